@@ -1,0 +1,147 @@
+#pragma once
+// The main window's state and procedures. The window owns the run state and
+// its procedures share it; they are defined beside the subsystem they belong
+// to (engine/, order/, eco/, ui/). The platform is reached only through the
+// interfaces in Platform, which tests replace.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/int16.h"
+#include "engine/name_table.h"
+#include "host/automation.h"
+
+namespace varnel {
+
+namespace ui {
+class RunOptions;
+class ProgressDisplay;
+class ReportView;
+class SaveDialog;
+}  // namespace ui
+namespace eco {
+class PcbConnector;
+class FileSystem;
+}  // namespace eco
+
+struct Platform {
+  ui::RunOptions* options = nullptr;
+  ui::ProgressDisplay* progress = nullptr;
+  ui::ReportView* report = nullptr;
+  ui::SaveDialog* saveDialog = nullptr;
+  eco::PcbConnector* pcb = nullptr;
+  eco::FileSystem* files = nullptr;
+};
+
+struct RunPlan;
+
+class frmRenPart {
+ public:
+  explicit frmRenPart(Platform platform);
+  frmRenPart(const frmRenPart&) = delete;
+  frmRenPart& operator=(const frmRenPart&) = delete;
+
+  // --- Host state -------------------------------------------------------
+  std::shared_ptr<host::Application> powerLogicApp;
+  host::Ref<host::Document> powerlogicdoc;
+  host::Ref<host::ComponentList> partList;
+  host::Ref<host::Component> currentPart;
+  host::Ref<host::Component> previousPart;
+  host::Ref<host::Component> blockingPart;
+  std::string currentName;
+
+  // --- Name tables ------------------------------------------------------
+  NameTable allNames;
+  NameTable selectedNames;
+  PlacementTable sortedNames;
+  NameTable ignoredNames;
+  // The change log grows as needed: a run over N components may record 2N.
+  std::vector<std::string> oldNames;
+  std::vector<std::string> newNames;
+  std::unordered_set<std::string> ecoMemory;
+
+  // --- Counters ---------------------------------------------------------
+  Int16 position = 0;
+  Int16 numberOffset = 0;
+  Int16 selectedDone = 0;
+  Int16 ignoredCount = 0;
+  std::int32_t oldCount = 0;
+  std::int32_t newCount = 0;
+  bool noNumber = false;
+
+  // --- Run state and name tables (engine/run_state.cpp) -----------------
+  void tallennakaikki();
+  void TalletaSelected();
+  bool CheckAll(const std::string& component);
+  Int16 HowManySelected();
+  void tyhjenna();
+
+  // --- Designators (engine/designators.cpp) -----------------------------
+  std::string GetCode(const std::string& part);
+  std::string changeToNumber(const std::string& part);
+  Int16 chInt(const std::string& component);
+  bool OnkoPelkkiaKirjaimia(const std::string& name);
+  std::string renPrt(const std::string& partName, Int16 number);
+
+  // --- The run (engine/renumbering_run.cpp, engine/run_steps.cpp) --------
+  // Throws varnel::Error; the run state is reset whatever happens.
+  void StartFrom(const Int16& mode);
+  // Set-up and every step of a run, without its closing work. afterStep is
+  // called after each step.
+  void runSteps(Int16 mode, const std::function<void()>& afterStep);
+  // The start number from txtStart, read afresh; error 13 when it is not a
+  // whole number in 16 bits.
+  Int16 startNumber();
+  // The component list by the run's rule: the document's components when it
+  // has more than one scope, else those of the current scope.
+  host::Ref<host::ComponentList> chooseComponentList();
+
+  // --- Placement order and name conflicts (order/) ----------------------
+  void SortByCoord();
+  void SiirraTielta();
+  std::string AssignNext(const std::string& component);
+  // candidate, or the next higher number of its prefix that no component
+  // bears; ownName counts as free (the component being renamed bears it).
+  std::string firstFreeDesignator(const std::string& candidate, const std::string& ownName);
+
+  // --- Change log (eco/change_log.cpp) ----------------------------------
+  void TallennaMuuttamaton(const std::string& component);
+  void TallennaMuutettu(const std::string& component);
+  bool checkEcomuisti(const std::string& nimi);
+  void TyhjennaEcomuisti();
+  // The three calls of every rename: old name, host rename, name read back.
+  void renameRecorded(host::Component& component, const std::string& oldName,
+                      const std::string& newName);
+
+  // --- ECO output and hand-off (eco/) -----------------------------------
+  void WriteEco(const std::string& EcoFilename);
+  void ShowFileDialog();
+  void AlsoInPCB();
+  std::string ChangeFileName(const std::string& name);
+
+  // --- Report and progress (ui/) ----------------------------------------
+  void naytaNimeamattomat();
+  void AlustaProgressBar();
+  void progressStep();
+  void progressReset();
+
+  const Platform& platform() const { return platform_; }
+
+ private:
+  void setUp(Int16 mode);
+  void fetchStepComponent(Int16 mode);
+  void handleModeZero();
+  void handleModeOne();
+  void assignNextFree(const std::string& wanted);
+  void renameDuplicate(const std::string& wanted);
+  void ignoreCurrent();
+  void applyPlan(const RunPlan& plan);
+  void finishRun();
+
+  Platform platform_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,75 @@
+#pragma once
+// The stand-in PowerLogic in memory: host objects over a DesignData. Lists
+// keep file order; Document.Components, CurrentScope.Components and
+// CurrentScope.FindObjects(1, "", 0) all list every component.
+//
+// Like a real schematic editor it refuses a rename to a designator that
+// another component bears, and a designator that is empty or holds blanks or
+// control characters. It counts every call by operation and can be told to
+// fail its Nth call (fault injection).
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/automation.h"
+#include "standin/design.h"
+
+namespace varnel::standin {
+
+inline constexpr std::int64_t kDesignatorInUse = 0x80040203;
+inline constexpr std::int64_t kIllegalDesignator = 0x80040204;
+inline constexpr std::int64_t kBadIndex = 0x8002000B;
+
+// One successful rename, as the design underwent it.
+struct RenameRecord {
+  std::int32_t position;  // 1-based, in list order
+  std::string from;
+  std::string to;
+};
+
+struct HostState;
+
+class MemoryHost final : public host::Application {
+ public:
+  MemoryHost();  // no design loaded
+  explicit MemoryHost(DesignData design);
+  ~MemoryHost() override;
+
+  // Loads a design and raises OpenDocument.
+  void open(DesignData design);
+  bool hasDesign() const;
+  // The current design; throws std::logic_error when none is loaded.
+  const DesignData& design() const;
+  void setSelected(std::int32_t position, bool selected);
+
+  // Every call into the host objects, in all and by operation ("Component.Name").
+  std::int64_t totalCalls() const;
+  std::map<std::string, std::int64_t> callsByOperation() const;
+  void resetCounts();
+
+  // Makes the nth call from now fail with error; with persistent, every call
+  // after it fails too (the host has gone).
+  void failCall(std::int64_t nth, Error error, bool persistent = false);
+  void clearFault();
+
+  // Renames since the design was loaded, in order.
+  const std::vector<RenameRecord>& renames() const;
+  // Called after each successful rename (the stand-in's window and autosave).
+  void onRenamed(std::function<void(const RenameRecord&)> listener);
+
+  host::Ref<host::Document> ActiveDocument() override;
+  void Prepare() override;
+  host::Subscription onOpenDocument(std::function<void()> handler) override;
+
+ private:
+  std::shared_ptr<HostState> state_;
+};
+
+// True when the host accepts text as a designator.
+bool isAcceptableDesignator(const std::string& text);
+
+}  // namespace varnel::standin

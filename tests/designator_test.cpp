@@ -1,0 +1,115 @@
+#include "engine/designator.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/frm_ren_part.h"
+
+namespace varnel {
+namespace {
+
+struct DesignatorCase {
+  const char* label;
+  std::string designator;
+  std::string prefix;
+  std::string number;
+  Int16 value;
+  bool alphabetic;
+  std::string renumbered;  // renPrt with 7
+  bool setsNoNumber;
+  friend void PrintTo(const DesignatorCase& c, std::ostream* os) { *os << c.label; }
+};
+
+class DesignatorTable : public ::testing::TestWithParam<DesignatorCase> {};
+
+TEST_P(DesignatorTable, SplitsTestsAndComposes) {
+  const DesignatorCase& c = GetParam();
+  frmRenPart form{Platform{}};
+  EXPECT_EQ(form.GetCode(c.designator), c.prefix);
+  EXPECT_FALSE(form.noNumber) << "GetCode must not touch noNumber";
+  EXPECT_EQ(form.changeToNumber(c.designator), c.number);
+  EXPECT_EQ(form.noNumber, c.setsNoNumber);
+  form.noNumber = false;
+  EXPECT_EQ(form.chInt(c.designator), c.value);
+  EXPECT_EQ(form.noNumber, c.setsNoNumber);
+  form.noNumber = false;
+  EXPECT_EQ(form.OnkoPelkkiaKirjaimia(c.designator), c.alphabetic);
+  EXPECT_EQ(form.renPrt(c.designator, 7), c.renumbered);
+  EXPECT_EQ(form.noNumber, c.setsNoNumber) << "renPrt parses the number part too";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designators, DesignatorTable,
+    ::testing::Values(DesignatorCase{"R12", "R12", "R", "12", 12, false, "R7", false},
+                      DesignatorCase{"IC105", "IC105", "IC", "105", 105, false, "IC7", false},
+                      DesignatorCase{"R007", "R007", "R", "007", 7, false, "R7", false},
+                      DesignatorCase{"U1A", "U1A", "U", "1A", 0, true, "U7", false},
+                      DesignatorCase{"TP", "TP", "TP", "0", 0, true, "TP7", true},
+                      DesignatorCase{"Empty", "", "", "0", 0, false, "7", true},
+                      DesignatorCase{"LowerCase", "r12", "", "r12", 0, false, "7", false},
+                      DesignatorCase{"BareNumber", "12", "", "12", 12, false, "7", false},
+                      DesignatorCase{"Negative", "R-5", "R", "-5", -5, false, "R7", false},
+                      DesignatorCase{"OutOfRange", "R40000", "R", "40000", 0, false, "R7", false},
+                      DesignatorCase{"AccentedLetter", "\xC3\x85" "1", "", "\xC3\x85" "1", 0,
+                                     false, "7", false}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(DesignatorNumbers, ConvertLikeTheHostWithBlanksSignsAndBankersRounding) {
+  using designator::numberValue;
+  EXPECT_EQ(numberValue(" 12 "), 12);
+  EXPECT_EQ(numberValue("+5"), 5);
+  EXPECT_EQ(numberValue("2.5"), 2);
+  EXPECT_EQ(numberValue("3.5"), 4);
+  EXPECT_EQ(numberValue("-2.5"), -2);
+  EXPECT_EQ(numberValue("32767"), 32767);
+  EXPECT_EQ(numberValue("-32768"), -32768);
+  EXPECT_EQ(numberValue("32767.4"), 32767);
+  EXPECT_FALSE(numberValue("32767.5"));
+  EXPECT_FALSE(numberValue("32768"));
+  EXPECT_FALSE(numberValue("-32769"));
+  EXPECT_FALSE(numberValue(""));
+  EXPECT_FALSE(numberValue("1A"));
+  EXPECT_FALSE(numberValue("1e3"));
+  EXPECT_FALSE(numberValue("."));
+  EXPECT_FALSE(numberValue("--1"));
+  EXPECT_FALSE(numberValue(std::string(100, '9')));
+}
+
+TEST(DesignatorNumbers, RenPrtWritesNegativeNumbersAfterThePrefix) {
+  frmRenPart form{Platform{}};
+  EXPECT_EQ(form.renPrt("R3", -2), "R-2");
+  EXPECT_EQ(form.renPrt("C1", 32767), "C32767");
+  EXPECT_EQ(form.renPrt("C1", -32768), "C-32768");
+}
+
+TEST(DesignatorPrefix, OverflowsAt32767LeadingLetters) {
+  frmRenPart form{Platform{}};
+  EXPECT_EQ(form.GetCode(std::string(32766, 'A') + "1").size(), 32766u);
+  try {
+    form.GetCode(std::string(32767, 'A'));
+    FAIL() << "expected overflow";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), 6);
+    EXPECT_EQ(e.text(), "Overflow");
+  }
+  // The number part and the alphabetic test have no such limit.
+  EXPECT_EQ(form.changeToNumber(std::string(40000, 'A') + "5"), "5");
+  EXPECT_TRUE(form.OnkoPelkkiaKirjaimia(std::string(40000, 'A')));
+}
+
+TEST(StartNumberText, AcceptsOnlyWholeNumbersIn16Bits) {
+  using designator::parseStartNumber;
+  EXPECT_EQ(parseStartNumber("1"), 1);
+  EXPECT_EQ(parseStartNumber("-5"), -5);
+  EXPECT_EQ(parseStartNumber("0"), 0);
+  EXPECT_EQ(parseStartNumber("-0"), 0);
+  EXPECT_EQ(parseStartNumber("007"), 7);
+  EXPECT_EQ(parseStartNumber("32767"), 32767);
+  EXPECT_EQ(parseStartNumber("-32768"), -32768);
+  for (const char* bad : {"", "-", "abc", "1e3", "  7 ", "7 ", "+7", "40000", "32768", "-32769",
+                          "&H10", "1.0", "1,000"})
+    EXPECT_FALSE(parseStartNumber(bad)) << bad;
+  EXPECT_FALSE(parseStartNumber(std::string(10000, '1')));
+}
+
+}  // namespace
+}  // namespace varnel

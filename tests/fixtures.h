@@ -1,0 +1,69 @@
+#pragma once
+// Designs written compactly for tests, and an engine wired to fakes.
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/frm_ren_part.h"
+#include "standin/memory_host.h"
+#include "ui/option_values.h"
+
+namespace varnel::testing {
+
+// "R1 R2* C1@100,200*": designators in list order; '*' marks a selected one,
+// "@X,Y" gives its placement (default: X = 10 times its list position, Y 0).
+inline standin::DesignData design(const std::string& parts, std::int32_t scopes = 1) {
+  standin::DesignData data{"test.sch", scopes, {}};
+  std::istringstream words(parts);
+  std::string word;
+  while (words >> word) {
+    standin::PartData part;
+    if (word.back() == '*') {
+      part.selected = true;
+      word.pop_back();
+    }
+    part.x = 10.0 * (static_cast<double>(data.parts.size()) + 1);
+    if (auto at = word.find('@'); at != std::string::npos) {
+      const auto comma = word.find(',', at);
+      part.x = std::stod(word.substr(at + 1, comma - at - 1));
+      part.y = std::stod(word.substr(comma + 1));
+      word.erase(at);
+    }
+    part.designator = word == "\"\"" ? "" : word;
+    data.parts.push_back(part);
+  }
+  return data;
+}
+
+inline std::vector<std::string> designators(const standin::DesignData& data) {
+  std::vector<std::string> names;
+  for (const auto& part : data.parts) names.push_back(part.designator);
+  return names;
+}
+
+inline std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  for (std::string w; in >> w;) out.push_back(w);
+  return out;
+}
+
+struct Engine {
+  std::shared_ptr<standin::MemoryHost> host;
+  ui::OptionValues options;
+  ui::ProgressValues progress;
+  frmRenPart form{Platform{&options, &progress}};
+
+  explicit Engine(standin::DesignData data)
+      : host(std::make_shared<standin::MemoryHost>(std::move(data))) {
+    form.powerLogicApp = host;
+    form.powerlogicdoc = host->ActiveDocument();
+    form.partList = form.chooseComponentList();
+    form.tyhjenna();
+  }
+
+  std::vector<std::string> names() const { return designators(host->design()); }
+};
+
+}  // namespace varnel::testing

@@ -1,0 +1,56 @@
+#include "engine/name_table.h"
+
+#include <gtest/gtest.h>
+
+#include "host/error.h"
+
+namespace varnel {
+namespace {
+
+TEST(NameTable, TheFirstEmptyEntryEndsTheUsedPart) {
+  NameTable table;
+  EXPECT_TRUE(table.empty());
+  table.set(0, "R1");
+  table.set(1, "R2");
+  table.set(3, "R4");  // behind a gap: not part of the table
+  EXPECT_EQ(table.usedCount(), 2);
+  table.clear();
+  EXPECT_TRUE(table.empty());
+  EXPECT_EQ(table[3], "R4") << "clearing stops at the first empty entry";
+}
+
+TEST(NameTable, HoldsExactly10001EntriesAndClearsAFullTable) {
+  NameTable table;
+  for (int i = 0; i <= 10000; ++i) table.set(i, "N" + std::to_string(i));
+  EXPECT_EQ(table.usedCount(), 10001);
+  EXPECT_EQ(table[10000], "N10000");
+  table.clear();
+  EXPECT_EQ(table.usedCount(), 0);
+  EXPECT_EQ(table[10000], "");
+}
+
+TEST(NameTable, AnIndexPast10000IsSubscriptOutOfRange) {
+  NameTable table;
+  for (int bad : {10001, -1}) {
+    try {
+      table.set(bad, "X");
+      FAIL() << bad;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), 9);
+      EXPECT_EQ(e.text(), "Subscript out of range");
+    }
+    EXPECT_THROW(table[bad], Error);
+  }
+  PlacementTable rows;
+  EXPECT_NO_THROW(rows[10000]);
+  EXPECT_THROW(rows[10001], Error);
+}
+
+TEST(ErrorNumbers, PrintSmallNumbersInDecimalAndHresultsInHex) {
+  EXPECT_EQ(describe(errors::overflow()), "error 6: Overflow");
+  EXPECT_EQ(describe(Error(errors::kNoDesign, "No design")), "error 0x80040202: No design");
+  EXPECT_EQ(formatErrorNumber(429), "429");
+}
+
+}  // namespace
+}  // namespace varnel
