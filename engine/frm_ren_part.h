@@ -25,7 +25,9 @@ class SaveDialog;
 namespace eco {
 class PcbConnector;
 class FileSystem;
+class AnsiEncoder;
 }  // namespace eco
+class RunObserver;
 
 struct Platform {
   ui::RunOptions* options = nullptr;
@@ -34,6 +36,8 @@ struct Platform {
   ui::SaveDialog* saveDialog = nullptr;
   eco::PcbConnector* pcb = nullptr;
   eco::FileSystem* files = nullptr;
+  eco::AnsiEncoder* encoder = nullptr;  // Windows-1252 when not given
+  RunObserver* observer = nullptr;
 };
 
 struct RunPlan;
@@ -71,6 +75,10 @@ class frmRenPart {
   std::int32_t oldCount = 0;
   std::int32_t newCount = 0;
   bool noNumber = false;
+
+  // --- Host connection (host/host_connection.cpp) -----------------------
+  // partList and currentPart from powerlogicdoc, as start-up takes them.
+  void takeComponentList();
 
   // --- Run state and name tables (engine/run_state.cpp) -----------------
   void tallennakaikki();
@@ -117,7 +125,12 @@ class frmRenPart {
                       const std::string& newName);
 
   // --- ECO output and hand-off (eco/) -----------------------------------
+  // Throws varnel::Error; the file is either whole or not written at all.
   void WriteEco(const std::string& EcoFilename);
+  // The bytes WriteEco writes: every name checked and encoded first.
+  std::string ecoBytes();
+  // The renames of the log as record lines, for a user who has no file.
+  std::string renameListing() const;
   void ShowFileDialog();
   void AlsoInPCB();
   std::string ChangeFileName(const std::string& name);
@@ -132,14 +145,16 @@ class frmRenPart {
 
  private:
   void setUp(Int16 mode);
-  void fetchStepComponent(Int16 mode);
+  void fetchStepComponent(Int16 mode, bool firstStep);
   void handleModeZero();
   void handleModeOne();
   void assignNextFree(const std::string& wanted);
   void renameDuplicate(const std::string& wanted);
   void ignoreCurrent();
+  RunPlan planRun(Int16 mode);
+  void readDesign(Int16 mode, RunPlan& plan, struct DesignCopy& copy);
   void applyPlan(const RunPlan& plan);
-  void finishRun();
+  void finishRun(const Error* failure);
 
   Platform platform_;
 };

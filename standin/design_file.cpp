@@ -1,6 +1,7 @@
 #include "standin/design_file.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -127,12 +128,14 @@ DesignData parseDesign(std::string_view text, const std::string& fileName) {
 }
 
 std::string shortestNumberText(double value) {
-  char text[40];
-  for (int digits = 1; digits <= 17; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    if (std::strtod(text, nullptr) == value) break;
-  }
-  return text;
+  char text[400];
+  // Plain digits for ordinary sheet coordinates, an exponent for the extremes.
+  const double magnitude = std::fabs(value);
+  const auto format = magnitude == 0 || (magnitude >= 1e-5 && magnitude < 1e15)
+                          ? std::chars_format::fixed
+                          : std::chars_format::scientific;
+  const auto result = std::to_chars(text, text + sizeof text, value, format);
+  return std::string(text, result.ptr);
 }
 
 std::string formatDesign(const DesignData& design) {

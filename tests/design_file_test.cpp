@@ -26,6 +26,7 @@ TEST(DesignFile, LoadSaveLoadGivesTheSameDesign) {
   EXPECT_EQ(parseDesign(text, "t"), design);
   EXPECT_EQ(formatDesign(parseDesign(text, "t")), text);
   EXPECT_NE(text.find("R1 0.1 1e-07 selected\n"), std::string::npos) << text;
+  EXPECT_EQ(formatDesign({"d", 1, {{"R1", 10, 100000, false}}}), "design d\nR1 10 100000\n");
   EXPECT_NE(text.find("\"\" -0.3 123456789.125\n"), std::string::npos) << text;
 }
 

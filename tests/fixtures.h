@@ -1,11 +1,13 @@
 #pragma once
 // Designs written compactly for tests, and an engine wired to fakes.
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/frm_ren_part.h"
+#include "fakes.h"
 #include "standin/memory_host.h"
 #include "ui/option_values.h"
 
@@ -53,7 +55,13 @@ struct Engine {
   std::shared_ptr<standin::MemoryHost> host;
   ui::OptionValues options;
   ui::ProgressValues progress;
-  frmRenPart form{Platform{&options, &progress}};
+  Journal journal;
+  FakeReport report;
+  FakeSaveDialog dialog;
+  FakeFiles files{journal};
+  FakePcb pcb{journal, files};
+  LastRun last;
+  frmRenPart form{Platform{&options, &progress, &report, &dialog, &pcb, &files, nullptr, &last}};
 
   explicit Engine(standin::DesignData data)
       : host(std::make_shared<standin::MemoryHost>(std::move(data))) {
@@ -64,6 +72,19 @@ struct Engine {
   }
 
   std::vector<std::string> names() const { return designators(host->design()); }
+
+  // A run as the Run button starts it; the error it ends with, if any.
+  std::optional<Error> run(int mode) {
+    options.all = mode == 0;
+    options.selected = mode == 1;
+    if (mode == 1 && !options.duplicate) options.assign = true;
+    try {
+      form.StartFrom(static_cast<Int16>(mode));
+    } catch (const Error& e) {
+      return e;
+    }
+    return std::nullopt;
+  }
 };
 
 }  // namespace varnel::testing

@@ -1,0 +1,18 @@
+#pragma once
+// The file operations of the hand-off over the standard library.
+#include "eco/pcb_link.h"
+
+namespace varnel::eco {
+
+class StdFileSystem final : public FileSystem {
+ public:
+  // Errors: 76 "Path not found" (missing folder), 70 "Permission denied"
+  // (read-only file), 75 "Path/File access error" (a folder, no name, or the
+  // write failed). The earlier file stays whole on any failure.
+  void replaceFile(const std::string& path, const std::string& content) override;
+  // Error 53 "File not found", or 75 with the system's reason.
+  void deleteFile(const std::string& path) override;
+  std::string tempFolder() override;
+};
+
+}  // namespace varnel::eco

@@ -1,0 +1,61 @@
+// AssignNext: another designator of the same prefix for a designator in use.
+// It walks the stretch of the component list that holds the wanted prefix,
+// from its first member, and stops at the first gap above the wanted number
+// or after the stretch's last member.
+#include "engine/designator.h"
+#include "engine/frm_ren_part.h"
+
+namespace varnel {
+
+namespace {
+
+// The first entry of names with the prefix, or -1; never reads past the table.
+int firstWithPrefix(frmRenPart& form, const std::string& prefix) {
+  for (int k = 0; k < NameTable::kCapacity && !form.allNames[k].empty(); ++k)
+    if (form.GetCode(form.allNames[k]) == prefix) return k;
+  return -1;
+}
+
+}  // namespace
+
+std::string frmRenPart::AssignNext(const std::string& component) {
+  // A flag left by an earlier parse must not end the walk early.
+  noNumber = false;
+  const std::string wantedPrefix = GetCode(component);
+  auto list = chooseComponentList();
+  const Int16 count = toInt16(list->Count());
+  const int first = firstWithPrefix(*this, wantedPrefix);
+  if (first < 0) return designator::compose(wantedPrefix, add16(chInt(component), 1));
+
+  Int16 pos = toInt16(first + 1);
+  std::string previous = pos > 1 ? list->Item(pos - 1)->Name() : std::string();
+  std::string cur;
+  std::string result;
+  for (;;) {
+    if (pos <= count) cur = list->Item(pos)->Name();
+    if (pos == count + 1) {  // a: past the last item
+      result = designator::compose(wantedPrefix, add16(chInt(cur), 1));
+      break;
+    }
+    if (GetCode(cur) != wantedPrefix) {  // b: the stretch has ended
+      const Int16 last = chInt(previous);
+      if (!noNumber) {
+        result = designator::compose(wantedPrefix, add16(last, 1));
+        break;
+      }
+    } else if (pos > 1) {  // c: a gap above the wanted number
+      const Int16 below = add16(chInt(cur), -1);
+      if (below != chInt(previous) && chInt(component) < chInt(cur)) {
+        result = designator::compose(wantedPrefix, below);
+        break;
+      }
+    }
+    noNumber = false;
+    previous = cur;
+    pos = add16(pos, 1);
+  }
+  noNumber = false;
+  return result;
+}
+
+}  // namespace varnel

@@ -1,0 +1,114 @@
+#pragma once
+// Fakes for the platform the run's closing work reaches: the report window,
+// the save dialog, the file system and PowerPCB. They share one journal, so
+// that tests can check the order of what happened.
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "eco/pcb_link.h"
+#include "engine/frm_ren_part.h"
+#include "engine/run_observer.h"
+#include "host/error.h"
+#include "ui/report_view.h"
+
+namespace varnel::testing {
+
+using Journal = std::vector<std::string>;
+
+struct FakeReport final : ui::ReportView {
+  bool open = false;
+  std::string shown;
+  int shows = 0;
+  bool isOpen() override { return open; }
+  std::string text() override { return shown; }
+  void show(const std::string& text) override {
+    shown = text;
+    open = true;
+    ++shows;
+  }
+};
+
+struct FakeSaveDialog final : ui::SaveDialog {
+  std::string answer;  // empty: cancelled
+  std::optional<Error> failure;
+  std::string filterSeen;
+  int asked = 0;
+  std::string askSavePath(const std::string& filter) override {
+    ++asked;
+    filterSeen = filter;
+    if (failure) throw *failure;
+    return answer;
+  }
+};
+
+struct FakeFiles final : eco::FileSystem {
+  explicit FakeFiles(Journal& journal) : journal(journal) {}
+  Journal& journal;
+  std::map<std::string, std::string> files;
+  std::optional<Error> replaceFailure, deleteFailure;
+  void replaceFile(const std::string& path, const std::string& content) override {
+    journal.push_back("write " + path);
+    if (replaceFailure) throw *replaceFailure;
+    files[path] = content;
+  }
+  void deleteFile(const std::string& path) override {
+    journal.push_back("delete " + path);
+    if (deleteFailure) throw *deleteFailure;
+    if (!files.erase(path)) throw Error(53, "File not found: " + path);
+  }
+  std::string tempFolder() override { return "/temp/"; }
+};
+
+struct FakePcb final : eco::PcbConnector {
+  FakePcb(Journal& journal, FakeFiles& files) : journal(journal), files(files) {}
+  Journal& journal;
+  FakeFiles& files;
+  bool running = true;
+  std::optional<Error> readFailure;
+  std::vector<std::string> filesRead;  // the content of each file read
+
+  struct Document final : eco::PcbDocument {
+    FakePcb* pcb;
+    explicit Document(FakePcb* p) : pcb(p) {}
+    void ReadEcoFile(const std::string& path) override {
+      pcb->journal.push_back("read " + path);
+      if (pcb->readFailure) throw *pcb->readFailure;
+      pcb->filesRead.push_back(pcb->files.files.at(path));
+    }
+  };
+  struct App final : eco::PcbApplication {
+    FakePcb* pcb;
+    explicit App(FakePcb* p) : pcb(p) {}
+    host::Ref<eco::PcbDocument> ActiveDocument() override {
+      return host::makeRef<Document>(pcb);
+    }
+  };
+  std::shared_ptr<eco::PcbApplication> attach() override {
+    journal.push_back("attach PowerPCB");
+    if (!running) throw errors::cannotCreateObject();
+    return std::make_shared<App>(this);
+  }
+};
+
+// The record of the last run, kept before the run state is reset.
+struct LastRun final : RunObserver {
+  std::vector<std::string> oldNames, newNames, ignored;
+  int runs = 0;
+  void runEnded(const frmRenPart& form) override {
+    ++runs;
+    oldNames = form.oldNames;
+    newNames = form.newNames;
+    ignored.clear();
+    for (int i = 0; i < form.ignoredNames.usedCount(); ++i) ignored.push_back(form.ignoredNames[i]);
+  }
+  std::vector<std::string> pairs() const {
+    std::vector<std::string> out;
+    for (std::size_t k = 0; k < oldNames.size(); ++k) out.push_back(oldNames[k] + ">" + newNames[k]);
+    return out;
+  }
+};
+
+}  // namespace varnel::testing

@@ -1,0 +1,241 @@
+// The renumbering run, end to end on the in-memory host.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fixtures.h"
+
+namespace varnel {
+namespace {
+
+using testing::design;
+using testing::Engine;
+using testing::words;
+
+void expectUnique(const std::vector<std::string>& names) {
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+}
+
+// --- Rename all components ------------------------------------------------
+
+TEST(AllComponents, NumbersInListOrderMovingConflictsAsideAndSkippingAlphabetic) {
+  Engine e(design("U5 U9 U1A U7"));
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.names(), words("U1 U2 U1A U4"));
+  EXPECT_EQ(e.last.pairs(), words("U5>U11 U11>U1 U9>U2 U7>U4"));
+  EXPECT_EQ(e.last.ignored, words("U1A"));
+  EXPECT_EQ(e.report.shown,
+            "Alpha Reference \r\nDesignators Ignored:\r\n-----------------------------------\r\n"
+            "U1A\r\n");
+}
+
+TEST(AllComponents, RestartsTheCountAtEveryPrefixChange) {
+  Engine e(design("R9 R8 C7 C6 R5"));
+  e.options.start = "3";
+  ASSERT_FALSE(e.run(0));
+  // R5 is the first of a new R stretch: R3 is taken, so it gets the next free R.
+  EXPECT_EQ(e.names(), words("R3 R4 C3 C4 R5"));
+}
+
+TEST(AllComponents, NeverGivesANameInUseWhenAPrefixIsNotAdjacent) {
+  Engine e(design("C1 R1 C2"));
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.names(), words("C1 R1 C2"));
+  expectUnique(e.names());
+}
+
+TEST(AllComponents, MovesAsideSafelyWithAStartNumberBelowOne) {
+  Engine e(design("R1 R2 R3"));
+  e.options.start = "-1";
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.names(), words("R-1 R0 R1"));
+  EXPECT_EQ(e.last.pairs()[0], "R1>R4") << "R3 was in use, so the next free number";
+  expectUnique(e.names());
+}
+
+TEST(AllComponents, HandlesAFullDesignOf10001ComponentsThatAllMove) {
+  std::string parts;
+  for (int i = 1; i <= 10001; ++i) parts += "R" + std::to_string(10002 - i) + " ";
+  Engine e(design(parts));
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.last.oldNames.size(), 20002u);
+  EXPECT_EQ(e.names().front(), "R1");
+  EXPECT_EQ(e.names().back(), "R10001");
+  EXPECT_EQ(e.progress.current, 0);
+}
+
+TEST(AllComponents, RefusesADesignOver10001ComponentsBeforeAnyRename) {
+  std::string parts;
+  for (int i = 1; i <= 10002; ++i) parts += "R" + std::to_string(i + 5) + " ";
+  Engine e(design(parts));
+  const auto before = e.names();
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->number(), 9);
+  EXPECT_EQ(error->text(),
+            "The design has 10002 components; Varnel renumbers at most 10001. Nothing was renamed.");
+  EXPECT_EQ(e.names(), before);
+  EXPECT_TRUE(e.host->renames().empty());
+}
+
+TEST(AllComponents, RefusesANumberPast16BitsBeforeAnyRename) {
+  Engine e(design("R1 R2"));
+  e.options.start = "32767";
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->number(), 6);
+  EXPECT_NE(error->text().find("Nothing was renamed."), std::string::npos);
+  EXPECT_TRUE(e.host->renames().empty());
+  EXPECT_TRUE(e.form.oldNames.empty());
+}
+
+TEST(AllComponents, RefusesAComponentWithoutADesignator) {
+  Engine e(design("R1 \"\" R3"));
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->text(),
+            "The component at position 2 has no reference designator. Nothing was renamed.");
+}
+
+TEST(AllComponents, ProgressClimbsOncePerStepAndIsResetAtTheEnd) {
+  Engine e(design("R1 R2 R3 R4"));
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.progress.maximum, 3);
+  EXPECT_EQ(e.progress.repaints, 4) << "three steps up (the fourth stops at the maximum) and reset";
+  EXPECT_EQ(e.progress.current, 0);
+}
+
+// --- Rename selected components -------------------------------------------
+
+TEST(SelectedComponents, AssignNumbersInPlacementOrderRestartingPerPrefix) {
+  Engine e(design("C4@0,0* C2@10,0* R7@0,0*"));
+  e.options.start = "10";
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names(), words("C10 C11 R10"));
+  EXPECT_EQ(e.last.pairs(), words("C4>C10 C2>C11 R7>R10"));
+}
+
+TEST(SelectedComponents, NothingSelectedStillDoesTheClosingWork) {
+  Engine e(design("R1 R2"));
+  e.options.send = true;
+  e.options.ecoOnly = true;
+  e.options.direct = false;
+  e.dialog.answer = "/out/empty.eco";
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.files.files.at("/out/empty.eco").size(), 66u);
+  EXPECT_EQ(e.last.runs, 1);
+}
+
+TEST(SelectedComponents, AComponentBearingItsWantedNameKeepsItUnderAssign) {
+  Engine e(design("R1*"));
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names(), words("R1"));
+  EXPECT_TRUE(e.last.pairs().empty());
+}
+
+TEST(SelectedComponents, AssignTakesAFreeNameWhenTheNextOneIsTakenElsewhere) {
+  // R1 is in use, AssignNext gives R3, which a component further on bears.
+  Engine e(design("R1 R2 C1 R3 R5*"));
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names(), words("R1 R2 C1 R3 R4"));
+}
+
+TEST(SelectedComponents, DuplicatesMoveTheHolderFirst) {
+  Engine e(design("R1 R2*"));
+  e.options.duplicate = true;
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.last.pairs(), words("R1>R3 R2>R1"));
+}
+
+TEST(SelectedComponents, DuplicatesLeaveAnAlreadyNumberedSelectionAlone) {
+  Engine e(design("R1@0,0* R2@10,0* R3@20,0*"));
+  e.options.duplicate = true;
+  ASSERT_FALSE(e.run(1));
+  EXPECT_TRUE(e.last.pairs().empty());
+}
+
+TEST(SelectedComponents, DuplicatesNeverMoveTheHolderToTheNameItMustLeave) {
+  // AssignNext of R2 in C1 R3 R2 gives R2 itself; the holder must get R4.
+  Engine e(design("C1 R3 R2 R9*"));
+  e.options.duplicate = true;
+  e.options.start = "2";
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names(), words("C1 R3 R4 R2"));
+}
+
+TEST(SelectedComponents, AMovedHolderStillToBeVisitedIsVisitedAsItself) {
+  Engine e(design("R2@0,0* R1@10,0*"));
+  e.options.duplicate = true;
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.last.pairs(), words("R1>R3 R2>R1 R3>R2"));
+  EXPECT_EQ(e.names(), words("R1 R2"));
+}
+
+TEST(SelectedComponents, ALowerCaseDesignatorBecomesABareNumber) {
+  Engine e(design("r12*"));
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names(), words("1"));
+}
+
+TEST(SelectedComponents, AreRefusedBeforeAnyRenameWhenTheCountWouldOverflow) {
+  Engine e(design("R1@0,0* R2@10,0*"));
+  e.options.start = "32767";
+  const auto error = e.run(1);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->number(), 6);
+  EXPECT_EQ(e.names(), words("R1 R2"));
+}
+
+TEST(SelectedComponents, AlphabeticOnesUseUpANumberAndAreReported) {
+  Engine e(design("U3@0,0* U1A@10,0* U8@20,0*"));
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names(), words("U1 U1A U3"));
+  EXPECT_EQ(e.last.ignored, words("U1A"));
+}
+
+TEST(SelectedComponents, AFullSelectionOf10001Completes) {
+  std::string parts;
+  for (int i = 1; i <= 10001; ++i) parts += "R" + std::to_string(i + 1) + "@" + std::to_string(i) + ",0* ";
+  Engine e(design(parts));
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names().front(), "R1");
+  EXPECT_EQ(e.names().back(), "R10001");
+}
+
+// --- Failures in mid-run ------------------------------------------------------
+
+TEST(HostFailure, StopsTheRunButTheRenamesMadeReachTheEcoFile) {
+  Engine e(design("R5 R6 R7"));
+  e.options.send = true;
+  e.options.ecoOnly = true;
+  e.options.direct = false;
+  e.dialog.answer = "/out/run.eco";
+  // Reading the design and the dry run take the first calls; fail in the renames.
+  e.host->failCall(14, Error(0x800706BA, "The RPC server is unavailable"));
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->number(), 0x800706BA);
+  ASSERT_FALSE(e.host->renames().empty());
+  std::string records;
+  for (const auto& r : e.host->renames()) records += r.from + " " + r.to + "\r\n";
+  const std::string& file = e.files.files.at("/out/run.eco");
+  EXPECT_NE(file.find(records.substr(0, records.find("\r\n") + 2)), std::string::npos);
+  EXPECT_EQ(e.last.oldNames.size(), e.host->renames().size());
+  EXPECT_TRUE(e.form.oldNames.empty()) << "the run state is reset";
+  EXPECT_EQ(e.form.position, 1);
+  // And the window can run again.
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.names(), words("R1 R2 R3"));
+}
+
+TEST(HostFailure, BeforeTheFirstRenameChangesNothing) {
+  Engine e(design("R5 R6 R7"));
+  e.host->failCall(3, Error(0x800706BA, "gone"));
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(e.names(), words("R5 R6 R7"));
+  EXPECT_EQ(e.last.runs, 0);
+}
+
+}  // namespace
+}  // namespace varnel
