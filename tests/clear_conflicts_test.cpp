@@ -1,0 +1,49 @@
+// SiirraTielta: components whose numbers the run will give are moved aside.
+#include <gtest/gtest.h>
+
+#include "fixtures.h"
+
+namespace varnel {
+namespace {
+
+using testing::design;
+using testing::Engine;
+using testing::words;
+
+std::vector<std::string> movesFor(const std::string& parts, const std::string& start) {
+  Engine e(design(parts));
+  e.options.start = start;
+  e.form.tallennakaikki();
+  e.form.SiirraTielta();
+  std::vector<std::string> moves;
+  for (std::size_t k = 0; k < e.form.oldNames.size(); ++k)
+    moves.push_back(e.form.oldNames[k] + ">" + e.form.newNames[k]);
+  return moves;
+}
+
+TEST(ClearingConflicts, MovesEveryNumberInRangeAboveAllInUseInTableOrder) {
+  EXPECT_EQ(movesFor("R1 R2 C1 U5", "1"), words("R1>R7 R2>R8 C1>C9 U5>U10"));
+}
+
+TEST(ClearingConflicts, MovesOnlyTheRangeFromStartToStartPlusCount) {
+  EXPECT_EQ(movesFor("R1 R2 R12", "10"), words("R12>R23"));
+  // Range 10..13 for three parts: 13 is moved, 14 and 9 are not.
+  EXPECT_EQ(movesFor("R13 R14 R9", "10"), words("R13>R25"));
+}
+
+TEST(ClearingConflicts, NeverMovesAlphabeticDesignators) {
+  EXPECT_EQ(movesFor("TP R0", "0"), words("R0>R1"));
+}
+
+TEST(ClearingConflicts, MovesNothingInAnEmptyTable) {
+  Engine e(design("R1"));
+  e.form.SiirraTielta();
+  EXPECT_TRUE(e.form.oldNames.empty());
+}
+
+TEST(ClearingConflicts, TakesTheNextFreeNumberWhenATemporaryOneIsInUse) {
+  EXPECT_EQ(movesFor("R1 R2 R3", "-1"), words("R1>R4 R2>R5"));
+}
+
+}  // namespace
+}  // namespace varnel

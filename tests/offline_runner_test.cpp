@@ -1,0 +1,116 @@
+#include "ui/offline_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "temp_dir.h"
+
+namespace varnel::ui {
+namespace {
+
+using testing::TempDir;
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result offline(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = runOffline(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+class OfflineRunner : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string board = dir.write("board.design",
+                                "design board.sch\nU5 0 0\nU9 10 0 selected\nU1A 20 0\nU7 30 0\n");
+};
+
+TEST_F(OfflineRunner, PrintsTheChangeLogAndIgnoredDesignators) {
+  const auto r = offline({board, "--all"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "U5 U11\nU11 U1\nU9 U2\nU7 U4\nignored: U1A\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(OfflineRunner, SavesTheDesignAndCountsHostCalls) {
+  const auto r = offline({board, "--selected", "--start", "3", "--out", dir.file("after.design"),
+                          "--stats"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "U9 U3\n");
+  EXPECT_EQ(r.err.rfind("host calls: ", 0), 0u) << r.err;
+  EXPECT_EQ(TempDir::read(dir.file("after.design")),
+            "design board.sch\nU5 0 0\nU3 10 0 selected\nU1A 20 0\nU7 30 0\n");
+}
+
+TEST_F(OfflineRunner, WritesTheEcoFileAsWriteOnly) {
+  const auto r = offline({board, "--all", "--eco", dir.file("run.eco")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string header = "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\n";
+  EXPECT_EQ(TempDir::read(dir.file("run.eco")),
+            header + "U5 U11\r\n*END*\r\n\r\n" + header + "U11 U1\r\nU9 U2\r\nU7 U4\r\n*END*\r\n");
+}
+
+TEST_F(OfflineRunner, AnUnwritableEcoFileFailsButStillPrintsTheLog) {
+  const auto r = offline({board, "--all", "--eco", dir.file("missing/run.eco")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "U5 U11\nU11 U1\nU9 U2\nU7 U4\nignored: U1A\n");
+  EXPECT_EQ(r.err.rfind("error 76: The ECO file " + dir.file("missing/run.eco") +
+                            " could not be written: Path not found",
+                        0),
+            0u)
+      << r.err;
+}
+
+TEST_F(OfflineRunner, RefusesIllegalStartTextsWithTheWindowsMessages) {
+  for (const char* bad : {"", "0", "-0", "abc", "1e3", "  7 ", "40000", "-32769", "&H10"}) {
+    auto all = offline({board, "--all", "--start", bad});
+    EXPECT_EQ(all.status, 2) << bad;
+    EXPECT_EQ(all.err, "Illegal Value\n") << bad;
+    auto selected = offline({board, "--selected", "--duplicates", "--start", bad});
+    EXPECT_EQ(selected.err, "Illegal value in Start textbox\n") << bad;
+    EXPECT_EQ(selected.out, "");
+  }
+  EXPECT_EQ(offline({board, "--all", "--start", "-5"}).status, 0);
+}
+
+TEST_F(OfflineRunner, ReportsAnUnreadableDesignWithItsLine) {
+  const auto bad = dir.write("bad.design", "design d\nR1 0\n");
+  const auto r = offline({bad, "--all"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, bad + ":2: expected 'DESIGNATOR X Y' optionally followed by 'selected', "
+                         "got 'R1 0'\n");
+  EXPECT_EQ(offline({dir.file("none.design"), "--all"}).status, 1);
+}
+
+TEST_F(OfflineRunner, ReportsARefusedRunAsAnError) {
+  const auto r = offline({board, "--all", "--start", "32767"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.rfind("error 6: Overflow", 0), 0u) << r.err;
+  const auto empty = dir.write("empty.design", "design e\n");
+  EXPECT_EQ(offline({empty, "--all"}).err, "error 0x80040202: The design has no components\n");
+}
+
+TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherForm) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {},
+           {board},
+           {board, "--all", "--selected"},
+           {board, "--all", "--assign"},
+           {board, "--selected", "--assign", "--duplicates"},
+           {board, "--all", "--start"},
+           {board, "--all", "--colour"},
+           {board, board, "--all"}}) {
+    const auto r = offline(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("usage: varnel-offline", 0), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace varnel::ui

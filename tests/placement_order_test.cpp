@@ -1,0 +1,113 @@
+#include "order/placement_order.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "fixtures.h"
+#include "plain_placement_order.h"
+
+namespace varnel {
+namespace {
+
+using order::coordinateText;
+using order::keyOf;
+using testing::design;
+using testing::Engine;
+using testing::words;
+
+// Orders "NAME@X,Y ..." (one run) and gives the names in the resulting order.
+std::string ordered(const std::string& rows) {
+  std::vector<order::PlacementKey> keys;
+  std::vector<std::string> names;
+  for (const auto& row : words(rows)) {
+    const auto at = row.find('@'), comma = row.find(',');
+    names.push_back(row.substr(0, at));
+    keys.push_back(keyOf(coordinateText(std::stod(row.substr(at + 1, comma - at - 1))),
+                         coordinateText(std::stod(row.substr(comma + 1)))));
+  }
+  std::string out;
+  for (int i : order::placementOrder(keys)) out += (out.empty() ? "" : " ") + names[i];
+  EXPECT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(keys)) << rows;
+  return out;
+}
+
+TEST(PlacementOrder, SmallerXFirstThenLargerYForEqualX) {
+  EXPECT_EQ(ordered("R1@1000,200 R2@1000,800 R3@500,100 R4@1000,500"), "R3 R2 R4 R1");
+  EXPECT_EQ(ordered("A@5,900 B@5,1000"), "B A");
+  EXPECT_EQ(ordered("A@5,-50 B@5,20"), "B A");
+}
+
+TEST(PlacementOrder, EqualWholeXWithDifferentTextsAreNotSeparated) {
+  EXPECT_EQ(ordered("A@100.2,0 C@50,0 B@100.4,0"), "C B A");
+  EXPECT_EQ(ordered("A@100.2,0 B@100.4,0 C@50,0"), "C A B");
+}
+
+TEST(PlacementOrder, WholeValuesRoundHalfToEvenWithoutA16BitLimit) {
+  EXPECT_EQ(order::wholeValue("100.5"), 100);
+  EXPECT_EQ(order::wholeValue("101.5"), 102);
+  EXPECT_EQ(order::wholeValue("-2.5"), -2);
+  EXPECT_EQ(ordered("A@101.5,0 B@101,0"), "B A");
+  EXPECT_EQ(ordered("A@40000,0 B@35000,0 C@-40000,0"), "C B A");
+  EXPECT_EQ(coordinateText(0.1), "0.1");
+  EXPECT_EQ(coordinateText(1234.5), "1234.5");
+}
+
+TEST(PlacementOrder, MatchesThePlainProcedureOnRandomRuns) {
+  std::mt19937 random(20261207);
+  for (int trial = 0; trial < 3000; ++trial) {
+    const int size = 1 + static_cast<int>(random() % 24);
+    std::vector<order::PlacementKey> keys;
+    for (int i = 0; i < size; ++i) {
+      // Few distinct values, so equal texts, equal whole values and ties abound.
+      const double x = static_cast<int>(random() % 5) * 10 + (random() % 3) * 0.25;
+      const double y = static_cast<int>(random() % 4) * 10 + (random() % 2) * 0.5;
+      keys.push_back(keyOf(coordinateText(x), coordinateText(y)));
+    }
+    ASSERT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(keys)) << trial;
+  }
+}
+
+TEST(SortByCoord, OrdersEachPrefixRunSeparatelyInListOrder) {
+  Engine e(design("R1@50,0* R2@10,0* C1@0,0* R3@0,0*"));
+  e.form.SortByCoord();
+  EXPECT_EQ(e.form.sortedNames[0].name, "R2");
+  EXPECT_EQ(e.form.sortedNames[1].name, "R1");
+  EXPECT_EQ(e.form.sortedNames[2].name, "C1");
+  EXPECT_EQ(e.form.sortedNames[3].name, "R3");
+  EXPECT_EQ(e.form.sortedNames[1].x, "50");
+}
+
+TEST(SortByCoord, HandlesAnyNumberOfPrefixRuns) {
+  std::string parts;
+  for (int i = 0; i < 12; ++i) {
+    const std::string prefix = i % 2 ? "C" : "R";
+    parts += prefix + std::to_string(2 * i + 2) + "@" + std::to_string(100 - i) + ",0* ";
+    parts += prefix + std::to_string(2 * i + 1) + "@" + std::to_string(i) + ",0* ";
+  }
+  Engine e(design(parts));
+  e.form.SortByCoord();
+  for (int i = 0; i < 12; ++i) {
+    const std::string prefix = i % 2 ? "C" : "R";
+    EXPECT_EQ(e.form.sortedNames[2 * i].name, prefix + std::to_string(2 * i + 1)) << i;
+  }
+}
+
+TEST(SortByCoord, LeavesRowsPastTheSelectionAsAnEarlierSortLeftThem) {
+  Engine e(design("R1@0,0* R2@10,0* R3@20,0"));
+  e.form.sortedNames[2] = {"OLD", "1", "2"};
+  e.form.SortByCoord();
+  EXPECT_EQ(e.form.sortedNames[2].name, "OLD");
+}
+
+TEST(SortByCoord, AsksTheHostOncePerSelectedComponent) {
+  Engine e(design("R1@0,0* R2@10,0 R3@20,0*"));
+  e.host->resetCounts();
+  e.form.SortByCoord();
+  const auto calls = e.host->callsByOperation();
+  EXPECT_EQ(calls.at("Placement.X"), 2);
+  EXPECT_EQ(calls.at("Placement.Y"), 2);
+}
+
+}  // namespace
+}  // namespace varnel
