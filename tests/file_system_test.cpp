@@ -1,0 +1,57 @@
+#include "eco/std_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host/error.h"
+#include "temp_dir.h"
+
+namespace varnel::eco {
+namespace {
+
+using testing::TempDir;
+
+std::int64_t failureOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(StdFileSystem, ReplacesAnExistingFileWholeAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  StdFileSystem files;
+  const auto path = dir.write("board.eco", "an older and longer file");
+  files.replaceFile(path, "new");
+  EXPECT_EQ(TempDir::read(path), "new");
+  EXPECT_FALSE(std::filesystem::exists(path + ".varnel-tmp"));
+  files.deleteFile(path);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(StdFileSystem, RefusesMissingFoldersFoldersReadOnlyFilesAndNoName) {
+  TempDir dir;
+  StdFileSystem files;
+  EXPECT_EQ(failureOf([&] { files.replaceFile(dir.file("none/x.eco"), "x"); }), 76);
+  EXPECT_EQ(failureOf([&] { files.replaceFile(dir.file(""), "x"); }), 75);
+  EXPECT_EQ(failureOf([&] { files.replaceFile("", "x"); }), 75);
+  const auto readOnly = dir.write("ro.eco", "keep me");
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+  EXPECT_EQ(failureOf([&] { files.replaceFile(readOnly, "x"); }), 70);
+  EXPECT_EQ(TempDir::read(readOnly), "keep me");
+  std::filesystem::create_directory(dir.file("folder.eco"));
+  EXPECT_EQ(failureOf([&] { files.replaceFile(dir.file("folder.eco"), "x"); }), 75);
+  EXPECT_EQ(failureOf([&] { files.deleteFile(dir.file("never.eco")); }), 53);
+}
+
+TEST(StdFileSystem, TempFolderEndsWithASeparator) {
+  const std::string folder = StdFileSystem().tempFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_TRUE(folder.back() == '/' || folder.back() == '\\');
+}
+
+}  // namespace
+}  // namespace varnel::eco
