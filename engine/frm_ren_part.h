@@ -17,6 +17,7 @@
 namespace varnel {
 
 namespace ui {
+class MainWindowView;
 class RunOptions;
 class ProgressDisplay;
 class ReportView;
@@ -38,6 +39,8 @@ struct Platform {
   eco::FileSystem* files = nullptr;
   eco::AnsiEncoder* encoder = nullptr;  // Windows-1252 when not given
   RunObserver* observer = nullptr;
+  ui::MainWindowView* view = nullptr;
+  host::HostAttacher* attacher = nullptr;
 };
 
 struct RunPlan;
@@ -77,8 +80,25 @@ class frmRenPart {
   bool noNumber = false;
 
   // --- Host connection (host/host_connection.cpp) -----------------------
+  host::Subscription openDocumentSubscription;
+  // Window load: attach, take the design, title and start number. A
+  // message that ends the program when PowerLogic or its design is missing.
+  void Form_Load();
+  void powerLogicApp_OpenDocument();
+  void AlwaysOnTop(bool TrueFalse);
   // partList and currentPart from powerlogicdoc, as start-up takes them.
   void takeComponentList();
+
+  // --- Main window (ui/main_window_logic.cpp) ---------------------------
+  void optStart_Click();
+  void optSelected_Click();
+  void chkSend_Click();
+  void cmdRun_Click();
+  void cmdEnd_Click();
+  // True when the start text is illegal.
+  bool CheckTextBox();
+  bool runInProgress = false;
+  bool openDocumentPending = false;
 
   // --- Run state and name tables (engine/run_state.cpp) -----------------
   void tallennakaikki();
@@ -155,6 +175,8 @@ class frmRenPart {
   void readDesign(Int16 mode, RunPlan& plan, struct DesignCopy& copy);
   void applyPlan(const RunPlan& plan);
   void finishRun(const Error* failure);
+  void runFromWindow(Int16 mode);
+  void reattach();
 
   Platform platform_;
 };

@@ -15,6 +15,7 @@
 // Texts are UTF-8.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "host/ref.h"
@@ -104,6 +105,14 @@ class Application {
   virtual void Prepare() = 0;
   // The handler runs on the caller's thread when the user opens a design.
   virtual Subscription onOpenDocument(std::function<void()> handler) = 0;
+};
+
+// Attaches to the running PowerLogic; error 429 when none runs or it is not
+// registered. Never starts one.
+class HostAttacher {
+ public:
+  virtual ~HostAttacher() = default;
+  virtual std::shared_ptr<Application> attach() = 0;
 };
 
 }  // namespace varnel::host
