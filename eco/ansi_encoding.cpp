@@ -41,7 +41,30 @@ std::optional<char> toByte(char32_t code) {
   return std::nullopt;
 }
 
+void appendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
 }  // namespace
+
+std::optional<std::string> decodeWindows1252(std::string_view bytes) {
+  std::string utf8;
+  for (unsigned char c : bytes) {
+    const char32_t code = c >= 0x80 && c < 0xA0 ? kHighControls[c - 0x80] : c;
+    if (code == 0) return std::nullopt;
+    appendUtf8(utf8, code);
+  }
+  return utf8;
+}
 
 std::optional<std::string> Windows1252Encoder::encode(std::string_view utf8) {
   std::string bytes;

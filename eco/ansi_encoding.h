@@ -20,4 +20,7 @@ class Windows1252Encoder final : public AnsiEncoder {
   std::optional<std::string> encode(std::string_view utf8) override;
 };
 
+// Windows-1252 bytes as UTF-8; nothing for the five bytes it leaves undefined.
+std::optional<std::string> decodeWindows1252(std::string_view bytes);
+
 }  // namespace varnel::eco
