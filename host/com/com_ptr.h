@@ -1,6 +1,9 @@
 #pragma once
 // Move-only owner of one COM interface reference.
+// clang-format off
+#include <windows.h>
 #include <unknwn.h>
+// clang-format on
 
 #include <utility>
 

@@ -1,5 +1,7 @@
 #include "host/com/event_sink.h"
 
+#include <ocidl.h>
+
 #include <memory>
 
 #include "host/com/dispatch.h"

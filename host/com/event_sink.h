@@ -1,7 +1,5 @@
 #pragma once
 // Receives the host's OpenDocument event through a connection point.
-#include <ocidl.h>
-
 #include <functional>
 
 #include "host/automation.h"

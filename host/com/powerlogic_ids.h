@@ -1,6 +1,6 @@
 #pragma once
 // Identities shared by the COM client and the stand-in servers.
-#include <guiddef.h>
+#include <windows.h>
 
 namespace varnel::win {
 

@@ -1,7 +1,9 @@
 #pragma once
 // Move-only owners of a BSTR and a VARIANT, and CoInitialize for a thread.
-#include <oleauto.h>
+// clang-format off
 #include <windows.h>
+#include <oleauto.h>
+// clang-format on
 
 #include <string>
 #include <utility>

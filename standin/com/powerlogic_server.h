@@ -1,0 +1,15 @@
+#pragma once
+// The in-memory design served over IDispatch as "PowerLogic.Application",
+// with the OpenDocument event through a connection point.
+#include <memory>
+
+#include "host/com/com_ptr.h"
+#include "standin/memory_host.h"
+
+namespace varnel::standin {
+
+// The application object. It raises OpenDocument to its advised sinks
+// whenever the host opens a design.
+win::ComPtr<IDispatch> serveApplication(std::shared_ptr<MemoryHost> host);
+
+}  // namespace varnel::standin

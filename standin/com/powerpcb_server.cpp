@@ -1,0 +1,61 @@
+#include "standin/com/powerpcb_server.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/com/text.h"
+#include "host/error.h"
+#include "standin/com/server_object.h"
+#include "standin/pcb_layout.h"
+
+namespace varnel::standin {
+
+namespace {
+
+using win::Variant;
+using Args = std::vector<const VARIANT*>;
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(std::filesystem::path(win::widen(path)), std::ios::binary);
+  if (!in) throw Error(53, "File not found: " + path);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class PcbDocumentObject final : public ServerObject {
+ public:
+  explicit PcbDocumentObject(std::shared_ptr<PcbModel> model)
+      : ServerObject({L"Name", L"ReadEcoFile"}), model_(std::move(model)) {}
+  Variant invokeMember(std::size_t m, bool, const Args& args) override {
+    if (m == 0) return Variant::fromString(model_->layout.name);
+    applyEco(model_->layout, readFile(argText(args, 0)));
+    ++model_->filesRead;
+    if (model_->changed) model_->changed();
+    return Variant::fromBool(true);
+  }
+
+ private:
+  std::shared_ptr<PcbModel> model_;
+};
+
+class PcbApplicationObject final : public ServerObject {
+ public:
+  explicit PcbApplicationObject(std::shared_ptr<PcbModel> model)
+      : ServerObject({L"ActiveDocument"}), model_(std::move(model)) {}
+  Variant invokeMember(std::size_t, bool, const Args&) override {
+    return objectVariant(new PcbDocumentObject(model_));
+  }
+
+ private:
+  std::shared_ptr<PcbModel> model_;
+};
+
+}  // namespace
+
+win::ComPtr<IDispatch> servePcbApplication(std::shared_ptr<PcbModel> model) {
+  return win::ComPtr<IDispatch>::adopt(new PcbApplicationObject(std::move(model)));
+}
+
+}  // namespace varnel::standin

@@ -1,0 +1,20 @@
+#pragma once
+// The stand-in layout served over IDispatch as "PowerPCB.Application":
+// ActiveDocument, and ReadEcoFile on the document.
+#include <functional>
+#include <memory>
+
+#include "host/com/com_ptr.h"
+#include "standin/design.h"
+
+namespace varnel::standin {
+
+struct PcbModel {
+  DesignData layout;
+  std::function<void()> changed;  // after a file was read in
+  int filesRead = 0;
+};
+
+win::ComPtr<IDispatch> servePcbApplication(std::shared_ptr<PcbModel> model);
+
+}  // namespace varnel::standin
