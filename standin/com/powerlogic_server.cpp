@@ -9,6 +9,7 @@
 
 #include "host/com/powerlogic_ids.h"
 #include "standin/com/server_object.h"
+#include "standin/design_file.h"
 
 namespace varnel::standin {
 
@@ -166,7 +167,9 @@ class EventPoint final : public IConnectionPoint {
 class ApplicationObject final : public ServerObject, public IConnectionPointContainer {
  public:
   explicit ApplicationObject(std::shared_ptr<MemoryHost> host)
-      : ServerObject({L"ActiveDocument", L"Prepare"}), host_(std::move(host)), events_(*this) {
+      : ServerObject({L"ActiveDocument", L"Prepare", L"OpenDesign"}),
+        host_(std::move(host)),
+        events_(*this) {
     opened_ = host_->onOpenDocument([this] {
       try {
         auto document = served<DocumentObject>(host_->ActiveDocument());
@@ -176,9 +179,18 @@ class ApplicationObject final : public ServerObject, public IConnectionPointCont
     });
   }
 
-  Variant invokeMember(std::size_t m, bool, const Args&) override {
+  Variant invokeMember(std::size_t m, bool, const Args& args) override {
     if (m == 0) return served<DocumentObject>(host_->ActiveDocument());
-    host_->Prepare();
+    if (m == 1) {
+      host_->Prepare();
+      return {};
+    }
+    // The stand-in's own: open a design file as the user would (for tests).
+    try {
+      host_->open(loadDesignFile(argText(args, 0)));
+    } catch (const DesignFileError& e) {
+      throw Error(53, e.what());
+    }
     return {};
   }
   void* otherInterface(REFIID iid) override {

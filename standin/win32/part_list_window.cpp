@@ -1,0 +1,133 @@
+#include "standin/win32/part_list_window.h"
+
+#include <commdlg.h>
+
+#include "host/com/text.h"
+#include "standin/design_file.h"
+
+namespace varnel::standin {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VarnelStandinParts";
+constexpr int kListId = 100, kOpenId = 200, kSaveId = 201, kExitId = 202;
+
+std::wstring lineOf(const PartData& part) {
+  return win::widen(part.designator + "\t" + shortestNumberText(part.x) + "\t" +
+                    shortestNumberText(part.y));
+}
+
+}  // namespace
+
+PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection,
+                               Handlers handlers)
+    : handlers_(std::move(handlers)) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+  HMENU file = CreatePopupMenu();
+  if (handlers_.open) AppendMenuW(file, MF_STRING, kOpenId, L"&Open...");
+  AppendMenuW(file, MF_STRING, kSaveId, L"Save &As...");
+  AppendMenuW(file, MF_STRING, kExitId, L"E&xit");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  window_ = win::WindowHandle(CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
+                                              CW_USEDEFAULT, CW_USEDEFAULT, 320, 420, nullptr, bar,
+                                              GetModuleHandleW(nullptr), nullptr));
+  SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
+  RECT client;
+  GetClientRect(window_.get(), &client);
+  list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS |
+                              (multipleSelection ? LBS_EXTENDEDSEL : 0),
+                          0, 0, client.right, client.bottom, window_.get(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
+                          GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+}
+
+PartListWindow::~PartListWindow() {
+  if (window_.get()) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+void PartListWindow::show(const DesignData& design) {
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+  for (const PartData& part : design.parts) {
+    const auto index = SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lineOf(part).c_str()));
+    if (part.selected) SendMessageW(list_, LB_SETSEL, TRUE, index);
+  }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+  SetWindowTextW(window_.get(), win::widen(design.name).c_str());
+  ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+}
+
+void PartListWindow::updatePart(int position, const PartData& part) {
+  const WPARAM index = position - 1;
+  const bool selected = SendMessageW(list_, LB_GETSEL, index, 0) > 0;
+  SendMessageW(list_, LB_DELETESTRING, index, 0);
+  SendMessageW(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(lineOf(part).c_str()));
+  if (selected) SendMessageW(list_, LB_SETSEL, TRUE, index);
+}
+
+LRESULT CALLBACK PartListWindow::procedure(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  auto* self = reinterpret_cast<PartListWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->onMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    MessageBoxW(window, win::widen(e.what()).c_str(), L"Stand-in", MB_OK | MB_ICONHAND);
+    return 0;
+  }
+}
+
+LRESULT PartListWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kListId && HIWORD(wParam) == LBN_SELCHANGE &&
+          handlers_.selectionChanged) {
+        const auto count = SendMessageW(list_, LB_GETCOUNT, 0, 0);
+        std::vector<bool> selected(count);
+        for (LRESULT i = 0; i < count; ++i) selected[i] = SendMessageW(list_, LB_GETSEL, i, 0) > 0;
+        handlers_.selectionChanged(selected);
+      } else if (LOWORD(wParam) == kOpenId && handlers_.open) {
+        handlers_.open();
+      } else if (LOWORD(wParam) == kSaveId && handlers_.saveAs) {
+        handlers_.saveAs();
+      } else if (LOWORD(wParam) == kExitId) {
+        DestroyWindow(window_.get());
+      }
+      return 0;
+    case WM_SIZE:
+      MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_DESTROY:
+      window_.forget();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window_.get(), message, wParam, lParam);
+  }
+}
+
+std::string askFile(HWND owner, bool forSaving) {
+  wchar_t path[MAX_PATH * 4] = L"";
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = L"Designs (*.design)\0*.design\0All files\0*.*\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = static_cast<DWORD>(std::size(path));
+  dialog.Flags = OFN_EXPLORER | (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  const BOOL chosen = forSaving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  return chosen ? win::narrow(path) : std::string();
+}
+
+}  // namespace varnel::standin

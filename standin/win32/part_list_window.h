@@ -1,0 +1,42 @@
+#pragma once
+// The stand-ins' window: the parts (designator, X, Y) in a list box whose
+// selection is what the stand-in reports, and a File menu.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "standin/design.h"
+#include "ui/win32/window_handle.h"
+
+namespace varnel::standin {
+
+class PartListWindow {
+ public:
+  struct Handlers {
+    std::function<void(const std::vector<bool>&)> selectionChanged;
+    std::function<void()> open;    // File > Open...; empty: no such item
+    std::function<void()> saveAs;  // File > Save As...
+  };
+
+  PartListWindow(const std::wstring& title, bool multipleSelection, Handlers handlers);
+  PartListWindow(const PartListWindow&) = delete;
+  PartListWindow& operator=(const PartListWindow&) = delete;
+  ~PartListWindow();
+
+  void show(const DesignData& design);
+  void updatePart(int position, const PartData& part);  // 1-based
+  HWND handle() const { return window_.get(); }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  win::WindowHandle window_;
+  HWND list_ = nullptr;
+  Handlers handlers_;
+};
+
+// Asks for a file with the common dialog; empty when cancelled.
+std::string askFile(HWND owner, bool forSaving);
+
+}  // namespace varnel::standin

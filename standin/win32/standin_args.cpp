@@ -1,0 +1,40 @@
+#include "standin/win32/standin_args.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "host/com/text.h"
+
+namespace varnel::standin {
+
+std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args) {
+  StandinArgs parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const bool hasValue = i + 1 < args.size();
+    if (args[i] == "--autosave" && hasValue) {
+      parsed.autosave = args[++i];
+    } else if (args[i] == "--fail-after" && hasValue) {
+      try {
+        parsed.failAfter = std::stol(args[++i]);
+      } catch (const std::exception&) {
+        return std::nullopt;
+      }
+    } else if (args[i].rfind("--", 0) != 0 && !parsed.design) {
+      parsed.design = args[i];
+    } else {
+      return std::nullopt;
+    }
+  }
+  return parsed;
+}
+
+std::vector<std::string> commandLineWords() {
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> out;
+  for (int i = 1; i < count; ++i) out.push_back(win::narrow(words[i]));
+  LocalFree(words);
+  return out;
+}
+
+}  // namespace varnel::standin

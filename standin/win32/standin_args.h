@@ -1,0 +1,21 @@
+#pragma once
+// The stand-ins' command lines.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varnel::standin {
+
+struct StandinArgs {
+  std::optional<std::string> design;    // the design (or layout) file to open
+  std::optional<std::string> autosave;  // saved after every change
+  std::optional<long> failAfter;        // every host call after the Nth fails
+};
+
+// Nothing when the command line is not of that form.
+std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args);
+
+// The process's command line as UTF-8 words.
+std::vector<std::string> commandLineWords();
+
+}  // namespace varnel::standin

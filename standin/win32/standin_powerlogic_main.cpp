@@ -1,0 +1,80 @@
+// standin-powerlogic.exe [DESIGN] [--autosave FILE] [--fail-after N]
+// Serves a design as "PowerLogic.Application" until its window is closed.
+#include <windows.h>
+
+#include "host/com/powerlogic_ids.h"
+#include "host/com/text.h"
+#include "host/com/variant.h"
+#include "host/error.h"
+#include "standin/com/powerlogic_server.h"
+#include "standin/com/registration.h"
+#include "standin/design_file.h"
+#include "standin/win32/part_list_window.h"
+#include "standin/win32/standin_args.h"
+
+using namespace varnel;
+
+namespace {
+
+int fail(const std::string& text) {
+  MessageBoxW(nullptr, win::widen(text).c_str(), L"Stand-in PowerLogic", MB_OK | MB_ICONHAND);
+  return 1;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const auto args = standin::parseStandinArgs(standin::commandLineWords());
+  if (!args) return fail("usage: standin-powerlogic [DESIGN] [--autosave FILE] [--fail-after N]");
+  win::ComApartment apartment;
+  auto host = std::make_shared<standin::MemoryHost>();
+  try {
+    if (args->design) host->open(standin::loadDesignFile(*args->design));
+  } catch (const standin::DesignFileError& e) {
+    return fail(e.what());
+  }
+  auto autosave = [&] {
+    if (args->autosave && host->hasDesign()) standin::saveDesignFile(host->design(), *args->autosave);
+  };
+  standin::PartListWindow window(
+      L"PowerLogic (stand-in)", true,
+      {[&](const std::vector<bool>& selected) {
+         for (std::size_t i = 0; i < selected.size(); ++i)
+           host->setSelected(static_cast<std::int32_t>(i + 1), selected[i]);
+       },
+       [&] {
+         const std::string path = standin::askFile(window.handle(), false);
+         if (!path.empty()) host->open(standin::loadDesignFile(path));
+       },
+       [&] {
+         const std::string path = standin::askFile(window.handle(), true);
+         if (!path.empty() && host->hasDesign()) standin::saveDesignFile(host->design(), path);
+       }});
+  host->onRenamed([&](const standin::RenameRecord& rename) {
+    window.updatePart(rename.position, host->design().parts[rename.position - 1]);
+    autosave();
+  });
+  auto opened = host->onOpenDocument([&] {
+    window.show(host->design());
+    autosave();
+  });
+  if (host->hasDesign()) window.show(host->design());
+  else window.show({"(no design)", 1, {}});
+  autosave();
+  if (args->failAfter)
+    host->failCall(*args->failAfter + 1, Error(0x800706BE, "The remote procedure call failed"), true);
+
+  try {
+    auto application = standin::serveApplication(host);
+    standin::registerProgId(win::kPowerLogicProgId, standin::kStandinPowerLogicClsid);
+    standin::RunningObject running(application.get(), standin::kStandinPowerLogicClsid);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  } catch (const Error& e) {
+    return fail(describe(e));
+  }
+  return 0;
+}

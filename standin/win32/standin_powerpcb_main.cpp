@@ -1,0 +1,65 @@
+// standin-powerpcb.exe LAYOUT [--autosave FILE]
+// Serves a layout as "PowerPCB.Application" until its window is closed.
+#include <windows.h>
+
+#include "host/com/powerlogic_ids.h"
+#include "host/com/text.h"
+#include "host/com/variant.h"
+#include "host/error.h"
+#include "standin/com/powerpcb_server.h"
+#include "standin/com/registration.h"
+#include "standin/design_file.h"
+#include "standin/win32/part_list_window.h"
+#include "standin/win32/standin_args.h"
+
+using namespace varnel;
+
+namespace {
+
+int fail(const std::string& text) {
+  MessageBoxW(nullptr, win::widen(text).c_str(), L"Stand-in PowerPCB", MB_OK | MB_ICONHAND);
+  return 1;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const auto args = standin::parseStandinArgs(standin::commandLineWords());
+  if (!args || !args->design || args->failAfter)
+    return fail("usage: standin-powerpcb LAYOUT [--autosave FILE]");
+  win::ComApartment apartment;
+  auto model = std::make_shared<standin::PcbModel>();
+  try {
+    model->layout = standin::loadDesignFile(*args->design);
+  } catch (const standin::DesignFileError& e) {
+    return fail(e.what());
+  }
+  auto autosave = [&] {
+    if (args->autosave) standin::saveDesignFile(model->layout, *args->autosave);
+  };
+  standin::PartListWindow window(
+      L"PowerPCB (stand-in)", false,
+      {nullptr, nullptr, [&] {
+         const std::string path = standin::askFile(window.handle(), true);
+         if (!path.empty()) standin::saveDesignFile(model->layout, path);
+       }});
+  model->changed = [&] {
+    window.show(model->layout);
+    autosave();
+  };
+  window.show(model->layout);
+  autosave();
+  try {
+    auto application = standin::servePcbApplication(model);
+    standin::registerProgId(win::kPowerPcbProgId, standin::kStandinPowerPcbClsid);
+    standin::RunningObject running(application.get(), standin::kStandinPowerPcbClsid);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  } catch (const Error& e) {
+    return fail(describe(e));
+  }
+  return 0;
+}

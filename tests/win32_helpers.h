@@ -1,0 +1,163 @@
+#pragma once
+// For tests of real windows and processes under Wine: answering dialogs from
+// a second thread, starting the stand-ins, pumping messages.
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/com/dispatch.h"
+#include "host/com/text.h"
+
+namespace varnel::testing {
+
+// Answers every dialog this process shows: message boxes with OK, save
+// dialogs with the path given (or Cancel when it is empty). Records them.
+class DialogAnswerer {
+ public:
+  struct Seen {
+    std::string title, text;
+  };
+
+  explicit DialogAnswerer(std::string savePath = "") : savePath_(std::move(savePath)) {
+    thread_ = std::thread([this] {
+      while (!stop_) {
+        EnumWindows(&DialogAnswerer::visit, reinterpret_cast<LPARAM>(this));
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      }
+    });
+  }
+  ~DialogAnswerer() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<Seen> seen() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_;
+  }
+
+ private:
+  static std::string textOf(HWND window) {
+    wchar_t text[2048] = L"";
+    GetWindowTextW(window, text, 2048);
+    return win::narrow(text);
+  }
+
+  static BOOL CALLBACK visit(HWND window, LPARAM self) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t kind[32] = L"";
+    GetClassNameW(window, kind, 32);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        std::wstring(kind) == L"#32770")
+      reinterpret_cast<DialogAnswerer*>(self)->answer(window);
+    return TRUE;
+  }
+
+  void answer(HWND dialog) {
+    if (dialog == lastAnswered_ && IsWindow(dialog)) return;
+    HWND fileName = GetDlgItem(dialog, 0x47c);
+    Seen seen{textOf(dialog), fileName ? "" : textOf(GetDlgItem(dialog, 0xFFFF))};
+    if (fileName) {
+      if (savePath_.empty()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      } else {
+        SendMessageW(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win::widen(savePath_).c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      }
+      seen.text = "(save dialog)";
+    } else {
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }
+    lastAnswered_ = dialog;
+    std::lock_guard<std::mutex> lock(mutex_);
+    seen_.push_back(seen);
+  }
+
+  std::string savePath_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  std::mutex mutex_;
+  std::vector<Seen> seen_;
+  HWND lastAnswered_ = nullptr;
+};
+
+// Handles incoming messages (and COM calls) for a while.
+inline void pumpMessages(std::chrono::milliseconds duration) {
+  const auto end = std::chrono::steady_clock::now() + duration;
+  while (std::chrono::steady_clock::now() < end) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  }
+}
+
+// The folder of the build's programs: the tests live one below it.
+inline std::wstring programFolder() {
+  wchar_t path[MAX_PATH * 2];
+  GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::wstring folder(path);
+  folder.resize(folder.find_last_of(L"\\/"));
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+// A program of the build, ended when this object goes.
+class ChildProcess {
+ public:
+  ChildProcess(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + programFolder() + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_))
+      throw std::runtime_error("cannot start " + win::narrow(program));
+  }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess() {
+    kill();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  void kill() {
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(info_.hProcess, 1);
+      WaitForSingleObject(info_.hProcess, 5000);
+    }
+  }
+  // Waits for the program to end by itself; its exit code, or -1 on time-out.
+  long waitForExit(DWORD milliseconds) {
+    if (WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// Waits until progId's object is in the running object table.
+inline bool waitForServer(const wchar_t* progId, std::chrono::seconds limit = std::chrono::seconds(20)) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    try {
+      win::attachRunning(progId);
+      return true;
+    } catch (const Error&) {
+      pumpMessages(std::chrono::milliseconds(50));
+    }
+  }
+  return false;
+}
+
+inline std::wstring quoted(const std::string& utf8) { return L"\"" + win::widen(utf8) + L"\""; }
+
+}  // namespace varnel::testing

@@ -1,0 +1,239 @@
+#include "ui/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include "host/com/text.h"
+
+namespace varnel::win {
+
+namespace {
+
+using ui::Control;
+using ui::ControlKind;
+
+constexpr wchar_t kClassName[] = L"VarnelMain";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+void registerClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+  registered = true;
+}
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD extendedStyle;
+};
+
+ControlClass classOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::frame: return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::option: return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case ControlKind::check: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::button: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::text: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::label: return {L"STATIC", SS_LEFT, 0};
+    case ControlKind::progress: return {PROGRESS_CLASSW, 0, 0};
+  }
+  return {L"STATIC", 0, 0};
+}
+
+UINT iconFlag(ui::MessageIcon icon) {
+  switch (icon) {
+    case ui::MessageIcon::critical: return MB_ICONHAND;
+    case ui::MessageIcon::exclamation: return MB_ICONEXCLAMATION;
+    default: return MB_ICONINFORMATION;
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(host::HostAttacher& attacher, eco::PcbConnector& pcb)
+    : form_(Platform{&options_, &options_, &report_, &dialog_, &pcb, &files_, &encoding_, nullptr,
+                     this, &attacher}) {}
+
+MainWindow::~MainWindow() {
+  // The window must not call back into a half-destroyed object.
+  if (window_.get()) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+void MainWindow::open(int show, bool quitOnClose) {
+  quitOnClose_ = quitOnClose;
+  create();
+  form_.Form_Load();
+  if (ended_) return;
+  ShowWindow(window_.get(), show);
+  UpdateWindow(window_.get());
+}
+
+void MainWindow::create() {
+  registerClass();
+  RECT frame{0, 0, twipsToPixelsX(ui::kClientWidthTwips), twipsToPixelsY(ui::kClientHeightTwips)};
+  AdjustWindowRect(&frame, kWindowStyle, FALSE);
+  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, frame.right - frame.left,
+                                         frame.bottom - frame.top, nullptr, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr));
+  SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
+  for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
+  // Frames lie under the controls they hold; the others keep the tab order.
+  for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
+    if (layout.kind == ControlKind::frame)
+      SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  backgrounds_[Control::txtStart] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::optStart] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::frmMode] = ui::SystemColour::inactiveBorder;
+}
+
+void MainWindow::createControl(const ui::ControlLayout& layout) {
+  const ui::TwipsRect r = ui::windowRect(layout.id);
+  const ControlClass kind = classOf(layout.kind);
+  DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+  if (!ui::initiallyEnabled(layout.id)) style |= WS_DISABLED;
+  HWND control = CreateWindowExW(
+      kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, twipsToPixelsX(r.left),
+      twipsToPixelsY(r.top), twipsToPixelsX(r.width), twipsToPixelsY(r.height), window_.get(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               TRUE);
+  if (ui::initiallyChecked(layout.id)) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  controls_[layout.id] = control;
+}
+
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->onMessage(message, wParam, lParam);
+  } catch (...) {
+    // Exceptions never cross a window procedure.
+    return 0;
+  }
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) onClick(Control::cmdEnd);  // Esc
+      else if (HIWORD(wParam) == BN_CLICKED) onClick(static_cast<Control>(LOWORD(wParam)));
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message,
+                      wParam, lParam);
+    case WM_CLOSE:
+      endProgram();
+      return 0;
+    case WM_DESTROY:
+      if (quitOnClose_) PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window_.get(), message, wParam, lParam);
+  }
+}
+
+void MainWindow::onClick(Control id) {
+  switch (id) {
+    case Control::optStart:
+    case Control::optSelected:
+    case Control::optAssign:
+    case Control::optDuplicate:
+    case Control::optECO:
+    case Control::optDirect:
+      setChecked(id, true);
+      setChecked(ui::partnerOf(id), false);
+      if (id == Control::optStart) form_.optStart_Click();
+      if (id == Control::optSelected) form_.optSelected_Click();
+      return;
+    case Control::chkSend: form_.chkSend_Click(); return;
+    case Control::cmdRun: form_.cmdRun_Click(); return;
+    case Control::cmdEnd: form_.cmdEnd_Click(); return;
+    default: return;
+  }
+}
+
+LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto id = static_cast<Control>(GetDlgCtrlID(control));
+  auto background = backgrounds_.find(id);
+  if (background == backgrounds_.end())
+    return DefWindowProcW(window_.get(), message, wParam, lParam);
+  const int colour = static_cast<int>(background->second);
+  if (id == Control::frmMode) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+  SetBkColor(dc, GetSysColor(colour));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
+}
+
+bool MainWindow::checked(Control id) {
+  return SendMessageW(controls_.at(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void MainWindow::setChecked(Control id, bool value) {
+  if (id == Control::none) return;
+  SendMessageW(controls_.at(id), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool MainWindow::enabled(Control id) { return IsWindowEnabled(controls_.at(id)) != FALSE; }
+
+void MainWindow::setEnabled(Control id, bool value) { EnableWindow(controls_.at(id), value); }
+
+std::string MainWindow::text(Control id) {
+  HWND control = controls_.at(id);
+  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  return narrow(text);
+}
+
+void MainWindow::setText(Control id, const std::string& text) {
+  SetWindowTextW(controls_.at(id), widen(text).c_str());
+}
+
+void MainWindow::setBackground(Control id, ui::SystemColour colour) {
+  backgrounds_[id] = colour;
+  InvalidateRect(controls_.at(id), nullptr, TRUE);
+}
+
+void MainWindow::setTitle(const std::string& title) {
+  SetWindowTextW(window_.get(), widen(title).c_str());
+}
+
+void MainWindow::alwaysOnTop(bool onTop) {
+  SetWindowPos(window_.get(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void MainWindow::showMessage(const std::string& text, const std::string& title,
+                             ui::MessageIcon icon) {
+  HWND owner = window_.get() && IsWindowVisible(window_.get()) ? window_.get() : nullptr;
+  MessageBoxW(owner, widen(text).c_str(), title.empty() ? L"Varnel" : widen(title).c_str(),
+              MB_OK | iconFlag(icon));
+}
+
+void MainWindow::endProgram() {
+  ended_ = true;
+  report_.close();
+  window_.reset();
+}
+
+void MainWindow::setProgressRange(float min, float max) {
+  SendMessageW(controls_.at(Control::prgbarEdistys), PBM_SETRANGE32, static_cast<WPARAM>(min),
+               static_cast<LPARAM>(max));
+}
+
+void MainWindow::setProgressValue(float value) {
+  HWND bar = controls_.at(Control::prgbarEdistys);
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
+  UpdateWindow(bar);  // a run holds the thread: repaint now
+}
+
+}  // namespace varnel::win

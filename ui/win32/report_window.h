@@ -1,0 +1,27 @@
+#pragma once
+// frmNotChanged: an untitled, unowned window with one multi-line edit box.
+#include <string>
+
+#include "ui/report_view.h"
+#include "ui/win32/window_handle.h"
+
+namespace varnel::win {
+
+class ReportWindow final : public ui::ReportView {
+ public:
+  bool isOpen() override;
+  std::string text() override;
+  void show(const std::string& text) override;
+  void close() { window_.reset(); }
+  HWND handle() const { return window_.get(); }
+  HWND editBox() const { return edit_; }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+  void create();
+
+  WindowHandle window_;
+  HWND edit_ = nullptr;
+};
+
+}  // namespace varnel::win

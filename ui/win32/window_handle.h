@@ -1,0 +1,64 @@
+#pragma once
+// Move-only owners of a window and a GDI object.
+#include <windows.h>
+
+#include <utility>
+
+namespace varnel::win {
+
+class WindowHandle {
+ public:
+  WindowHandle() = default;
+  explicit WindowHandle(HWND window) : window_(window) {}
+  WindowHandle(WindowHandle&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
+  WindowHandle& operator=(WindowHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      window_ = std::exchange(other.window_, nullptr);
+    }
+    return *this;
+  }
+  WindowHandle(const WindowHandle&) = delete;
+  WindowHandle& operator=(const WindowHandle&) = delete;
+  ~WindowHandle() { reset(); }
+
+  HWND get() const noexcept { return window_; }
+  // The window was destroyed by others (the user closed it): forget it.
+  void forget() noexcept { window_ = nullptr; }
+  void reset() noexcept {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    window_ = nullptr;
+  }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+class GdiObject {
+ public:
+  explicit GdiObject(HGDIOBJ object = nullptr) : object_(object) {}
+  GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) {
+      reset();
+      object_ = std::exchange(other.object_, nullptr);
+    }
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { reset(); }
+  HGDIOBJ get() const noexcept { return object_; }
+  void reset() noexcept {
+    if (object_) DeleteObject(std::exchange(object_, nullptr));
+  }
+
+ private:
+  HGDIOBJ object_ = nullptr;
+};
+
+// Twips (1440 to the inch) to pixels at the screen's resolution.
+int twipsToPixelsX(int twips);
+int twipsToPixelsY(int twips);
+
+}  // namespace varnel::win
