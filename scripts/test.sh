@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test.
+# Sets up, builds and runs every test: the native suites, then the Windows
+# build's suites under Wine (a prefix of the build's own, null graphics driver).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh cmake ninja-build g++ libgtest-dev
+scripts/setup.sh cmake ninja-build g++ libgtest-dev googletest \
+  g++-mingw-w64-x86-64 wine wine64 xvfb
 
 echo "== native build (build/native)"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -11,3 +13,15 @@ cmake --build build/native
 
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure -j2
+
+echo "== Windows build with mingw-w64 (build/windows)"
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+cmake --build build/windows
+
+echo "== Windows tests under Wine"
+WINE_BUILD_DIR="$(pwd)/build/windows"
+source scripts/wine-env.sh
+start_wine null
+trap stop_wine EXIT
+ctest --test-dir build/windows --output-on-failure

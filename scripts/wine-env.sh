@@ -24,6 +24,9 @@ start_wine() {
   wineserver -w 2>/dev/null || true
   # Detached, so that it holds no terminal or pipe of ours open.
   (setsid wineserver -p >/dev/null 2>&1 </dev/null &)
+  # Wine's services start with the first program and live on: start them now,
+  # detached too, or they would hold the test runner's output pipe open.
+  setsid wine wineboot >/dev/null 2>&1 </dev/null || true
 }
 
 stop_wine() {
