@@ -2,7 +2,7 @@
 # that windows work without a display. Starts a persistent wineserver;
 # call stop_wine when done.
 WINE_BUILD_DIR="${WINE_BUILD_DIR:-$(pwd)/build/windows}"
-export WINEPREFIX="$WINE_BUILD_DIR/wineprefix"
+export WINEPREFIX="${VARNEL_WINEPREFIX:-$WINE_BUILD_DIR/wineprefix}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 export WINEARCH=win64

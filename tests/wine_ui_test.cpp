@@ -15,12 +15,12 @@
 #include "standin/pcb_layout.h"
 #include "temp_dir.h"
 #include "ui/win32/main_window.h"
-#include "win32_helpers.h"
+#include "ui/win32/desktop_automation.h"
 
 namespace varnel {
 namespace {
 
-using testing::DialogAnswerer;
+using win::DialogAnswerer;
 using testing::words;
 using ui::Control;
 using namespace std::chrono_literals;
@@ -141,18 +141,18 @@ class StandIns : public ::testing::Test {
   std::string schematicSaved = dir.file("schematic.saved");
   std::string layoutSaved = dir.file("layout.saved");
 
-  std::unique_ptr<testing::ChildProcess> startPowerLogic(const std::wstring& extra = L"") {
-    auto process = std::make_unique<testing::ChildProcess>(
+  std::unique_ptr<win::ChildProcess> startPowerLogic(const std::wstring& extra = L"") {
+    auto process = std::make_unique<win::ChildProcess>(
         L"standin-powerlogic.exe",
-        testing::quoted(designFile) + L" --autosave " + testing::quoted(schematicSaved) + extra);
-    EXPECT_TRUE(testing::waitForServer(win::kPowerLogicProgId));
+        win::quoted(designFile) + L" --autosave " + win::quoted(schematicSaved) + extra);
+    EXPECT_TRUE(win::waitForServer(win::kPowerLogicProgId));
     return process;
   }
-  std::unique_ptr<testing::ChildProcess> startPowerPcb() {
-    auto process = std::make_unique<testing::ChildProcess>(
+  std::unique_ptr<win::ChildProcess> startPowerPcb() {
+    auto process = std::make_unique<win::ChildProcess>(
         L"standin-powerpcb.exe",
-        testing::quoted(layoutFile) + L" --autosave " + testing::quoted(layoutSaved));
-    EXPECT_TRUE(testing::waitForServer(win::kPowerPcbProgId));
+        win::quoted(layoutFile) + L" --autosave " + win::quoted(layoutSaved));
+    EXPECT_TRUE(win::waitForServer(win::kPowerPcbProgId));
     return process;
   }
 };
@@ -190,8 +190,8 @@ TEST_F(StandIns, StartUpWithoutPowerLogicSaysSoAndEnds) {
 }
 
 TEST_F(StandIns, StartUpWithNoDesignLoadedSaysSoAndEnds) {
-  testing::ChildProcess empty(L"standin-powerlogic.exe", L"");
-  ASSERT_TRUE(testing::waitForServer(win::kPowerLogicProgId));
+  win::ChildProcess empty(L"standin-powerlogic.exe", L"");
+  ASSERT_TRUE(win::waitForServer(win::kPowerLogicProgId));
   DialogAnswerer answerer;
   win::ComHostAttacher attacher;
   win::ComPcbConnector pcb;
@@ -214,7 +214,7 @@ TEST_F(StandIns, OpeningAnotherDesignReattaches) {
   win::DispatchObject app(win::attachRunning(win::kPowerLogicProgId), "StandinApplication");
   const win::Variant path = win::Variant::fromString(other);
   app.call("OpenDesign", {&path});
-  testing::pumpMessages(300ms);
+  win::pumpMessages(300ms);
   EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
   EXPECT_EQ(titleOf(window.control(Control::txtStart)), "5");
   EXPECT_EQ(window.form().currentPart->Name(), "U1");

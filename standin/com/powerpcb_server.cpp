@@ -30,7 +30,9 @@ class PcbDocumentObject final : public ServerObject {
       : ServerObject({L"Name", L"ReadEcoFile"}), model_(std::move(model)) {}
   Variant invokeMember(std::size_t m, bool, const Args& args) override {
     if (m == 0) return Variant::fromString(model_->layout.name);
-    applyEco(model_->layout, readFile(argText(args, 0)));
+    const std::string bytes = readFile(argText(args, 0));
+    if (model_->fileRead) model_->fileRead(bytes);
+    applyEco(model_->layout, bytes);
     ++model_->filesRead;
     if (model_->changed) model_->changed();
     return Variant::fromBool(true);

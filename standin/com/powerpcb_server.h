@@ -3,6 +3,7 @@
 // ActiveDocument, and ReadEcoFile on the document.
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "host/com/com_ptr.h"
 #include "standin/design.h"
@@ -12,6 +13,7 @@ namespace varnel::standin {
 struct PcbModel {
   DesignData layout;
   std::function<void()> changed;  // after a file was read in
+  std::function<void(const std::string& bytes)> fileRead;
   int filesRead = 0;
 };
 

@@ -13,6 +13,8 @@ std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--autosave" && hasValue) {
       parsed.autosave = args[++i];
+    } else if (args[i] == "--keep-eco" && hasValue) {
+      parsed.keepEco = args[++i];
     } else if (args[i] == "--fail-after" && hasValue) {
       try {
         parsed.failAfter = std::stol(args[++i]);

@@ -10,6 +10,7 @@ struct StandinArgs {
   std::optional<std::string> design;    // the design (or layout) file to open
   std::optional<std::string> autosave;  // saved after every change
   std::optional<long> failAfter;        // every host call after the Nth fails
+  std::optional<std::string> keepEco;   // a copy of each ECO file read
 };
 
 // Nothing when the command line is not of that form.

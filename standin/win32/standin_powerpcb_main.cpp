@@ -1,6 +1,9 @@
-// standin-powerpcb.exe LAYOUT [--autosave FILE]
+// standin-powerpcb.exe LAYOUT [--autosave FILE] [--keep-eco FILE]
 // Serves a layout as "PowerPCB.Application" until its window is closed.
 #include <windows.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "host/com/powerlogic_ids.h"
 #include "host/com/text.h"
@@ -26,7 +29,7 @@ int fail(const std::string& text) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const auto args = standin::parseStandinArgs(standin::commandLineWords());
   if (!args || !args->design || args->failAfter)
-    return fail("usage: standin-powerpcb LAYOUT [--autosave FILE]");
+    return fail("usage: standin-powerpcb LAYOUT [--autosave FILE] [--keep-eco FILE]");
   win::ComApartment apartment;
   auto model = std::make_shared<standin::PcbModel>();
   try {
@@ -43,6 +46,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
          const std::string path = standin::askFile(window.handle(), true);
          if (!path.empty()) standin::saveDesignFile(model->layout, path);
        }});
+  model->fileRead = [&](const std::string& bytes) {
+    if (!args->keepEco) return;
+    std::ofstream(std::filesystem::path(win::widen(*args->keepEco)), std::ios::binary) << bytes;
+  };
   model->changed = [&] {
     window.show(model->layout);
     autosave();

@@ -41,7 +41,7 @@ ControlClass classOf(ControlKind kind) {
     case ControlKind::check: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
     case ControlKind::button: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::text: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::label: return {L"STATIC", SS_LEFT, 0};
+    case ControlKind::label: return {L"STATIC", SS_LEFTNOWORDWRAP, 0};
     case ControlKind::progress: return {PROGRESS_CLASSW, 0, 0};
   }
   return {L"STATIC", 0, 0};
@@ -86,6 +86,7 @@ void MainWindow::create() {
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
+  report_.openBeside(window_.get());
   // Frames lie under the controls they hold; the others keep the tab order.
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
     if (layout.kind == ControlKind::frame)
@@ -169,8 +170,13 @@ LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, 
   if (background == backgrounds_.end())
     return DefWindowProcW(window_.get(), message, wParam, lParam);
   const int colour = static_cast<int>(background->second);
+  const COLORREF fill = GetSysColor(colour);
   if (id == Control::frmMode) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
-  SetBkColor(dc, GetSysColor(colour));
+  // Title-bar text is black on current Windows: keep the typed number legible.
+  else SetTextColor(dc, GetRValue(fill) * 3 + GetGValue(fill) * 6 + GetBValue(fill) < 1280
+                            ? RGB(255, 255, 255)
+                            : RGB(0, 0, 0));
+  SetBkColor(dc, fill);
   return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
 }
 

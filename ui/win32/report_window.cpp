@@ -42,8 +42,11 @@ void ReportWindow::create() {
   RECT frame{0, 0, twipsToPixelsX(2235), twipsToPixelsY(2295)};
   const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
   AdjustWindowRect(&frame, style, FALSE);
+  POINT at{CW_USEDEFAULT, CW_USEDEFAULT};
+  RECT beside;
+  if (neighbour_ && GetWindowRect(neighbour_, &beside)) at = {beside.right + 8, beside.top};
   // Not owned: it stays when the main window is minimised, and is no dialog.
-  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
+  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"", style, at.x, at.y,
                                          frame.right - frame.left, frame.bottom - frame.top,
                                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",

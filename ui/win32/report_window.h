@@ -13,6 +13,8 @@ class ReportWindow final : public ui::ReportView {
   std::string text() override;
   void show(const std::string& text) override;
   void close() { window_.reset(); }
+  // It opens to the right of this window, which stays on top of it.
+  void openBeside(HWND neighbour) { neighbour_ = neighbour; }
   HWND handle() const { return window_.get(); }
   HWND editBox() const { return edit_; }
 
@@ -22,6 +24,7 @@ class ReportWindow final : public ui::ReportView {
 
   WindowHandle window_;
   HWND edit_ = nullptr;
+  HWND neighbour_ = nullptr;
 };
 
 }  // namespace varnel::win

@@ -1,7 +1,9 @@
 #pragma once
-// For tests of real windows and processes under Wine: answering dialogs from
-// a second thread, starting the stand-ins, pumping messages.
+// Driving the desktop from a program (the demo, the tests): answering
+// dialogs from a second thread, starting the stand-ins, pumping messages.
 #include <windows.h>
+
+#include <stdexcept>
 
 #include <atomic>
 #include <chrono>
@@ -13,7 +15,7 @@
 #include "host/com/dispatch.h"
 #include "host/com/text.h"
 
-namespace varnel::testing {
+namespace varnel::win {
 
 // Answers every dialog this process shows: message boxes with OK, save
 // dialogs with the path given (or Cancel when it is empty). Records them.
@@ -44,7 +46,7 @@ class DialogAnswerer {
   static std::string textOf(HWND window) {
     wchar_t text[2048] = L"";
     GetWindowTextW(window, text, 2048);
-    return win::narrow(text);
+    return narrow(text);
   }
 
   static BOOL CALLBACK visit(HWND window, LPARAM self) {
@@ -66,7 +68,7 @@ class DialogAnswerer {
       if (savePath_.empty()) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       } else {
-        SendMessageW(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win::widen(savePath_).c_str()));
+        SendMessageW(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(savePath_).c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
       }
       seen.text = "(save dialog)";
@@ -99,25 +101,29 @@ inline void pumpMessages(std::chrono::milliseconds duration) {
   }
 }
 
-// The folder of the build's programs: the tests live one below it.
-inline std::wstring programFolder() {
+// Where the build's program is: beside this one, or one folder up (the
+// tests live in a folder below the programs).
+inline std::wstring programPath(const std::wstring& program) {
   wchar_t path[MAX_PATH * 2];
   GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
   std::wstring folder(path);
-  folder.resize(folder.find_last_of(L"\\/"));
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  if (GetFileAttributesW((folder + program).c_str()) != INVALID_FILE_ATTRIBUTES)
+    return folder + program;
+  folder.pop_back();
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1) + program;
 }
 
 // A program of the build, ended when this object goes.
 class ChildProcess {
  public:
   ChildProcess(const std::wstring& program, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + programFolder() + program + L"\" " + arguments;
+    std::wstring commandLine = L"\"" + programPath(program) + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info_))
-      throw std::runtime_error("cannot start " + win::narrow(program));
+      throw std::runtime_error("cannot start " + narrow(program));
   }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -149,7 +155,7 @@ inline bool waitForServer(const wchar_t* progId, std::chrono::seconds limit = st
   const auto end = std::chrono::steady_clock::now() + limit;
   while (std::chrono::steady_clock::now() < end) {
     try {
-      win::attachRunning(progId);
+      attachRunning(progId);
       return true;
     } catch (const Error&) {
       pumpMessages(std::chrono::milliseconds(50));
@@ -158,6 +164,6 @@ inline bool waitForServer(const wchar_t* progId, std::chrono::seconds limit = st
   return false;
 }
 
-inline std::wstring quoted(const std::string& utf8) { return L"\"" + win::widen(utf8) + L"\""; }
+inline std::wstring quoted(const std::string& utf8) { return L"\"" + widen(utf8) + L"\""; }
 
-}  // namespace varnel::testing
+}  // namespace varnel::win
