@@ -46,6 +46,10 @@ std::string prefix(std::string_view part) {
 
 std::string_view numberPart(std::string_view part) { return part.substr(prefixLength(part)); }
 
+bool hasPrefix(std::string_view part, std::string_view prefix) {
+  return part.substr(0, prefix.size()) == prefix && prefixLength(part) == prefix.size();
+}
+
 bool isAlphabetic(std::string_view name) { return !name.empty() && isLetter(name.back()); }
 
 std::optional<Int16> numberValue(std::string_view text) {
@@ -56,6 +60,14 @@ std::optional<Int16> numberValue(std::string_view text) {
     text.remove_prefix(1);
   }
   if (!isDecimal(text) || text.size() > 64) return std::nullopt;
+  if (text.find('.') == std::string_view::npos && text.size() <= 9) {
+    // Plain digits, as the engine writes them: no floating point needed.
+    long value = 0;
+    for (char c : text) value = value * 10 + (c - '0');
+    if (negative) value = -value;
+    if (!fitsInt16(value)) return std::nullopt;
+    return static_cast<Int16>(value);
+  }
   const double magnitude = std::strtod(std::string(text).c_str(), nullptr);
   const double rounded = std::nearbyint(negative ? -magnitude : magnitude);  // half to even
   if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;

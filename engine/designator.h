@@ -17,6 +17,9 @@ inline bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 // 32767 letters or longer (positions are counted in 16 bits).
 std::string prefix(std::string_view part);
 
+// True when part's prefix is exactly prefix (GetCode(part) == prefix).
+bool hasPrefix(std::string_view part, std::string_view prefix);
+
 // Everything after the prefix; empty when the designator is letters only.
 std::string_view numberPart(std::string_view part);
 

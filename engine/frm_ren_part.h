@@ -12,6 +12,7 @@
 
 #include "engine/int16.h"
 #include "engine/name_table.h"
+#include "order/known_used_numbers.h"
 #include "host/automation.h"
 
 namespace varnel {
@@ -134,6 +135,10 @@ class frmRenPart {
   // candidate, or the next higher number of its prefix that no component
   // bears; ownName counts as free (the component being renamed bears it).
   std::string firstFreeDesignator(const std::string& candidate, const std::string& ownName);
+  // Numbers seen in use during this run; the search skips them. Off: every
+  // candidate is asked of the host (the plain way, kept for comparison).
+  order::KnownUsedNumbers knownUsed;
+  bool rememberUsedNumbers = true;
 
   // --- Change log (eco/change_log.cpp) ----------------------------------
   void TallennaMuuttamaton(const std::string& component);

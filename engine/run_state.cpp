@@ -46,6 +46,7 @@ void frmRenPart::tyhjenna() {
   selectedNames.clear();
   newNames.clear();
   ecoMemory.clear();
+  knownUsed.clear();
 }
 
 }  // namespace varnel

@@ -18,6 +18,7 @@ void frmRenPart::runSteps(Int16 mode, const std::function<void()>& afterStep) {
   bool firstStep = true;
   bool runEnabled = true;
   position = 1;
+  knownUsed.clear();
   tallennakaikki();
   if (!options.optSelected()) {
     SiirraTielta();

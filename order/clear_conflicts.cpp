@@ -32,10 +32,25 @@ void frmRenPart::SiirraTielta() {
 std::string frmRenPart::firstFreeDesignator(const std::string& candidate,
                                             const std::string& ownName) {
   const std::string prefix = designator::prefix(candidate);
+  Int16 number = designator::numberValue(designator::numberPart(candidate)).value_or(0);
   std::string name = candidate;
-  while (name != ownName && CheckAll(name)) {
-    const auto number = designator::numberValue(designator::numberPart(name)).value_or(0);
-    name = designator::compose(prefix, add16(number, 1));
+  const auto own = order::plainNumber(ownName);
+  const bool ownHere = own && own->first == prefix;
+  while (name != ownName) {
+    if (rememberUsedNumbers) {
+      if (auto end = knownUsed.runEnd(prefix, number)) {
+        // The walk would stop at the component's own name inside the run.
+        if (ownHere && number <= own->second && own->second <= *end) return ownName;
+        number = add16(*end, 1);
+        name = designator::compose(prefix, number);
+        continue;
+      }
+    }
+    if (!CheckAll(name)) break;
+    if (rememberUsedNumbers && name == designator::compose(prefix, number))
+      knownUsed.add(prefix, number);
+    number = add16(number, 1);
+    name = designator::compose(prefix, number);
   }
   return name;
 }

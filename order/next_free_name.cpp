@@ -12,7 +12,7 @@ namespace {
 // The first entry of names with the prefix, or -1; never reads past the table.
 int firstWithPrefix(frmRenPart& form, const std::string& prefix) {
   for (int k = 0; k < NameTable::kCapacity && !form.allNames[k].empty(); ++k)
-    if (form.GetCode(form.allNames[k]) == prefix) return k;
+    if (designator::hasPrefix(form.allNames[k], prefix)) return k;
   return -1;
 }
 
@@ -37,7 +37,7 @@ std::string frmRenPart::AssignNext(const std::string& component) {
       result = designator::compose(wantedPrefix, add16(chInt(cur), 1));
       break;
     }
-    if (GetCode(cur) != wantedPrefix) {  // b: the stretch has ended
+    if (!designator::hasPrefix(cur, wantedPrefix)) {  // b: the stretch has ended
       const Int16 last = chInt(previous);
       if (!noNumber) {
         result = designator::compose(wantedPrefix, add16(last, 1));

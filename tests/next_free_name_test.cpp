@@ -61,3 +61,32 @@ TEST(FirstFreeDesignator, OverflowsInsteadOfWrappingAround) {
 
 }  // namespace
 }  // namespace varnel
+
+namespace varnel::order {
+namespace {
+
+TEST(KnownUsedNumbers, MergesSplitsAndAnswersRuns) {
+  KnownUsedNumbers known;
+  for (int n : {3, 5, 4, 9, 1}) known.add("R", n);
+  EXPECT_EQ(known.runEnd("R", 3), 5);
+  EXPECT_EQ(known.runEnd("R", 1), 1);
+  EXPECT_FALSE(known.runEnd("R", 2));
+  EXPECT_FALSE(known.runEnd("C", 3));
+  known.remove("R", 4);
+  EXPECT_EQ(known.runEnd("R", 3), 3);
+  EXPECT_EQ(known.runEnd("R", 5), 5);
+  known.add("R", 2);
+  EXPECT_EQ(known.runEnd("R", 1), 3);
+  known.remove("R", 7);  // never known
+  EXPECT_EQ(known.runEnd("R", 9), 9);
+}
+
+TEST(KnownUsedNumbers, KnowsOnlyPlainDesignators) {
+  EXPECT_EQ(plainNumber("R12"), (std::pair<std::string, int>{"R", 12}));
+  EXPECT_EQ(plainNumber("R-3"), (std::pair<std::string, int>{"R", -3}));
+  EXPECT_EQ(plainNumber("7"), (std::pair<std::string, int>{"", 7}));
+  for (const char* other : {"R012", "R12A", "R", "R+1", "R1.0", "r1x"}) EXPECT_FALSE(plainNumber(other)) << other;
+}
+
+}  // namespace
+}  // namespace varnel::order

@@ -11,6 +11,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VarnelStandinParts";
 constexpr int kListId = 100, kOpenId = 200, kSaveId = 201, kExitId = 202;
+constexpr UINT_PTR kRefreshTimer = 1;
 
 std::wstring lineOf(const PartData& part) {
   return win::widen(part.designator + "\t" + shortestNumberText(part.x) + "\t" +
@@ -56,6 +57,7 @@ PartListWindow::~PartListWindow() {
 }
 
 void PartListWindow::show(const DesignData& design) {
+  pending_.clear();
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
   for (const PartData& part : design.parts) {
@@ -69,11 +71,24 @@ void PartListWindow::show(const DesignData& design) {
 }
 
 void PartListWindow::updatePart(int position, const PartData& part) {
-  const WPARAM index = position - 1;
-  const bool selected = SendMessageW(list_, LB_GETSEL, index, 0) > 0;
-  SendMessageW(list_, LB_DELETESTRING, index, 0);
-  SendMessageW(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(lineOf(part).c_str()));
-  if (selected) SendMessageW(list_, LB_SETSEL, TRUE, index);
+  pending_[position] = part;
+  // A timer fires only when nothing else waits in the queue.
+  SetTimer(window_.get(), kRefreshTimer, 50, nullptr);
+}
+
+void PartListWindow::showPendingUpdates() {
+  KillTimer(window_.get(), kRefreshTimer);
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  for (const auto& [position, part] : pending_) {
+    const WPARAM index = position - 1;
+    const bool selected = SendMessageW(list_, LB_GETSEL, index, 0) > 0;
+    SendMessageW(list_, LB_DELETESTRING, index, 0);
+    SendMessageW(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(lineOf(part).c_str()));
+    if (selected) SendMessageW(list_, LB_SETSEL, TRUE, index);
+  }
+  pending_.clear();
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK PartListWindow::procedure(HWND window, UINT message, WPARAM wParam,
@@ -104,6 +119,9 @@ LRESULT PartListWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else if (LOWORD(wParam) == kExitId) {
         DestroyWindow(window_.get());
       }
+      return 0;
+    case WM_TIMER:
+      if (wParam == kRefreshTimer) showPendingUpdates();
       return 0;
     case WM_SIZE:
       MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);

@@ -2,6 +2,7 @@
 // The stand-ins' window: the parts (designator, X, Y) in a list box whose
 // selection is what the stand-in reports, and a File menu.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,16 +25,19 @@ class PartListWindow {
   ~PartListWindow();
 
   void show(const DesignData& design);
-  void updatePart(int position, const PartData& part);  // 1-based
+  // 1-based. Shown once the stand-in is idle: a run renames hundreds.
+  void updatePart(int position, const PartData& part);
   HWND handle() const { return window_.get(); }
 
  private:
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void showPendingUpdates();
 
   win::WindowHandle window_;
   HWND list_ = nullptr;
   Handlers handlers_;
+  std::map<int, PartData> pending_;
 };
 
 // Asks for a file with the common dialog; empty when cancelled.

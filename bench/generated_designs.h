@@ -1,0 +1,68 @@
+#pragma once
+// Designs for the benchmarks, generated the same way every time.
+#include <algorithm>
+#include <random>
+#include <vector>
+#include <string>
+
+#include "standin/design.h"
+
+namespace varnel::bench {
+
+inline const char* prefixFor(int stretch) {
+  static const char* kPrefixes[] = {"R", "C", "U", "D", "L", "Q"};
+  return kPrefixes[stretch % 6];
+}
+
+// Every component's number lies in the range a run from 1 gives, so every
+// one is moved aside first: prefixes in stretches of 25, numbers shuffled.
+inline standin::DesignData allMove(int size) {
+  std::mt19937 random(size);
+  std::vector<int> numbers(size);
+  for (int i = 0; i < size; ++i) numbers[i] = i + 1;
+  std::shuffle(numbers.begin(), numbers.end(), random);
+  standin::DesignData design{"all-move.sch", 1, {}};
+  for (int i = 0; i < size; ++i)
+    design.parts.push_back({prefixFor(i / 25) + std::to_string(numbers[i]),
+                            static_cast<double>(random() % 20000), static_cast<double>(random() % 15000),
+                            false});
+  return design;
+}
+
+// Four prefixes in one stretch each, numbered 1 upward without gaps; the
+// last `selected` components are selected (a quarter in each stretch), in
+// reverse placement order, and every number they want is taken.
+inline standin::DesignData takenNames(int size, int selected) {
+  standin::DesignData design{"taken.sch", 1, {}};
+  const int stretch = size / 4;
+  for (int i = 0; i < size; ++i) {
+    const int s = std::min(i / stretch, 3), k = i - s * stretch;
+    const int stretchSize = s == 3 ? size - 3 * stretch : stretch;
+    const bool isSelected = k >= stretchSize - selected / 4;
+    design.parts.push_back({prefixFor(s) + std::to_string(k + 1),
+                            static_cast<double>(stretchSize - k) * 100, 0, isSelected});
+  }
+  return design;
+}
+
+// One prefix, all selected, in reverse placement order.
+inline standin::DesignData reversePlacement(int size) {
+  standin::DesignData design{"reverse.sch", 1, {}};
+  for (int i = 0; i < size; ++i)
+    design.parts.push_back({"R" + std::to_string(i + 1), static_cast<double>(size - i) * 50,
+                            static_cast<double>(i % 7) * 100, true});
+  return design;
+}
+
+// A change log with chains (moves aside, then numbering) and repeats.
+inline void chainedLog(int pairs, std::vector<std::string>& oldNames,
+                       std::vector<std::string>& newNames) {
+  std::mt19937 random(pairs);
+  for (int k = 0; k < pairs; ++k) {
+    const int from = static_cast<int>(random() % (pairs / 2 + 1));
+    oldNames.push_back("R" + std::to_string(k % 3 == 0 ? from : k + pairs));
+    newNames.push_back("R" + std::to_string(k % 3 == 1 ? from : k));
+  }
+}
+
+}  // namespace varnel::bench

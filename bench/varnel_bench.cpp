@@ -1,0 +1,176 @@
+// Wall time and host calls of the run, the placement order and the ECO
+// writer, on generated designs of 1000 and 10001 components. "Plain" marks
+// the straightforward ways, measured for comparison.
+#include <benchmark/benchmark.h>
+
+#include "eco/eco_format.h"
+#include "engine/frm_ren_part.h"
+#include "generated_designs.h"
+#include "order/placement_order.h"
+#include "standin/memory_host.h"
+#include "ui/option_values.h"
+
+namespace varnel::bench {
+namespace {
+
+struct Setup {
+  std::shared_ptr<standin::MemoryHost> host;
+  ui::OptionValues options;
+  ui::ProgressValues progress;
+  std::unique_ptr<frmRenPart> form;
+
+  explicit Setup(standin::DesignData design)
+      : host(std::make_shared<standin::MemoryHost>(std::move(design))) {
+    form = std::make_unique<frmRenPart>(Platform{&options, &progress});
+    form->powerLogicApp = host;
+    form->powerlogicdoc = host->ActiveDocument();
+    form->takeComponentList();
+    form->tyhjenna();
+    host->resetCounts();
+  }
+};
+
+void report(benchmark::State& state, const Setup& s, double per, const char* name) {
+  state.counters[name] = static_cast<double>(s.host->totalCalls()) / per;
+}
+
+// mode 0 through StartFrom: read once, worked out on a copy, replayed.
+void BM_AllComponents(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    Setup s(allMove(size));
+    s.options.all = true;
+    state.ResumeTiming();
+    s.form->StartFrom(0);
+    state.PauseTiming();
+    report(state, s, size, "calls/component");
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_AllComponents)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+// The same algorithm straight on the host, as first written.
+void BM_AllComponentsPlain(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    Setup s(allMove(size));
+    s.options.all = true;
+    s.form->rememberUsedNumbers = false;
+    state.ResumeTiming();
+    s.form->runSteps(0, [] {});
+    state.PauseTiming();
+    report(state, s, size, "calls/component");
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_AllComponentsPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
+  const int size = static_cast<int>(state.range(0));
+  const int selected = std::min(3000, size * 3 / 10);
+  for (auto _ : state) {
+    state.PauseTiming();
+    Setup s(takenNames(size, selected));
+    s.options.selected = true;
+    s.options.assign = !duplicates;
+    s.options.duplicate = duplicates;
+    s.form->rememberUsedNumbers = !plain;
+    state.ResumeTiming();
+    if (plain) s.form->runSteps(1, [] {});
+    else s.form->StartFrom(1);
+    state.PauseTiming();
+    report(state, s, selected, "calls/selected");
+    report(state, s, size, "calls/component");
+    state.ResumeTiming();
+  }
+}
+
+void BM_SelectedAssign(benchmark::State& state) { selectedRun(state, false, false); }
+void BM_SelectedAssignPlain(benchmark::State& state) { selectedRun(state, false, true); }
+void BM_SelectedDuplicates(benchmark::State& state) { selectedRun(state, true, false); }
+void BM_SelectedDuplicatesPlain(benchmark::State& state) { selectedRun(state, true, true); }
+BENCHMARK(BM_SelectedAssign)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectedAssignPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectedDuplicates)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectedDuplicatesPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+// SortByCoord: one prefix, every component selected, reverse placement order.
+void BM_PlacementSort(benchmark::State& state) {
+  Setup s(reversePlacement(static_cast<int>(state.range(0))));
+  for (auto _ : state) s.form->SortByCoord();
+}
+BENCHMARK(BM_PlacementSort)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+std::vector<order::PlacementKey> reverseKeys(int size) {
+  std::vector<order::PlacementKey> keys;
+  const auto design = reversePlacement(size);
+  for (const auto& p : design.parts)
+    keys.push_back(order::keyOf(order::coordinateText(p.x), order::coordinateText(p.y)));
+  return keys;
+}
+
+void BM_PlacementOrder(benchmark::State& state) {
+  const auto keys = reverseKeys(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(order::placementOrder(keys));
+}
+BENCHMARK(BM_PlacementOrder)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+// The procedure done literally: a row moved to the end shifts the rest.
+void BM_PlacementOrderPlain(benchmark::State& state) {
+  const auto keys = reverseKeys(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::vector<int> rows(keys.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<int>(i);
+    const std::size_t n = rows.size();
+    for (std::size_t p = 0; p < n; ++p)
+      for (std::size_t q = 1; p + q < n;) {
+        if (order::mustComeBefore(keys[rows[p + q]], keys[rows[p]])) {
+          std::rotate(rows.begin() + p, rows.begin() + p + 1, rows.end());
+          q = 1;
+        } else {
+          ++q;
+        }
+      }
+    benchmark::DoNotOptimize(rows);
+  }
+}
+BENCHMARK(BM_PlacementOrderPlain)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+
+void BM_EcoWriter(benchmark::State& state) {
+  std::vector<std::string> oldNames, newNames;
+  chainedLog(static_cast<int>(state.range(0)), oldNames, newNames);
+  for (auto _ : state) benchmark::DoNotOptimize(eco::ecoText(oldNames, newNames));
+}
+BENCHMARK(BM_EcoWriter)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+// The three passes with a scratch list scanned linearly.
+void BM_EcoBreaksPlain(benchmark::State& state) {
+  std::vector<std::string> oldNames, newNames;
+  chainedLog(static_cast<int>(state.range(0)), oldNames, newNames);
+  const int n = static_cast<int>(oldNames.size());
+  for (auto _ : state) {
+    std::vector<int> breaks;
+    auto pass = [&](const std::vector<std::string>& first, const std::vector<std::string>& later) {
+      std::vector<std::string> memory;
+      for (int i = 0; i < n; ++i) {
+        if (std::find(memory.begin(), memory.end(), first[i]) != memory.end()) continue;
+        memory.push_back(first[i]);
+        for (int j = i + 1; j < n; ++j)
+          if (later[j] == first[i]) breaks.push_back(j);
+      }
+    };
+    pass(newNames, newNames);
+    pass(oldNames, oldNames);
+    pass(newNames, oldNames);
+    std::sort(breaks.begin(), breaks.end());
+    benchmark::DoNotOptimize(breaks);
+  }
+}
+BENCHMARK(BM_EcoBreaksPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace varnel::bench
+
+BENCHMARK_MAIN();

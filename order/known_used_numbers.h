@@ -1,0 +1,29 @@
+#pragma once
+// During a run: the numbers of each prefix known to be in use as plain
+// designators (prefix, then the number in decimal), as disjoint runs. Filled
+// from the host's answers and the run's own renames, so that the search for
+// a free number jumps over what it has already seen taken.
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace varnel::order {
+
+class KnownUsedNumbers {
+ public:
+  void clear() { runs_.clear(); }
+  void add(const std::string& prefix, int number);
+  void remove(const std::string& prefix, int number);
+  // The last number of the known run that holds number, if any.
+  std::optional<int> runEnd(const std::string& prefix, int number) const;
+
+ private:
+  std::unordered_map<std::string, std::map<int, int>> runs_;  // first -> last
+};
+
+// The prefix and number of a designator that reads exactly as prefix and
+// decimal number (R12, R-3; not R012 or R12A).
+std::optional<std::pair<std::string, int>> plainNumber(const std::string& name);
+
+}  // namespace varnel::order
