@@ -11,7 +11,11 @@ namespace {
 
 constexpr std::int64_t kEcoCannotCarry = 1002;
 
-std::string encoded(eco::AnsiEncoder& encoder, const std::string& name) {
+}  // namespace
+
+std::string frmRenPart::ecoEncoded(const std::string& name) {
+  eco::Windows1252Encoder fallback;
+  eco::AnsiEncoder& encoder = platform_.encoder ? *platform_.encoder : fallback;
   const std::string why = eco::unfitForEco(name);
   if (!why.empty())
     throw Error(kEcoCannotCarry,
@@ -23,16 +27,12 @@ std::string encoded(eco::AnsiEncoder& encoder, const std::string& name) {
   return *bytes;
 }
 
-}  // namespace
-
 std::string frmRenPart::ecoBytes() {
-  eco::Windows1252Encoder fallback;
-  eco::AnsiEncoder& encoder = platform_.encoder ? *platform_.encoder : fallback;
   const std::size_t n = std::min(oldNames.size(), newNames.size());
   std::vector<std::string> oldBytes, newBytes;
   for (std::size_t k = 0; k < n; ++k) {
-    oldBytes.push_back(encoded(encoder, oldNames[k]));
-    newBytes.push_back(encoded(encoder, newNames[k]));
+    oldBytes.push_back(ecoEncoded(oldNames[k]));
+    newBytes.push_back(ecoEncoded(newNames[k]));
   }
   return eco::ecoText(oldBytes, newBytes);
 }

@@ -40,7 +40,8 @@ bool isDecimal(std::string_view text) {
 
 std::string prefix(std::string_view part) {
   const std::size_t length = prefixLength(part);
-  if (length > kLongestPrefix) throw errors::overflow();
+  if (length > kLongestPrefix)
+    throw Error(errors::kOverflow, "Overflow: a designator begins with more than 32766 letters");
   return std::string(part.substr(0, length));
 }
 

@@ -154,6 +154,8 @@ class frmRenPart {
   void WriteEco(const std::string& EcoFilename);
   // The bytes WriteEco writes: every name checked and encoded first.
   std::string ecoBytes();
+  // A name as the ECO file holds it; throws when the file cannot carry it.
+  std::string ecoEncoded(const std::string& name);
   // The renames of the log as record lines, for a user who has no file.
   std::string renameListing() const;
   void ShowFileDialog();
@@ -177,6 +179,7 @@ class frmRenPart {
   void renameDuplicate(const std::string& wanted);
   void ignoreCurrent();
   RunPlan planRun(Int16 mode);
+  void checkPlannedNames(const RunPlan& plan);
   void readDesign(Int16 mode, RunPlan& plan, struct DesignCopy& copy);
   void applyPlan(const RunPlan& plan);
   void finishRun(const Error* failure);

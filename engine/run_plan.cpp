@@ -4,6 +4,7 @@
 // design is touched.
 #include "engine/run_plan.h"
 
+#include "engine/designator.h"
 #include "engine/frm_ren_part.h"
 #include "ui/option_values.h"
 #include "ui/run_options.h"
@@ -11,6 +12,8 @@
 namespace varnel {
 
 namespace {
+
+constexpr std::int64_t kNoPrefix = 1003;
 
 Error refusal(std::int64_t number, const std::string& why) {
   return Error(number, why + " Nothing was renamed.");
@@ -54,6 +57,24 @@ void frmRenPart::readDesign(Int16 mode, RunPlan& plan, DesignCopy& copy) {
                       " components are selected; Varnel renumbers at most 10001.");
 }
 
+// What a run may not do although it could: leave a designator without its
+// letters, or change names that the requested ECO file could not carry.
+void frmRenPart::checkPlannedNames(const RunPlan& plan) {
+  for (const standin::RenameRecord& rename : plan.renames) {
+    if (designator::prefix(rename.from).empty())
+      throw refusal(kNoPrefix, "The designator '" + rename.from +
+                                   "' does not begin with a capital letter (A-Z); the run would "
+                                   "rename it to '" + rename.to + "'. Rename it by hand first.");
+    if (!platform_.options->chkSend()) continue;
+    try {
+      ecoEncoded(rename.from);
+      ecoEncoded(rename.to);
+    } catch (const Error& e) {
+      throw refusal(e.number(), e.text());
+    }
+  }
+}
+
 RunPlan frmRenPart::planRun(Int16 mode) {
   RunPlan plan;
   DesignCopy copy;
@@ -75,7 +96,7 @@ RunPlan frmRenPart::planRun(Int16 mode) {
     });
   } catch (const Error& e) {
     std::string why = e.text();
-    if (e.number() == errors::kOverflow)
+    if (e.number() == errors::kOverflow && e.text() == "Overflow")
       why += ": a number this run would form lies outside -32768 to 32767.";
     else if (e.number() == errors::kSubscriptOutOfRange)
       why += ": the run would need more than 10001 entries in a table.";
@@ -84,6 +105,7 @@ RunPlan frmRenPart::planRun(Int16 mode) {
     throw refusal(e.number(), why);
   }
   plan.renames = copyHost->renames();
+  checkPlannedNames(plan);
   for (int i = 0; i < dry.ignoredNames.usedCount(); ++i) plan.ignored.push_back(dry.ignoredNames[i]);
   plan.progressMin = progress.minimum;
   plan.progressMax = progress.maximum;

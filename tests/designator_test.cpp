@@ -89,7 +89,7 @@ TEST(DesignatorPrefix, OverflowsAt32767LeadingLetters) {
     FAIL() << "expected overflow";
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), 6);
-    EXPECT_EQ(e.text(), "Overflow");
+    EXPECT_EQ(e.text(), "Overflow: a designator begins with more than 32766 letters");
   }
   // The number part and the alphabetic test have no such limit.
   EXPECT_EQ(form.changeToNumber(std::string(40000, 'A') + "5"), "5");

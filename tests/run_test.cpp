@@ -171,10 +171,14 @@ TEST(SelectedComponents, AMovedHolderStillToBeVisitedIsVisitedAsItself) {
   EXPECT_EQ(e.names(), words("R1 R2"));
 }
 
-TEST(SelectedComponents, ALowerCaseDesignatorBecomesABareNumber) {
-  Engine e(design("r12*"));
-  ASSERT_FALSE(e.run(1));
-  EXPECT_EQ(e.names(), words("1"));
+TEST(SelectedComponents, ADesignatorWithoutCapitalLettersIsRefusedNotMadeABareNumber) {
+  Engine e(design("R5* r12*"));
+  const auto error = e.run(1);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->text(), "The designator 'r12' does not begin with a capital letter (A-Z); the "
+                           "run would rename it to '1'. Rename it by hand first. Nothing was "
+                           "renamed.");
+  EXPECT_EQ(e.names(), words("R5 r12"));
 }
 
 TEST(SelectedComponents, AreRefusedBeforeAnyRenameWhenTheCountWouldOverflow) {

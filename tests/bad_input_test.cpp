@@ -1,0 +1,160 @@
+// Bad inputs, each answered with a clear message and nothing changed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "eco/std_file_system.h"
+#include "fixtures.h"
+#include "temp_dir.h"
+#include "ui/offline_runner.h"
+
+namespace varnel {
+namespace {
+
+using testing::design;
+using testing::Engine;
+using testing::TempDir;
+
+TEST(BadInput, StartTextsAreRefusedWithTheWindowsMessages) {
+  TempDir dir;
+  const auto board = dir.write("b.design", "design b.sch\nR5 0 0 selected\n");
+  int tried = 0;
+  for (const std::string& text : {std::string(""), std::string("0"), std::string("-0"),
+                                  std::string("abc"), std::string("1e3"), std::string("  7 "),
+                                  std::string("40000"), std::string("-32769"), std::string("&H10"),
+                                  std::string(10000, '7')}) {
+    for (const char* mode : {"--all", "--selected"}) {
+      std::ostringstream out, err;
+      const auto saved = dir.file("after.design");
+      EXPECT_EQ(ui::runOffline({board, mode, "--start", text, "--out", saved}, out, err), 2);
+      EXPECT_EQ(err.str(), std::string(mode) == "--all" ? "Illegal Value\n"
+                                                        : "Illegal value in Start textbox\n");
+      EXPECT_FALSE(std::filesystem::exists(saved)) << "nothing was run";
+      ++tried;
+    }
+  }
+  ::testing::Test::RecordProperty("inputs", tried);
+}
+
+struct BadDesignator {
+  const char* label;
+  std::string designator;
+  bool withEco;
+  std::string message;
+  friend void PrintTo(const BadDesignator& b, std::ostream* os) { *os << b.label; }
+};
+
+class BadDesignators : public ::testing::TestWithParam<BadDesignator> {};
+
+TEST_P(BadDesignators, AreRefusedBeforeAnyRename) {
+  auto data = design("R7 C3");
+  data.parts.push_back({GetParam().designator, 0, 0, true});
+  Engine e(data);
+  e.options.send = GetParam().withEco;
+  e.options.ecoOnly = true;
+  e.options.direct = false;
+  e.dialog.answer = "/out/x.eco";
+  const auto before = e.names();
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->text(), GetParam().message + " Nothing was renamed.");
+  EXPECT_EQ(e.names(), before);
+  EXPECT_TRUE(e.files.files.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BadDesignators,
+    ::testing::Values(
+        BadDesignator{"Empty", "", false,
+                      "The component at position 3 has no reference designator."},
+        BadDesignator{"LowerCase", "r5", false,
+                      "The designator 'r5' does not begin with a capital letter (A-Z); the run "
+                      "would rename it to '1'. Rename it by hand first."},
+        BadDesignator{"NonAsciiLetter", "\xC3\x89" "1", false,
+                      "The designator '\xC3\x89" "1' does not begin with a capital letter (A-Z); "
+                      "the run would rename it to '1'. Rename it by hand first."},
+        BadDesignator{"FortyThousandLetters", std::string(40000, 'R') + "1", false,
+                      "Overflow: a designator begins with more than 32766 letters."},
+        BadDesignator{"Blank", "R 1", true,
+                      "The ECO file cannot carry the designator 'R 1': it holds a blank."},
+        BadDesignator{"Tab", "R\t1", true,
+                      "The ECO file cannot carry the designator 'R\t1': it holds a control "
+                      "character."},
+        BadDesignator{"Newline", "R\n1", true,
+                      "The ECO file cannot carry the designator 'R\n1': it holds a control "
+                      "character."},
+        BadDesignator{"OutsideTheCodePage", "R\xCE\xA9" "1", true,
+                      "The ECO file cannot carry the designator 'R\xCE\xA9" "1': a character "
+                      "has no place in the ANSI code page."}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(BadInput, DesignsAndSelectionsOver10001AreRefused) {
+  std::string parts;
+  for (int i = 1; i <= 10002; ++i) parts += "R" + std::to_string(i) + "* ";
+  for (int mode : {0, 1}) {
+    Engine e(design(parts));
+    const auto error = e.run(mode);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->text(),
+              "The design has 10002 components; Varnel renumbers at most 10001. Nothing was "
+              "renamed.");
+    EXPECT_TRUE(e.host->renames().empty());
+  }
+}
+
+TEST(BadInput, AnyDesignNameKeepsTheForcedReadFileInTheTemporaryFolder) {
+  for (const auto& [name, file] : std::vector<std::pair<std::string, std::string>>{
+           {"", ".eco"},
+           {"board", "board.eco"},
+           {".hidden", ".eco"},
+           {"..\\..\\x.sch", "x.eco"},
+           {"C:\\jobs\\b.sch", "b.eco"},
+           {"a/../../b.sch", "b.eco"},
+           {"..", ".eco"}}) {
+    auto data = design("R5 R6");
+    data.name = name;
+    Engine e(data);
+    e.options.send = true;
+    ASSERT_FALSE(e.run(0)) << name;
+    EXPECT_EQ(e.journal[1], "write /temp/" + file) << name;
+  }
+}
+
+TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
+  TempDir dir;
+  const auto readOnly = dir.write("ro.eco", "keep");
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+  std::filesystem::create_directory(dir.file("folder.eco"));
+  for (const auto& [target, reason] : std::vector<std::pair<std::string, std::string>>{
+           {readOnly, "Permission denied: " + readOnly + " is read-only"},
+           {dir.file("missing/x.eco"), "Path not found: " + dir.file("missing/x.eco")},
+           {dir.file("folder.eco"),
+            "Path/File access error: " + dir.file("folder.eco") + ": it is a folder"}}) {
+    auto host = std::make_shared<standin::MemoryHost>(design("R5 R6"));
+    ui::OptionValues options;
+    options.all = options.send = options.ecoOnly = true;
+    options.direct = false;
+    ui::ProgressValues progress;
+    testing::FakeReport report;
+    testing::FakeSaveDialog dialog;
+    dialog.answer = target;
+    eco::StdFileSystem files;
+    frmRenPart form{Platform{&options, &progress, &report, &dialog, nullptr, &files}};
+    form.powerLogicApp = host;
+    form.powerlogicdoc = host->ActiveDocument();
+    form.takeComponentList();
+    try {
+      form.StartFrom(0);
+      FAIL() << target;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.text(), "The ECO file " + target + " could not be written: " + reason +
+                              "\nNo ECO file holds the renames made; these are they (old new):\n"
+                              "R5 R1\nR6 R2\n");
+    }
+  }
+  EXPECT_EQ(TempDir::read(readOnly), "keep");
+}
+
+}  // namespace
+}  // namespace varnel
