@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh cmake ninja-build g++ libgtest-dev googletest \
+scripts/setup.sh cmake ninja-build g++ libgtest-dev googletest clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64 wine wine64 xvfb
 
 echo "== native build (build/native)"
@@ -13,6 +13,14 @@ cmake --build build/native
 
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure -j2
+
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer (build/sanitize)"
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DVARNEL_SANITIZE=address,undefined >/dev/null
+cmake --build build/sanitize
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/sanitize --output-on-failure -j2
+
+scripts/fuzz.sh 5
 
 echo "== Windows build with mingw-w64 (build/windows)"
 cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -1,0 +1,59 @@
+// The designator operations against their stated properties.
+#include <cstdint>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "engine/designator.h"
+#include "engine/frm_ren_part.h"
+
+namespace {
+
+bool allLetters(const std::string& text) {
+  for (char c : text)
+    if (c < 'A' || c > 'Z') return false;
+  return true;
+}
+
+void check(bool property) {
+  if (!property) std::abort();
+}
+
+// -?[0-9]+ whose value fits 16 bits.
+bool isStartNumber(const std::string& text) {
+  const std::size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+  if (text.size() == digits) return false;
+  long long value = 0;
+  for (std::size_t i = digits; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = std::min(value * 10 + (text[i] - '0'), 100000LL);
+  }
+  return (digits ? -value : value) >= -32768 && (digits ? -value : value) <= 32767;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  const varnel::Int16 number = static_cast<varnel::Int16>(data[0] | (data[1] << 8));
+  const std::string part(reinterpret_cast<const char*>(data + 2), size - 2);
+  static varnel::frmRenPart form{varnel::Platform{}};
+  const std::string code = form.GetCode(part);
+  check(allLetters(code) && part.rfind(code, 0) == 0);
+  check(code.size() == part.size() || !varnel::designator::isLetter(part[code.size()]));
+  form.noNumber = false;
+  const std::string tail = form.changeToNumber(part);
+  check(code.size() == part.size() ? tail == "0" && form.noNumber : code + tail == part);
+  const varnel::Int16 value = form.chInt(part);
+  if (const auto parsed = varnel::designator::numberValue(tail)) check(*parsed == value);
+  else check(value == 0);
+  check(form.OnkoPelkkiaKirjaimia(part) == (!part.empty() && varnel::designator::isLetter(part.back())));
+  const std::string renamed = form.renPrt(part, number);
+  check(renamed == code + std::to_string(number));
+  check(form.chInt(renamed) == number && form.GetCode(renamed) == code);
+  // The start box takes exactly the whole numbers it can hold.
+  const auto start = varnel::designator::parseStartNumber(part);
+  check(start.has_value() == isStartNumber(part));
+  if (start) check(std::to_string(*start) == std::to_string(std::stoll(part)));
+  return 0;
+}
