@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "fake_view.h"
 #include "fixtures.h"
@@ -240,31 +241,41 @@ TEST_F(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "board.eco"));
 }
 
-TEST_F(StandIns, AHostThatDiesHalfWayStillGetsItsRenamesIntoTheEcoFile) {
-  // Reading the design and the first renames succeed, then every call fails.
-  auto powerLogic = startPowerLogic(L" --fail-after 24");
-  win::ComHostAttacher attacher;
-  win::ComPcbConnector pcb;
-  win::MainWindow window(attacher, pcb);
-  window.open(SW_SHOWNOACTIVATE, false);
-  click(window.control(Control::optStart));
-  click(window.control(Control::chkSend));
-  click(window.control(Control::optECO));
-  const std::string ecoFile = dir.file("halfway.eco");
-  DialogAnswerer answerer(ecoFile);
-  click(window.control(Control::cmdRun));
-  const auto seen = answerer.seen();
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0].text, "(save dialog)");
-  EXPECT_EQ(seen[1].text.rfind("error 0x800706BE: ", 0), 0u) << seen[1].text;
-  EXPECT_FALSE(window.ended());
-  // The ECO file takes the original design to exactly what PowerLogic holds.
-  auto original = standin::loadDesignFile(designFile);
-  const auto schematic = standin::loadDesignFile(schematicSaved);
-  ASSERT_NE(testing::designators(original), testing::designators(schematic));
-  standin::applyEco(original, testing::TempDir::read(ecoFile));
-  EXPECT_EQ(testing::designators(original), testing::designators(schematic));
-  EXPECT_TRUE(window.form().oldNames.empty());
+// PowerLogic in its own process stops answering after its k-th call, for
+// every second k from the run's first call to its last rename (start-up
+// takes the first 9 calls; the run ends near the 28th).
+TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
+  int faults = 0;
+  for (int k = 10; k <= 26; k += 2) {
+    SCOPED_TRACE("PowerLogic fails after call " + std::to_string(k));
+    std::filesystem::remove(schematicSaved);
+    auto powerLogic = startPowerLogic(L" --fail-after " + std::to_wstring(k));
+    const std::string ecoFile = dir.file("halfway" + std::to_string(k) + ".eco");
+    DialogAnswerer answerer(ecoFile);
+    win::ComHostAttacher attacher;
+    win::ComPcbConnector pcb;
+    win::MainWindow window(attacher, pcb);
+    window.open(SW_SHOWNOACTIVATE, false);
+    ASSERT_FALSE(window.ended());
+    click(window.control(Control::optStart));
+    click(window.control(Control::chkSend));
+    click(window.control(Control::optECO));
+    click(window.control(Control::cmdRun));
+    const auto seen = answerer.seen();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().text.rfind("error 0x800706BE: ", 0), 0u) << seen.back().text;
+    EXPECT_FALSE(window.ended());
+    EXPECT_TRUE(window.form().oldNames.empty());
+    // What PowerLogic holds is the original design with the ECO file applied.
+    auto original = standin::loadDesignFile(designFile);
+    const auto schematic = standin::loadDesignFile(schematicSaved);
+    const auto names = testing::designators(schematic);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    if (std::filesystem::exists(ecoFile)) standin::applyEco(original, testing::TempDir::read(ecoFile));
+    EXPECT_EQ(testing::designators(original), names);
+    ++faults;
+  }
+  RecordProperty("faults", faults);
 }
 
 }  // namespace
