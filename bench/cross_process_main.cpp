@@ -40,10 +40,11 @@ int wmain(int argc, wchar_t** argv) {
     form.StartFrom(0);
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     const long calls = win::toLong(counter.get("HostCalls")) - before - 1;
-    std::printf("cross-process mode 0 run over %d components: %.2f s, %ld host calls (%.2f a "
-                "component, %.3f ms a call)\n",
-                size, seconds.count(), calls, static_cast<double>(calls) / size,
-                1000 * seconds.count() / calls);
+    std::printf(
+        "cross-process mode 0 run over %d components: %.2f s, %ld host calls (%.2f a "
+        "component, %.3f ms a call)\n",
+        size, seconds.count(), calls, static_cast<double>(calls) / size,
+        1000 * seconds.count() / calls);
   } catch (const Error& e) {
     std::printf("%s\n", describe(e).c_str());
     return 1;

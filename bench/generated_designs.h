@@ -2,8 +2,8 @@
 // Designs for the benchmarks, generated the same way every time.
 #include <algorithm>
 #include <random>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "standin/design.h"
 
@@ -24,8 +24,8 @@ inline standin::DesignData allMove(int size) {
   standin::DesignData design{"all-move.sch", 1, {}};
   for (int i = 0; i < size; ++i)
     design.parts.push_back({prefixFor(i / 25) + std::to_string(numbers[i]),
-                            static_cast<double>(random() % 20000), static_cast<double>(random() % 15000),
-                            false});
+                            static_cast<double>(random() % 20000),
+                            static_cast<double>(random() % 15000), false});
   return design;
 }
 

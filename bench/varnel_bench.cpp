@@ -78,8 +78,10 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
     s.options.duplicate = duplicates;
     s.form->rememberUsedNumbers = !plain;
     state.ResumeTiming();
-    if (plain) s.form->runSteps(1, [] {});
-    else s.form->StartFrom(1);
+    if (plain)
+      s.form->runSteps(1, [] {});
+    else
+      s.form->StartFrom(1);
     state.PauseTiming();
     report(state, s, selected, "calls/selected");
     report(state, s, size, "calls/component");
@@ -87,10 +89,18 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
   }
 }
 
-void BM_SelectedAssign(benchmark::State& state) { selectedRun(state, false, false); }
-void BM_SelectedAssignPlain(benchmark::State& state) { selectedRun(state, false, true); }
-void BM_SelectedDuplicates(benchmark::State& state) { selectedRun(state, true, false); }
-void BM_SelectedDuplicatesPlain(benchmark::State& state) { selectedRun(state, true, true); }
+void BM_SelectedAssign(benchmark::State& state) {
+  selectedRun(state, false, false);
+}
+void BM_SelectedAssignPlain(benchmark::State& state) {
+  selectedRun(state, false, true);
+}
+void BM_SelectedDuplicates(benchmark::State& state) {
+  selectedRun(state, true, false);
+}
+void BM_SelectedDuplicatesPlain(benchmark::State& state) {
+  selectedRun(state, true, true);
+}
 BENCHMARK(BM_SelectedAssign)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectedAssignPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectedDuplicates)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);

@@ -18,7 +18,9 @@ bool frmRenPart::checkEcomuisti(const std::string& nimi) {
   return nimi.empty() || ecoMemory.count(nimi) > 0;
 }
 
-void frmRenPart::TyhjennaEcomuisti() { ecoMemory.clear(); }
+void frmRenPart::TyhjennaEcomuisti() {
+  ecoMemory.clear();
+}
 
 void frmRenPart::renameRecorded(host::Component& component, const std::string& oldName,
                                 const std::string& newName) {

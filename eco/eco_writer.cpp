@@ -40,9 +40,8 @@ std::string frmRenPart::ecoBytes() {
 void frmRenPart::WriteEco(const std::string& EcoFilename) {
   // The forced-read file goes to the user's temporary folder, which a
   // standard user can always write to.
-  const std::string path = platform_.options->optDirect()
-                               ? platform_.files->tempFolder() + EcoFilename
-                               : EcoFilename;
+  const std::string path =
+      platform_.options->optDirect() ? platform_.files->tempFolder() + EcoFilename : EcoFilename;
   platform_.files->replaceFile(path, ecoBytes());
 }
 

@@ -73,12 +73,11 @@ void frmRenPart::AlsoInPCB() {
 
 std::string frmRenPart::ChangeFileName(const std::string& name) {
   // Only the last path component: the file must stay in the temporary folder.
-  std::string file = name.substr(name.find_last_of("\\/:") == std::string::npos
-                                     ? 0
-                                     : name.find_last_of("\\/:") + 1);
+  std::string file = name.substr(
+      name.find_last_of("\\/:") == std::string::npos ? 0 : name.find_last_of("\\/:") + 1);
   for (char& c : file)
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>\"|?*").find(c) !=
-                                                    std::string_view::npos)
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("<>\"|?*").find(c) != std::string_view::npos)
       c = '_';
   const auto period = file.find('.');
   return period == std::string::npos ? file + "." : file.substr(0, period + 1);

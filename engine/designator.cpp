@@ -16,8 +16,12 @@ std::size_t prefixLength(std::string_view part) {
   return length;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -45,13 +49,17 @@ std::string prefix(std::string_view part) {
   return std::string(part.substr(0, length));
 }
 
-std::string_view numberPart(std::string_view part) { return part.substr(prefixLength(part)); }
+std::string_view numberPart(std::string_view part) {
+  return part.substr(prefixLength(part));
+}
 
 bool hasPrefix(std::string_view part, std::string_view prefix) {
   return part.substr(0, prefix.size()) == prefix && prefixLength(part) == prefix.size();
 }
 
-bool isAlphabetic(std::string_view name) { return !name.empty() && isLetter(name.back()); }
+bool isAlphabetic(std::string_view name) {
+  return !name.empty() && isLetter(name.back());
+}
 
 std::optional<Int16> numberValue(std::string_view text) {
   text = trimBlanks(text);

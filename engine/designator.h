@@ -11,7 +11,9 @@
 namespace varnel::designator {
 
 // Only A-Z are letters; lower case, accented letters and digits are not.
-inline bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
+inline bool isLetter(char c) {
+  return c >= 'A' && c <= 'Z';
+}
 
 // The longest run of letters at the start. Throws error 6 when that run is
 // 32767 letters or longer (positions are counted in 16 bits).

@@ -5,7 +5,9 @@
 
 namespace varnel {
 
-std::string frmRenPart::GetCode(const std::string& part) { return designator::prefix(part); }
+std::string frmRenPart::GetCode(const std::string& part) {
+  return designator::prefix(part);
+}
 
 std::string frmRenPart::changeToNumber(const std::string& part) {
   const std::string_view tail = designator::numberPart(part);

@@ -12,8 +12,8 @@
 
 #include "engine/int16.h"
 #include "engine/name_table.h"
-#include "order/known_used_numbers.h"
 #include "host/automation.h"
+#include "order/known_used_numbers.h"
 
 namespace varnel {
 

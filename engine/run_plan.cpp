@@ -32,9 +32,8 @@ void frmRenPart::readDesign(Int16 mode, RunPlan& plan, DesignCopy& copy) {
                                     : powerlogicdoc->CurrentScope()->Components();
   const std::int32_t count = partList->Count();
   if (count > NameTable::kCapacity)
-    throw refusal(errors::kSubscriptOutOfRange,
-                  "The design has " + std::to_string(count) +
-                      " components; Varnel renumbers at most 10001.");
+    throw refusal(errors::kSubscriptOutOfRange, "The design has " + std::to_string(count) +
+                                                    " components; Varnel renumbers at most 10001.");
   for (std::int32_t i = 1; i <= count; ++i) {
     auto part = partList->Item(i);
     standin::PartData data{part->Name()};
@@ -64,7 +63,8 @@ void frmRenPart::checkPlannedNames(const RunPlan& plan) {
     if (designator::prefix(rename.from).empty())
       throw refusal(kNoPrefix, "The designator '" + rename.from +
                                    "' does not begin with a capital letter (A-Z); the run would "
-                                   "rename it to '" + rename.to + "'. Rename it by hand first.");
+                                   "rename it to '" +
+                                   rename.to + "'. Rename it by hand first.");
     if (!platform_.options->chkSend()) continue;
     try {
       ecoEncoded(rename.from);
@@ -106,7 +106,8 @@ RunPlan frmRenPart::planRun(Int16 mode) {
   }
   plan.renames = copyHost->renames();
   checkPlannedNames(plan);
-  for (int i = 0; i < dry.ignoredNames.usedCount(); ++i) plan.ignored.push_back(dry.ignoredNames[i]);
+  for (int i = 0; i < dry.ignoredNames.usedCount(); ++i)
+    plan.ignored.push_back(dry.ignoredNames[i]);
   plan.progressMin = progress.minimum;
   plan.progressMax = progress.maximum;
   return plan;

@@ -34,11 +34,15 @@ void frmRenPart::runSteps(Int16 mode, const std::function<void()>& afterStep) {
   while (position <= lastPosition) {
     previousPart = currentPart;
     fetchStepComponent(mode, firstStep);
-    if (firstStep) numberOffset = 0;  // nothing before the run shares the count
-    else if (GetCode(previousPart->Name()) != GetCode(currentName)) numberOffset = 0;
+    if (firstStep)
+      numberOffset = 0;  // nothing before the run shares the count
+    else if (GetCode(previousPart->Name()) != GetCode(currentName))
+      numberOffset = 0;
     firstStep = false;
-    if (mode == 0) handleModeZero();
-    else handleModeOne();
+    if (mode == 0)
+      handleModeZero();
+    else
+      handleModeOne();
     // A full selection has no empty entry behind it: past the table is used up too.
     if (options.optSelected() &&
         (selectedDone >= NameTable::kCapacity || selectedNames[selectedDone].empty()))

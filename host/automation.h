@@ -26,8 +26,8 @@ template <class T>
 class ObjectList {
  public:
   virtual ~ObjectList() = default;
-  virtual Ref<T> Item(std::int32_t position) = 0;     // 1-based
-  virtual Ref<T> Item(const std::string& name) = 0;   // empty Ref when unknown
+  virtual Ref<T> Item(std::int32_t position) = 0;    // 1-based
+  virtual Ref<T> Item(const std::string& name) = 0;  // empty Ref when unknown
   virtual std::int32_t Count() = 0;
 };
 

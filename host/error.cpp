@@ -9,8 +9,12 @@ Error::Error(std::int64_t number, std::string text)
 
 namespace errors {
 
-Error overflow() { return Error(kOverflow, "Overflow"); }
-Error subscriptOutOfRange() { return Error(kSubscriptOutOfRange, "Subscript out of range"); }
+Error overflow() {
+  return Error(kOverflow, "Overflow");
+}
+Error subscriptOutOfRange() {
+  return Error(kSubscriptOutOfRange, "Subscript out of range");
+}
 Error objectNotSet() {
   return Error(kObjectNotSet, "Object variable or With block variable not set");
 }

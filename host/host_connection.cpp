@@ -15,7 +15,7 @@ constexpr const char* kNotRunning = "Are you sure Powerlogic is running ? ";
 // The one message that ends the program, for the two errors that say the
 // host or its design is missing; other errors stop quietly.
 void endOnMissingHost(ui::MainWindowView& view, const Error& e, const char* noDesignText) {
-  const char* text = e.number() == errors::kNoDesign            ? noDesignText
+  const char* text = e.number() == errors::kNoDesign             ? noDesignText
                      : e.number() == errors::kCannotCreateObject ? kNotRunning
                                                                  : nullptr;
   if (!text) return;
@@ -26,12 +26,16 @@ void endOnMissingHost(ui::MainWindowView& view, const Error& e, const char* noDe
 }  // namespace
 
 void frmRenPart::takeComponentList() {
-  if (powerlogicdoc->Scopes()->Count() > 1) partList = powerlogicdoc->Components();
-  else partList = powerlogicdoc->CurrentScope()->FindObjects(1, "", 0);
+  if (powerlogicdoc->Scopes()->Count() > 1)
+    partList = powerlogicdoc->Components();
+  else
+    partList = powerlogicdoc->CurrentScope()->FindObjects(1, "", 0);
   currentPart = partList->Item(1);
 }
 
-void frmRenPart::AlwaysOnTop(bool TrueFalse) { platform_.view->alwaysOnTop(TrueFalse); }
+void frmRenPart::AlwaysOnTop(bool TrueFalse) {
+  platform_.view->alwaysOnTop(TrueFalse);
+}
 
 void frmRenPart::Form_Load() {
   ui::MainWindowView& view = *platform_.view;

@@ -16,8 +16,7 @@ class Ref {
   Ref() = default;
   explicit Ref(std::shared_ptr<T> object) : object_(std::move(object)) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  Ref(Ref<U> other) : object_(other.shared()) {}
+  requires std::is_convertible_v<U*, T*> Ref(Ref<U> other) : object_(other.shared()) {}
 
   // Throws error 91 when empty.
   T* operator->() const {

@@ -48,7 +48,8 @@ std::optional<int> KnownUsedNumbers::runEnd(const std::string& prefix, int numbe
 }
 
 std::optional<std::pair<std::string, int>> plainNumber(const std::string& name) {
-  const std::string prefix = std::string(name.substr(0, name.size() - designator::numberPart(name).size()));
+  const std::string prefix =
+      std::string(name.substr(0, name.size() - designator::numberPart(name).size()));
   const auto value = designator::numberValue(designator::numberPart(name));
   if (!value || designator::compose(prefix, *value) != name) return std::nullopt;
   return std::make_pair(prefix, static_cast<int>(*value));

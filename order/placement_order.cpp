@@ -16,7 +16,9 @@ std::string coordinateText(double value) {
   return text;
 }
 
-double wholeValue(const std::string& text) { return std::nearbyint(std::strtod(text.c_str(), nullptr)); }
+double wholeValue(const std::string& text) {
+  return std::nearbyint(std::strtod(text.c_str(), nullptr));
+}
 
 PlacementKey keyOf(const std::string& textX, const std::string& textY) {
   return {wholeValue(textX), textX, wholeValue(textY)};

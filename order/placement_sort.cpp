@@ -21,7 +21,8 @@ std::vector<int> prefixRuns(frmRenPart& form, int count) {
 
 std::string coordinate(double value) {
   // A coordinate with no whole value cannot be ordered.
-  if (!std::isfinite(value)) throw Error(errors::kOverflow, "Overflow: a placement coordinate is not a number");
+  if (!std::isfinite(value))
+    throw Error(errors::kOverflow, "Overflow: a placement coordinate is not a number");
   return order::coordinateText(value);
 }
 

@@ -13,7 +13,9 @@ namespace varnel::standin {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string_view trim(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -48,9 +50,12 @@ class Parser {
 
   DesignData parse() {
     while (nextLine()) {
-      if (!haveName_) parseDesignLine();
-      else if (!sawPart_ && !sawScopes_ && startsWithWord("scopes")) parseScopesLine();
-      else parsePartLine();
+      if (!haveName_)
+        parseDesignLine();
+      else if (!sawPart_ && !sawScopes_ && startsWithWord("scopes"))
+        parseScopesLine();
+      else
+        parsePartLine();
     }
     if (!haveName_) fail("expected 'design NAME', got the end of the file");
     return std::move(design_);
@@ -104,8 +109,8 @@ class Parser {
     if (!parseNumber(fields[1], part.x)) fail("expected X coordinate" + got(fields[1]));
     if (!parseNumber(fields[2], part.y)) fail("expected Y coordinate" + got(fields[2]));
     if (fields.size() == 4) {
-      if (fields[3] != "selected") fail("expected 'selected' or the end of the line" +
-                                        got(fields[3]));
+      if (fields[3] != "selected")
+        fail("expected 'selected' or the end of the line" + got(fields[3]));
       part.selected = true;
     }
     design_.parts.push_back(std::move(part));

@@ -275,7 +275,9 @@ void MemoryHost::open(DesignData design) {
   for (auto& [id, handler] : handlers) handler();
 }
 
-bool MemoryHost::hasDesign() const { return state_->design != nullptr; }
+bool MemoryHost::hasDesign() const {
+  return state_->design != nullptr;
+}
 
 const DesignData& MemoryHost::design() const {
   if (!state_->design) throw std::logic_error("no design is loaded");
@@ -286,7 +288,9 @@ void MemoryHost::setSelected(std::int32_t position, bool selected) {
   state_->loaded()->data.parts.at(position - 1).selected = selected;
 }
 
-std::int64_t MemoryHost::totalCalls() const { return state_->calls; }
+std::int64_t MemoryHost::totalCalls() const {
+  return state_->calls;
+}
 
 std::map<std::string, std::int64_t> MemoryHost::callsByOperation() const {
   return state_->byOperation;
@@ -301,9 +305,13 @@ void MemoryHost::failCall(std::int64_t nth, Error error, bool persistent) {
   state_->fault = Fault{state_->calls + nth, std::move(error), persistent};
 }
 
-void MemoryHost::clearFault() { state_->fault.reset(); }
+void MemoryHost::clearFault() {
+  state_->fault.reset();
+}
 
-const std::vector<RenameRecord>& MemoryHost::renames() const { return state_->renames; }
+const std::vector<RenameRecord>& MemoryHost::renames() const {
+  return state_->renames;
+}
 
 void MemoryHost::onRenamed(std::function<void(const RenameRecord&)> listener) {
   state_->renameListeners.push_back(std::move(listener));
@@ -315,7 +323,9 @@ host::Ref<host::Document> MemoryHost::ActiveDocument() {
   return host::makeRef<MemoryDocument>(state_);
 }
 
-void MemoryHost::Prepare() { state_->call("Application.Prepare"); }
+void MemoryHost::Prepare() {
+  state_->call("Application.Prepare");
+}
 
 host::Subscription MemoryHost::onOpenDocument(std::function<void()> handler) {
   const int id = state_->nextHandlerId++;

@@ -20,10 +20,10 @@ TEST(BadInput, StartTextsAreRefusedWithTheWindowsMessages) {
   TempDir dir;
   const auto board = dir.write("b.design", "design b.sch\nR5 0 0 selected\n");
   int tried = 0;
-  for (const std::string& text : {std::string(""), std::string("0"), std::string("-0"),
-                                  std::string("abc"), std::string("1e3"), std::string("  7 "),
-                                  std::string("40000"), std::string("-32769"), std::string("&H10"),
-                                  std::string(10000, '7')}) {
+  for (const std::string& text :
+       {std::string(""), std::string("0"), std::string("-0"), std::string("abc"),
+        std::string("1e3"), std::string("  7 "), std::string("40000"), std::string("-32769"),
+        std::string("&H10"), std::string(10000, '7')}) {
     for (const char* mode : {"--all", "--selected"}) {
       std::ostringstream out, err;
       const auto saved = dir.file("after.design");
@@ -71,8 +71,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadDesignator{"LowerCase", "r5", false,
                       "The designator 'r5' does not begin with a capital letter (A-Z); the run "
                       "would rename it to '1'. Rename it by hand first."},
-        BadDesignator{"NonAsciiLetter", "\xC3\x89" "1", false,
-                      "The designator '\xC3\x89" "1' does not begin with a capital letter (A-Z); "
+        BadDesignator{"NonAsciiLetter",
+                      "\xC3\x89"
+                      "1",
+                      false,
+                      "The designator '\xC3\x89"
+                      "1' does not begin with a capital letter (A-Z); "
                       "the run would rename it to '1'. Rename it by hand first."},
         BadDesignator{"FortyThousandLetters", std::string(40000, 'R') + "1", false,
                       "Overflow: a designator begins with more than 32766 letters."},
@@ -84,8 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadDesignator{"Newline", "R\n1", true,
                       "The ECO file cannot carry the designator 'R\n1': it holds a control "
                       "character."},
-        BadDesignator{"OutsideTheCodePage", "R\xCE\xA9" "1", true,
-                      "The ECO file cannot carry the designator 'R\xCE\xA9" "1': a character "
+        BadDesignator{"OutsideTheCodePage",
+                      "R\xCE\xA9"
+                      "1",
+                      true,
+                      "The ECO file cannot carry the designator 'R\xCE\xA9"
+                      "1': a character "
                       "has no place in the ANSI code page."}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -104,14 +112,14 @@ TEST(BadInput, DesignsAndSelectionsOver10001AreRefused) {
 }
 
 TEST(BadInput, AnyDesignNameKeepsTheForcedReadFileInTheTemporaryFolder) {
-  for (const auto& [name, file] : std::vector<std::pair<std::string, std::string>>{
-           {"", ".eco"},
-           {"board", "board.eco"},
-           {".hidden", ".eco"},
-           {"..\\..\\x.sch", "x.eco"},
-           {"C:\\jobs\\b.sch", "b.eco"},
-           {"a/../../b.sch", "b.eco"},
-           {"..", ".eco"}}) {
+  for (const auto& [name, file] :
+       std::vector<std::pair<std::string, std::string>>{{"", ".eco"},
+                                                        {"board", "board.eco"},
+                                                        {".hidden", ".eco"},
+                                                        {"..\\..\\x.sch", "x.eco"},
+                                                        {"C:\\jobs\\b.sch", "b.eco"},
+                                                        {"a/../../b.sch", "b.eco"},
+                                                        {"..", ".eco"}}) {
     auto data = design("R5 R6");
     data.name = name;
     Engine e(data);

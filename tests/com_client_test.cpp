@@ -127,7 +127,8 @@ TEST_F(ComClient, PcbReadsAnEcoFileByName) {
   standin::registerProgId(win::kPowerPcbProgId, standin::kStandinPowerPcbClsid);
   standin::RunningObject pcbRunning(pcbServed.get(), standin::kStandinPowerPcbClsid);
   const std::string eco = dir.write(
-      "x.eco", "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\nR5 R1\r\n*END*\r\n");
+      "x.eco",
+      "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\nR5 R1\r\n*END*\r\n");
   auto layout = win::ComPcbConnector().attach()->ActiveDocument();
   layout->ReadEcoFile(eco);
   EXPECT_EQ(testing::designators(model->layout), words("R1 R6"));

@@ -20,8 +20,11 @@ TEST(DesignFile, ReadsNameScopesPartsAndSelection) {
 }
 
 TEST(DesignFile, LoadSaveLoadGivesTheSameDesign) {
-  DesignData design{"x.sch", 2, {{"R1", 0.1, 1e-7, true}, {"", -0.3, 123456789.125, false},
-                                  {"U1A", 1.0 / 3.0, 2e300, false}}};
+  DesignData design{"x.sch",
+                    2,
+                    {{"R1", 0.1, 1e-7, true},
+                     {"", -0.3, 123456789.125, false},
+                     {"U1A", 1.0 / 3.0, 2e300, false}}};
   const std::string text = formatDesign(design);
   EXPECT_EQ(parseDesign(text, "t"), design);
   EXPECT_EQ(formatDesign(parseDesign(text, "t")), text);

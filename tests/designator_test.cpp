@@ -49,8 +49,13 @@ INSTANTIATE_TEST_SUITE_P(
                       DesignatorCase{"BareNumber", "12", "", "12", 12, false, "7", false},
                       DesignatorCase{"Negative", "R-5", "R", "-5", -5, false, "R7", false},
                       DesignatorCase{"OutOfRange", "R40000", "R", "40000", 0, false, "R7", false},
-                      DesignatorCase{"AccentedLetter", "\xC3\x85" "1", "", "\xC3\x85" "1", 0,
-                                     false, "7", false}),
+                      DesignatorCase{"AccentedLetter",
+                                     "\xC3\x85"
+                                     "1",
+                                     "",
+                                     "\xC3\x85"
+                                     "1",
+                                     0, false, "7", false}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(DesignatorNumbers, ConvertLikeTheHostWithBlanksSignsAndBankersRounding) {

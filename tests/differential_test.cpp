@@ -63,7 +63,8 @@ Outcome straightOnTheHost(const standin::DesignData& design, int mode, int varia
     failed = true;
   }
   Outcome out{e.names(), e.form.oldNames, e.form.newNames, {}, failed};
-  for (int i = 0; i < e.form.ignoredNames.usedCount(); ++i) out.ignored.push_back(e.form.ignoredNames[i]);
+  for (int i = 0; i < e.form.ignoredNames.usedCount(); ++i)
+    out.ignored.push_back(e.form.ignoredNames[i]);
   return out;
 }
 

@@ -38,9 +38,9 @@ TEST(EcoFile, AChainStartsANewSection) {
 TEST(EcoFile, MovesThenRenumberingGiveThreeSections) {
   EXPECT_EQ(eco::sectionBreaks(words("R1 R2 R4 R3"), words("R3 R4 R1 R2")),
             (std::vector<int>{2, 3}));
-  EXPECT_EQ(ecoOf("R1>R3 R2>R4 R4>R1 R3>R2"),
-            kHeader + "R1 R3\r\nR2 R4\r\n" + kEnd + "\r\n" + kHeader + "R4 R1\r\n" + kEnd +
-                "\r\n" + kHeader + "R3 R2\r\n" + kEnd);
+  EXPECT_EQ(ecoOf("R1>R3 R2>R4 R4>R1 R3>R2"), kHeader + "R1 R3\r\nR2 R4\r\n" + kEnd + "\r\n" +
+                                                  kHeader + "R4 R1\r\n" + kEnd + "\r\n" + kHeader +
+                                                  "R3 R2\r\n" + kEnd);
 }
 
 TEST(EcoFile, IndependentRenamesShareOneSection) {
@@ -57,8 +57,8 @@ TEST(EcoFile, TheSamePairTwiceBreaksTwiceLeavingAnEmptySection) {
 }
 
 TEST(EcoFile, NamesDifferingOnlyInCaseAreDifferentNames) {
-  EXPECT_EQ(ecoOf("r5>R1 R5>R2 R1>r5"), kHeader + "r5 R1\r\nR5 R2\r\n" + kEnd + "\r\n" + kHeader +
-                                             "R1 r5\r\n" + kEnd);
+  EXPECT_EQ(ecoOf("r5>R1 R5>R2 R1>r5"),
+            kHeader + "r5 R1\r\nR5 R2\r\n" + kEnd + "\r\n" + kHeader + "R1 r5\r\n" + kEnd);
 }
 
 TEST(EcoFile, HasNoLimitOnSectionBreaks) {
@@ -78,11 +78,19 @@ TEST(EcoFile, HasNoLimitOnSectionBreaks) {
 
 TEST(EcoFile, ValidatesAndEncodesEveryNameBeforeWriting) {
   eco::Windows1252Encoder encoder;
-  EXPECT_EQ(encoder.encode("R\xC3\x89" "1"), std::string("R\xC9" "1"));  // É
-  EXPECT_EQ(encoder.encode("\xE2\x82\xAC" "1"), std::string("\x80" "1"));  // €
-  EXPECT_FALSE(encoder.encode("\xCE\xA9" "1"));                          // Ω: not in 1252
-  EXPECT_FALSE(encoder.encode("R\xC3"));                                 // cut short
-  EXPECT_FALSE(encoder.encode("R\xC0\x80"));                             // overlong
+  EXPECT_EQ(encoder.encode("R\xC3\x89"
+                           "1"),
+            std::string("R\xC9"
+                        "1"));  // É
+  EXPECT_EQ(encoder.encode("\xE2\x82\xAC"
+                           "1"),
+            std::string("\x80"
+                        "1"));  // €
+  EXPECT_FALSE(
+      encoder.encode("\xCE\xA9"
+                     "1"));                   // Ω: not in 1252
+  EXPECT_FALSE(encoder.encode("R\xC3"));      // cut short
+  EXPECT_FALSE(encoder.encode("R\xC0\x80"));  // overlong
   EXPECT_EQ(eco::unfitForEco("R 1"), "a blank");
   EXPECT_EQ(eco::unfitForEco("R\t1"), "a control character");
   EXPECT_EQ(eco::unfitForEco(""), "an empty designator");
@@ -116,8 +124,9 @@ TEST_F(WriteEco, RefusesANameItCannotCarryBeforeWritingAnything) {
     e.form.WriteEco("/jobs/out.eco");
     FAIL();
   } catch (const Error& error) {
-    EXPECT_EQ(error.text(), "The ECO file cannot carry the designator 'R\xCE\xA9': a character "
-                            "has no place in the ANSI code page.");
+    EXPECT_EQ(error.text(),
+              "The ECO file cannot carry the designator 'R\xCE\xA9': a character "
+              "has no place in the ANSI code page.");
   }
   EXPECT_TRUE(e.journal.empty()) << "nothing was written";
 }

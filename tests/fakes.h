@@ -82,9 +82,7 @@ struct FakePcb final : eco::PcbConnector {
   struct App final : eco::PcbApplication {
     FakePcb* pcb;
     explicit App(FakePcb* p) : pcb(p) {}
-    host::Ref<eco::PcbDocument> ActiveDocument() override {
-      return host::makeRef<Document>(pcb);
-    }
+    host::Ref<eco::PcbDocument> ActiveDocument() override { return host::makeRef<Document>(pcb); }
   };
   std::shared_ptr<eco::PcbApplication> attach() override {
     journal.push_back("attach PowerPCB");
@@ -106,7 +104,8 @@ struct LastRun final : RunObserver {
   }
   std::vector<std::string> pairs() const {
     std::vector<std::string> out;
-    for (std::size_t k = 0; k < oldNames.size(); ++k) out.push_back(oldNames[k] + ">" + newNames[k]);
+    for (std::size_t k = 0; k < oldNames.size(); ++k)
+      out.push_back(oldNames[k] + ">" + newNames[k]);
     return out;
   }
 };

@@ -102,9 +102,10 @@ TEST_F(HandOff, AFileThePcbFailedToReadIsKeptAndNamed) {
   e.pcb.readFailure = Error(0x80004005, "Unspecified error");
   const auto error = e.run(0);
   ASSERT_TRUE(error);
-  EXPECT_EQ(error->text(), "Write and force read in PCB failed while PowerPCB read /temp/abc.eco: "
-                           "Unspecified error\nThe ECO file is still at /temp/abc.eco; read it in "
-                           "by hand.");
+  EXPECT_EQ(error->text(),
+            "Write and force read in PCB failed while PowerPCB read /temp/abc.eco: "
+            "Unspecified error\nThe ECO file is still at /temp/abc.eco; read it in "
+            "by hand.");
   EXPECT_TRUE(e.files.files.count("/temp/abc.eco"));
 }
 
@@ -123,7 +124,8 @@ TEST_F(HandOff, PowerLogicNotAnsweringLeavesNoFile) {
   int renames = 0;
   e.host->onRenamed([&](const standin::RenameRecord&) {
     // PowerLogic goes away right after the last rename is read back.
-    if (++renames == 2) e.host->failCall(2, Error(0x800706BA, "The RPC server is unavailable"), true);
+    if (++renames == 2)
+      e.host->failCall(2, Error(0x800706BA, "The RPC server is unavailable"), true);
   });
   const auto error = e.run(0);
   ASSERT_TRUE(error);

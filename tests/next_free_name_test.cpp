@@ -29,22 +29,21 @@ TEST_P(NextFree, WalksTheFirstStretchOfThePrefix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, NextFree,
-    ::testing::Values(
-        NextFreeCase{"GapInTheMiddle", "C1 C2 R1 R2 R3 R7 R8 U1", "R2", "R6"},
-        NextFreeCase{"FromTheFirst", "C1 C2 R1 R2 R3 R7 R8 U1", "R1", "R6"},
-        NextFreeCase{"AboveTheLastGap", "C1 C2 R1 R2 R3 R7 R8 U1", "R8", "R9"},
-        NextFreeCase{"NoGapStretchEnds", "C1 R1 R2 R3 U1", "R2", "R4"},
-        NextFreeCase{"PastTheLastItem", "C1 R1 R2", "R1", "R3"},
-        NextFreeCase{"BelowAGap", "R1 R2 R5 R6", "R1", "R4"},
-        NextFreeCase{"AtTheGapsUpperEnd", "R1 R2 R5 R6", "R5", "R7"},
-        NextFreeCase{"AboveEverything", "R1 R2 R5 R6", "R6", "R7"},
-        NextFreeCase{"GapAfterOtherPrefix", "C5 R3 R4", "R1", "R2"},
-        NextFreeCase{"NotBelowTheFirst", "C1 R3 R4", "R3", "R5"},
-        NextFreeCase{"NoTestAtPositionOne", "R5 R6 C1", "R1", "R7"},
-        NextFreeCase{"LettersOnlyBeforeTheEnd", "C1 R1 R U1 U2", "R1", "R2"},
-        NextFreeCase{"OnlyTheFirstStretch", "R1 C1 R2 R3", "R1", "R2"},
-        NextFreeCase{"NoEntryWithThePrefix", "C1 C2", "R7", "R8"},
-        NextFreeCase{"NumberPartNotWhole", "R1 R12A U1", "R1", "R1"}),
+    ::testing::Values(NextFreeCase{"GapInTheMiddle", "C1 C2 R1 R2 R3 R7 R8 U1", "R2", "R6"},
+                      NextFreeCase{"FromTheFirst", "C1 C2 R1 R2 R3 R7 R8 U1", "R1", "R6"},
+                      NextFreeCase{"AboveTheLastGap", "C1 C2 R1 R2 R3 R7 R8 U1", "R8", "R9"},
+                      NextFreeCase{"NoGapStretchEnds", "C1 R1 R2 R3 U1", "R2", "R4"},
+                      NextFreeCase{"PastTheLastItem", "C1 R1 R2", "R1", "R3"},
+                      NextFreeCase{"BelowAGap", "R1 R2 R5 R6", "R1", "R4"},
+                      NextFreeCase{"AtTheGapsUpperEnd", "R1 R2 R5 R6", "R5", "R7"},
+                      NextFreeCase{"AboveEverything", "R1 R2 R5 R6", "R6", "R7"},
+                      NextFreeCase{"GapAfterOtherPrefix", "C5 R3 R4", "R1", "R2"},
+                      NextFreeCase{"NotBelowTheFirst", "C1 R3 R4", "R3", "R5"},
+                      NextFreeCase{"NoTestAtPositionOne", "R5 R6 C1", "R1", "R7"},
+                      NextFreeCase{"LettersOnlyBeforeTheEnd", "C1 R1 R U1 U2", "R1", "R2"},
+                      NextFreeCase{"OnlyTheFirstStretch", "R1 C1 R2 R3", "R1", "R2"},
+                      NextFreeCase{"NoEntryWithThePrefix", "C1 C2", "R7", "R8"},
+                      NextFreeCase{"NumberPartNotWhole", "R1 R12A U1", "R1", "R1"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(FirstFreeDesignator, SkipsNamesInUseButNotTheComponentsOwn) {
@@ -85,7 +84,8 @@ TEST(KnownUsedNumbers, KnowsOnlyPlainDesignators) {
   EXPECT_EQ(plainNumber("R12"), (std::pair<std::string, int>{"R", 12}));
   EXPECT_EQ(plainNumber("R-3"), (std::pair<std::string, int>{"R", -3}));
   EXPECT_EQ(plainNumber("7"), (std::pair<std::string, int>{"", 7}));
-  for (const char* other : {"R012", "R12A", "R", "R+1", "R1.0", "r1x"}) EXPECT_FALSE(plainNumber(other)) << other;
+  for (const char* other : {"R012", "R12A", "R", "R+1", "R1.0", "r1x"})
+    EXPECT_FALSE(plainNumber(other)) << other;
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ Result offline(std::vector<std::string> args) {
 class OfflineRunner : public ::testing::Test {
  protected:
   TempDir dir;
-  std::string board = dir.write("board.design",
-                                "design board.sch\nU5 0 0\nU9 10 0 selected\nU1A 20 0\nU7 30 0\n");
+  std::string board =
+      dir.write("board.design", "design board.sch\nU5 0 0\nU9 10 0 selected\nU1A 20 0\nU7 30 0\n");
 };
 
 TEST_F(OfflineRunner, PrintsTheChangeLogAndIgnoredDesignators) {
@@ -37,8 +37,8 @@ TEST_F(OfflineRunner, PrintsTheChangeLogAndIgnoredDesignators) {
 }
 
 TEST_F(OfflineRunner, SavesTheDesignAndCountsHostCalls) {
-  const auto r = offline({board, "--selected", "--start", "3", "--out", dir.file("after.design"),
-                          "--stats"});
+  const auto r =
+      offline({board, "--selected", "--start", "3", "--out", dir.file("after.design"), "--stats"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "U9 U3\n");
   EXPECT_EQ(r.err.rfind("host calls: ", 0), 0u) << r.err;
@@ -82,8 +82,9 @@ TEST_F(OfflineRunner, ReportsAnUnreadableDesignWithItsLine) {
   const auto r = offline({bad, "--all"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, bad + ":2: expected 'DESIGNATOR X Y' optionally followed by 'selected', "
-                         "got 'R1 0'\n");
+  EXPECT_EQ(r.err, bad +
+                       ":2: expected 'DESIGNATOR X Y' optionally followed by 'selected', "
+                       "got 'R1 0'\n");
   EXPECT_EQ(offline({dir.file("none.design"), "--all"}).status, 1);
 }
 
@@ -97,15 +98,15 @@ TEST_F(OfflineRunner, ReportsARefusedRunAsAnError) {
 }
 
 TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherForm) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {},
-           {board},
-           {board, "--all", "--selected"},
-           {board, "--all", "--assign"},
-           {board, "--selected", "--assign", "--duplicates"},
-           {board, "--all", "--start"},
-           {board, "--all", "--colour"},
-           {board, board, "--all"}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {board},
+                                             {board, "--all", "--selected"},
+                                             {board, "--all", "--assign"},
+                                             {board, "--selected", "--assign", "--duplicates"},
+                                             {board, "--all", "--start"},
+                                             {board, "--all", "--colour"},
+                                             {board, board, "--all"}}) {
     const auto r = offline(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err.rfind("usage: varnel-offline", 0), 0u);

@@ -19,7 +19,8 @@ TEST(PngImage, HasTheKnownCrcAndAWellFormedLayout) {
 
 TEST(PngImage, SplitsLargeImagesIntoStoredBlocksOf65535Bytes) {
   const int width = 200, height = 200;  // 120200 raw bytes: two blocks
-  const std::string png = encodePng(width, height, std::vector<std::uint8_t>(width * height * 3, 7));
+  const std::string png =
+      encodePng(width, height, std::vector<std::uint8_t>(width * height * 3, 7));
   const auto idat = png.find("IDAT");
   EXPECT_EQ(static_cast<unsigned char>(png[idat + 6]), 0u) << "first block is not the last";
   const std::size_t second = idat + 4 + 2 + 5 + 65535;

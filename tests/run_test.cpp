@@ -72,8 +72,9 @@ TEST(AllComponents, RefusesADesignOver10001ComponentsBeforeAnyRename) {
   const auto error = e.run(0);
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 9);
-  EXPECT_EQ(error->text(),
-            "The design has 10002 components; Varnel renumbers at most 10001. Nothing was renamed.");
+  EXPECT_EQ(
+      error->text(),
+      "The design has 10002 components; Varnel renumbers at most 10001. Nothing was renamed.");
   EXPECT_EQ(e.names(), before);
   EXPECT_TRUE(e.host->renames().empty());
 }
@@ -175,9 +176,10 @@ TEST(SelectedComponents, ADesignatorWithoutCapitalLettersIsRefusedNotMadeABareNu
   Engine e(design("R5* r12*"));
   const auto error = e.run(1);
   ASSERT_TRUE(error);
-  EXPECT_EQ(error->text(), "The designator 'r12' does not begin with a capital letter (A-Z); the "
-                           "run would rename it to '1'. Rename it by hand first. Nothing was "
-                           "renamed.");
+  EXPECT_EQ(error->text(),
+            "The designator 'r12' does not begin with a capital letter (A-Z); the "
+            "run would rename it to '1'. Rename it by hand first. Nothing was "
+            "renamed.");
   EXPECT_EQ(e.names(), words("R5 r12"));
 }
 
@@ -199,7 +201,8 @@ TEST(SelectedComponents, AlphabeticOnesUseUpANumberAndAreReported) {
 
 TEST(SelectedComponents, AFullSelectionOf10001Completes) {
   std::string parts;
-  for (int i = 1; i <= 10001; ++i) parts += "R" + std::to_string(i + 1) + "@" + std::to_string(i) + ",0* ";
+  for (int i = 1; i <= 10001; ++i)
+    parts += "R" + std::to_string(i + 1) + "@" + std::to_string(i) + ",0* ";
   Engine e(design(parts));
   ASSERT_FALSE(e.run(1));
   EXPECT_EQ(e.names().front(), "R1");

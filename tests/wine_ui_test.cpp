@@ -1,6 +1,7 @@
 // The Windows program under Wine: its window driven by messages, and the
 // COM link to the stand-in PowerLogic and PowerPCB in processes of their own.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -15,20 +16,26 @@
 #include "standin/design_file.h"
 #include "standin/pcb_layout.h"
 #include "temp_dir.h"
-#include "ui/win32/main_window.h"
 #include "ui/win32/desktop_automation.h"
+#include "ui/win32/main_window.h"
 
 namespace varnel {
 namespace {
 
-using win::DialogAnswerer;
 using testing::words;
 using ui::Control;
+using win::DialogAnswerer;
 using namespace std::chrono_literals;
 
-bool isChecked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-bool isEnabled(HWND control) { return IsWindowEnabled(control) != FALSE; }
-void click(HWND control) { SendMessageW(control, BM_CLICK, 0, 0); }
+bool isChecked(HWND control) {
+  return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+bool isEnabled(HWND control) {
+  return IsWindowEnabled(control) != FALSE;
+}
+void click(HWND control) {
+  SendMessageW(control, BM_CLICK, 0, 0);
+}
 void type(HWND control, const char* text) {
   SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win::widen(text).c_str()));
 }
@@ -136,9 +143,10 @@ class StandIns : public ::testing::Test {
  protected:
   win::ComApartment apartment;
   testing::TempDir dir;
-  std::string designFile = dir.write("board.design",
-                                     "design board.sch\nR5 0 0\nR6 10 0 selected\nC9 0 0\nTP 5 5\n");
-  std::string layoutFile = dir.write("board.layout", "design board.pcb\nR5 0 0\nR6 0 0\nC9 0 0\nTP 0 0\n");
+  std::string designFile =
+      dir.write("board.design", "design board.sch\nR5 0 0\nR6 10 0 selected\nC9 0 0\nTP 5 5\n");
+  std::string layoutFile =
+      dir.write("board.layout", "design board.pcb\nR5 0 0\nR6 0 0\nC9 0 0\nTP 0 0\n");
   std::string schematicSaved = dir.file("schematic.saved");
   std::string layoutSaved = dir.file("layout.saved");
 
@@ -271,7 +279,8 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     const auto schematic = standin::loadDesignFile(schematicSaved);
     const auto names = testing::designators(schematic);
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
-    if (std::filesystem::exists(ecoFile)) standin::applyEco(original, testing::TempDir::read(ecoFile));
+    if (std::filesystem::exists(ecoFile))
+      standin::applyEco(original, testing::TempDir::read(ecoFile));
     EXPECT_EQ(testing::designators(original), names);
     ++faults;
   }

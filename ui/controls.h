@@ -46,8 +46,8 @@ inline constexpr std::array<ControlLayout, 16> kMainWindowLayout{{
      2355, 375},
     {Control::txtStart, ControlKind::text, Control::frmStart, "", 2880, 1710, 735, 315},
     {Control::cmdRun, ControlKind::button, Control::none, "Run", 60, 1560, 1335, 555},
-    {Control::optSelected, ControlKind::option, Control::frmStart, "Rename selected components",
-     90, 555, 2565, 285},
+    {Control::optSelected, ControlKind::option, Control::frmStart, "Rename selected components", 90,
+     555, 2565, 285},
     {Control::lblStartFrom, ControlKind::label, Control::frmStart, "Start from:", 2100, 1740, 735,
      315},
     {Control::cmdEnd, ControlKind::button, Control::none, "End", 4320, 1560, 1335, 555},
@@ -58,14 +58,13 @@ inline constexpr std::array<ControlLayout, 16> kMainWindowLayout{{
      2025, 285},
     {Control::prgbarEdistys, ControlKind::progress, Control::none, "", 60, 2130, 5595, 165},
     {Control::frmSend, ControlKind::frame, Control::frmStart, "", 2880, 150, 2775, 1425},
-    {Control::frmSendOptions, ControlKind::frame, Control::frmSend, "Options", 105, 570, 2610,
-     765},
+    {Control::frmSendOptions, ControlKind::frame, Control::frmSend, "Options", 105, 570, 2610, 765},
     {Control::optECO, ControlKind::option, Control::frmSendOptions, "Write only", 135, 225, 2415,
      285},
     {Control::optDirect, ControlKind::option, Control::frmSendOptions,
      "Write and force read in PCB", 135, 480, 2445, 255},
-    {Control::chkSend, ControlKind::check, Control::frmSend, "Write ECO file for PowerPCB", 90,
-     105, 2505, 315},
+    {Control::chkSend, ControlKind::check, Control::frmSend, "Write ECO file for PowerPCB", 90, 105,
+     2505, 315},
 }};
 
 // The position relative to the window's client area, in twips.
@@ -95,18 +94,27 @@ constexpr bool initiallyEnabled(Control id) {
   return id != Control::txtStart && id != Control::optAssign && id != Control::optDuplicate &&
          id != Control::optECO && id != Control::optDirect;
 }
-constexpr bool initiallyChecked(Control id) { return id == Control::optDirect; }
+constexpr bool initiallyChecked(Control id) {
+  return id == Control::optDirect;
+}
 
 // The partner an option button excludes, if any.
 constexpr Control partnerOf(Control option) {
   switch (option) {
-    case Control::optStart: return Control::optSelected;
-    case Control::optSelected: return Control::optStart;
-    case Control::optAssign: return Control::optDuplicate;
-    case Control::optDuplicate: return Control::optAssign;
-    case Control::optECO: return Control::optDirect;
-    case Control::optDirect: return Control::optECO;
-    default: return Control::none;
+    case Control::optStart:
+      return Control::optSelected;
+    case Control::optSelected:
+      return Control::optStart;
+    case Control::optAssign:
+      return Control::optDuplicate;
+    case Control::optDuplicate:
+      return Control::optAssign;
+    case Control::optECO:
+      return Control::optDirect;
+    case Control::optDirect:
+      return Control::optECO;
+    default:
+      return Control::none;
   }
 }
 

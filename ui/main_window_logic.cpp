@@ -20,7 +20,9 @@ void enableStartText(ui::MainWindowView& view, Control option) {
 
 }  // namespace
 
-bool frmRenPart::CheckTextBox() { return ui::CheckTextBox(platform_.view->text(Control::txtStart)); }
+bool frmRenPart::CheckTextBox() {
+  return ui::CheckTextBox(platform_.view->text(Control::txtStart));
+}
 
 void frmRenPart::optStart_Click() {
   ui::MainWindowView& view = *platform_.view;
@@ -64,7 +66,9 @@ void frmRenPart::cmdRun_Click() {
   }
 }
 
-void frmRenPart::cmdEnd_Click() { platform_.view->endProgram(); }
+void frmRenPart::cmdEnd_Click() {
+  platform_.view->endProgram();
+}
 
 // A run's error is shown with its number and text; the window stays open
 // with the run state reset, ready to run again.

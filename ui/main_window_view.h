@@ -27,8 +27,7 @@ class MainWindowView {
   // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST; position and size kept.
   virtual void alwaysOnTop(bool onTop) = 0;
   // Modal, OK only. An empty title shows the application's.
-  virtual void showMessage(const std::string& text, const std::string& title,
-                           MessageIcon icon) = 0;
+  virtual void showMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
   // Closes every window at once; no further handler runs.
   virtual void endProgram() = 0;
   // The progress bar: single-precision minimum, maximum and value.

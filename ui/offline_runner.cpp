@@ -37,17 +37,24 @@ std::optional<Arguments> parseArguments(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) return std::nullopt;
       return args[++i];
     };
-    if (arg == "--all") a.all = true;
-    else if (arg == "--selected") a.selected = true;
-    else if (arg == "--assign") a.assign = true;
-    else if (arg == "--duplicates") a.duplicates = true;
-    else if (arg == "--stats") a.stats = true;
+    if (arg == "--all")
+      a.all = true;
+    else if (arg == "--selected")
+      a.selected = true;
+    else if (arg == "--assign")
+      a.assign = true;
+    else if (arg == "--duplicates")
+      a.duplicates = true;
+    else if (arg == "--stats")
+      a.stats = true;
     else if (arg == "--start" || arg == "--eco" || arg == "--out") {
       auto v = value();
       if (!v) return std::nullopt;
       (arg == "--start" ? a.start : arg == "--eco" ? a.eco.emplace() : a.out.emplace()) = *v;
-    } else if (arg.rfind("--", 0) == 0 || !a.design.empty()) return std::nullopt;
-    else a.design = arg;
+    } else if (arg.rfind("--", 0) == 0 || !a.design.empty())
+      return std::nullopt;
+    else
+      a.design = arg;
   }
   if (a.design.empty() || a.all == a.selected) return std::nullopt;
   if (a.all && (a.assign || a.duplicates)) return std::nullopt;

@@ -19,6 +19,8 @@ void frmRenPart::progressStep() {
   if (bar.value() != bar.max()) bar.setValue(bar.value() + 1);
 }
 
-void frmRenPart::progressReset() { platform_.progress->setValue(0); }
+void frmRenPart::progressReset() {
+  platform_.progress->setValue(0);
+}
 
 }  // namespace varnel

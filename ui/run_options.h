@@ -8,14 +8,14 @@ namespace varnel::ui {
 class RunOptions {
  public:
   virtual ~RunOptions() = default;
-  virtual std::string txtStart() = 0;   // the start-number box's text
-  virtual bool optStart() = 0;          // "Rename all components"
-  virtual bool optSelected() = 0;       // "Rename selected components"
-  virtual bool optAssign() = 0;         // "Assign next free names"
-  virtual bool optDuplicate() = 0;      // "Rename duplicates"
-  virtual bool chkSend() = 0;           // "Write ECO file for PowerPCB" ticked
-  virtual bool optECO() = 0;            // "Write only"
-  virtual bool optDirect() = 0;         // "Write and force read in PCB"
+  virtual std::string txtStart() = 0;  // the start-number box's text
+  virtual bool optStart() = 0;         // "Rename all components"
+  virtual bool optSelected() = 0;      // "Rename selected components"
+  virtual bool optAssign() = 0;        // "Assign next free names"
+  virtual bool optDuplicate() = 0;     // "Rename duplicates"
+  virtual bool chkSend() = 0;          // "Write ECO file for PowerPCB" ticked
+  virtual bool optECO() = 0;           // "Write only"
+  virtual bool optDirect() = 0;        // "Write and force read in PCB"
 };
 
 // The progress bar prgbarEdistys: three single-precision numbers.

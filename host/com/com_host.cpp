@@ -56,9 +56,7 @@ class ComComponent final : public host::Component, ComObject {
  public:
   explicit ComComponent(ComPtr<IDispatch> o) : ComObject(std::move(o), "Component") {}
   std::string Name() override { return toText(object_.get("Name")); }
-  void setName(const std::string& name) override {
-    object_.put("Name", Variant::fromString(name));
-  }
+  void setName(const std::string& name) override { object_.put("Name", Variant::fromString(name)); }
   Ref<host::ObjectList<host::Placement>> Placements() override {
     return wrap<ComObjectList<host::Placement, ComPlacement>>(object_.get("Placements"));
   }

@@ -21,7 +21,9 @@ std::string systemText(HRESULT result) {
   return narrow(text);
 }
 
-Error typeMismatch() { return Error(13, "Type mismatch"); }
+Error typeMismatch() {
+  return Error(13, "Type mismatch");
+}
 
 Variant converted(const Variant& value, VARTYPE type) {
   Variant out;
@@ -37,8 +39,10 @@ Error comError(HRESULT result, EXCEPINFO* info) {
   std::string text;
   if (result == DISP_E_EXCEPTION && info) {
     if (info->pfnDeferredFillIn) info->pfnDeferredFillIn(info);
-    if (info->scode) number = static_cast<std::uint32_t>(info->scode);
-    else if (info->wCode) number = info->wCode;
+    if (info->scode)
+      number = static_cast<std::uint32_t>(info->scode);
+    else if (info->wCode)
+      number = info->wCode;
     Bstr source, description, help;
     *source.receive() = info->bstrSource;
     *description.receive() = info->bstrDescription;
@@ -80,9 +84,9 @@ Variant DispatchObject::invoke(const char* member, WORD flags,
   Variant result;
   EXCEPINFO info{};
   UINT badArgument = 0;
-  const HRESULT outcome = object_->Invoke(dispid(member), IID_NULL, LOCALE_USER_DEFAULT, flags,
-                                          &params, put ? nullptr : result.receive(), &info,
-                                          &badArgument);
+  const HRESULT outcome =
+      object_->Invoke(dispid(member), IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                      put ? nullptr : result.receive(), &info, &badArgument);
   if (FAILED(outcome)) throw comError(outcome, &info);
   return result;
 }
@@ -108,9 +112,15 @@ std::string toText(const Variant& value) {
   return toText(text);
 }
 
-long toLong(const Variant& value) { return converted(value, VT_I4).get().lVal; }
-double toDouble(const Variant& value) { return converted(value, VT_R8).get().dblVal; }
-bool toBool(const Variant& value) { return converted(value, VT_BOOL).get().boolVal != VARIANT_FALSE; }
+long toLong(const Variant& value) {
+  return converted(value, VT_I4).get().lVal;
+}
+double toDouble(const Variant& value) {
+  return converted(value, VT_R8).get().dblVal;
+}
+bool toBool(const Variant& value) {
+  return converted(value, VT_BOOL).get().boolVal != VARIANT_FALSE;
+}
 
 ComPtr<IDispatch> toObject(const Variant& value) {
   const VARIANT& v = value.get();
@@ -127,7 +137,8 @@ ComPtr<IDispatch> attachRunning(const wchar_t* progId) {
   CLSID clsid;
   if (FAILED(CLSIDFromProgID(progId, &clsid))) throw errors::cannotCreateObject();
   ComPtr<IUnknown> running;
-  if (FAILED(GetActiveObject(clsid, nullptr, running.receive()))) throw errors::cannotCreateObject();
+  if (FAILED(GetActiveObject(clsid, nullptr, running.receive())))
+    throw errors::cannotCreateObject();
   ComPtr<IDispatch> object;
   const HRESULT result = running.query(IID_IDispatch, object);
   if (FAILED(result)) throw comError(result);

@@ -9,7 +9,9 @@ Bstr::Bstr(const std::string& utf8) {
   raw_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
-std::string Bstr::utf8() const { return raw_ ? narrow({raw_, SysStringLen(raw_)}) : std::string(); }
+std::string Bstr::utf8() const {
+  return raw_ ? narrow({raw_, SysStringLen(raw_)}) : std::string();
+}
 
 Variant Variant::fromInt(long value) {
   Variant v;

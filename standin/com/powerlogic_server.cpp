@@ -44,7 +44,8 @@ class ListObject final : public ServerObject {
       : ServerObject({L"Item", L"Count"}), list_(std::move(list)) {}
   Variant invokeMember(std::size_t m, bool, const Args& args) override {
     if (m == 1) return Variant::fromInt(list_->Count());
-    if (!args.empty() && args[0]->vt == VT_BSTR) return served<Object>(list_->Item(argText(args, 0)));
+    if (!args.empty() && args[0]->vt == VT_BSTR)
+      return served<Object>(list_->Item(argText(args, 0)));
     return served<Object>(list_->Item(static_cast<std::int32_t>(argLong(args, 0))));
   }
 
@@ -64,8 +65,10 @@ class ComponentObject final : public ServerObject {
           return {};
         }
         return Variant::fromString(c_->Name());
-      case 1: return served<ListObject<host::Placement, PlacementObject>>(c_->Placements());
-      default: return Variant::fromBool(c_->Selected());
+      case 1:
+        return served<ListObject<host::Placement, PlacementObject>>(c_->Placements());
+      default:
+        return Variant::fromBool(c_->Selected());
     }
   }
 
@@ -77,7 +80,8 @@ using ComponentListObject = ListObject<host::Component, ComponentObject>;
 
 class ScopeObject final : public ServerObject {
  public:
-  explicit ScopeObject(Ref<host::Scope> s) : ServerObject({L"Components", L"FindObjects"}), s_(std::move(s)) {}
+  explicit ScopeObject(Ref<host::Scope> s)
+      : ServerObject({L"Components", L"FindObjects"}), s_(std::move(s)) {}
   Variant invokeMember(std::size_t m, bool, const Args& args) override {
     if (m == 0) return served<ComponentListObject>(s_->Components());
     return served<ComponentListObject>(
@@ -91,7 +95,9 @@ class ScopeObject final : public ServerObject {
 class ScopeListObject final : public ServerObject {
  public:
   explicit ScopeListObject(Ref<host::ScopeList> s) : ServerObject({L"Count"}), s_(std::move(s)) {}
-  Variant invokeMember(std::size_t, bool, const Args&) override { return Variant::fromInt(s_->Count()); }
+  Variant invokeMember(std::size_t, bool, const Args&) override {
+    return Variant::fromInt(s_->Count());
+  }
 
  private:
   Ref<host::ScopeList> s_;
@@ -103,10 +109,14 @@ class DocumentObject final : public ServerObject {
       : ServerObject({L"Name", L"CurrentScope", L"Scopes", L"Components"}), d_(std::move(d)) {}
   Variant invokeMember(std::size_t m, bool, const Args&) override {
     switch (m) {
-      case 0: return Variant::fromString(d_->Name());
-      case 1: return served<ScopeObject>(d_->CurrentScope());
-      case 2: return served<ScopeListObject>(d_->Scopes());
-      default: return served<ComponentListObject>(d_->Components());
+      case 0:
+        return Variant::fromString(d_->Name());
+      case 1:
+        return served<ScopeObject>(d_->CurrentScope());
+      case 2:
+        return served<ScopeListObject>(d_->Scopes());
+      default:
+        return served<ComponentListObject>(d_->Components());
     }
   }
 
@@ -233,8 +243,12 @@ HRESULT EventPoint::QueryInterface(REFIID iid, void** out) {
   return E_NOINTERFACE;
 }
 // The point lives inside the application object and shares its lifetime.
-ULONG EventPoint::AddRef() { return owner_.AddRef(); }
-ULONG EventPoint::Release() { return owner_.Release(); }
+ULONG EventPoint::AddRef() {
+  return owner_.AddRef();
+}
+ULONG EventPoint::Release() {
+  return owner_.Release();
+}
 HRESULT EventPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
   owner_.AddRef();
   *out = &owner_;
@@ -244,7 +258,8 @@ HRESULT EventPoint::GetConnectionPointContainer(IConnectionPointContainer** out)
 }  // namespace
 
 win::ComPtr<IDispatch> serveApplication(std::shared_ptr<MemoryHost> host) {
-  return win::ComPtr<IDispatch>::adopt(static_cast<ServerObject*>(new ApplicationObject(std::move(host))));
+  return win::ComPtr<IDispatch>::adopt(
+      static_cast<ServerObject*>(new ApplicationObject(std::move(host))));
 }
 
 }  // namespace varnel::standin

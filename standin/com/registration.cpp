@@ -14,8 +14,8 @@ namespace {
 class RegistryKey {
  public:
   RegistryKey(HKEY parent, const std::wstring& path) {
-    const LONG result = RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                        &key_, nullptr);
+    const LONG result =
+        RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key_, nullptr);
     if (result != ERROR_SUCCESS) throw win::comError(HRESULT_FROM_WIN32(result));
   }
   RegistryKey(const RegistryKey&) = delete;
@@ -45,6 +45,8 @@ RunningObject::RunningObject(IUnknown* object, const CLSID& clsid) {
   if (FAILED(result)) throw win::comError(result);
 }
 
-RunningObject::~RunningObject() { RevokeActiveObject(cookie_, nullptr); }
+RunningObject::~RunningObject() {
+  RevokeActiveObject(cookie_, nullptr);
+}
 
 }  // namespace varnel::standin

@@ -10,14 +10,18 @@ ServerObject::ServerObject(std::vector<std::wstring> members) : members_(std::mo
 HRESULT ServerObject::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
-  else *out = otherInterface(iid);
+  if (iid == IID_IUnknown || iid == IID_IDispatch)
+    *out = static_cast<IDispatch*>(this);
+  else
+    *out = otherInterface(iid);
   if (!*out) return E_NOINTERFACE;
   AddRef();
   return S_OK;
 }
 
-ULONG ServerObject::AddRef() { return InterlockedIncrement(&references_); }
+ULONG ServerObject::AddRef() {
+  return InterlockedIncrement(&references_);
+}
 
 ULONG ServerObject::Release() {
   const ULONG left = InterlockedDecrement(&references_);
@@ -30,14 +34,17 @@ HRESULT ServerObject::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT ServerObject::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
+HRESULT ServerObject::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+  return E_NOTIMPL;
+}
 
 HRESULT ServerObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   HRESULT result = S_OK;
   for (UINT n = 0; n < count; ++n) {
     ids[n] = DISPID_UNKNOWN;
     for (std::size_t m = 0; m < members_.size(); ++m)
-      if (n == 0 && _wcsicmp(names[0], members_[m].c_str()) == 0) ids[0] = static_cast<DISPID>(m + 1);
+      if (n == 0 && _wcsicmp(names[0], members_[m].c_str()) == 0)
+        ids[0] = static_cast<DISPID>(m + 1);
     if (ids[n] == DISPID_UNKNOWN) result = DISP_E_UNKNOWNNAME;
   }
   return result;
@@ -63,8 +70,10 @@ HRESULT ServerObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
       *error = EXCEPINFO{};
       error->bstrSource = win::Bstr("Stand-in").release();
       error->bstrDescription = win::Bstr(e.text()).release();
-      if (e.number() > 0xFFFF) error->scode = static_cast<SCODE>(e.number());
-      else error->wCode = static_cast<WORD>(e.number());
+      if (e.number() > 0xFFFF)
+        error->scode = static_cast<SCODE>(e.number());
+      else
+        error->wCode = static_cast<WORD>(e.number());
     }
     return DISP_E_EXCEPTION;
   } catch (...) {

@@ -20,8 +20,7 @@ std::wstring lineOf(const PartData& part) {
 
 }  // namespace
 
-PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection,
-                               Handlers handlers)
+PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection, Handlers handlers)
     : handlers_(std::move(handlers)) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -61,7 +60,8 @@ void PartListWindow::show(const DesignData& design) {
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
   for (const PartData& part : design.parts) {
-    const auto index = SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lineOf(part).c_str()));
+    const auto index =
+        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lineOf(part).c_str()));
     if (part.selected) SendMessageW(list_, LB_SETSEL, TRUE, index);
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);

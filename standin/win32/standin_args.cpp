@@ -1,6 +1,7 @@
 #include "standin/win32/standin_args.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include "host/com/text.h"

@@ -34,7 +34,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return fail(e.what());
   }
   auto autosave = [&] {
-    if (args->autosave && host->hasDesign()) standin::saveDesignFile(host->design(), *args->autosave);
+    if (args->autosave && host->hasDesign())
+      standin::saveDesignFile(host->design(), *args->autosave);
   };
   standin::PartListWindow window(
       L"PowerLogic (stand-in)", true,
@@ -58,11 +59,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     window.show(host->design());
     autosave();
   });
-  if (host->hasDesign()) window.show(host->design());
-  else window.show({"(no design)", 1, {}});
+  if (host->hasDesign())
+    window.show(host->design());
+  else
+    window.show({"(no design)", 1, {}});
   autosave();
   if (args->failAfter)
-    host->failCall(*args->failAfter + 1, Error(0x800706BE, "The remote procedure call failed"), true);
+    host->failCall(*args->failAfter + 1, Error(0x800706BE, "The remote procedure call failed"),
+                   true);
 
   try {
     auto application = standin::serveApplication(host);

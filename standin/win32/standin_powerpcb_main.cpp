@@ -40,12 +40,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto autosave = [&] {
     if (args->autosave) standin::saveDesignFile(model->layout, *args->autosave);
   };
-  standin::PartListWindow window(
-      L"PowerPCB (stand-in)", false,
-      {nullptr, nullptr, [&] {
-         const std::string path = standin::askFile(window.handle(), true);
-         if (!path.empty()) standin::saveDesignFile(model->layout, path);
-       }});
+  standin::PartListWindow window(L"PowerPCB (stand-in)", false,
+                                 {nullptr, nullptr, [&] {
+                                    const std::string path =
+                                        standin::askFile(window.handle(), true);
+                                    if (!path.empty()) standin::saveDesignFile(model->layout, path);
+                                  }});
   model->fileRead = [&](const std::string& bytes) {
     if (!args->keepEco) return;
     std::ofstream(std::filesystem::path(win::widen(*args->keepEco)), std::ios::binary) << bytes;

@@ -1,6 +1,6 @@
 // The designator operations against their stated properties.
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -45,9 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string tail = form.changeToNumber(part);
   check(code.size() == part.size() ? tail == "0" && form.noNumber : code + tail == part);
   const varnel::Int16 value = form.chInt(part);
-  if (const auto parsed = varnel::designator::numberValue(tail)) check(*parsed == value);
-  else check(value == 0);
-  check(form.OnkoPelkkiaKirjaimia(part) == (!part.empty() && varnel::designator::isLetter(part.back())));
+  if (const auto parsed = varnel::designator::numberValue(tail))
+    check(*parsed == value);
+  else
+    check(value == 0);
+  check(form.OnkoPelkkiaKirjaimia(part) ==
+        (!part.empty() && varnel::designator::isLetter(part.back())));
   const std::string renamed = form.renPrt(part, number);
   check(renamed == code + std::to_string(number));
   check(form.chInt(renamed) == number && form.GetCode(renamed) == code);

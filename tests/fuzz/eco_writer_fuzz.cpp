@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           std::abort();
   }
   std::vector<std::string> written;
-  for (std::size_t k = 0; k < oldNames.size(); ++k) written.push_back(oldNames[k] + ">" + newNames[k]);
+  for (std::size_t k = 0; k < oldNames.size(); ++k)
+    written.push_back(oldNames[k] + ">" + newNames[k]);
   if (read != written) std::abort();
   return 0;
 }

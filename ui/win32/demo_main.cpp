@@ -5,6 +5,7 @@
 // step and saving screenshots in OUTDIR; exits 0 only when the layout ends
 // with exactly the schematic's designators.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -92,7 +93,8 @@ class Walkthrough {
     say("2. Varnel attached: its title reads \"" + title(window.handle()) + "\"");
     shot(window.handle(), "01-varnel-attached.png");
 
-    say("3. Rename selected components, Assign next free names, start 1, Write and force read in PCB");
+    say("3. Rename selected components, Assign next free names, start 1, Write and force read in "
+        "PCB");
     printTable("schematic before", schematic());
     click(Control::optSelected);
     click(Control::chkSend);
@@ -119,7 +121,9 @@ class Walkthrough {
 
  private:
   std::string file(const char* name) const { return out_ + "\\" + name; }
-  standin::DesignData schematic() const { return standin::loadDesignFile(file("schematic.design")); }
+  standin::DesignData schematic() const {
+    return standin::loadDesignFile(file("schematic.design"));
+  }
 
   void start() {
     say("1. Starting the stand-in PowerLogic with " + design_ + " and the stand-in PowerPCB with " +
@@ -160,8 +164,10 @@ class Walkthrough {
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line == "*END*") sections.emplace_back();
-      else if (!line.empty() && line[0] != '*') sections.back() += "  " + line, ++records;
+      if (line == "*END*")
+        sections.emplace_back();
+      else if (!line.empty() && line[0] != '*')
+        sections.back() += "  " + line, ++records;
     }
     sections.pop_back();
     say("   the ECO file PowerPCB read: " + std::to_string(text.size()) + " bytes, " +
@@ -208,9 +214,9 @@ class Walkthrough {
 
 int interactive(const std::string& design, const std::string& layout, const std::string& out) {
   say("Starting the stand-in PowerLogic, the stand-in PowerPCB and Varnel; close Varnel to end.");
-  win::ChildProcess powerLogic(L"standin-powerlogic.exe",
-                               win::quoted(design) + L" --autosave " +
-                                   win::quoted(out + "\\schematic.design"));
+  win::ChildProcess powerLogic(
+      L"standin-powerlogic.exe",
+      win::quoted(design) + L" --autosave " + win::quoted(out + "\\schematic.design"));
   win::ChildProcess powerPcb(L"standin-powerpcb.exe", win::quoted(layout) + L" --autosave " +
                                                           win::quoted(out + "\\layout.design"));
   if (!win::waitForServer(win::kPowerLogicProgId) || !win::waitForServer(win::kPowerPcbProgId))
@@ -233,7 +239,8 @@ int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {
-    if (argc > 4 && std::wstring(argv[4]) == L"--interactive") return interactive(design, layout, out);
+    if (argc > 4 && std::wstring(argv[4]) == L"--interactive")
+      return interactive(design, layout, out);
     return Walkthrough(design, layout, out).run();
   } catch (const std::exception& e) {
     say(std::string("demo failed: ") + e.what());

@@ -151,7 +151,8 @@ class ChildProcess {
 };
 
 // Waits until progId's object is in the running object table.
-inline bool waitForServer(const wchar_t* progId, std::chrono::seconds limit = std::chrono::seconds(20)) {
+inline bool waitForServer(const wchar_t* progId,
+                          std::chrono::seconds limit = std::chrono::seconds(20)) {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (std::chrono::steady_clock::now() < end) {
     try {
@@ -164,6 +165,8 @@ inline bool waitForServer(const wchar_t* progId, std::chrono::seconds limit = st
   return false;
 }
 
-inline std::wstring quoted(const std::string& utf8) { return L"\"" + widen(utf8) + L"\""; }
+inline std::wstring quoted(const std::string& utf8) {
+  return L"\"" + widen(utf8) + L"\"";
+}
 
 }  // namespace varnel::win

@@ -36,22 +36,32 @@ struct ControlClass {
 
 ControlClass classOf(ControlKind kind) {
   switch (kind) {
-    case ControlKind::frame: return {L"BUTTON", BS_GROUPBOX, 0};
-    case ControlKind::option: return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
-    case ControlKind::check: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-    case ControlKind::button: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::text: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::label: return {L"STATIC", SS_LEFTNOWORDWRAP, 0};
-    case ControlKind::progress: return {PROGRESS_CLASSW, 0, 0};
+    case ControlKind::frame:
+      return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::option:
+      return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case ControlKind::check:
+      return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::button:
+      return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::text:
+      return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::label:
+      return {L"STATIC", SS_LEFTNOWORDWRAP, 0};
+    case ControlKind::progress:
+      return {PROGRESS_CLASSW, 0, 0};
   }
   return {L"STATIC", 0, 0};
 }
 
 UINT iconFlag(ui::MessageIcon icon) {
   switch (icon) {
-    case ui::MessageIcon::critical: return MB_ICONHAND;
-    case ui::MessageIcon::exclamation: return MB_ICONEXCLAMATION;
-    default: return MB_ICONINFORMATION;
+    case ui::MessageIcon::critical:
+      return MB_ICONHAND;
+    case ui::MessageIcon::exclamation:
+      return MB_ICONEXCLAMATION;
+    default:
+      return MB_ICONINFORMATION;
   }
 }
 
@@ -125,8 +135,10 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) onClick(Control::cmdEnd);  // Esc
-      else if (HIWORD(wParam) == BN_CLICKED) onClick(static_cast<Control>(LOWORD(wParam)));
+      if (LOWORD(wParam) == IDCANCEL)
+        onClick(Control::cmdEnd);  // Esc
+      else if (HIWORD(wParam) == BN_CLICKED)
+        onClick(static_cast<Control>(LOWORD(wParam)));
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -157,10 +169,17 @@ void MainWindow::onClick(Control id) {
       if (id == Control::optStart) form_.optStart_Click();
       if (id == Control::optSelected) form_.optSelected_Click();
       return;
-    case Control::chkSend: form_.chkSend_Click(); return;
-    case Control::cmdRun: form_.cmdRun_Click(); return;
-    case Control::cmdEnd: form_.cmdEnd_Click(); return;
-    default: return;
+    case Control::chkSend:
+      form_.chkSend_Click();
+      return;
+    case Control::cmdRun:
+      form_.cmdRun_Click();
+      return;
+    case Control::cmdEnd:
+      form_.cmdEnd_Click();
+      return;
+    default:
+      return;
   }
 }
 
@@ -173,9 +192,10 @@ LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, 
   const COLORREF fill = GetSysColor(colour);
   if (id == Control::frmMode) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
   // Title-bar text is black on current Windows: keep the typed number legible.
-  else SetTextColor(dc, GetRValue(fill) * 3 + GetGValue(fill) * 6 + GetBValue(fill) < 1280
-                            ? RGB(255, 255, 255)
-                            : RGB(0, 0, 0));
+  else
+    SetTextColor(dc, GetRValue(fill) * 3 + GetGValue(fill) * 6 + GetBValue(fill) < 1280
+                         ? RGB(255, 255, 255)
+                         : RGB(0, 0, 0));
   SetBkColor(dc, fill);
   return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
 }
@@ -189,9 +209,13 @@ void MainWindow::setChecked(Control id, bool value) {
   SendMessageW(controls_.at(id), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool MainWindow::enabled(Control id) { return IsWindowEnabled(controls_.at(id)) != FALSE; }
+bool MainWindow::enabled(Control id) {
+  return IsWindowEnabled(controls_.at(id)) != FALSE;
+}
 
-void MainWindow::setEnabled(Control id, bool value) { EnableWindow(controls_.at(id), value); }
+void MainWindow::setEnabled(Control id, bool value) {
+  EnableWindow(controls_.at(id), value);
+}
 
 std::string MainWindow::text(Control id) {
   HWND control = controls_.at(id);

@@ -23,7 +23,8 @@ std::string SaveFileDialog::askSavePath(const std::string& filter) {
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
   if (GetSaveFileNameW(&dialog)) return narrow(path);
   if (const DWORD failure = CommDlgExtendedError())
-    throw Error(failure, "The save dialog failed (common dialog error " + std::to_string(failure) + ")");
+    throw Error(failure,
+                "The save dialog failed (common dialog error " + std::to_string(failure) + ")");
   return {};  // cancelled
 }
 

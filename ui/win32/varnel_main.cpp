@@ -1,5 +1,6 @@
 // Varnel.exe: attaches to the running PowerLogic and shows the main window.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "host/com/com_host.h"

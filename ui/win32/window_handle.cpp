@@ -13,7 +13,11 @@ int screenDpi(int axis) {
 
 }  // namespace
 
-int twipsToPixelsX(int twips) { return MulDiv(twips, screenDpi(LOGPIXELSX), 1440); }
-int twipsToPixelsY(int twips) { return MulDiv(twips, screenDpi(LOGPIXELSY), 1440); }
+int twipsToPixelsX(int twips) {
+  return MulDiv(twips, screenDpi(LOGPIXELSX), 1440);
+}
+int twipsToPixelsY(int twips) {
+  return MulDiv(twips, screenDpi(LOGPIXELSY), 1440);
+}
 
 }  // namespace varnel::win
