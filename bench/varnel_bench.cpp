@@ -7,6 +7,8 @@
 #include "engine/frm_ren_part.h"
 #include "generated_designs.h"
 #include "order/placement_order.h"
+#include "plain_placement_order.h"
+#include "plain_section_breaks.h"
 #include "standin/memory_host.h"
 #include "ui/option_values.h"
 
@@ -130,21 +132,7 @@ BENCHMARK(BM_PlacementOrder)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecon
 // The procedure done literally: a row moved to the end shifts the rest.
 void BM_PlacementOrderPlain(benchmark::State& state) {
   const auto keys = reverseKeys(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    std::vector<int> rows(keys.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<int>(i);
-    const std::size_t n = rows.size();
-    for (std::size_t p = 0; p < n; ++p)
-      for (std::size_t q = 1; p + q < n;) {
-        if (order::mustComeBefore(keys[rows[p + q]], keys[rows[p]])) {
-          std::rotate(rows.begin() + p, rows.begin() + p + 1, rows.end());
-          q = 1;
-        } else {
-          ++q;
-        }
-      }
-    benchmark::DoNotOptimize(rows);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(testing::plainPlacementOrder(keys));
 }
 BENCHMARK(BM_PlacementOrderPlain)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 
@@ -159,24 +147,7 @@ BENCHMARK(BM_EcoWriter)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 void BM_EcoBreaksPlain(benchmark::State& state) {
   std::vector<std::string> oldNames, newNames;
   chainedLog(static_cast<int>(state.range(0)), oldNames, newNames);
-  const int n = static_cast<int>(oldNames.size());
-  for (auto _ : state) {
-    std::vector<int> breaks;
-    auto pass = [&](const std::vector<std::string>& first, const std::vector<std::string>& later) {
-      std::vector<std::string> memory;
-      for (int i = 0; i < n; ++i) {
-        if (std::find(memory.begin(), memory.end(), first[i]) != memory.end()) continue;
-        memory.push_back(first[i]);
-        for (int j = i + 1; j < n; ++j)
-          if (later[j] == first[i]) breaks.push_back(j);
-      }
-    };
-    pass(newNames, newNames);
-    pass(oldNames, oldNames);
-    pass(newNames, oldNames);
-    std::sort(breaks.begin(), breaks.end());
-    benchmark::DoNotOptimize(breaks);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(testing::plainSectionBreaks(oldNames, newNames));
 }
 BENCHMARK(BM_EcoBreaksPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 

@@ -4,22 +4,15 @@
 
 #include <filesystem>
 
+#include "fixtures.h"
 #include "host/error.h"
 #include "temp_dir.h"
 
 namespace varnel::eco {
 namespace {
 
+using testing::failureOf;
 using testing::TempDir;
-
-std::int64_t failureOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(StdFileSystem, ReplacesAnExistingFileWholeAndLeavesNoTemporaryFile) {
   TempDir dir;

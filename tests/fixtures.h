@@ -1,5 +1,6 @@
 #pragma once
 // Designs written compactly for tests, and an engine wired to fakes.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -42,6 +43,16 @@ inline std::vector<std::string> designators(const standin::DesignData& data) {
   std::vector<std::string> names;
   for (const auto& part : data.parts) names.push_back(part.designator);
   return names;
+}
+
+// The number of the error action throws, or 0 when it throws none.
+inline std::int64_t failureOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return 0;
 }
 
 inline std::vector<std::string> words(const std::string& text) {

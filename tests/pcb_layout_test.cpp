@@ -13,16 +13,8 @@ namespace {
 
 using testing::design;
 using testing::designators;
+using testing::failureOf;
 using testing::words;
-
-std::int64_t failureOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(PcbLayout, FollowsMovesThenRenumberingSectionBySection) {
   auto layout = design("R1 R2");

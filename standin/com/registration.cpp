@@ -40,6 +40,16 @@ void registerProgId(const wchar_t* progId, const CLSID& clsid) {
   RegistryKey(HKEY_CLASSES_ROOT, std::wstring(progId) + L"\\CLSID").setDefault(text);
 }
 
+void serveUntilClosed(IUnknown* object, const wchar_t* progId, const CLSID& clsid) {
+  registerProgId(progId, clsid);
+  RunningObject running(object, clsid);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
 RunningObject::RunningObject(IUnknown* object, const CLSID& clsid) {
   const HRESULT result = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &cookie_);
   if (FAILED(result)) throw win::comError(result);

@@ -17,6 +17,10 @@ inline constexpr CLSID kStandinPowerPcbClsid = {
 // HKCR\progId\CLSID = clsid. Throws varnel::Error when the registry refuses.
 void registerProgId(const wchar_t* progId, const CLSID& clsid);
 
+// Registers object under progId and in the running object table, and
+// handles messages (and the calls they carry) until the window is closed.
+void serveUntilClosed(IUnknown* object, const wchar_t* progId, const CLSID& clsid);
+
 // Registered in the running object table while it lives.
 class RunningObject {
  public:

@@ -22,13 +22,7 @@ std::wstring lineOf(const PartData& part) {
 
 PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection, Handlers handlers)
     : handlers_(std::move(handlers)) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
+  win::registerWindowClass(kClassName);
   HMENU file = CreatePopupMenu();
   if (handlers_.open) AppendMenuW(file, MF_STRING, kOpenId, L"&Open...");
   AppendMenuW(file, MF_STRING, kSaveId, L"Save &As...");

@@ -31,6 +31,11 @@ std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args
   return parsed;
 }
 
+int showStartFailure(const wchar_t* title, const std::string& text) {
+  MessageBoxW(nullptr, win::widen(text).c_str(), title, MB_OK | MB_ICONHAND);
+  return 1;
+}
+
 std::vector<std::string> commandLineWords() {
   int count = 0;
   LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);

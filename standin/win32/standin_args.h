@@ -16,6 +16,9 @@ struct StandinArgs {
 // Nothing when the command line is not of that form.
 std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args);
 
+// Shows why the stand-in cannot start; returns the exit status 1.
+int showStartFailure(const wchar_t* title, const std::string& text);
+
 // The process's command line as UTF-8 words.
 std::vector<std::string> commandLineWords();
 

@@ -17,8 +17,7 @@ using namespace varnel;
 namespace {
 
 int fail(const std::string& text) {
-  MessageBoxW(nullptr, win::widen(text).c_str(), L"Stand-in PowerLogic", MB_OK | MB_ICONHAND);
-  return 1;
+  return standin::showStartFailure(L"Stand-in PowerLogic", text);
 }
 
 }  // namespace
@@ -69,14 +68,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                    true);
 
   try {
-    auto application = standin::serveApplication(host);
-    standin::registerProgId(win::kPowerLogicProgId, standin::kStandinPowerLogicClsid);
-    standin::RunningObject running(application.get(), standin::kStandinPowerLogicClsid);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    standin::serveUntilClosed(standin::serveApplication(host).get(), win::kPowerLogicProgId,
+                              standin::kStandinPowerLogicClsid);
   } catch (const Error& e) {
     return fail(describe(e));
   }

@@ -20,8 +20,7 @@ using namespace varnel;
 namespace {
 
 int fail(const std::string& text) {
-  MessageBoxW(nullptr, win::widen(text).c_str(), L"Stand-in PowerPCB", MB_OK | MB_ICONHAND);
-  return 1;
+  return standin::showStartFailure(L"Stand-in PowerPCB", text);
 }
 
 }  // namespace
@@ -57,14 +56,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   window.show(model->layout);
   autosave();
   try {
-    auto application = standin::servePcbApplication(model);
-    standin::registerProgId(win::kPowerPcbProgId, standin::kStandinPowerPcbClsid);
-    standin::RunningObject running(application.get(), standin::kStandinPowerPcbClsid);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    standin::serveUntilClosed(standin::servePcbApplication(model).get(), win::kPowerPcbProgId,
+                              standin::kStandinPowerPcbClsid);
   } catch (const Error& e) {
     return fail(describe(e));
   }

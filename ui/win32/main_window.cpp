@@ -14,20 +14,6 @@ using ui::ControlKind;
 constexpr wchar_t kClassName[] = L"VarnelMain";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-void registerClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-  registered = true;
-}
-
 struct ControlClass {
   const wchar_t* name;
   DWORD style;
@@ -86,7 +72,7 @@ void MainWindow::open(int show, bool quitOnClose) {
 }
 
 void MainWindow::create() {
-  registerClass();
+  registerWindowClass(kClassName);
   RECT frame{0, 0, twipsToPixelsX(ui::kClientWidthTwips), twipsToPixelsY(ui::kClientHeightTwips)};
   AdjustWindowRect(&frame, kWindowStyle, FALSE);
   window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, CW_USEDEFAULT,

@@ -9,20 +9,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"VarnelReport";
 constexpr int kEditId = 100;
 
-void registerClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-  registered = true;
-}
-
 }  // namespace
 
 bool ReportWindow::isOpen() {
@@ -38,7 +24,7 @@ std::string ReportWindow::text() {
 }
 
 void ReportWindow::create() {
-  registerClass();
+  registerWindowClass(kClassName);
   RECT frame{0, 0, twipsToPixelsX(2235), twipsToPixelsY(2295)};
   const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
   AdjustWindowRect(&frame, style, FALSE);

@@ -13,6 +13,18 @@ int screenDpi(int axis) {
 
 }  // namespace
 
+void registerWindowClass(const wchar_t* name) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &wc)) return;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
 int twipsToPixelsX(int twips) {
   return MulDiv(twips, screenDpi(LOGPIXELSX), 1440);
 }

@@ -57,6 +57,10 @@ class GdiObject {
   HGDIOBJ object_ = nullptr;
 };
 
+// Registers a window class of this program once: default procedure, arrow
+// cursor, dialog-coloured background.
+void registerWindowClass(const wchar_t* name);
+
 // Twips (1440 to the inch) to pixels at the screen's resolution.
 int twipsToPixelsX(int twips);
 int twipsToPixelsY(int twips);
