@@ -39,12 +39,13 @@ void frmRenPart::renameRecorded(host::Component& component, const std::string& o
   } catch (...) {
     // The host took the new name but could not say so: log what it took.
     TallennaMuutettu(newName);
-    knownUsed.clear();
+    forgetSeen();
     throw;
   }
   TallennaMuutettu(reported);
   if (const auto freed = order::plainNumber(oldName)) knownUsed.remove(freed->first, freed->second);
   if (const auto taken = order::plainNumber(reported)) knownUsed.add(taken->first, taken->second);
+  listNames.renamed(oldName, reported);
 }
 
 }  // namespace varnel

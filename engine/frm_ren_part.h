@@ -14,6 +14,7 @@
 #include "engine/name_table.h"
 #include "host/automation.h"
 #include "order/known_used_numbers.h"
+#include "order/list_names.h"
 
 namespace varnel {
 
@@ -135,10 +136,14 @@ class frmRenPart {
   // candidate, or the next higher number of its prefix that no component
   // bears; ownName counts as free (the component being renamed bears it).
   std::string firstFreeDesignator(const std::string& candidate, const std::string& ownName);
-  // Numbers seen in use during this run; the search skips them. Off: every
-  // candidate is asked of the host (the plain way, kept for comparison).
+  // What this run has seen: numbers in use (the free-name search skips them)
+  // and the list's names by position (AssignNext walks them in memory). Off:
+  // every value is asked of the host again (the plain way, for comparison).
   order::KnownUsedNumbers knownUsed;
+  order::ListNames listNames;
   bool rememberUsedNumbers = true;
+  // The clearing of both at the start and end of a run.
+  void forgetSeen();
 
   // --- Change log (eco/change_log.cpp) ----------------------------------
   void TallennaMuuttamaton(const std::string& component);

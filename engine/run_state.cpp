@@ -46,7 +46,12 @@ void frmRenPart::tyhjenna() {
   selectedNames.clear();
   newNames.clear();
   ecoMemory.clear();
+  forgetSeen();
+}
+
+void frmRenPart::forgetSeen() {
   knownUsed.clear();
+  listNames.clear();
 }
 
 }  // namespace varnel

@@ -18,7 +18,7 @@ void frmRenPart::runSteps(Int16 mode, const std::function<void()>& afterStep) {
   bool firstStep = true;
   bool runEnabled = true;
   position = 1;
-  knownUsed.clear();
+  forgetSeen();
   tallennakaikki();
   if (!options.optSelected()) {
     SiirraTielta();
@@ -120,7 +120,8 @@ void frmRenPart::renameDuplicate(const std::string& wanted) {
   const std::string moved = firstFreeDesignator(AssignNext(blockerName), "");
   renameRecorded(*blockingPart, blockerName, moved);
   // A blocker still to be visited is visited later under its new name.
-  for (int row = position; row < selectedNames.usedCount(); ++row) {
+  const int selectedCount = selectedNames.usedCount();
+  for (int row = position; row < selectedCount; ++row) {
     if (sortedNames[row].name == blockerName) {
       sortedNames[row].name = moved;
       break;

@@ -27,12 +27,20 @@ std::string frmRenPart::AssignNext(const std::string& component) {
   const int first = firstWithPrefix(*this, wantedPrefix);
   if (first < 0) return designator::compose(wantedPrefix, add16(chInt(component), 1));
 
+  // Names by position, from what this run has read where it may.
+  auto nameAt = [&](int position) -> std::string {
+    if (rememberUsedNumbers)
+      if (const std::string* known = listNames.at(position)) return *known;
+    std::string name = list->Item(position)->Name();
+    if (rememberUsedNumbers) listNames.remember(position, name);
+    return name;
+  };
   Int16 pos = toInt16(first + 1);
-  std::string previous = pos > 1 ? list->Item(pos - 1)->Name() : std::string();
+  std::string previous = pos > 1 ? nameAt(pos - 1) : std::string();
   std::string cur;
   std::string result;
   for (;;) {
-    if (pos <= count) cur = list->Item(pos)->Name();
+    if (pos <= count) cur = nameAt(pos);
     if (pos == count + 1) {  // a: past the last item
       result = designator::compose(wantedPrefix, add16(chInt(cur), 1));
       break;

@@ -1,0 +1,27 @@
+#pragma once
+// During a run: the names of the component list by position, as far as they
+// were read, kept current through the run's own renames. Renames never
+// reorder the list, so a position keeps its component; AssignNext then walks
+// the list in memory instead of asking the host for every position again.
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace varnel::order {
+
+class ListNames {
+ public:
+  void clear();
+  // The name at a 1-based position, when it was read before.
+  const std::string* at(int position) const;
+  void remember(int position, const std::string& name);
+  // A component was renamed; forgets everything when it cannot tell which.
+  void renamed(const std::string& from, const std::string& to);
+
+ private:
+  std::vector<std::optional<std::string>> names_;
+  std::unordered_map<std::string, int> positionOf_;
+};
+
+}  // namespace varnel::order
