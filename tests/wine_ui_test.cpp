@@ -137,6 +137,20 @@ TEST(Window, EndClosesEveryWindow) {
   EXPECT_FALSE(IsWindow(report));
 }
 
+TEST(Window, EscPressesEnd) {
+  LocalWindow w("R1");
+  HWND window = w.window.handle();
+  SetFocus(w[Control::cmdRun]);
+  MSG escape{};
+  escape.hwnd = w[Control::cmdRun];
+  escape.message = WM_KEYDOWN;
+  escape.wParam = VK_ESCAPE;
+  // The program's message loop hands keys to IsDialogMessage first.
+  EXPECT_TRUE(IsDialogMessageW(window, &escape));
+  EXPECT_TRUE(w.window.ended());
+  EXPECT_FALSE(IsWindow(window));
+}
+
 // --- Across processes -------------------------------------------------------
 
 class StandIns : public ::testing::Test {
