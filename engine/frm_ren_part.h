@@ -176,7 +176,6 @@ class frmRenPart {
   const Platform& platform() const { return platform_; }
 
  private:
-  void setUp(Int16 mode);
   void fetchStepComponent(Int16 mode, bool firstStep);
   void handleModeZero();
   void handleModeOne();
