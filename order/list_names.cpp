@@ -1,13 +1,21 @@
 #include "order/list_names.h"
 
+#include "engine/designator.h"
+
 namespace varnel::order {
+
+ListName::ListName(std::string text) : name(std::move(text)) {
+  const std::string_view tail = designator::numberPart(name);
+  hasNumber = !tail.empty();
+  number = hasNumber ? designator::numberValue(tail).value_or(0) : 0;
+}
 
 void ListNames::clear() {
   names_.clear();
   positionOf_.clear();
 }
 
-const std::string* ListNames::at(int position) const {
+const ListName* ListNames::at(int position) const {
   if (position < 0 || position >= static_cast<int>(names_.size()) || !names_[position])
     return nullptr;
   return &*names_[position];
@@ -20,7 +28,7 @@ void ListNames::remember(int position, const std::string& name) {
     return;
   }
   if (position >= static_cast<int>(names_.size())) names_.resize(position + 1);
-  names_[position] = name;
+  names_[position] = ListName(name);
   positionOf_[name] = position;
 }
 

@@ -26,40 +26,40 @@ std::string frmRenPart::AssignNext(const std::string& component) {
   const Int16 count = toInt16(list->Count());
   const int first = firstWithPrefix(*this, wantedPrefix);
   if (first < 0) return designator::compose(wantedPrefix, add16(chInt(component), 1));
+  const Int16 wanted = chInt(component);
 
   // Names by position, from what this run has read where it may.
-  auto nameAt = [&](int position) -> std::string {
+  auto nameAt = [&](int position) -> order::ListName {
     if (rememberUsedNumbers)
-      if (const std::string* known = listNames.at(position)) return *known;
+      if (const order::ListName* known = listNames.at(position)) return *known;
     std::string name = list->Item(position)->Name();
     if (rememberUsedNumbers) listNames.remember(position, name);
-    return name;
+    return order::ListName(std::move(name));
   };
   Int16 pos = toInt16(first + 1);
-  std::string previous = pos > 1 ? nameAt(pos - 1) : std::string();
-  std::string cur;
+  order::ListName previous = pos > 1 ? nameAt(pos - 1) : order::ListName();
+  order::ListName cur;
   std::string result;
   for (;;) {
     if (pos <= count) cur = nameAt(pos);
     if (pos == count + 1) {  // a: past the last item
-      result = designator::compose(wantedPrefix, add16(chInt(cur), 1));
+      result = designator::compose(wantedPrefix, add16(cur.number, 1));
       break;
     }
-    if (!designator::hasPrefix(cur, wantedPrefix)) {  // b: the stretch has ended
-      const Int16 last = chInt(previous);
-      if (!noNumber) {
-        result = designator::compose(wantedPrefix, add16(last, 1));
+    if (!designator::hasPrefix(cur.name, wantedPrefix)) {  // b: the stretch has ended
+      // The item before has nothing after its letters: the walk goes on.
+      if (previous.hasNumber) {
+        result = designator::compose(wantedPrefix, add16(previous.number, 1));
         break;
       }
     } else if (pos > 1) {  // c: a gap above the wanted number
-      const Int16 below = add16(chInt(cur), -1);
-      if (below != chInt(previous) && chInt(component) < chInt(cur)) {
+      const Int16 below = add16(cur.number, -1);
+      if (below != previous.number && wanted < cur.number) {
         result = designator::compose(wantedPrefix, below);
         break;
       }
     }
-    noNumber = false;
-    previous = cur;
+    previous = std::move(cur);
     pos = add16(pos, 1);
   }
   noNumber = false;

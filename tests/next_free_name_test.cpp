@@ -99,10 +99,11 @@ TEST(ListNames, FollowsRenamesAndForgetsWhenItCannotTell) {
   names.remember(1, "R1");
   names.remember(2, "R2");
   names.renamed("R1", "R9");
-  EXPECT_EQ(*names.at(1), "R9");
+  EXPECT_EQ(names.at(1)->name, "R9");
+  EXPECT_EQ(names.at(1)->number, 9);
   EXPECT_FALSE(names.at(3));
   names.renamed("C5", "C6");  // not known: nothing to follow
-  EXPECT_EQ(*names.at(2), "R2");
+  EXPECT_EQ(names.at(2)->name, "R2");
   names.renamed("C7", "R2");  // an unknown part took a known name: no longer sure
   EXPECT_FALSE(names.at(2));
   names.remember(4, "U1");
