@@ -2,7 +2,7 @@
 // file that the running PowerPCB reads at once and that is then deleted.
 #include "eco/pcb_link.h"
 #include "engine/frm_ren_part.h"
-#include "ui/report_view.h"
+#include "ui/save_dialog.h"
 
 namespace varnel {
 

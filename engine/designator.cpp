@@ -83,6 +83,10 @@ std::optional<Int16> numberValue(std::string_view text) {
   return static_cast<Int16>(rounded);
 }
 
+Int16 wholeNumber(std::string_view part) {
+  return numberValue(numberPart(part)).value_or(0);
+}
+
 std::string compose(std::string_view prefix, std::int64_t number) {
   return std::string(prefix) + std::to_string(number);
 }

@@ -33,6 +33,10 @@ bool isAlphabetic(std::string_view name);
 // allowed. Nothing when it is not a number or does not fit 16 bits.
 std::optional<Int16> numberValue(std::string_view text);
 
+// The number part's value as the run counts it: 0 when it is empty or not a
+// whole number in 16 bits.
+Int16 wholeNumber(std::string_view part);
+
 // The prefix followed by number in decimal ("R" and -2 give "R-2").
 std::string compose(std::string_view prefix, std::int64_t number);
 

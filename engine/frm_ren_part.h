@@ -128,6 +128,7 @@ class frmRenPart {
   // The component list by the run's rule: the document's components when it
   // has more than one scope, else those of the current scope.
   host::Ref<host::ComponentList> chooseComponentList();
+  host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
 
   // --- Placement order and name conflicts (order/) ----------------------
   void SortByCoord();

@@ -28,8 +28,7 @@ struct DesignCopy {
 
 void frmRenPart::readDesign(Int16 mode, RunPlan& plan, DesignCopy& copy) {
   copy.design.scopes = powerlogicdoc->Scopes()->Count();
-  partList = copy.design.scopes > 1 ? powerlogicdoc->Components()
-                                    : powerlogicdoc->CurrentScope()->Components();
+  partList = componentListFor(copy.design.scopes);
   const std::int32_t count = partList->Count();
   if (count > NameTable::kCapacity)
     throw refusal(errors::kSubscriptOutOfRange, "The design has " + std::to_string(count) +

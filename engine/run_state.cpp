@@ -54,12 +54,12 @@ void frmRenPart::forgetSeen() {
   listNames.clear();
 }
 
-}  // namespace varnel
-
-namespace varnel {
-
 host::Ref<host::ComponentList> frmRenPart::chooseComponentList() {
-  if (powerlogicdoc->Scopes()->Count() > 1) return powerlogicdoc->Components();
+  return componentListFor(powerlogicdoc->Scopes()->Count());
+}
+
+host::Ref<host::ComponentList> frmRenPart::componentListFor(std::int32_t scopeCount) {
+  if (scopeCount > 1) return powerlogicdoc->Components();
   return powerlogicdoc->CurrentScope()->Components();
 }
 

@@ -32,7 +32,7 @@ void frmRenPart::SiirraTielta() {
 std::string frmRenPart::firstFreeDesignator(const std::string& candidate,
                                             const std::string& ownName) {
   const std::string prefix = designator::prefix(candidate);
-  Int16 number = designator::numberValue(designator::numberPart(candidate)).value_or(0);
+  Int16 number = designator::wholeNumber(candidate);
   std::string name = candidate;
   const auto own = order::plainNumber(ownName);
   const bool ownHere = own && own->first == prefix;

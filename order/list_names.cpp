@@ -5,9 +5,8 @@
 namespace varnel::order {
 
 ListName::ListName(std::string text) : name(std::move(text)) {
-  const std::string_view tail = designator::numberPart(name);
-  hasNumber = !tail.empty();
-  number = hasNumber ? designator::numberValue(tail).value_or(0) : 0;
+  hasNumber = !designator::numberPart(name).empty();
+  number = designator::wholeNumber(name);
 }
 
 void ListNames::clear() {

@@ -10,9 +10,10 @@
 
 #include "eco/pcb_link.h"
 #include "engine/frm_ren_part.h"
-#include "engine/run_observer.h"
+#include "engine/run_record.h"
 #include "host/error.h"
 #include "ui/report_view.h"
+#include "ui/save_dialog.h"
 
 namespace varnel::testing {
 
@@ -91,23 +92,12 @@ struct FakePcb final : eco::PcbConnector {
   }
 };
 
-// The record of the last run, kept before the run state is reset.
-struct LastRun final : RunObserver {
-  std::vector<std::string> oldNames, newNames, ignored;
-  int runs = 0;
-  void runEnded(const frmRenPart& form) override {
-    ++runs;
-    oldNames = form.oldNames;
-    newNames = form.newNames;
-    ignored.clear();
-    for (int i = 0; i < form.ignoredNames.usedCount(); ++i) ignored.push_back(form.ignoredNames[i]);
-  }
-  std::vector<std::string> pairs() const {
-    std::vector<std::string> out;
-    for (std::size_t k = 0; k < oldNames.size(); ++k)
-      out.push_back(oldNames[k] + ">" + newNames[k]);
-    return out;
-  }
-};
+// The last run's renames as "OLD>NEW".
+inline std::vector<std::string> pairs(const RunRecord& record) {
+  std::vector<std::string> out;
+  for (std::size_t k = 0; k < record.oldNames.size(); ++k)
+    out.push_back(record.oldNames[k] + ">" + record.newNames[k]);
+  return out;
+}
 
 }  // namespace varnel::testing

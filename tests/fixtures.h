@@ -71,7 +71,7 @@ struct Engine {
   FakeSaveDialog dialog;
   FakeFiles files{journal};
   FakePcb pcb{journal, files};
-  LastRun last;
+  RunRecord last;
   frmRenPart form{Platform{&options, &progress, &report, &dialog, &pcb, &files, nullptr, &last}};
 
   explicit Engine(standin::DesignData data)

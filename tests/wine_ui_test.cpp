@@ -153,6 +153,14 @@ TEST(Window, EscPressesEnd) {
 
 // --- Across processes -------------------------------------------------------
 
+// Varnel's window attached through COM, as Varnel.exe opens it.
+struct ComWindow {
+  win::ComHostAttacher attacher;
+  win::ComPcbConnector pcb;
+  win::MainWindow window{attacher, pcb};
+  ComWindow() { window.open(SW_SHOWNOACTIVATE, false); }
+};
+
 class StandIns : public ::testing::Test {
  protected:
   win::ComApartment apartment;
@@ -202,10 +210,8 @@ TEST_F(StandIns, TheClientReadsAndRenamesInAnotherProcess) {
 
 TEST_F(StandIns, StartUpWithoutPowerLogicSaysSoAndEnds) {
   DialogAnswerer answerer;
-  win::ComHostAttacher attacher;
-  win::ComPcbConnector pcb;
-  win::MainWindow window(attacher, pcb);
-  window.open(SW_SHOWNOACTIVATE, false);
+  ComWindow com;
+  win::MainWindow& window = com.window;
   EXPECT_TRUE(window.ended());
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(answerer.seen()[0].text, "Are you sure Powerlogic is running ? ");
@@ -216,10 +222,8 @@ TEST_F(StandIns, StartUpWithNoDesignLoadedSaysSoAndEnds) {
   win::ChildProcess empty(L"standin-powerlogic.exe", L"");
   ASSERT_TRUE(win::waitForServer(win::kPowerLogicProgId));
   DialogAnswerer answerer;
-  win::ComHostAttacher attacher;
-  win::ComPcbConnector pcb;
-  win::MainWindow window(attacher, pcb);
-  window.open(SW_SHOWNOACTIVATE, false);
+  ComWindow com;
+  win::MainWindow& window = com.window;
   EXPECT_TRUE(window.ended());
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(answerer.seen()[0].text, "You must load a project before running Varnel");
@@ -227,10 +231,8 @@ TEST_F(StandIns, StartUpWithNoDesignLoadedSaysSoAndEnds) {
 
 TEST_F(StandIns, OpeningAnotherDesignReattaches) {
   auto powerLogic = startPowerLogic();
-  win::ComHostAttacher attacher;
-  win::ComPcbConnector pcb;
-  win::MainWindow window(attacher, pcb);
-  window.open(SW_SHOWNOACTIVATE, false);
+  ComWindow com;
+  win::MainWindow& window = com.window;
   ASSERT_EQ(titleOf(window.handle()), "Varnel board.sch");
   type(window.control(Control::txtStart), "5");
   const std::string other = dir.write("other.design", "design other.sch\nU1 0 0\n");
@@ -246,10 +248,8 @@ TEST_F(StandIns, OpeningAnotherDesignReattaches) {
 TEST_F(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {
   auto powerLogic = startPowerLogic();
   auto powerPcb = startPowerPcb();
-  win::ComHostAttacher attacher;
-  win::ComPcbConnector pcb;
-  win::MainWindow window(attacher, pcb);
-  window.open(SW_SHOWNOACTIVATE, false);
+  ComWindow com;
+  win::MainWindow& window = com.window;
   click(window.control(Control::optStart));
   click(window.control(Control::chkSend));
   ASSERT_TRUE(isChecked(window.control(Control::optDirect)));

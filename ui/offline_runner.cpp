@@ -6,11 +6,12 @@
 #include "eco/pcb_link.h"
 #include "eco/std_file_system.h"
 #include "engine/frm_ren_part.h"
-#include "engine/run_observer.h"
+#include "engine/run_record.h"
 #include "standin/design_file.h"
 #include "standin/memory_host.h"
 #include "ui/option_values.h"
 #include "ui/report_view.h"
+#include "ui/save_dialog.h"
 #include "ui/start_check.h"
 
 namespace varnel::ui {
@@ -62,8 +63,8 @@ std::optional<Arguments> parseArguments(const std::vector<std::string>& args) {
   return a;
 }
 
-// The report window of a run without a screen: it keeps the names.
-struct CollectedReport final : ReportView {
+// No report window without a screen: the ignored names are printed instead.
+struct NoReportWindow final : ReportView {
   bool isOpen() override { return false; }
   std::string text() override { return {}; }
   void show(const std::string&) override {}
@@ -74,21 +75,11 @@ struct FixedSaveDialog final : SaveDialog {
   std::string askSavePath(const std::string&) override { return path; }
 };
 
-// Keeps the run's record for printing: the state is reset right after.
-struct RecordKeeper final : RunObserver {
-  std::vector<std::string> oldNames, newNames, ignored;
-  void runEnded(const frmRenPart& form) override {
-    oldNames = form.oldNames;
-    newNames = form.newNames;
-    for (int i = 0; i < form.ignoredNames.usedCount(); ++i) ignored.push_back(form.ignoredNames[i]);
-  }
-};
-
 struct NoPcb final : eco::PcbConnector {
   std::shared_ptr<eco::PcbApplication> attach() override { throw errors::cannotCreateObject(); }
 };
 
-void printRecord(const RecordKeeper& record, std::ostream& out) {
+void printRecord(const RunRecord& record, std::ostream& out) {
   for (std::size_t k = 0; k < std::min(record.oldNames.size(), record.newNames.size()); ++k)
     out << record.oldNames[k] << ' ' << record.newNames[k] << '\n';
   if (record.ignored.empty()) return;
@@ -134,12 +125,12 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
 
   ProgressValues progress;
-  CollectedReport report;
+  NoReportWindow report;
   FixedSaveDialog dialog;
   dialog.path = a->eco.value_or("");
   eco::StdFileSystem files;
   NoPcb pcb;
-  RecordKeeper record;
+  RunRecord record;
   frmRenPart form(Platform{&options, &progress, &report, &dialog, &pcb, &files, nullptr, &record});
   int status = 0;
   try {

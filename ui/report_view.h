@@ -15,13 +15,4 @@ class ReportView {
   virtual void show(const std::string& text) = 0;
 };
 
-// The save dialog dlgCommon.
-class SaveDialog {
- public:
-  virtual ~SaveDialog() = default;
-  // The chosen path, or an empty text when the user cancelled.
-  // Throws varnel::Error when the dialog itself fails.
-  virtual std::string askSavePath(const std::string& filter) = 0;
-};
-
 }  // namespace varnel::ui

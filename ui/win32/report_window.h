@@ -16,7 +16,6 @@ class ReportWindow final : public ui::ReportView {
   // It opens to the right of this window, which stays on top of it.
   void openBeside(HWND neighbour) { neighbour_ = neighbour; }
   HWND handle() const { return window_.get(); }
-  HWND editBox() const { return edit_; }
 
  private:
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);

@@ -2,7 +2,7 @@
 // dlgCommon: the common save dialog.
 #include <windows.h>
 
-#include "ui/report_view.h"
+#include "ui/save_dialog.h"
 
 namespace varnel::win {
 
