@@ -45,10 +45,10 @@ void frmRenPart::WriteEco(const std::string& EcoFilename) {
   platform_.files->replaceFile(path, ecoBytes());
 }
 
-std::string frmRenPart::renameListing() const {
+std::string frmRenPart::renameListing(const std::string& lineEnd) const {
   std::string lines;
   for (std::size_t k = 0; k < std::min(oldNames.size(), newNames.size()); ++k)
-    lines += oldNames[k] + " " + newNames[k] + "\n";
+    lines += oldNames[k] + " " + newNames[k] + lineEnd;
   return lines;
 }
 

@@ -33,6 +33,10 @@ class FileSystem {
   // Writes content to a temporary file beside path, then renames it over
   // path, so that readers see the old file or the whole new one.
   virtual void replaceFile(const std::string& path, const std::string& content) = 0;
+  // Throws what replaceFile would throw for path's place (no folder, a
+  // folder, read-only, a folder that takes no file), without writing.
+  virtual void checkWritable(const std::string& path) = 0;
+  virtual bool exists(const std::string& path) = 0;
   virtual void deleteFile(const std::string& path) = 0;
   // The user's folder for temporary files, ending in a separator.
   virtual std::string tempFolder() = 0;

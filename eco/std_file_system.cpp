@@ -31,13 +31,37 @@ void checkTarget(const fs::path& target, const std::string& path) {
     throw Error(70, "Permission denied: " + path + " is read-only");
 }
 
+fs::path temporaryBeside(const fs::path& target) {
+  fs::path temporary = target;
+  temporary += ".varnel-tmp";
+  return temporary;
+}
+
 }  // namespace
+
+void StdFileSystem::checkWritable(const std::string& path) {
+  const fs::path target = pathOf(path);
+  checkTarget(target, path);
+  // Only a try tells whether the folder takes a new file (rights, a full or
+  // read-only drive); the try leaves nothing behind.
+  const fs::path probe = temporaryBeside(target);
+  std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+  const bool created = out.is_open();
+  out.close();
+  std::error_code ignored;
+  fs::remove(probe, ignored);
+  if (!created) throw accessError(path, "its folder does not take new files");
+}
+
+bool StdFileSystem::exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(pathOf(path), ec);
+}
 
 void StdFileSystem::replaceFile(const std::string& path, const std::string& content) {
   const fs::path target = pathOf(path);
   checkTarget(target, path);
-  fs::path temporary = target;
-  temporary += ".varnel-tmp";
+  const fs::path temporary = temporaryBeside(target);
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));

@@ -10,6 +10,9 @@ class StdFileSystem final : public FileSystem {
   // (read-only file), 75 "Path/File access error" (a folder, no name, or the
   // write failed). The earlier file stays whole on any failure.
   void replaceFile(const std::string& path, const std::string& content) override;
+  // The same checks and errors as replaceFile, writing nothing.
+  void checkWritable(const std::string& path) override;
+  bool exists(const std::string& path) override;
   // Error 53 "File not found", or 75 with the system's reason.
   void deleteFile(const std::string& path) override;
   std::string tempFolder() override;

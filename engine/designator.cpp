@@ -92,8 +92,10 @@ std::string compose(std::string_view prefix, std::int64_t number) {
 }
 
 std::optional<Int16> parseStartNumber(std::string_view text) {
+  text = trimBlanks(text);
   const bool negative = !text.empty() && text.front() == '-';
-  std::string_view digits = negative ? text.substr(1) : text;
+  const bool sign = negative || (!text.empty() && text.front() == '+');
+  std::string_view digits = sign ? text.substr(1) : text;
   if (digits.empty()) return std::nullopt;
   std::int64_t value = 0;
   for (char c : digits) {

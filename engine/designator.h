@@ -41,7 +41,8 @@ Int16 wholeNumber(std::string_view part);
 std::string compose(std::string_view prefix, std::int64_t number);
 
 // The start-number box: a whole number in 16 bits, digits with an optional
-// leading minus and nothing else. Nothing for any other text.
+// sign, blanks around them allowed as numberValue allows them; no fraction,
+// exponent or hexadecimal. Nothing for any other text.
 std::optional<Int16> parseStartNumber(std::string_view text);
 
 }  // namespace varnel::designator

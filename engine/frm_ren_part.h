@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "host/automation.h"
 #include "order/known_used_numbers.h"
 #include "order/list_names.h"
+#include "ui/controls.h"
 
 namespace varnel {
 
@@ -29,6 +31,7 @@ namespace eco {
 class PcbConnector;
 class FileSystem;
 class AnsiEncoder;
+struct EcoDelivery;
 }  // namespace eco
 class RunObserver;
 
@@ -90,8 +93,17 @@ class frmRenPart {
   void AlwaysOnTop(bool TrueFalse);
   // partList and currentPart from powerlogicdoc, as start-up takes them.
   void takeComponentList();
+  // Attach to the running PowerLogic, follow its OpenDocument, take its
+  // design and list, and title the window; throws what the host throws.
+  void attachHost();
+  // After PowerLogic's process went away: attach to the one running now and
+  // tell the user which design Varnel works on, or that none can be had.
+  void attachAfresh();
 
   // --- Main window (ui/main_window_logic.cpp) ---------------------------
+  // A click on a control, as the window reports it; option buttons are
+  // selected here, and nothing happens while the window is busy.
+  void onClick(ui::Control id);
   void optStart_Click();
   void optSelected_Click();
   void chkSend_Click();
@@ -101,6 +113,8 @@ class frmRenPart {
   bool CheckTextBox();
   bool runInProgress = false;
   bool openDocumentPending = false;
+  // A run, or a message or dialog of the Run click, is open.
+  bool busy() const { return busy_; }
 
   // --- Run state and name tables (engine/run_state.cpp) -----------------
   void tallennakaikki();
@@ -163,9 +177,23 @@ class frmRenPart {
   // A name as the ECO file holds it; throws when the file cannot carry it.
   std::string ecoEncoded(const std::string& name);
   // The renames of the log as record lines, for a user who has no file.
-  std::string renameListing() const;
-  void ShowFileDialog();
-  void AlsoInPCB();
+  std::string renameListing(const std::string& lineEnd = "\n") const;
+  // Where this run's ECO file goes, asked and checked before the first
+  // rename: the save dialog answered and its target writable, or PowerPCB
+  // reached with its layout. Nothing when the user cancelled the dialog.
+  // Throws a refusal ("... Nothing was renamed.").
+  std::optional<eco::EcoDelivery> prepareDelivery();
+  // The save dialog's path; nothing when cancelled.
+  std::optional<std::string> ShowFileDialog();
+  void prepareForcedRead(eco::EcoDelivery& delivery);
+  // Writes the file where delivery says (and has PowerPCB read it); true
+  // when a file was asked for and now holds the renames.
+  bool deliver(const eco::EcoDelivery& delivery);
+  void AlsoInPCB(const eco::EcoDelivery& delivery);
+  // For a user whose renames reached no file: the first 20 and the name of
+  // a list file in the temporary folder that holds them all.
+  std::string unsavedRenamesNote();
+  std::string freeListFileName();
   std::string ChangeFileName(const std::string& name);
 
   // --- Report and progress (ui/) ----------------------------------------
@@ -187,11 +215,16 @@ class frmRenPart {
   void checkPlannedNames(const RunPlan& plan);
   void readDesign(Int16 mode, RunPlan& plan, struct DesignCopy& copy);
   void applyPlan(const RunPlan& plan);
-  void finishRun(const Error* failure);
+  void finishRun(const Error* failure, const eco::EcoDelivery& delivery, std::size_t planned);
+  // What a run that failed in mid-run did, and where its renames are.
+  std::string stoppedRunSummary(std::size_t planned, const eco::EcoDelivery& delivery,
+                                bool delivered);
   void runFromWindow(Int16 mode);
   void reattach();
 
   Platform platform_;
+  bool busy_ = false;
+  bool hostLost_ = false;  // PowerLogic's process went away: attach afresh on Run
 };
 
 }  // namespace varnel

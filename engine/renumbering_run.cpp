@@ -1,9 +1,11 @@
 // StartFrom: one renumbering run. It is worked out on a copy first, so that
-// nothing foreseeable fails after the first rename; then the renames are made
-// in the real design. Whatever happens, the renames made go through the
-// closing work (report, ECO output) and the run state is reset.
+// nothing foreseeable fails after the first rename, and the ECO file's place
+// is settled (the save dialog answered, PowerPCB reached); then the renames
+// are made in the real design. Whatever happens, the renames made go through
+// the closing work (report, ECO output) and the run state is reset.
 #include <optional>
 
+#include "eco/eco_delivery.h"
 #include "engine/frm_ren_part.h"
 #include "engine/run_observer.h"
 #include "engine/run_plan.h"
@@ -13,13 +15,19 @@ namespace varnel {
 
 void frmRenPart::StartFrom(const Int16& mode) {
   RunPlan plan;
+  std::optional<eco::EcoDelivery> delivery;
   try {
     if (!powerLogicApp) throw errors::objectNotSet();
     powerLogicApp->Prepare();
     plan = planRun(mode);
+    delivery = prepareDelivery();
   } catch (...) {
     tyhjenna();
     throw;
+  }
+  if (!delivery) {  // the user cancelled the save dialog: no run
+    tyhjenna();
+    return;
   }
   std::optional<Error> failure;
   try {
@@ -27,7 +35,7 @@ void frmRenPart::StartFrom(const Int16& mode) {
   } catch (const Error& e) {
     failure = e;
   }
-  finishRun(failure ? &*failure : nullptr);
+  finishRun(failure ? &*failure : nullptr, *delivery, plan.renames.size());
 }
 
 void frmRenPart::applyPlan(const RunPlan& plan) {
@@ -57,22 +65,45 @@ void frmRenPart::applyPlan(const RunPlan& plan) {
   applyUntil(plan.renames.size(), static_cast<int>(plan.ignored.size()));
 }
 
-void frmRenPart::finishRun(const Error* failure) {
-  std::optional<Error> problem;
-  if (failure) problem = *failure;
+void frmRenPart::finishRun(const Error* failure, const eco::EcoDelivery& delivery,
+                           std::size_t planned) {
+  std::optional<Error> deliveryFailure;
+  bool inFile = false;
   try {
     if (!ignoredNames.empty()) naytaNimeamattomat();
-    if (platform_.options->chkSend()) {
-      if (platform_.options->optECO()) ShowFileDialog();
-      if (platform_.options->optDirect()) AlsoInPCB();
-    }
+    inFile = deliver(delivery);
   } catch (const Error& e) {
-    problem = problem ? Error(problem->number(), problem->text() + "\n" + describe(e)) : e;
+    deliveryFailure = e;
+  }
+  std::optional<Error> problem;
+  if (failure) {
+    std::string text = failure->text();
+    if (deliveryFailure) text += "\n" + describe(*deliveryFailure);
+    problem = Error(failure->number(), text)
+                  .withLead(stoppedRunSummary(planned, delivery, inFile && !deliveryFailure));
+  } else {
+    problem = deliveryFailure;
   }
   if (platform_.observer) platform_.observer->runEnded(*this);
   tyhjenna();
   progressReset();
   if (problem) throw *problem;
+}
+
+std::string frmRenPart::stoppedRunSummary(std::size_t planned, const eco::EcoDelivery& delivery,
+                                          bool delivered) {
+  const std::size_t made = std::min(oldNames.size(), newNames.size());
+  if (made == 0) return "The run stopped before its first rename; nothing was renamed.";
+  std::string summary = "The run stopped after " + std::to_string(made) + " of the " +
+                        std::to_string(planned) + " planned renames.";
+  if (delivered && delivery.target == eco::EcoDelivery::Target::chosenFile)
+    return summary + " They are in the ECO file " + delivery.path + ".";
+  if (delivered) return summary + " PowerPCB has read them from the ECO file.";
+  // The note of a failed delivery already gave the list.
+  if (delivery.target != eco::EcoDelivery::Target::none) return summary;
+  std::string note = unsavedRenamesNote();
+  if (!note.empty() && note.back() == '\n') note.pop_back();
+  return summary + note;
 }
 
 }  // namespace varnel

@@ -7,6 +7,12 @@ namespace varnel {
 Error::Error(std::int64_t number, std::string text)
     : std::runtime_error(text), number_(number), text_(std::move(text)) {}
 
+Error Error::withLead(std::string lead) const {
+  Error led = *this;
+  led.lead_ = std::move(lead);
+  return led;
+}
+
 namespace errors {
 
 Error overflow() {
@@ -22,6 +28,21 @@ Error cannotCreateObject() {
   return Error(kCannotCreateObject, "ActiveX component can't create object");
 }
 
+bool isHostGone(std::int64_t number) {
+  switch (number & 0xFFFFFFFF) {
+    case 0x800706BA:  // RPC_S_SERVER_UNAVAILABLE
+    case 0x800706BE:  // RPC_S_CALL_FAILED
+    case 0x800706BF:  // RPC_S_CALL_FAILED_DNE
+    case 0x80010007:  // RPC_E_SERVER_DIED
+    case 0x80010012:  // RPC_E_SERVER_DIED_DNE
+    case 0x80010108:  // RPC_E_DISCONNECTED
+    case 0x800401FD:  // CO_E_OBJNOTCONNECTED
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace errors
 
 std::string formatErrorNumber(std::int64_t number) {
@@ -34,6 +55,14 @@ std::string formatErrorNumber(std::int64_t number) {
 
 std::string describe(const Error& error) {
   return "error " + formatErrorNumber(error.number()) + ": " + error.text();
+}
+
+}  // namespace varnel
+
+namespace varnel {
+
+std::string userMessage(const Error& error) {
+  return error.lead().empty() ? describe(error) : error.lead() + "\n" + describe(error);
 }
 
 }  // namespace varnel

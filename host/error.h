@@ -13,10 +13,15 @@ class Error : public std::runtime_error {
 
   std::int64_t number() const noexcept { return number_; }
   const std::string& text() const noexcept { return text_; }
+  // What the program was doing when the error came, said before it; empty
+  // when the error speaks for itself.
+  const std::string& lead() const noexcept { return lead_; }
+  Error withLead(std::string lead) const;
 
  private:
   std::int64_t number_;
   std::string text_;
+  std::string lead_;
 };
 
 namespace errors {
@@ -33,6 +38,11 @@ Error subscriptOutOfRange();
 Error objectNotSet();
 Error cannotCreateObject();
 
+// True for the failures that say the host's process is gone (the RPC server
+// is unavailable, the call failed, the object was disconnected): every later
+// call on the same objects fails alike, so only attaching afresh helps.
+bool isHostGone(std::int64_t number);
+
 }  // namespace errors
 
 // Small numbers in decimal, HRESULT-sized ones as 0x80040202.
@@ -40,5 +50,8 @@ std::string formatErrorNumber(std::int64_t number);
 
 // "error NUMBER: TEXT", the one way errors are printed.
 std::string describe(const Error& error);
+
+// The error as the user reads it: its lead, if any, on a line before describe().
+std::string userMessage(const Error& error);
 
 }  // namespace varnel

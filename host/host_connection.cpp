@@ -43,18 +43,49 @@ void frmRenPart::Form_Load() {
     AlwaysOnTop(true);
     selectedDone = 0;
     view.setChecked(Control::optStart, false);
-    powerLogicApp = platform_.attacher->attach();
-    openDocumentSubscription =
-        powerLogicApp->onOpenDocument([this] { powerLogicApp_OpenDocument(); });
-    powerlogicdoc = powerLogicApp->ActiveDocument();
-    takeComponentList();
-    view.setTitle("Varnel " + powerlogicdoc->Name());
+    attachHost();
     view.setText(Control::txtStart, "1");
   } catch (const Error& e) {
     endOnMissingHost(view, e, "You must load a project before running Varnel");
   } catch (const std::exception&) {
     // Start-up stops quietly on anything else, as on any other error.
   }
+}
+
+void frmRenPart::attachHost() {
+  powerLogicApp = platform_.attacher->attach();
+  openDocumentSubscription =
+      powerLogicApp->onOpenDocument([this] { powerLogicApp_OpenDocument(); });
+  powerlogicdoc = powerLogicApp->ActiveDocument();
+  takeComponentList();
+  platform_.view->setTitle("Varnel " + powerlogicdoc->Name());
+}
+
+void frmRenPart::attachAfresh() {
+  ui::MainWindowView& view = *platform_.view;
+  // The old objects belong to a process that is gone; ending the old
+  // subscription fails quietly.
+  openDocumentSubscription.reset();
+  partList = {};
+  currentPart = {};
+  powerlogicdoc = {};
+  powerLogicApp.reset();
+  try {
+    attachHost();
+  } catch (const Error& e) {
+    const std::string text =
+        e.number() == errors::kCannotCreateObject
+            ? "PowerLogic is not running. Start it and open your design, then press Run again."
+        : e.number() == errors::kNoDesign
+            ? "PowerLogic has no design loaded. Open your design, then press Run again."
+            : "Varnel could not attach to PowerLogic.\n" + userMessage(e);
+    view.showMessage(text, "", MessageIcon::exclamation);
+    return;
+  }
+  hostLost_ = false;
+  view.showMessage("PowerLogic was started again. Varnel now works on the design " +
+                       powerlogicdoc->Name() + "; press Run to renumber it.",
+                   "", MessageIcon::information);
 }
 
 void frmRenPart::powerLogicApp_OpenDocument() {
@@ -76,6 +107,7 @@ void frmRenPart::reattach() {
     takeComponentList();
     view.setTitle("Varnel " + powerlogicdoc->Name());
   } catch (const Error& e) {
+    if (errors::isHostGone(e.number())) hostLost_ = true;
     endOnMissingHost(view, e, "There is no componets in project");
   } catch (const std::exception&) {
   }

@@ -110,8 +110,12 @@ TEST(StartNumberText, AcceptsOnlyWholeNumbersIn16Bits) {
   EXPECT_EQ(parseStartNumber("007"), 7);
   EXPECT_EQ(parseStartNumber("32767"), 32767);
   EXPECT_EQ(parseStartNumber("-32768"), -32768);
-  for (const char* bad : {"", "-", "abc", "1e3", "  7 ", "7 ", "+7", "40000", "32768", "-32769",
-                          "&H10", "1.0", "1,000"})
+  // Blanks around the number and a plus sign, as the number conversion takes them.
+  EXPECT_EQ(parseStartNumber("  7 "), 7);
+  EXPECT_EQ(parseStartNumber("\t+5"), 5);
+  EXPECT_EQ(parseStartNumber(" -3"), -3);
+  for (const char* bad : {"", "-", "+", " ", "abc", "1e3", "7 7", "- 7", "+-7", "++7", "40000",
+                          "32768", "-32769", "&H10", "0x10", "1.0", "1.5", "1,000"})
     EXPECT_FALSE(parseStartNumber(bad)) << bad;
   EXPECT_FALSE(parseStartNumber(std::string(10000, '1')));
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The main window in memory: control states, title, messages shown.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,8 +44,10 @@ struct FakeView final : ui::MainWindowView {
   }
   void setTitle(const std::string& t) override { title = t; }
   void alwaysOnTop(bool on) override { topmost = on; }
+  std::function<void()> whileMessageOpen;  // what the user does before pressing OK
   void showMessage(const std::string& t, const std::string& ti, ui::MessageIcon i) override {
     messages.push_back({t, ti, i});
+    if (whileMessageOpen) whileMessageOpen();
   }
   void endProgram() override { ended = true; }
   void setProgressRange(float min, float max) override {

@@ -2,6 +2,7 @@
 // Fakes for the platform the run's closing work reaches: the report window,
 // the save dialog, the file system and PowerPCB. They share one journal, so
 // that tests can check the order of what happened.
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -37,9 +38,11 @@ struct FakeSaveDialog final : ui::SaveDialog {
   std::optional<Error> failure;
   std::string filterSeen;
   int asked = 0;
+  std::function<void()> whileOpen;  // what the user does while the dialog is up
   std::string askSavePath(const std::string& filter) override {
     ++asked;
     filterSeen = filter;
+    if (whileOpen) whileOpen();
     if (failure) throw *failure;
     return answer;
   }
@@ -49,12 +52,19 @@ struct FakeFiles final : eco::FileSystem {
   explicit FakeFiles(Journal& journal) : journal(journal) {}
   Journal& journal;
   std::map<std::string, std::string> files;
-  std::optional<Error> replaceFailure, deleteFailure;
+  std::optional<Error> replaceFailure, deleteFailure, checkFailure;
+  std::map<std::string, Error> failingWrites;  // by path
   void replaceFile(const std::string& path, const std::string& content) override {
     journal.push_back("write " + path);
     if (replaceFailure) throw *replaceFailure;
+    if (auto f = failingWrites.find(path); f != failingWrites.end()) throw f->second;
     files[path] = content;
   }
+  void checkWritable(const std::string& path) override {
+    journal.push_back("check " + path);
+    if (checkFailure) throw *checkFailure;
+  }
+  bool exists(const std::string& path) override { return files.count(path) > 0; }
   void deleteFile(const std::string& path) override {
     journal.push_back("delete " + path);
     if (deleteFailure) throw *deleteFailure;

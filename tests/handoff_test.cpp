@@ -48,26 +48,55 @@ TEST_F(HandOff, WriteOnlyWritesWhereTheUserChose) {
   writeOnly("/jobs/board");
   ASSERT_FALSE(e.run(0));
   EXPECT_EQ(e.dialog.filterSeen, "ECO files (*.eco) |*.eco|");
-  EXPECT_EQ(e.journal, std::vector<std::string>{"write /jobs/board"});
+  EXPECT_EQ(e.journal, (std::vector<std::string>{"check /jobs/board", "write /jobs/board"}));
   EXPECT_NE(e.files.files.at("/jobs/board").find("R5 R1\r\nR6 R2\r\n"), std::string::npos);
 }
 
-TEST_F(HandOff, ACancelledDialogStaysSilent) {
-  writeOnly("");
-  EXPECT_FALSE(e.run(0));
-  EXPECT_TRUE(e.journal.empty());
+TEST_F(HandOff, TheFileIsAskedForOnceTheRunIsWorkedOutAndBeforeItsFirstRename) {
+  writeOnly("/jobs/board.eco");
+  e.dialog.whileOpen = [&] { EXPECT_TRUE(e.host->renames().empty()); };
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.dialog.asked, 1);
+  // A refused run asks nothing.
+  e.options.start = "32767";
+  e.host->open(design("R5 R6"));
+  e.form.partList = e.form.chooseComponentList();
+  ASSERT_TRUE(e.run(0));
+  EXPECT_EQ(e.dialog.asked, 1);
 }
 
-TEST_F(HandOff, AFailedWriteNamesTheFileTheReasonAndTheRenames) {
+TEST_F(HandOff, ACancelledDialogMeansNoRun) {
+  writeOnly("");
+  EXPECT_FALSE(e.run(0));
+  EXPECT_EQ(e.dialog.asked, 1);
+  EXPECT_TRUE(e.journal.empty());
+  EXPECT_EQ(e.names(), words("R5 R6"));
+  EXPECT_TRUE(e.host->renames().empty());
+}
+
+TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
   writeOnly("/ro/board.eco");
-  e.files.replaceFailure = Error(70, "Permission denied: /ro/board.eco is read-only");
+  e.files.checkFailure = Error(70, "Permission denied: /ro/board.eco is read-only");
   const auto error = e.run(0);
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 70);
   EXPECT_EQ(error->text(),
-            "The ECO file /ro/board.eco could not be written: Permission denied: /ro/board.eco is "
-            "read-only\nNo ECO file holds the renames made; these are they (old new):\n"
-            "R5 R1\nR6 R2\n");
+            "The ECO file /ro/board.eco cannot be written: Permission denied: /ro/board.eco is "
+            "read-only. Nothing was renamed.");
+  EXPECT_EQ(e.names(), words("R5 R6"));
+}
+
+TEST_F(HandOff, AWriteThatFailsAtTheEndPutsTheRenamesInAListFile) {
+  writeOnly("/ro/board.eco");
+  e.files.failingWrites.emplace("/ro/board.eco", Error(70, "Permission denied: disk full"));
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->number(), 70);
+  EXPECT_EQ(error->text(),
+            "The ECO file /ro/board.eco could not be written: Permission denied: disk full\nNo ECO "
+            "file holds the renames made; the full list (old new) is in /temp/Varnel renames.txt:"
+            "\nR5 R1\nR6 R2\n");
+  EXPECT_EQ(e.files.files.at("/temp/Varnel renames.txt"), "R5 R1\r\nR6 R2\r\n");
   EXPECT_EQ(e.names(), words("R1 R2"));
   EXPECT_TRUE(e.form.oldNames.empty());
 }
@@ -75,26 +104,26 @@ TEST_F(HandOff, AFailedWriteNamesTheFileTheReasonAndTheRenames) {
 TEST_F(HandOff, ForcedReadReachesPcbFirstThenWritesReadsAndDeletes) {
   forcedRead();
   ASSERT_FALSE(e.run(0));
-  EXPECT_EQ(e.journal, (std::vector<std::string>{"attach PowerPCB", "write /temp/abc.eco",
-                                                 "read /temp/abc.eco", "delete /temp/abc.eco"}));
+  EXPECT_EQ(e.journal, (std::vector<std::string>{"attach PowerPCB", "check /temp/abc.eco",
+                                                 "write /temp/abc.eco", "read /temp/abc.eco",
+                                                 "delete /temp/abc.eco"}));
   ASSERT_EQ(e.pcb.filesRead.size(), 1u);
   EXPECT_NE(e.pcb.filesRead[0].find("R6 R2\r\n*END*\r\n"), std::string::npos);
   EXPECT_TRUE(e.files.files.empty());
 }
 
-TEST_F(HandOff, PcbNotRunningWritesNothingAndShowsTheRenames) {
+TEST_F(HandOff, PcbNotRunningRefusesTheRunWithNothingRenamed) {
   forcedRead();
   e.pcb.running = false;
   const auto error = e.run(0);
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 429);
-  EXPECT_EQ(error->text().rfind("Write and force read in PCB failed while reaching PowerPCB: "
-                                "ActiveX component can't create object\nNo ECO file holds",
-                                0),
-            0u)
-      << error->text();
-  EXPECT_NE(error->text().find("R6 R2\n"), std::string::npos);
+  EXPECT_EQ(error->text(),
+            "PowerPCB must be running with the layout open to write and force read the ECO file "
+            "(or choose \"Write only\"). PowerPCB said: ActiveX component can't create object. "
+            "Nothing was renamed.");
   EXPECT_EQ(e.journal, std::vector<std::string>{"attach PowerPCB"});
+  EXPECT_EQ(e.names(), words("R5 R6"));
 }
 
 TEST_F(HandOff, AFileThePcbFailedToReadIsKeptAndNamed) {
@@ -119,19 +148,18 @@ TEST_F(HandOff, AFailedDeleteSaysTheFileWasReadButRemains) {
   EXPECT_EQ(e.pcb.filesRead.size(), 1u);
 }
 
-TEST_F(HandOff, PowerLogicNotAnsweringLeavesNoFile) {
+TEST_F(HandOff, PowerLogicDyingInMidRunStillSendsTheRenamesMadeToPcb) {
   forcedRead();
-  int renames = 0;
   e.host->onRenamed([&](const standin::RenameRecord&) {
-    // PowerLogic goes away right after the last rename is read back.
-    if (++renames == 2)
-      e.host->failCall(2, Error(0x800706BA, "The RPC server is unavailable"), true);
+    e.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
   });
   const auto error = e.run(0);
   ASSERT_TRUE(error);
-  EXPECT_TRUE(e.files.files.empty());
-  EXPECT_NE(error->text().find("asking PowerLogic for the design's name"), std::string::npos)
-      << error->text();
+  EXPECT_EQ(userMessage(*error),
+            "The run stopped after 1 of the 2 planned renames. PowerPCB has read them from the "
+            "ECO file.\nerror 0x800706BA: The RPC server is unavailable");
+  ASSERT_EQ(e.pcb.filesRead.size(), 1u);
+  EXPECT_NE(e.pcb.filesRead[0].find("AUTORENUMBER\r\nR5 R1\r\n*END*"), std::string::npos);
 }
 
 struct FileNameCase {

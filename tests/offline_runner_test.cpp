@@ -54,19 +54,19 @@ TEST_F(OfflineRunner, WritesTheEcoFileAsWriteOnly) {
             header + "U5 U11\r\n*END*\r\n\r\n" + header + "U11 U1\r\nU9 U2\r\nU7 U4\r\n*END*\r\n");
 }
 
-TEST_F(OfflineRunner, AnUnwritableEcoFileFailsButStillPrintsTheLog) {
-  const auto r = offline({board, "--all", "--eco", dir.file("missing/run.eco")});
+TEST_F(OfflineRunner, AnUnwritableEcoFileIsRefusedBeforeAnyRename) {
+  const auto r = offline(
+      {board, "--all", "--eco", dir.file("missing/run.eco"), "--out", dir.file("after.design")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "U5 U11\nU11 U1\nU9 U2\nU7 U4\nignored: U1A\n");
-  EXPECT_EQ(r.err.rfind("error 76: The ECO file " + dir.file("missing/run.eco") +
-                            " could not be written: Path not found",
-                        0),
-            0u)
-      << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "error 76: The ECO file " + dir.file("missing/run.eco") +
+                       " cannot be written: Path not found: " + dir.file("missing/run.eco") +
+                       ". Nothing was renamed.\n");
+  EXPECT_EQ(TempDir::read(dir.file("after.design")), TempDir::read(board));
 }
 
 TEST_F(OfflineRunner, RefusesIllegalStartTextsWithTheWindowsMessages) {
-  for (const char* bad : {"", "0", "-0", "abc", "1e3", "  7 ", "40000", "-32769", "&H10"}) {
+  for (const char* bad : {"", "0", "-0", " +0 ", "abc", "1e3", "7 7", "40000", "-32769", "&H10"}) {
     auto all = offline({board, "--all", "--start", bad});
     EXPECT_EQ(all.status, 2) << bad;
     EXPECT_EQ(all.err, "Illegal Value\n") << bad;
@@ -75,6 +75,8 @@ TEST_F(OfflineRunner, RefusesIllegalStartTextsWithTheWindowsMessages) {
     EXPECT_EQ(selected.out, "");
   }
   EXPECT_EQ(offline({board, "--all", "--start", "-5"}).status, 0);
+  EXPECT_EQ(offline({board, "--all", "--start", " +5 "}).out,
+            offline({board, "--all", "--start", "5"}).out);
 }
 
 TEST_F(OfflineRunner, ReportsAnUnreadableDesignWithItsLine) {

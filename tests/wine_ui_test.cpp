@@ -18,6 +18,7 @@
 #include "temp_dir.h"
 #include "ui/win32/desktop_automation.h"
 #include "ui/win32/main_window.h"
+#include "wine_window.h"
 
 namespace varnel {
 namespace {
@@ -27,37 +28,12 @@ using ui::Control;
 using win::DialogAnswerer;
 using namespace std::chrono_literals;
 
-bool isChecked(HWND control) {
-  return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-bool isEnabled(HWND control) {
-  return IsWindowEnabled(control) != FALSE;
-}
-void click(HWND control) {
-  SendMessageW(control, BM_CLICK, 0, 0);
-}
-void type(HWND control, const char* text) {
-  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win::widen(text).c_str()));
-}
-std::string titleOf(HWND window) {
-  wchar_t text[256] = L"";
-  GetWindowTextW(window, text, 256);
-  return win::narrow(text);
-}
-
-// The real window over the in-memory host: no COM, only the Win32 wiring.
-struct LocalWindow {
-  std::shared_ptr<standin::MemoryHost> host;
-  testing::FakeAttacher attacher;
-  win::ComPcbConnector pcb;
-  win::MainWindow window{attacher, pcb};
-  explicit LocalWindow(const std::string& parts)
-      : host(std::make_shared<standin::MemoryHost>(testing::design(parts))) {
-    attacher.app = host;
-    window.open(SW_SHOWNOACTIVATE, false);
-  }
-  HWND operator[](Control id) const { return window.control(id); }
-};
+using testing::click;
+using testing::isChecked;
+using testing::isEnabled;
+using testing::LocalWindow;
+using testing::titleOf;
+using testing::type;
 
 TEST(Window, OpensWithTheControlsInTheirInitialStates) {
   LocalWindow w("R1");
@@ -68,7 +44,7 @@ TEST(Window, OpensWithTheControlsInTheirInitialStates) {
   EXPECT_FALSE(isEnabled(w[Control::optECO]));
   EXPECT_TRUE(isChecked(w[Control::optDirect]));
   EXPECT_FALSE(isChecked(w[Control::optStart]));
-  EXPECT_EQ(titleOf(w[Control::chkSend]), "Write ECO file for PowerPCB");
+  EXPECT_EQ(titleOf(w[Control::chkSend]), "&Write ECO file for PowerPCB");
   EXPECT_TRUE(GetWindowLongW(w.window.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT client;
   GetClientRect(w.window.handle(), &client);
@@ -141,14 +117,92 @@ TEST(Window, EscPressesEnd) {
   LocalWindow w("R1");
   HWND window = w.window.handle();
   SetFocus(w[Control::cmdRun]);
-  MSG escape{};
-  escape.hwnd = w[Control::cmdRun];
-  escape.message = WM_KEYDOWN;
-  escape.wParam = VK_ESCAPE;
-  // The program's message loop hands keys to IsDialogMessage first.
-  EXPECT_TRUE(IsDialogMessageW(window, &escape));
+  EXPECT_TRUE(w.press(VK_ESCAPE));
   EXPECT_TRUE(w.window.ended());
   EXPECT_FALSE(IsWindow(window));
+}
+
+// --- A run's ECO file, asked for before the first rename --------------------
+
+// "Rename all components" with "Write only".
+void chooseWriteOnly(LocalWindow& w) {
+  click(w[Control::optStart]);
+  click(w[Control::chkSend]);
+  click(w[Control::optECO]);
+}
+
+TEST(WriteOnly, CancelInTheSaveDialogRenamesNothing) {
+  LocalWindow w("R5 R6");
+  chooseWriteOnly(w);
+  DialogAnswerer answerer("");
+  click(w[Control::cmdRun]);
+  const auto seen = answerer.seen();
+  ASSERT_EQ(seen.size(), 1u) << "the dialog, and no message after it";
+  EXPECT_EQ(seen[0].text, "(save dialog)");
+  EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
+  click(w[Control::cmdRun]);  // a second run still has everything to do
+  EXPECT_EQ(answerer.seen().size(), 2u);
+}
+
+TEST(WriteOnly, TheDialogIsModalToTheWindowAndRunDoesNothingUnderIt) {
+  testing::TempDir dir;
+  LocalWindow w("R5 R6");
+  chooseWriteOnly(w);
+  HWND main = w.window.handle();
+  bool mainEnabledUnderDialog = true;
+  DialogAnswerer answerer(dir.file("board.eco"), [&](HWND) {
+    mainEnabledUnderDialog = IsWindowEnabled(main);
+    // Clicks that still reach the window, as a second Run would.
+    for (Control id : {Control::cmdRun, Control::optSelected, Control::cmdEnd})
+      SendMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<int>(id), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(w[id]));
+  });
+  click(w[Control::cmdRun]);
+  const auto seen = answerer.seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].owner, main);
+  EXPECT_FALSE(mainEnabledUnderDialog);
+  EXPECT_FALSE(w.window.ended());
+  EXPECT_TRUE(isChecked(w[Control::optStart]));
+  EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2"));
+  EXPECT_NE(testing::TempDir::read(dir.file("board.eco")).find("R5 R1\r\nR6 R2\r\n"),
+            std::string::npos);
+}
+
+TEST(WriteOnly, ATargetThatCannotBeWrittenIsNamedAndNothingIsRenamed) {
+  testing::TempDir dir;
+  const std::string readOnly = dir.write("ro.eco", "keep");
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+  LocalWindow w("R5 R6");
+  chooseWriteOnly(w);
+  DialogAnswerer answerer(readOnly);
+  click(w[Control::cmdRun]);
+  const auto seen = answerer.seen();
+  ASSERT_FALSE(seen.empty());
+  EXPECT_NE(seen.back().text.find(readOnly), std::string::npos) << seen.back().text;
+  EXPECT_NE(seen.back().text.find("Nothing was renamed."), std::string::npos);
+  EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
+  EXPECT_EQ(testing::TempDir::read(readOnly), "keep");
+}
+
+TEST(WriteOnly, TheDialogAddsEcoAndAsksBeforeReplacing) {
+  testing::TempDir dir;
+  LocalWindow w("R5 R6");
+  chooseWriteOnly(w);
+  {
+    DialogAnswerer answerer(dir.file("plain"));
+    click(w[Control::cmdRun]);
+    EXPECT_EQ(answerer.seen().size(), 1u);
+  }
+  EXPECT_TRUE(std::filesystem::exists(dir.file("plain.eco")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("plain")));
+  DialogAnswerer answerer(dir.file("plain.eco"));
+  click(w[Control::cmdRun]);
+  const auto seen = answerer.seen();
+  ASSERT_EQ(seen.size(), 2u) << "the dialog and its question";
+  EXPECT_NE(seen[1].text.find("exists"), std::string::npos) << seen[1].text;
+  // The second run's file replaced the first one's.
+  EXPECT_EQ(testing::TempDir::read(dir.file("plain.eco")).find("R5 R1"), std::string::npos);
 }
 
 // --- Across processes -------------------------------------------------------
@@ -172,10 +226,11 @@ class StandIns : public ::testing::Test {
   std::string schematicSaved = dir.file("schematic.saved");
   std::string layoutSaved = dir.file("layout.saved");
 
-  std::unique_ptr<win::ChildProcess> startPowerLogic(const std::wstring& extra = L"") {
+  std::unique_ptr<win::ChildProcess> startPowerLogic(const std::wstring& extra = L"",
+                                                     const std::string& design = "") {
     auto process = std::make_unique<win::ChildProcess>(
-        L"standin-powerlogic.exe",
-        win::quoted(designFile) + L" --autosave " + win::quoted(schematicSaved) + extra);
+        L"standin-powerlogic.exe", win::quoted(design.empty() ? designFile : design) +
+                                       L" --autosave " + win::quoted(schematicSaved) + extra);
     EXPECT_TRUE(win::waitForServer(win::kPowerLogicProgId));
     return process;
   }
@@ -263,6 +318,50 @@ TEST_F(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "board.eco"));
 }
 
+TEST_F(StandIns, ForcedReadWithoutPowerPcbRefusesTheRunBeforeAnyRename) {
+  auto powerLogic = startPowerLogic();
+  ComWindow com;
+  click(com.window.control(Control::optStart));
+  click(com.window.control(Control::chkSend));
+  DialogAnswerer answerer;
+  click(com.window.control(Control::cmdRun));
+  const auto seen = answerer.seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text.rfind("error 429: PowerPCB must be running with the layout open", 0), 0u)
+      << seen[0].text;
+  EXPECT_EQ(com.window.form().powerlogicdoc->Components()->Item(1)->Name(), "R5");
+  EXPECT_FALSE(std::filesystem::exists(schematicSaved) &&
+               testing::designators(standin::loadDesignFile(schematicSaved))[0] != "R5");
+}
+
+TEST_F(StandIns, AfterPowerLogicRestartsTheNextRunAttachesToIt) {
+  auto powerLogic = startPowerLogic();
+  ComWindow com;
+  win::MainWindow& window = com.window;
+  click(window.control(Control::optStart));
+  powerLogic->kill();
+  DialogAnswerer answerer;
+  click(window.control(Control::cmdRun));
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  click(window.control(Control::cmdRun));
+  ASSERT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(answerer.seen()[1].text,
+            "PowerLogic is not running. Start it and open your design, then press Run again.");
+  EXPECT_FALSE(window.ended());
+
+  const std::string other = dir.write("other.design", "design other.sch\nU3 0 0\nU8 0 0\n");
+  powerLogic = startPowerLogic(L"", other);
+  click(window.control(Control::cmdRun));
+  ASSERT_EQ(answerer.seen().size(), 3u);
+  EXPECT_EQ(answerer.seen()[2].text,
+            "PowerLogic was started again. Varnel now works on the design other.sch; press Run "
+            "to renumber it.");
+  EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
+  click(window.control(Control::cmdRun));
+  EXPECT_EQ(answerer.seen().size(), 3u) << answerer.seen().back().text;
+  EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("U1 U2"));
+}
+
 // PowerLogic in its own process stops answering after its k-th call, for
 // every second k from the run's first call to its last rename (start-up
 // takes the first 9 calls; the run ends near the 28th).
@@ -285,7 +384,12 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     click(window.control(Control::cmdRun));
     const auto seen = answerer.seen();
     ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.back().text.rfind("error 0x800706BE: ", 0), 0u) << seen.back().text;
+    // A failure in mid-run says first how far the run came; one before it, only the error.
+    const std::string& text = seen.back().text;
+    EXPECT_TRUE(text.rfind("error 0x800706BE: ", 0) == 0 ||
+                (text.rfind("The run stopped after ", 0) == 0 &&
+                 text.find("\nerror 0x800706BE: ") != std::string::npos))
+        << text;
     EXPECT_FALSE(window.ended());
     EXPECT_TRUE(window.form().oldNames.empty());
     // What PowerLogic holds is the original design with the ECO file applied.

@@ -31,8 +31,8 @@ enum class ControlKind { frame, option, text, button, label, progress, check };
 struct ControlLayout {
   Control id;
   ControlKind kind;
-  Control container;  // Control::none: the window itself
-  const char* caption;
+  Control container;    // Control::none: the window itself
+  const char* caption;  // '&' marks the access key (Alt+letter)
   int left, top, width, height;
 };
 
@@ -42,29 +42,29 @@ inline constexpr int kClientHeightTwips = 2325;
 // In tab order.
 inline constexpr std::array<ControlLayout, 16> kMainWindowLayout{{
     {Control::frmStart, ControlKind::frame, Control::none, "", 0, -90, 5715, 2445},
-    {Control::optStart, ControlKind::option, Control::frmStart, "Rename all components", 90, 180,
+    {Control::optStart, ControlKind::option, Control::frmStart, "Rename &all components", 90, 180,
      2355, 375},
     {Control::txtStart, ControlKind::text, Control::frmStart, "", 2880, 1710, 735, 315},
-    {Control::cmdRun, ControlKind::button, Control::none, "Run", 60, 1560, 1335, 555},
-    {Control::optSelected, ControlKind::option, Control::frmStart, "Rename selected components", 90,
-     555, 2565, 285},
-    {Control::lblStartFrom, ControlKind::label, Control::frmStart, "Start from:", 2100, 1740, 735,
+    {Control::cmdRun, ControlKind::button, Control::none, "&Run", 60, 1560, 1335, 555},
+    {Control::optSelected, ControlKind::option, Control::frmStart, "Rename &selected components",
+     90, 555, 2565, 285},
+    {Control::lblStartFrom, ControlKind::label, Control::frmStart, "S&tart from:", 2100, 1740, 735,
      315},
-    {Control::cmdEnd, ControlKind::button, Control::none, "End", 4320, 1560, 1335, 555},
+    {Control::cmdEnd, ControlKind::button, Control::none, "E&nd", 4320, 1560, 1335, 555},
     {Control::frmMode, ControlKind::frame, Control::frmStart, "", 330, 765, 2355, 765},
-    {Control::optAssign, ControlKind::option, Control::frmMode, "Assign next free names", 120, 90,
+    {Control::optAssign, ControlKind::option, Control::frmMode, "Assign &next free names", 120, 90,
      2055, 345},
-    {Control::optDuplicate, ControlKind::option, Control::frmMode, "Rename duplicates", 120, 405,
+    {Control::optDuplicate, ControlKind::option, Control::frmMode, "Rename &duplicates", 120, 405,
      2025, 285},
     {Control::prgbarEdistys, ControlKind::progress, Control::none, "", 60, 2130, 5595, 165},
     {Control::frmSend, ControlKind::frame, Control::frmStart, "", 2880, 150, 2775, 1425},
     {Control::frmSendOptions, ControlKind::frame, Control::frmSend, "Options", 105, 570, 2610, 765},
-    {Control::optECO, ControlKind::option, Control::frmSendOptions, "Write only", 135, 225, 2415,
+    {Control::optECO, ControlKind::option, Control::frmSendOptions, "Write &only", 135, 225, 2415,
      285},
     {Control::optDirect, ControlKind::option, Control::frmSendOptions,
-     "Write and force read in PCB", 135, 480, 2445, 255},
-    {Control::chkSend, ControlKind::check, Control::frmSend, "Write ECO file for PowerPCB", 90, 105,
-     2505, 315},
+     "Write and &force read in PCB", 135, 480, 2445, 255},
+    {Control::chkSend, ControlKind::check, Control::frmSend, "&Write ECO file for PowerPCB", 90,
+     105, 2505, 315},
 }};
 
 // The position relative to the window's client area, in twips.

@@ -10,18 +10,62 @@ namespace {
 using ui::Control;
 
 void enableStartText(ui::MainWindowView& view, Control option) {
-  if (view.checked(option)) {
-    view.setBackground(Control::txtStart, ui::SystemColour::captionText);
-    view.setEnabled(Control::txtStart, true);
-  } else {
-    view.setEnabled(Control::txtStart, false);
-  }
+  const bool enable = view.checked(option);
+  // A box that takes typing looks like one: window colours; disabled, grey.
+  view.setBackground(Control::txtStart,
+                     enable ? ui::SystemColour::window : ui::SystemColour::inactiveBorder);
+  view.setEnabled(Control::txtStart, enable);
 }
+
+// Marks the window busy for as long as it lives.
+class BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+  ~BusyScope() { busy_ = false; }
+
+ private:
+  bool& busy_;
+};
 
 }  // namespace
 
 bool frmRenPart::CheckTextBox() {
   return ui::CheckTextBox(platform_.view->text(Control::txtStart));
+}
+
+void frmRenPart::onClick(Control id) {
+  // While a run or one of its dialogs or messages is open, a click that
+  // still reaches the window (a message posted to it) starts nothing.
+  if (busy_) return;
+  ui::MainWindowView& view = *platform_.view;
+  switch (id) {
+    case Control::optStart:
+    case Control::optSelected:
+    case Control::optAssign:
+    case Control::optDuplicate:
+    case Control::optECO:
+    case Control::optDirect:
+      if (view.checked(id)) return;  // already chosen: nothing changes
+      view.setChecked(id, true);
+      view.setChecked(ui::partnerOf(id), false);
+      if (id == Control::optStart) optStart_Click();
+      if (id == Control::optSelected) optSelected_Click();
+      return;
+    case Control::chkSend:
+      view.setChecked(id, !view.checked(id));
+      chkSend_Click();
+      return;
+    case Control::cmdRun:
+      cmdRun_Click();
+      return;
+    case Control::cmdEnd:
+      cmdEnd_Click();
+      return;
+    default:
+      return;
+  }
 }
 
 void frmRenPart::optStart_Click() {
@@ -51,6 +95,11 @@ void frmRenPart::chkSend_Click() {
 
 void frmRenPart::cmdRun_Click() {
   ui::MainWindowView& view = *platform_.view;
+  BusyScope busy(busy_);
+  if (hostLost_) {
+    attachAfresh();  // this click only tells the user which design is now open
+    return;
+  }
   if (view.checked(Control::optStart)) {
     if (CheckTextBox())
       view.showMessage("Illegal Value", "Error Message", ui::MessageIcon::exclamation);
@@ -78,7 +127,8 @@ void frmRenPart::runFromWindow(Int16 mode) {
   try {
     StartFrom(mode);
   } catch (const Error& e) {
-    view.showMessage(describe(e), "", ui::MessageIcon::critical);
+    if (errors::isHostGone(e.number())) hostLost_ = true;
+    view.showMessage(userMessage(e), "", ui::MessageIcon::critical);
   } catch (const std::exception& e) {
     tyhjenna();
     view.showMessage(std::string("error: ") + e.what(), "", ui::MessageIcon::critical);

@@ -8,7 +8,7 @@
 namespace varnel::ui {
 
 // Windows system colours by their index.
-enum class SystemColour { captionText = 9, inactiveBorder = 11, highlight = 13 };
+enum class SystemColour { window = 5, windowText = 8, inactiveBorder = 11, highlight = 13 };
 
 enum class MessageIcon { critical, exclamation, information };
 

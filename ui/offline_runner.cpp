@@ -141,7 +141,7 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
     host->resetCounts();
     form.StartFrom(a->all ? 0 : 1);
   } catch (const Error& e) {
-    err << describe(e) << '\n';
+    err << userMessage(e) << '\n';
     status = 1;
   }
   printRecord(record, out);

@@ -7,7 +7,7 @@
 namespace varnel::ui {
 
 // True when the start text is illegal: empty, 0, or not a whole number from
-// -32768 to 32767 (letters, blanks, signs other than a leading minus).
+// -32768 to 32767 (letters, fractions, exponents, blanks inside the number).
 inline bool CheckTextBox(const std::string& text) {
   const auto number = designator::parseStartNumber(text);
   return !number || *number == 0;

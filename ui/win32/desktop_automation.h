@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,15 +19,20 @@
 
 namespace varnel::win {
 
-// Answers every dialog this process shows: message boxes with OK, save
-// dialogs with the path given (or Cancel when it is empty). Records them.
+// Answers every dialog this process shows: message boxes with OK (Yes when
+// they ask), save dialogs with the path given (or Cancel when it is empty).
+// Records them, with the window that owns each.
 class DialogAnswerer {
  public:
   struct Seen {
     std::string title, text;
+    HWND owner = nullptr;
   };
+  // Called on the answering thread with each save dialog before it is answered.
+  using SaveDialogHook = std::function<void(HWND dialog)>;
 
-  explicit DialogAnswerer(std::string savePath = "") : savePath_(std::move(savePath)) {
+  explicit DialogAnswerer(std::string savePath = "", SaveDialogHook hook = {})
+      : savePath_(std::move(savePath)), hook_(std::move(hook)) {
     thread_ = std::thread([this] {
       while (!stop_) {
         EnumWindows(&DialogAnswerer::visit, reinterpret_cast<LPARAM>(this));
@@ -61,10 +68,14 @@ class DialogAnswerer {
   }
 
   void answer(HWND dialog) {
-    if (dialog == lastAnswered_ && IsWindow(dialog)) return;
+    // A dialog stays visible for a moment after its answer: answer it once.
+    std::erase_if(answered_, [](HWND w) { return !IsWindow(w); });
+    if (!answered_.insert(dialog).second) return;
     HWND fileName = GetDlgItem(dialog, 0x47c);
-    Seen seen{textOf(dialog), fileName ? "" : textOf(GetDlgItem(dialog, 0xFFFF))};
+    Seen seen{textOf(dialog), fileName ? "" : textOf(GetDlgItem(dialog, 0xFFFF)),
+              GetWindow(dialog, GW_OWNER)};
     if (fileName) {
+      if (hook_) hook_(dialog);
       if (savePath_.empty()) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       } else {
@@ -73,19 +84,19 @@ class DialogAnswerer {
       }
       seen.text = "(save dialog)";
     } else {
-      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, IDYES) ? IDYES : IDOK, 0);
     }
-    lastAnswered_ = dialog;
     std::lock_guard<std::mutex> lock(mutex_);
     seen_.push_back(seen);
   }
 
   std::string savePath_;
+  SaveDialogHook hook_;
   std::atomic<bool> stop_{false};
   std::thread thread_;
   std::mutex mutex_;
   std::vector<Seen> seen_;
-  HWND lastAnswered_ = nullptr;
+  std::set<HWND> answered_;
 };
 
 // Handles incoming messages (and COM calls) for a while.

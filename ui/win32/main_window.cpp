@@ -27,13 +27,15 @@ ControlClass classOf(ControlKind kind) {
     case ControlKind::option:
       return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
     case ControlKind::check:
-      return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+      // Not automatic: the window's logic ticks it, so that a click while
+      // the window is busy changes nothing.
+      return {L"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0};
     case ControlKind::button:
       return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::text:
       return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::label:
-      return {L"STATIC", SS_LEFTNOWORDWRAP, 0};
+      return {L"STATIC", SS_RIGHT, 0};
     case ControlKind::progress:
       return {PROGRESS_CLASSW, 0, 0};
   }
@@ -83,10 +85,12 @@ void MainWindow::create() {
   SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
   report_.openBeside(window_.get());
+  dialog_.setOwner(window_.get());
   // Frames lie under the controls they hold; the others keep the tab order.
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
     if (layout.kind == ControlKind::frame)
       SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  fitStartLabel();
   backgrounds_[Control::txtStart] = ui::SystemColour::inactiveBorder;
   backgrounds_[Control::optStart] = ui::SystemColour::inactiveBorder;
   backgrounds_[Control::frmMode] = ui::SystemColour::inactiveBorder;
@@ -107,6 +111,66 @@ void MainWindow::createControl(const ui::ControlLayout& layout) {
   controls_[layout.id] = control;
 }
 
+void MainWindow::fitStartLabel() {
+  // Its twips width clips "Start from:" in some fonts and at some DPIs: it
+  // grows to the left, its right edge staying by the start box.
+  HWND label = controls_.at(Control::lblStartFrom);
+  RECT r;
+  GetWindowRect(label, &r);
+  MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&r), 2);
+  const int needed = captionWidth(label);
+  if (needed > r.right - r.left)
+    SetWindowPos(label, nullptr, r.right - needed, r.top, needed, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MainWindow::captionWidth(HWND control) {
+  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  std::erase(text, L'&');
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+  return textWidth(control, font, text) + 2;
+}
+
+bool MainWindow::translate(MSG& message) {
+  if (!window_.get()) return false;
+  if (message.message == WM_KEYDOWN && moveWithinOptionGroup(message)) return true;
+  if (message.message == WM_SYSCHAR && focusLabelledControl(message)) return true;
+  return IsDialogMessageW(window_.get(), &message) != FALSE;
+}
+
+bool MainWindow::focusLabelledControl(const MSG& message) {
+  // "S&tart from:" labels the start box, which lies before it in the tab
+  // order: the dialog manager would focus the control after the label.
+  if (!(message.lParam & (1 << 29)) || towupper(static_cast<wint_t>(message.wParam)) != L'T')
+    return false;
+  HWND start = controls_.at(Control::txtStart);
+  if (IsWindowEnabled(start)) focus(start);
+  return true;
+}
+
+void MainWindow::focus(HWND control) {
+  SetFocus(control);
+  // A text box reached by keyboard has its text selected, ready to type over.
+  if (control == controls_.at(Control::txtStart)) SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+bool MainWindow::moveWithinOptionGroup(const MSG& message) {
+  if (message.wParam != VK_UP && message.wParam != VK_DOWN && message.wParam != VK_LEFT &&
+      message.wParam != VK_RIGHT)
+    return false;
+  const auto id = static_cast<Control>(GetDlgCtrlID(message.hwnd));
+  if (GetParent(message.hwnd) != window_.get() || ui::partnerOf(id) == Control::none) return false;
+  // Each group of option buttons is a pair: an arrow moves to the other one
+  // and chooses it, as in any Windows dialog.
+  const Control partner = ui::partnerOf(id);
+  if (IsWindowEnabled(controls_.at(partner))) {
+    focus(controls_.at(partner));
+    onClick(partner);
+  }
+  return true;
+}
+
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
@@ -123,6 +187,8 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL)
         onClick(Control::cmdEnd);  // Esc
+      else if (LOWORD(wParam) == IDOK)
+        onEnter();
       else if (HIWORD(wParam) == BN_CLICKED)
         onClick(static_cast<Control>(LOWORD(wParam)));
       return 0;
@@ -132,7 +198,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message,
                       wParam, lParam);
     case WM_CLOSE:
-      endProgram();
+      onClick(Control::cmdEnd);
       return 0;
     case WM_DESTROY:
       if (quitOnClose_) PostQuitMessage(0);
@@ -143,30 +209,13 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onClick(Control id) {
-  switch (id) {
-    case Control::optStart:
-    case Control::optSelected:
-    case Control::optAssign:
-    case Control::optDuplicate:
-    case Control::optECO:
-    case Control::optDirect:
-      setChecked(id, true);
-      setChecked(ui::partnerOf(id), false);
-      if (id == Control::optStart) form_.optStart_Click();
-      if (id == Control::optSelected) form_.optSelected_Click();
-      return;
-    case Control::chkSend:
-      form_.chkSend_Click();
-      return;
-    case Control::cmdRun:
-      form_.cmdRun_Click();
-      return;
-    case Control::cmdEnd:
-      form_.cmdEnd_Click();
-      return;
-    default:
-      return;
-  }
+  form_.onClick(id);
+}
+
+void MainWindow::onEnter() {
+  // Enter presses the focused push button; elsewhere it does nothing.
+  const auto id = static_cast<Control>(GetDlgCtrlID(GetFocus()));
+  if (id == Control::cmdRun || id == Control::cmdEnd) onClick(id);
 }
 
 LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -175,14 +224,10 @@ LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, 
   if (background == backgrounds_.end())
     return DefWindowProcW(window_.get(), message, wParam, lParam);
   const int colour = static_cast<int>(background->second);
-  const COLORREF fill = GetSysColor(colour);
-  if (id == Control::frmMode) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
-  // Title-bar text is black on current Windows: keep the typed number legible.
-  else
-    SetTextColor(dc, GetRValue(fill) * 3 + GetGValue(fill) * 6 + GetBValue(fill) < 1280
-                         ? RGB(255, 255, 255)
-                         : RGB(0, 0, 0));
-  SetBkColor(dc, fill);
+  SetTextColor(dc, GetSysColor(id == Control::frmMode     ? COLOR_HIGHLIGHT
+                               : IsWindowEnabled(control) ? COLOR_WINDOWTEXT
+                                                          : COLOR_GRAYTEXT));
+  SetBkColor(dc, GetSysColor(colour));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
 }
 
@@ -192,7 +237,11 @@ bool MainWindow::checked(Control id) {
 
 void MainWindow::setChecked(Control id, bool value) {
   if (id == Control::none) return;
-  SendMessageW(controls_.at(id), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  HWND control = controls_.at(id);
+  SendMessageW(control, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  // Unchecking an option button takes its tab stop away; every control
+  // stays reachable with Tab.
+  SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_TABSTOP);
 }
 
 bool MainWindow::enabled(Control id) {

@@ -25,6 +25,9 @@ class MainWindow final : public ui::MainWindowView {
   // start-up ended the program. With quitOnClose, closing ends the message loop.
   void open(int show, bool quitOnClose);
   bool ended() const { return ended_; }
+  // The message loop's hook for keys: Tab, Enter, Esc, access keys and the
+  // arrows within a group of option buttons. True when the key was handled.
+  bool translate(MSG& message);
   HWND handle() const { return window_.get(); }
   HWND control(ui::Control id) const { return controls_.at(id); }
   frmRenPart& form() { return form_; }
@@ -51,6 +54,12 @@ class MainWindow final : public ui::MainWindowView {
   void create();
   void createControl(const ui::ControlLayout& layout);
   void onClick(ui::Control id);
+  void onEnter();
+  bool moveWithinOptionGroup(const MSG& message);
+  bool focusLabelledControl(const MSG& message);
+  void focus(HWND control);
+  void fitStartLabel();
+  static int captionWidth(HWND control);
   LRESULT onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
   WindowHandle window_;

@@ -18,8 +18,9 @@ class ReportWindow final : public ui::ReportView {
   HWND handle() const { return window_.get(); }
 
  private:
-  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
   void create();
+  SIZE editSize() const;
+  POINT placeFor(SIZE frame) const;
 
   WindowHandle window_;
   HWND edit_ = nullptr;

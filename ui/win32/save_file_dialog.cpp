@@ -20,7 +20,9 @@ std::string SaveFileDialog::askSavePath(const std::string& filter) {
   dialog.lpstrFilter = filters.c_str();
   dialog.lpstrFile = path;
   dialog.nMaxFile = static_cast<DWORD>(std::size(path));
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+  // A name typed without extension gets ".eco"; replacing a file is asked.
+  dialog.lpstrDefExt = L"eco";
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
   if (GetSaveFileNameW(&dialog)) return narrow(path);
   if (const DWORD failure = CommDlgExtendedError())
     throw Error(failure,

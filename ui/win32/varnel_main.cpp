@@ -18,8 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   if (window.ended()) return 0;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Tab between controls, Esc presses End.
-    if (window.handle() && IsDialogMessageW(window.handle(), &message)) continue;
+    if (window.translate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

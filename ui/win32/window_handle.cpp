@@ -32,4 +32,11 @@ int twipsToPixelsY(int twips) {
   return MulDiv(twips, screenDpi(LOGPIXELSY), 1440);
 }
 
+int textWidth(HWND window, HGDIOBJ font, const std::wstring& text) {
+  WindowDc dc(window, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
 }  // namespace varnel::win

@@ -2,6 +2,7 @@
 // Move-only owners of a window and a GDI object.
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace varnel::win {
@@ -56,6 +57,29 @@ class GdiObject {
  private:
   HGDIOBJ object_ = nullptr;
 };
+
+// A window's device context with one object selected into it; both are put
+// back when it goes.
+class WindowDc {
+ public:
+  WindowDc(HWND window, HGDIOBJ selected)
+      : window_(window), dc_(GetDC(window)), previous_(SelectObject(dc_, selected)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    SelectObject(dc_, previous_);
+    ReleaseDC(window_, dc_);
+  }
+  HDC get() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The width of text in the given font, in pixels.
+int textWidth(HWND window, HGDIOBJ font, const std::wstring& text);
 
 // Registers a window class of this program once: default procedure, arrow
 // cursor, dialog-coloured background.

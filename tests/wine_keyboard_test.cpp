@@ -1,0 +1,180 @@
+// The window under Wine as a keyboard user and the eye meet it: Tab, the
+// arrows, Enter, Esc and access keys; colours, the label, the report window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/win32/desktop_automation.h"
+#include "wine_window.h"
+
+namespace varnel {
+namespace {
+
+using testing::click;
+using testing::isChecked;
+using testing::isEnabled;
+using testing::LocalWindow;
+using testing::words;
+using ui::Control;
+
+// The controls Tab visits from the first one, once round.
+std::vector<Control> tabRound(LocalWindow& w, Control first) {
+  SetFocus(w[first]);
+  std::vector<Control> seen{first};
+  for (int i = 0; i < 20; ++i) {
+    w.press(VK_TAB);
+    const auto at = static_cast<Control>(GetDlgCtrlID(GetFocus()));
+    if (at == first) break;
+    seen.push_back(at);
+  }
+  return seen;
+}
+
+TEST(Keyboard, TabVisitsEveryEnabledControlInTheWindowsTabOrder) {
+  LocalWindow w("R1");
+  EXPECT_EQ(tabRound(w, Control::optStart),
+            (std::vector<Control>{Control::optStart, Control::cmdRun, Control::optSelected,
+                                  Control::cmdEnd, Control::chkSend}));
+  click(w[Control::optSelected]);
+  click(w[Control::chkSend]);
+  EXPECT_EQ(tabRound(w, Control::optStart),
+            (std::vector<Control>{Control::optStart, Control::txtStart, Control::cmdRun,
+                                  Control::optSelected, Control::cmdEnd, Control::optAssign,
+                                  Control::optDuplicate, Control::optECO, Control::optDirect,
+                                  Control::chkSend}));
+}
+
+TEST(Keyboard, ArrowsMoveWithinAGroupOfOptionButtons) {
+  LocalWindow w("R1");
+  click(w[Control::optStart]);
+  SetFocus(w[Control::optStart]);
+  EXPECT_TRUE(w.press(VK_DOWN));
+  EXPECT_EQ(GetFocus(), w[Control::optSelected]);
+  EXPECT_TRUE(isChecked(w[Control::optSelected]));
+  EXPECT_FALSE(isChecked(w[Control::optStart]));
+  EXPECT_TRUE(isEnabled(w[Control::optAssign])) << "chosen as by a click";
+  SetFocus(w[Control::optAssign]);
+  EXPECT_TRUE(w.press(VK_RIGHT));
+  EXPECT_TRUE(isChecked(w[Control::optDuplicate]));
+  EXPECT_TRUE(w.press(VK_UP));
+  EXPECT_TRUE(isChecked(w[Control::optAssign]));
+  EXPECT_TRUE(isChecked(w[Control::optSelected])) << "the other group is untouched";
+}
+
+TEST(Keyboard, EnterPressesTheFocusedButtonAndAccessKeysChoose) {
+  LocalWindow w("R5 R6 GND");
+  EXPECT_TRUE(w.alt('a'));
+  EXPECT_TRUE(isChecked(w[Control::optStart]));
+  EXPECT_TRUE(w.alt('t'));
+  EXPECT_EQ(GetFocus(), w[Control::txtStart]);
+  SetFocus(w[Control::cmdRun]);
+  EXPECT_TRUE(w.press(VK_RETURN));
+  EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2 GND"));
+  EXPECT_TRUE(w.alt('s'));
+  EXPECT_TRUE(isChecked(w[Control::optSelected]));
+  EXPECT_TRUE(w.alt('d'));
+  EXPECT_TRUE(isChecked(w[Control::optDuplicate]));
+  EXPECT_TRUE(w.alt('w'));
+  EXPECT_TRUE(isChecked(w[Control::chkSend]));
+  EXPECT_TRUE(w.alt('o'));
+  EXPECT_TRUE(isChecked(w[Control::optECO]));
+  SetFocus(w[Control::txtStart]);
+  w.press(VK_RETURN);
+  EXPECT_FALSE(w.window.ended()) << "Enter in the start box presses nothing";
+  EXPECT_TRUE(w.alt('n'));
+  EXPECT_TRUE(w.window.ended());
+}
+
+TEST(Keyboard, ClickingTheChosenModeAgainKeepsItsSubMode) {
+  LocalWindow w("R1");
+  click(w[Control::optSelected]);
+  click(w[Control::optDuplicate]);
+  click(w[Control::optSelected]);
+  EXPECT_TRUE(isChecked(w[Control::optDuplicate]));
+  EXPECT_FALSE(isChecked(w[Control::optAssign]));
+}
+
+// The colours the window gives a control, as it paints it.
+struct Painted {
+  COLORREF text, background;
+};
+Painted paintedColours(LocalWindow& w, Control id, UINT message) {
+  HDC dc = GetDC(w[id]);
+  SendMessageW(w.window.handle(), message, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(w[id]));
+  const Painted painted{GetTextColor(dc), GetBkColor(dc)};
+  ReleaseDC(w[id], dc);
+  return painted;
+}
+
+TEST(Looks, TheStartBoxTakesTheWindowColoursOnceEnabled) {
+  LocalWindow w("R1");
+  EXPECT_EQ(paintedColours(w, Control::txtStart, WM_CTLCOLORSTATIC).background,
+            GetSysColor(COLOR_INACTIVEBORDER));
+  click(w[Control::optSelected]);
+  const Painted enabled = paintedColours(w, Control::txtStart, WM_CTLCOLOREDIT);
+  EXPECT_EQ(enabled.background, GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(enabled.text, GetSysColor(COLOR_WINDOWTEXT));
+}
+
+TEST(Looks, StartFromIsShownWhole) {
+  LocalWindow w("R1");
+  HWND label = w[Control::lblStartFrom];
+  RECT box;
+  GetClientRect(label, &box);
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
+  EXPECT_GE(box.right, win::textWidth(label, font, L"Start from:"));
+  RECT labelAt, startAt;
+  GetWindowRect(label, &labelAt);
+  GetWindowRect(w[Control::txtStart], &startAt);
+  EXPECT_LE(labelAt.right, startAt.left) << "it does not run under the start box";
+}
+
+TEST(Looks, TheReportOpensOnTheScreenWithItsRuleOnOneLine) {
+  LocalWindow w("R5 GND");
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT main;
+  GetWindowRect(w.window.handle(), &main);
+  // The main window at the right edge: there is no room beside it there.
+  SetWindowPos(w.window.handle(), nullptr, work.right - (main.right - main.left), work.top + 10, 0,
+               0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  click(w[Control::optStart]);
+  click(w[Control::cmdRun]);
+  HWND report = w.window.report().handle();
+  ASSERT_TRUE(IsWindow(report));
+  RECT at;
+  GetWindowRect(report, &at);
+  EXPECT_GE(at.left, work.left);
+  EXPECT_GE(at.top, work.top);
+  EXPECT_LE(at.right, work.right);
+  EXPECT_LE(at.bottom, work.bottom);
+  HWND edit = GetWindow(report, GW_CHILD);
+  EXPECT_EQ(SendMessageW(edit, EM_GETLINECOUNT, 0, 0), 5) << "three heading lines, GND, end";
+}
+
+// True when above lies above below in the window order.
+bool isAbove(HWND above, HWND below) {
+  for (HWND w = GetWindow(below, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == above) return true;
+  return false;
+}
+
+TEST(Looks, TheReportComesToTheFrontWhenARunAddsToIt) {
+  LocalWindow w("GND");
+  click(w[Control::optStart]);
+  click(w[Control::cmdRun]);
+  HWND report = w.window.report().handle();
+  win::WindowHandle other(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPED | WS_VISIBLE, 0, 0,
+                                          200, 200, nullptr, nullptr, nullptr, nullptr));
+  SetWindowPos(other.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(isAbove(other.get(), report));
+  click(w[Control::cmdRun]);
+  EXPECT_TRUE(isAbove(report, other.get()));
+  EXPECT_EQ(w.window.report().text().find("GND\r\nGND\r\n") != std::string::npos, true);
+}
+
+}  // namespace
+}  // namespace varnel

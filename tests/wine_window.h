@@ -1,0 +1,65 @@
+#pragma once
+// Driving the real window under Wine: clicks, keys and text by message, and
+// the window opened over the in-memory host (no COM, only the Win32 wiring).
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "fake_view.h"
+#include "fixtures.h"
+#include "host/com/com_host.h"
+#include "host/com/text.h"
+#include "ui/win32/main_window.h"
+
+namespace varnel::testing {
+
+inline bool isChecked(HWND control) {
+  return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+inline bool isEnabled(HWND control) {
+  return IsWindowEnabled(control) != FALSE;
+}
+inline void click(HWND control) {
+  SendMessageW(control, BM_CLICK, 0, 0);
+}
+inline void type(HWND control, const char* text) {
+  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win::widen(text).c_str()));
+}
+inline std::string titleOf(HWND window) {
+  wchar_t text[256] = L"";
+  GetWindowTextW(window, text, 256);
+  return win::narrow(text);
+}
+
+struct LocalWindow {
+  std::shared_ptr<standin::MemoryHost> host;
+  FakeAttacher attacher;
+  win::ComPcbConnector pcb;
+  win::MainWindow window{attacher, pcb};
+  explicit LocalWindow(const std::string& parts)
+      : host(std::make_shared<standin::MemoryHost>(design(parts))) {
+    attacher.app = host;
+    window.open(SW_SHOWNOACTIVATE, false);
+  }
+  HWND operator[](ui::Control id) const { return window.control(id); }
+  // A key as the program's message loop receives it: WM_KEYDOWN, or
+  // WM_SYSCHAR for Alt+letter. True when the window handled it.
+  bool press(WPARAM key, HWND focus = nullptr) {
+    MSG message{};
+    message.hwnd = focus ? focus : GetFocus();
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    return window.translate(message);
+  }
+  bool alt(char letter) {
+    MSG message{};
+    message.hwnd = GetFocus() ? GetFocus() : window.handle();
+    message.message = WM_SYSCHAR;
+    message.wParam = static_cast<WPARAM>(letter);
+    message.lParam = 1 << 29;  // Alt held
+    return window.translate(message);
+  }
+};
+
+}  // namespace varnel::testing
