@@ -47,10 +47,14 @@ struct LoadedDesign {
   }
 };
 
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+
 struct HostState {
   std::shared_ptr<LoadedDesign> design;
   std::int64_t calls = 0;
   std::map<std::string, std::int64_t> byOperation;
+  std::uint64_t callOrder = kFnvOffset;
   std::optional<Fault> fault;
   std::vector<RenameRecord> renames;
   std::vector<std::function<void(const RenameRecord&)>> renameListeners;
@@ -61,6 +65,11 @@ struct HostState {
   void call(const char* operation) {
     ++calls;
     ++byOperation[operation];
+    // FNV-1a over the operations' names, each ended by a zero byte.
+    for (const char* c = operation;; ++c) {
+      callOrder = (callOrder ^ static_cast<unsigned char>(*c)) * kFnvPrime;
+      if (!*c) break;
+    }
     if (!fault || calls < fault->atCall) return;
     if (calls == fault->atCall || fault->persistent) {
       Error error = fault->error;
@@ -296,9 +305,14 @@ std::map<std::string, std::int64_t> MemoryHost::callsByOperation() const {
   return state_->byOperation;
 }
 
+std::uint64_t MemoryHost::callOrder() const {
+  return state_->callOrder;
+}
+
 void MemoryHost::resetCounts() {
   state_->calls = 0;
   state_->byOperation.clear();
+  state_->callOrder = kFnvOffset;
 }
 
 void MemoryHost::failCall(std::int64_t nth, Error error, bool persistent) {

@@ -49,6 +49,8 @@ class MemoryHost final : public host::Application {
   // Every call into the host objects, in all and by operation ("Component.Name").
   std::int64_t totalCalls() const;
   std::map<std::string, std::int64_t> callsByOperation() const;
+  // A hash of the operations called, in their order.
+  std::uint64_t callOrder() const;
   void resetCounts();
 
   // Makes the nth call from now fail with error; with persistent, every call

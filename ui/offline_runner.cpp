@@ -1,5 +1,6 @@
 #include "ui/offline_runner.h"
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -90,6 +91,10 @@ void printRecord(const RunRecord& record, std::ostream& out) {
 
 void printStats(const standin::MemoryHost& host, std::ostream& err) {
   err << "host calls: " << host.totalCalls() << '\n';
+  char order[40];
+  std::snprintf(order, sizeof order, "call order: %016llx\n",
+                static_cast<unsigned long long>(host.callOrder()));
+  err << order;
   for (const auto& [operation, count] : host.callsByOperation())
     err << "  " << operation << ": " << count << '\n';
 }
