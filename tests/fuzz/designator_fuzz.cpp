@@ -19,16 +19,21 @@ void check(bool property) {
   if (!property) std::abort();
 }
 
-// -?[0-9]+ whose value fits 16 bits.
-bool isStartNumber(const std::string& text) {
-  const std::size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+// [+-]?[0-9]+ whose value fits 16 bits, with blanks (space, tab) around it.
+bool isStartNumber(std::string text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+  const std::size_t blanks = text.find_first_not_of(" \t");
+  if (blanks == std::string::npos) return false;
+  text.erase(0, blanks);
+  const bool negative = text[0] == '-';
+  const std::size_t digits = negative || text[0] == '+' ? 1 : 0;
   if (text.size() == digits) return false;
   long long value = 0;
   for (std::size_t i = digits; i < text.size(); ++i) {
     if (text[i] < '0' || text[i] > '9') return false;
     value = std::min(value * 10 + (text[i] - '0'), 100000LL);
   }
-  return (digits ? -value : value) >= -32768 && (digits ? -value : value) <= 32767;
+  return (negative ? -value : value) >= -32768 && (negative ? -value : value) <= 32767;
 }
 
 }  // namespace
