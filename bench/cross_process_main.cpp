@@ -10,11 +10,11 @@
 
 #include "engine/frm_ren_part.h"
 #include "generated_designs.h"
-#include "host/com/com_host.h"
-#include "host/com/powerlogic_ids.h"
+#include "win32/com/com_host.h"
+#include "win32/com/powerlogic_ids.h"
 #include "standin/design_file.h"
-#include "ui/option_values.h"
-#include "ui/win32/desktop_automation.h"
+#include "app/option_values.h"
+#include "standin/win32/desktop_automation.h"
 
 using namespace varnel;
 

@@ -6,11 +6,11 @@
 #include "eco/eco_format.h"
 #include "engine/frm_ren_part.h"
 #include "generated_designs.h"
-#include "order/placement_order.h"
+#include "renumber/placement_order.h"
 #include "plain_placement_order.h"
 #include "plain_section_breaks.h"
 #include "standin/memory_host.h"
-#include "ui/option_values.h"
+#include "app/option_values.h"
 
 namespace varnel::bench {
 namespace {

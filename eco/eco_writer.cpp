@@ -3,7 +3,7 @@
 #include "eco/eco_format.h"
 #include "eco/pcb_link.h"
 #include "engine/frm_ren_part.h"
-#include "ui/run_options.h"
+#include "app/run_options.h"
 
 namespace varnel {
 

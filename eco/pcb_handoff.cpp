@@ -4,8 +4,8 @@
 #include "eco/eco_delivery.h"
 #include "eco/pcb_link.h"
 #include "engine/frm_ren_part.h"
-#include "ui/run_options.h"
-#include "ui/save_dialog.h"
+#include "app/run_options.h"
+#include "app/save_dialog.h"
 
 namespace varnel {
 

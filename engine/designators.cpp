@@ -1,6 +1,6 @@
 // The window's designator procedures: the pure functions of designator.h
 // plus the noNumber flag that AssignNext reads.
-#include "engine/designator.h"
+#include "model/designator.h"
 #include "engine/frm_ren_part.h"
 
 namespace varnel {

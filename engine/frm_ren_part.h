@@ -11,12 +11,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "engine/int16.h"
-#include "engine/name_table.h"
+#include "base/int16.h"
+#include "model/name_table.h"
 #include "host/automation.h"
-#include "order/known_used_numbers.h"
+#include "renumber/known_used_numbers.h"
 #include "order/list_names.h"
-#include "ui/controls.h"
+#include "app/controls.h"
 
 namespace varnel {
 

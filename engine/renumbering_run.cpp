@@ -9,7 +9,7 @@
 #include "engine/frm_ren_part.h"
 #include "engine/run_observer.h"
 #include "engine/run_plan.h"
-#include "ui/run_options.h"
+#include "app/run_options.h"
 
 namespace varnel {
 

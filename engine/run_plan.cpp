@@ -4,10 +4,10 @@
 // design is touched.
 #include "engine/run_plan.h"
 
-#include "engine/designator.h"
+#include "model/designator.h"
 #include "engine/frm_ren_part.h"
-#include "ui/option_values.h"
-#include "ui/run_options.h"
+#include "app/option_values.h"
+#include "app/run_options.h"
 
 namespace varnel {
 

@@ -1,9 +1,9 @@
 // The renumbering algorithm: set-up and steps. StartFrom runs it first on an
 // in-memory copy of the design, so everything here may fail before any rename
 // of the real design.
-#include "engine/designator.h"
+#include "model/designator.h"
 #include "engine/frm_ren_part.h"
-#include "ui/run_options.h"
+#include "app/run_options.h"
 
 namespace varnel {
 

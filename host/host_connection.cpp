@@ -1,7 +1,7 @@
 // Tying the window to the design open in PowerLogic: start-up, and taking
 // the component list again when the user opens another design.
 #include "engine/frm_ren_part.h"
-#include "ui/main_window_view.h"
+#include "app/main_window_view.h"
 
 namespace varnel {
 

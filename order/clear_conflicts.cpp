@@ -1,7 +1,7 @@
 // SiirraTielta: before an all-components run, every component whose number
 // lies in the range the run will give is moved to a temporary number above
 // every number in use.
-#include "engine/designator.h"
+#include "model/designator.h"
 #include "engine/frm_ren_part.h"
 
 namespace varnel {

@@ -1,6 +1,6 @@
 #include "order/list_names.h"
 
-#include "engine/designator.h"
+#include "model/designator.h"
 
 namespace varnel::order {
 

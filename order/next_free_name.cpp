@@ -2,7 +2,7 @@
 // It walks the stretch of the component list that holds the wanted prefix,
 // from its first member, and stops at the first gap above the wanted number
 // or after the stretch's last member.
-#include "engine/designator.h"
+#include "model/designator.h"
 #include "engine/frm_ren_part.h"
 
 namespace varnel {

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "engine/frm_ren_part.h"
-#include "order/placement_order.h"
+#include "renumber/placement_order.h"
 
 namespace varnel {
 

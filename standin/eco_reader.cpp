@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "eco/ansi_encoding.h"
-#include "host/error.h"
+#include "base/error.h"
 
 namespace varnel::standin {
 

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "host/error.h"
+#include "base/error.h"
 #include "standin/eco_reader.h"
 
 namespace varnel::standin {

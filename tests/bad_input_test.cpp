@@ -7,7 +7,7 @@
 #include "eco/std_file_system.h"
 #include "fixtures.h"
 #include "temp_dir.h"
-#include "ui/offline_runner.h"
+#include "app/offline_runner.h"
 
 namespace varnel {
 namespace {

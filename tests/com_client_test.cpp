@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
-#include "host/com/com_host.h"
-#include "host/com/dispatch.h"
-#include "host/com/powerlogic_ids.h"
+#include "win32/com/com_host.h"
+#include "win32/com/dispatch.h"
+#include "win32/com/powerlogic_ids.h"
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/powerpcb_server.h"
 #include "standin/com/registration.h"

@@ -1,4 +1,4 @@
-#include "engine/designator.h"
+#include "model/designator.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "host/automation.h"
 #include "standin/memory_host.h"
-#include "ui/main_window_view.h"
+#include "app/main_window_view.h"
 
 namespace varnel::testing {
 

@@ -12,9 +12,9 @@
 #include "eco/pcb_link.h"
 #include "engine/frm_ren_part.h"
 #include "engine/run_record.h"
-#include "host/error.h"
-#include "ui/report_view.h"
-#include "ui/save_dialog.h"
+#include "base/error.h"
+#include "app/report_view.h"
+#include "app/save_dialog.h"
 
 namespace varnel::testing {
 

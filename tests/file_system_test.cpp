@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "fixtures.h"
-#include "host/error.h"
+#include "base/error.h"
 #include "temp_dir.h"
 
 namespace varnel::eco {

@@ -10,7 +10,7 @@
 #include "engine/frm_ren_part.h"
 #include "fakes.h"
 #include "standin/memory_host.h"
-#include "ui/option_values.h"
+#include "app/option_values.h"
 
 namespace varnel::testing {
 

@@ -14,7 +14,7 @@
 
 #include "standin/design_file.h"
 #include "temp_dir.h"
-#include "ui/offline_runner.h"
+#include "app/offline_runner.h"
 
 namespace varnel {
 namespace {

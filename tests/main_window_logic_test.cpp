@@ -5,7 +5,7 @@
 
 #include "fake_view.h"
 #include "fixtures.h"
-#include "ui/window_options.h"
+#include "app/window_options.h"
 
 namespace varnel {
 namespace {

@@ -1,8 +1,8 @@
-#include "engine/name_table.h"
+#include "model/name_table.h"
 
 #include <gtest/gtest.h>
 
-#include "host/error.h"
+#include "base/error.h"
 
 namespace varnel {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/offline_runner.h"
+#include "app/offline_runner.h"
 
 #include <gtest/gtest.h>
 

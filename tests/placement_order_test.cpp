@@ -1,4 +1,4 @@
-#include "order/placement_order.h"
+#include "renumber/placement_order.h"
 
 #include <gtest/gtest.h>
 

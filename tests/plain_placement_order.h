@@ -4,7 +4,7 @@
 // Cubic at worst; the reference the fast order is checked against.
 #include <vector>
 
-#include "order/placement_order.h"
+#include "renumber/placement_order.h"
 
 namespace varnel::testing {
 

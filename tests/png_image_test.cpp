@@ -1,4 +1,4 @@
-#include "ui/png_image.h"
+#include "base/png_image.h"
 
 #include <gtest/gtest.h>
 

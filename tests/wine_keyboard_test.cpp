@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/win32/desktop_automation.h"
+#include "standin/win32/desktop_automation.h"
 #include "wine_window.h"
 
 namespace varnel {

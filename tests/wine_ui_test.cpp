@@ -11,13 +11,13 @@
 
 #include "fake_view.h"
 #include "fixtures.h"
-#include "host/com/com_host.h"
-#include "host/com/powerlogic_ids.h"
+#include "win32/com/com_host.h"
+#include "win32/com/powerlogic_ids.h"
 #include "standin/design_file.h"
 #include "standin/pcb_layout.h"
 #include "temp_dir.h"
-#include "ui/win32/desktop_automation.h"
-#include "ui/win32/main_window.h"
+#include "standin/win32/desktop_automation.h"
+#include "win32/ui/main_window.h"
 #include "wine_window.h"
 
 namespace varnel {

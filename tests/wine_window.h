@@ -8,9 +8,9 @@
 
 #include "fake_view.h"
 #include "fixtures.h"
-#include "host/com/com_host.h"
-#include "host/com/text.h"
-#include "ui/win32/main_window.h"
+#include "win32/com/com_host.h"
+#include "win32/base/text.h"
+#include "win32/ui/main_window.h"
 
 namespace varnel::testing {
 

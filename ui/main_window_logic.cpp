@@ -1,7 +1,7 @@
 // What the main window's controls do.
 #include "engine/frm_ren_part.h"
-#include "ui/main_window_view.h"
-#include "ui/start_check.h"
+#include "app/main_window_view.h"
+#include "app/start_check.h"
 
 namespace varnel {
 

@@ -1,6 +1,6 @@
 // The run's progress bar.
 #include "engine/frm_ren_part.h"
-#include "ui/run_options.h"
+#include "app/run_options.h"
 
 namespace varnel {
 

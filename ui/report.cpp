@@ -1,6 +1,6 @@
 // naytaNimeamattomat: the report of designators a run left alone.
 #include "engine/frm_ren_part.h"
-#include "ui/report_view.h"
+#include "app/report_view.h"
 
 namespace varnel {
 

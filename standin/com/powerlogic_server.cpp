@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "host/com/powerlogic_ids.h"
+#include "win32/com/powerlogic_ids.h"
 #include "standin/com/server_object.h"
 #include "standin/design_file.h"
 

@@ -3,7 +3,7 @@
 // with the OpenDocument event through a connection point.
 #include <memory>
 
-#include "host/com/com_ptr.h"
+#include "win32/base/com_ptr.h"
 #include "standin/memory_host.h"
 
 namespace varnel::standin {

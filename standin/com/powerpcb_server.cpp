@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "host/com/text.h"
-#include "host/error.h"
+#include "win32/base/text.h"
+#include "base/error.h"
 #include "standin/com/server_object.h"
 #include "standin/pcb_layout.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "host/com/com_ptr.h"
+#include "win32/base/com_ptr.h"
 #include "standin/design.h"
 
 namespace varnel::standin {

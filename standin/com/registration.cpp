@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/com/dispatch.h"
+#include "win32/com/dispatch.h"
 
 namespace varnel::standin {
 

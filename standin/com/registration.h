@@ -3,7 +3,7 @@
 // in the running object table.
 #include <windows.h>
 
-#include "host/com/com_ptr.h"
+#include "win32/base/com_ptr.h"
 
 namespace varnel::standin {
 

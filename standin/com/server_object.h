@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/com/com_ptr.h"
-#include "host/com/variant.h"
+#include "win32/base/com_ptr.h"
+#include "win32/base/variant.h"
 
 namespace varnel::standin {
 

@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "host/com/text.h"
+#include "win32/base/text.h"
 #include "standin/design_file.h"
 
 namespace varnel::standin {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "standin/design.h"
-#include "ui/win32/window_handle.h"
+#include "win32/base/window_handle.h"
 
 namespace varnel::standin {
 

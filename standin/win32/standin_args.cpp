@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "host/com/text.h"
+#include "win32/base/text.h"
 
 namespace varnel::standin {
 

@@ -2,10 +2,10 @@
 // Serves a design as "PowerLogic.Application" until its window is closed.
 #include <windows.h>
 
-#include "host/com/powerlogic_ids.h"
-#include "host/com/text.h"
-#include "host/com/variant.h"
-#include "host/error.h"
+#include "win32/com/powerlogic_ids.h"
+#include "win32/base/text.h"
+#include "win32/base/variant.h"
+#include "base/error.h"
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/registration.h"
 #include "standin/design_file.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/com/powerlogic_ids.h"
-#include "host/com/text.h"
-#include "host/com/variant.h"
-#include "host/error.h"
+#include "win32/com/powerlogic_ids.h"
+#include "win32/base/text.h"
+#include "win32/base/variant.h"
+#include "base/error.h"
 #include "standin/com/powerpcb_server.h"
 #include "standin/com/registration.h"
 #include "standin/design_file.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/designator.h"
+#include "model/designator.h"
 #include "engine/frm_ren_part.h"
 
 namespace {

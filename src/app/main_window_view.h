@@ -1,0 +1,38 @@
+#pragma once
+// The main window as its logic sees it: controls by id, the title, message
+// boxes, and ending the program. The Win32 window implements it; tests fake it.
+#include <string>
+
+#include "app/controls.h"
+
+namespace varnel::ui {
+
+// Windows system colours by their index.
+enum class SystemColour { window = 5, windowText = 8, inactiveBorder = 11, highlight = 13 };
+
+enum class MessageIcon { critical, exclamation, information };
+
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+  virtual bool checked(Control id) = 0;
+  // Sets the state only: raises no click.
+  virtual void setChecked(Control id, bool value) = 0;
+  virtual bool enabled(Control id) = 0;
+  virtual void setEnabled(Control id, bool value) = 0;
+  virtual std::string text(Control id) = 0;
+  virtual void setText(Control id, const std::string& text) = 0;
+  virtual void setBackground(Control id, SystemColour colour) = 0;
+  virtual void setTitle(const std::string& title) = 0;
+  // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST; position and size kept.
+  virtual void alwaysOnTop(bool onTop) = 0;
+  // Modal, OK only. An empty title shows the application's.
+  virtual void showMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+  // Closes every window at once; no further handler runs.
+  virtual void endProgram() = 0;
+  // The progress bar: single-precision minimum, maximum and value.
+  virtual void setProgressRange(float min, float max) = 0;
+  virtual void setProgressValue(float value) = 0;
+};
+
+}  // namespace varnel::ui

@@ -1,0 +1,97 @@
+#include "eco/std_file_system.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "base/error.h"
+
+namespace varnel::eco {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path pathOf(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+Error accessError(const std::string& path, const std::string& why) {
+  return Error(75, "Path/File access error: " + path + ": " + why);
+}
+
+void checkTarget(const fs::path& target, const std::string& path) {
+  if (path.empty() || !target.has_filename()) throw accessError(path, "no file name");
+  std::error_code ec;
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  if (!fs::is_directory(folder, ec)) throw Error(76, "Path not found: " + path);
+  const auto status = fs::status(target, ec);
+  if (fs::is_directory(status)) throw accessError(path, "it is a folder");
+  if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+    throw Error(70, "Permission denied: " + path + " is read-only");
+}
+
+fs::path temporaryBeside(const fs::path& target) {
+  fs::path temporary = target;
+  temporary += ".varnel-tmp";
+  return temporary;
+}
+
+}  // namespace
+
+void StdFileSystem::checkWritable(const std::string& path) {
+  const fs::path target = pathOf(path);
+  checkTarget(target, path);
+  // Only a try tells whether the folder takes a new file (rights, a full or
+  // read-only drive); the try leaves nothing behind.
+  const fs::path probe = temporaryBeside(target);
+  std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+  const bool created = out.is_open();
+  out.close();
+  std::error_code ignored;
+  fs::remove(probe, ignored);
+  if (!created) throw accessError(path, "its folder does not take new files");
+}
+
+bool StdFileSystem::exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(pathOf(path), ec);
+}
+
+void StdFileSystem::replaceFile(const std::string& path, const std::string& content) {
+  const fs::path target = pathOf(path);
+  checkTarget(target, path);
+  const fs::path temporary = temporaryBeside(target);
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      fs::remove(temporary, ignored);
+      throw accessError(path, "the file could not be written");
+    }
+  }
+  std::error_code ec;
+  fs::rename(temporary, target, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    throw accessError(path, ec.message());
+  }
+}
+
+void StdFileSystem::deleteFile(const std::string& path) {
+  std::error_code ec;
+  if (!fs::remove(pathOf(path), ec)) {
+    if (ec) throw accessError(path, ec.message());
+    throw Error(53, "File not found: " + path);
+  }
+}
+
+std::string StdFileSystem::tempFolder() {
+  const std::u8string folder = (fs::temp_directory_path() / "").u8string();
+  return std::string(folder.begin(), folder.end());
+}
+
+}  // namespace varnel::eco

@@ -1,0 +1,42 @@
+#include "win32/base/window_handle.h"
+
+namespace varnel::win {
+
+namespace {
+
+int screenDpi(int axis) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+void registerWindowClass(const wchar_t* name) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &wc)) return;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
+int twipsToPixelsX(int twips) {
+  return MulDiv(twips, screenDpi(LOGPIXELSX), 1440);
+}
+int twipsToPixelsY(int twips) {
+  return MulDiv(twips, screenDpi(LOGPIXELSY), 1440);
+}
+
+int textWidth(HWND window, HGDIOBJ font, const std::wstring& text) {
+  WindowDc dc(window, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+}  // namespace varnel::win

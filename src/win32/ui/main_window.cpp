@@ -1,0 +1,304 @@
+#include "win32/ui/main_window.h"
+
+#include <commctrl.h>
+
+#include "win32/base/text.h"
+
+namespace varnel::win {
+
+namespace {
+
+using ui::Control;
+using ui::ControlKind;
+
+constexpr wchar_t kClassName[] = L"VarnelMain";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD extendedStyle;
+};
+
+ControlClass classOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::frame:
+      return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::option:
+      return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case ControlKind::check:
+      // Not automatic: the window's logic ticks it, so that a click while
+      // the window is busy changes nothing.
+      return {L"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::button:
+      return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::text:
+      return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::label:
+      return {L"STATIC", SS_RIGHT, 0};
+    case ControlKind::progress:
+      return {PROGRESS_CLASSW, 0, 0};
+  }
+  return {L"STATIC", 0, 0};
+}
+
+UINT iconFlag(ui::MessageIcon icon) {
+  switch (icon) {
+    case ui::MessageIcon::critical:
+      return MB_ICONHAND;
+    case ui::MessageIcon::exclamation:
+      return MB_ICONEXCLAMATION;
+    default:
+      return MB_ICONINFORMATION;
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(host::HostAttacher& attacher, eco::PcbConnector& pcb)
+    : form_(Platform{&options_, &options_, &report_, &dialog_, &pcb, &files_, &encoding_, nullptr,
+                     this, &attacher}) {}
+
+MainWindow::~MainWindow() {
+  // The window must not call back into a half-destroyed object.
+  if (window_.get()) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+void MainWindow::open(int show, bool quitOnClose) {
+  quitOnClose_ = quitOnClose;
+  create();
+  form_.Form_Load();
+  if (ended_) return;
+  ShowWindow(window_.get(), show);
+  UpdateWindow(window_.get());
+}
+
+void MainWindow::create() {
+  registerWindowClass(kClassName);
+  RECT frame{0, 0, twipsToPixelsX(ui::kClientWidthTwips), twipsToPixelsY(ui::kClientHeightTwips)};
+  AdjustWindowRect(&frame, kWindowStyle, FALSE);
+  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, frame.right - frame.left,
+                                         frame.bottom - frame.top, nullptr, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr));
+  SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
+  for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
+  report_.openBeside(window_.get());
+  dialog_.setOwner(window_.get());
+  // Frames lie under the controls they hold; the others keep the tab order.
+  for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
+    if (layout.kind == ControlKind::frame)
+      SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  fitStartLabel();
+  backgrounds_[Control::txtStart] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::optStart] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::frmMode] = ui::SystemColour::inactiveBorder;
+}
+
+void MainWindow::createControl(const ui::ControlLayout& layout) {
+  const ui::TwipsRect r = ui::windowRect(layout.id);
+  const ControlClass kind = classOf(layout.kind);
+  DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+  if (!ui::initiallyEnabled(layout.id)) style |= WS_DISABLED;
+  HWND control = CreateWindowExW(
+      kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, twipsToPixelsX(r.left),
+      twipsToPixelsY(r.top), twipsToPixelsX(r.width), twipsToPixelsY(r.height), window_.get(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               TRUE);
+  if (ui::initiallyChecked(layout.id)) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  controls_[layout.id] = control;
+}
+
+void MainWindow::fitStartLabel() {
+  // Its twips width clips "Start from:" in some fonts and at some DPIs: it
+  // grows to the left, its right edge staying by the start box.
+  HWND label = controls_.at(Control::lblStartFrom);
+  RECT r;
+  GetWindowRect(label, &r);
+  MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&r), 2);
+  const int needed = captionWidth(label);
+  if (needed > r.right - r.left)
+    SetWindowPos(label, nullptr, r.right - needed, r.top, needed, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MainWindow::captionWidth(HWND control) {
+  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  std::erase(text, L'&');
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+  return textWidth(control, font, text) + 2;
+}
+
+bool MainWindow::translate(MSG& message) {
+  if (!window_.get()) return false;
+  if (message.message == WM_KEYDOWN && moveWithinOptionGroup(message)) return true;
+  if (message.message == WM_SYSCHAR && focusLabelledControl(message)) return true;
+  return IsDialogMessageW(window_.get(), &message) != FALSE;
+}
+
+bool MainWindow::focusLabelledControl(const MSG& message) {
+  // "S&tart from:" labels the start box, which lies before it in the tab
+  // order: the dialog manager would focus the control after the label.
+  if (!(message.lParam & (1 << 29)) || towupper(static_cast<wint_t>(message.wParam)) != L'T')
+    return false;
+  HWND start = controls_.at(Control::txtStart);
+  if (IsWindowEnabled(start)) focus(start);
+  return true;
+}
+
+void MainWindow::focus(HWND control) {
+  SetFocus(control);
+  // A text box reached by keyboard has its text selected, ready to type over.
+  if (control == controls_.at(Control::txtStart)) SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+bool MainWindow::moveWithinOptionGroup(const MSG& message) {
+  if (message.wParam != VK_UP && message.wParam != VK_DOWN && message.wParam != VK_LEFT &&
+      message.wParam != VK_RIGHT)
+    return false;
+  const auto id = static_cast<Control>(GetDlgCtrlID(message.hwnd));
+  if (GetParent(message.hwnd) != window_.get() || ui::partnerOf(id) == Control::none) return false;
+  // Each group of option buttons is a pair: an arrow moves to the other one
+  // and chooses it, as in any Windows dialog.
+  const Control partner = ui::partnerOf(id);
+  if (IsWindowEnabled(controls_.at(partner))) {
+    focus(controls_.at(partner));
+    onClick(partner);
+  }
+  return true;
+}
+
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->onMessage(message, wParam, lParam);
+  } catch (...) {
+    // Exceptions never cross a window procedure.
+    return 0;
+  }
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL)
+        onClick(Control::cmdEnd);  // Esc
+      else if (LOWORD(wParam) == IDOK)
+        onEnter();
+      else if (HIWORD(wParam) == BN_CLICKED)
+        onClick(static_cast<Control>(LOWORD(wParam)));
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message,
+                      wParam, lParam);
+    case WM_CLOSE:
+      onClick(Control::cmdEnd);
+      return 0;
+    case WM_DESTROY:
+      if (quitOnClose_) PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window_.get(), message, wParam, lParam);
+  }
+}
+
+void MainWindow::onClick(Control id) {
+  form_.onClick(id);
+}
+
+void MainWindow::onEnter() {
+  // Enter presses the focused push button; elsewhere it does nothing.
+  const auto id = static_cast<Control>(GetDlgCtrlID(GetFocus()));
+  if (id == Control::cmdRun || id == Control::cmdEnd) onClick(id);
+}
+
+LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto id = static_cast<Control>(GetDlgCtrlID(control));
+  auto background = backgrounds_.find(id);
+  if (background == backgrounds_.end())
+    return DefWindowProcW(window_.get(), message, wParam, lParam);
+  const int colour = static_cast<int>(background->second);
+  SetTextColor(dc, GetSysColor(id == Control::frmMode     ? COLOR_HIGHLIGHT
+                               : IsWindowEnabled(control) ? COLOR_WINDOWTEXT
+                                                          : COLOR_GRAYTEXT));
+  SetBkColor(dc, GetSysColor(colour));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
+}
+
+bool MainWindow::checked(Control id) {
+  return SendMessageW(controls_.at(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void MainWindow::setChecked(Control id, bool value) {
+  if (id == Control::none) return;
+  HWND control = controls_.at(id);
+  SendMessageW(control, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  // Unchecking an option button takes its tab stop away; every control
+  // stays reachable with Tab.
+  SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_TABSTOP);
+}
+
+bool MainWindow::enabled(Control id) {
+  return IsWindowEnabled(controls_.at(id)) != FALSE;
+}
+
+void MainWindow::setEnabled(Control id, bool value) {
+  EnableWindow(controls_.at(id), value);
+}
+
+std::string MainWindow::text(Control id) {
+  HWND control = controls_.at(id);
+  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  return narrow(text);
+}
+
+void MainWindow::setText(Control id, const std::string& text) {
+  SetWindowTextW(controls_.at(id), widen(text).c_str());
+}
+
+void MainWindow::setBackground(Control id, ui::SystemColour colour) {
+  backgrounds_[id] = colour;
+  InvalidateRect(controls_.at(id), nullptr, TRUE);
+}
+
+void MainWindow::setTitle(const std::string& title) {
+  SetWindowTextW(window_.get(), widen(title).c_str());
+}
+
+void MainWindow::alwaysOnTop(bool onTop) {
+  SetWindowPos(window_.get(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void MainWindow::showMessage(const std::string& text, const std::string& title,
+                             ui::MessageIcon icon) {
+  HWND owner = window_.get() && IsWindowVisible(window_.get()) ? window_.get() : nullptr;
+  MessageBoxW(owner, widen(text).c_str(), title.empty() ? L"Varnel" : widen(title).c_str(),
+              MB_OK | iconFlag(icon));
+}
+
+void MainWindow::endProgram() {
+  ended_ = true;
+  report_.close();
+  window_.reset();
+}
+
+void MainWindow::setProgressRange(float min, float max) {
+  SendMessageW(controls_.at(Control::prgbarEdistys), PBM_SETRANGE32, static_cast<WPARAM>(min),
+               static_cast<LPARAM>(max));
+}
+
+void MainWindow::setProgressValue(float value) {
+  HWND bar = controls_.at(Control::prgbarEdistys);
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
+  UpdateWindow(bar);  // a run holds the thread: repaint now
+}
+
+}  // namespace varnel::win

@@ -1,0 +1,78 @@
+#pragma once
+// frmRenPart's window: the controls of the layout table, turning clicks into
+// calls on the window's procedures. Nothing thrown leaves the window procedure.
+#include <map>
+
+#include "eco/std_file_system.h"
+#include "engine/frm_ren_part.h"
+#include "app/main_window_view.h"
+#include "win32/ui/ansi_code_page.h"
+#include "win32/ui/report_window.h"
+#include "win32/ui/save_file_dialog.h"
+#include "win32/base/window_handle.h"
+#include "app/window_options.h"
+
+namespace varnel::win {
+
+class MainWindow final : public ui::MainWindowView {
+ public:
+  MainWindow(host::HostAttacher& attacher, eco::PcbConnector& pcb);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow() override;
+
+  // Creates the window hidden, runs the start-up, and shows it unless the
+  // start-up ended the program. With quitOnClose, closing ends the message loop.
+  void open(int show, bool quitOnClose);
+  bool ended() const { return ended_; }
+  // The message loop's hook for keys: Tab, Enter, Esc, access keys and the
+  // arrows within a group of option buttons. True when the key was handled.
+  bool translate(MSG& message);
+  HWND handle() const { return window_.get(); }
+  HWND control(ui::Control id) const { return controls_.at(id); }
+  frmRenPart& form() { return form_; }
+  ReportWindow& report() { return report_; }
+
+  bool checked(ui::Control id) override;
+  void setChecked(ui::Control id, bool value) override;
+  bool enabled(ui::Control id) override;
+  void setEnabled(ui::Control id, bool value) override;
+  std::string text(ui::Control id) override;
+  void setText(ui::Control id, const std::string& text) override;
+  void setBackground(ui::Control id, ui::SystemColour colour) override;
+  void setTitle(const std::string& title) override;
+  void alwaysOnTop(bool onTop) override;
+  void showMessage(const std::string& text, const std::string& title,
+                   ui::MessageIcon icon) override;
+  void endProgram() override;
+  void setProgressRange(float min, float max) override;
+  void setProgressValue(float value) override;
+
+ private:
+  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void create();
+  void createControl(const ui::ControlLayout& layout);
+  void onClick(ui::Control id);
+  void onEnter();
+  bool moveWithinOptionGroup(const MSG& message);
+  bool focusLabelledControl(const MSG& message);
+  void focus(HWND control);
+  void fitStartLabel();
+  static int captionWidth(HWND control);
+  LRESULT onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+  WindowHandle window_;
+  std::map<ui::Control, HWND> controls_;
+  std::map<ui::Control, ui::SystemColour> backgrounds_;
+  ui::WindowOptions options_{*this};
+  ReportWindow report_;
+  SaveFileDialog dialog_;
+  eco::StdFileSystem files_;
+  AnsiCodePage encoding_;
+  frmRenPart form_;
+  bool ended_ = false;
+  bool quitOnClose_ = false;
+};
+
+}  // namespace varnel::win

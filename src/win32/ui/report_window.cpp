@@ -1,0 +1,92 @@
+#include "win32/ui/report_window.h"
+
+#include <algorithm>
+
+#include "win32/base/text.h"
+
+namespace varnel::win {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VarnelReport";
+constexpr int kEditId = 100;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
+// The widest line the report always holds: its rule.
+constexpr wchar_t kRule[] = L"-----------------------------------";
+
+// The work area of the monitor that shows window (the primary one without it).
+RECT workAreaOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+  return info.rcWork;
+}
+
+}  // namespace
+
+bool ReportWindow::isOpen() {
+  if (window_.get() && !IsWindow(window_.get())) window_.forget();  // closed by the user
+  return window_.get() != nullptr;
+}
+
+std::string ReportWindow::text() {
+  if (!isOpen()) return {};
+  std::wstring text(GetWindowTextLengthW(edit_) + 1, L'\0');
+  text.resize(GetWindowTextW(edit_, text.data(), static_cast<int>(text.size())));
+  return narrow(text);
+}
+
+SIZE ReportWindow::editSize() const {
+  const auto font = GetStockObject(DEFAULT_GUI_FONT);
+  // The rule must not wrap: wide enough for it, its margins and the scroll bar.
+  const int ruleWidth = textWidth(neighbour_, font, kRule) + 2 * GetSystemMetrics(SM_CXEDGE) +
+                        GetSystemMetrics(SM_CXVSCROLL) + 8;
+  return {std::max(twipsToPixelsX(2175), ruleWidth), twipsToPixelsY(2220)};
+}
+
+POINT ReportWindow::placeFor(SIZE frame) const {
+  RECT beside{0, 0, 0, 0};
+  if (neighbour_) GetWindowRect(neighbour_, &beside);
+  const RECT work = workAreaOf(neighbour_);
+  // To the right of the main window; to its left when the screen ends
+  // there; and always wholly inside the work area.
+  LONG x = beside.right + 8;
+  if (x + frame.cx > work.right) x = beside.left - 8 - frame.cx;
+  x = std::clamp<LONG>(x, work.left, std::max(work.left, work.right - frame.cx));
+  const LONG y = std::clamp<LONG>(beside.top, work.top, std::max(work.top, work.bottom - frame.cy));
+  return {x, y};
+}
+
+void ReportWindow::create() {
+  registerWindowClass(kClassName);
+  const SIZE edit = editSize();
+  const int margin = twipsToPixelsX(45);
+  // The client area keeps its 15-twip right margin when the box grows.
+  RECT frame{0, 0, margin + edit.cx + twipsToPixelsX(15), twipsToPixelsY(2295)};
+  AdjustWindowRect(&frame, kStyle, FALSE);
+  const SIZE outer{frame.right - frame.left, frame.bottom - frame.top};
+  const POINT at = placeFor(outer);
+  // Not owned: it stays when the main window is minimised, and is no dialog.
+  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"", kStyle, at.x, at.y, outer.cx, outer.cy,
+                                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  // No wrapping: one designator a line, and the rule stays one line.
+  edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
+                              ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
+                          margin, twipsToPixelsY(45), edit.cx, edit.cy, window_.get(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
+                          GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+}
+
+void ReportWindow::show(const std::string& text) {
+  if (!isOpen()) create();
+  SetWindowTextW(edit_, widen(text).c_str());
+  // Every run that adds to it brings it to the front, below the main window
+  // that stays on top, without taking the keyboard from it.
+  SetWindowPos(window_.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+  UpdateWindow(window_.get());
+}
+
+}  // namespace varnel::win

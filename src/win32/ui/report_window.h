@@ -1,0 +1,30 @@
+#pragma once
+// frmNotChanged: an untitled, unowned window with one multi-line edit box.
+#include <string>
+
+#include "app/report_view.h"
+#include "win32/base/window_handle.h"
+
+namespace varnel::win {
+
+class ReportWindow final : public ui::ReportView {
+ public:
+  bool isOpen() override;
+  std::string text() override;
+  void show(const std::string& text) override;
+  void close() { window_.reset(); }
+  // It opens to the right of this window, which stays on top of it.
+  void openBeside(HWND neighbour) { neighbour_ = neighbour; }
+  HWND handle() const { return window_.get(); }
+
+ private:
+  void create();
+  SIZE editSize() const;
+  POINT placeFor(SIZE frame) const;
+
+  WindowHandle window_;
+  HWND edit_ = nullptr;
+  HWND neighbour_ = nullptr;
+};
+
+}  // namespace varnel::win

@@ -1,0 +1,249 @@
+// varnel-demo.exe DESIGN LAYOUT OUTDIR [--interactive]
+// Starts the stand-in PowerLogic with DESIGN and the stand-in PowerPCB with
+// LAYOUT. Interactive: starts Varnel.exe beside them and waits until it is
+// closed. Otherwise walks through the whole workflow itself, printing every
+// step and saving screenshots in OUTDIR; exits 0 only when the layout ends
+// with exactly the schematic's designators.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "win32/com/com_host.h"
+#include "win32/com/powerlogic_ids.h"
+#include "standin/design_file.h"
+#include "standin/win32/desktop_automation.h"
+#include "win32/ui/main_window.h"
+#include "standin/win32/window_capture.h"
+
+using namespace varnel;
+using ui::Control;
+
+namespace {
+
+void say(const std::string& text) {
+  std::printf("%s\n", text.c_str());
+  std::fflush(stdout);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(std::filesystem::path(win::widen(path)), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Each line of text indented, CR LF shown as line ends.
+void printLines(const std::string& text) {
+  std::string line;
+  for (char c : text) {
+    if (c == '\r') continue;
+    if (c != '\n') {
+      line += c;
+      continue;
+    }
+    say("     | " + line);
+    line.clear();
+  }
+  if (!line.empty()) say("     | " + line);
+}
+
+// The designators grouped by prefix in list order, a line a stretch.
+void printTable(const std::string& title, const standin::DesignData& design) {
+  say("   " + title + " (" + std::to_string(design.parts.size()) + " parts):");
+  std::string prefix, line;
+  for (const auto& part : design.parts) {
+    std::string code;
+    for (char c : part.designator) {
+      if (c < 'A' || c > 'Z') break;
+      code += c;
+    }
+    if (!line.empty() && code != prefix) {
+      say(line);
+      line.clear();
+    }
+    if (line.empty()) {
+      char label[16];
+      std::snprintf(label, sizeof label, "     %-3s:", code.c_str());
+      line = label;
+    }
+    prefix = code;
+    line += " " + part.designator;
+  }
+  if (!line.empty()) say(line);
+}
+
+class Walkthrough {
+ public:
+  Walkthrough(std::string design, std::string layout, std::string out)
+      : design_(std::move(design)), layout_(std::move(layout)), out_(std::move(out)) {}
+
+  int run() {
+    start();
+    win::ComHostAttacher attacher;
+    win::ComPcbConnector pcb;
+    win::MainWindow window(attacher, pcb);
+    window_ = &window;
+    window.open(SW_SHOWNORMAL, false);
+    if (window.ended()) return fail("Varnel could not attach to PowerLogic");
+    say("2. Varnel attached: its title reads \"" + title(window.handle()) + "\"");
+    shot(window.handle(), "01-varnel-attached.png");
+
+    say("3. Rename selected components, Assign next free names, start 1, Write and force read in "
+        "PCB");
+    printTable("schematic before", schematic());
+    click(Control::optSelected);
+    click(Control::chkSend);
+    shot(window.handle(), "02-selected-run-options.png");
+    press();
+    printTable("schematic after", schematic());
+    printEco();
+
+    say("4. Rename all components, start 1, Write and force read in PCB");
+    click(Control::optStart);
+    shot(window.handle(), "03-all-run-options.png");
+    press();
+    printTable("schematic after", schematic());
+    printEco();
+    if (window.report().isOpen()) {
+      say("   the report of ignored designators:");
+      printLines(window.report().text());
+      shot(window.report().handle(), "04-ignored-designators.png");
+      shot(GetDesktopWindow(), "06-desktop.png");
+    }
+    shot(window.handle(), "05-varnel-after-runs.png");
+    return check();
+  }
+
+ private:
+  std::string file(const char* name) const { return out_ + "\\" + name; }
+  standin::DesignData schematic() const {
+    return standin::loadDesignFile(file("schematic.design"));
+  }
+
+  void start() {
+    say("1. Starting the stand-in PowerLogic with " + design_ + " and the stand-in PowerPCB with " +
+        layout_);
+    powerLogic_ = std::make_unique<win::ChildProcess>(
+        L"standin-powerlogic.exe",
+        win::quoted(design_) + L" --autosave " + win::quoted(file("schematic.design")));
+    powerPcb_ = std::make_unique<win::ChildProcess>(
+        L"standin-powerpcb.exe", win::quoted(layout_) + L" --autosave " +
+                                     win::quoted(file("layout.design")) + L" --keep-eco " +
+                                     win::quoted(file("eco-read-by-powerpcb.eco")));
+    if (!win::waitForServer(win::kPowerLogicProgId) || !win::waitForServer(win::kPowerPcbProgId))
+      throw std::runtime_error("the stand-ins did not start");
+    win::pumpMessages(std::chrono::milliseconds(300));
+  }
+
+  static std::string title(HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return win::narrow(text);
+  }
+
+  void click(Control id) { SendMessageW(window_->control(id), BM_CLICK, 0, 0); }
+
+  void press() {
+    win::DialogAnswerer answerer;
+    click(Control::cmdRun);
+    for (const auto& seen : answerer.seen()) say("   message: " + seen.text);
+    win::pumpMessages(std::chrono::milliseconds(200));
+  }
+
+  // The ECO file a section a line: its header lines are always the same.
+  void printEco() {
+    const std::string path = file("eco-read-by-powerpcb.eco");
+    const std::string text = readFile(path);
+    std::vector<std::string> sections(1);
+    std::size_t records = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line == "*END*")
+        sections.emplace_back();
+      else if (!line.empty() && line[0] != '*')
+        sections.back() += "  " + line, ++records;
+    }
+    sections.pop_back();
+    say("   the ECO file PowerPCB read: " + std::to_string(text.size()) + " bytes, " +
+        std::to_string(sections.size()) + " sections, " + std::to_string(records) +
+        " renames (OLD NEW), a section a line:");
+    for (std::size_t i = 0; i < sections.size(); ++i)
+      say("     " + std::to_string(i + 1) + ":" + sections[i]);
+    const auto temporary = std::filesystem::temp_directory_path() / "controller.eco";
+    say(std::string("   the forced-read file ") +
+        (std::filesystem::exists(temporary) ? "is still there" : "was deleted after reading"));
+  }
+
+  void shot(HWND window, const char* name) {
+    const std::string path = file(name);
+    // The X server shows what was drawn a moment later: let it settle.
+    SetForegroundWindow(window);
+    win::pumpMessages(std::chrono::milliseconds(600));
+    win::saveWindowPng(window, path);
+    say("   screenshot: " + path);
+  }
+
+  int check() {
+    const auto schematicNames = schematic();
+    const auto layout = standin::loadDesignFile(file("layout.design"));
+    std::vector<std::string> a, b;
+    for (const auto& p : schematicNames.parts) a.push_back(p.designator);
+    for (const auto& p : layout.parts) b.push_back(p.designator);
+    printTable("layout after", layout);
+    if (a != b) return fail("the layout's designators differ from the schematic's");
+    say("check: the layout's " + std::to_string(b.size()) +
+        " designators equal the schematic's, part for part");
+    return 0;
+  }
+
+  static int fail(const std::string& why) {
+    say("check FAILED: " + why);
+    return 1;
+  }
+
+  std::string design_, layout_, out_;
+  std::unique_ptr<win::ChildProcess> powerLogic_, powerPcb_;
+  win::MainWindow* window_ = nullptr;
+};
+
+int interactive(const std::string& design, const std::string& layout, const std::string& out) {
+  say("Starting the stand-in PowerLogic, the stand-in PowerPCB and Varnel; close Varnel to end.");
+  win::ChildProcess powerLogic(
+      L"standin-powerlogic.exe",
+      win::quoted(design) + L" --autosave " + win::quoted(out + "\\schematic.design"));
+  win::ChildProcess powerPcb(L"standin-powerpcb.exe", win::quoted(layout) + L" --autosave " +
+                                                          win::quoted(out + "\\layout.design"));
+  if (!win::waitForServer(win::kPowerLogicProgId) || !win::waitForServer(win::kPowerPcbProgId))
+    return 1;
+  win::ChildProcess varnel(L"Varnel.exe", L"");
+  varnel.waitForExit(INFINITE);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 4) {
+    say("usage: varnel-demo DESIGN LAYOUT OUTDIR [--interactive]");
+    return 2;
+  }
+  const std::string design = win::narrow(argv[1]), layout = win::narrow(argv[2]),
+                    out = win::narrow(argv[3]);
+  win::ComApartment apartment;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    if (argc > 4 && std::wstring(argv[4]) == L"--interactive")
+      return interactive(design, layout, out);
+    return Walkthrough(design, layout, out).run();
+  } catch (const std::exception& e) {
+    say(std::string("demo failed: ") + e.what());
+    return 1;
+  }
+}
