@@ -22,29 +22,11 @@ struct Fault {
 
 }  // namespace
 
-// A loaded design with its name index (positions are 0-based here).
+// A loaded design: the stand-in keeps its designs as the run does.
 struct LoadedDesign {
-  DesignData data;
-  std::unordered_map<std::string, std::vector<std::int32_t>> positionsByName;
-
-  explicit LoadedDesign(DesignData design) : data(std::move(design)) {
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(data.parts.size()); ++i)
-      positionsByName[data.parts[i].designator].push_back(i);
-  }
-
-  std::optional<std::int32_t> find(const std::string& name) const {
-    auto it = positionsByName.find(name);
-    if (it == positionsByName.end() || it->second.empty()) return std::nullopt;
-    return it->second.front();
-  }
-
-  void rename(std::int32_t index, const std::string& to) {
-    auto& from = positionsByName[data.parts[index].designator];
-    from.erase(std::find(from.begin(), from.end(), index));
-    auto& target = positionsByName[to];
-    target.insert(std::lower_bound(target.begin(), target.end(), index), index);
-    data.parts[index].designator = to;
-  }
+  WorkingDesign design;
+  explicit LoadedDesign(DesignData data) : design(std::move(data)) {}
+  const DesignData& data() const { return design.design(); }
 };
 
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
@@ -93,11 +75,11 @@ class MemoryPlacement final : public Placement {
       : host_(std::move(host)), design_(std::move(design)), index_(index) {}
   double X(std::int32_t) override {
     host_->call("Placement.X");
-    return design_->data.parts[index_].x;
+    return design_->data().parts[index_].x;
   }
   double Y(std::int32_t) override {
     host_->call("Placement.Y");
-    return design_->data.parts[index_].y;
+    return design_->data().parts[index_].y;
   }
 
  private:
@@ -139,18 +121,13 @@ class MemoryComponent final : public Component {
 
   std::string Name() override {
     host_->call("Component.Name");
-    return design_->data.parts[index_].designator;
+    return design_->data().parts[index_].designator;
   }
 
   void setName(const std::string& name) override {
     host_->call("Component.setName");
-    if (!isAcceptableDesignator(name))
-      throw Error(kIllegalDesignator, "Illegal reference designator '" + name + "'");
-    const std::string old = design_->data.parts[index_].designator;
-    if (name == old) return;
-    if (design_->find(name))
-      throw Error(kDesignatorInUse, "Reference designator " + name + " is already in use");
-    design_->rename(index_, name);
+    const std::string old = design_->data().parts[index_].designator;
+    if (!design_->design.rename(index_ + 1, name)) return;
     if (host_->design != design_) return;  // a design no longer open
     host_->renames.push_back({index_ + 1, old, name});
     for (auto& listener : host_->renameListeners) listener(host_->renames.back());
@@ -163,7 +140,7 @@ class MemoryComponent final : public Component {
 
   bool Selected() override {
     host_->call("Component.Selected");
-    return design_->data.parts[index_].selected;
+    return design_->data().parts[index_].selected;
   }
 
  private:
@@ -179,7 +156,7 @@ class MemoryComponentList final : public ComponentList {
 
   Ref<Component> Item(std::int32_t position) override {
     host_->call("Components.Item");
-    const auto count = static_cast<std::int32_t>(design_->data.parts.size());
+    const std::int32_t count = design_->design.count();
     if (count == 0) throw Error(errors::kNoDesign, "The design has no components");
     if (position < 1 || position > count) throw Error(kBadIndex, "Invalid index");
     return host::makeRef<MemoryComponent>(host_, design_, position - 1);
@@ -187,14 +164,14 @@ class MemoryComponentList final : public ComponentList {
 
   Ref<Component> Item(const std::string& name) override {
     host_->call("Components.Item");
-    const auto index = design_->find(name);
-    if (!index) return {};
-    return host::makeRef<MemoryComponent>(host_, design_, *index);
+    const auto position = design_->design.positionOf(name);
+    if (!position) return {};
+    return host::makeRef<MemoryComponent>(host_, design_, *position - 1);
   }
 
   std::int32_t Count() override {
     host_->call("Components.Count");
-    return static_cast<std::int32_t>(design_->data.parts.size());
+    return design_->design.count();
   }
 
  private:
@@ -226,7 +203,7 @@ class MemoryScopeList final : public host::ScopeList {
   explicit MemoryScopeList(std::shared_ptr<HostState> host) : host_(std::move(host)) {}
   std::int32_t Count() override {
     host_->call("Scopes.Count");
-    return host_->loaded()->data.scopes;
+    return host_->loaded()->data().scopes;
   }
 
  private:
@@ -239,7 +216,7 @@ class MemoryDocument final : public host::Document {
   explicit MemoryDocument(std::shared_ptr<HostState> host) : host_(std::move(host)) {}
   std::string Name() override {
     host_->call("Document.Name");
-    return host_->loaded()->data.name;
+    return host_->loaded()->data().name;
   }
   Ref<host::Scope> CurrentScope() override {
     host_->call("Document.CurrentScope");
@@ -262,13 +239,6 @@ class MemoryDocument final : public host::Document {
 
 }  // namespace
 
-bool isAcceptableDesignator(const std::string& text) {
-  if (text.empty()) return false;
-  for (unsigned char c : text)
-    if (c <= 0x20 || c == 0x7F) return false;
-  return true;
-}
-
 MemoryHost::MemoryHost() : state_(std::make_shared<HostState>()) {}
 
 MemoryHost::MemoryHost(DesignData design) : MemoryHost() {
@@ -290,11 +260,13 @@ bool MemoryHost::hasDesign() const {
 
 const DesignData& MemoryHost::design() const {
   if (!state_->design) throw std::logic_error("no design is loaded");
-  return state_->design->data;
+  return state_->design->data();
 }
 
 void MemoryHost::setSelected(std::int32_t position, bool selected) {
-  state_->loaded()->data.parts.at(position - 1).selected = selected;
+  auto& design = state_->loaded()->design;
+  if (position < 1 || position > design.count()) throw std::out_of_range("no such position");
+  design.setSelected(position, selected);
 }
 
 std::int64_t MemoryHost::totalCalls() const {

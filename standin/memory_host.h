@@ -16,12 +16,13 @@
 #include <vector>
 
 #include "host/automation.h"
+#include "model/working_design.h"
 #include "standin/design.h"
 
 namespace varnel::standin {
 
-inline constexpr std::int64_t kDesignatorInUse = 0x80040203;
-inline constexpr std::int64_t kIllegalDesignator = 0x80040204;
+using varnel::kDesignatorInUse;
+using varnel::kIllegalDesignator;
 inline constexpr std::int64_t kBadIndex = 0x8002000B;
 
 // One successful rename, as the design underwent it.
@@ -71,7 +72,6 @@ class MemoryHost final : public host::Application {
   std::shared_ptr<HostState> state_;
 };
 
-// True when the host accepts text as a designator.
-bool isAcceptableDesignator(const std::string& text);
+using varnel::isAcceptableDesignator;
 
 }  // namespace varnel::standin
