@@ -5,11 +5,11 @@
 // the closing work (report, ECO output) and the run state is reset.
 #include <optional>
 
+#include "app/run_options.h"
 #include "eco/eco_delivery.h"
 #include "engine/frm_ren_part.h"
 #include "engine/run_observer.h"
 #include "engine/run_plan.h"
-#include "app/run_options.h"
 
 namespace varnel {
 
@@ -35,18 +35,21 @@ void frmRenPart::StartFrom(const Int16& mode) {
   } catch (const Error& e) {
     failure = e;
   }
-  finishRun(failure ? &*failure : nullptr, *delivery, plan.renames.size());
+  finishRun(failure ? &*failure : nullptr, *delivery, plan.plan.renames.size());
 }
 
-void frmRenPart::applyPlan(const RunPlan& plan) {
-  platform_.progress->setMin(plan.progressMin);
-  platform_.progress->setMax(plan.progressMax);
+void frmRenPart::applyPlan(const RunPlan& run) {
+  const RenumberPlan& plan = run.plan;
+  ui::ProgressDisplay& bar = *platform_.progress;
+  const ProgressRange range = plan.progress.value_or(ProgressRange{bar.min(), bar.max()});
+  bar.setMin(range.minimum);
+  bar.setMax(range.maximum);
   std::size_t rename = 0;
-  int ignored = 0;
-  auto applyUntil = [&](std::size_t renamesEnd, int ignoredEnd) {
+  std::size_t ignored = 0;
+  auto applyUntil = [&](std::size_t renamesEnd, std::size_t ignoredEnd) {
     for (; rename < renamesEnd; ++rename) {
-      const standin::RenameRecord& step = plan.renames[rename];
-      currentPart = plan.components[step.position - 1];
+      const Rename& step = plan.renames[rename];
+      currentPart = run.components[step.position - 1];
       renameRecorded(*currentPart, step.from, step.to);
       if (newNames.back() != step.to)
         throw Error(kHostRenamedOtherwise, "PowerLogic named " + step.from + " '" +
@@ -62,7 +65,7 @@ void frmRenPart::applyPlan(const RunPlan& plan) {
     applyUntil(step.renamesEnd, step.ignoredEnd);
     progressStep();
   }
-  applyUntil(plan.renames.size(), static_cast<int>(plan.ignored.size()));
+  applyUntil(plan.renames.size(), plan.ignored.size());
 }
 
 void frmRenPart::finishRun(const Error* failure, const eco::EcoDelivery& delivery,

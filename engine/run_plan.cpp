@@ -4,10 +4,12 @@
 // design is touched.
 #include "engine/run_plan.h"
 
-#include "model/designator.h"
-#include "engine/frm_ren_part.h"
+#include "renumber/plan_renumbering.h"
+
 #include "app/option_values.h"
 #include "app/run_options.h"
+#include "engine/frm_ren_part.h"
+#include "model/designator.h"
 
 namespace varnel {
 
@@ -22,7 +24,7 @@ Error refusal(std::int64_t number, const std::string& why) {
 }  // namespace
 
 struct DesignCopy {
-  standin::DesignData design;
+  DesignSnapshot design;
   int selected = 0;
 };
 
@@ -35,7 +37,7 @@ void frmRenPart::readDesign(Int16 mode, RunPlan& plan, DesignCopy& copy) {
                                                     " components; Varnel renumbers at most 10001.");
   for (std::int32_t i = 1; i <= count; ++i) {
     auto part = partList->Item(i);
-    standin::PartData data{part->Name()};
+    Part data{part->Name()};
     if (data.designator.empty())
       throw refusal(errors::kObjectNotSet, "The component at position " + std::to_string(i) +
                                                " has no reference designator.");
@@ -58,7 +60,7 @@ void frmRenPart::readDesign(Int16 mode, RunPlan& plan, DesignCopy& copy) {
 // What a run may not do although it could: leave a designator without its
 // letters, or change names that the requested ECO file could not carry.
 void frmRenPart::checkPlannedNames(const RunPlan& plan) {
-  for (const standin::RenameRecord& rename : plan.renames) {
+  for (const Rename& rename : plan.plan.renames) {
     if (designator::prefix(rename.from).empty())
       throw refusal(kNoPrefix, "The designator '" + rename.from +
                                    "' does not begin with a capital letter (A-Z); the run would "
@@ -78,37 +80,13 @@ RunPlan frmRenPart::planRun(Int16 mode) {
   RunPlan plan;
   DesignCopy copy;
   readDesign(mode, plan, copy);
-
-  auto copyHost = std::make_shared<standin::MemoryHost>(std::move(copy.design));
-  ui::ProgressValues progress;
-  progress.minimum = platform_.progress->min();
-  progress.maximum = platform_.progress->max();
-  progress.current = platform_.progress->value();
-  frmRenPart dry(Platform{platform_.options, &progress});
-  dry.powerLogicApp = copyHost;
-  dry.powerlogicdoc = copyHost->ActiveDocument();
-  dry.partList = dry.chooseComponentList();
-  dry.tyhjenna();
-  try {
-    dry.runSteps(mode, [&] {
-      plan.steps.push_back({copyHost->renames().size(), dry.ignoredCount});
-    });
-  } catch (const Error& e) {
-    std::string why = e.text();
-    if (e.number() == errors::kOverflow && e.text() == "Overflow")
-      why += ": a number this run would form lies outside -32768 to 32767.";
-    else if (e.number() == errors::kSubscriptOutOfRange)
-      why += ": the run would need more than 10001 entries in a table.";
-    else
-      why += ".";
-    throw refusal(e.number(), why);
-  }
-  plan.renames = copyHost->renames();
+  RunSettings settings;
+  settings.scope = mode == 0 ? Scope::allComponents : Scope::selectedComponents;
+  settings.conflictRule = platform_.options->optDuplicate() ? ConflictRule::renameDuplicates
+                                                            : ConflictRule::assignNextFree;
+  settings.start = startNumber();
+  plan.plan = planRenumbering(copy.design, settings);
   checkPlannedNames(plan);
-  for (int i = 0; i < dry.ignoredNames.usedCount(); ++i)
-    plan.ignored.push_back(dry.ignoredNames[i]);
-  plan.progressMin = progress.minimum;
-  plan.progressMax = progress.maximum;
   return plan;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "host/automation.h"
+#include "model/rename.h"
 #include "model/working_design.h"
 #include "standin/design.h"
 
@@ -26,11 +27,7 @@ using varnel::kIllegalDesignator;
 inline constexpr std::int64_t kBadIndex = 0x8002000B;
 
 // One successful rename, as the design underwent it.
-struct RenameRecord {
-  std::int32_t position;  // 1-based, in list order
-  std::string from;
-  std::string to;
-};
+using RenameRecord = Rename;
 
 struct HostState;
 

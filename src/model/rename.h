@@ -1,0 +1,16 @@
+#pragma once
+// One rename: the component at a list position (1-based) and its names.
+#include <cstdint>
+#include <string>
+
+namespace varnel {
+
+struct Rename {
+  std::int32_t position;
+  std::string from;
+  std::string to;
+
+  bool operator==(const Rename&) const = default;
+};
+
+}  // namespace varnel

@@ -1,0 +1,196 @@
+// The run's steps: components in list order (all) or in placement order
+// (selected), each prefix counted from the start number.
+#include "renumber/plan_renumbering.h"
+
+#include "base/error.h"
+#include "model/designator.h"
+#include "renumber/planning.h"
+
+namespace varnel {
+
+namespace {
+
+Error refusal(const Error& e) {
+  std::string why = e.text();
+  if (e.number() == errors::kOverflow && e.text() == "Overflow")
+    why += ": a number this run would form lies outside -32768 to 32767.";
+  else if (e.number() == errors::kSubscriptOutOfRange)
+    why += ": the run would need more than 10001 entries in a table.";
+  else
+    why += ".";
+  return Error(e.number(), why + " Nothing was renamed.");
+}
+
+}  // namespace
+
+RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& settings) {
+  try {
+    return Planning(design, settings).run();
+  } catch (const Error& e) {
+    throw refusal(e);
+  }
+}
+
+Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
+    : design_(design), settings_(settings), parsed_(design.parts.size() + 1) {}
+
+RenumberPlan Planning::run() {
+  const bool selectedRun = settings_.scope == Scope::selectedComponents;
+  storeAllNames();
+  if (!selectedRun) {
+    moveConflictsAside();
+    storeAllNames();
+  }
+  storeSelectedNames();
+  // A selected-components run with nothing selected does nothing.
+  const bool enabled = !(selectedNames_.empty() && selectedRun);
+  if (enabled) plan_.progress = progressRange();
+  const Int16 lastPosition = toInt16(design_.count());
+  if (!enabled) return std::move(plan_);
+  for (bool first = true; position_ <= lastPosition; first = false) {
+    step(first);
+    // A full selection has no empty entry behind it: past the table is used up too.
+    if (selectedRun &&
+        (selectedDone_ >= NameTable::kCapacity || selectedNames_[selectedDone_].empty()))
+      position_ = add16(lastPosition, 1);
+    position_ = add16(position_, 1);
+    plan_.steps.push_back({plan_.renames.size(), plan_.ignored.size()});
+  }
+  return std::move(plan_);
+}
+
+void Planning::step(bool firstStep) {
+  previous_ = current_;
+  if (settings_.scope == Scope::allComponents) {
+    current_ = positionOf(allNames_[position_ - 1]);
+  } else {
+    if (firstStep) sortSelection();
+    current_ = positionOf(sortedNames_[position_ - 1].name);
+  }
+  currentName_ = design_.designatorAt(current_);
+  // Each prefix counts from the start number; nothing before the run shares the count.
+  if (firstStep ||
+      designator::prefix(design_.designatorAt(previous_)) != designator::prefix(currentName_))
+    numberOffset_ = 0;
+  if (settings_.scope == Scope::allComponents)
+    numberAll();
+  else
+    numberSelected();
+}
+
+void Planning::ignoreCurrent() {
+  if (plan_.ignored.size() >= static_cast<std::size_t>(NameTable::kCapacity))
+    throw errors::subscriptOutOfRange();
+  plan_.ignored.push_back(currentName_);
+}
+
+void Planning::numberAll() {
+  if (designator::isAlphabetic(currentName_)) {
+    numberOffset_ = add16(numberOffset_, 1);
+    ignoreCurrent();
+    return;
+  }
+  const std::string wanted =
+      designator::compose(designator::prefix(currentName_), add16(settings_.start, numberOffset_));
+  // A prefix whose parts are not adjacent restarts its count: never reuse a name.
+  const std::string target = firstFreeName(wanted, currentName_);
+  if (target != currentName_) rename(current_, target);
+  numberOffset_ = add16(numberOffset_, 1);
+}
+
+void Planning::numberSelected() {
+  if (designator::isAlphabetic(currentName_)) {
+    numberOffset_ = add16(numberOffset_, 1);
+    selectedDone_ = add16(selectedDone_, 1);
+    ignoreCurrent();
+    return;
+  }
+  if (!design_.partAt(current_).selected) return;
+  selectedDone_ = add16(selectedDone_, 1);
+  const std::string wanted =
+      designator::compose(designator::prefix(currentName_), add16(settings_.start, numberOffset_));
+  if (settings_.conflictRule == ConflictRule::assignNextFree)
+    assignNextFree(wanted);
+  else
+    renameDuplicate(wanted);
+  numberOffset_ = add16(numberOffset_, 1);
+}
+
+void Planning::assignNextFree(const std::string& wanted) {
+  if (wanted == currentName_) return;  // it bears its wanted name already
+  const std::string target =
+      design_.isInUse(wanted) ? firstFreeName(nextFreeName(wanted), currentName_) : wanted;
+  if (target != currentName_) rename(current_, target);
+}
+
+void Planning::renameDuplicate(const std::string& wanted) {
+  if (!design_.isInUse(wanted)) {
+    rename(current_, wanted);
+    return;
+  }
+  if (currentName_ == wanted) return;
+  const std::int32_t blocker = positionOf(wanted);
+  const std::string blockerName = design_.designatorAt(blocker);
+  const std::string moved = firstFreeName(nextFreeName(blockerName), "");
+  rename(blocker, moved);
+  // A blocker still to be visited is visited later under its new name.
+  const int selectedCount = selectedNames_.usedCount();
+  for (int row = position_; row < selectedCount; ++row) {
+    if (sortedNames_[row].name == blockerName) {
+      sortedNames_[row].name = moved;
+      break;
+    }
+  }
+  rename(current_, wanted);
+}
+
+void Planning::rename(std::int32_t position, const std::string& to) {
+  const std::string from = design_.designatorAt(position);
+  if (!design_.rename(position, to)) return;
+  plan_.renames.push_back({position, from, to});
+  if (const auto freed = order::plainNumber(from)) knownUsed_.remove(freed->first, freed->second);
+  if (const auto taken = order::plainNumber(to)) knownUsed_.add(taken->first, taken->second);
+  parsed_[position].reset();
+}
+
+std::int32_t Planning::positionOf(const std::string& name) const {
+  const auto position = design_.positionOf(name);
+  if (!position) throw errors::objectNotSet();
+  return *position;
+}
+
+const ListName& Planning::nameAt(std::int32_t position) {
+  auto& name = parsed_[position];
+  if (!name) name.emplace(design_.designatorAt(position));
+  return *name;
+}
+
+void Planning::storeAllNames() {
+  for (std::int32_t position = 1; position <= design_.count(); ++position)
+    allNames_.set(position - 1, design_.designatorAt(position));
+}
+
+void Planning::storeSelectedNames() {
+  // The host's list has no first item when the design is empty.
+  if (design_.count() == 0) throw Error(errors::kNoDesign, "The design has no components");
+  int k = 0;
+  for (std::int32_t position = 1; position <= design_.count(); ++position)
+    if (design_.partAt(position).selected) selectedNames_.set(k++, design_.designatorAt(position));
+}
+
+Int16 Planning::countSelected() const {
+  Int16 n = 0;
+  for (const Part& part : design_.design().parts)
+    if (part.selected) n = add16(n, 1);
+  return n;
+}
+
+std::optional<ProgressRange> Planning::progressRange() const {
+  if (settings_.scope == Scope::selectedComponents) {
+    const Int16 n = countSelected();
+    return ProgressRange{0, n <= 1 ? 1.0f : static_cast<float>(n - 1)};
+  }
+  return ProgressRange{0, static_cast<float>(design_.count()) - 1};
+}
+
+}  // namespace varnel

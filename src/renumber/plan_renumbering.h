@@ -1,0 +1,14 @@
+#pragma once
+// The renumbering algorithm as a pure function of the design and the settings.
+#include "model/design_snapshot.h"
+#include "renumber/renumber_plan.h"
+#include "renumber/run_settings.h"
+
+namespace varnel {
+
+// The plan of a run over design, or a refusal: an Error whose text ends in
+// "Nothing was renamed." (a number past 16 bits, a table past 10001 entries,
+// an empty design, a rename the host would refuse).
+RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& settings);
+
+}  // namespace varnel

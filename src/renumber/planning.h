@@ -1,0 +1,74 @@
+#pragma once
+// The state of a run being worked out: the design renamed in memory, the
+// run's name tables, and what it has learnt of the numbers in use. It lives
+// only inside planRenumbering; its steps are defined beside their concepts.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/int16.h"
+#include "model/name_table.h"
+#include "model/working_design.h"
+#include "renumber/known_used_numbers.h"
+#include "renumber/list_name.h"
+#include "renumber/renumber_plan.h"
+#include "renumber/run_settings.h"
+
+namespace varnel {
+
+class Planning {
+ public:
+  Planning(const DesignSnapshot& design, const RunSettings& settings);
+  RenumberPlan run();
+
+  // Renames and records; keeps the known numbers and parsed names current.
+  void rename(std::int32_t position, const std::string& to);
+  // The position bearing name; error 91 when none does (an empty reference).
+  std::int32_t positionOf(const std::string& name) const;
+
+  // Every designator in list order, into allNames.
+  void storeAllNames();
+  // The selected designators in list order, into selectedNames.
+  void storeSelectedNames();
+  Int16 countSelected() const;
+
+  // Before an all-components run: every component whose number lies in the
+  // range the run gives moves to a temporary number above every number in use.
+  void moveConflictsAside();
+  // The selected components in placement order, into sortedNames.
+  void sortSelection();
+  // Another designator of designator's prefix, found by walking the stretch
+  // of the list that holds the prefix: the first gap above its number, or
+  // the number after the stretch's last member.
+  std::string nextFreeName(const std::string& designator);
+  // candidate, or the next higher number of its prefix that no component
+  // bears; ownName counts as free (the component being renamed bears it).
+  std::string firstFreeName(const std::string& candidate, const std::string& ownName);
+
+ private:
+  void step(bool firstStep);
+  void numberAll();
+  void numberSelected();
+  void assignNextFree(const std::string& wanted);
+  void renameDuplicate(const std::string& wanted);
+  void ignoreCurrent();
+  const ListName& nameAt(std::int32_t position);
+  std::optional<ProgressRange> progressRange() const;
+
+  WorkingDesign design_;
+  const RunSettings& settings_;
+  NameTable allNames_;
+  NameTable selectedNames_;
+  PlacementTable sortedNames_;
+  order::KnownUsedNumbers knownUsed_;
+  std::vector<std::optional<ListName>> parsed_;  // by position, kept current
+  RenumberPlan plan_;
+  Int16 position_ = 1;
+  Int16 numberOffset_ = 0;
+  Int16 selectedDone_ = 0;
+  std::int32_t current_ = 0;   // position of the component at hand
+  std::int32_t previous_ = 0;  // and of the one before it
+  std::string currentName_;
+};
+
+}  // namespace varnel

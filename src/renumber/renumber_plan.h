@@ -1,0 +1,33 @@
+#pragma once
+// A whole run worked out before its first rename: what it renames, in order,
+// what it leaves alone, and where each of its steps ends (the progress bar
+// advances once a step).
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/rename.h"
+
+namespace varnel {
+
+struct PlannedStep {
+  std::size_t renamesEnd;  // renames [end of the step before, renamesEnd) are this step's
+  std::size_t ignoredEnd;
+};
+
+struct ProgressRange {
+  float minimum;
+  float maximum;
+};
+
+struct RenumberPlan {
+  std::vector<Rename> renames;
+  std::vector<std::string> ignored;  // designators ending in a letter, in the order met
+  std::vector<PlannedStep> steps;
+  // Nothing when the run has nothing to do (no component selected): the
+  // progress bar keeps its range.
+  std::optional<ProgressRange> progress;
+};
+
+}  // namespace varnel

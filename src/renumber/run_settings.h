@@ -1,0 +1,21 @@
+#pragma once
+// What the user chose for a run, read from the window once when Run is pressed.
+#include "base/int16.h"
+
+namespace varnel {
+
+enum class Scope { allComponents, selectedComponents };
+
+// In a selected-components run, what happens when the wanted name is taken.
+enum class ConflictRule { assignNextFree, renameDuplicates };
+
+enum class EcoOutput { none, writeOnly, forceReadInPcb };
+
+struct RunSettings {
+  Scope scope = Scope::allComponents;
+  ConflictRule conflictRule = ConflictRule::assignNextFree;
+  Int16 start = 1;  // the first number of every prefix; never 0
+  EcoOutput eco = EcoOutput::none;
+};
+
+}  // namespace varnel

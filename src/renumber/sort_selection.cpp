@@ -1,0 +1,59 @@
+// The selected components in placement order: grouped in runs of equal
+// prefix as the list holds them, each run ordered by position on the sheet.
+#include <cmath>
+
+#include "base/error.h"
+#include "model/designator.h"
+#include "renumber/placement_order.h"
+#include "renumber/planning.h"
+
+namespace varnel {
+
+namespace {
+
+// Sizes of the runs of equal prefix, in table order.
+std::vector<int> prefixRuns(const NameTable& names, int count) {
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    if (i == 0 || designator::prefix(names[i]) != designator::prefix(names[i - 1]))
+      sizes.push_back(0);
+    ++sizes.back();
+  }
+  return sizes;
+}
+
+std::string coordinate(double value) {
+  // A coordinate with no whole value cannot be ordered.
+  if (!std::isfinite(value))
+    throw Error(errors::kOverflow, "Overflow: a placement coordinate is not a number");
+  return order::coordinateText(value);
+}
+
+void orderRun(PlacementTable& rows, int start, int size) {
+  std::vector<order::PlacementKey> keys;
+  std::vector<PlacementRow> held;
+  for (int i = 0; i < size; ++i) {
+    keys.push_back(order::keyOf(rows[start + i].x, rows[start + i].y));
+    held.push_back(rows[start + i]);
+  }
+  const std::vector<int> order = order::placementOrder(keys);
+  for (int i = 0; i < size; ++i) rows[start + i] = std::move(held[order[i]]);
+}
+
+}  // namespace
+
+void Planning::sortSelection() {
+  storeSelectedNames();
+  const int count = selectedNames_.usedCount();
+  for (int i = 0; i < count; ++i) {
+    const Part& part = design_.partAt(positionOf(selectedNames_[i]));
+    sortedNames_[i] = {selectedNames_[i], coordinate(part.x), coordinate(part.y)};
+  }
+  int start = 0;
+  for (int size : prefixRuns(selectedNames_, count)) {
+    orderRun(sortedNames_, start, size);
+    start += size;
+  }
+}
+
+}  // namespace varnel
