@@ -8,15 +8,29 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/frm_ren_part.h"
+#include "app/renumbering_session.h"
+#include "eco/std_file_system.h"
 #include "generated_designs.h"
+#include "standin/design_file.h"
+#include "standin/win32/desktop_automation.h"
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
-#include "standin/design_file.h"
-#include "app/option_values.h"
-#include "standin/win32/desktop_automation.h"
 
 using namespace varnel;
+
+namespace {
+
+struct NoReport final : ui::ReportView {
+  bool isOpen() override { return false; }
+  std::string text() override { return {}; }
+  void show(const std::string&) override {}
+};
+
+struct NoDialog final : ui::SaveDialog {
+  std::string askSavePath(const std::string&) override { return {}; }
+};
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const int size = argc > 1 ? std::stoi(argv[1]) : 1000;
@@ -26,18 +40,20 @@ int wmain(int argc, wchar_t** argv) {
   win::ChildProcess powerLogic(L"standin-powerlogic.exe", win::quoted(file));
   if (!win::waitForServer(win::kPowerLogicProgId)) return 1;
   win::DispatchObject counter(win::attachRunning(win::kPowerLogicProgId), "StandinApplication");
-  ui::OptionValues options;
-  options.all = true;
+  win::ComHostAttacher attacher;
   ui::ProgressValues progress;
-  frmRenPart form{Platform{&options, &progress}};
+  NoReport report;
+  NoDialog dialog;
+  win::ComPcbConnector pcb;
+  eco::StdFileSystem files;
+  eco::Windows1252Encoder encoder;
+  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
   try {
-    form.powerLogicApp = win::ComHostAttacher().attach();
-    form.powerlogicdoc = form.powerLogicApp->ActiveDocument();
-    form.takeComponentList();
-    form.tyhjenna();
+    session.attach([] {});
     const long before = win::toLong(counter.get("HostCalls"));
     const auto start = std::chrono::steady_clock::now();
-    form.StartFrom(0);
+    const auto outcome = session.run(RunSettings{});
+    if (outcome.error) throw *outcome.error;
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     const long calls = win::toLong(counter.get("HostCalls")) - before - 1;
     std::printf(

@@ -3,31 +3,39 @@
 // the straightforward ways, measured for comparison.
 #include <benchmark/benchmark.h>
 
+#include "app/renumbering_session.h"
 #include "eco/eco_format.h"
-#include "engine/frm_ren_part.h"
+#include "fake_view.h"
+#include "fakes.h"
 #include "generated_designs.h"
-#include "renumber/placement_order.h"
 #include "plain_placement_order.h"
+#include "plain_renumbering.h"
 #include "plain_section_breaks.h"
+#include "renumber/placement_order.h"
+#include "renumber/planning.h"
 #include "standin/memory_host.h"
-#include "app/option_values.h"
 
 namespace varnel::bench {
 namespace {
 
+// A session over the in-memory host, nothing else attached.
 struct Setup {
   std::shared_ptr<standin::MemoryHost> host;
-  ui::OptionValues options;
+  testing::FakeAttacher attacher;
   ui::ProgressValues progress;
-  std::unique_ptr<frmRenPart> form;
+  testing::FakeReport report;
+  testing::FakeSaveDialog dialog;
+  testing::Journal journal;
+  testing::FakeFiles files{journal};
+  testing::FakePcb pcb{journal, files};
+  eco::Windows1252Encoder encoder;
+  app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
+  RunSettings settings;
 
   explicit Setup(standin::DesignData design)
       : host(std::make_shared<standin::MemoryHost>(std::move(design))) {
-    form = std::make_unique<frmRenPart>(Platform{&options, &progress});
-    form->powerLogicApp = host;
-    form->powerlogicdoc = host->ActiveDocument();
-    form->takeComponentList();
-    form->tyhjenna();
+    attacher.app = host;
+    session.attach([] {});
     host->resetCounts();
   }
 };
@@ -36,15 +44,14 @@ void report(benchmark::State& state, const Setup& s, double per, const char* nam
   state.counters[name] = static_cast<double>(s.host->totalCalls()) / per;
 }
 
-// mode 0 through StartFrom: read once, worked out on a copy, replayed.
+// A whole run: read once, planned in memory, applied.
 void BM_AllComponents(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(allMove(size));
-    s.options.all = true;
     state.ResumeTiming();
-    s.form->StartFrom(0);
+    s.session.run(s.settings);
     state.PauseTiming();
     report(state, s, size, "calls/component");
     state.ResumeTiming();
@@ -58,10 +65,8 @@ void BM_AllComponentsPlain(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(allMove(size));
-    s.options.all = true;
-    s.form->rememberUsedNumbers = false;
     state.ResumeTiming();
-    s.form->runSteps(0, [] {});
+    testing::plainRenumbering(*s.host, s.settings);
     state.PauseTiming();
     report(state, s, size, "calls/component");
     state.ResumeTiming();
@@ -75,15 +80,14 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(takenNames(size, selected));
-    s.options.selected = true;
-    s.options.assign = !duplicates;
-    s.options.duplicate = duplicates;
-    s.form->rememberUsedNumbers = !plain;
+    s.settings.scope = Scope::selectedComponents;
+    s.settings.conflictRule =
+        duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
     state.ResumeTiming();
     if (plain)
-      s.form->runSteps(1, [] {});
+      testing::plainRenumbering(*s.host, s.settings);
     else
-      s.form->StartFrom(1);
+      s.session.run(s.settings);
     state.PauseTiming();
     report(state, s, selected, "calls/selected");
     report(state, s, size, "calls/component");
@@ -108,10 +112,13 @@ BENCHMARK(BM_SelectedAssignPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMilli
 BENCHMARK(BM_SelectedDuplicates)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectedDuplicatesPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 
-// SortByCoord: one prefix, every component selected, reverse placement order.
+// The selection in placement order: one prefix, every component selected,
+// reverse placement order.
 void BM_PlacementSort(benchmark::State& state) {
-  Setup s(reversePlacement(static_cast<int>(state.range(0))));
-  for (auto _ : state) s.form->SortByCoord();
+  RunSettings settings;
+  settings.scope = Scope::selectedComponents;
+  Planning planning(reversePlacement(static_cast<int>(state.range(0))), settings);
+  for (auto _ : state) planning.sortSelection();
 }
 BENCHMARK(BM_PlacementSort)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 

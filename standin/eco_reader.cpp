@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "eco/ansi_encoding.h"
 #include "base/error.h"
+#include "eco/ansi_encoding.h"
 
 namespace varnel::standin {
 

@@ -6,8 +6,8 @@
 
 #include "eco/std_file_system.h"
 #include "fixtures.h"
+#include "standin/offline_designs.h"
 #include "temp_dir.h"
-#include "app/offline_runner.h"
 
 namespace varnel {
 namespace {
@@ -27,7 +27,7 @@ TEST(BadInput, StartTextsAreRefusedWithTheWindowsMessages) {
     for (const char* mode : {"--all", "--selected"}) {
       std::ostringstream out, err;
       const auto saved = dir.file("after.design");
-      EXPECT_EQ(ui::runOffline({board, mode, "--start", text, "--out", saved}, out, err), 2);
+      EXPECT_EQ(standin::runOffline({board, mode, "--start", text, "--out", saved}, out, err), 2);
       EXPECT_EQ(err.str(), std::string(mode) == "--all" ? "Illegal Value\n"
                                                         : "Illegal value in Start textbox\n");
       EXPECT_FALSE(std::filesystem::exists(saved)) << "nothing was run";
@@ -141,25 +141,25 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
            {dir.file("folder.eco"),
             "Path/File access error: " + dir.file("folder.eco") + ": it is a folder"}}) {
     auto host = std::make_shared<standin::MemoryHost>(design("R5 R6"));
-    ui::OptionValues options;
-    options.all = options.send = options.ecoOnly = true;
-    options.direct = false;
+    testing::FakeAttacher attacher;
+    attacher.app = host;
     ui::ProgressValues progress;
     testing::FakeReport report;
     testing::FakeSaveDialog dialog;
     dialog.answer = target;
+    testing::Journal journal;
+    testing::FakeFiles unused{journal};
+    testing::FakePcb pcb{journal, unused};
     eco::StdFileSystem files;
-    frmRenPart form{Platform{&options, &progress, &report, &dialog, nullptr, &files}};
-    form.powerLogicApp = host;
-    form.powerlogicdoc = host->ActiveDocument();
-    form.takeComponentList();
-    try {
-      form.StartFrom(0);
-      FAIL() << target;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.text(), "The ECO file " + target + " cannot be written: " + reason +
-                              ". Nothing was renamed.");
-    }
+    eco::Windows1252Encoder encoder;
+    app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
+    session.attach([] {});
+    RunSettings settings;
+    settings.eco = EcoOutput::writeOnly;
+    const auto outcome = session.run(settings);
+    ASSERT_TRUE(outcome.error) << target;
+    EXPECT_EQ(outcome.error->text(), "The ECO file " + target + " cannot be written: " + reason +
+                                         ". Nothing was renamed.");
     EXPECT_EQ(testing::designators(host->design()), testing::words("R5 R6")) << target;
   }
   EXPECT_EQ(TempDir::read(readOnly), "keep");

@@ -1,3 +1,4 @@
+// The change log: what the design underwent, in order, and nothing else.
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
@@ -8,54 +9,53 @@ namespace {
 using testing::design;
 using testing::Engine;
 
-TEST(ChangeLog, RecordsPairsInOrderWithTheNameTheHostReports) {
-  Engine e(design("R3 R1"));
-  auto list = e.form.partList;
-  e.form.renameRecorded(*list->Item(1), "R3", "R101");
-  e.form.renameRecorded(*list->Item(1), "R101", "R101");  // the same name back
-  EXPECT_EQ(e.form.oldNames, (std::vector<std::string>{"R3", "R101"}));
-  EXPECT_EQ(e.form.newNames, (std::vector<std::string>{"R101", "R101"}));
-  EXPECT_EQ(e.form.oldCount, 2);
-  EXPECT_EQ(e.form.newCount, 2);
+TEST(ChangeLog, RecordsRenamesInOrderAndListsThem) {
+  eco::ChangeLog log;
+  log.record(2, "R3", "R101");
+  log.record(2, "R101", "R101");  // the same name back
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log.entries()[0], (Rename{2, "R3", "R101"}));
+  EXPECT_EQ(log.listing(), "R3 R101\nR101 R101\n");
+  EXPECT_EQ(log.listing("\r\n"), "R3 R101\r\nR101 R101\r\n");
 }
 
 TEST(ChangeLog, HasNoFixedCapacity) {
-  frmRenPart form{Platform{}};
-  for (int i = 0; i < 20002; ++i) {
-    form.TallennaMuuttamaton("R" + std::to_string(i));
-    form.TallennaMuutettu("R" + std::to_string(i + 1));
-  }
-  EXPECT_EQ(form.newCount, 20002);
-  EXPECT_EQ(form.oldNames[20001], "R20001");
+  eco::ChangeLog log;
+  for (int i = 0; i < 20002; ++i)
+    log.record(1, "R" + std::to_string(i), "R" + std::to_string(i + 1));
+  EXPECT_EQ(log.size(), 20002u);
+  EXPECT_EQ(log.entries()[20001].from, "R20001");
+}
+
+// A run of one rename (R5 to R1) whose k-th host call from its start fails.
+void runFailingAt(Engine& e, std::int64_t k) {
+  e.host->resetCounts();
+  e.host->failCall(k, Error(0x80004005, "Unspecified error"));
+  e.run(0);
+}
+
+std::int64_t callsOfTheWholeRun() {
+  Engine e(design("R5"));
+  e.host->resetCounts();
+  EXPECT_FALSE(e.run(0));
+  return e.host->totalCalls();  // the last two: the rename and reading its name back
 }
 
 TEST(ChangeLog, ARefusedRenameLeavesNoHalfPair) {
-  Engine e(design("R1 R2"));
-  EXPECT_THROW(e.form.renameRecorded(*e.form.partList->Item(1), "R1", "R2"), Error);
-  EXPECT_TRUE(e.form.oldNames.empty());
-  EXPECT_EQ(e.form.oldCount, 0);
+  Engine e(design("R5"));
+  runFailingAt(e, callsOfTheWholeRun() - 1);
+  ASSERT_TRUE(e.outcome.error);
+  EXPECT_TRUE(e.host->renames().empty());
+  EXPECT_TRUE(e.outcome.log.empty());
 }
 
 TEST(ChangeLog, ARenameWhoseReadBackFailsIsStillLogged) {
-  Engine e(design("R1 R2"));
-  auto part = e.form.partList->Item(1);
-  e.host->failCall(2, Error(0x800706BA, "gone"));  // setName succeeds, Name fails
-  EXPECT_THROW(e.form.renameRecorded(*part, "R1", "R5"), Error);
-  EXPECT_EQ(e.names()[0], "R5");
-  EXPECT_EQ(e.form.newNames, (std::vector<std::string>{"R5"}));
-}
-
-TEST(EcoMemory, FindsOnlyExactNamesAndAlwaysTheEmptyName) {
-  frmRenPart form{Platform{}};
-  EXPECT_FALSE(form.checkEcomuisti("R5"));
-  EXPECT_TRUE(form.checkEcomuisti(""));
-  form.ecoMemory.insert("R5");
-  EXPECT_TRUE(form.checkEcomuisti("R5"));
-  EXPECT_FALSE(form.checkEcomuisti("r5"));
-  form.TyhjennaEcomuisti();
-  EXPECT_FALSE(form.checkEcomuisti("R5"));
-  form.TyhjennaEcomuisti();
-  EXPECT_TRUE(form.ecoMemory.empty());
+  Engine e(design("R5"));
+  runFailingAt(e, callsOfTheWholeRun());
+  ASSERT_TRUE(e.outcome.error);
+  EXPECT_EQ(e.names(), testing::words("R1"));
+  ASSERT_EQ(e.outcome.log.size(), 1u);
+  EXPECT_EQ(e.outcome.log.entries()[0], (Rename{1, "R5", "R1"}));
 }
 
 }  // namespace

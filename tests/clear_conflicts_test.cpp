@@ -1,23 +1,23 @@
-// SiirraTielta: components whose numbers the run will give are moved aside.
+// Moving conflicts aside: components whose numbers the run will give move first.
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
+#include "renumber/planning.h"
 
 namespace varnel {
 namespace {
 
 using testing::design;
-using testing::Engine;
 using testing::words;
 
 std::vector<std::string> movesFor(const std::string& parts, const std::string& start) {
-  Engine e(design(parts));
-  e.options.start = start;
-  e.form.tallennakaikki();
-  e.form.SiirraTielta();
+  RunSettings settings;
+  settings.start = static_cast<Int16>(std::stoi(start));
+  Planning p(design(parts), settings);
+  p.storeAllNames();
+  p.moveConflictsAside();
   std::vector<std::string> moves;
-  for (std::size_t k = 0; k < e.form.oldNames.size(); ++k)
-    moves.push_back(e.form.oldNames[k] + ">" + e.form.newNames[k]);
+  for (const Rename& r : p.plan().renames) moves.push_back(r.from + ">" + r.to);
   return moves;
 }
 
@@ -36,9 +36,9 @@ TEST(ClearingConflicts, NeverMovesAlphabeticDesignators) {
 }
 
 TEST(ClearingConflicts, MovesNothingInAnEmptyTable) {
-  Engine e(design("R1"));
-  e.form.SiirraTielta();
-  EXPECT_TRUE(e.form.oldNames.empty());
+  Planning p(design("R1"), RunSettings{});
+  p.moveConflictsAside();
+  EXPECT_TRUE(p.plan().renames.empty());
 }
 
 TEST(ClearingConflicts, TakesTheNextFreeNumberWhenATemporaryOneIsInUse) {

@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
-#include "win32/com/com_host.h"
-#include "win32/com/dispatch.h"
-#include "win32/com/powerlogic_ids.h"
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/powerpcb_server.h"
 #include "standin/com/registration.h"
 #include "standin/pcb_layout.h"
 #include "temp_dir.h"
+#include "win32/com/com_host.h"
+#include "win32/com/dispatch.h"
+#include "win32/com/powerlogic_ids.h"
 
 namespace varnel {
 namespace {
@@ -104,18 +104,16 @@ TEST_F(ComClient, DeliversOpenDocumentUntilUnsubscribed) {
 
 TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   testing::Journal journal;
-  ui::OptionValues options;
-  options.all = true;
+  win::ComHostAttacher attacher;
   ui::ProgressValues progress;
   testing::FakeReport report;
+  testing::FakeSaveDialog dialog;
   testing::FakeFiles files{journal};
   testing::FakePcb pcb{journal, files};
-  frmRenPart form{Platform{&options, &progress, &report, nullptr, &pcb, &files}};
-  form.powerLogicApp = win::ComHostAttacher().attach();
-  form.powerlogicdoc = form.powerLogicApp->ActiveDocument();
-  form.takeComponentList();
-  form.tyhjenna();
-  form.StartFrom(0);
+  eco::Windows1252Encoder encoder;
+  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
+  session.attach([] {});
+  EXPECT_FALSE(session.run(RunSettings{}).error);
   EXPECT_EQ(testing::designators(host->design()), words("R1 R2 C1"));
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/frm_ren_part.h"
+#include "base/error.h"
 
 namespace varnel {
 namespace {
@@ -14,8 +14,8 @@ struct DesignatorCase {
   std::string number;
   Int16 value;
   bool alphabetic;
-  std::string renumbered;  // renPrt with 7
-  bool setsNoNumber;
+  std::string renumbered;  // withNumber 7
+  bool setsNoNumber;       // letters only: no number part
   friend void PrintTo(const DesignatorCase& c, std::ostream* os) { *os << c.label; }
 };
 
@@ -23,18 +23,14 @@ class DesignatorTable : public ::testing::TestWithParam<DesignatorCase> {};
 
 TEST_P(DesignatorTable, SplitsTestsAndComposes) {
   const DesignatorCase& c = GetParam();
-  frmRenPart form{Platform{}};
-  EXPECT_EQ(form.GetCode(c.designator), c.prefix);
-  EXPECT_FALSE(form.noNumber) << "GetCode must not touch noNumber";
-  EXPECT_EQ(form.changeToNumber(c.designator), c.number);
-  EXPECT_EQ(form.noNumber, c.setsNoNumber);
-  form.noNumber = false;
-  EXPECT_EQ(form.chInt(c.designator), c.value);
-  EXPECT_EQ(form.noNumber, c.setsNoNumber);
-  form.noNumber = false;
-  EXPECT_EQ(form.OnkoPelkkiaKirjaimia(c.designator), c.alphabetic);
-  EXPECT_EQ(form.renPrt(c.designator, 7), c.renumbered);
-  EXPECT_EQ(form.noNumber, c.setsNoNumber) << "renPrt parses the number part too";
+  using namespace designator;
+  EXPECT_EQ(prefix(c.designator), c.prefix);
+  // Letters only: no number part, which the run reads as "0".
+  EXPECT_EQ(numberPart(c.designator).empty(), c.setsNoNumber);
+  EXPECT_EQ(c.setsNoNumber ? "0" : std::string(numberPart(c.designator)), c.number);
+  EXPECT_EQ(wholeNumber(c.designator), c.value);
+  EXPECT_EQ(endsInLetter(c.designator), c.alphabetic);
+  EXPECT_EQ(withNumber(c.designator, 7), c.renumbered);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,26 +75,24 @@ TEST(DesignatorNumbers, ConvertLikeTheHostWithBlanksSignsAndBankersRounding) {
   EXPECT_FALSE(numberValue(std::string(100, '9')));
 }
 
-TEST(DesignatorNumbers, RenPrtWritesNegativeNumbersAfterThePrefix) {
-  frmRenPart form{Platform{}};
-  EXPECT_EQ(form.renPrt("R3", -2), "R-2");
-  EXPECT_EQ(form.renPrt("C1", 32767), "C32767");
-  EXPECT_EQ(form.renPrt("C1", -32768), "C-32768");
+TEST(DesignatorNumbers, WithNumberWritesNegativeNumbersAfterThePrefix) {
+  EXPECT_EQ(designator::withNumber("R3", -2), "R-2");
+  EXPECT_EQ(designator::withNumber("C1", 32767), "C32767");
+  EXPECT_EQ(designator::withNumber("C1", -32768), "C-32768");
 }
 
 TEST(DesignatorPrefix, OverflowsAt32767LeadingLetters) {
-  frmRenPart form{Platform{}};
-  EXPECT_EQ(form.GetCode(std::string(32766, 'A') + "1").size(), 32766u);
+  EXPECT_EQ(designator::prefix(std::string(32766, 'A') + "1").size(), 32766u);
   try {
-    form.GetCode(std::string(32767, 'A'));
+    designator::prefix(std::string(32767, 'A'));
     FAIL() << "expected overflow";
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), 6);
     EXPECT_EQ(e.text(), "Overflow: a designator begins with more than 32766 letters");
   }
   // The number part and the alphabetic test have no such limit.
-  EXPECT_EQ(form.changeToNumber(std::string(40000, 'A') + "5"), "5");
-  EXPECT_TRUE(form.OnkoPelkkiaKirjaimia(std::string(40000, 'A')));
+  EXPECT_EQ(designator::numberPart(std::string(40000, 'A') + "5"), "5");
+  EXPECT_TRUE(designator::endsInLetter(std::string(40000, 'A')));
 }
 
 TEST(StartNumberText, AcceptsOnlyWholeNumbersIn16Bits) {

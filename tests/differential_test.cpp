@@ -9,6 +9,7 @@
 
 #include "eco/eco_format.h"
 #include "fixtures.h"
+#include "plain_renumbering.h"
 #include "plain_section_breaks.h"
 
 namespace varnel {
@@ -38,7 +39,7 @@ struct Outcome {
   bool operator==(const Outcome&) const = default;
 };
 
-void choose(ui::OptionValues& options, int mode, int variant) {
+void choose(testing::OptionValues& options, int mode, int variant) {
   options.start = std::to_string(variant % 3 == 0 ? 1 : variant % 3 == 1 ? 10 : -3);
   options.all = mode == 0;
   options.selected = mode == 1;
@@ -54,19 +55,16 @@ Outcome planned(const standin::DesignData& design, int mode, int variant) {
 }
 
 Outcome straightOnTheHost(const standin::DesignData& design, int mode, int variant) {
-  Engine e(design);
-  choose(e.options, mode, variant);
-  e.form.rememberUsedNumbers = false;  // every candidate asked of the host
-  bool failed = false;
+  standin::MemoryHost host(design);
+  testing::OptionValues options;
+  choose(options, mode, variant);
   try {
-    e.form.runSteps(static_cast<Int16>(mode), [] {});
+    const auto plain = testing::plainRenumbering(host, options.settings());
+    return {testing::designators(host.design()), plain.oldNames, plain.newNames, plain.ignored,
+            false};
   } catch (const Error&) {
-    failed = true;
+    return {testing::designators(host.design()), {}, {}, {}, true};
   }
-  Outcome out{e.names(), e.form.oldNames, e.form.newNames, {}, failed};
-  for (int i = 0; i < e.form.ignoredNames.usedCount(); ++i)
-    out.ignored.push_back(e.form.ignoredNames[i]);
-  return out;
 }
 
 TEST(Differential, APlannedRunEqualsTheAlgorithmRunOnTheHost) {

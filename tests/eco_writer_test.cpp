@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "eco/ansi_encoding.h"
+#include "eco/eco_file.h"
 #include "eco/eco_format.h"
 #include "fixtures.h"
 
@@ -97,38 +98,23 @@ TEST(EcoFile, ValidatesAndEncodesEveryNameBeforeWriting) {
   EXPECT_EQ(eco::unfitForEco("r1"), "");
 }
 
-class WriteEco : public ::testing::Test {
- protected:
-  testing::Engine e{testing::design("R1")};
-  void log(const std::string& from, const std::string& to) {
-    e.form.TallennaMuuttamaton(from);
-    e.form.TallennaMuutettu(to);
-  }
-};
-
-TEST_F(WriteEco, WritesTheNameUnchangedForWriteOnlyAndToTheTempFolderForForcedRead) {
-  log("R2", "R9");
-  e.options.direct = false;
-  e.form.WriteEco("/jobs/out");
-  EXPECT_EQ(e.files.files.at("/jobs/out"), ecoOf("R2>R9"));
-  e.options.direct = true;
-  e.form.WriteEco("design.eco");
-  EXPECT_TRUE(e.files.files.count("/temp/design.eco"));
-}
-
-TEST_F(WriteEco, RefusesANameItCannotCarryBeforeWritingAnything) {
-  log("R1", "R2");
-  log("R2", "R\xCE\xA9");
-  e.options.direct = false;
+TEST(EcoFileBytes, RefusesANameItCannotCarryBeforeWritingAnything) {
+  eco::ChangeLog log;
+  log.record(1, "R1", "R2");
+  log.record(2, "R2", "R\xCE\xA9");
+  eco::Windows1252Encoder encoder;
   try {
-    e.form.WriteEco("/jobs/out.eco");
+    eco::ecoFileBytes(log, encoder);
     FAIL();
   } catch (const Error& error) {
+    EXPECT_EQ(error.number(), eco::kEcoCannotCarry);
     EXPECT_EQ(error.text(),
               "The ECO file cannot carry the designator 'R\xCE\xA9': a character "
               "has no place in the ANSI code page.");
   }
-  EXPECT_TRUE(e.journal.empty()) << "nothing was written";
+  eco::ChangeLog fine;
+  fine.record(1, "R2", "R9");
+  EXPECT_EQ(eco::ecoFileBytes(fine, encoder), ecoOf("R2>R9"));
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_view.h"
 #include "host/automation.h"
 #include "standin/memory_host.h"
-#include "app/main_window_view.h"
 
 namespace varnel::testing {
 
@@ -31,7 +31,7 @@ struct FakeView final : ui::MainWindowView {
   FakeView() {
     for (const auto& c : ui::kMainWindowLayout)
       controls[c.id] = {ui::initiallyChecked(c.id), ui::initiallyEnabled(c.id), c.caption,
-                        c.id == ui::Control::txtStart ? 11 : 0};
+                        c.id == ui::Control::startNumber ? 11 : 0};
   }
   bool checked(ui::Control id) override { return controls[id].checked; }
   void setChecked(ui::Control id, bool v) override { controls[id].checked = v; }

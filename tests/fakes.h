@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "eco/pcb_link.h"
-#include "engine/frm_ren_part.h"
-#include "engine/run_record.h"
-#include "base/error.h"
 #include "app/report_view.h"
 #include "app/save_dialog.h"
+#include "base/error.h"
+#include "eco/file_system.h"
+#include "host/pcb.h"
 
 namespace varnel::testing {
 
@@ -73,7 +72,7 @@ struct FakeFiles final : eco::FileSystem {
   std::string tempFolder() override { return "/temp/"; }
 };
 
-struct FakePcb final : eco::PcbConnector {
+struct FakePcb final : host::PcbConnector {
   FakePcb(Journal& journal, FakeFiles& files) : journal(journal), files(files) {}
   Journal& journal;
   FakeFiles& files;
@@ -81,7 +80,7 @@ struct FakePcb final : eco::PcbConnector {
   std::optional<Error> readFailure;
   std::vector<std::string> filesRead;  // the content of each file read
 
-  struct Document final : eco::PcbDocument {
+  struct Document final : host::PcbDocument {
     FakePcb* pcb;
     explicit Document(FakePcb* p) : pcb(p) {}
     void ReadEcoFile(const std::string& path) override {
@@ -90,16 +89,22 @@ struct FakePcb final : eco::PcbConnector {
       pcb->filesRead.push_back(pcb->files.files.at(path));
     }
   };
-  struct App final : eco::PcbApplication {
+  struct App final : host::PcbApplication {
     FakePcb* pcb;
     explicit App(FakePcb* p) : pcb(p) {}
-    host::Ref<eco::PcbDocument> ActiveDocument() override { return host::makeRef<Document>(pcb); }
+    host::Ref<host::PcbDocument> ActiveDocument() override { return host::makeRef<Document>(pcb); }
   };
-  std::shared_ptr<eco::PcbApplication> attach() override {
+  std::shared_ptr<host::PcbApplication> attach() override {
     journal.push_back("attach PowerPCB");
     if (!running) throw errors::cannotCreateObject();
     return std::make_shared<App>(this);
   }
+};
+
+// What a run left: its renames as two lists, and the designators it ignored.
+struct RunRecord {
+  std::vector<std::string> oldNames, newNames, ignored;
+  int runs = 0;  // runs that reached the design
 };
 
 // The last run's renames as "OLD>NEW".

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "fixtures.h"
 #include "base/error.h"
+#include "fixtures.h"
 #include "temp_dir.h"
 
 namespace varnel::eco {

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/frm_ren_part.h"
+#include "app/renumbering_session.h"
+#include "eco/ansi_encoding.h"
+#include "fake_view.h"
 #include "fakes.h"
+#include "model/designator.h"
 #include "standin/memory_host.h"
-#include "app/option_values.h"
 
 namespace varnel::testing {
 
@@ -62,24 +64,53 @@ inline std::vector<std::string> words(const std::string& text) {
   return out;
 }
 
+// The window's options as a test sets them; read into the run's settings.
+struct OptionValues {
+  std::string start = "1";
+  bool all = false, selected = false, assign = false, duplicate = false;
+  bool send = false, ecoOnly = false, direct = true;
+
+  RunSettings settings() const {
+    RunSettings s;
+    s.scope = selected ? Scope::selectedComponents : Scope::allComponents;
+    s.conflictRule = duplicate ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
+    s.start = designator::parseStartNumber(start).value();
+    if (send)
+      s.eco = ecoOnly ? EcoOutput::writeOnly : direct ? EcoOutput::forceReadInPcb : EcoOutput::none;
+    return s;
+  }
+};
+
+inline RunRecord recordOf(const app::RunOutcome& outcome) {
+  RunRecord record;
+  for (const Rename& rename : outcome.log.entries()) {
+    record.oldNames.push_back(rename.from);
+    record.newNames.push_back(rename.to);
+  }
+  record.ignored = outcome.ignored;
+  return record;
+}
+
+// A session over the in-memory host, with fakes for everything else.
 struct Engine {
   std::shared_ptr<standin::MemoryHost> host;
-  ui::OptionValues options;
+  OptionValues options;
   ui::ProgressValues progress;
   Journal journal;
   FakeReport report;
   FakeSaveDialog dialog;
   FakeFiles files{journal};
   FakePcb pcb{journal, files};
+  FakeAttacher attacher;
+  eco::Windows1252Encoder encoder;
+  app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
   RunRecord last;
-  frmRenPart form{Platform{&options, &progress, &report, &dialog, &pcb, &files, nullptr, &last}};
+  app::RunOutcome outcome;
 
   explicit Engine(standin::DesignData data)
       : host(std::make_shared<standin::MemoryHost>(std::move(data))) {
-    form.powerLogicApp = host;
-    form.powerlogicdoc = host->ActiveDocument();
-    form.partList = form.chooseComponentList();
-    form.tyhjenna();
+    attacher.app = host;
+    session.attach([] {});
   }
 
   std::vector<std::string> names() const { return designators(host->design()); }
@@ -89,12 +120,13 @@ struct Engine {
     options.all = mode == 0;
     options.selected = mode == 1;
     if (mode == 1 && !options.duplicate) options.assign = true;
-    try {
-      form.StartFrom(static_cast<Int16>(mode));
-    } catch (const Error& e) {
-      return e;
+    outcome = session.run(options.settings());
+    if (outcome.applied) {
+      const int runs = last.runs;
+      last = recordOf(outcome);
+      last.runs = runs + 1;
     }
-    return std::nullopt;
+    return outcome.error;
   }
 };
 

@@ -13,8 +13,8 @@
 #include <sstream>
 
 #include "standin/design_file.h"
+#include "standin/offline_designs.h"
 #include "temp_dir.h"
-#include "app/offline_runner.h"
 
 namespace varnel {
 namespace {
@@ -65,7 +65,7 @@ std::string runCase(const std::string& name, const std::string& design,
   args.insert(args.end(), {"--out", dir.file("out.design"), "--stats"});
   if (eco) args.insert(args.end(), {"--eco", dir.file("run.eco")});
   std::ostringstream out, err;
-  const int status = ui::runOffline(args, out, err);
+  const int status = standin::runOffline(args, out, err);
   std::string text = "=== " + name + ": " + joined(options) + (eco ? " --eco" : "") + "\n";
   text += "status " + std::to_string(status) + "\nstdout\n" + quoted(out.str());
   text += "stderr\n" + quoted(err.str());

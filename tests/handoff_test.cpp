@@ -2,6 +2,7 @@
 // the files and PowerPCB; and the report of ignored designators.
 #include <gtest/gtest.h>
 
+#include "eco/forced_read_file_name.h"
 #include "fixtures.h"
 
 namespace varnel {
@@ -23,7 +24,7 @@ class HandOff : public ::testing::Test {
       d.name = "abc.def";
       return d;
     }());
-    e.form.partList = e.form.chooseComponentList();
+    e.session.takeDesign();
     e.options.send = true;
   }
   void forcedRead() {
@@ -60,7 +61,7 @@ TEST_F(HandOff, TheFileIsAskedForOnceTheRunIsWorkedOutAndBeforeItsFirstRename) {
   // A refused run asks nothing.
   e.options.start = "32767";
   e.host->open(design("R5 R6"));
-  e.form.partList = e.form.chooseComponentList();
+  e.session.takeDesign();
   ASSERT_TRUE(e.run(0));
   EXPECT_EQ(e.dialog.asked, 1);
 }
@@ -98,7 +99,6 @@ TEST_F(HandOff, AWriteThatFailsAtTheEndPutsTheRenamesInAListFile) {
             "\nR5 R1\nR6 R2\n");
   EXPECT_EQ(e.files.files.at("/temp/Varnel renames.txt"), "R5 R1\r\nR6 R2\r\n");
   EXPECT_EQ(e.names(), words("R1 R2"));
-  EXPECT_TRUE(e.form.oldNames.empty());
 }
 
 TEST_F(HandOff, ForcedReadReachesPcbFirstThenWritesReadsAndDeletes) {
@@ -167,8 +167,7 @@ struct FileNameCase {
   const char* file;
 };
 
-TEST(ChangeFileName, KeepsTheFirstPeriodOfTheLastPathComponent) {
-  frmRenPart form{Platform{}};
+TEST(ForcedReadFileName, KeepsTheFirstPeriodOfTheLastPathComponent) {
   for (const FileNameCase& c : std::vector<FileNameCase>{{"abc.def", "abc."},
                                                          {"my.board.sch", "my."},
                                                          {".hidden", "."},
@@ -180,7 +179,7 @@ TEST(ChangeFileName, KeepsTheFirstPeriodOfTheLastPathComponent) {
                                                          {"../up/../c", "c."},
                                                          {"..", "."},
                                                          {"a?b*.sch", "a_b_."}})
-    EXPECT_EQ(form.ChangeFileName(c.design), c.file) << c.design;
+    EXPECT_EQ(eco::forcedReadFileName(c.design), std::string(c.file) + "eco") << c.design;
 }
 
 TEST(IgnoredReport, ListsTheNamesBelowTheHeading) {

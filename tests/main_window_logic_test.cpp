@@ -3,9 +3,10 @@
 
 #include <algorithm>
 
+#include "app/main_window_presenter.h"
+#include "app/window_progress.h"
 #include "fake_view.h"
 #include "fixtures.h"
-#include "app/window_options.h"
 
 namespace varnel {
 namespace {
@@ -17,19 +18,20 @@ using ui::Control;
 struct Window {
   std::shared_ptr<standin::MemoryHost> host;
   FakeView view;
-  ui::WindowOptions options{view};
+  ui::WindowProgress progress{view};
   testing::FakeAttacher attacher;
   testing::Journal journal;
   testing::FakeReport report;
   testing::FakeSaveDialog dialog;
   testing::FakeFiles files{journal};
   testing::FakePcb pcb{journal, files};
-  frmRenPart form{Platform{&options, &options, &report, &dialog, &pcb, &files, nullptr, nullptr,
-                           &view, &attacher}};
+  eco::Windows1252Encoder encoder;
+  app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
+  app::MainWindowPresenter presenter{view, session};
 
   explicit Window(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {
     attacher.app = host;
-    form.Form_Load();
+    presenter.onLoad();
   }
   explicit Window(const std::string& parts)
       : Window(std::make_shared<standin::MemoryHost>(design(parts))) {}
@@ -40,11 +42,11 @@ struct Window {
 TEST(StartUp, AttachesTitlesAndKeepsTheWindowOnTop) {
   Window w("R2 R1");
   EXPECT_EQ(w.view.title, "Varnel test.sch");
-  EXPECT_EQ(w.view.text(Control::txtStart), "1");
+  EXPECT_EQ(w.view.text(Control::startNumber), "1");
   EXPECT_TRUE(w.view.topmost);
   EXPECT_FALSE(w.view.ended);
   EXPECT_TRUE(w.view.messages.empty());
-  EXPECT_EQ(w.form.currentPart->Name(), "R2");
+  EXPECT_EQ(w.session.firstComponentName(), "R2");
 }
 
 TEST(StartUp, TakesTheListFromFindObjectsUnlessThereAreSeveralScopes) {
@@ -89,19 +91,19 @@ TEST(StartUp, StopsQuietlyOnAnyOtherError) {
 
 TEST(Reattach, TakesTheNewDesignKeepingStartTextAndSelectedMode) {
   Window w("R1");
-  w.view.select(Control::optStart);
-  w.view.setText(Control::txtStart, "7");
+  w.view.select(Control::allComponents);
+  w.view.setText(Control::startNumber, "7");
   auto next = design("C1 C2");
   next.name = "next.sch";
   w.host->open(next);
   EXPECT_EQ(w.view.title, "Varnel next.sch");
-  EXPECT_FALSE(w.view.checked(Control::optStart));
-  EXPECT_EQ(w.view.text(Control::txtStart), "7");
-  EXPECT_EQ(w.form.currentPart->Name(), "C1");
+  EXPECT_FALSE(w.view.checked(Control::allComponents));
+  EXPECT_EQ(w.view.text(Control::startNumber), "7");
+  EXPECT_EQ(w.session.firstComponentName(), "C1");
 
-  w.view.select(Control::optSelected);
+  w.view.select(Control::selectedComponents);
   w.host->open(design("U1"));
-  EXPECT_TRUE(w.view.checked(Control::optSelected));
+  EXPECT_TRUE(w.view.checked(Control::selectedComponents));
 }
 
 TEST(Reattach, EndsWithAMessageWhenTheNewDesignIsEmpty) {
@@ -112,8 +114,8 @@ TEST(Reattach, EndsWithAMessageWhenTheNewDesignIsEmpty) {
 
 TEST(Reattach, WaitsUntilARunningRunIsOver) {
   Window w("R5 R6");
-  w.view.select(Control::optStart);
-  w.form.optStart_Click();
+  w.view.select(Control::allComponents);
+  w.presenter.onAllComponentsChosen();
   bool opened = false;
   w.host->onRenamed([&](const standin::RenameRecord&) {
     if (!std::exchange(opened, true)) {
@@ -123,42 +125,42 @@ TEST(Reattach, WaitsUntilARunningRunIsOver) {
       EXPECT_EQ(w.view.title, "Varnel test.sch") << "not while the run goes on";
     }
   });
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   EXPECT_EQ(w.view.title, "Varnel other.sch");
 }
 
 TEST(Options, AllComponentsDisablesTheSubModesAndEnablesTheStartBox) {
   Window w("R1");
-  w.view.select(Control::optSelected);
-  w.form.optSelected_Click();
-  EXPECT_TRUE(w.view.enabled(Control::optAssign));
-  EXPECT_TRUE(w.view.checked(Control::optAssign));
-  EXPECT_TRUE(w.view.enabled(Control::txtStart));
-  EXPECT_EQ(w.view.controls[Control::txtStart].background, 5) << "the window colour";
+  w.view.select(Control::selectedComponents);
+  w.presenter.onSelectedComponentsChosen();
+  EXPECT_TRUE(w.view.enabled(Control::assignNextFree));
+  EXPECT_TRUE(w.view.checked(Control::assignNextFree));
+  EXPECT_TRUE(w.view.enabled(Control::startNumber));
+  EXPECT_EQ(w.view.controls[Control::startNumber].background, 5) << "the window colour";
 
-  w.view.select(Control::optStart);
-  w.form.optStart_Click();
-  EXPECT_FALSE(w.view.enabled(Control::optAssign));
-  EXPECT_FALSE(w.view.enabled(Control::optDuplicate));
-  EXPECT_FALSE(w.view.checked(Control::optAssign));
-  EXPECT_TRUE(w.view.enabled(Control::txtStart));
+  w.view.select(Control::allComponents);
+  w.presenter.onAllComponentsChosen();
+  EXPECT_FALSE(w.view.enabled(Control::assignNextFree));
+  EXPECT_FALSE(w.view.enabled(Control::renameDuplicates));
+  EXPECT_FALSE(w.view.checked(Control::assignNextFree));
+  EXPECT_TRUE(w.view.enabled(Control::startNumber));
 }
 
 TEST(Options, TheEcoCheckBoxTogglesBothEcoOptions) {
   Window w("R1");
-  EXPECT_FALSE(w.view.enabled(Control::optECO));
-  w.form.chkSend_Click();
-  EXPECT_TRUE(w.view.enabled(Control::optECO));
-  EXPECT_TRUE(w.view.enabled(Control::optDirect));
-  EXPECT_TRUE(w.view.checked(Control::optDirect));
-  w.form.chkSend_Click();
-  EXPECT_FALSE(w.view.enabled(Control::optECO));
-  EXPECT_FALSE(w.view.enabled(Control::optDirect));
+  EXPECT_FALSE(w.view.enabled(Control::writeOnly));
+  w.presenter.onWriteEcoToggled();
+  EXPECT_TRUE(w.view.enabled(Control::writeOnly));
+  EXPECT_TRUE(w.view.enabled(Control::forceReadInPcb));
+  EXPECT_TRUE(w.view.checked(Control::forceReadInPcb));
+  w.presenter.onWriteEcoToggled();
+  EXPECT_FALSE(w.view.enabled(Control::writeOnly));
+  EXPECT_FALSE(w.view.enabled(Control::forceReadInPcb));
 }
 
 TEST(Run, DoesNothingWithoutAMode) {
   Window w("R5");
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_EQ(w.names(), testing::words("R5"));
 }
@@ -167,11 +169,11 @@ TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
   Window w("R5");
   for (const char* bad : {"", "0", "abc", "40000", "7 7", "1.5", "&H7", "1e1"}) {
     w.view.messages.clear();
-    w.view.setText(Control::txtStart, bad);
-    w.view.select(Control::optStart);
-    w.form.cmdRun_Click();
-    w.view.select(Control::optSelected);
-    w.form.cmdRun_Click();
+    w.view.setText(Control::startNumber, bad);
+    w.view.select(Control::allComponents);
+    w.presenter.onRun();
+    w.view.select(Control::selectedComponents);
+    w.presenter.onRun();
     ASSERT_EQ(w.view.messages.size(), 2u) << bad;
     EXPECT_EQ(w.view.messages[0].text, "Illegal Value");
     EXPECT_EQ(w.view.messages[1].text, "Illegal value in Start textbox");
@@ -183,9 +185,9 @@ TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
 
 TEST(Run, RunsWithANegativeStartAndDrivesTheProgressBar) {
   Window w("R5 R6 R7");
-  w.view.setText(Control::txtStart, "-5");
-  w.view.select(Control::optStart);
-  w.form.cmdRun_Click();
+  w.view.setText(Control::startNumber, "-5");
+  w.view.select(Control::allComponents);
+  w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_EQ(w.names(), testing::words("R-5 R-4 R-3"));
   EXPECT_EQ(w.view.progressMax, 2);
@@ -194,12 +196,12 @@ TEST(Run, RunsWithANegativeStartAndDrivesTheProgressBar) {
 
 TEST(Run, ShowsARunsErrorAndStaysReadyForTheNextRun) {
   Window w("R5 R6 R7");
-  w.view.select(Control::optStart);
+  w.view.select(Control::allComponents);
   int renames = 0;
   w.host->onRenamed([&](const standin::RenameRecord&) {
     if (++renames == 2) w.host->failCall(1, Error(0x80004005, "Unspecified error"));
   });
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text,
             "The run stopped after 2 of the 3 planned renames.\nNo ECO file holds the renames "
@@ -207,24 +209,23 @@ TEST(Run, ShowsARunsErrorAndStaysReadyForTheNextRun) {
             "error 0x80004005: Unspecified error");
   EXPECT_EQ(w.files.files.at("/temp/Varnel renames.txt"), "R5 R1\r\nR6 R2\r\n");
   EXPECT_FALSE(w.view.ended);
-  EXPECT_TRUE(w.form.oldNames.empty());
   w.view.messages.clear();
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_EQ(w.names(), testing::words("R1 R2 R3"));
 }
 
 TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
   Window w("R5 R6 R7");
-  w.view.select(Control::optStart);
-  w.view.setChecked(Control::chkSend, true);
-  w.view.select(Control::optECO);
+  w.view.select(Control::allComponents);
+  w.view.setChecked(Control::writeEco, true);
+  w.view.select(Control::writeOnly);
   w.dialog.answer = "/jobs/b.eco";
   int renames = 0;
   w.host->onRenamed([&](const standin::RenameRecord&) {
     if (++renames == 1) w.host->failCall(1, Error(0x800706BE, "The remote procedure call failed"));
   });
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text,
             "The run stopped after 1 of the 3 planned renames. They are in the ECO file "
@@ -236,13 +237,13 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
       "R31 R32 R33 R34 R35 R36 R37 R38 R39 R40 R41 R42 R43 R44 R45 R46 R47 R48 R49 R50 R51 R52 "
       "R53 R54 R55 R56"));
   Window many(big);
-  many.view.select(Control::optStart);
+  many.view.select(Control::allComponents);
   many.files.files["/temp/Varnel renames.txt"] = "an earlier list";
   renames = 0;
   big->onRenamed([&](const standin::RenameRecord&) {
     if (++renames == 25) big->failCall(1, Error(0x800706BE, "The remote procedure call failed"));
   });
-  many.form.cmdRun_Click();
+  many.presenter.onRun();
   ASSERT_EQ(many.view.messages.size(), 1u);
   const std::string& text = many.view.messages[0].text;
   EXPECT_EQ(text.rfind("The run stopped after 25 of the 26 planned renames.\nNo ECO file holds "
@@ -260,14 +261,14 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
 
 TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   Window w("R5 R6");
-  w.view.select(Control::optStart);
+  w.view.select(Control::allComponents);
   w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
 
   w.attacher.app = nullptr;  // not started again yet
   w.view.messages.clear();
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text,
             "PowerLogic is not running. Start it and open your design, then press Run again.");
@@ -278,7 +279,7 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   auto host = std::make_shared<standin::MemoryHost>(restarted);
   w.attacher.app = host;
   w.view.messages.clear();
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text,
             "PowerLogic was started again. Varnel now works on the design again.sch; press Run "
@@ -287,7 +288,7 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   EXPECT_TRUE(host->renames().empty()) << "that click runs nothing";
 
   w.view.messages.clear();
-  w.form.cmdRun_Click();
+  w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_EQ(testing::designators(host->design()), testing::words("C1 C2"));
   auto next = design("U4");
@@ -298,60 +299,60 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
 
 TEST(Run, NothingStartsWhileARunOrItsDialogsAreOpen) {
   Window w("R5 R6");
-  w.view.select(Control::optStart);
-  w.view.setChecked(Control::chkSend, true);
-  w.view.select(Control::optECO);
+  w.view.select(Control::allComponents);
+  w.view.setChecked(Control::writeEco, true);
+  w.view.select(Control::writeOnly);
   w.dialog.answer = "/jobs/b.eco";
   w.dialog.whileOpen = [&] {
-    for (Control c : {Control::cmdRun, Control::optSelected, Control::chkSend, Control::optDirect,
-                      Control::cmdEnd})
-      w.form.onClick(c);
+    for (Control c : {Control::run, Control::selectedComponents, Control::writeEco,
+                      Control::forceReadInPcb, Control::end})
+      w.presenter.onClick(c);
   };
-  w.form.onClick(Control::cmdRun);
+  w.presenter.onClick(Control::run);
   EXPECT_EQ(w.dialog.asked, 1);
   EXPECT_FALSE(w.view.ended);
-  EXPECT_TRUE(w.view.checked(Control::optStart) && w.view.checked(Control::chkSend));
-  EXPECT_TRUE(w.view.checked(Control::optECO));
+  EXPECT_TRUE(w.view.checked(Control::allComponents) && w.view.checked(Control::writeEco));
+  EXPECT_TRUE(w.view.checked(Control::writeOnly));
   EXPECT_EQ(w.names(), testing::words("R1 R2"));
 
   // Nor while the start number's message is open.
-  w.view.setText(Control::txtStart, "0");
-  w.view.whileMessageOpen = [&] { w.form.onClick(Control::cmdRun); };
-  w.form.onClick(Control::cmdRun);
+  w.view.setText(Control::startNumber, "0");
+  w.view.whileMessageOpen = [&] { w.presenter.onClick(Control::run); };
+  w.presenter.onClick(Control::run);
   EXPECT_EQ(w.view.messages.size(), 1u);
   w.view.whileMessageOpen = nullptr;
-  w.form.onClick(Control::cmdEnd);
+  w.presenter.onClick(Control::end);
   EXPECT_TRUE(w.view.ended);
 }
 
 TEST(Options, ClickingTheChosenModeAgainChangesNothing) {
   Window w("R1");
-  w.form.onClick(Control::optSelected);
-  w.form.onClick(Control::optDuplicate);
-  w.form.onClick(Control::optSelected);
-  EXPECT_TRUE(w.view.checked(Control::optDuplicate));
-  EXPECT_FALSE(w.view.checked(Control::optAssign));
-  w.form.onClick(Control::optStart);
-  EXPECT_FALSE(w.view.checked(Control::optSelected));
-  EXPECT_FALSE(w.view.enabled(Control::optDuplicate));
-  w.form.onClick(Control::chkSend);
-  EXPECT_TRUE(w.view.checked(Control::chkSend));
-  EXPECT_TRUE(w.view.enabled(Control::optECO));
-  w.form.onClick(Control::chkSend);
-  EXPECT_FALSE(w.view.checked(Control::chkSend));
-  EXPECT_FALSE(w.view.enabled(Control::optECO));
+  w.presenter.onClick(Control::selectedComponents);
+  w.presenter.onClick(Control::renameDuplicates);
+  w.presenter.onClick(Control::selectedComponents);
+  EXPECT_TRUE(w.view.checked(Control::renameDuplicates));
+  EXPECT_FALSE(w.view.checked(Control::assignNextFree));
+  w.presenter.onClick(Control::allComponents);
+  EXPECT_FALSE(w.view.checked(Control::selectedComponents));
+  EXPECT_FALSE(w.view.enabled(Control::renameDuplicates));
+  w.presenter.onClick(Control::writeEco);
+  EXPECT_TRUE(w.view.checked(Control::writeEco));
+  EXPECT_TRUE(w.view.enabled(Control::writeOnly));
+  w.presenter.onClick(Control::writeEco);
+  EXPECT_FALSE(w.view.checked(Control::writeEco));
+  EXPECT_FALSE(w.view.enabled(Control::writeOnly));
 }
 
 TEST(End, EndsTheProgram) {
   Window w("R1");
-  w.form.cmdEnd_Click();
+  w.presenter.onEnd();
   EXPECT_TRUE(w.view.ended);
 }
 
 TEST(Layout, PlacesControlsRelativeToTheirContainers) {
-  EXPECT_EQ(ui::windowRect(Control::optDirect).left, 2880 + 105 + 135);
-  EXPECT_EQ(ui::windowRect(Control::optDirect).top, -90 + 150 + 570 + 480);
-  EXPECT_EQ(ui::windowRect(Control::cmdRun).top, 1560);
+  EXPECT_EQ(ui::windowRect(Control::forceReadInPcb).left, 2880 + 105 + 135);
+  EXPECT_EQ(ui::windowRect(Control::forceReadInPcb).top, -90 + 150 + 570 + 480);
+  EXPECT_EQ(ui::windowRect(Control::run).top, 1560);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
-// AssignNext: the designator of the same prefix a run gives instead.
+// The next free name: the designator of the same prefix a run gives instead.
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
+#include "renumber/planning.h"
 
 namespace varnel {
 namespace {
 
 using testing::design;
-using testing::Engine;
 
 struct NextFreeCase {
   const char* label;
@@ -20,11 +20,9 @@ struct NextFreeCase {
 class NextFree : public ::testing::TestWithParam<NextFreeCase> {};
 
 TEST_P(NextFree, WalksTheFirstStretchOfThePrefix) {
-  Engine e(design(GetParam().list));
-  e.form.tallennakaikki();
-  e.form.noNumber = true;  // left over from an earlier parse
-  EXPECT_EQ(e.form.AssignNext(GetParam().component), GetParam().result);
-  EXPECT_FALSE(e.form.noNumber);
+  Planning p(design(GetParam().list), RunSettings{});
+  p.storeAllNames();
+  EXPECT_EQ(p.nextFreeName(GetParam().component), GetParam().result);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,16 +44,27 @@ INSTANTIATE_TEST_SUITE_P(
                       NextFreeCase{"NumberPartNotWhole", "R1 R12A U1", "R1", "R1"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(FirstFreeDesignator, SkipsNamesInUseButNotTheComponentsOwn) {
-  Engine e(design("R3 R4 R6"));
-  EXPECT_EQ(e.form.firstFreeDesignator("R3", ""), "R5");
-  EXPECT_EQ(e.form.firstFreeDesignator("R3", "R4"), "R4");
-  EXPECT_EQ(e.form.firstFreeDesignator("R1", ""), "R1");
+TEST(FirstFreeName, SkipsNamesInUseButNotTheComponentsOwn) {
+  Planning p(design("R3 R4 R6"), RunSettings{});
+  EXPECT_EQ(p.firstFreeName("R3", ""), "R5");
+  EXPECT_EQ(p.firstFreeName("R3", "R4"), "R4");
+  EXPECT_EQ(p.firstFreeName("R1", ""), "R1");
+  EXPECT_EQ(p.firstFreeName("R3", ""), "R5") << "again, from what it has learnt";
 }
 
-TEST(FirstFreeDesignator, OverflowsInsteadOfWrappingAround) {
-  Engine e(design("R32767"));
-  EXPECT_THROW(e.form.firstFreeDesignator("R32767", ""), Error);
+TEST(FirstFreeName, OverflowsInsteadOfWrappingAround) {
+  Planning p(design("R32767"), RunSettings{});
+  EXPECT_THROW(p.firstFreeName("R32767", ""), Error);
+}
+
+TEST(NextFreeName, TheWalkSeesTheRunsOwnRenames) {
+  Planning p(design("R1 R2 R3"), RunSettings{});
+  p.storeAllNames();
+  EXPECT_EQ(p.nextFreeName("R1"), "R4");
+  p.rename(2, "R9");
+  EXPECT_EQ(p.nextFreeName("R1"), "R8");
+  EXPECT_EQ(p.firstFreeName("R9", ""), "R10") << "the renamed name is in use";
+  EXPECT_EQ(p.firstFreeName("R2", ""), "R2") << "and the old one free";
 }
 
 }  // namespace
@@ -91,25 +100,16 @@ TEST(KnownUsedNumbers, KnowsOnlyPlainDesignators) {
 }  // namespace
 }  // namespace varnel::order
 
-namespace varnel::order {
+namespace varnel {
 namespace {
 
-TEST(ListNames, FollowsRenamesAndForgetsWhenItCannotTell) {
-  ListNames names;
-  names.remember(1, "R1");
-  names.remember(2, "R2");
-  names.renamed("R1", "R9");
-  EXPECT_EQ(names.at(1)->name, "R9");
-  EXPECT_EQ(names.at(1)->number, 9);
-  EXPECT_FALSE(names.at(3));
-  names.renamed("C5", "C6");  // not known: nothing to follow
-  EXPECT_EQ(names.at(2)->name, "R2");
-  names.renamed("C7", "R2");  // an unknown part took a known name: no longer sure
-  EXPECT_FALSE(names.at(2));
-  names.remember(4, "U1");
-  names.remember(5, "U1");  // two of one name
-  EXPECT_FALSE(names.at(4));
+TEST(ListName, ParsesTheNumberOnce) {
+  EXPECT_EQ(ListName("R12").number, 12);
+  EXPECT_TRUE(ListName("R12").hasNumber);
+  EXPECT_FALSE(ListName("TP").hasNumber);
+  EXPECT_EQ(ListName("R12A").number, 0);
+  EXPECT_TRUE(ListName("R12A").hasNumber);
 }
 
 }  // namespace
-}  // namespace varnel::order
+}  // namespace varnel

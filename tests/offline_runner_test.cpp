@@ -1,4 +1,4 @@
-#include "app/offline_runner.h"
+#include "standin/offline_designs.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ struct Result {
 
 Result offline(std::vector<std::string> args) {
   std::ostringstream out, err;
-  const int status = runOffline(args, out, err);
+  const int status = standin::runOffline(args, out, err);
   return {status, out.str(), err.str()};
 }
 

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <random>
 
 #include "fixtures.h"
 #include "plain_placement_order.h"
+#include "renumber/plan_renumbering.h"
+#include "renumber/planning.h"
 
 namespace varnel {
 namespace {
@@ -68,45 +72,56 @@ TEST(PlacementOrder, MatchesThePlainProcedureOnRandomRuns) {
   }
 }
 
-TEST(SortByCoord, OrdersEachPrefixRunSeparatelyInListOrder) {
-  Engine e(design("R1@50,0* R2@10,0* C1@0,0* R3@0,0*"));
-  e.form.SortByCoord();
-  EXPECT_EQ(e.form.sortedNames[0].name, "R2");
-  EXPECT_EQ(e.form.sortedNames[1].name, "R1");
-  EXPECT_EQ(e.form.sortedNames[2].name, "C1");
-  EXPECT_EQ(e.form.sortedNames[3].name, "R3");
-  EXPECT_EQ(e.form.sortedNames[1].x, "50");
+RunSettings selectedRun() {
+  RunSettings settings;
+  settings.scope = Scope::selectedComponents;
+  return settings;
 }
 
-TEST(SortByCoord, HandlesAnyNumberOfPrefixRuns) {
+TEST(SortSelection, OrdersEachPrefixRunSeparatelyInListOrder) {
+  Planning p(design("R1@50,0* R2@10,0* C1@0,0* R3@0,0*"), selectedRun());
+  p.sortSelection();
+  EXPECT_EQ(p.sortedNames()[0].name, "R2");
+  EXPECT_EQ(p.sortedNames()[1].name, "R1");
+  EXPECT_EQ(p.sortedNames()[2].name, "C1");
+  EXPECT_EQ(p.sortedNames()[3].name, "R3");
+  EXPECT_EQ(p.sortedNames()[1].x, "50");
+}
+
+TEST(SortSelection, HandlesAnyNumberOfPrefixRuns) {
   std::string parts;
   for (int i = 0; i < 12; ++i) {
     const std::string prefix = i % 2 ? "C" : "R";
     parts += prefix + std::to_string(2 * i + 2) + "@" + std::to_string(100 - i) + ",0* ";
     parts += prefix + std::to_string(2 * i + 1) + "@" + std::to_string(i) + ",0* ";
   }
-  Engine e(design(parts));
-  e.form.SortByCoord();
+  Planning p(design(parts), selectedRun());
+  p.sortSelection();
   for (int i = 0; i < 12; ++i) {
     const std::string prefix = i % 2 ? "C" : "R";
-    EXPECT_EQ(e.form.sortedNames[2 * i].name, prefix + std::to_string(2 * i + 1)) << i;
+    EXPECT_EQ(p.sortedNames()[2 * i].name, prefix + std::to_string(2 * i + 1)) << i;
   }
 }
 
-TEST(SortByCoord, LeavesRowsPastTheSelectionAsAnEarlierSortLeftThem) {
-  Engine e(design("R1@0,0* R2@10,0* R3@20,0"));
-  e.form.sortedNames[2] = {"OLD", "1", "2"};
-  e.form.SortByCoord();
-  EXPECT_EQ(e.form.sortedNames[2].name, "OLD");
+TEST(SortSelection, LeavesRowsPastTheSelectionEmpty) {
+  Planning p(design("R1@0,0* R2@10,0* R3@20,0"), selectedRun());
+  p.sortSelection();
+  EXPECT_EQ(p.sortedNames()[2].name, "");
 }
 
-TEST(SortByCoord, AsksTheHostOncePerSelectedComponent) {
+TEST(SortSelection, ReadsThePlacementOfSelectedComponentsOnlyOnce) {
   Engine e(design("R1@0,0* R2@10,0 R3@20,0*"));
   e.host->resetCounts();
-  e.form.SortByCoord();
+  ASSERT_FALSE(e.run(1));
   const auto calls = e.host->callsByOperation();
   EXPECT_EQ(calls.at("Placement.X"), 2);
   EXPECT_EQ(calls.at("Placement.Y"), 2);
+}
+
+TEST(SortSelection, ACoordinateThatIsNoNumberIsRefused) {
+  auto d = design("R1* R2*");
+  d.parts[1].x = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(testing::failureOf([&] { planRenumbering(d, selectedRun()); }), errors::kOverflow);
 }
 
 }  // namespace

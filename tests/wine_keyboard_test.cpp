@@ -34,53 +34,53 @@ std::vector<Control> tabRound(LocalWindow& w, Control first) {
 
 TEST(Keyboard, TabVisitsEveryEnabledControlInTheWindowsTabOrder) {
   LocalWindow w("R1");
-  EXPECT_EQ(tabRound(w, Control::optStart),
-            (std::vector<Control>{Control::optStart, Control::cmdRun, Control::optSelected,
-                                  Control::cmdEnd, Control::chkSend}));
-  click(w[Control::optSelected]);
-  click(w[Control::chkSend]);
-  EXPECT_EQ(tabRound(w, Control::optStart),
-            (std::vector<Control>{Control::optStart, Control::txtStart, Control::cmdRun,
-                                  Control::optSelected, Control::cmdEnd, Control::optAssign,
-                                  Control::optDuplicate, Control::optECO, Control::optDirect,
-                                  Control::chkSend}));
+  EXPECT_EQ(tabRound(w, Control::allComponents),
+            (std::vector<Control>{Control::allComponents, Control::run, Control::selectedComponents,
+                                  Control::end, Control::writeEco}));
+  click(w[Control::selectedComponents]);
+  click(w[Control::writeEco]);
+  EXPECT_EQ(tabRound(w, Control::allComponents),
+            (std::vector<Control>{Control::allComponents, Control::startNumber, Control::run,
+                                  Control::selectedComponents, Control::end,
+                                  Control::assignNextFree, Control::renameDuplicates,
+                                  Control::writeOnly, Control::forceReadInPcb, Control::writeEco}));
 }
 
 TEST(Keyboard, ArrowsMoveWithinAGroupOfOptionButtons) {
   LocalWindow w("R1");
-  click(w[Control::optStart]);
-  SetFocus(w[Control::optStart]);
+  click(w[Control::allComponents]);
+  SetFocus(w[Control::allComponents]);
   EXPECT_TRUE(w.press(VK_DOWN));
-  EXPECT_EQ(GetFocus(), w[Control::optSelected]);
-  EXPECT_TRUE(isChecked(w[Control::optSelected]));
-  EXPECT_FALSE(isChecked(w[Control::optStart]));
-  EXPECT_TRUE(isEnabled(w[Control::optAssign])) << "chosen as by a click";
-  SetFocus(w[Control::optAssign]);
+  EXPECT_EQ(GetFocus(), w[Control::selectedComponents]);
+  EXPECT_TRUE(isChecked(w[Control::selectedComponents]));
+  EXPECT_FALSE(isChecked(w[Control::allComponents]));
+  EXPECT_TRUE(isEnabled(w[Control::assignNextFree])) << "chosen as by a click";
+  SetFocus(w[Control::assignNextFree]);
   EXPECT_TRUE(w.press(VK_RIGHT));
-  EXPECT_TRUE(isChecked(w[Control::optDuplicate]));
+  EXPECT_TRUE(isChecked(w[Control::renameDuplicates]));
   EXPECT_TRUE(w.press(VK_UP));
-  EXPECT_TRUE(isChecked(w[Control::optAssign]));
-  EXPECT_TRUE(isChecked(w[Control::optSelected])) << "the other group is untouched";
+  EXPECT_TRUE(isChecked(w[Control::assignNextFree]));
+  EXPECT_TRUE(isChecked(w[Control::selectedComponents])) << "the other group is untouched";
 }
 
 TEST(Keyboard, EnterPressesTheFocusedButtonAndAccessKeysChoose) {
   LocalWindow w("R5 R6 GND");
   EXPECT_TRUE(w.alt('a'));
-  EXPECT_TRUE(isChecked(w[Control::optStart]));
+  EXPECT_TRUE(isChecked(w[Control::allComponents]));
   EXPECT_TRUE(w.alt('t'));
-  EXPECT_EQ(GetFocus(), w[Control::txtStart]);
-  SetFocus(w[Control::cmdRun]);
+  EXPECT_EQ(GetFocus(), w[Control::startNumber]);
+  SetFocus(w[Control::run]);
   EXPECT_TRUE(w.press(VK_RETURN));
   EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2 GND"));
   EXPECT_TRUE(w.alt('s'));
-  EXPECT_TRUE(isChecked(w[Control::optSelected]));
+  EXPECT_TRUE(isChecked(w[Control::selectedComponents]));
   EXPECT_TRUE(w.alt('d'));
-  EXPECT_TRUE(isChecked(w[Control::optDuplicate]));
+  EXPECT_TRUE(isChecked(w[Control::renameDuplicates]));
   EXPECT_TRUE(w.alt('w'));
-  EXPECT_TRUE(isChecked(w[Control::chkSend]));
+  EXPECT_TRUE(isChecked(w[Control::writeEco]));
   EXPECT_TRUE(w.alt('o'));
-  EXPECT_TRUE(isChecked(w[Control::optECO]));
-  SetFocus(w[Control::txtStart]);
+  EXPECT_TRUE(isChecked(w[Control::writeOnly]));
+  SetFocus(w[Control::startNumber]);
   w.press(VK_RETURN);
   EXPECT_FALSE(w.window.ended()) << "Enter in the start box presses nothing";
   EXPECT_TRUE(w.alt('n'));
@@ -89,11 +89,11 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndAccessKeysChoose) {
 
 TEST(Keyboard, ClickingTheChosenModeAgainKeepsItsSubMode) {
   LocalWindow w("R1");
-  click(w[Control::optSelected]);
-  click(w[Control::optDuplicate]);
-  click(w[Control::optSelected]);
-  EXPECT_TRUE(isChecked(w[Control::optDuplicate]));
-  EXPECT_FALSE(isChecked(w[Control::optAssign]));
+  click(w[Control::selectedComponents]);
+  click(w[Control::renameDuplicates]);
+  click(w[Control::selectedComponents]);
+  EXPECT_TRUE(isChecked(w[Control::renameDuplicates]));
+  EXPECT_FALSE(isChecked(w[Control::assignNextFree]));
 }
 
 // The colours the window gives a control, as it paints it.
@@ -111,24 +111,24 @@ Painted paintedColours(LocalWindow& w, Control id, UINT message) {
 
 TEST(Looks, TheStartBoxTakesTheWindowColoursOnceEnabled) {
   LocalWindow w("R1");
-  EXPECT_EQ(paintedColours(w, Control::txtStart, WM_CTLCOLORSTATIC).background,
+  EXPECT_EQ(paintedColours(w, Control::startNumber, WM_CTLCOLORSTATIC).background,
             GetSysColor(COLOR_INACTIVEBORDER));
-  click(w[Control::optSelected]);
-  const Painted enabled = paintedColours(w, Control::txtStart, WM_CTLCOLOREDIT);
+  click(w[Control::selectedComponents]);
+  const Painted enabled = paintedColours(w, Control::startNumber, WM_CTLCOLOREDIT);
   EXPECT_EQ(enabled.background, GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(enabled.text, GetSysColor(COLOR_WINDOWTEXT));
 }
 
 TEST(Looks, StartFromIsShownWhole) {
   LocalWindow w("R1");
-  HWND label = w[Control::lblStartFrom];
+  HWND label = w[Control::startLabel];
   RECT box;
   GetClientRect(label, &box);
   const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
   EXPECT_GE(box.right, win::textWidth(label, font, L"Start from:"));
   RECT labelAt, startAt;
   GetWindowRect(label, &labelAt);
-  GetWindowRect(w[Control::txtStart], &startAt);
+  GetWindowRect(w[Control::startNumber], &startAt);
   EXPECT_LE(labelAt.right, startAt.left) << "it does not run under the start box";
 }
 
@@ -141,8 +141,8 @@ TEST(Looks, TheReportOpensOnTheScreenWithItsRuleOnOneLine) {
   // The main window at the right edge: there is no room beside it there.
   SetWindowPos(w.window.handle(), nullptr, work.right - (main.right - main.left), work.top + 10, 0,
                0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  click(w[Control::optStart]);
-  click(w[Control::cmdRun]);
+  click(w[Control::allComponents]);
+  click(w[Control::run]);
   HWND report = w.window.report().handle();
   ASSERT_TRUE(IsWindow(report));
   RECT at;
@@ -164,14 +164,14 @@ bool isAbove(HWND above, HWND below) {
 
 TEST(Looks, TheReportComesToTheFrontWhenARunAddsToIt) {
   LocalWindow w("GND");
-  click(w[Control::optStart]);
-  click(w[Control::cmdRun]);
+  click(w[Control::allComponents]);
+  click(w[Control::run]);
   HWND report = w.window.report().handle();
   win::WindowHandle other(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPED | WS_VISIBLE, 0, 0,
                                           200, 200, nullptr, nullptr, nullptr, nullptr));
   SetWindowPos(other.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ASSERT_TRUE(isAbove(other.get(), report));
-  click(w[Control::cmdRun]);
+  click(w[Control::run]);
   EXPECT_TRUE(isAbove(report, other.get()));
   EXPECT_EQ(w.window.report().text().find("GND\r\nGND\r\n") != std::string::npos, true);
 }

@@ -11,12 +11,12 @@
 
 #include "fake_view.h"
 #include "fixtures.h"
-#include "win32/com/com_host.h"
-#include "win32/com/powerlogic_ids.h"
 #include "standin/design_file.h"
 #include "standin/pcb_layout.h"
-#include "temp_dir.h"
 #include "standin/win32/desktop_automation.h"
+#include "temp_dir.h"
+#include "win32/com/com_host.h"
+#include "win32/com/powerlogic_ids.h"
 #include "win32/ui/main_window.h"
 #include "wine_window.h"
 
@@ -38,13 +38,13 @@ using testing::type;
 TEST(Window, OpensWithTheControlsInTheirInitialStates) {
   LocalWindow w("R1");
   EXPECT_EQ(titleOf(w.window.handle()), "Varnel test.sch");
-  EXPECT_EQ(titleOf(w[Control::txtStart]), "1");
-  EXPECT_FALSE(isEnabled(w[Control::txtStart]));
-  EXPECT_FALSE(isEnabled(w[Control::optAssign]));
-  EXPECT_FALSE(isEnabled(w[Control::optECO]));
-  EXPECT_TRUE(isChecked(w[Control::optDirect]));
-  EXPECT_FALSE(isChecked(w[Control::optStart]));
-  EXPECT_EQ(titleOf(w[Control::chkSend]), "&Write ECO file for PowerPCB");
+  EXPECT_EQ(titleOf(w[Control::startNumber]), "1");
+  EXPECT_FALSE(isEnabled(w[Control::startNumber]));
+  EXPECT_FALSE(isEnabled(w[Control::assignNextFree]));
+  EXPECT_FALSE(isEnabled(w[Control::writeOnly]));
+  EXPECT_TRUE(isChecked(w[Control::forceReadInPcb]));
+  EXPECT_FALSE(isChecked(w[Control::allComponents]));
+  EXPECT_EQ(titleOf(w[Control::writeEco]), "&Write ECO file for PowerPCB");
   EXPECT_TRUE(GetWindowLongW(w.window.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT client;
   GetClientRect(w.window.handle(), &client);
@@ -53,33 +53,33 @@ TEST(Window, OpensWithTheControlsInTheirInitialStates) {
 
 TEST(Window, ClicksFollowTheEnablingRules) {
   LocalWindow w("R1");
-  click(w[Control::optSelected]);
-  EXPECT_TRUE(isChecked(w[Control::optSelected]));
-  EXPECT_TRUE(isEnabled(w[Control::optAssign]) && isEnabled(w[Control::optDuplicate]));
-  EXPECT_TRUE(isChecked(w[Control::optAssign]));
-  EXPECT_TRUE(isEnabled(w[Control::txtStart]));
-  click(w[Control::optDuplicate]);
-  EXPECT_TRUE(isChecked(w[Control::optDuplicate]));
-  EXPECT_FALSE(isChecked(w[Control::optAssign]));
-  click(w[Control::optStart]);
-  EXPECT_FALSE(isChecked(w[Control::optSelected]));
-  EXPECT_FALSE(isEnabled(w[Control::optAssign]) || isChecked(w[Control::optDuplicate]));
-  click(w[Control::chkSend]);
-  EXPECT_TRUE(isChecked(w[Control::chkSend]));
-  EXPECT_TRUE(isEnabled(w[Control::optECO]) && isEnabled(w[Control::optDirect]));
-  click(w[Control::chkSend]);
-  EXPECT_FALSE(isEnabled(w[Control::optECO]) || isEnabled(w[Control::optDirect]));
+  click(w[Control::selectedComponents]);
+  EXPECT_TRUE(isChecked(w[Control::selectedComponents]));
+  EXPECT_TRUE(isEnabled(w[Control::assignNextFree]) && isEnabled(w[Control::renameDuplicates]));
+  EXPECT_TRUE(isChecked(w[Control::assignNextFree]));
+  EXPECT_TRUE(isEnabled(w[Control::startNumber]));
+  click(w[Control::renameDuplicates]);
+  EXPECT_TRUE(isChecked(w[Control::renameDuplicates]));
+  EXPECT_FALSE(isChecked(w[Control::assignNextFree]));
+  click(w[Control::allComponents]);
+  EXPECT_FALSE(isChecked(w[Control::selectedComponents]));
+  EXPECT_FALSE(isEnabled(w[Control::assignNextFree]) || isChecked(w[Control::renameDuplicates]));
+  click(w[Control::writeEco]);
+  EXPECT_TRUE(isChecked(w[Control::writeEco]));
+  EXPECT_TRUE(isEnabled(w[Control::writeOnly]) && isEnabled(w[Control::forceReadInPcb]));
+  click(w[Control::writeEco]);
+  EXPECT_FALSE(isEnabled(w[Control::writeOnly]) || isEnabled(w[Control::forceReadInPcb]));
 }
 
 TEST(Window, RefusesIllegalStartNumbersWithTheirMessages) {
   LocalWindow w("R5");
   DialogAnswerer answerer;
-  type(w[Control::txtStart], "0");
-  click(w[Control::optStart]);
-  click(w[Control::cmdRun]);
-  click(w[Control::optSelected]);
-  type(w[Control::txtStart], "abc");
-  click(w[Control::cmdRun]);
+  type(w[Control::startNumber], "0");
+  click(w[Control::allComponents]);
+  click(w[Control::run]);
+  click(w[Control::selectedComponents]);
+  type(w[Control::startNumber], "abc");
+  click(w[Control::run]);
   const auto seen = answerer.seen();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].title, "Error Message");
@@ -90,11 +90,11 @@ TEST(Window, RefusesIllegalStartNumbersWithTheirMessages) {
 
 TEST(Window, RunsAndLeavesTheProgressBarAtZero) {
   LocalWindow w("R5 R6 GND");
-  click(w[Control::optStart]);
-  click(w[Control::cmdRun]);
+  click(w[Control::allComponents]);
+  click(w[Control::run]);
   EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2 GND"));
-  EXPECT_EQ(SendMessageW(w[Control::prgbarEdistys], PBM_GETPOS, 0, 0), 0);
-  EXPECT_EQ(SendMessageW(w[Control::prgbarEdistys], PBM_GETRANGE, FALSE, 0), 2);
+  EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETPOS, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETRANGE, FALSE, 0), 2);
   ASSERT_TRUE(w.window.report().isOpen());
   EXPECT_EQ(w.window.report().text(),
             "Alpha Reference \r\nDesignators Ignored:\r\n-----------------------------------\r\n"
@@ -104,11 +104,11 @@ TEST(Window, RunsAndLeavesTheProgressBarAtZero) {
 
 TEST(Window, EndClosesEveryWindow) {
   LocalWindow w("GND");
-  click(w[Control::optStart]);
-  click(w[Control::cmdRun]);
+  click(w[Control::allComponents]);
+  click(w[Control::run]);
   HWND report = w.window.report().handle();
   ASSERT_TRUE(IsWindow(report));
-  click(w[Control::cmdEnd]);
+  click(w[Control::end]);
   EXPECT_TRUE(w.window.ended());
   EXPECT_FALSE(IsWindow(report));
 }
@@ -116,7 +116,7 @@ TEST(Window, EndClosesEveryWindow) {
 TEST(Window, EscPressesEnd) {
   LocalWindow w("R1");
   HWND window = w.window.handle();
-  SetFocus(w[Control::cmdRun]);
+  SetFocus(w[Control::run]);
   EXPECT_TRUE(w.press(VK_ESCAPE));
   EXPECT_TRUE(w.window.ended());
   EXPECT_FALSE(IsWindow(window));
@@ -126,21 +126,21 @@ TEST(Window, EscPressesEnd) {
 
 // "Rename all components" with "Write only".
 void chooseWriteOnly(LocalWindow& w) {
-  click(w[Control::optStart]);
-  click(w[Control::chkSend]);
-  click(w[Control::optECO]);
+  click(w[Control::allComponents]);
+  click(w[Control::writeEco]);
+  click(w[Control::writeOnly]);
 }
 
 TEST(WriteOnly, CancelInTheSaveDialogRenamesNothing) {
   LocalWindow w("R5 R6");
   chooseWriteOnly(w);
   DialogAnswerer answerer("");
-  click(w[Control::cmdRun]);
+  click(w[Control::run]);
   const auto seen = answerer.seen();
   ASSERT_EQ(seen.size(), 1u) << "the dialog, and no message after it";
   EXPECT_EQ(seen[0].text, "(save dialog)");
   EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
-  click(w[Control::cmdRun]);  // a second run still has everything to do
+  click(w[Control::run]);  // a second run still has everything to do
   EXPECT_EQ(answerer.seen().size(), 2u);
 }
 
@@ -153,17 +153,17 @@ TEST(WriteOnly, TheDialogIsModalToTheWindowAndRunDoesNothingUnderIt) {
   DialogAnswerer answerer(dir.file("board.eco"), [&](HWND) {
     mainEnabledUnderDialog = IsWindowEnabled(main);
     // Clicks that still reach the window, as a second Run would.
-    for (Control id : {Control::cmdRun, Control::optSelected, Control::cmdEnd})
+    for (Control id : {Control::run, Control::selectedComponents, Control::end})
       SendMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<int>(id), BN_CLICKED),
                    reinterpret_cast<LPARAM>(w[id]));
   });
-  click(w[Control::cmdRun]);
+  click(w[Control::run]);
   const auto seen = answerer.seen();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].owner, main);
   EXPECT_FALSE(mainEnabledUnderDialog);
   EXPECT_FALSE(w.window.ended());
-  EXPECT_TRUE(isChecked(w[Control::optStart]));
+  EXPECT_TRUE(isChecked(w[Control::allComponents]));
   EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2"));
   EXPECT_NE(testing::TempDir::read(dir.file("board.eco")).find("R5 R1\r\nR6 R2\r\n"),
             std::string::npos);
@@ -176,7 +176,7 @@ TEST(WriteOnly, ATargetThatCannotBeWrittenIsNamedAndNothingIsRenamed) {
   LocalWindow w("R5 R6");
   chooseWriteOnly(w);
   DialogAnswerer answerer(readOnly);
-  click(w[Control::cmdRun]);
+  click(w[Control::run]);
   const auto seen = answerer.seen();
   ASSERT_FALSE(seen.empty());
   EXPECT_NE(seen.back().text.find(readOnly), std::string::npos) << seen.back().text;
@@ -191,13 +191,13 @@ TEST(WriteOnly, TheDialogAddsEcoAndAsksBeforeReplacing) {
   chooseWriteOnly(w);
   {
     DialogAnswerer answerer(dir.file("plain"));
-    click(w[Control::cmdRun]);
+    click(w[Control::run]);
     EXPECT_EQ(answerer.seen().size(), 1u);
   }
   EXPECT_TRUE(std::filesystem::exists(dir.file("plain.eco")));
   EXPECT_FALSE(std::filesystem::exists(dir.file("plain")));
   DialogAnswerer answerer(dir.file("plain.eco"));
-  click(w[Control::cmdRun]);
+  click(w[Control::run]);
   const auto seen = answerer.seen();
   ASSERT_EQ(seen.size(), 2u) << "the dialog and its question";
   EXPECT_NE(seen[1].text.find("exists"), std::string::npos) << seen[1].text;
@@ -289,15 +289,15 @@ TEST_F(StandIns, OpeningAnotherDesignReattaches) {
   ComWindow com;
   win::MainWindow& window = com.window;
   ASSERT_EQ(titleOf(window.handle()), "Varnel board.sch");
-  type(window.control(Control::txtStart), "5");
+  type(window.control(Control::startNumber), "5");
   const std::string other = dir.write("other.design", "design other.sch\nU1 0 0\n");
   win::DispatchObject app(win::attachRunning(win::kPowerLogicProgId), "StandinApplication");
   const win::Variant path = win::Variant::fromString(other);
   app.call("OpenDesign", {&path});
   win::pumpMessages(300ms);
   EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
-  EXPECT_EQ(titleOf(window.control(Control::txtStart)), "5");
-  EXPECT_EQ(window.form().currentPart->Name(), "U1");
+  EXPECT_EQ(titleOf(window.control(Control::startNumber)), "5");
+  EXPECT_EQ(window.session().firstComponentName(), "U1");
 }
 
 TEST_F(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {
@@ -305,11 +305,11 @@ TEST_F(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {
   auto powerPcb = startPowerPcb();
   ComWindow com;
   win::MainWindow& window = com.window;
-  click(window.control(Control::optStart));
-  click(window.control(Control::chkSend));
-  ASSERT_TRUE(isChecked(window.control(Control::optDirect)));
+  click(window.control(Control::allComponents));
+  click(window.control(Control::writeEco));
+  ASSERT_TRUE(isChecked(window.control(Control::forceReadInPcb)));
   DialogAnswerer answerer;
-  click(window.control(Control::cmdRun));
+  click(window.control(Control::run));
   EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
   const auto schematic = standin::loadDesignFile(schematicSaved);
   const auto layout = standin::loadDesignFile(layoutSaved);
@@ -321,15 +321,15 @@ TEST_F(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {
 TEST_F(StandIns, ForcedReadWithoutPowerPcbRefusesTheRunBeforeAnyRename) {
   auto powerLogic = startPowerLogic();
   ComWindow com;
-  click(com.window.control(Control::optStart));
-  click(com.window.control(Control::chkSend));
+  click(com.window.control(Control::allComponents));
+  click(com.window.control(Control::writeEco));
   DialogAnswerer answerer;
-  click(com.window.control(Control::cmdRun));
+  click(com.window.control(Control::run));
   const auto seen = answerer.seen();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text.rfind("error 429: PowerPCB must be running with the layout open", 0), 0u)
       << seen[0].text;
-  EXPECT_EQ(com.window.form().powerlogicdoc->Components()->Item(1)->Name(), "R5");
+  EXPECT_EQ(com.window.session().firstComponentName(), "R5");
   EXPECT_FALSE(std::filesystem::exists(schematicSaved) &&
                testing::designators(standin::loadDesignFile(schematicSaved))[0] != "R5");
 }
@@ -338,12 +338,12 @@ TEST_F(StandIns, AfterPowerLogicRestartsTheNextRunAttachesToIt) {
   auto powerLogic = startPowerLogic();
   ComWindow com;
   win::MainWindow& window = com.window;
-  click(window.control(Control::optStart));
+  click(window.control(Control::allComponents));
   powerLogic->kill();
   DialogAnswerer answerer;
-  click(window.control(Control::cmdRun));
+  click(window.control(Control::run));
   ASSERT_EQ(answerer.seen().size(), 1u);
-  click(window.control(Control::cmdRun));
+  click(window.control(Control::run));
   ASSERT_EQ(answerer.seen().size(), 2u);
   EXPECT_EQ(answerer.seen()[1].text,
             "PowerLogic is not running. Start it and open your design, then press Run again.");
@@ -351,13 +351,13 @@ TEST_F(StandIns, AfterPowerLogicRestartsTheNextRunAttachesToIt) {
 
   const std::string other = dir.write("other.design", "design other.sch\nU3 0 0\nU8 0 0\n");
   powerLogic = startPowerLogic(L"", other);
-  click(window.control(Control::cmdRun));
+  click(window.control(Control::run));
   ASSERT_EQ(answerer.seen().size(), 3u);
   EXPECT_EQ(answerer.seen()[2].text,
             "PowerLogic was started again. Varnel now works on the design other.sch; press Run "
             "to renumber it.");
   EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
-  click(window.control(Control::cmdRun));
+  click(window.control(Control::run));
   EXPECT_EQ(answerer.seen().size(), 3u) << answerer.seen().back().text;
   EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("U1 U2"));
 }
@@ -378,10 +378,10 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     win::MainWindow window(attacher, pcb);
     window.open(SW_SHOWNOACTIVATE, false);
     ASSERT_FALSE(window.ended());
-    click(window.control(Control::optStart));
-    click(window.control(Control::chkSend));
-    click(window.control(Control::optECO));
-    click(window.control(Control::cmdRun));
+    click(window.control(Control::allComponents));
+    click(window.control(Control::writeEco));
+    click(window.control(Control::writeOnly));
+    click(window.control(Control::run));
     const auto seen = answerer.seen();
     ASSERT_FALSE(seen.empty());
     // A failure in mid-run says first how far the run came; one before it, only the error.
@@ -391,7 +391,6 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
                  text.find("\nerror 0x800706BE: ") != std::string::npos))
         << text;
     EXPECT_FALSE(window.ended());
-    EXPECT_TRUE(window.form().oldNames.empty());
     // What PowerLogic holds is the original design with the ECO file applied.
     auto original = standin::loadDesignFile(designFile);
     const auto schematic = standin::loadDesignFile(schematicSaved);

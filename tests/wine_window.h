@@ -8,8 +8,8 @@
 
 #include "fake_view.h"
 #include "fixtures.h"
-#include "win32/com/com_host.h"
 #include "win32/base/text.h"
+#include "win32/com/com_host.h"
 #include "win32/ui/main_window.h"
 
 namespace varnel::testing {

@@ -7,22 +7,22 @@
 namespace varnel::ui {
 
 enum class Control : int {
-  frmStart = 1000,
-  optStart,
-  txtStart,
-  cmdRun,
-  optSelected,
-  lblStartFrom,
-  cmdEnd,
-  frmMode,
-  optAssign,
-  optDuplicate,
-  prgbarEdistys,
-  frmSend,
-  frmSendOptions,
-  optECO,
-  optDirect,
-  chkSend,
+  mainFrame = 1000,
+  allComponents,
+  startNumber,
+  run,
+  selectedComponents,
+  startLabel,
+  end,
+  conflictFrame,
+  assignNextFree,
+  renameDuplicates,
+  progress,
+  ecoFrame,
+  ecoOptionsFrame,
+  writeOnly,
+  forceReadInPcb,
+  writeEco,
   none = 0,
 };
 
@@ -41,29 +41,30 @@ inline constexpr int kClientHeightTwips = 2325;
 
 // In tab order.
 inline constexpr std::array<ControlLayout, 16> kMainWindowLayout{{
-    {Control::frmStart, ControlKind::frame, Control::none, "", 0, -90, 5715, 2445},
-    {Control::optStart, ControlKind::option, Control::frmStart, "Rename &all components", 90, 180,
-     2355, 375},
-    {Control::txtStart, ControlKind::text, Control::frmStart, "", 2880, 1710, 735, 315},
-    {Control::cmdRun, ControlKind::button, Control::none, "&Run", 60, 1560, 1335, 555},
-    {Control::optSelected, ControlKind::option, Control::frmStart, "Rename &selected components",
-     90, 555, 2565, 285},
-    {Control::lblStartFrom, ControlKind::label, Control::frmStart, "S&tart from:", 2100, 1740, 735,
+    {Control::mainFrame, ControlKind::frame, Control::none, "", 0, -90, 5715, 2445},
+    {Control::allComponents, ControlKind::option, Control::mainFrame, "Rename &all components", 90,
+     180, 2355, 375},
+    {Control::startNumber, ControlKind::text, Control::mainFrame, "", 2880, 1710, 735, 315},
+    {Control::run, ControlKind::button, Control::none, "&Run", 60, 1560, 1335, 555},
+    {Control::selectedComponents, ControlKind::option, Control::mainFrame,
+     "Rename &selected components", 90, 555, 2565, 285},
+    {Control::startLabel, ControlKind::label, Control::mainFrame, "S&tart from:", 2100, 1740, 735,
      315},
-    {Control::cmdEnd, ControlKind::button, Control::none, "E&nd", 4320, 1560, 1335, 555},
-    {Control::frmMode, ControlKind::frame, Control::frmStart, "", 330, 765, 2355, 765},
-    {Control::optAssign, ControlKind::option, Control::frmMode, "Assign &next free names", 120, 90,
-     2055, 345},
-    {Control::optDuplicate, ControlKind::option, Control::frmMode, "Rename &duplicates", 120, 405,
-     2025, 285},
-    {Control::prgbarEdistys, ControlKind::progress, Control::none, "", 60, 2130, 5595, 165},
-    {Control::frmSend, ControlKind::frame, Control::frmStart, "", 2880, 150, 2775, 1425},
-    {Control::frmSendOptions, ControlKind::frame, Control::frmSend, "Options", 105, 570, 2610, 765},
-    {Control::optECO, ControlKind::option, Control::frmSendOptions, "Write &only", 135, 225, 2415,
-     285},
-    {Control::optDirect, ControlKind::option, Control::frmSendOptions,
+    {Control::end, ControlKind::button, Control::none, "E&nd", 4320, 1560, 1335, 555},
+    {Control::conflictFrame, ControlKind::frame, Control::mainFrame, "", 330, 765, 2355, 765},
+    {Control::assignNextFree, ControlKind::option, Control::conflictFrame,
+     "Assign &next free names", 120, 90, 2055, 345},
+    {Control::renameDuplicates, ControlKind::option, Control::conflictFrame, "Rename &duplicates",
+     120, 405, 2025, 285},
+    {Control::progress, ControlKind::progress, Control::none, "", 60, 2130, 5595, 165},
+    {Control::ecoFrame, ControlKind::frame, Control::mainFrame, "", 2880, 150, 2775, 1425},
+    {Control::ecoOptionsFrame, ControlKind::frame, Control::ecoFrame, "Options", 105, 570, 2610,
+     765},
+    {Control::writeOnly, ControlKind::option, Control::ecoOptionsFrame, "Write &only", 135, 225,
+     2415, 285},
+    {Control::forceReadInPcb, ControlKind::option, Control::ecoOptionsFrame,
      "Write and &force read in PCB", 135, 480, 2445, 255},
-    {Control::chkSend, ControlKind::check, Control::frmSend, "&Write ECO file for PowerPCB", 90,
+    {Control::writeEco, ControlKind::check, Control::ecoFrame, "&Write ECO file for PowerPCB", 90,
      105, 2505, 315},
 }};
 
@@ -91,28 +92,29 @@ constexpr TwipsRect windowRect(Control id) {
 // The state after the window loads: the sub-modes and ECO options start
 // disabled, "Write and force read in PCB" selected.
 constexpr bool initiallyEnabled(Control id) {
-  return id != Control::txtStart && id != Control::optAssign && id != Control::optDuplicate &&
-         id != Control::optECO && id != Control::optDirect;
+  return id != Control::startNumber && id != Control::assignNextFree &&
+         id != Control::renameDuplicates && id != Control::writeOnly &&
+         id != Control::forceReadInPcb;
 }
 constexpr bool initiallyChecked(Control id) {
-  return id == Control::optDirect;
+  return id == Control::forceReadInPcb;
 }
 
 // The partner an option button excludes, if any.
 constexpr Control partnerOf(Control option) {
   switch (option) {
-    case Control::optStart:
-      return Control::optSelected;
-    case Control::optSelected:
-      return Control::optStart;
-    case Control::optAssign:
-      return Control::optDuplicate;
-    case Control::optDuplicate:
-      return Control::optAssign;
-    case Control::optECO:
-      return Control::optDirect;
-    case Control::optDirect:
-      return Control::optECO;
+    case Control::allComponents:
+      return Control::selectedComponents;
+    case Control::selectedComponents:
+      return Control::allComponents;
+    case Control::assignNextFree:
+      return Control::renameDuplicates;
+    case Control::renameDuplicates:
+      return Control::assignNextFree;
+    case Control::writeOnly:
+      return Control::forceReadInPcb;
+    case Control::forceReadInPcb:
+      return Control::writeOnly;
     default:
       return Control::none;
   }

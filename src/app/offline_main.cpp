@@ -1,8 +1,8 @@
 #include <iostream>
 
-#include "app/offline_runner.h"
+#include "standin/offline_designs.h"
 
 int main(int argc, char** argv) {
-  return varnel::ui::runOffline(std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                                std::cerr);
+  return varnel::standin::runOffline(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                     std::cerr);
 }

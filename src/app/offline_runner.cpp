@@ -1,19 +1,14 @@
 #include "app/offline_runner.h"
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 
-#include "eco/pcb_link.h"
+#include "app/main_window_presenter.h"
+#include "app/renumbering_session.h"
+#include "eco/ansi_encoding.h"
 #include "eco/std_file_system.h"
-#include "engine/frm_ren_part.h"
-#include "engine/run_record.h"
-#include "standin/design_file.h"
-#include "standin/memory_host.h"
-#include "app/option_values.h"
-#include "app/report_view.h"
-#include "app/save_dialog.h"
-#include "app/start_check.h"
+#include "host/pcb.h"
+#include "model/designator.h"
 
 namespace varnel::ui {
 
@@ -76,55 +71,47 @@ struct FixedSaveDialog final : SaveDialog {
   std::string askSavePath(const std::string&) override { return path; }
 };
 
-struct NoPcb final : eco::PcbConnector {
-  std::shared_ptr<eco::PcbApplication> attach() override { throw errors::cannotCreateObject(); }
+struct NoPcb final : host::PcbConnector {
+  std::shared_ptr<host::PcbApplication> attach() override { throw errors::cannotCreateObject(); }
 };
 
-void printRecord(const RunRecord& record, std::ostream& out) {
-  for (std::size_t k = 0; k < std::min(record.oldNames.size(), record.newNames.size()); ++k)
-    out << record.oldNames[k] << ' ' << record.newNames[k] << '\n';
-  if (record.ignored.empty()) return;
-  out << "ignored:";
-  for (const auto& name : record.ignored) out << ' ' << name;
-  out << '\n';
-}
+struct FixedHost final : host::HostAttacher {
+  std::shared_ptr<host::Application> host;
+  std::shared_ptr<host::Application> attach() override { return host; }
+};
 
-void printStats(const standin::MemoryHost& host, std::ostream& err) {
-  err << "host calls: " << host.totalCalls() << '\n';
-  char order[40];
-  std::snprintf(order, sizeof order, "call order: %016llx\n",
-                static_cast<unsigned long long>(host.callOrder()));
-  err << order;
-  for (const auto& [operation, count] : host.callsByOperation())
-    err << "  " << operation << ": " << count << '\n';
+void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
+  out << outcome.log.listing();
+  if (outcome.ignored.empty()) return;
+  out << "ignored:";
+  for (const auto& name : outcome.ignored) out << ' ' << name;
+  out << '\n';
 }
 
 }  // namespace
 
-int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               OfflineDesigns& designs) {
   const auto a = parseArguments(args);
   if (!a) {
     err << kUsage;
     return 2;
   }
-  OptionValues options;
-  options.all = a->all;
-  options.selected = a->selected;
-  options.assign = a->selected && !a->duplicates;
-  options.duplicate = a->duplicates;
-  options.start = a->start;
-  options.send = a->eco.has_value();
-  options.ecoOnly = true;
-  options.direct = false;
-  if (CheckTextBox(options.start)) {
+  if (!app::isLegalStartText(a->start)) {
     err << (a->all ? "Illegal Value" : "Illegal value in Start textbox") << '\n';
     return 2;
   }
+  RunSettings settings;
+  settings.scope = a->all ? Scope::allComponents : Scope::selectedComponents;
+  settings.conflictRule =
+      a->duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
+  settings.start = *designator::parseStartNumber(a->start);
+  settings.eco = a->eco ? EcoOutput::writeOnly : EcoOutput::none;
 
-  std::shared_ptr<standin::MemoryHost> host;
+  FixedHost attacher;
   try {
-    host = std::make_shared<standin::MemoryHost>(standin::loadDesignFile(a->design));
-  } catch (const standin::DesignFileError& e) {
+    attacher.host = designs.open(a->design);
+  } catch (const std::runtime_error& e) {
     err << e.what() << '\n';
     return 1;
   }
@@ -133,28 +120,29 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   NoReportWindow report;
   FixedSaveDialog dialog;
   dialog.path = a->eco.value_or("");
-  eco::StdFileSystem files;
   NoPcb pcb;
-  RunRecord record;
-  frmRenPart form(Platform{&options, &progress, &report, &dialog, &pcb, &files, nullptr, &record});
+  eco::StdFileSystem files;
+  eco::Windows1252Encoder encoder;
+  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
   int status = 0;
+  app::RunOutcome outcome;
   try {
-    form.powerLogicApp = host;
-    form.powerlogicdoc = host->ActiveDocument();
-    form.takeComponentList();
-    form.tyhjenna();
-    host->resetCounts();
-    form.StartFrom(a->all ? 0 : 1);
+    session.attach([] {});
+    designs.resetCounts();
+    outcome = session.run(settings);
   } catch (const Error& e) {
-    err << userMessage(e) << '\n';
+    outcome.error = e;
+  }
+  if (outcome.error) {
+    err << userMessage(*outcome.error) << '\n';
     status = 1;
   }
-  printRecord(record, out);
-  if (a->stats) printStats(*host, err);
+  printOutcome(outcome, out);
+  if (a->stats) err << designs.callStatistics();
   if (a->out) {
     try {
-      standin::saveDesignFile(host->design(), *a->out);
-    } catch (const standin::DesignFileError& e) {
+      designs.save(*a->out);
+    } catch (const std::runtime_error& e) {
       err << e.what() << '\n';
       status = 1;
     }

@@ -1,15 +1,35 @@
 #pragma once
-// varnel-offline: the engine on a design file through the in-memory host.
+// varnel-offline: a run on a design file through a PowerLogic in memory.
 //   varnel-offline DESIGN (--all | --selected [--assign | --duplicates])
 //                  [--start TEXT] [--eco FILE] [--out FILE] [--stats]
 // Exit status: 0 after a completed run; 1 when the design cannot be read or
 // the run is refused or fails; 2 for a bad command line or start number.
+#include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "host/automation.h"
+
 namespace varnel::ui {
 
-int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// The design files and the PowerLogic in memory that the runner works on;
+// its main gives them.
+class OfflineDesigns {
+ public:
+  virtual ~OfflineDesigns() = default;
+  // PowerLogic holding the design of the file; throws std::runtime_error
+  // naming the file, the line and what was wrong.
+  virtual std::shared_ptr<host::Application> open(const std::string& designFile) = 0;
+  // The design as it is now, into a file; throws std::runtime_error.
+  virtual void save(const std::string& designFile) = 0;
+  // Forget the host calls so far; then what they were, for --stats.
+  virtual void resetCounts() = 0;
+  virtual std::string callStatistics() = 0;
+};
+
+int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               OfflineDesigns& designs);
 
 }  // namespace varnel::ui

@@ -5,7 +5,7 @@
 
 namespace varnel::eco {
 
-void ecoAloitus(std::string& file) {
+void appendSectionHeader(std::string& file) {
   file += "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\n";
 }
 
@@ -29,12 +29,12 @@ std::string ecoText(const std::vector<std::string>& oldNames,
   const std::vector<int> breaks = sectionBreaks(oldNames, newNames);
   const int n = static_cast<int>(std::min(oldNames.size(), newNames.size()));
   std::string file;
-  ecoAloitus(file);
+  appendSectionHeader(file);
   auto nextBreak = breaks.begin();
   for (int k = 0; k < n; ++k) {
     for (; nextBreak != breaks.end() && *nextBreak == k; ++nextBreak) {
       file += "*END*\r\n\r\n";
-      ecoAloitus(file);
+      appendSectionHeader(file);
     }
     file += oldNames[k] + " " + newNames[k] + "\r\n";
   }

@@ -11,7 +11,7 @@
 namespace varnel::eco {
 
 // Appends lines 1 to 4 of a section.
-void ecoAloitus(std::string& file);
+void appendSectionHeader(std::string& file);
 
 // Indices of the log entries that start a new section, ascending, an index
 // once for each rule that holds for it. O(n) with hashed sets.

@@ -1,6 +1,6 @@
 #pragma once
 // The file operations of the hand-off over the standard library.
-#include "eco/pcb_link.h"
+#include "eco/file_system.h"
 
 namespace varnel::eco {
 

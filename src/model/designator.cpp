@@ -57,7 +57,7 @@ bool hasPrefix(std::string_view part, std::string_view prefix) {
   return part.substr(0, prefix.size()) == prefix && prefixLength(part) == prefix.size();
 }
 
-bool isAlphabetic(std::string_view name) {
+bool endsInLetter(std::string_view name) {
   return !name.empty() && isLetter(name.back());
 }
 

@@ -26,7 +26,7 @@ bool hasPrefix(std::string_view part, std::string_view prefix);
 std::string_view numberPart(std::string_view part);
 
 // True when the last character is a letter (TP, U1A); false for "".
-bool isAlphabetic(std::string_view name);
+bool endsInLetter(std::string_view name);
 
 // The value of a number part as the host's text-to-number conversion reads
 // it: blanks around it, a sign and a fraction (rounded half to even) are
@@ -39,6 +39,12 @@ Int16 wholeNumber(std::string_view part);
 
 // The prefix followed by number in decimal ("R" and -2 give "R-2").
 std::string compose(std::string_view prefix, std::int64_t number);
+
+// The designator's prefix with another number ("R17" and 5 give "R5").
+// Throws error 6 as prefix() does.
+inline std::string withNumber(std::string_view designator, std::int64_t number) {
+  return compose(prefix(designator), number);
+}
 
 // The start-number box: a whole number in 16 bits, digits with an optional
 // sign, blanks around them allowed as numberValue allows them; no fraction,

@@ -85,7 +85,7 @@ void Planning::ignoreCurrent() {
 }
 
 void Planning::numberAll() {
-  if (designator::isAlphabetic(currentName_)) {
+  if (designator::endsInLetter(currentName_)) {
     numberOffset_ = add16(numberOffset_, 1);
     ignoreCurrent();
     return;
@@ -99,7 +99,7 @@ void Planning::numberAll() {
 }
 
 void Planning::numberSelected() {
-  if (designator::isAlphabetic(currentName_)) {
+  if (designator::endsInLetter(currentName_)) {
     numberOffset_ = add16(numberOffset_, 1);
     selectedDone_ = add16(selectedDone_, 1);
     ignoreCurrent();

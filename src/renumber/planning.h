@@ -44,6 +44,15 @@ class Planning {
   // candidate, or the next higher number of its prefix that no component
   // bears; ownName counts as free (the component being renamed bears it).
   std::string firstFreeName(const std::string& candidate, const std::string& ownName);
+  // The progress bar's range for the run; nothing when it has nothing to do.
+  std::optional<ProgressRange> progressRange() const;
+
+  // What the steps above leave, for a look from outside.
+  const WorkingDesign& design() const { return design_; }
+  const NameTable& allNames() const { return allNames_; }
+  const NameTable& selectedNames() const { return selectedNames_; }
+  const PlacementTable& sortedNames() const { return sortedNames_; }
+  const RenumberPlan& plan() const { return plan_; }
 
  private:
   void step(bool firstStep);
@@ -53,7 +62,6 @@ class Planning {
   void renameDuplicate(const std::string& wanted);
   void ignoreCurrent();
   const ListName& nameAt(std::int32_t position);
-  std::optional<ProgressRange> progressRange() const;
 
   WorkingDesign design_;
   const RunSettings& settings_;

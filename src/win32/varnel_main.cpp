@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "win32/com/com_host.h"
 #include "win32/base/variant.h"
+#include "win32/com/com_host.h"
 #include "win32/ui/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {

@@ -7,9 +7,9 @@
 
 #include <map>
 
-#include "win32/com/powerlogic_ids.h"
 #include "standin/com/server_object.h"
 #include "standin/design_file.h"
+#include "win32/com/powerlogic_ids.h"
 
 namespace varnel::standin {
 

@@ -3,8 +3,8 @@
 // with the OpenDocument event through a connection point.
 #include <memory>
 
-#include "win32/base/com_ptr.h"
 #include "standin/memory_host.h"
+#include "win32/base/com_ptr.h"
 
 namespace varnel::standin {
 

@@ -4,10 +4,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "win32/base/text.h"
 #include "base/error.h"
 #include "standin/com/server_object.h"
 #include "standin/pcb_layout.h"
+#include "win32/base/text.h"
 
 namespace varnel::standin {
 

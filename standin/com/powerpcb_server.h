@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "win32/base/com_ptr.h"
 #include "standin/design.h"
+#include "win32/base/com_ptr.h"
 
 namespace varnel::standin {
 

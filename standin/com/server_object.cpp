@@ -1,7 +1,7 @@
 #include "standin/com/server_object.h"
 
-#include "win32/com/dispatch.h"
 #include "base/error.h"
+#include "win32/com/dispatch.h"
 
 namespace varnel::standin {
 

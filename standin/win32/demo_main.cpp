@@ -13,12 +13,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "win32/com/com_host.h"
-#include "win32/com/powerlogic_ids.h"
 #include "standin/design_file.h"
 #include "standin/win32/desktop_automation.h"
-#include "win32/ui/main_window.h"
 #include "standin/win32/window_capture.h"
+#include "win32/com/com_host.h"
+#include "win32/com/powerlogic_ids.h"
+#include "win32/ui/main_window.h"
 
 using namespace varnel;
 using ui::Control;
@@ -96,15 +96,15 @@ class Walkthrough {
     say("3. Rename selected components, Assign next free names, start 1, Write and force read in "
         "PCB");
     printTable("schematic before", schematic());
-    click(Control::optSelected);
-    click(Control::chkSend);
+    click(Control::selectedComponents);
+    click(Control::writeEco);
     shot(window.handle(), "02-selected-run-options.png");
     press();
     printTable("schematic after", schematic());
     printEco();
 
     say("4. Rename all components, start 1, Write and force read in PCB");
-    click(Control::optStart);
+    click(Control::allComponents);
     shot(window.handle(), "03-all-run-options.png");
     press();
     printTable("schematic after", schematic());
@@ -150,7 +150,7 @@ class Walkthrough {
 
   void press() {
     win::DialogAnswerer answerer;
-    click(Control::cmdRun);
+    click(Control::run);
     for (const auto& seen : answerer.seen()) say("   message: " + seen.text);
     win::pumpMessages(std::chrono::milliseconds(200));
   }

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "win32/com/dispatch.h"
 #include "win32/base/text.h"
+#include "win32/com/dispatch.h"
 
 namespace varnel::win {
 

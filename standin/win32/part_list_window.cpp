@@ -2,8 +2,8 @@
 
 #include <commdlg.h>
 
-#include "win32/base/text.h"
 #include "standin/design_file.h"
+#include "win32/base/text.h"
 
 namespace varnel::standin {
 

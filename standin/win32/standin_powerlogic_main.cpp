@@ -2,15 +2,15 @@
 // Serves a design as "PowerLogic.Application" until its window is closed.
 #include <windows.h>
 
-#include "win32/com/powerlogic_ids.h"
-#include "win32/base/text.h"
-#include "win32/base/variant.h"
 #include "base/error.h"
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/registration.h"
 #include "standin/design_file.h"
 #include "standin/win32/part_list_window.h"
 #include "standin/win32/standin_args.h"
+#include "win32/base/text.h"
+#include "win32/base/variant.h"
+#include "win32/com/powerlogic_ids.h"
 
 using namespace varnel;
 

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <vector>
 
-#include "win32/base/text.h"
 #include "base/error.h"
 #include "base/png_image.h"
+#include "win32/base/text.h"
 #include "win32/base/window_handle.h"
 
 namespace varnel::win {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "model/designator.h"
-#include "engine/frm_ren_part.h"
 
 namespace {
 
@@ -42,23 +41,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   const varnel::Int16 number = static_cast<varnel::Int16>(data[0] | (data[1] << 8));
   const std::string part(reinterpret_cast<const char*>(data + 2), size - 2);
-  static varnel::frmRenPart form{varnel::Platform{}};
-  const std::string code = form.GetCode(part);
+  namespace designator = varnel::designator;
+  const std::string code = designator::prefix(part);
   check(allLetters(code) && part.rfind(code, 0) == 0);
-  check(code.size() == part.size() || !varnel::designator::isLetter(part[code.size()]));
-  form.noNumber = false;
-  const std::string tail = form.changeToNumber(part);
-  check(code.size() == part.size() ? tail == "0" && form.noNumber : code + tail == part);
-  const varnel::Int16 value = form.chInt(part);
-  if (const auto parsed = varnel::designator::numberValue(tail))
+  check(code.size() == part.size() || !designator::isLetter(part[code.size()]));
+  const std::string_view tail = designator::numberPart(part);
+  check(code + std::string(tail) == part);
+  const varnel::Int16 value = designator::wholeNumber(part);
+  if (const auto parsed = designator::numberValue(tail))
     check(*parsed == value);
   else
     check(value == 0);
-  check(form.OnkoPelkkiaKirjaimia(part) ==
-        (!part.empty() && varnel::designator::isLetter(part.back())));
-  const std::string renamed = form.renPrt(part, number);
+  check(designator::endsInLetter(part) == (!part.empty() && designator::isLetter(part.back())));
+  const std::string renamed = designator::withNumber(part, number);
   check(renamed == code + std::to_string(number));
-  check(form.chInt(renamed) == number && form.GetCode(renamed) == code);
+  check(designator::wholeNumber(renamed) == number && designator::prefix(renamed) == code);
   // The start box takes exactly the whole numbers it can hold.
   const auto start = varnel::designator::parseStartNumber(part);
   check(start.has_value() == isStartNumber(part));

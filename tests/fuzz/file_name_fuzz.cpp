@@ -4,12 +4,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/frm_ren_part.h"
+#include "eco/forced_read_file_name.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string designName(reinterpret_cast<const char*>(data), size);
-  static varnel::frmRenPart form{varnel::Platform{}};
-  const std::string file = form.ChangeFileName(designName) + "eco";
+  const std::string file = varnel::eco::forcedReadFileName(designName);
   if (file.find_first_of("/\\:") != std::string::npos) std::abort();
   for (unsigned char c : file)
     if (c < 0x20) std::abort();

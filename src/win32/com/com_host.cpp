@@ -108,7 +108,7 @@ class ComApplication final : public host::Application, ComObject {
   }
 };
 
-class ComPcbDocument final : public eco::PcbDocument, ComObject {
+class ComPcbDocument final : public host::PcbDocument, ComObject {
  public:
   explicit ComPcbDocument(ComPtr<IDispatch> o) : ComObject(std::move(o), "PcbDocument") {}
   void ReadEcoFile(const std::string& path) override {
@@ -117,10 +117,10 @@ class ComPcbDocument final : public eco::PcbDocument, ComObject {
   }
 };
 
-class ComPcbApplication final : public eco::PcbApplication, ComObject {
+class ComPcbApplication final : public host::PcbApplication, ComObject {
  public:
   explicit ComPcbApplication(ComPtr<IDispatch> o) : ComObject(std::move(o), "PcbApplication") {}
-  Ref<eco::PcbDocument> ActiveDocument() override {
+  Ref<host::PcbDocument> ActiveDocument() override {
     return wrap<ComPcbDocument>(object_.get("ActiveDocument"));
   }
 };
@@ -131,7 +131,7 @@ std::shared_ptr<host::Application> ComHostAttacher::attach() {
   return std::make_shared<ComApplication>(attachRunning(kPowerLogicProgId));
 }
 
-std::shared_ptr<eco::PcbApplication> ComPcbConnector::attach() {
+std::shared_ptr<host::PcbApplication> ComPcbConnector::attach() {
   return std::make_shared<ComPcbApplication>(attachRunning(kPowerPcbProgId));
 }
 

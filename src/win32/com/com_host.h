@@ -1,7 +1,7 @@
 #pragma once
 // PowerLogic and PowerPCB reached through their automation interfaces.
-#include "eco/pcb_link.h"
 #include "host/automation.h"
+#include "host/pcb.h"
 
 namespace varnel::win {
 
@@ -12,9 +12,9 @@ class ComHostAttacher final : public host::HostAttacher {
 };
 
 // Attaches to the running "PowerPCB.Application".
-class ComPcbConnector final : public eco::PcbConnector {
+class ComPcbConnector final : public host::PcbConnector {
  public:
-  std::shared_ptr<eco::PcbApplication> attach() override;
+  std::shared_ptr<host::PcbApplication> attach() override;
 };
 
 }  // namespace varnel::win

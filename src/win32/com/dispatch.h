@@ -5,9 +5,9 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/error.h"
 #include "win32/base/com_ptr.h"
 #include "win32/base/variant.h"
-#include "base/error.h"
 
 namespace varnel::win {
 

@@ -55,9 +55,8 @@ UINT iconFlag(ui::MessageIcon icon) {
 
 }  // namespace
 
-MainWindow::MainWindow(host::HostAttacher& attacher, eco::PcbConnector& pcb)
-    : form_(Platform{&options_, &options_, &report_, &dialog_, &pcb, &files_, &encoding_, nullptr,
-                     this, &attacher}) {}
+MainWindow::MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb)
+    : session_(attacher, progress_, report_, dialog_, pcb, files_, encoding_) {}
 
 MainWindow::~MainWindow() {
   // The window must not call back into a half-destroyed object.
@@ -67,7 +66,7 @@ MainWindow::~MainWindow() {
 void MainWindow::open(int show, bool quitOnClose) {
   quitOnClose_ = quitOnClose;
   create();
-  form_.Form_Load();
+  presenter_.onLoad();
   if (ended_) return;
   ShowWindow(window_.get(), show);
   UpdateWindow(window_.get());
@@ -91,9 +90,9 @@ void MainWindow::create() {
     if (layout.kind == ControlKind::frame)
       SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   fitStartLabel();
-  backgrounds_[Control::txtStart] = ui::SystemColour::inactiveBorder;
-  backgrounds_[Control::optStart] = ui::SystemColour::inactiveBorder;
-  backgrounds_[Control::frmMode] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::startNumber] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::allComponents] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::conflictFrame] = ui::SystemColour::inactiveBorder;
 }
 
 void MainWindow::createControl(const ui::ControlLayout& layout) {
@@ -114,7 +113,7 @@ void MainWindow::createControl(const ui::ControlLayout& layout) {
 void MainWindow::fitStartLabel() {
   // Its twips width clips "Start from:" in some fonts and at some DPIs: it
   // grows to the left, its right edge staying by the start box.
-  HWND label = controls_.at(Control::lblStartFrom);
+  HWND label = controls_.at(Control::startLabel);
   RECT r;
   GetWindowRect(label, &r);
   MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&r), 2);
@@ -144,7 +143,7 @@ bool MainWindow::focusLabelledControl(const MSG& message) {
   // order: the dialog manager would focus the control after the label.
   if (!(message.lParam & (1 << 29)) || towupper(static_cast<wint_t>(message.wParam)) != L'T')
     return false;
-  HWND start = controls_.at(Control::txtStart);
+  HWND start = controls_.at(Control::startNumber);
   if (IsWindowEnabled(start)) focus(start);
   return true;
 }
@@ -152,7 +151,7 @@ bool MainWindow::focusLabelledControl(const MSG& message) {
 void MainWindow::focus(HWND control) {
   SetFocus(control);
   // A text box reached by keyboard has its text selected, ready to type over.
-  if (control == controls_.at(Control::txtStart)) SendMessageW(control, EM_SETSEL, 0, -1);
+  if (control == controls_.at(Control::startNumber)) SendMessageW(control, EM_SETSEL, 0, -1);
 }
 
 bool MainWindow::moveWithinOptionGroup(const MSG& message) {
@@ -186,7 +185,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL)
-        onClick(Control::cmdEnd);  // Esc
+        onClick(Control::end);  // Esc
       else if (LOWORD(wParam) == IDOK)
         onEnter();
       else if (HIWORD(wParam) == BN_CLICKED)
@@ -198,7 +197,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message,
                       wParam, lParam);
     case WM_CLOSE:
-      onClick(Control::cmdEnd);
+      onClick(Control::end);
       return 0;
     case WM_DESTROY:
       if (quitOnClose_) PostQuitMessage(0);
@@ -209,13 +208,13 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onClick(Control id) {
-  form_.onClick(id);
+  presenter_.onClick(id);
 }
 
 void MainWindow::onEnter() {
   // Enter presses the focused push button; elsewhere it does nothing.
   const auto id = static_cast<Control>(GetDlgCtrlID(GetFocus()));
-  if (id == Control::cmdRun || id == Control::cmdEnd) onClick(id);
+  if (id == Control::run || id == Control::end) onClick(id);
 }
 
 LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -224,9 +223,9 @@ LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, 
   if (background == backgrounds_.end())
     return DefWindowProcW(window_.get(), message, wParam, lParam);
   const int colour = static_cast<int>(background->second);
-  SetTextColor(dc, GetSysColor(id == Control::frmMode     ? COLOR_HIGHLIGHT
-                               : IsWindowEnabled(control) ? COLOR_WINDOWTEXT
-                                                          : COLOR_GRAYTEXT));
+  SetTextColor(dc, GetSysColor(id == Control::conflictFrame ? COLOR_HIGHLIGHT
+                               : IsWindowEnabled(control)   ? COLOR_WINDOWTEXT
+                                                            : COLOR_GRAYTEXT));
   SetBkColor(dc, GetSysColor(colour));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
 }
@@ -291,12 +290,12 @@ void MainWindow::endProgram() {
 }
 
 void MainWindow::setProgressRange(float min, float max) {
-  SendMessageW(controls_.at(Control::prgbarEdistys), PBM_SETRANGE32, static_cast<WPARAM>(min),
+  SendMessageW(controls_.at(Control::progress), PBM_SETRANGE32, static_cast<WPARAM>(min),
                static_cast<LPARAM>(max));
 }
 
 void MainWindow::setProgressValue(float value) {
-  HWND bar = controls_.at(Control::prgbarEdistys);
+  HWND bar = controls_.at(Control::progress);
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
   UpdateWindow(bar);  // a run holds the thread: repaint now
 }

@@ -3,20 +3,21 @@
 // calls on the window's procedures. Nothing thrown leaves the window procedure.
 #include <map>
 
-#include "eco/std_file_system.h"
-#include "engine/frm_ren_part.h"
+#include "app/main_window_presenter.h"
 #include "app/main_window_view.h"
+#include "app/renumbering_session.h"
+#include "app/window_progress.h"
+#include "eco/std_file_system.h"
+#include "win32/base/window_handle.h"
 #include "win32/ui/ansi_code_page.h"
 #include "win32/ui/report_window.h"
 #include "win32/ui/save_file_dialog.h"
-#include "win32/base/window_handle.h"
-#include "app/window_options.h"
 
 namespace varnel::win {
 
 class MainWindow final : public ui::MainWindowView {
  public:
-  MainWindow(host::HostAttacher& attacher, eco::PcbConnector& pcb);
+  MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
@@ -30,7 +31,8 @@ class MainWindow final : public ui::MainWindowView {
   bool translate(MSG& message);
   HWND handle() const { return window_.get(); }
   HWND control(ui::Control id) const { return controls_.at(id); }
-  frmRenPart& form() { return form_; }
+  app::MainWindowPresenter& presenter() { return presenter_; }
+  app::RenumberingSession& session() { return session_; }
   ReportWindow& report() { return report_; }
 
   bool checked(ui::Control id) override;
@@ -65,12 +67,13 @@ class MainWindow final : public ui::MainWindowView {
   WindowHandle window_;
   std::map<ui::Control, HWND> controls_;
   std::map<ui::Control, ui::SystemColour> backgrounds_;
-  ui::WindowOptions options_{*this};
+  ui::WindowProgress progress_{*this};
   ReportWindow report_;
   SaveFileDialog dialog_;
   eco::StdFileSystem files_;
   AnsiCodePage encoding_;
-  frmRenPart form_;
+  app::RenumberingSession session_;
+  app::MainWindowPresenter presenter_{*this, session_};
   bool ended_ = false;
   bool quitOnClose_ = false;
 };

@@ -2,8 +2,8 @@
 
 #include <commdlg.h>
 
-#include "win32/base/text.h"
 #include "base/error.h"
+#include "win32/base/text.h"
 
 namespace varnel::win {
 

@@ -1,31 +1,8 @@
 #pragma once
-// PowerPCB's automation objects and the file operations of the hand-off.
-#include <memory>
+// The file operations of ECO delivery, as an interface that tests replace.
 #include <string>
 
-#include "host/ref.h"
-
 namespace varnel::eco {
-
-class PcbDocument {
- public:
-  virtual ~PcbDocument() = default;
-  // Returns once the layout has read the file.
-  virtual void ReadEcoFile(const std::string& path) = 0;
-};
-
-class PcbApplication {
- public:
-  virtual ~PcbApplication() = default;
-  virtual host::Ref<PcbDocument> ActiveDocument() = 0;
-};
-
-class PcbConnector {
- public:
-  virtual ~PcbConnector() = default;
-  // The running PowerPCB; error 429 when none runs. Never starts one.
-  virtual std::shared_ptr<PcbApplication> attach() = 0;
-};
 
 class FileSystem {
  public:

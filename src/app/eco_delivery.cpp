@@ -1,0 +1,158 @@
+// The ECO file's way out: a file the user picks, or a file that the running
+// PowerPCB reads at once and that is then deleted. Both are settled before
+// the first rename; the file itself is written when the run ends.
+#include "app/eco_delivery.h"
+
+#include "eco/eco_file.h"
+#include "eco/forced_read_file_name.h"
+
+namespace varnel::app {
+
+namespace {
+
+constexpr std::size_t kRenamesShown = 20;
+
+Error handOffError(const Error& cause, const std::string& step, const std::string& tail) {
+  return Error(cause.number(),
+               "Write and force read in PCB failed while " + step + ": " + cause.text() + tail);
+}
+
+Error refusal(const Error& cause, const std::string& why) {
+  return Error(cause.number(), why + " Nothing was renamed.");
+}
+
+}  // namespace
+
+std::optional<RenumberingSession::Delivery> RenumberingSession::prepareDelivery(
+    const RunSettings& settings) {
+  Delivery delivery;
+  delivery.output = settings.eco;
+  if (settings.eco == EcoOutput::none) return delivery;
+  if (settings.eco == EcoOutput::writeOnly) {
+    try {
+      delivery.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|");
+    } catch (const Error& e) {
+      throw refusal(e, "The save dialog failed: " + e.text() + ".");
+    }
+    if (delivery.path.empty()) return std::nullopt;  // cancelled: the user's choice
+  } else {
+    prepareForcedRead(delivery);
+  }
+  try {
+    files_.checkWritable(delivery.path);
+  } catch (const Error& e) {
+    throw refusal(e, "The ECO file " + delivery.path + " cannot be written: " + e.text() + ".");
+  }
+  return delivery;
+}
+
+void RenumberingSession::prepareForcedRead(Delivery& delivery) {
+  std::string fileName;
+  try {
+    fileName = eco::forcedReadFileName(application_->ActiveDocument()->Name());
+  } catch (const Error& e) {
+    throw refusal(e,
+                  "Write and force read in PCB failed while asking PowerLogic for the "
+                  "design's name: " +
+                      e.text() + ".");
+  }
+  try {
+    delivery.layout = pcb_.attach()->ActiveDocument();
+  } catch (const Error& e) {
+    throw refusal(e,
+                  "PowerPCB must be running with the layout open to write and force read the "
+                  "ECO file (or choose \"Write only\"). PowerPCB said: " +
+                      e.text() + ".");
+  }
+  // The temporary folder, which a standard user can always write to.
+  delivery.path = files_.tempFolder() + fileName;
+}
+
+void RenumberingSession::writeEco(const std::string& path, const eco::ChangeLog& log) {
+  files_.replaceFile(path, eco::ecoFileBytes(log, encoder_));
+}
+
+bool RenumberingSession::deliver(const Delivery& delivery, const eco::ChangeLog& log) {
+  switch (delivery.output) {
+    case EcoOutput::none:
+      return false;
+    case EcoOutput::writeOnly:
+      try {
+        writeEco(delivery.path, log);
+      } catch (const Error& e) {
+        throw Error(e.number(), "The ECO file " + delivery.path +
+                                    " could not be written: " + e.text() + unsavedRenamesNote(log));
+      }
+      return true;
+    case EcoOutput::forceReadInPcb:
+      forceRead(delivery, log);
+      return true;
+  }
+  return false;
+}
+
+void RenumberingSession::forceRead(const Delivery& delivery, const eco::ChangeLog& log) {
+  const std::string& path = delivery.path;
+  try {
+    writeEco(path, log);
+  } catch (const Error& e) {
+    throw handOffError(e, "writing " + path, unsavedRenamesNote(log));
+  }
+  const std::string byHand = "\nThe ECO file is still at " + path + "; read it in by hand.";
+  try {
+    delivery.layout->ReadEcoFile(path);
+  } catch (const Error& e) {
+    throw handOffError(e, "PowerPCB read " + path, byHand);
+  }
+  try {
+    files_.deleteFile(path);
+  } catch (const Error& e) {
+    throw handOffError(e, "deleting " + path + " after PowerPCB read it",
+                       "\nPowerPCB has read the file; it is still at " + path + ".");
+  }
+}
+
+std::string RenumberingSession::unsavedRenamesNote(const eco::ChangeLog& log) {
+  if (log.empty()) return {};
+  // A message box cannot hold thousands of lines: the full list goes to a
+  // file, written before the message is shown.
+  std::string where;
+  try {
+    const std::string listFile = freeListFileName();
+    files_.replaceFile(listFile, log.listing("\r\n"));
+    where = "the full list (old new) is in " + listFile;
+  } catch (const Error& e) {
+    where = "the list could not be written to a file (" + e.text() + "); the first are (old new)";
+  }
+  std::string note = "\nNo ECO file holds the renames made; " + where + ":\n";
+  for (std::size_t k = 0; k < std::min(log.size(), kRenamesShown); ++k)
+    note += log.entries()[k].from + " " + log.entries()[k].to + "\n";
+  if (log.size() > kRenamesShown)
+    note += "... and " + std::to_string(log.size() - kRenamesShown) + " more\n";
+  return note;
+}
+
+std::string RenumberingSession::freeListFileName() {
+  const std::string folder = files_.tempFolder();
+  std::string name = folder + "Varnel renames.txt";
+  for (int n = 2; files_.exists(name) && n < 10000; ++n)
+    name = folder + "Varnel renames " + std::to_string(n) + ".txt";
+  return name;
+}
+
+std::string RenumberingSession::stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
+                                                  const Delivery& delivery, bool delivered) {
+  if (log.empty()) return "The run stopped before its first rename; nothing was renamed.";
+  std::string summary = "The run stopped after " + std::to_string(log.size()) + " of the " +
+                        std::to_string(planned) + " planned renames.";
+  if (delivered && delivery.output == EcoOutput::writeOnly)
+    return summary + " They are in the ECO file " + delivery.path + ".";
+  if (delivered) return summary + " PowerPCB has read them from the ECO file.";
+  // The note of a failed delivery already gave the list.
+  if (delivery.output != EcoOutput::none) return summary;
+  std::string note = unsavedRenamesNote(log);
+  if (!note.empty() && note.back() == '\n') note.pop_back();
+  return summary + note;
+}
+
+}  // namespace varnel::app

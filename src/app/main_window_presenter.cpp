@@ -1,0 +1,221 @@
+#include "app/main_window_presenter.h"
+
+#include <utility>
+
+#include "model/designator.h"
+
+namespace varnel::app {
+
+namespace {
+
+using ui::Control;
+using ui::MessageIcon;
+
+constexpr const char* kNotRunning = "Are you sure Powerlogic is running ? ";
+
+void enableStartText(ui::MainWindowView& view, Control option) {
+  const bool enable = view.checked(option);
+  // A box that takes typing looks like one: window colours; disabled, grey.
+  view.setBackground(Control::startNumber,
+                     enable ? ui::SystemColour::window : ui::SystemColour::inactiveBorder);
+  view.setEnabled(Control::startNumber, enable);
+}
+
+// Marks the window busy for as long as it lives.
+class BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+  ~BusyScope() { busy_ = false; }
+
+ private:
+  bool& busy_;
+};
+
+}  // namespace
+
+bool isLegalStartText(const std::string& text) {
+  const auto number = designator::parseStartNumber(text);
+  return number && *number != 0;
+}
+
+MainWindowPresenter::MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session)
+    : view_(view), session_(session) {}
+
+// The one message that ends the program, for the two errors that say the
+// host or its design is missing; other errors stop quietly.
+void MainWindowPresenter::endOnMissingHost(const Error& e, const char* noDesignText) {
+  const char* text = e.number() == errors::kNoDesign             ? noDesignText
+                     : e.number() == errors::kCannotCreateObject ? kNotRunning
+                                                                 : nullptr;
+  if (!text) return;
+  view_.showMessage(text, "", MessageIcon::critical);
+  view_.endProgram();
+}
+
+void MainWindowPresenter::onLoad() {
+  try {
+    view_.alwaysOnTop(true);
+    view_.setChecked(Control::allComponents, false);
+    session_.attach([this] { onDesignOpened(); });
+    view_.setTitle("Varnel " + session_.designName());
+    view_.setText(Control::startNumber, "1");
+  } catch (const Error& e) {
+    endOnMissingHost(e, "You must load a project before running Varnel");
+  } catch (const std::exception&) {
+    // Start-up stops quietly on anything else, as on any other error.
+  }
+}
+
+void MainWindowPresenter::onDesignOpened() {
+  // The event can arrive while a run waits on PowerLogic: take the new
+  // design once the run is over, not under its feet.
+  if (runInProgress_) {
+    designOpenedDuringRun_ = true;
+    return;
+  }
+  takeNewDesign();
+}
+
+void MainWindowPresenter::takeNewDesign() {
+  try {
+    view_.setTitle("Varnel" + session_.designName());
+    view_.setChecked(Control::allComponents, false);
+    session_.takeDesign();
+    view_.setTitle("Varnel " + session_.designName());
+  } catch (const Error& e) {
+    if (errors::isHostGone(e.number())) hostLost_ = true;
+    endOnMissingHost(e, "There is no componets in project");
+  } catch (const std::exception&) {
+  }
+}
+
+void MainWindowPresenter::attachAfresh() {
+  session_.detach();
+  try {
+    session_.attach([this] { onDesignOpened(); });
+    view_.setTitle("Varnel " + session_.designName());
+  } catch (const Error& e) {
+    const std::string text =
+        e.number() == errors::kCannotCreateObject
+            ? "PowerLogic is not running. Start it and open your design, then press Run again."
+        : e.number() == errors::kNoDesign
+            ? "PowerLogic has no design loaded. Open your design, then press Run again."
+            : "Varnel could not attach to PowerLogic.\n" + userMessage(e);
+    view_.showMessage(text, "", MessageIcon::exclamation);
+    return;
+  }
+  hostLost_ = false;
+  view_.showMessage("PowerLogic was started again. Varnel now works on the design " +
+                        session_.designName() + "; press Run to renumber it.",
+                    "", MessageIcon::information);
+}
+
+void MainWindowPresenter::onClick(Control id) {
+  // While a run or one of its dialogs or messages is open, a click that
+  // still reaches the window (a message posted to it) starts nothing.
+  if (busy_) return;
+  switch (id) {
+    case Control::allComponents:
+    case Control::selectedComponents:
+    case Control::assignNextFree:
+    case Control::renameDuplicates:
+    case Control::writeOnly:
+    case Control::forceReadInPcb:
+      if (view_.checked(id)) return;  // already chosen: nothing changes
+      view_.setChecked(id, true);
+      view_.setChecked(ui::partnerOf(id), false);
+      if (id == Control::allComponents) onAllComponentsChosen();
+      if (id == Control::selectedComponents) onSelectedComponentsChosen();
+      return;
+    case Control::writeEco:
+      view_.setChecked(id, !view_.checked(id));
+      onWriteEcoToggled();
+      return;
+    case Control::run:
+      onRun();
+      return;
+    case Control::end:
+      onEnd();
+      return;
+    default:
+      return;
+  }
+}
+
+void MainWindowPresenter::onAllComponentsChosen() {
+  view_.setChecked(Control::assignNextFree, false);
+  view_.setChecked(Control::renameDuplicates, false);
+  view_.setEnabled(Control::assignNextFree, false);
+  view_.setEnabled(Control::renameDuplicates, false);
+  enableStartText(view_, Control::allComponents);
+}
+
+void MainWindowPresenter::onSelectedComponentsChosen() {
+  view_.setEnabled(Control::assignNextFree, true);
+  view_.setEnabled(Control::renameDuplicates, true);
+  view_.setChecked(Control::assignNextFree, true);
+  view_.setChecked(Control::renameDuplicates, false);
+  enableStartText(view_, Control::selectedComponents);
+}
+
+void MainWindowPresenter::onWriteEcoToggled() {
+  const bool enable = !view_.enabled(Control::writeOnly);
+  view_.setEnabled(Control::writeOnly, enable);
+  view_.setEnabled(Control::forceReadInPcb, enable);
+}
+
+void MainWindowPresenter::onRun() {
+  BusyScope busy(busy_);
+  if (hostLost_) {
+    attachAfresh();  // this click only tells the user which design is now open
+    return;
+  }
+  const bool legal = isLegalStartText(view_.text(Control::startNumber));
+  if (view_.checked(Control::allComponents)) {
+    if (!legal)
+      view_.showMessage("Illegal Value", "Error Message", MessageIcon::exclamation);
+    else
+      runWith(Scope::allComponents);
+  }
+  if (view_.checked(Control::selectedComponents)) {
+    if (!legal)
+      view_.showMessage("Illegal value in Start textbox", "Error Message",
+                        MessageIcon::exclamation);
+    else
+      runWith(Scope::selectedComponents);
+  }
+}
+
+void MainWindowPresenter::onEnd() {
+  view_.endProgram();
+}
+
+RunSettings MainWindowPresenter::settingsFromView(Scope scope) {
+  RunSettings settings;
+  settings.scope = scope;
+  settings.conflictRule = view_.checked(Control::renameDuplicates) ? ConflictRule::renameDuplicates
+                                                                   : ConflictRule::assignNextFree;
+  settings.start = *designator::parseStartNumber(view_.text(Control::startNumber));
+  if (view_.checked(Control::writeEco))
+    settings.eco = view_.checked(Control::writeOnly)        ? EcoOutput::writeOnly
+                   : view_.checked(Control::forceReadInPcb) ? EcoOutput::forceReadInPcb
+                                                            : EcoOutput::none;
+  return settings;
+}
+
+// A run's error is shown with its number and text; the window stays open,
+// ready to run again.
+void MainWindowPresenter::runWith(Scope scope) {
+  runInProgress_ = true;
+  const RunOutcome outcome = session_.run(settingsFromView(scope));
+  if (outcome.error) {
+    if (errors::isHostGone(outcome.error->number())) hostLost_ = true;
+    view_.showMessage(userMessage(*outcome.error), "", MessageIcon::critical);
+  }
+  runInProgress_ = false;
+  if (std::exchange(designOpenedDuringRun_, false)) takeNewDesign();
+}
+
+}  // namespace varnel::app

@@ -1,0 +1,58 @@
+#pragma once
+// What the main window does: start-up and following PowerLogic's design,
+// the rules that enable and choose the options, and Run, whose settings it
+// reads from the window once and whose errors it shows. The Win32 window
+// turns its messages into these calls; tests drive them with a fake view.
+#include <string>
+
+#include "app/controls.h"
+#include "app/main_window_view.h"
+#include "app/renumbering_session.h"
+#include "renumber/run_settings.h"
+
+namespace varnel::app {
+
+// True when text is a start number the Run button accepts: a whole number
+// from -32768 to 32767 other than 0 (blanks around it and a sign allowed).
+bool isLegalStartText(const std::string& text);
+
+class MainWindowPresenter {
+ public:
+  MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session);
+  MainWindowPresenter(const MainWindowPresenter&) = delete;
+  MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
+
+  // Window load: keep on top, attach, take the design, title, start number.
+  // PowerLogic not running, or no design loaded: a message, then the end.
+  void onLoad();
+  // PowerLogic opened another design (deferred while a run goes on).
+  void onDesignOpened();
+  // A click on a control, as the window reports it. Option buttons are
+  // chosen here; nothing happens while the window is busy.
+  void onClick(ui::Control id);
+
+  void onAllComponentsChosen();
+  void onSelectedComponentsChosen();
+  void onWriteEcoToggled();
+  void onRun();
+  void onEnd();
+
+  // A run, or a message or dialog of the Run click, is open.
+  bool busy() const { return busy_; }
+
+ private:
+  void runWith(Scope scope);
+  RunSettings settingsFromView(Scope scope);
+  void takeNewDesign();
+  void attachAfresh();
+  void endOnMissingHost(const Error& e, const char* noDesignText);
+
+  ui::MainWindowView& view_;
+  RenumberingSession& session_;
+  bool busy_ = false;
+  bool runInProgress_ = false;
+  bool designOpenedDuringRun_ = false;
+  bool hostLost_ = false;  // PowerLogic's process went away: attach afresh on Run
+};
+
+}  // namespace varnel::app

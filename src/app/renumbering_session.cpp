@@ -1,0 +1,199 @@
+#include "app/renumbering_session.h"
+
+#include "app/eco_delivery.h"
+#include "model/design_snapshot.h"
+#include "model/name_table.h"
+#include "renumber/plan_renumbering.h"
+
+namespace varnel::app {
+
+namespace {
+
+Error refusal(std::int64_t number, const std::string& why) {
+  return Error(number, why + " Nothing was renamed.");
+}
+
+}  // namespace
+
+struct RenumberingSession::DesignRead {
+  DesignSnapshot design;
+  std::vector<host::Ref<host::Component>> parts;  // the real ones, in list order
+};
+
+RenumberingSession::RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
+                                       ui::ReportView& report, ui::SaveDialog& saveDialog,
+                                       host::PcbConnector& pcb, eco::FileSystem& files,
+                                       eco::AnsiEncoder& encoder)
+    : attacher_(attacher),
+      progress_(progress),
+      report_(report),
+      saveDialog_(saveDialog),
+      pcb_(pcb),
+      files_(files),
+      encoder_(encoder) {}
+
+void RenumberingSession::attach(std::function<void()> onDesignOpened) {
+  application_ = attacher_.attach();
+  openDocumentSubscription_ = application_->onOpenDocument(std::move(onDesignOpened));
+  document_ = application_->ActiveDocument();
+  takeDesign();
+}
+
+void RenumberingSession::detach() {
+  // The old objects belong to a process that is gone; ending the old
+  // subscription fails quietly.
+  openDocumentSubscription_.reset();
+  firstComponent_ = {};
+  components_ = {};
+  document_ = {};
+  application_.reset();
+}
+
+void RenumberingSession::takeDesign() {
+  if (document_->Scopes()->Count() > 1)
+    components_ = document_->Components();
+  else
+    components_ = document_->CurrentScope()->FindObjects(1, "", 0);
+  firstComponent_ = components_->Item(1);
+}
+
+std::string RenumberingSession::designName() {
+  return document_->Name();
+}
+
+std::string RenumberingSession::firstComponentName() {
+  return firstComponent_->Name();
+}
+
+host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t scopeCount) {
+  if (scopeCount > 1) return document_->Components();
+  return document_->CurrentScope()->Components();
+}
+
+RunOutcome RenumberingSession::run(const RunSettings& settings) {
+  RunOutcome outcome;
+  RenumberPlan plan;
+  DesignRead read;
+  std::optional<Delivery> delivery;
+  try {
+    if (!application_) throw errors::objectNotSet();
+    application_->Prepare();
+    read = readDesign(settings);
+    plan = planRenumbering(read.design, settings);
+    refuseUnfitNames(plan, settings);
+    delivery = prepareDelivery(settings);
+  } catch (const Error& e) {
+    outcome.error = e;
+    return outcome;
+  }
+  if (!delivery) {
+    outcome.cancelled = true;
+    return outcome;
+  }
+  std::optional<Error> failure;
+  outcome.applied = true;
+  try {
+    applyPlan(plan, read.parts, outcome);
+  } catch (const Error& e) {
+    failure = e;
+  }
+  finish(outcome, failure, *delivery, plan.renames.size());
+  return outcome;
+}
+
+RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings& settings) {
+  DesignRead read;
+  read.design.scopes = document_->Scopes()->Count();
+  auto list = componentListFor(read.design.scopes);
+  const std::int32_t count = list->Count();
+  if (count > NameTable::kCapacity)
+    throw refusal(errors::kSubscriptOutOfRange, "The design has " + std::to_string(count) +
+                                                    " components; Varnel renumbers at most 10001.");
+  int selected = 0;
+  for (std::int32_t i = 1; i <= count; ++i) {
+    auto component = list->Item(i);
+    Part part{component->Name()};
+    if (part.designator.empty())
+      throw refusal(errors::kObjectNotSet, "The component at position " + std::to_string(i) +
+                                               " has no reference designator.");
+    // Only a selected-components run needs the selection and the placements.
+    if (settings.scope == Scope::selectedComponents && (part.selected = component->Selected())) {
+      auto placement = component->Placements()->Item(1);
+      part.x = placement->X(0);
+      part.y = placement->Y(0);
+      ++selected;
+    }
+    read.design.parts.push_back(std::move(part));
+    read.parts.push_back(std::move(component));
+  }
+  if (selected > NameTable::kCapacity)
+    throw refusal(
+        errors::kSubscriptOutOfRange,
+        std::to_string(selected) + " components are selected; Varnel renumbers at most 10001.");
+  return read;
+}
+
+void RenumberingSession::applyPlan(const RenumberPlan& plan,
+                                   const std::vector<host::Ref<host::Component>>& parts,
+                                   RunOutcome& outcome) {
+  const ProgressRange range =
+      plan.progress.value_or(ProgressRange{progress_.min(), progress_.max()});
+  progress_.setMin(range.minimum);
+  progress_.setMax(range.maximum);
+  std::size_t rename = 0, ignored = 0;
+  auto applyUntil = [&](std::size_t renamesEnd, std::size_t ignoredEnd) {
+    for (; rename < renamesEnd; ++rename) {
+      const Rename& planned = plan.renames[rename];
+      renameRecorded(*parts[planned.position - 1], planned, outcome.log);
+      if (outcome.log.entries().back().to != planned.to)
+        throw Error(kHostRenamedOtherwise, "PowerLogic named " + planned.from + " '" +
+                                               outcome.log.entries().back().to + "' instead of '" +
+                                               planned.to + "'; the run stopped there.");
+    }
+    for (; ignored < ignoredEnd; ++ignored) outcome.ignored.push_back(plan.ignored[ignored]);
+  };
+  for (const PlannedStep& step : plan.steps) {
+    applyUntil(step.renamesEnd, step.ignoredEnd);
+    if (progress_.value() != progress_.max()) progress_.setValue(progress_.value() + 1);
+  }
+  applyUntil(plan.renames.size(), plan.ignored.size());
+}
+
+// The log holds exactly what the design underwent: a refused rename is not
+// logged; one whose name cannot be read back is logged with the name asked for.
+void RenumberingSession::renameRecorded(host::Component& component, const Rename& rename,
+                                        eco::ChangeLog& log) {
+  component.setName(rename.to);
+  std::string reported;
+  try {
+    reported = component.Name();
+  } catch (...) {
+    log.record(rename.position, rename.from, rename.to);
+    throw;
+  }
+  log.record(rename.position, rename.from, reported);
+}
+
+void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>& failure,
+                                const Delivery& delivery, std::size_t planned) {
+  std::optional<Error> deliveryFailure;
+  bool delivered = false;
+  try {
+    if (!outcome.ignored.empty()) showIgnored(outcome.ignored);
+    delivered = deliver(delivery, outcome.log);
+  } catch (const Error& e) {
+    deliveryFailure = e;
+  }
+  if (failure) {
+    std::string text = failure->text();
+    if (deliveryFailure) text += "\n" + describe(*deliveryFailure);
+    outcome.error = Error(failure->number(), text)
+                        .withLead(stoppedRunSummary(outcome.log, planned, delivery,
+                                                    delivered && !deliveryFailure));
+  } else {
+    outcome.error = deliveryFailure;
+  }
+  progress_.setValue(0);
+}
+
+}  // namespace varnel::app

@@ -1,0 +1,99 @@
+#pragma once
+// The link to the running PowerLogic and the runs made over it. A run reads
+// the design once, works the whole run out, settles where its ECO file goes,
+// applies the planned renames and finishes: the report of designators left
+// alone, the ECO file, the progress bar back at 0. Nothing of a run outlives
+// it but the outcome it returns.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/progress_display.h"
+#include "app/report_view.h"
+#include "app/save_dialog.h"
+#include "base/error.h"
+#include "eco/ansi_encoding.h"
+#include "eco/change_log.h"
+#include "eco/file_system.h"
+#include "host/automation.h"
+#include "host/pcb.h"
+#include "renumber/renumber_plan.h"
+#include "renumber/run_settings.h"
+
+namespace varnel::app {
+
+struct RunOutcome {
+  eco::ChangeLog log;                // the renames the design underwent
+  std::vector<std::string> ignored;  // designators left alone, in the order met
+  std::optional<Error> error;        // a refusal, or what stopped the run
+  bool cancelled = false;            // the user cancelled the save dialog: no run
+  bool applied = false;              // the plan reached the design (wholly, or up to a failure)
+};
+
+// Error raised when the host reports another name than the one it was given.
+inline constexpr std::int64_t kHostRenamedOtherwise = 1001;
+
+class RenumberingSession {
+ public:
+  RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
+                     ui::ReportView& report, ui::SaveDialog& saveDialog, host::PcbConnector& pcb,
+                     eco::FileSystem& files, eco::AnsiEncoder& encoder);
+  RenumberingSession(const RenumberingSession&) = delete;
+  RenumberingSession& operator=(const RenumberingSession&) = delete;
+
+  // Attaches to the running PowerLogic, follows its OpenDocument with
+  // onDesignOpened, and takes its design; throws what the host throws
+  // (429: none runs; 0x80040202: no design, or an empty one).
+  void attach(std::function<void()> onDesignOpened);
+  // Drops the link to a PowerLogic whose process has gone.
+  void detach();
+  // Takes the component list of the design open now, through the document
+  // attached before, as start-up does.
+  void takeDesign();
+  // The name of the open design, asked afresh.
+  std::string designName();
+  // The first component of the list taken (start-up reads it); error 91
+  // before any list was taken.
+  std::string firstComponentName();
+
+  RunOutcome run(const RunSettings& settings);
+
+ private:
+  struct Delivery;
+  struct DesignRead;
+  DesignRead readDesign(const RunSettings& settings);
+  void refuseUnfitNames(const RenumberPlan& plan, const RunSettings& settings);
+  std::optional<Delivery> prepareDelivery(const RunSettings& settings);
+  void prepareForcedRead(Delivery& delivery);
+  void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
+                 RunOutcome& outcome);
+  void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
+  void finish(RunOutcome& outcome, const std::optional<Error>& failure, const Delivery& delivery,
+              std::size_t planned);
+  bool deliver(const Delivery& delivery, const eco::ChangeLog& log);
+  void forceRead(const Delivery& delivery, const eco::ChangeLog& log);
+  void writeEco(const std::string& path, const eco::ChangeLog& log);
+  void showIgnored(const std::vector<std::string>& names);
+  std::string unsavedRenamesNote(const eco::ChangeLog& log);
+  std::string freeListFileName();
+  std::string stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
+                                const Delivery& delivery, bool delivered);
+  host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
+
+  host::HostAttacher& attacher_;
+  ui::ProgressDisplay& progress_;
+  ui::ReportView& report_;
+  ui::SaveDialog& saveDialog_;
+  host::PcbConnector& pcb_;
+  eco::FileSystem& files_;
+  eco::AnsiEncoder& encoder_;
+
+  std::shared_ptr<host::Application> application_;
+  host::Subscription openDocumentSubscription_;
+  host::Ref<host::Document> document_;
+  host::Ref<host::ComponentList> components_;
+  host::Ref<host::Component> firstComponent_;
+};
+
+}  // namespace varnel::app

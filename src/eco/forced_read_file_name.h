@@ -1,0 +1,13 @@
+#pragma once
+// The name of the ECO file that PowerPCB is made to read at once.
+#include <string>
+
+namespace varnel::eco {
+
+// The design's name up to its first period, then "eco" ("my.board.sch"
+// gives "my.eco"; "board" gives "board.eco"). Only the last path component
+// counts and characters a file name cannot hold become '_', so that the file
+// stays directly in the temporary folder.
+std::string forcedReadFileName(const std::string& designName);
+
+}  // namespace varnel::eco

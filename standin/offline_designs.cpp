@@ -1,0 +1,38 @@
+#include "standin/offline_designs.h"
+
+#include <cstdio>
+
+#include "standin/design_file.h"
+
+namespace varnel::standin {
+
+std::shared_ptr<host::Application> MemoryDesigns::open(const std::string& designFile) {
+  host_ = std::make_shared<MemoryHost>(loadDesignFile(designFile));
+  return host_;
+}
+
+void MemoryDesigns::save(const std::string& designFile) {
+  saveDesignFile(host_->design(), designFile);
+}
+
+void MemoryDesigns::resetCounts() {
+  host_->resetCounts();
+}
+
+std::string MemoryDesigns::callStatistics() {
+  std::string text = "host calls: " + std::to_string(host_->totalCalls()) + "\n";
+  char order[40];
+  std::snprintf(order, sizeof order, "call order: %016llx\n",
+                static_cast<unsigned long long>(host_->callOrder()));
+  text += order;
+  for (const auto& [operation, count] : host_->callsByOperation())
+    text += "  " + operation + ": " + std::to_string(count) + "\n";
+  return text;
+}
+
+int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  MemoryDesigns designs;
+  return ui::runOffline(args, out, err, designs);
+}
+
+}  // namespace varnel::standin

@@ -1,0 +1,237 @@
+#include "plain_renumbering.h"
+
+#include <cmath>
+
+#include "model/designator.h"
+#include "model/name_table.h"
+#include "plain_placement_order.h"
+#include "renumber/placement_order.h"
+
+namespace varnel::testing {
+
+namespace {
+
+using host::Component;
+using host::ComponentList;
+using host::Ref;
+
+class PlainRun {
+ public:
+  PlainRun(host::Application& app, const RunSettings& settings)
+      : document_(app.ActiveDocument()), settings_(settings) {}
+
+  PlainOutcome run() {
+    const bool selectedRun = settings_.scope == Scope::selectedComponents;
+    list_ = chooseList();
+    storeAllNames();
+    if (!selectedRun) {
+      moveConflictsAside();
+      storeAllNames();
+    }
+    storeSelectedNames();
+    const bool enabled = !(selectedNames_.empty() && selectedRun);
+    list_ = chooseList();
+    const Int16 last = toInt16(list_->Count());
+    if (!enabled) return outcome_;
+    for (bool first = true; position_ <= last; first = false) {
+      previous_ = current_;
+      if (!selectedRun) {
+        current_ = list_->Item(allNames_[position_ - 1]);
+      } else {
+        list_ = chooseList();
+        if (first) sortByPlacement();
+        current_ = list_->Item(sortedNames_[position_ - 1].name);
+      }
+      currentName_ = current_->Name();
+      if (first || designator::prefix(previous_->Name()) != designator::prefix(currentName_))
+        offset_ = 0;
+      selectedRun ? stepSelected() : stepAll();
+      if (selectedRun &&
+          (selectedDone_ >= NameTable::kCapacity || selectedNames_[selectedDone_].empty()))
+        position_ = add16(last, 1);
+      position_ = add16(position_, 1);
+    }
+    return outcome_;
+  }
+
+ private:
+  Ref<ComponentList> chooseList() {
+    if (document_->Scopes()->Count() > 1) return document_->Components();
+    return document_->CurrentScope()->Components();
+  }
+  bool inUse(const std::string& name) { return !chooseList()->Item(name).empty(); }
+  std::string wanted() {
+    return designator::withNumber(currentName_, add16(settings_.start, offset_));
+  }
+
+  void rename(Component& part, const std::string& from, const std::string& to) {
+    part.setName(to);
+    outcome_.oldNames.push_back(from);
+    outcome_.newNames.push_back(part.Name());
+  }
+
+  void ignore() {
+    if (outcome_.ignored.size() >= static_cast<std::size_t>(NameTable::kCapacity))
+      throw errors::subscriptOutOfRange();
+    outcome_.ignored.push_back(currentName_);
+  }
+
+  void storeAllNames() {
+    for (Int16 i = 1; i <= list_->Count(); i = add16(i, 1))
+      allNames_.set(i - 1, list_->Item(i)->Name());
+  }
+
+  void storeSelectedNames() {
+    Int16 i = 1;
+    int k = 0;
+    do {
+      auto part = list_->Item(i);
+      if (part->Selected()) selectedNames_.set(k++, part->Name());
+      i = add16(i, 1);
+    } while (i <= list_->Count());
+  }
+
+  void moveConflictsAside() {
+    const int count = allNames_.usedCount();
+    Int16 max = 0;
+    for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
+    const Int16 base = add16(max, 1);
+    Int16 moved = 0;
+    for (int i = 0; i < count; ++i) {
+      const std::string name = allNames_[i];
+      const std::int64_t n = designator::wholeNumber(name), start = settings_.start;
+      if (n < start || n > start + list_->Count() || designator::endsInLetter(name)) continue;
+      auto part = list_->Item(name);
+      const std::string target =
+          firstFree(designator::withNumber(part->Name(), add16(start, add16(base, moved))), "");
+      rename(*part, name, target);
+      moved = add16(moved, 1);
+    }
+  }
+
+  std::string firstFree(const std::string& candidate, const std::string& ownName) {
+    const std::string prefix = designator::prefix(candidate);
+    Int16 number = designator::wholeNumber(candidate);
+    std::string name = candidate;
+    while (name != ownName && inUse(name)) {
+      number = add16(number, 1);
+      name = designator::compose(prefix, number);
+    }
+    return name;
+  }
+
+  std::string nextFree(const std::string& component) {
+    const std::string prefix = designator::prefix(component);
+    auto list = chooseList();
+    const Int16 count = toInt16(list->Count());
+    int first = -1;
+    for (int k = 0; k < NameTable::kCapacity && !allNames_[k].empty() && first < 0; ++k)
+      if (designator::hasPrefix(allNames_[k], prefix)) first = k;
+    if (first < 0) return designator::compose(prefix, add16(designator::wholeNumber(component), 1));
+    const Int16 wantedNumber = designator::wholeNumber(component);
+    Int16 pos = toInt16(first + 1);
+    std::string previous = pos > 1 ? list->Item(pos - 1)->Name() : "";
+    Int16 lastNumber = 0;
+    for (;; pos = add16(pos, 1)) {
+      if (pos == count + 1) return designator::compose(prefix, add16(lastNumber, 1));
+      const std::string current = list->Item(pos)->Name();
+      lastNumber = designator::wholeNumber(current);
+      const Int16 previousNumber = designator::wholeNumber(previous);
+      if (!designator::hasPrefix(current, prefix)) {
+        if (!designator::numberPart(previous).empty())
+          return designator::compose(prefix, add16(previousNumber, 1));
+      } else if (pos > 1) {
+        const Int16 below = add16(lastNumber, -1);
+        if (below != previousNumber && wantedNumber < lastNumber)
+          return designator::compose(prefix, below);
+      }
+      previous = current;
+    }
+  }
+
+  void sortByPlacement() {
+    storeSelectedNames();
+    const int count = selectedNames_.usedCount();
+    for (int i = 0; i < count; ++i) {
+      auto placement = list_->Item(selectedNames_[i])->Placements()->Item(1);
+      const double x = placement->X(0), y = placement->Y(0);
+      if (!std::isfinite(x) || !std::isfinite(y)) throw errors::overflow();
+      sortedNames_[i] = {selectedNames_[i], order::coordinateText(x), order::coordinateText(y)};
+    }
+    for (int start = 0, end = 0; start < count; start = end) {
+      for (end = start + 1; end < count && designator::prefix(selectedNames_[end]) ==
+                                               designator::prefix(selectedNames_[start]);
+           ++end) {
+      }
+      std::vector<order::PlacementKey> keys;
+      std::vector<PlacementRow> rows;
+      for (int i = start; i < end; ++i) {
+        keys.push_back(order::keyOf(sortedNames_[i].x, sortedNames_[i].y));
+        rows.push_back(sortedNames_[i]);
+      }
+      const auto order = plainPlacementOrder(keys);
+      for (int i = start; i < end; ++i) sortedNames_[i] = rows[order[i - start]];
+    }
+  }
+
+  void stepAll() {
+    if (designator::endsInLetter(currentName_)) {
+      offset_ = add16(offset_, 1);
+      ignore();
+      return;
+    }
+    const std::string target = firstFree(wanted(), currentName_);
+    if (target != currentName_) rename(*current_, currentName_, target);
+    offset_ = add16(offset_, 1);
+  }
+
+  void stepSelected() {
+    if (designator::endsInLetter(currentName_)) {
+      offset_ = add16(offset_, 1);
+      selectedDone_ = add16(selectedDone_, 1);
+      ignore();
+      return;
+    }
+    if (!current_->Selected()) return;
+    selectedDone_ = add16(selectedDone_, 1);
+    const std::string want = wanted();
+    if (settings_.conflictRule == ConflictRule::assignNextFree) {
+      if (want != currentName_) {
+        const std::string target = inUse(want) ? firstFree(nextFree(want), currentName_) : want;
+        if (target != currentName_) rename(*current_, currentName_, target);
+      }
+    } else if (!inUse(want)) {
+      rename(*current_, currentName_, want);
+    } else if (currentName_ != want) {
+      auto blocker = list_->Item(want);
+      const std::string blockerName = blocker->Name();
+      const std::string moved = firstFree(nextFree(blockerName), "");
+      rename(*blocker, blockerName, moved);
+      for (int row = position_; row < selectedNames_.usedCount(); ++row)
+        if (sortedNames_[row].name == blockerName) {
+          sortedNames_[row].name = moved;
+          break;
+        }
+      rename(*current_, currentName_, want);
+    }
+    offset_ = add16(offset_, 1);
+  }
+
+  Ref<host::Document> document_;
+  const RunSettings& settings_;
+  Ref<ComponentList> list_;
+  NameTable allNames_, selectedNames_;
+  PlacementTable sortedNames_;
+  Ref<Component> current_, previous_;
+  std::string currentName_;
+  Int16 position_ = 1, offset_ = 0, selectedDone_ = 0;
+  PlainOutcome outcome_;
+};
+
+}  // namespace
+
+PlainOutcome plainRenumbering(host::Application& app, const RunSettings& settings) {
+  return PlainRun(app, settings).run();
+}
+
+}  // namespace varnel::testing
