@@ -134,7 +134,7 @@ TEST(SelectedComponents, AComponentBearingItsWantedNameKeepsItUnderAssign) {
 }
 
 TEST(SelectedComponents, AssignTakesAFreeNameWhenTheNextOneIsTakenElsewhere) {
-  // R1 is in use, AssignNext gives R3, which a component further on bears.
+  // R1 is in use, the next free name is R3, which a component further on bears.
   Engine e(design("R1 R2 C1 R3 R5*"));
   ASSERT_FALSE(e.run(1));
   EXPECT_EQ(e.names(), words("R1 R2 C1 R3 R4"));
@@ -155,7 +155,7 @@ TEST(SelectedComponents, DuplicatesLeaveAnAlreadyNumberedSelectionAlone) {
 }
 
 TEST(SelectedComponents, DuplicatesNeverMoveTheHolderToTheNameItMustLeave) {
-  // AssignNext of R2 in C1 R3 R2 gives R2 itself; the holder must get R4.
+  // The next free name for R2 in C1 R3 R2 is R2 itself; the holder must get R4.
   Engine e(design("C1 R3 R2 R9*"));
   e.options.duplicate = true;
   e.options.start = "2";

@@ -1,5 +1,5 @@
 #pragma once
-// The report window frmNotChanged as the core sees it: it only shows text.
+// The report window of designators left alone, as the core sees it: it only shows text.
 #include <string>
 
 namespace varnel::ui {

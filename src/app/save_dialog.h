@@ -1,5 +1,5 @@
 #pragma once
-// The save dialog dlgCommon, as the hand-off uses it.
+// The common save dialog, as ECO delivery uses it.
 #include <string>
 
 namespace varnel::ui {

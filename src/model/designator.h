@@ -19,7 +19,7 @@ inline bool isLetter(char c) {
 // 32767 letters or longer (positions are counted in 16 bits).
 std::string prefix(std::string_view part);
 
-// True when part's prefix is exactly prefix (GetCode(part) == prefix).
+// True when part's prefix is exactly prefix (prefix(part) == prefix).
 bool hasPrefix(std::string_view part, std::string_view prefix);
 
 // Everything after the prefix; empty when the designator is letters only.

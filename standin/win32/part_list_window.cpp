@@ -22,7 +22,7 @@ std::wstring lineOf(const PartData& part) {
 
 PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection, Handlers handlers)
     : handlers_(std::move(handlers)) {
-  win::registerWindowClass(kClassName);
+  win::registerWindowClass(kClassName, &procedure);
   HMENU file = CreatePopupMenu();
   if (handlers_.open) AppendMenuW(file, MF_STRING, kOpenId, L"&Open...");
   AppendMenuW(file, MF_STRING, kSaveId, L"Save &As...");
@@ -31,9 +31,7 @@ PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
   window_ = win::WindowHandle(CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
                                               CW_USEDEFAULT, CW_USEDEFAULT, 320, 420, nullptr, bar,
-                                              GetModuleHandleW(nullptr), nullptr));
-  SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
+                                              GetModuleHandleW(nullptr), this));
   RECT client;
   GetClientRect(window_.get(), &client);
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
@@ -46,7 +44,7 @@ PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection
 }
 
 PartListWindow::~PartListWindow() {
-  if (window_.get()) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+  win::unbindWindowObject(window_.get());
 }
 
 void PartListWindow::show(const DesignData& design) {
@@ -87,17 +85,17 @@ void PartListWindow::showPendingUpdates() {
 
 LRESULT CALLBACK PartListWindow::procedure(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-  auto* self = reinterpret_cast<PartListWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = win::windowObject<PartListWindow>(window, message, lParam);
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   try {
-    return self->onMessage(message, wParam, lParam);
+    return self->onMessage(window, message, wParam, lParam);
   } catch (const std::exception& e) {
     MessageBoxW(window, win::widen(e.what()).c_str(), L"Stand-in", MB_OK | MB_ICONHAND);
     return 0;
   }
 }
 
-LRESULT PartListWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PartListWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kListId && HIWORD(wParam) == LBN_SELCHANGE &&
@@ -125,7 +123,7 @@ LRESULT PartListWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcW(window_.get(), message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

@@ -31,7 +31,7 @@ class PartListWindow {
 
  private:
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
-  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void showPendingUpdates();
 
   win::WindowHandle window_;

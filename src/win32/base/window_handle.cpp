@@ -13,11 +13,11 @@ int screenDpi(int axis) {
 
 }  // namespace
 
-void registerWindowClass(const wchar_t* name) {
+void registerWindowClass(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &wc)) return;
-  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpfnWndProc = procedure;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

@@ -81,9 +81,27 @@ class WindowDc {
 // The width of text in the given font, in pixels.
 int textWidth(HWND window, HGDIOBJ font, const std::wstring& text);
 
-// Registers a window class of this program once: default procedure, arrow
+// Registers a window class of this program once: its procedure, arrow
 // cursor, dialog-coloured background.
-void registerWindowClass(const wchar_t* name);
+void registerWindowClass(const wchar_t* name, WNDPROC procedure = DefWindowProcW);
+
+// The object of type T that a window belongs to: given to CreateWindowEx as
+// its last argument, bound at WM_NCCREATE, so that every message after it,
+// WM_CREATE included, reaches the object. Null before that, and after unbind.
+template <class T>
+T* windowObject(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* object = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    return object;
+  }
+  return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The window no longer reaches its object (which is going away).
+inline void unbindWindowObject(HWND window) {
+  if (window) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
 
 // Twips (1440 to the inch) to pixels at the screen's resolution.
 int twipsToPixelsX(int twips);

@@ -60,7 +60,7 @@ MainWindow::MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb)
 
 MainWindow::~MainWindow() {
   // The window must not call back into a half-destroyed object.
-  if (window_.get()) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+  unbindWindowObject(window_.get());
 }
 
 void MainWindow::open(int show, bool quitOnClose) {
@@ -73,15 +73,13 @@ void MainWindow::open(int show, bool quitOnClose) {
 }
 
 void MainWindow::create() {
-  registerWindowClass(kClassName);
+  registerWindowClass(kClassName, &procedure);
   RECT frame{0, 0, twipsToPixelsX(ui::kClientWidthTwips), twipsToPixelsY(ui::kClientHeightTwips)};
   AdjustWindowRect(&frame, kWindowStyle, FALSE);
   window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, CW_USEDEFAULT,
                                          CW_USEDEFAULT, frame.right - frame.left,
                                          frame.bottom - frame.top, nullptr, nullptr,
-                                         GetModuleHandleW(nullptr), nullptr));
-  SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
+                                         GetModuleHandleW(nullptr), this));
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
   report_.openBeside(window_.get());
   dialog_.setOwner(window_.get());
@@ -171,17 +169,17 @@ bool MainWindow::moveWithinOptionGroup(const MSG& message) {
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = windowObject<MainWindow>(window, message, lParam);
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   try {
-    return self->onMessage(message, wParam, lParam);
+    return self->onMessage(window, message, wParam, lParam);
   } catch (...) {
     // Exceptions never cross a window procedure.
     return 0;
   }
 }
 
-LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL)
@@ -203,7 +201,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (quitOnClose_) PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcW(window_.get(), message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

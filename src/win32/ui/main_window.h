@@ -1,6 +1,6 @@
 #pragma once
-// frmRenPart's window: the controls of the layout table, turning clicks into
-// calls on the window's procedures. Nothing thrown leaves the window procedure.
+// The main window: the controls of the layout table, turning clicks into
+// calls on its presenter. Nothing thrown leaves the window procedure.
 #include <map>
 
 #include "app/main_window_presenter.h"
@@ -52,7 +52,7 @@ class MainWindow final : public ui::MainWindowView {
 
  private:
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
-  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void create();
   void createControl(const ui::ControlLayout& layout);
   void onClick(ui::Control id);

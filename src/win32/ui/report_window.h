@@ -1,5 +1,5 @@
 #pragma once
-// frmNotChanged: an untitled, unowned window with one multi-line edit box.
+// The report window: an untitled, unowned window with one multi-line edit box.
 #include <string>
 
 #include "app/report_view.h"

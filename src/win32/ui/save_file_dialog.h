@@ -1,5 +1,5 @@
 #pragma once
-// dlgCommon: the common save dialog.
+// The common save dialog, owned by the main window and modal to it.
 #include <windows.h>
 
 #include "app/save_dialog.h"
