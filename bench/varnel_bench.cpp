@@ -5,8 +5,7 @@
 
 #include "app/renumbering_session.h"
 #include "eco/eco_format.h"
-#include "fake_view.h"
-#include "fakes.h"
+#include "fixtures.h"
 #include "generated_designs.h"
 #include "plain_placement_order.h"
 #include "plain_renumbering.h"
@@ -19,16 +18,9 @@ namespace varnel::bench {
 namespace {
 
 // A session over the in-memory host, nothing else attached.
-struct Setup {
+struct Setup : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
-  testing::FakeAttacher attacher;
   ui::ProgressValues progress;
-  testing::FakeReport report;
-  testing::FakeSaveDialog dialog;
-  testing::Journal journal;
-  testing::FakeFiles files{journal};
-  testing::FakePcb pcb{journal, files};
-  eco::Windows1252Encoder encoder;
   app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
   RunSettings settings;
 

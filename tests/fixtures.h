@@ -91,11 +91,9 @@ inline RunRecord recordOf(const app::RunOutcome& outcome) {
   return record;
 }
 
-// A session over the in-memory host, with fakes for everything else.
-struct Engine {
-  std::shared_ptr<standin::MemoryHost> host;
-  OptionValues options;
-  ui::ProgressValues progress;
+// What a session reaches besides its progress display, all faked; the
+// attacher gives the in-memory PowerLogic a test puts in it.
+struct SessionFakes {
   Journal journal;
   FakeReport report;
   FakeSaveDialog dialog;
@@ -103,6 +101,13 @@ struct Engine {
   FakePcb pcb{journal, files};
   FakeAttacher attacher;
   eco::Windows1252Encoder encoder;
+};
+
+// A session over the in-memory host, with fakes for everything else.
+struct Engine : SessionFakes {
+  std::shared_ptr<standin::MemoryHost> host;
+  OptionValues options;
+  ui::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
   RunRecord last;
   app::RunOutcome outcome;

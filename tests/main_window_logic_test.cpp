@@ -15,17 +15,10 @@ using testing::design;
 using testing::FakeView;
 using ui::Control;
 
-struct Window {
+struct Window : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   FakeView view;
   ui::WindowProgress progress{view};
-  testing::FakeAttacher attacher;
-  testing::Journal journal;
-  testing::FakeReport report;
-  testing::FakeSaveDialog dialog;
-  testing::FakeFiles files{journal};
-  testing::FakePcb pcb{journal, files};
-  eco::Windows1252Encoder encoder;
   app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
   app::MainWindowPresenter presenter{view, session};
 
