@@ -218,7 +218,7 @@ class PlainRun {
   }
 
   Ref<host::Document> document_;
-  const RunSettings& settings_;
+  const RunSettings settings_;
   Ref<ComponentList> list_;
   NameTable allNames_, selectedNames_;
   PlacementTable sortedNames_;

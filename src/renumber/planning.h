@@ -64,7 +64,7 @@ class Planning {
   const ListName& nameAt(std::int32_t position);
 
   WorkingDesign design_;
-  const RunSettings& settings_;
+  const RunSettings settings_;
   NameTable allNames_;
   NameTable selectedNames_;
   PlacementTable sortedNames_;
