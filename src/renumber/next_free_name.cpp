@@ -25,7 +25,9 @@ std::string Planning::nextFreeName(const std::string& wantedName) {
   if (first < 0) return designator::compose(prefix, add16(designator::wholeNumber(wantedName), 1));
   const Int16 wanted = designator::wholeNumber(wantedName);
   Int16 position = toInt16(first + 1);
-  ListName previous = position > 1 ? nameAt(position - 1) : ListName();
+  // The walk renames nothing: the parsed names it points at stay put.
+  static const ListName kNone;
+  const ListName* previous = position > 1 ? &nameAt(position - 1) : &kNone;
   Int16 lastNumber = 0;  // of the last name read
   for (;;) {
     if (position == count + 1)  // past the last item
@@ -34,13 +36,13 @@ std::string Planning::nextFreeName(const std::string& wantedName) {
     lastNumber = current.number;
     if (!designator::hasPrefix(current.name, prefix)) {
       // The stretch has ended; an item with nothing after its letters lets the walk go on.
-      if (previous.hasNumber) return designator::compose(prefix, add16(previous.number, 1));
+      if (previous->hasNumber) return designator::compose(prefix, add16(previous->number, 1));
     } else if (position > 1) {  // a gap above the wanted number
       const Int16 below = add16(current.number, -1);
-      if (below != previous.number && wanted < current.number)
+      if (below != previous->number && wanted < current.number)
         return designator::compose(prefix, below);
     }
-    previous = current;
+    previous = &current;
     position = add16(position, 1);
   }
 }
