@@ -47,7 +47,9 @@ int wmain(int argc, wchar_t** argv) {
   win::ComPcbConnector pcb;
   eco::StdFileSystem files;
   eco::Windows1252Encoder encoder;
-  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
+  app::NoJournals journals;
+  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
+                                  journals);
   try {
     session.attach([] {});
     const long before = win::toLong(counter.get("HostCalls"));

@@ -21,7 +21,8 @@ namespace {
 struct Setup : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   ui::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
+  app::RenumberingSession session{attacher, progress, report,  dialog,
+                                  pcb,      files,    encoder, journals};
   RunSettings settings;
 
   explicit Setup(standin::DesignData design)

@@ -152,7 +152,9 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     testing::FakePcb pcb{journal, unused};
     eco::StdFileSystem files;
     eco::Windows1252Encoder encoder;
-    app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
+    app::NoJournals journals;
+    app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
+                                    journals);
     session.attach([] {});
     RunSettings settings;
     settings.eco = EcoOutput::writeOnly;

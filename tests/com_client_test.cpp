@@ -111,7 +111,9 @@ TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   testing::FakeFiles files{journal};
   testing::FakePcb pcb{journal, files};
   eco::Windows1252Encoder encoder;
-  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
+  app::NoJournals journals;
+  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
+                                  journals);
   session.attach([] {});
   EXPECT_FALSE(session.run(RunSettings{}).error);
   EXPECT_EQ(testing::designators(host->design()), words("R1 R2 C1"));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/journal.h"
 #include "app/report_view.h"
 #include "app/save_dialog.h"
 #include "base/error.h"
@@ -98,6 +99,36 @@ struct FakePcb final : host::PcbConnector {
     journal.push_back("attach PowerPCB");
     if (!running) throw errors::cannotCreateObject();
     return std::make_shared<App>(this);
+  }
+};
+
+// Journals in memory, by path; each append is kept at once, as a file's would be.
+struct FakeJournals final : app::JournalStore {
+  std::map<std::string, std::string> texts;
+  bool keep = false;                   // a test that looks at journals turns them on
+  std::optional<Error> appendFailure;  // from the nth append on (1-based), or never
+  int failFromAppend = 0, appends = 0;
+
+  struct Sink final : app::JournalSink {
+    FakeJournals* store;
+    std::string at;
+    void append(const std::string& lines) override {
+      if (store->failFromAppend && ++store->appends >= store->failFromAppend)
+        throw *store->appendFailure;
+      store->texts[at] += lines;
+    }
+    std::string path() const override { return at; }
+  };
+  bool enabled() const override { return keep; }
+  Opened create(const std::string& designName) override {
+    auto sink = std::make_unique<Sink>();
+    sink->store = this;
+    sink->at = "/journals/" + designName + " " + std::to_string(texts.size() + 1) + ".journal";
+    texts[sink->at];
+    return {std::move(sink), "2026-12-07T16:05:09Z"};
+  }
+  void appendTo(const std::string& path, const std::string& lines) override {
+    texts.at(path) += lines;
   }
 };
 

@@ -101,6 +101,7 @@ struct SessionFakes {
   FakePcb pcb{journal, files};
   FakeAttacher attacher;
   eco::Windows1252Encoder encoder;
+  FakeJournals journals;
 };
 
 // A session over the in-memory host, with fakes for everything else.
@@ -108,7 +109,8 @@ struct Engine : SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   OptionValues options;
   ui::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
+  app::RenumberingSession session{attacher, progress, report,  dialog,
+                                  pcb,      files,    encoder, journals};
   RunRecord last;
   app::RunOutcome outcome;
 

@@ -19,7 +19,8 @@ struct Window : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   FakeView view;
   ui::WindowProgress progress{view};
-  app::RenumberingSession session{attacher, progress, report, dialog, pcb, files, encoder};
+  app::RenumberingSession session{attacher, progress, report,  dialog,
+                                  pcb,      files,    encoder, journals};
   app::MainWindowPresenter presenter{view, session};
 
   explicit Window(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {

@@ -38,12 +38,16 @@ std::optional<RenumberingSession::Delivery> RenumberingSession::prepareDelivery(
   } else {
     prepareForcedRead(delivery);
   }
-  try {
-    files_.checkWritable(delivery.path);
-  } catch (const Error& e) {
-    throw refusal(e, "The ECO file " + delivery.path + " cannot be written: " + e.text() + ".");
-  }
+  checkEcoTarget(delivery.path);
   return delivery;
+}
+
+void RenumberingSession::checkEcoTarget(const std::string& path) {
+  try {
+    files_.checkWritable(path);
+  } catch (const Error& e) {
+    throw refusal(e, "The ECO file " + path + " cannot be written: " + e.text() + ".");
+  }
 }
 
 void RenumberingSession::prepareForcedRead(Delivery& delivery) {

@@ -1,8 +1,12 @@
 #include "app/offline_runner.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 
+#include "app/file_journals.h"
 #include "app/main_window_presenter.h"
 #include "app/renumbering_session.h"
 #include "eco/ansi_encoding.h"
@@ -16,46 +20,62 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: varnel-offline DESIGN (--all | --selected [--assign | --duplicates]) "
-    "[--start TEXT] [--eco FILE] [--out FILE] [--stats]\n";
+    "[--start TEXT] [--eco FILE] [--out FILE] [--journal FILE] [--preview] [--stats]\n"
+    "       varnel-offline DESIGN --undo JOURNAL [--eco FILE] [--out FILE] [--journal FILE] "
+    "[--stats]\n"
+    "       varnel-offline --help | --version\n";
 
 struct Arguments {
   std::string design;
   bool all = false, selected = false, assign = false, duplicates = false, stats = false;
+  bool preview = false, help = false, version = false;
   std::string start = "1";
-  std::optional<std::string> eco, out;
+  std::optional<std::string> eco, out, journal, undo;
 };
+
+// The option that takes a value, or null.
+std::optional<std::string>* valueOption(Arguments& a, const std::string& arg) {
+  if (arg == "--eco") return &a.eco;
+  if (arg == "--out") return &a.out;
+  if (arg == "--journal") return &a.journal;
+  if (arg == "--undo") return &a.undo;
+  return nullptr;
+}
+
+bool* flagOption(Arguments& a, const std::string& arg) {
+  if (arg == "--all") return &a.all;
+  if (arg == "--selected") return &a.selected;
+  if (arg == "--assign") return &a.assign;
+  if (arg == "--duplicates") return &a.duplicates;
+  if (arg == "--stats") return &a.stats;
+  if (arg == "--preview") return &a.preview;
+  if (arg == "--help") return &a.help;
+  if (arg == "--version") return &a.version;
+  return nullptr;
+}
 
 // Nothing when the command line is not of the documented form.
 std::optional<Arguments> parseArguments(const std::vector<std::string>& args) {
   Arguments a;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    auto value = [&]() -> std::optional<std::string> {
+    if (bool* flag = flagOption(a, arg)) {
+      *flag = true;
+    } else if (auto* value = valueOption(a, arg); value || arg == "--start") {
       if (i + 1 >= args.size()) return std::nullopt;
-      return args[++i];
-    };
-    if (arg == "--all")
-      a.all = true;
-    else if (arg == "--selected")
-      a.selected = true;
-    else if (arg == "--assign")
-      a.assign = true;
-    else if (arg == "--duplicates")
-      a.duplicates = true;
-    else if (arg == "--stats")
-      a.stats = true;
-    else if (arg == "--start" || arg == "--eco" || arg == "--out") {
-      auto v = value();
-      if (!v) return std::nullopt;
-      (arg == "--start" ? a.start : arg == "--eco" ? a.eco.emplace() : a.out.emplace()) = *v;
-    } else if (arg.rfind("--", 0) == 0 || !a.design.empty())
+      (value ? value->emplace() : a.start) = args[++i];
+    } else if (arg.rfind("--", 0) == 0 || !a.design.empty()) {
       return std::nullopt;
-    else
+    } else {
       a.design = arg;
+    }
   }
-  if (a.design.empty() || a.all == a.selected) return std::nullopt;
-  if (a.all && (a.assign || a.duplicates)) return std::nullopt;
+  if (a.help || a.version) return args.size() == 1 ? std::optional(a) : std::nullopt;
+  const int modes = int(a.all) + int(a.selected) + int(a.undo.has_value());
+  if (a.design.empty() || modes != 1) return std::nullopt;
+  if (!a.selected && (a.assign || a.duplicates)) return std::nullopt;
   if (a.assign && a.duplicates) return std::nullopt;
+  if (a.undo && a.preview) return std::nullopt;
   return a;
 }
 
@@ -90,6 +110,24 @@ void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
 
 }  // namespace
 
+// The run, its preview or its undo, as the command line asks.
+app::RunOutcome runAsAsked(const Arguments& a, const RunSettings& settings,
+                           app::RenumberingSession& session, OfflineDesigns& designs) {
+  session.attach([] {});
+  designs.resetCounts();
+  if (a.preview) {
+    app::RunOutcome outcome = session.preview(settings);
+    if (!outcome.error && a.eco) session.checkEcoTarget(*a.eco);
+    return outcome;
+  }
+  if (!a.undo) return session.run(settings);
+  std::ifstream in(std::filesystem::path(std::u8string(a.undo->begin(), a.undo->end())),
+                   std::ios::binary);
+  if (!in) throw Error(53, "File not found: " + *a.undo);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return session.undo(app::parseJournal(text), *a.undo, settings);
+}
+
 int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                OfflineDesigns& designs) {
   const auto a = parseArguments(args);
@@ -97,15 +135,19 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << kUsage;
     return 2;
   }
-  if (!app::isLegalStartText(a->start)) {
+  if (a->help || a->version) {
+    out << (a->help ? kUsage : "varnel-offline " VARNEL_VERSION "\n");
+    return 0;
+  }
+  if (!a->undo && !app::isLegalStartText(a->start)) {
     err << (a->all ? "Illegal Value" : "Illegal value in Start textbox") << '\n';
     return 2;
   }
   RunSettings settings;
-  settings.scope = a->all ? Scope::allComponents : Scope::selectedComponents;
+  settings.scope = a->selected ? Scope::selectedComponents : Scope::allComponents;
   settings.conflictRule =
       a->duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
-  settings.start = *designator::parseStartNumber(a->start);
+  settings.start = a->undo ? 1 : *designator::parseStartNumber(a->start);
   settings.eco = a->eco ? EcoOutput::writeOnly : EcoOutput::none;
 
   FixedHost attacher;
@@ -123,13 +165,16 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   NoPcb pcb;
   eco::StdFileSystem files;
   eco::Windows1252Encoder encoder;
-  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder);
+  app::FileJournal journal(a->journal.value_or(""));
+  app::JournalMarker marker;
+  app::JournalStore& journals =
+      a->journal && !a->preview ? static_cast<app::JournalStore&>(journal) : marker;
+  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
+                                  journals);
   int status = 0;
   app::RunOutcome outcome;
   try {
-    session.attach([] {});
-    designs.resetCounts();
-    outcome = session.run(settings);
+    outcome = runAsAsked(*a, settings, session, designs);
   } catch (const Error& e) {
     outcome.error = e;
   }
@@ -139,7 +184,7 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   printOutcome(outcome, out);
   if (a->stats) err << designs.callStatistics();
-  if (a->out) {
+  if (a->out && !a->preview) {
     try {
       designs.save(*a->out);
     } catch (const std::runtime_error& e) {

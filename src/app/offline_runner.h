@@ -1,7 +1,11 @@
 #pragma once
 // varnel-offline: a run on a design file through a PowerLogic in memory.
 //   varnel-offline DESIGN (--all | --selected [--assign | --duplicates])
-//                  [--start TEXT] [--eco FILE] [--out FILE] [--stats]
+//                  [--start TEXT] [--eco FILE] [--out FILE] [--journal FILE]
+//                  [--preview] [--stats]
+//   varnel-offline DESIGN --undo JOURNAL [--eco FILE] [--out FILE] [--journal FILE]
+//   varnel-offline --help | --version        (to stdout, exit 0)
+// --preview prints what the run would print and writes no file.
 // Exit status: 0 after a completed run; 1 when the design cannot be read or
 // the run is refused or fails; 2 for a bad command line or start number.
 #include <memory>

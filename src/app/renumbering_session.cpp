@@ -4,6 +4,7 @@
 #include "model/design_snapshot.h"
 #include "model/name_table.h"
 #include "renumber/plan_renumbering.h"
+#include "renumber/plan_undo.h"
 
 namespace varnel::app {
 
@@ -23,14 +24,15 @@ struct RenumberingSession::DesignRead {
 RenumberingSession::RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
                                        ui::ReportView& report, ui::SaveDialog& saveDialog,
                                        host::PcbConnector& pcb, eco::FileSystem& files,
-                                       eco::AnsiEncoder& encoder)
+                                       eco::AnsiEncoder& encoder, JournalStore& journals)
     : attacher_(attacher),
       progress_(progress),
       report_(report),
       saveDialog_(saveDialog),
       pcb_(pcb),
       files_(files),
-      encoder_(encoder) {}
+      encoder_(encoder),
+      journals_(journals) {}
 
 void RenumberingSession::attach(std::function<void()> onDesignOpened) {
   application_ = attacher_.attach();
@@ -71,17 +73,66 @@ host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t
 }
 
 RunOutcome RenumberingSession::run(const RunSettings& settings) {
+  return execute(
+      settings, [&](const DesignSnapshot& design) { return planRenumbering(design, settings); },
+      settingsText(settings));
+}
+
+RunOutcome RenumberingSession::undo(const Journal& journal, const std::string& journalPath,
+                                    const RunSettings& settings) {
+  RunSettings undoSettings = settings;
+  undoSettings.scope = Scope::allComponents;  // designators only: no selection is read
+  RunOutcome outcome = execute(
+      undoSettings, [&](const DesignSnapshot& design) { return planUndo(design, journal.renames); },
+      "--undo " + journalPath);
+  if (outcome.applied && !outcome.error) {
+    try {
+      journals_.appendTo(journalPath, journalUndoneBy(outcome.journal));
+    } catch (const Error& e) {
+      outcome.error = Error(e.number(), "The undo is done, but " + journalPath +
+                                            " could not be marked undone: " + e.text());
+    }
+  }
+  return outcome;
+}
+
+RunOutcome RenumberingSession::preview(const RunSettings& settings) {
+  RunOutcome outcome;
+  try {
+    if (!application_) throw errors::objectNotSet();
+    application_->Prepare();
+    const DesignRead read = readDesign(settings);
+    const RenumberPlan plan = planRenumbering(read.design, settings);
+    refuseUnfitNames(plan, settings);
+    if (settings.eco == EcoOutput::forceReadInPcb) {
+      Delivery delivery;
+      prepareForcedRead(delivery);
+      checkEcoTarget(delivery.path);
+    }
+    for (const Rename& rename : plan.renames)
+      outcome.log.record(rename.position, rename.from, rename.to);
+    outcome.ignored = plan.ignored;
+  } catch (const Error& e) {
+    outcome.error = e;
+  }
+  return outcome;
+}
+
+RunOutcome RenumberingSession::execute(const RunSettings& settings, const Planner& planner,
+                                       const std::string& description) {
   RunOutcome outcome;
   RenumberPlan plan;
   DesignRead read;
   std::optional<Delivery> delivery;
+  std::unique_ptr<JournalSink> journal;
   try {
     if (!application_) throw errors::objectNotSet();
     application_->Prepare();
     read = readDesign(settings);
-    plan = planRenumbering(read.design, settings);
+    plan = planner(read.design);
     refuseUnfitNames(plan, settings);
     delivery = prepareDelivery(settings);
+    if (delivery) journal = openJournal(plan, description);
   } catch (const Error& e) {
     outcome.error = e;
     return outcome;
@@ -90,15 +141,32 @@ RunOutcome RenumberingSession::run(const RunSettings& settings) {
     outcome.cancelled = true;
     return outcome;
   }
+  if (journal) outcome.journal = journal->path();
   std::optional<Error> failure;
   outcome.applied = true;
   try {
-    applyPlan(plan, read.parts, outcome);
+    applyPlan(plan, read.parts, outcome, journal.get());
   } catch (const Error& e) {
     failure = e;
   }
-  finish(outcome, failure, *delivery, plan.renames.size());
+  finish(outcome, failure, *delivery, plan.renames.size(), journal.get());
   return outcome;
+}
+
+// Created before the first rename, for a run that renames anything.
+std::unique_ptr<JournalSink> RenumberingSession::openJournal(const RenumberPlan& plan,
+                                                             const std::string& description) {
+  if (plan.renames.empty() || !journals_.enabled()) return nullptr;
+  const std::string design = designName();
+  try {
+    JournalStore::Opened opened = journals_.create(design);
+    if (opened.sink)
+      opened.sink->append(journalHeader(design, opened.started, description, plan.renames.size()));
+    return std::move(opened.sink);
+  } catch (const Error& e) {
+    throw Error(e.number(),
+                "The run's journal could not be written: " + e.text() + ". Nothing was renamed.");
+  }
 }
 
 RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings& settings) {
@@ -135,7 +203,7 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings&
 
 void RenumberingSession::applyPlan(const RenumberPlan& plan,
                                    const std::vector<host::Ref<host::Component>>& parts,
-                                   RunOutcome& outcome) {
+                                   RunOutcome& outcome, JournalSink* journal) {
   const ProgressRange range =
       plan.progress.value_or(ProgressRange{progress_.min(), progress_.max()});
   progress_.setMin(range.minimum);
@@ -144,7 +212,16 @@ void RenumberingSession::applyPlan(const RenumberPlan& plan,
   auto applyUntil = [&](std::size_t renamesEnd, std::size_t ignoredEnd) {
     for (; rename < renamesEnd; ++rename) {
       const Rename& planned = plan.renames[rename];
-      renameRecorded(*parts[planned.position - 1], planned, outcome.log);
+      const std::size_t logged = outcome.log.size();
+      try {
+        renameRecorded(*parts[planned.position - 1], planned, outcome.log);
+      } catch (...) {
+        // A rename whose name could not be read back was made all the same.
+        if (journal && outcome.log.size() > logged)
+          journal->append(journalRename(outcome.log.entries().back()));
+        throw;
+      }
+      if (journal) journal->append(journalRename(outcome.log.entries().back()));
       if (outcome.log.entries().back().to != planned.to)
         throw Error(kHostRenamedOtherwise, "PowerLogic named " + planned.from + " '" +
                                                outcome.log.entries().back().to + "' instead of '" +
@@ -175,21 +252,30 @@ void RenumberingSession::renameRecorded(host::Component& component, const Rename
 }
 
 void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>& failure,
-                                const Delivery& delivery, std::size_t planned) {
+                                const Delivery& delivery, std::size_t planned,
+                                JournalSink* journal) {
   std::optional<Error> deliveryFailure;
   bool delivered = false;
+  try {
+    if (journal) journal->append(failure ? journalFailed(*failure) : journalCompleted());
+  } catch (const Error& e) {
+    deliveryFailure = e;
+  }
   try {
     if (!outcome.ignored.empty()) showIgnored(outcome.ignored);
     delivered = deliver(delivery, outcome.log);
   } catch (const Error& e) {
-    deliveryFailure = e;
+    if (!deliveryFailure) deliveryFailure = e;
   }
   if (failure) {
     std::string text = failure->text();
     if (deliveryFailure) text += "\n" + describe(*deliveryFailure);
     outcome.error = Error(failure->number(), text)
                         .withLead(stoppedRunSummary(outcome.log, planned, delivery,
-                                                    delivered && !deliveryFailure));
+                                                    delivered && !deliveryFailure) +
+                                  (outcome.journal.empty() || outcome.log.empty()
+                                       ? ""
+                                       : "\nThe journal " + outcome.journal + " records them."));
   } else {
     outcome.error = deliveryFailure;
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/journal.h"
 #include "app/progress_display.h"
 #include "app/report_view.h"
 #include "app/save_dialog.h"
@@ -18,6 +19,7 @@
 #include "eco/file_system.h"
 #include "host/automation.h"
 #include "host/pcb.h"
+#include "model/design_snapshot.h"
 #include "renumber/renumber_plan.h"
 #include "renumber/run_settings.h"
 
@@ -29,6 +31,7 @@ struct RunOutcome {
   std::optional<Error> error;        // a refusal, or what stopped the run
   bool cancelled = false;            // the user cancelled the save dialog: no run
   bool applied = false;              // the plan reached the design (wholly, or up to a failure)
+  std::string journal;               // the journal written, if any
 };
 
 // Error raised when the host reports another name than the one it was given.
@@ -38,7 +41,7 @@ class RenumberingSession {
  public:
   RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
                      ui::ReportView& report, ui::SaveDialog& saveDialog, host::PcbConnector& pcb,
-                     eco::FileSystem& files, eco::AnsiEncoder& encoder);
+                     eco::FileSystem& files, eco::AnsiEncoder& encoder, JournalStore& journals);
   RenumberingSession(const RenumberingSession&) = delete;
   RenumberingSession& operator=(const RenumberingSession&) = delete;
 
@@ -58,19 +61,33 @@ class RenumberingSession {
   std::string firstComponentName();
 
   RunOutcome run(const RunSettings& settings);
+  // The run worked out as run() would, refusals included, renaming nothing:
+  // the outcome's log holds the planned renames. No file is asked for.
+  RunOutcome preview(const RunSettings& settings);
+  // Takes back the run of a journal (read from journalPath), as a run with
+  // settings' ECO output; marks that journal undone once it is done.
+  RunOutcome undo(const Journal& journal, const std::string& journalPath,
+                  const RunSettings& settings);
+  // The refusal of a run whose ECO file could not be written at path.
+  void checkEcoTarget(const std::string& path);
 
  private:
   struct Delivery;
   struct DesignRead;
+  using Planner = std::function<RenumberPlan(const DesignSnapshot&)>;
+  RunOutcome execute(const RunSettings& settings, const Planner& planner,
+                     const std::string& description);
+  std::unique_ptr<JournalSink> openJournal(const RenumberPlan& plan,
+                                           const std::string& description);
   DesignRead readDesign(const RunSettings& settings);
   void refuseUnfitNames(const RenumberPlan& plan, const RunSettings& settings);
   std::optional<Delivery> prepareDelivery(const RunSettings& settings);
   void prepareForcedRead(Delivery& delivery);
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
-                 RunOutcome& outcome);
+                 RunOutcome& outcome, JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
   void finish(RunOutcome& outcome, const std::optional<Error>& failure, const Delivery& delivery,
-              std::size_t planned);
+              std::size_t planned, JournalSink* journal);
   bool deliver(const Delivery& delivery, const eco::ChangeLog& log);
   void forceRead(const Delivery& delivery, const eco::ChangeLog& log);
   void writeEco(const std::string& path, const eco::ChangeLog& log);
@@ -88,6 +105,7 @@ class RenumberingSession {
   host::PcbConnector& pcb_;
   eco::FileSystem& files_;
   eco::AnsiEncoder& encoder_;
+  JournalStore& journals_;
 
   std::shared_ptr<host::Application> application_;
   host::Subscription openDocumentSubscription_;

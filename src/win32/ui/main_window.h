@@ -72,6 +72,7 @@ class MainWindow final : public ui::MainWindowView {
   SaveFileDialog dialog_;
   eco::StdFileSystem files_;
   AnsiCodePage encoding_;
+  app::NoJournals journals_;
   app::RenumberingSession session_;
   app::MainWindowPresenter presenter_{*this, session_};
   bool ended_ = false;

@@ -1,0 +1,71 @@
+#include "app/file_journals.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+namespace varnel::app {
+
+namespace {
+
+std::filesystem::path pathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+Error cannotWrite(const std::string& path) {
+  return Error(75, "Path/File access error: " + path);
+}
+
+class FileSink final : public JournalSink {
+ public:
+  explicit FileSink(std::string path)
+      : path_(std::move(path)), out_(pathOf(path_), std::ios::binary | std::ios::trunc) {
+    if (!out_) throw cannotWrite(path_);
+  }
+  void append(const std::string& lines) override {
+    // Flushed at once: a crash later still leaves every line written so far.
+    out_ << lines << std::flush;
+    if (!out_) throw cannotWrite(path_);
+  }
+  std::string path() const override { return path_; }
+
+ private:
+  std::string path_;
+  std::ofstream out_;
+};
+
+void appendToFile(const std::string& path, const std::string& lines) {
+  std::ofstream out(pathOf(path), std::ios::binary | std::ios::app);
+  out << lines << std::flush;
+  if (!out) throw cannotWrite(path);
+}
+
+}  // namespace
+
+std::string utcNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+#ifdef _WIN32
+  gmtime_s(&utc, &now);
+#else
+  gmtime_r(&now, &utc);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+JournalStore::Opened FileJournal::create(const std::string&) {
+  return {std::make_unique<FileSink>(path_), utcNow()};
+}
+
+void FileJournal::appendTo(const std::string& journalPath, const std::string& lines) {
+  appendToFile(journalPath, lines);
+}
+
+void JournalMarker::appendTo(const std::string& journalPath, const std::string& lines) {
+  appendToFile(journalPath, lines);
+}
+
+}  // namespace varnel::app

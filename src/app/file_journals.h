@@ -1,0 +1,31 @@
+#pragma once
+// Journals as files: each append written and flushed at once.
+#include <string>
+
+#include "app/journal.h"
+
+namespace varnel::app {
+
+// The time now as a journal says it, in UTC: 2026-12-07T16:05:09Z.
+std::string utcNow();
+
+// One journal at a path the user chose (the offline runner's --journal).
+class FileJournal final : public JournalStore {
+ public:
+  explicit FileJournal(std::string path) : path_(std::move(path)) {}
+  Opened create(const std::string& designName) override;
+  void appendTo(const std::string& journalPath, const std::string& lines) override;
+
+ private:
+  std::string path_;
+};
+
+// Only marks journals undone: for an undo that writes no journal of its own.
+class JournalMarker final : public JournalStore {
+ public:
+  bool enabled() const override { return false; }
+  Opened create(const std::string&) override { return {}; }
+  void appendTo(const std::string& journalPath, const std::string& lines) override;
+};
+
+}  // namespace varnel::app

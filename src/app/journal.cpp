@@ -1,0 +1,143 @@
+#include "app/journal.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace varnel::app {
+
+namespace {
+
+constexpr const char* kMagic = "varnel-journal 1";
+
+std::string escaped(std::string_view text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c <= 0x20 || c == 0x7F || c == '%') {
+      char code[4];
+      std::snprintf(code, sizeof code, "%%%02X", c);
+      out += code;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+Error notAJournal(int line, const std::string& why) {
+  return Error(kNotAJournal, "Not a Varnel journal: line " + std::to_string(line) + ": " + why);
+}
+
+std::string unescaped(std::string_view text, int line) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') {
+      out += text[i];
+      continue;
+    }
+    const int high = i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
+    const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
+    if (high < 0 || low < 0) throw notAJournal(line, "a broken %XX code");
+    out += static_cast<char>(high * 16 + low);
+    i += 2;
+  }
+  return out;
+}
+
+// The words of a line split on single blanks.
+std::vector<std::string> words(const std::string& line) {
+  std::vector<std::string> out;
+  std::istringstream in(line);
+  for (std::string word; std::getline(in, word, ' ');) out.push_back(word);
+  return out;
+}
+
+}  // namespace
+
+std::string journalHeader(const std::string& design, const std::string& started,
+                          const std::string& settings, std::size_t planned) {
+  return std::string(kMagic) + "\ndesign " + escaped(design) + "\nstarted " + started +
+         "\nsettings " + settings + "\nplanned " + std::to_string(planned) + "\n";
+}
+
+std::string journalRename(const Rename& rename) {
+  return "rename " + std::to_string(rename.position) + " " + escaped(rename.from) + " " +
+         escaped(rename.to) + "\n";
+}
+
+std::string journalCompleted() {
+  return "completed\n";
+}
+
+std::string journalFailed(const Error& error) {
+  return "failed " + formatErrorNumber(error.number()) + " " + escaped(error.text()) + "\n";
+}
+
+std::string journalUndoneBy(const std::string& file) {
+  return "undone-by " + escaped(file) + "\n";
+}
+
+std::string settingsText(const RunSettings& settings) {
+  std::string text = settings.scope == Scope::allComponents ? "--all" : "--selected";
+  if (settings.scope == Scope::selectedComponents)
+    text += settings.conflictRule == ConflictRule::assignNextFree ? " --assign" : " --duplicates";
+  text += " --start " + std::to_string(settings.start);
+  if (settings.eco == EcoOutput::writeOnly) text += " --eco write-only";
+  if (settings.eco == EcoOutput::forceReadInPcb) text += " --eco force-read";
+  return text;
+}
+
+Journal parseJournal(std::string_view text) {
+  Journal journal;
+  std::istringstream in{std::string(text)};
+  std::string line;
+  int number = 0;
+  auto next = [&] {
+    const bool got = static_cast<bool>(std::getline(in, line));
+    if (got && !line.empty() && line.back() == '\r') line.pop_back();
+    ++number;
+    return got;
+  };
+  if (!next() || line != kMagic)
+    throw notAJournal(1, "it does not begin with \"varnel-journal 1\"");
+  while (next()) {
+    const auto w = words(line);
+    if (w.empty()) continue;
+    const std::string& kind = w[0];
+    auto rest = [&] { return line.size() > kind.size() ? line.substr(kind.size() + 1) : ""; };
+    if (kind == "design") {
+      journal.design = unescaped(rest(), number);
+    } else if (kind == "started") {
+      journal.started = rest();
+    } else if (kind == "settings") {
+      journal.settings = rest();
+    } else if (kind == "planned" && w.size() == 2) {
+      journal.planned = std::strtoul(w[1].c_str(), nullptr, 10);
+    } else if (kind == "rename" && w.size() == 4) {
+      const long position = std::strtol(w[1].c_str(), nullptr, 10);
+      if (position < 1) throw notAJournal(number, "a rename without its position");
+      journal.renames.push_back(
+          {static_cast<std::int32_t>(position), unescaped(w[2], number), unescaped(w[3], number)});
+    } else if (kind == "completed") {
+      journal.end = Journal::End::completed;
+    } else if (kind == "failed" && w.size() >= 2) {
+      journal.end = Journal::End::failed;
+      journal.failureNumber = std::strtoll(w[1].c_str(), nullptr, 0);
+      journal.failureText = unescaped(w.size() > 2 ? line.substr(8 + w[1].size()) : "", number);
+    } else if (kind == "undone-by") {
+      journal.undoneBy.push_back(unescaped(rest(), number));
+    } else {
+      throw notAJournal(number, "unknown record '" + kind + "'");
+    }
+  }
+  return journal;
+}
+
+}  // namespace varnel::app

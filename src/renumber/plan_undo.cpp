@@ -1,0 +1,59 @@
+#include "renumber/plan_undo.h"
+
+#include <map>
+
+#include "base/error.h"
+#include "model/working_design.h"
+
+namespace varnel {
+
+namespace {
+
+// Each renamed position with the name the run left it with, where the design differs.
+std::vector<std::string> changedSince(const WorkingDesign& design,
+                                      const std::vector<Rename>& renames) {
+  std::map<std::int32_t, std::string> left;
+  for (const Rename& rename : renames) left[rename.position] = rename.to;
+  std::vector<std::string> differences;
+  for (const auto& [position, name] : left) {
+    if (position > design.count())
+      differences.push_back("position " + std::to_string(position) +
+                            ": no such component now; the run left " + name + " there");
+    else if (design.designatorAt(position) != name)
+      differences.push_back("position " + std::to_string(position) + " is " +
+                            design.designatorAt(position) + "; the run left " + name + " there");
+  }
+  return differences;
+}
+
+Error refusal(const std::vector<std::string>& differences) {
+  std::string text = "The design changed since that run; nothing was renamed:";
+  for (const std::string& difference : differences) text += "\n" + difference;
+  return Error(kDesignChanged, text);
+}
+
+}  // namespace
+
+RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>& renames) {
+  WorkingDesign design(snapshot);
+  auto differences = changedSince(design, renames);
+  if (!differences.empty()) throw refusal(differences);
+  RenumberPlan plan;
+  for (auto rename = renames.rbegin(); rename != renames.rend(); ++rename) {
+    if (const auto holder = design.positionOf(rename->from);
+        holder && *holder != rename->position) {
+      differences.push_back(rename->from + " is taken by the component at position " +
+                            std::to_string(*holder));
+      continue;
+    }
+    if (design.rename(rename->position, rename->from))
+      plan.renames.push_back({rename->position, rename->to, rename->from});
+    plan.steps.push_back({plan.renames.size(), 0});
+  }
+  if (!differences.empty()) throw refusal(differences);
+  if (!plan.steps.empty())
+    plan.progress = ProgressRange{0, static_cast<float>(plan.steps.size()) - 1};
+  return plan;
+}
+
+}  // namespace varnel

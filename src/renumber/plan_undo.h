@@ -1,0 +1,20 @@
+#pragma once
+// Taking a run back: the inverse of its renames, worked out on the design as
+// it is now.
+#include <vector>
+
+#include "model/design_snapshot.h"
+#include "model/rename.h"
+#include "renumber/renumber_plan.h"
+
+namespace varnel {
+
+inline constexpr std::int64_t kDesignChanged = 1005;
+
+// The renames that give every component the run renamed its name from
+// before, in reverse order. Refused with error 1005, every difference
+// listed, when a component no longer bears the name the run gave it, or a
+// name the inverse needs was taken since.
+RenumberPlan planUndo(const DesignSnapshot& design, const std::vector<Rename>& renames);
+
+}  // namespace varnel

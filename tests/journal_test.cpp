@@ -1,0 +1,300 @@
+// The journal of every run, the preview that renames nothing, and the undo
+// that takes a run back: in the session and in the offline runner.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "app/journal.h"
+#include "fixtures.h"
+#include "renumber/plan_undo.h"
+#include "standin/design_file.h"
+#include "standin/offline_designs.h"
+#include "temp_dir.h"
+
+namespace varnel {
+namespace {
+
+using testing::design;
+using testing::Engine;
+using testing::words;
+
+TEST(JournalFormat, ReadsBackWhatItWrites) {
+  const std::string text =
+      app::journalHeader("my board.sch", "2026-12-07T16:05:09Z", "--all --start 1", 3) +
+      app::journalRename({12, "R17", "R16"}) + app::journalRename({5, "odd name", "100%"}) +
+      app::journalFailed(Error(0x800706BE, "The remote procedure call failed\nfor good")) +
+      app::journalUndoneBy("C:\\Journal\\undo 1.journal");
+  EXPECT_NE(text.find("rename 5 odd%20name 100%25\n"), std::string::npos) << text;
+  const app::Journal journal = app::parseJournal(text);
+  EXPECT_EQ(journal.design, "my board.sch");
+  EXPECT_EQ(journal.started, "2026-12-07T16:05:09Z");
+  EXPECT_EQ(journal.settings, "--all --start 1");
+  EXPECT_EQ(journal.planned, 3u);
+  EXPECT_EQ(journal.renames, (std::vector<Rename>{{12, "R17", "R16"}, {5, "odd name", "100%"}}));
+  EXPECT_EQ(journal.end, app::Journal::End::failed);
+  EXPECT_EQ(journal.failureNumber, 0x800706BE);
+  EXPECT_EQ(journal.failureText, "The remote procedure call failed\nfor good");
+  EXPECT_EQ(journal.undoneBy, std::vector<std::string>{"C:\\Journal\\undo 1.journal"});
+  EXPECT_EQ(app::parseJournal(app::journalHeader("b", "t", "s", 0)).end, app::Journal::End::cutOff);
+}
+
+TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
+  for (const auto& [text, line] : std::vector<std::pair<std::string, std::string>>{
+           {"", "line 1"},
+           {"varnel-journal 2\n", "line 1"},
+           {"varnel-journal 1\ndesign b\nrename x R1 R2\n", "line 3"},
+           {"varnel-journal 1\nrename 1 R%G1 R2\n", "line 2"},
+           {"varnel-journal 1\nrenamed 1 R1 R2\n", "line 2"}}) {
+    try {
+      app::parseJournal(text);
+      FAIL() << text;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), app::kNotAJournal);
+      EXPECT_NE(e.text().find(line), std::string::npos) << e.text();
+    }
+  }
+}
+
+TEST(JournalFormat, SaysTheSettingsAsTheOfflineRunnerTakesThem) {
+  RunSettings settings;
+  EXPECT_EQ(app::settingsText(settings), "--all --start 1");
+  settings.scope = Scope::selectedComponents;
+  settings.conflictRule = ConflictRule::renameDuplicates;
+  settings.start = -3;
+  settings.eco = EcoOutput::forceReadInPcb;
+  EXPECT_EQ(app::settingsText(settings), "--selected --duplicates --start -3 --eco force-read");
+}
+
+// An engine whose runs keep journals.
+struct Journaled : Engine {
+  explicit Journaled(const std::string& parts) : Engine(design(parts)) { journals.keep = true; }
+  std::string lastJournal() const { return journals.texts.rbegin()->second; }
+};
+
+TEST(RunJournal, RecordsEveryRenameAndHowTheRunEnded) {
+  Journaled e("R5 R6 TP");
+  ASSERT_FALSE(e.run(0));
+  EXPECT_EQ(e.outcome.journal, "/journals/test.sch 1.journal");
+  EXPECT_EQ(e.lastJournal(),
+            "varnel-journal 1\ndesign test.sch\nstarted 2026-12-07T16:05:09Z\n"
+            "settings --all --start 1\nplanned 2\nrename 1 R5 R1\nrename 2 R6 R2\ncompleted\n");
+  ASSERT_FALSE(e.run(0)) << "R1 R2 TP: moved aside and back";
+  EXPECT_EQ(e.journals.texts.size(), 2u);
+  Journaled nothing("R1 R2");
+  nothing.options.selected = true;
+  ASSERT_FALSE(nothing.run(1));
+  EXPECT_TRUE(nothing.journals.texts.empty()) << "a run that renames nothing keeps no journal";
+}
+
+TEST(RunJournal, AJournalThatCannotBeStartedRefusesTheRun) {
+  Journaled e("R5 R6");
+  e.journals.appendFailure = Error(75, "Path/File access error: disk full");
+  e.journals.failFromAppend = 1;
+  const auto error = e.run(0);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->text(),
+            "The run's journal could not be written: Path/File access error: "
+            "disk full. Nothing was renamed.");
+  EXPECT_EQ(e.names(), words("R5 R6"));
+}
+
+// PowerLogic fails for good at every call of a run in turn: the journal
+// holds exactly the renames the design underwent, and says how it ended.
+TEST(RunJournal, HoldsExactlyTheRenamesMadeWhereverPowerLogicDies) {
+  int withRenames = 0;
+  for (std::int64_t k = 1; k < 60; ++k) {
+    Journaled e("R3 R1 C2 R2 TP C1");
+    e.host->resetCounts();
+    e.host->failCall(k, Error(0x800706BA, "The RPC server is unavailable"), true);
+    const auto error = e.run(0);
+    if (!error) break;  // past the run's last call
+    std::vector<Rename> underwent = e.host->renames();
+    if (e.journals.texts.empty()) {
+      EXPECT_TRUE(underwent.empty()) << k;
+      continue;
+    }
+    const app::Journal journal = app::parseJournal(e.lastJournal());
+    EXPECT_EQ(journal.renames, underwent) << k;
+    EXPECT_EQ(journal.end, app::Journal::End::failed) << k;
+    if (underwent.empty()) continue;
+    EXPECT_NE(userMessage(*error).find("The journal " + e.outcome.journal + " records them."),
+              std::string::npos)
+        << k;
+    ++withRenames;
+  }
+  EXPECT_GT(withRenames, 5);
+}
+
+TEST(Undo, TakesARunBackAndMarksItsJournal) {
+  Journaled e("R5 R6 C9 TP C1");
+  const auto before = e.names();
+  ASSERT_FALSE(e.run(0));
+  const std::string first = e.outcome.journal;
+  ASSERT_NE(e.names(), before);
+  const auto outcome = e.session.undo(app::parseJournal(e.lastJournal()), first, RunSettings{});
+  ASSERT_FALSE(outcome.error) << userMessage(*outcome.error);
+  EXPECT_EQ(e.names(), before);
+  const app::Journal marked = app::parseJournal(e.journals.texts.at(first));
+  EXPECT_EQ(marked.undoneBy, std::vector<std::string>{outcome.journal});
+  const app::Journal undo = app::parseJournal(e.journals.texts.at(outcome.journal));
+  EXPECT_EQ(undo.settings, "--undo " + first);
+  EXPECT_EQ(undo.end, app::Journal::End::completed);
+}
+
+TEST(Undo, TwoUndosTakeBackTwoRuns) {
+  Journaled e("R5* R6 R9* C3");
+  const auto before = e.names();
+  e.options.start = "7";
+  ASSERT_FALSE(e.run(0));
+  const std::string first = e.outcome.journal;
+  e.options.start = "1";
+  e.options.duplicate = true;
+  ASSERT_FALSE(e.run(1));
+  const std::string second = e.outcome.journal;
+  for (const std::string& journal : {second, first}) {
+    const auto outcome =
+        e.session.undo(app::parseJournal(e.journals.texts.at(journal)), journal, RunSettings{});
+    ASSERT_FALSE(outcome.error) << userMessage(*outcome.error);
+  }
+  EXPECT_EQ(e.names(), before);
+}
+
+TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
+  auto after = design("R1 R2 C1");
+  const std::vector<Rename> run{{1, "R5", "R1"}, {2, "R6", "R2"}};
+  EXPECT_EQ(planUndo(after, run).renames, (std::vector<Rename>{{2, "R2", "R6"}, {1, "R1", "R5"}}));
+  after.parts[1].designator = "R7";  // renamed by hand since
+  try {
+    planUndo(after, run);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kDesignChanged);
+    EXPECT_EQ(e.text(),
+              "The design changed since that run; nothing was renamed:\n"
+              "position 2 is R7; the run left R2 there");
+  }
+  auto taken = design("R1 R2 R5");
+  try {
+    planUndo(taken, run);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.text(),
+              "The design changed since that run; nothing was renamed:\n"
+              "R5 is taken by the component at position 3");
+  }
+  EXPECT_THROW(planUndo(design("R1"), run), Error) << "a component fewer";
+}
+
+TEST(Undo, ASessionRefusesItWithNothingRenamed) {
+  Journaled e("R5 R6");
+  ASSERT_FALSE(e.run(0));
+  const std::string journal = e.outcome.journal;
+  e.host->ActiveDocument()->Components()->Item(1)->setName("R9");
+  const auto outcome =
+      e.session.undo(app::parseJournal(e.journals.texts.at(journal)), journal, RunSettings{});
+  ASSERT_TRUE(outcome.error);
+  EXPECT_EQ(outcome.error->number(), kDesignChanged);
+  EXPECT_EQ(e.names(), words("R9 R2"));
+  EXPECT_FALSE(app::parseJournal(e.journals.texts.at(journal)).undone());
+}
+
+// Generated designs over every option combination: the preview's list is the
+// run's change log, and the preview renames nothing.
+TEST(Preview, EqualsTheRunAndRenamesNothing) {
+  std::mt19937 random(5);
+  int compared = 0;
+  for (int trial = 0; trial < 120; ++trial) {
+    std::string parts;
+    std::set<std::string> used;
+    const int size = 1 + static_cast<int>(random() % 25);
+    while (static_cast<int>(used.size()) < size) {
+      std::string name = std::string(random() % 2 ? "R" : "C") + std::to_string(random() % 40);
+      if (random() % 10 == 0) name += "A";
+      if (!used.insert(name).second) continue;
+      parts += name + (random() % 3 == 0 ? "* " : " ");
+    }
+    for (int combination = 0; combination < 3; ++combination) {
+      Engine run(design(parts)), preview(design(parts));
+      const int start = static_cast<int>(random() % 7) - 2;
+      for (Engine* e : {&run, &preview}) {
+        e->options.start = std::to_string(start == 0 ? 1 : start);
+        e->options.all = combination == 0;
+        e->options.selected = combination > 0;
+        e->options.duplicate = combination == 2;
+        e->options.assign = combination == 1;
+      }
+      const auto planned = preview.session.preview(preview.options.settings());
+      const auto made = run.session.run(run.options.settings());
+      ASSERT_EQ(planned.error.has_value(), made.error.has_value()) << parts;
+      EXPECT_EQ(planned.log.entries(), made.log.entries()) << parts;
+      EXPECT_EQ(planned.ignored, made.ignored) << parts;
+      EXPECT_TRUE(preview.host->renames().empty());
+      EXPECT_EQ(preview.host->callsByOperation().count("Component.setName"), 0u);
+      ++compared;
+    }
+  }
+  EXPECT_EQ(compared, 360);
+}
+
+struct Offline {
+  int status;
+  std::string out, err;
+};
+
+Offline offline(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = standin::runOffline(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(OfflineUndo, PreviewsJournalsAndUndoesFromTheCommandLine) {
+  testing::TempDir dir;
+  const std::string board =
+      dir.write("b.design", "design b.sch\nU5 0 0\nU9 10 0 selected\nU1A 20 0\nU7 30 0\n");
+  const std::string after = dir.file("after.design"), journal = dir.file("run.journal");
+
+  const Offline preview = offline({board, "--all", "--preview", "--out", after, "--eco",
+                                   dir.file("x.eco"), "--journal", journal});
+  const Offline run = offline({board, "--all", "--out", after, "--journal", journal});
+  EXPECT_EQ(preview.status, run.status);
+  EXPECT_EQ(preview.out, run.out);
+  EXPECT_EQ(preview.err, run.err);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.eco"))) << "a preview writes no file";
+
+  const app::Journal written = app::parseJournal(testing::TempDir::read(journal));
+  EXPECT_EQ(written.settings, "--all --start 1");
+  EXPECT_EQ(written.end, app::Journal::End::completed);
+
+  const Offline undo = offline({after, "--undo", journal, "--out", dir.file("back.design")});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  // The run's lines reversed, each pair swapped.
+  std::string reversed;
+  std::istringstream lines(run.out);
+  for (std::string from, to; lines >> from >> to;)
+    if (from != "ignored:") reversed = to + " " + from + "\n" + reversed;
+  EXPECT_EQ(undo.out, reversed);
+  EXPECT_EQ(standin::loadDesignFile(dir.file("back.design")), standin::loadDesignFile(board));
+  EXPECT_TRUE(app::parseJournal(testing::TempDir::read(journal)).undone());
+
+  const Offline again = offline({board, "--undo", journal});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err.rfind("error 1005: The design changed since that run", 0), 0u) << again.err;
+  EXPECT_EQ(again.out, "");
+
+  for (const char* flag : {"--help", "--version"}) {
+    const Offline info = offline({flag});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.err, "");
+    EXPECT_EQ(info.out.rfind(flag == std::string("--help") ? "usage: " : "varnel-offline 0.", 0),
+              0u)
+        << info.out;
+  }
+  EXPECT_EQ(offline({board, "--undo", journal, "--preview"}).status, 2);
+  EXPECT_EQ(offline({board, "--all", "--undo", journal}).status, 2);
+}
+
+}  // namespace
+}  // namespace varnel
