@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <random>
+#include <regex>
 #include <set>
 #include <sstream>
 
 #include "app/journal.h"
+#include "app/journal_folder.h"
 #include "fixtures.h"
 #include "renumber/plan_undo.h"
 #include "standin/design_file.h"
@@ -294,6 +296,41 @@ TEST(OfflineUndo, PreviewsJournalsAndUndoesFromTheCommandLine) {
   }
   EXPECT_EQ(offline({board, "--undo", journal, "--preview"}).status, 2);
   EXPECT_EQ(offline({board, "--all", "--undo", journal}).status, 2);
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+TEST(JournalFolder, NamesJournalsAfterTheDesignAndTimeKeepsTheNewestAndFindsTheLastRun) {
+  testing::TempDir dir;
+  app::JournalFolder folder(dir.file("Varnel/Journal"), /*keep=*/3);
+  EXPECT_FALSE(folder.newestNotUndone("board.sch"));
+  std::vector<std::string> paths;
+  for (int run = 0; run < 4; ++run) {
+    auto opened = folder.create("C:\\jobs\\board.sch");
+    opened.sink->append(app::journalHeader("C:\\jobs\\board.sch",
+                                           "2026-12-07T16:05:0" + std::to_string(run) + "Z",
+                                           "--all --start 1", 1) +
+                        app::journalRename({1, "R5", "R1"}));
+    paths.push_back(opened.sink->path());
+  }
+  const std::string name = std::filesystem::path(paths[0]).filename().string();
+  EXPECT_TRUE(std::regex_match(
+      name, std::regex(R"(board \d{4}-\d\d-\d\d \d\d-\d\d-\d\d( \(\d+\))?\.journal)")))
+      << name;
+  int kept = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.file("Varnel/Journal")))
+    kept += entry.path().extension() == ".journal";
+  EXPECT_EQ(kept, 3);
+  EXPECT_EQ(folder.newestNotUndone("C:\\jobs\\board.sch"), paths[3]);
+  folder.appendTo(paths[3], app::journalUndoneBy("undo"));
+  EXPECT_EQ(folder.newestNotUndone("C:\\jobs\\board.sch"), paths[2]);
+  EXPECT_FALSE(folder.newestNotUndone("other.sch"));
+  EXPECT_EQ(app::journalBaseName("C:\\jobs\\my.board.sch"), "my");
+  EXPECT_EQ(app::journalBaseName(""), "design");
 }
 
 }  // namespace

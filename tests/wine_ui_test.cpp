@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 
+#include "app/journal_folder.h"
 #include "fake_view.h"
 #include "fixtures.h"
 #include "standin/design_file.h"
@@ -205,13 +206,32 @@ TEST(WriteOnly, TheDialogAddsEcoAndAsksBeforeReplacing) {
   EXPECT_EQ(testing::TempDir::read(dir.file("plain.eco")).find("R5 R1"), std::string::npos);
 }
 
+TEST(Journal, EveryRunOfTheWindowLeavesOneInTheJournalFolder) {
+  testing::TempDir dir;
+  auto host = std::make_shared<standin::MemoryHost>(testing::design("R5 R6 TP"));
+  testing::FakeAttacher attacher;
+  attacher.app = host;
+  win::ComPcbConnector pcb;
+  app::JournalFolder journals(dir.file("Journal"));
+  win::MainWindow window(attacher, pcb, journals);
+  window.open(SW_SHOWNOACTIVATE, false);
+  click(window.control(Control::allComponents));
+  click(window.control(Control::run));
+  const auto newest = journals.newestNotUndone("test.sch");
+  ASSERT_TRUE(newest);
+  const app::Journal journal = app::parseJournal(testing::TempDir::read(*newest));
+  EXPECT_EQ(journal.renames, host->renames());
+  EXPECT_EQ(journal.end, app::Journal::End::completed);
+}
+
 // --- Across processes -------------------------------------------------------
 
 // Varnel's window attached through COM, as Varnel.exe opens it.
 struct ComWindow {
   win::ComHostAttacher attacher;
   win::ComPcbConnector pcb;
-  win::MainWindow window{attacher, pcb};
+  app::NoJournals journals;
+  win::MainWindow window{attacher, pcb, journals};
   ComWindow() { window.open(SW_SHOWNOACTIVATE, false); }
 };
 
@@ -375,7 +395,8 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     DialogAnswerer answerer(ecoFile);
     win::ComHostAttacher attacher;
     win::ComPcbConnector pcb;
-    win::MainWindow window(attacher, pcb);
+    app::NoJournals journals;
+    win::MainWindow window(attacher, pcb, journals);
     window.open(SW_SHOWNOACTIVATE, false);
     ASSERT_FALSE(window.ended());
     click(window.control(Control::allComponents));

@@ -36,7 +36,8 @@ struct LocalWindow {
   std::shared_ptr<standin::MemoryHost> host;
   FakeAttacher attacher;
   win::ComPcbConnector pcb;
-  win::MainWindow window{attacher, pcb};
+  app::NoJournals journals;
+  win::MainWindow window{attacher, pcb, journals};
   explicit LocalWindow(const std::string& parts)
       : host(std::make_shared<standin::MemoryHost>(design(parts))) {
     attacher.app = host;

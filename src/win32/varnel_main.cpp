@@ -3,9 +3,11 @@
 
 #include <commctrl.h>
 
+#include "app/journal_folder.h"
 #include "win32/base/variant.h"
 #include "win32/com/com_host.h"
 #include "win32/ui/main_window.h"
+#include "win32/ui/user_folders.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   varnel::win::ComApartment apartment;
@@ -13,7 +15,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   InitCommonControlsEx(&controls);
   varnel::win::ComHostAttacher attacher;
   varnel::win::ComPcbConnector pcb;
-  varnel::win::MainWindow window(attacher, pcb);
+  varnel::app::JournalFolder journals(varnel::win::journalFolder());
+  varnel::win::MainWindow window(attacher, pcb, journals);
   window.open(show, /*quitOnClose=*/true);
   if (window.ended()) return 0;
   MSG message;

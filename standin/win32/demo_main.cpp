@@ -13,12 +13,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/journal_folder.h"
 #include "standin/design_file.h"
 #include "standin/win32/desktop_automation.h"
 #include "standin/win32/window_capture.h"
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
 #include "win32/ui/main_window.h"
+#include "win32/ui/user_folders.h"
 
 using namespace varnel;
 using ui::Control;
@@ -86,7 +88,8 @@ class Walkthrough {
     start();
     win::ComHostAttacher attacher;
     win::ComPcbConnector pcb;
-    win::MainWindow window(attacher, pcb);
+    app::JournalFolder journals(win::journalFolder());
+    win::MainWindow window(attacher, pcb, journals);
     window_ = &window;
     window.open(SW_SHOWNORMAL, false);
     if (window.ended()) return fail("Varnel could not attach to PowerLogic");

@@ -55,8 +55,9 @@ UINT iconFlag(ui::MessageIcon icon) {
 
 }  // namespace
 
-MainWindow::MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb)
-    : session_(attacher, progress_, report_, dialog_, pcb, files_, encoding_, journals_) {}
+MainWindow::MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb,
+                       app::JournalStore& journals)
+    : session_(attacher, progress_, report_, dialog_, pcb, files_, encoding_, journals) {}
 
 MainWindow::~MainWindow() {
   // The window must not call back into a half-destroyed object.

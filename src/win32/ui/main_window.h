@@ -17,7 +17,7 @@ namespace varnel::win {
 
 class MainWindow final : public ui::MainWindowView {
  public:
-  MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb);
+  MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb, app::JournalStore& journals);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
@@ -72,7 +72,6 @@ class MainWindow final : public ui::MainWindowView {
   SaveFileDialog dialog_;
   eco::StdFileSystem files_;
   AnsiCodePage encoding_;
-  app::NoJournals journals_;
   app::RenumberingSession session_;
   app::MainWindowPresenter presenter_{*this, session_};
   bool ended_ = false;

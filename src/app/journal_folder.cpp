@@ -1,0 +1,124 @@
+#include "app/journal_folder.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "app/file_journals.h"
+
+namespace varnel::app {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path pathOf(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8Of(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string localTimeForName() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H-%M-%S", &local);
+  return text;
+}
+
+std::vector<fs::path> journalsIn(const std::string& folder) {
+  std::vector<fs::path> found;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(pathOf(folder), ec))
+    if (entry.path().extension() == ".journal") found.push_back(entry.path());
+  return found;
+}
+
+std::string read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+std::string journalBaseName(const std::string& designName) {
+  const auto separator = designName.find_last_of("\\/:");
+  std::string name = designName.substr(separator == std::string::npos ? 0 : separator + 1);
+  name = name.substr(0, name.find('.'));
+  for (char& c : name)
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("<>\"|?*").find(c) != std::string_view::npos)
+      c = '_';
+  return name.empty() ? "design" : name;
+}
+
+JournalFolder::JournalFolder(std::string folder, std::size_t keep)
+    : folder_(std::move(folder)), keep_(keep) {}
+
+JournalStore::Opened JournalFolder::create(const std::string& designName) {
+  std::error_code ec;
+  fs::create_directories(pathOf(folder_), ec);
+  const fs::path base =
+      pathOf(folder_) / pathOf(journalBaseName(designName) + " " + localTimeForName());
+  fs::path path = base;
+  path += ".journal";
+  for (int n = 2; fs::exists(path); ++n) {  // two runs in one second
+    path = base;
+    path += " (" + std::to_string(n) + ").journal";
+  }
+  FileJournal file(utf8Of(path));
+  Opened opened = file.create(designName);
+  keepNewest();
+  return opened;
+}
+
+void JournalFolder::appendTo(const std::string& journalPath, const std::string& lines) {
+  JournalMarker().appendTo(journalPath, lines);
+}
+
+void JournalFolder::keepNewest() const {
+  auto journals = journalsIn(folder_);
+  if (journals.size() <= keep_) return;
+  std::error_code ec;
+  std::sort(journals.begin(), journals.end(), [&](const fs::path& a, const fs::path& b) {
+    return fs::last_write_time(a, ec) > fs::last_write_time(b, ec);
+  });
+  for (std::size_t i = keep_; i < journals.size(); ++i) fs::remove(journals[i], ec);
+}
+
+std::optional<std::string> JournalFolder::newestNotUndone(const std::string& designName) const {
+  struct Candidate {
+    std::string started, path;
+  };
+  std::vector<Candidate> candidates;
+  for (const fs::path& path : journalsIn(folder_)) {
+    try {
+      const Journal journal = parseJournal(read(path));
+      if (journal.design == designName && !journal.undone() && !journal.renames.empty())
+        candidates.push_back({journal.started, utf8Of(path)});
+    } catch (const Error&) {
+      // Not a journal of ours: not a run to take back.
+    }
+  }
+  if (candidates.empty()) return std::nullopt;
+  return std::max_element(candidates.begin(), candidates.end(),
+                          [](const Candidate& a, const Candidate& b) {
+                            return std::tie(a.started, a.path) < std::tie(b.started, b.path);
+                          })
+      ->path;
+}
+
+}  // namespace varnel::app

@@ -1,0 +1,35 @@
+#pragma once
+// The journals of the window's runs: one file a run in a folder of their own
+// (on Windows %LOCALAPPDATA%\Varnel\Journal), named after the design and the
+// local time the run started ("controller 2026-12-07 16-05-09.journal"); the
+// newest 200 are kept.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "app/journal.h"
+
+namespace varnel::app {
+
+class JournalFolder final : public JournalStore {
+ public:
+  explicit JournalFolder(std::string folder, std::size_t keep = 200);
+
+  Opened create(const std::string& designName) override;
+  void appendTo(const std::string& journalPath, const std::string& lines) override;
+
+  // The newest journal of the design that no undo took back, if any.
+  std::optional<std::string> newestNotUndone(const std::string& designName) const;
+  const std::string& folder() const { return folder_; }
+
+ private:
+  void keepNewest() const;
+
+  std::string folder_;
+  std::size_t keep_;
+};
+
+// The design's name without folder and extension, fit for a file name.
+std::string journalBaseName(const std::string& designName);
+
+}  // namespace varnel::app
