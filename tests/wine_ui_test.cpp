@@ -8,11 +8,13 @@
 
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "app/journal_folder.h"
 #include "fake_view.h"
 #include "fixtures.h"
 #include "standin/design_file.h"
+#include "standin/offline_designs.h"
 #include "standin/pcb_layout.h"
 #include "standin/win32/desktop_automation.h"
 #include "temp_dir.h"
@@ -380,6 +382,28 @@ TEST_F(StandIns, AfterPowerLogicRestartsTheNextRunAttachesToIt) {
   click(window.control(Control::run));
   EXPECT_EQ(answerer.seen().size(), 3u) << answerer.seen().back().text;
   EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("U1 U2"));
+}
+
+TEST_F(StandIns, VarnelFromTheCommandLineGivesTheOfflineRunnersOutput) {
+  std::ostringstream out, err;
+  const std::string offlineEco = dir.file("offline.eco");
+  const int offlineStatus = standin::runOffline(
+      {designFile, "--selected", "--start", "5", "--eco", offlineEco}, out, err);
+  auto powerLogic = startPowerLogic();
+  const std::string eco = dir.file("varnel.eco");
+  const auto run =
+      win::runCaptured(L"Varnel.exe", L"--selected --start 5 --eco " + win::quoted(eco) +
+                                          L" --journal " + win::quoted(dir.file("run.journal")));
+  EXPECT_EQ(run.exitCode, offlineStatus) << run.err;
+  EXPECT_EQ(run.out, out.str());
+  EXPECT_EQ(run.err, err.str());
+  EXPECT_EQ(testing::TempDir::read(eco), testing::TempDir::read(offlineEco));
+  EXPECT_EQ(app::parseJournal(testing::TempDir::read(dir.file("run.journal"))).end,
+            app::Journal::End::completed);
+  const auto version = win::runCaptured(L"Varnel.exe", L"--version");
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out.rfind("Varnel 0.", 0), 0u) << version.out;
+  EXPECT_EQ(win::runCaptured(L"Varnel.exe", L"--all --out x").exitCode, 2);
 }
 
 // PowerLogic in its own process stops answering after its k-th call, for

@@ -25,10 +25,18 @@ constexpr const char* kUsage =
     "[--stats]\n"
     "       varnel-offline --help | --version\n";
 
+constexpr const char* kVarnelUsage =
+    "usage: Varnel (--all | --selected [--assign | --duplicates]) [--start TEXT] "
+    "[--eco FILE [--force-read]] [--journal FILE] [--preview]\n"
+    "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE]\n"
+    "       Varnel --help | --version\n"
+    "Without arguments Varnel opens its window. With them it runs once against the running\n"
+    "PowerLogic; --force-read has the running PowerPCB read the ECO file.\n";
+
 struct Arguments {
   std::string design;
   bool all = false, selected = false, assign = false, duplicates = false, stats = false;
-  bool preview = false, help = false, version = false;
+  bool preview = false, help = false, version = false, forceRead = false;
   std::string start = "1";
   std::optional<std::string> eco, out, journal, undo;
 };
@@ -51,11 +59,13 @@ bool* flagOption(Arguments& a, const std::string& arg) {
   if (arg == "--preview") return &a.preview;
   if (arg == "--help") return &a.help;
   if (arg == "--version") return &a.version;
+  if (arg == "--force-read") return &a.forceRead;
   return nullptr;
 }
 
-// Nothing when the command line is not of the documented form.
-std::optional<Arguments> parseArguments(const std::vector<std::string>& args) {
+// Nothing when the command line is not of the documented form; Varnel.exe
+// takes no design file (it works on PowerLogic's), --out nor --stats.
+std::optional<Arguments> parseArguments(const std::vector<std::string>& args, bool offline) {
   Arguments a;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -72,7 +82,9 @@ std::optional<Arguments> parseArguments(const std::vector<std::string>& args) {
   }
   if (a.help || a.version) return args.size() == 1 ? std::optional(a) : std::nullopt;
   const int modes = int(a.all) + int(a.selected) + int(a.undo.has_value());
-  if (a.design.empty() || modes != 1) return std::nullopt;
+  if (a.design.empty() == offline || modes != 1) return std::nullopt;
+  if (offline ? a.forceRead : a.out || a.stats) return std::nullopt;
+  if (a.forceRead && !a.eco) return std::nullopt;
   if (!a.selected && (a.assign || a.duplicates)) return std::nullopt;
   if (a.assign && a.duplicates) return std::nullopt;
   if (a.undo && a.preview) return std::nullopt;
@@ -108,13 +120,9 @@ void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
   out << '\n';
 }
 
-}  // namespace
-
 // The run, its preview or its undo, as the command line asks.
 app::RunOutcome runAsAsked(const Arguments& a, const RunSettings& settings,
-                           app::RenumberingSession& session, OfflineDesigns& designs) {
-  session.attach([] {});
-  designs.resetCounts();
+                           app::RenumberingSession& session) {
   if (a.preview) {
     app::RunOutcome outcome = session.preview(settings);
     if (!outcome.error && a.eco) session.checkEcoTarget(*a.eco);
@@ -128,28 +136,77 @@ app::RunOutcome runAsAsked(const Arguments& a, const RunSettings& settings,
   return session.undo(app::parseJournal(text), *a.undo, settings);
 }
 
-int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               OfflineDesigns& designs) {
-  const auto a = parseArguments(args);
+// Help, version, or the settings of a well-formed command line; the exit
+// status when there is nothing to run.
+std::optional<int> answerWithoutRun(const std::optional<Arguments>& a, const char* usage,
+                                    const char* program, std::ostream& out, std::ostream& err) {
   if (!a) {
-    err << kUsage;
+    err << usage;
     return 2;
   }
   if (a->help || a->version) {
-    out << (a->help ? kUsage : "varnel-offline " VARNEL_VERSION "\n");
+    if (a->help)
+      out << usage;
+    else
+      out << program << " " VARNEL_VERSION "\n";
     return 0;
   }
   if (!a->undo && !app::isLegalStartText(a->start)) {
     err << (a->all ? "Illegal Value" : "Illegal value in Start textbox") << '\n';
     return 2;
   }
-  RunSettings settings;
-  settings.scope = a->selected ? Scope::selectedComponents : Scope::allComponents;
-  settings.conflictRule =
-      a->duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
-  settings.start = a->undo ? 1 : *designator::parseStartNumber(a->start);
-  settings.eco = a->eco ? EcoOutput::writeOnly : EcoOutput::none;
+  return std::nullopt;
+}
 
+RunSettings settingsOf(const Arguments& a) {
+  RunSettings settings;
+  settings.scope = a.selected ? Scope::selectedComponents : Scope::allComponents;
+  settings.conflictRule =
+      a.duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
+  settings.start = a.undo ? 1 : *designator::parseStartNumber(a.start);
+  settings.eco = !a.eco        ? EcoOutput::none
+                 : a.forceRead ? EcoOutput::forceReadInPcb
+                               : EcoOutput::writeOnly;
+  return settings;
+}
+
+// Runs as asked with a session built over attacher and pcb; prints the log
+// and the error. The exit status.
+int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector& pcb,
+            app::JournalStore& defaultJournals, OfflineDesigns* designs, std::ostream& out,
+            std::ostream& err) {
+  ProgressValues progress;
+  NoReportWindow report;
+  FixedSaveDialog dialog;
+  dialog.path = a.eco.value_or("");
+  eco::StdFileSystem files;
+  eco::Windows1252Encoder encoder;
+  app::FileJournal chosen(a.journal.value_or(""));
+  app::JournalMarker marker;
+  app::JournalStore& journals = a.preview   ? static_cast<app::JournalStore&>(marker)
+                                : a.journal ? static_cast<app::JournalStore&>(chosen)
+                                            : defaultJournals;
+  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
+                                  journals);
+  app::RunOutcome outcome;
+  try {
+    session.attach([] {});
+    if (designs) designs->resetCounts();
+    outcome = runAsAsked(a, settingsOf(a), session);
+  } catch (const Error& e) {
+    outcome.error = e;
+  }
+  if (outcome.error) err << userMessage(*outcome.error) << '\n';
+  printOutcome(outcome, out);
+  return outcome.error ? 1 : 0;
+}
+
+}  // namespace
+
+int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               OfflineDesigns& designs) {
+  const auto a = parseArguments(args, /*offline=*/true);
+  if (const auto status = answerWithoutRun(a, kUsage, "varnel-offline", out, err)) return *status;
   FixedHost attacher;
   try {
     attacher.host = designs.open(a->design);
@@ -157,32 +214,9 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << e.what() << '\n';
     return 1;
   }
-
-  ProgressValues progress;
-  NoReportWindow report;
-  FixedSaveDialog dialog;
-  dialog.path = a->eco.value_or("");
   NoPcb pcb;
-  eco::StdFileSystem files;
-  eco::Windows1252Encoder encoder;
-  app::FileJournal journal(a->journal.value_or(""));
   app::JournalMarker marker;
-  app::JournalStore& journals =
-      a->journal && !a->preview ? static_cast<app::JournalStore&>(journal) : marker;
-  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
-                                  journals);
-  int status = 0;
-  app::RunOutcome outcome;
-  try {
-    outcome = runAsAsked(*a, settings, session, designs);
-  } catch (const Error& e) {
-    outcome.error = e;
-  }
-  if (outcome.error) {
-    err << userMessage(*outcome.error) << '\n';
-    status = 1;
-  }
-  printOutcome(outcome, out);
+  int status = runWith(*a, attacher, pcb, marker, &designs, out, err);
   if (a->stats) err << designs.callStatistics();
   if (a->out && !a->preview) {
     try {
@@ -193,6 +227,14 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
   }
   return status;
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   host::HostAttacher& attacher, host::PcbConnector& pcb,
+                   app::JournalStore& journals) {
+  const auto a = parseArguments(args, /*offline=*/false);
+  if (const auto status = answerWithoutRun(a, kVarnelUsage, "Varnel", out, err)) return *status;
+  return runWith(*a, attacher, pcb, journals, nullptr, out, err);
 }
 
 }  // namespace varnel::ui

@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/journal.h"
 #include "host/automation.h"
+#include "host/pcb.h"
 
 namespace varnel::ui {
 
@@ -35,5 +37,13 @@ class OfflineDesigns {
 
 int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                OfflineDesigns& designs);
+
+// Varnel.exe with arguments: one run against the running PowerLogic, with
+// the offline runner's options (no design file, --out or --stats; and
+// --force-read with --eco), its output and its exit statuses. Runs that
+// rename keep their journal in journals unless --journal names one.
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   host::HostAttacher& attacher, host::PcbConnector& pcb,
+                   app::JournalStore& journals);
 
 }  // namespace varnel::ui

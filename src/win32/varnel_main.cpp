@@ -1,16 +1,46 @@
-// Varnel.exe: attaches to the running PowerLogic and shows the main window.
+// Varnel.exe: attaches to the running PowerLogic and shows the main window;
+// with arguments, runs once without it, as varnel-offline does on a file.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/journal_folder.h"
+#include "app/offline_runner.h"
+#include "win32/base/text.h"
 #include "win32/base/variant.h"
 #include "win32/com/com_host.h"
+#include "win32/console_output.h"
 #include "win32/ui/main_window.h"
 #include "win32/ui/user_folders.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
-  varnel::win::ComApartment apartment;
+namespace {
+
+std::vector<std::string> arguments() {
+  int count = 0;
+  wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> args;
+  for (int i = 1; i < count; ++i) args.push_back(varnel::win::narrow(words[i]));
+  LocalFree(words);
+  return args;
+}
+
+int runOnce(const std::vector<std::string>& args) {
+  varnel::win::ComHostAttacher attacher;
+  varnel::win::ComPcbConnector pcb;
+  varnel::app::JournalFolder journals(varnel::win::journalFolder());
+  std::ostringstream out, err;
+  const int status = varnel::ui::runCommandLine(args, out, err, attacher, pcb, journals);
+  varnel::win::writeToConsole(out.str(), false);
+  varnel::win::writeToConsole(err.str(), true);
+  return status;
+}
+
+int showWindow(int show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   varnel::win::ComHostAttacher attacher;
@@ -26,4 +56,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     DispatchMessageW(&message);
   }
   return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+  varnel::win::ComApartment apartment;
+  const auto args = arguments();
+  return args.empty() ? showWindow(show) : runOnce(args);
 }

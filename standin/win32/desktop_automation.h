@@ -161,6 +161,56 @@ class ChildProcess {
   PROCESS_INFORMATION info_{};
 };
 
+// What a program printed, and how it ended.
+struct Captured {
+  long exitCode = -1;
+  std::string out, err;
+};
+
+// Runs a program of the build with its standard output and error in pipes,
+// and waits for it to end.
+inline Captured runCaptured(const std::wstring& program, const std::wstring& arguments,
+                            DWORD milliseconds = 60000) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE outRead, outWrite, errRead, errWrite;
+  CreatePipe(&outRead, &outWrite, &inherit, 0);
+  CreatePipe(&errRead, &errWrite, &inherit, 0);
+  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+  std::wstring commandLine = L"\"" + programPath(program) + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = outWrite;
+  startup.hStdError = errWrite;
+  PROCESS_INFORMATION info{};
+  Captured captured;
+  const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &info);
+  CloseHandle(outWrite);
+  CloseHandle(errWrite);
+  auto drain = [](HANDLE pipe, std::string& into) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
+      into.append(buffer, got);
+  };
+  if (started) {
+    drain(outRead, captured.out);
+    drain(errRead, captured.err);
+    if (WaitForSingleObject(info.hProcess, milliseconds) == WAIT_OBJECT_0) {
+      DWORD code = 0;
+      GetExitCodeProcess(info.hProcess, &code);
+      captured.exitCode = static_cast<long>(code);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+  CloseHandle(outRead);
+  CloseHandle(errRead);
+  return captured;
+}
+
 // Waits until progId's object is in the running object table.
 inline bool waitForServer(const wchar_t* progId,
                           std::chrono::seconds limit = std::chrono::seconds(20)) {
