@@ -50,6 +50,8 @@ struct FakeView final : ui::MainWindowView {
     if (whileMessageOpen) whileMessageOpen();
   }
   void endProgram() override { ended = true; }
+  std::vector<std::string> foldersOpened;
+  void openFolder(const std::string& path) override { foldersOpened.push_back(path); }
   void setProgressRange(float min, float max) override {
     progressMin = min;
     progressMax = max;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/journal.h"
+#include "app/preview_view.h"
 #include "app/report_view.h"
 #include "app/save_dialog.h"
 #include "base/error.h"
@@ -103,7 +104,7 @@ struct FakePcb final : host::PcbConnector {
 };
 
 // Journals in memory, by path; each append is kept at once, as a file's would be.
-struct FakeJournals final : app::JournalStore {
+struct FakeJournals final : app::JournalStore, app::JournalLibrary {
   std::map<std::string, std::string> texts;
   bool keep = false;                   // a test that looks at journals turns them on
   std::optional<Error> appendFailure;  // from the nth append on (1-based), or never
@@ -130,6 +131,29 @@ struct FakeJournals final : app::JournalStore {
   void appendTo(const std::string& path, const std::string& lines) override {
     texts.at(path) += lines;
   }
+  std::optional<std::string> newestNotUndone(const std::string& designName) const override {
+    std::optional<std::string> newest;
+    std::size_t newestNumber = 0;
+    for (const auto& [path, text] : texts) {
+      const app::Journal journal = app::parseJournal(text);
+      const std::size_t number = std::stoul(path.substr(path.rfind(' ') + 1));
+      if (journal.design == designName && !journal.undone() && number > newestNumber)
+        newest = path, newestNumber = number;
+    }
+    return newest;
+  }
+  std::string read(const std::string& path) const override { return texts.at(path); }
+  std::string folder() const override { return "/journals"; }
+};
+
+struct FakePreview final : ui::PreviewView {
+  std::vector<app::Preview> shown;
+  bool open = false;
+  void showPreview(const app::Preview& preview) override {
+    shown.push_back(preview);
+    open = true;
+  }
+  void closePreview() override { open = false; }
 };
 
 // What a run left: its renames as two lists, and the designators it ignored.

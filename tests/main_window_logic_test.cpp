@@ -21,7 +21,8 @@ struct Window : testing::SessionFakes {
   ui::WindowProgress progress{view};
   app::RenumberingSession session{attacher, progress, report,  dialog,
                                   pcb,      files,    encoder, journals};
-  app::MainWindowPresenter presenter{view, session};
+  testing::FakePreview preview;
+  app::MainWindowPresenter presenter{view, session, preview, journals};
 
   explicit Window(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {
     attacher.app = host;
@@ -347,6 +348,109 @@ TEST(Layout, PlacesControlsRelativeToTheirContainers) {
   EXPECT_EQ(ui::windowRect(Control::forceReadInPcb).left, 2880 + 105 + 135);
   EXPECT_EQ(ui::windowRect(Control::forceReadInPcb).top, -90 + 150 + 570 + 480);
   EXPECT_EQ(ui::windowRect(Control::run).top, 1560);
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+using testing::design;
+using ui::Control;
+
+struct PreviewWindow : testing::SessionFakes {
+  std::shared_ptr<standin::MemoryHost> host;
+  testing::FakeView view;
+  ui::WindowProgress progress{view};
+  app::RenumberingSession session{attacher, progress, report,  dialog,
+                                  pcb,      files,    encoder, journals};
+  testing::FakePreview preview;
+  app::MainWindowPresenter presenter{view, session, preview, journals};
+
+  explicit PreviewWindow(const std::string& parts)
+      : host(std::make_shared<standin::MemoryHost>(design(parts))) {
+    attacher.app = host;
+    journals.keep = true;
+    presenter.onLoad();
+  }
+  std::vector<std::string> names() const { return testing::designators(host->design()); }
+};
+
+TEST(Preview, ShowsThePlanWithReasonsAndAMapAndRenamesNothingUntilRename) {
+  PreviewWindow w("R5@0,0* R7@10,0 R9@20,0* TP@30,0* R1@40,0");
+  w.presenter.onClick(Control::selectedComponents);
+  w.presenter.onPreview();
+  ASSERT_EQ(w.preview.shown.size(), 1u);
+  const app::Preview& shown = w.preview.shown[0];
+  EXPECT_EQ(shown.title, "Preview");
+  ASSERT_EQ(shown.rows.size(), 3u);
+  EXPECT_EQ(shown.rows[0].why, "given the next free name") << shown.rows[0].to;
+  EXPECT_EQ(shown.rows[2].why, "left alone: it ends in a letter");
+  EXPECT_EQ(shown.summary, "5 components read, 2 renames, 1 left alone, 1 ECO section");
+  ASSERT_EQ(shown.map.size(), 3u);
+  EXPECT_EQ(shown.map[2].label, "TP");
+  EXPECT_TRUE(shown.map[2].keepsName);
+  EXPECT_EQ(app::previewText(shown).rfind("Step\tOld\tNew\tWhy\r\n1\tR5\t", 0), 0u);
+  EXPECT_TRUE(w.host->renames().empty());
+
+  w.presenter.onPreviewRename();
+  EXPECT_FALSE(w.preview.open);
+  EXPECT_EQ(w.host->renames().size(), 2u);
+  EXPECT_TRUE(w.view.messages.empty());
+}
+
+TEST(Preview, RenameShowsTheNewPlanWhenTheDesignChanged) {
+  PreviewWindow w("R5 R6");
+  w.presenter.onClick(Control::allComponents);
+  w.presenter.onPreview();
+  w.host->ActiveDocument()->Components()->Item(2)->setName("R1");  // by hand
+  w.presenter.onPreviewRename();
+  EXPECT_EQ(w.preview.shown.size(), 2u);
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(w.view.messages[0].text.rfind("The design changed since the preview", 0), 0u);
+  EXPECT_EQ(w.names(), testing::words("R5 R1"));
+  w.presenter.onPreviewRename();
+  EXPECT_EQ(w.names(), testing::words("R1 R2"));
+}
+
+TEST(Preview, RefusesAsRunWouldAndSaysSo) {
+  PreviewWindow w("R5 R6");
+  w.presenter.onPreview();
+  EXPECT_TRUE(w.preview.shown.empty()) << "no mode chosen";
+  w.presenter.onClick(Control::allComponents);
+  w.view.setText(Control::startNumber, "0");
+  w.presenter.onPreview();
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(w.view.messages[0].text, "Illegal Value");
+  w.view.setText(Control::startNumber, "32767");
+  w.presenter.onPreview();
+  ASSERT_EQ(w.view.messages.size(), 2u);
+  EXPECT_NE(w.view.messages[1].text.find("Nothing was renamed."), std::string::npos);
+  EXPECT_TRUE(w.preview.shown.empty());
+}
+
+TEST(Undo, CtrlZShowsTheUndoAndRenameTakesTheRunBack) {
+  PreviewWindow w("R5 R6 C9");
+  w.presenter.onClick(Control::allComponents);
+  w.presenter.onRun();
+  ASSERT_EQ(w.names(), testing::words("R1 R2 C1"));
+  w.presenter.onUndo();
+  ASSERT_EQ(w.preview.shown.size(), 1u);
+  EXPECT_EQ(w.preview.shown[0].title, "Undo");
+  EXPECT_EQ(w.preview.shown[0].rows[0].why, "given its name back");
+  w.presenter.onPreviewRename();
+  EXPECT_EQ(w.names(), testing::words("R5 R6 C9"));
+  w.presenter.onUndo();  // the undo itself is the newest run now
+  w.presenter.onPreviewRename();
+  EXPECT_EQ(w.names(), testing::words("R1 R2 C1")) << "a second Ctrl+Z undoes the undo";
+  w.view.messages.clear();
+  PreviewWindow fresh("R1");
+  fresh.presenter.onUndo();
+  ASSERT_EQ(fresh.view.messages.size(), 1u);
+  EXPECT_EQ(fresh.view.messages[0].text, "No run of test.sch is left to undo.");
+  fresh.presenter.onOpenJournalFolder();
+  EXPECT_EQ(fresh.view.foldersOpened, std::vector<std::string>{"/journals"});
 }
 
 }  // namespace

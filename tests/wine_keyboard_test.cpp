@@ -2,11 +2,15 @@
 // arrows, Enter, Esc and access keys; colours, the label, the report window.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "app/journal_folder.h"
 #include "standin/win32/desktop_automation.h"
+#include "temp_dir.h"
 #include "wine_window.h"
 
 namespace varnel {
@@ -174,6 +178,36 @@ TEST(Looks, TheReportComesToTheFrontWhenARunAddsToIt) {
   click(w[Control::run]);
   EXPECT_TRUE(isAbove(report, other.get()));
   EXPECT_EQ(w.window.report().text().find("GND\r\nGND\r\n") != std::string::npos, true);
+}
+
+TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack) {
+  testing::TempDir dir;
+  auto host = std::make_shared<standin::MemoryHost>(testing::design("R5 R6 GND"));
+  testing::FakeAttacher attacher;
+  attacher.app = host;
+  win::ComPcbConnector pcb;
+  app::JournalFolder journals(dir.file("Journal"));
+  win::MainWindow window(attacher, pcb, journals, journals);
+  window.open(SW_SHOWNOACTIVATE, false);
+  click(window.control(Control::allComponents));
+
+  SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0100, 0);  // Preview renames...
+  HWND preview = window.preview().handle();
+  ASSERT_TRUE(preview && IsWindowVisible(preview));
+  EXPECT_EQ(testing::titleOf(preview), "Preview");
+  EXPECT_EQ(GetWindow(preview, GW_OWNER), window.handle());
+  EXPECT_EQ(SendMessageW(window.preview().list(), LVM_GETITEMCOUNT, 0, 0), 3) << "2 renames, GND";
+  EXPECT_TRUE(host->renames().empty());
+  click(GetDlgItem(preview, IDOK));  // Rename
+  EXPECT_FALSE(IsWindowVisible(preview));
+  EXPECT_EQ(testing::designators(host->design()), words("R1 R2 GND"));
+
+  SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0110, 0);  // Undo last run...
+  ASSERT_TRUE(IsWindowVisible(preview));
+  EXPECT_EQ(testing::titleOf(preview), "Undo");
+  EXPECT_EQ(SendMessageW(window.preview().list(), LVM_GETITEMCOUNT, 0, 0), 2);
+  click(GetDlgItem(preview, IDOK));
+  EXPECT_EQ(testing::designators(host->design()), words("R5 R6 GND"));
 }
 
 }  // namespace

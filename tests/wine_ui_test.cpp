@@ -215,7 +215,7 @@ TEST(Journal, EveryRunOfTheWindowLeavesOneInTheJournalFolder) {
   attacher.app = host;
   win::ComPcbConnector pcb;
   app::JournalFolder journals(dir.file("Journal"));
-  win::MainWindow window(attacher, pcb, journals);
+  win::MainWindow window(attacher, pcb, journals, journals);
   window.open(SW_SHOWNOACTIVATE, false);
   click(window.control(Control::allComponents));
   click(window.control(Control::run));
@@ -233,7 +233,7 @@ struct ComWindow {
   win::ComHostAttacher attacher;
   win::ComPcbConnector pcb;
   app::NoJournals journals;
-  win::MainWindow window{attacher, pcb, journals};
+  win::MainWindow window{attacher, pcb, journals, journals};
   ComWindow() { window.open(SW_SHOWNOACTIVATE, false); }
 };
 
@@ -420,7 +420,7 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     win::ComHostAttacher attacher;
     win::ComPcbConnector pcb;
     app::NoJournals journals;
-    win::MainWindow window(attacher, pcb, journals);
+    win::MainWindow window(attacher, pcb, journals, journals);
     window.open(SW_SHOWNOACTIVATE, false);
     ASSERT_FALSE(window.ended());
     click(window.control(Control::allComponents));

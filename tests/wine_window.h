@@ -37,7 +37,7 @@ struct LocalWindow {
   FakeAttacher attacher;
   win::ComPcbConnector pcb;
   app::NoJournals journals;
-  win::MainWindow window{attacher, pcb, journals};
+  win::MainWindow window{attacher, pcb, journals, journals};
   explicit LocalWindow(const std::string& parts)
       : host(std::make_shared<standin::MemoryHost>(design(parts))) {
     attacher.app = host;

@@ -13,6 +13,7 @@
 // characters as %XX, so that a line always splits on its blanks.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,12 +81,25 @@ class JournalStore {
   virtual void appendTo(const std::string& journalPath, const std::string& lines) = 0;
 };
 
-// Keeps no journal.
-class NoJournals final : public JournalStore {
+// The journals a user can take back, as the window's Undo finds them.
+class JournalLibrary {
+ public:
+  virtual ~JournalLibrary() = default;
+  // The newest journal of the design that no undo took back, if any.
+  virtual std::optional<std::string> newestNotUndone(const std::string& designName) const = 0;
+  virtual std::string read(const std::string& journalPath) const = 0;
+  virtual std::string folder() const = 0;
+};
+
+// Keeps no journal, and so has none to take back.
+class NoJournals final : public JournalStore, public JournalLibrary {
  public:
   bool enabled() const override { return false; }
   Opened create(const std::string&) override { return {}; }
   void appendTo(const std::string&, const std::string&) override {}
+  std::optional<std::string> newestNotUndone(const std::string&) const override { return {}; }
+  std::string read(const std::string&) const override { return {}; }
+  std::string folder() const override { return {}; }
 };
 
 }  // namespace varnel::app

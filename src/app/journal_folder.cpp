@@ -47,7 +47,7 @@ std::vector<fs::path> journalsIn(const std::string& folder) {
   return found;
 }
 
-std::string read(const fs::path& path) {
+std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
@@ -99,6 +99,10 @@ void JournalFolder::keepNewest() const {
   for (std::size_t i = keep_; i < journals.size(); ++i) fs::remove(journals[i], ec);
 }
 
+std::string JournalFolder::read(const std::string& journalPath) const {
+  return readFile(pathOf(journalPath));
+}
+
 std::optional<std::string> JournalFolder::newestNotUndone(const std::string& designName) const {
   struct Candidate {
     std::string started, path;
@@ -106,7 +110,7 @@ std::optional<std::string> JournalFolder::newestNotUndone(const std::string& des
   std::vector<Candidate> candidates;
   for (const fs::path& path : journalsIn(folder_)) {
     try {
-      const Journal journal = parseJournal(read(path));
+      const Journal journal = parseJournal(readFile(path));
       if (journal.design == designName && !journal.undone() && !journal.renames.empty())
         candidates.push_back({journal.started, utf8Of(path)});
     } catch (const Error&) {

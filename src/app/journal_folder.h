@@ -11,16 +11,16 @@
 
 namespace varnel::app {
 
-class JournalFolder final : public JournalStore {
+class JournalFolder final : public JournalStore, public JournalLibrary {
  public:
   explicit JournalFolder(std::string folder, std::size_t keep = 200);
 
   Opened create(const std::string& designName) override;
   void appendTo(const std::string& journalPath, const std::string& lines) override;
 
-  // The newest journal of the design that no undo took back, if any.
-  std::optional<std::string> newestNotUndone(const std::string& designName) const;
-  const std::string& folder() const { return folder_; }
+  std::optional<std::string> newestNotUndone(const std::string& designName) const override;
+  std::string read(const std::string& journalPath) const override;
+  std::string folder() const override { return folder_; }
 
  private:
   void keepNewest() const;

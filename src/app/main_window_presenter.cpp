@@ -40,8 +40,9 @@ bool isLegalStartText(const std::string& text) {
   return number && *number != 0;
 }
 
-MainWindowPresenter::MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session)
-    : view_(view), session_(session) {}
+MainWindowPresenter::MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session,
+                                         ui::PreviewView& preview, JournalLibrary& journals)
+    : view_(view), session_(session), preview_(preview), journals_(journals) {}
 
 // The one message that ends the program, for the two errors that say the
 // host or its design is missing; other errors stop quietly.
@@ -192,30 +193,134 @@ void MainWindowPresenter::onEnd() {
   view_.endProgram();
 }
 
-RunSettings MainWindowPresenter::settingsFromView(Scope scope) {
-  RunSettings settings;
-  settings.scope = scope;
-  settings.conflictRule = view_.checked(Control::renameDuplicates) ? ConflictRule::renameDuplicates
-                                                                   : ConflictRule::assignNextFree;
-  settings.start = *designator::parseStartNumber(view_.text(Control::startNumber));
-  if (view_.checked(Control::writeEco))
-    settings.eco = view_.checked(Control::writeOnly)        ? EcoOutput::writeOnly
-                   : view_.checked(Control::forceReadInPcb) ? EcoOutput::forceReadInPcb
-                                                            : EcoOutput::none;
-  return settings;
+std::optional<Scope> MainWindowPresenter::chosenScope() {
+  if (view_.checked(Control::allComponents)) return Scope::allComponents;
+  if (view_.checked(Control::selectedComponents)) return Scope::selectedComponents;
+  return std::nullopt;
 }
 
-// A run's error is shown with its number and text; the window stays open,
-// ready to run again.
-void MainWindowPresenter::runWith(Scope scope) {
+EcoOutput MainWindowPresenter::ecoFromView() {
+  if (!view_.checked(Control::writeEco)) return EcoOutput::none;
+  return view_.checked(Control::writeOnly)        ? EcoOutput::writeOnly
+         : view_.checked(Control::forceReadInPcb) ? EcoOutput::forceReadInPcb
+                                                  : EcoOutput::none;
+}
+
+void MainWindowPresenter::onPreview() {
+  if (busy_) return;
+  BusyScope busy(busy_);
+  if (hostLost_) return attachAfresh();
+  const auto scope = chosenScope();
+  if (!scope) return;
+  if (!isLegalStartText(view_.text(Control::startNumber))) {
+    view_.showMessage(
+        *scope == Scope::allComponents ? "Illegal Value" : "Illegal value in Start textbox",
+        "Error Message", MessageIcon::exclamation);
+    return;
+  }
+  Previewed previewed{settingsFromView(*scope), std::nullopt, {}, {}};
+  const PlannedRun planned = planAgain(previewed);
+  if (planned.error) {
+    if (errors::isHostGone(planned.error->number())) hostLost_ = true;
+    view_.showMessage(userMessage(*planned.error), "", MessageIcon::critical);
+    return;
+  }
+  previewed.renames = planned.plan.renames;
+  previewed_ = previewed;
+  preview_.showPreview(previewOf(planned.design, planned.plan, "Preview"));
+}
+
+void MainWindowPresenter::onUndo() {
+  if (busy_) return;
+  BusyScope busy(busy_);
+  if (hostLost_) return attachAfresh();
+  try {
+    const std::string design = session_.designName();
+    const auto path = journals_.newestNotUndone(design);
+    if (!path) {
+      view_.showMessage("No run of " + design + " is left to undo.", "", MessageIcon::information);
+      return;
+    }
+    RunSettings settings;
+    settings.eco = ecoFromView();
+    Previewed previewed{settings, parseJournal(journals_.read(*path)), *path, {}};
+    const PlannedRun planned = planAgain(previewed);
+    if (planned.error) throw *planned.error;
+    previewed.renames = planned.plan.renames;
+    previewed_ = previewed;
+    preview_.showPreview(previewOf(planned.design, planned.plan, "Undo"));
+  } catch (const Error& e) {
+    if (errors::isHostGone(e.number())) hostLost_ = true;
+    view_.showMessage(userMessage(e), "", MessageIcon::critical);
+  }
+}
+
+PlannedRun MainWindowPresenter::planAgain(const Previewed& previewed) {
+  return previewed.journal ? session_.planTakingBack(*previewed.journal, previewed.settings)
+                           : session_.plan(previewed.settings);
+}
+
+void MainWindowPresenter::onPreviewRename() {
+  if (busy_ || !previewed_) return;
+  BusyScope busy(busy_);
+  const Previewed previewed = *previewed_;
+  const PlannedRun planned = planAgain(previewed);
+  if (planned.error) {
+    view_.showMessage(userMessage(*planned.error), "", MessageIcon::critical);
+    return;
+  }
+  if (planned.plan.renames != previewed.renames) {
+    // The user must see what will happen before it happens.
+    previewed_->renames = planned.plan.renames;
+    preview_.showPreview(
+        previewOf(planned.design, planned.plan, previewed.journal ? "Undo" : "Preview"));
+    view_.showMessage(
+        "The design changed since the preview was made. This is the plan for it "
+        "now; press Rename again to make it.",
+        "", MessageIcon::information);
+    return;
+  }
+  previewed_.reset();
+  preview_.closePreview();
+  makePreviewed(previewed);
+}
+
+void MainWindowPresenter::makePreviewed(const Previewed& previewed) {
   runInProgress_ = true;
-  const RunOutcome outcome = session_.run(settingsFromView(scope));
+  const RunOutcome outcome =
+      previewed.journal
+          ? session_.undo(*previewed.journal, previewed.journalPath, previewed.settings)
+          : session_.run(previewed.settings);
   if (outcome.error) {
     if (errors::isHostGone(outcome.error->number())) hostLost_ = true;
     view_.showMessage(userMessage(*outcome.error), "", MessageIcon::critical);
   }
   runInProgress_ = false;
   if (std::exchange(designOpenedDuringRun_, false)) takeNewDesign();
+}
+
+void MainWindowPresenter::onPreviewClosed() {
+  previewed_.reset();
+}
+
+void MainWindowPresenter::onOpenJournalFolder() {
+  view_.openFolder(journals_.folder());
+}
+
+RunSettings MainWindowPresenter::settingsFromView(Scope scope) {
+  RunSettings settings;
+  settings.scope = scope;
+  settings.conflictRule = view_.checked(Control::renameDuplicates) ? ConflictRule::renameDuplicates
+                                                                   : ConflictRule::assignNextFree;
+  settings.start = *designator::parseStartNumber(view_.text(Control::startNumber));
+  settings.eco = ecoFromView();
+  return settings;
+}
+
+// A run's error is shown with its number and text; the window stays open,
+// ready to run again.
+void MainWindowPresenter::runWith(Scope scope) {
+  makePreviewed({settingsFromView(scope), std::nullopt, {}, {}});
 }
 
 }  // namespace varnel::app

@@ -7,6 +7,7 @@
 
 #include "app/controls.h"
 #include "app/main_window_view.h"
+#include "app/preview_view.h"
 #include "app/renumbering_session.h"
 #include "renumber/run_settings.h"
 
@@ -18,7 +19,8 @@ bool isLegalStartText(const std::string& text);
 
 class MainWindowPresenter {
  public:
-  MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session);
+  MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session,
+                      ui::PreviewView& preview, JournalLibrary& journals);
   MainWindowPresenter(const MainWindowPresenter&) = delete;
   MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
@@ -37,6 +39,15 @@ class MainWindowPresenter {
   void onRun();
   void onEnd();
 
+  // Ctrl+P: the run the options ask for, worked out and shown, renaming nothing.
+  void onPreview();
+  // Ctrl+Z: the newest run of the open design not taken back, its undo shown.
+  void onUndo();
+  // The Preview window's Rename: planned again, and made when still the same.
+  void onPreviewRename();
+  void onPreviewClosed();
+  void onOpenJournalFolder();
+
   // A run, or a message or dialog of the Run click, is open.
   bool busy() const { return busy_; }
 
@@ -46,9 +57,23 @@ class MainWindowPresenter {
   void takeNewDesign();
   void attachAfresh();
   void endOnMissingHost(const Error& e, const char* noDesignText);
+  std::optional<Scope> chosenScope();
+  EcoOutput ecoFromView();
+  // The plan shown now: a run's or an undo's, and what it needs to be made.
+  struct Previewed {
+    RunSettings settings;
+    std::optional<Journal> journal;  // an undo
+    std::string journalPath;
+    std::vector<Rename> renames;
+  };
+  PlannedRun planAgain(const Previewed& previewed);
+  void makePreviewed(const Previewed& previewed);
 
   ui::MainWindowView& view_;
   RenumberingSession& session_;
+  ui::PreviewView& preview_;
+  JournalLibrary& journals_;
+  std::optional<Previewed> previewed_;
   bool busy_ = false;
   bool runInProgress_ = false;
   bool designOpenedDuringRun_ = false;

@@ -28,6 +28,8 @@ class MainWindowView {
   virtual void alwaysOnTop(bool onTop) = 0;
   // Modal, OK only. An empty title shows the application's.
   virtual void showMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+  // Shows a folder to the user (Explorer on Windows).
+  virtual void openFolder(const std::string& path) = 0;
   // Closes every window at once; no further handler runs.
   virtual void endProgram() = 0;
   // The progress bar: single-precision minimum, maximum and value.

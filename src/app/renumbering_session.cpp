@@ -96,25 +96,49 @@ RunOutcome RenumberingSession::undo(const Journal& journal, const std::string& j
   return outcome;
 }
 
-RunOutcome RenumberingSession::preview(const RunSettings& settings) {
-  RunOutcome outcome;
+PlannedRun RenumberingSession::plan(const RunSettings& settings) {
+  PlannedRun planned;
   try {
     if (!application_) throw errors::objectNotSet();
     application_->Prepare();
-    const DesignRead read = readDesign(settings);
-    const RenumberPlan plan = planRenumbering(read.design, settings);
-    refuseUnfitNames(plan, settings);
+    planned.design = readDesign(settings).design;
+    planned.plan = planRenumbering(planned.design, settings);
+    refuseUnfitNames(planned.plan, settings);
     if (settings.eco == EcoOutput::forceReadInPcb) {
       Delivery delivery;
       prepareForcedRead(delivery);
       checkEcoTarget(delivery.path);
     }
-    for (const Rename& rename : plan.renames)
-      outcome.log.record(rename.position, rename.from, rename.to);
-    outcome.ignored = plan.ignored;
   } catch (const Error& e) {
-    outcome.error = e;
+    planned.error = e;
   }
+  return planned;
+}
+
+PlannedRun RenumberingSession::planTakingBack(const Journal& journal, const RunSettings& settings) {
+  PlannedRun planned;
+  RunSettings undoSettings = settings;
+  undoSettings.scope = Scope::allComponents;
+  try {
+    if (!application_) throw errors::objectNotSet();
+    application_->Prepare();
+    planned.design = readDesign(undoSettings).design;
+    planned.plan = planUndo(planned.design, journal.renames);
+    refuseUnfitNames(planned.plan, undoSettings);
+  } catch (const Error& e) {
+    planned.error = e;
+  }
+  return planned;
+}
+
+RunOutcome RenumberingSession::preview(const RunSettings& settings) {
+  const PlannedRun planned = plan(settings);
+  RunOutcome outcome;
+  outcome.error = planned.error;
+  if (planned.error) return outcome;
+  for (const Rename& rename : planned.plan.renames)
+    outcome.log.record(rename.position, rename.from, rename.to);
+  outcome.ignored = planned.plan.ignored;
   return outcome;
 }
 

@@ -34,6 +34,14 @@ struct RunOutcome {
   std::string journal;               // the journal written, if any
 };
 
+// A run worked out and not made: the design it read and its plan, or why
+// it would be refused.
+struct PlannedRun {
+  DesignSnapshot design;
+  RenumberPlan plan;
+  std::optional<Error> error;
+};
+
 // Error raised when the host reports another name than the one it was given.
 inline constexpr std::int64_t kHostRenamedOtherwise = 1001;
 
@@ -61,9 +69,13 @@ class RenumberingSession {
   std::string firstComponentName();
 
   RunOutcome run(const RunSettings& settings);
-  // The run worked out as run() would, refusals included, renaming nothing:
-  // the outcome's log holds the planned renames. No file is asked for.
+  // The run worked out as run() would, refusals included, renaming nothing;
+  // no file is asked for (PowerPCB is reached for a forced read).
+  PlannedRun plan(const RunSettings& settings);
+  // The same, as an outcome whose log holds the planned renames.
   RunOutcome preview(const RunSettings& settings);
+  // The undo of a journal's renames worked out, renaming nothing.
+  PlannedRun planTakingBack(const Journal& journal, const RunSettings& settings);
   // Takes back the run of a journal (read from journalPath), as a run with
   // settings' ECO output; marks that journal undone once it is done.
   RunOutcome undo(const Journal& journal, const std::string& journalPath,

@@ -23,7 +23,7 @@ void Planning::moveConflictsAside() {
     // Below start 1 a temporary number can meet one in use: take a free one.
     const std::string target = firstFreeName(
         designator::compose(designator::prefix(design_.designatorAt(position)), temporary), "");
-    rename(position, target);
+    rename(position, target, RenameReason::movedAside);
     movedCount = add16(movedCount, 1);
   }
 }

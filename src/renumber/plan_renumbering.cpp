@@ -99,6 +99,8 @@ void Planning::numberAll() {
 }
 
 void Planning::numberSelected() {
+  if (designator::endsInLetter(currentName_) || design_.partAt(current_).selected)
+    plan_.numberingOrder.push_back(current_);
   if (designator::endsInLetter(currentName_)) {
     numberOffset_ = add16(numberOffset_, 1);
     selectedDone_ = add16(selectedDone_, 1);
@@ -120,7 +122,8 @@ void Planning::assignNextFree(const std::string& wanted) {
   if (wanted == currentName_) return;  // it bears its wanted name already
   const std::string target =
       design_.isInUse(wanted) ? firstFreeName(nextFreeName(wanted), currentName_) : wanted;
-  if (target != currentName_) rename(current_, target);
+  if (target != currentName_)
+    rename(current_, target, target == wanted ? RenameReason::renamed : RenameReason::nextFreeName);
 }
 
 void Planning::renameDuplicate(const std::string& wanted) {
@@ -132,7 +135,7 @@ void Planning::renameDuplicate(const std::string& wanted) {
   const std::int32_t blocker = positionOf(wanted);
   const std::string blockerName = design_.designatorAt(blocker);
   const std::string moved = firstFreeName(nextFreeName(blockerName), "");
-  rename(blocker, moved);
+  rename(blocker, moved, RenameReason::movedForDuplicate);
   // A blocker still to be visited is visited later under its new name.
   const int selectedCount = selectedNames_.usedCount();
   for (int row = position_; row < selectedCount; ++row) {
@@ -144,10 +147,11 @@ void Planning::renameDuplicate(const std::string& wanted) {
   rename(current_, wanted);
 }
 
-void Planning::rename(std::int32_t position, const std::string& to) {
+void Planning::rename(std::int32_t position, const std::string& to, RenameReason reason) {
   const std::string from = design_.designatorAt(position);
   if (!design_.rename(position, to)) return;
   plan_.renames.push_back({position, from, to});
+  plan_.reasons.push_back(reason);
   if (const auto freed = order::plainNumber(from)) knownUsed_.remove(freed->first, freed->second);
   if (const auto taken = order::plainNumber(to)) knownUsed_.add(taken->first, taken->second);
   parsed_[position].reset();

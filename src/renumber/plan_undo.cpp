@@ -46,8 +46,10 @@ RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>&
                             std::to_string(*holder));
       continue;
     }
-    if (design.rename(rename->position, rename->from))
+    if (design.rename(rename->position, rename->from)) {
       plan.renames.push_back({rename->position, rename->to, rename->from});
+      plan.reasons.push_back(RenameReason::takenBack);
+    }
     plan.steps.push_back({plan.renames.size(), 0});
   }
   if (!differences.empty()) throw refusal(differences);

@@ -22,7 +22,8 @@ class Planning {
   RenumberPlan run();
 
   // Renames and records; keeps the known numbers and parsed names current.
-  void rename(std::int32_t position, const std::string& to);
+  void rename(std::int32_t position, const std::string& to,
+              RenameReason reason = RenameReason::renamed);
   // The position bearing name; error 91 when none does (an empty reference).
   std::int32_t positionOf(const std::string& name) const;
 

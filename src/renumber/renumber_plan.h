@@ -21,13 +21,26 @@ struct ProgressRange {
   float maximum;
 };
 
+// Why the run renames a component, as the preview says it.
+enum class RenameReason {
+  renamed,            // it gets its number
+  movedAside,         // to a temporary number, out of the run's way
+  nextFreeName,       // its wanted name is taken: the next free one
+  movedForDuplicate,  // it held the name another component wants
+  takenBack,          // an undo gives it its name from before
+};
+
 struct RenumberPlan {
   std::vector<Rename> renames;
-  std::vector<std::string> ignored;  // designators ending in a letter, in the order met
+  std::vector<RenameReason> reasons;  // one a rename
+  std::vector<std::string> ignored;   // designators ending in a letter, in the order met
   std::vector<PlannedStep> steps;
   // Nothing when the run has nothing to do (no component selected): the
   // progress bar keeps its range.
   std::optional<ProgressRange> progress;
+  // A selected-components run: the positions it visited, in the order it
+  // numbered them (the preview's map draws its line through them).
+  std::vector<std::int32_t> numberingOrder;
 };
 
 }  // namespace varnel

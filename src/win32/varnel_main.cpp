@@ -41,12 +41,13 @@ int runOnce(const std::vector<std::string>& args) {
 }
 
 int showWindow(int show) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   varnel::win::ComHostAttacher attacher;
   varnel::win::ComPcbConnector pcb;
   varnel::app::JournalFolder journals(varnel::win::journalFolder());
-  varnel::win::MainWindow window(attacher, pcb, journals);
+  varnel::win::MainWindow window(attacher, pcb, journals, journals);
   window.open(show, /*quitOnClose=*/true);
   if (window.ended()) return 0;
   MSG message;

@@ -89,7 +89,7 @@ class Walkthrough {
     win::ComHostAttacher attacher;
     win::ComPcbConnector pcb;
     app::JournalFolder journals(win::journalFolder());
-    win::MainWindow window(attacher, pcb, journals);
+    win::MainWindow window(attacher, pcb, journals, journals);
     window_ = &window;
     window.open(SW_SHOWNORMAL, false);
     if (window.ended()) return fail("Varnel could not attach to PowerLogic");
@@ -239,7 +239,8 @@ int wmain(int argc, wchar_t** argv) {
   const std::string design = win::narrow(argv[1]), layout = win::narrow(argv[2]),
                     out = win::narrow(argv[3]);
   win::ComApartment apartment;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   try {
     if (argc > 4 && std::wstring(argv[4]) == L"--interactive")

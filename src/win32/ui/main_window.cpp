@@ -1,6 +1,9 @@
 #include "win32/ui/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <filesystem>
 
 #include "win32/base/text.h"
 
@@ -12,6 +15,10 @@ using ui::Control;
 using ui::ControlKind;
 
 constexpr wchar_t kClassName[] = L"VarnelMain";
+// System menu commands: below 0xF000, the low four bits clear.
+constexpr UINT kPreviewCommand = 0x0100;
+constexpr UINT kUndoCommand = 0x0110;
+constexpr UINT kJournalFolderCommand = 0x0120;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 struct ControlClass {
@@ -56,8 +63,12 @@ UINT iconFlag(ui::MessageIcon icon) {
 }  // namespace
 
 MainWindow::MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb,
-                       app::JournalStore& journals)
-    : session_(attacher, progress_, report_, dialog_, pcb, files_, encoding_, journals) {}
+                       app::JournalStore& journals, app::JournalLibrary& library)
+    : session_(attacher, progress_, report_, dialog_, pcb, files_, encoding_, journals),
+      presenter_(*this, session_, preview_, library) {
+  preview_.setHandlers(
+      {[this] { presenter_.onPreviewRename(); }, [this] { presenter_.onPreviewClosed(); }});
+}
 
 MainWindow::~MainWindow() {
   // The window must not call back into a half-destroyed object.
@@ -84,6 +95,8 @@ void MainWindow::create() {
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
   report_.openBeside(window_.get());
   dialog_.setOwner(window_.get());
+  preview_.setOwner(window_.get());
+  addCommandsToSystemMenu();
   // Frames lie under the controls they hold; the others keep the tab order.
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
     if (layout.kind == ControlKind::frame)
@@ -130,8 +143,30 @@ int MainWindow::captionWidth(HWND control) {
   return textWidth(control, font, text) + 2;
 }
 
+void MainWindow::addCommandsToSystemMenu() {
+  HMENU menu = GetSystemMenu(window_.get(), FALSE);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kPreviewCommand, L"Preview renames...\tCtrl+P");
+  AppendMenuW(menu, MF_STRING, kUndoCommand, L"Undo last run...\tCtrl+Z");
+  AppendMenuW(menu, MF_STRING, kJournalFolderCommand, L"Open journal folder");
+}
+
+// Ctrl+P and Ctrl+Z while the main window is active.
+bool MainWindow::onShortcut(const MSG& message) {
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (message.hwnd != window_.get() && !IsChild(window_.get(), message.hwnd)) return false;
+  if (message.wParam == 'P')
+    presenter_.onPreview();
+  else if (message.wParam == 'Z')
+    presenter_.onUndo();
+  else
+    return false;
+  return true;
+}
+
 bool MainWindow::translate(MSG& message) {
   if (!window_.get()) return false;
+  if (preview_.translate(message) || onShortcut(message)) return true;
   if (message.message == WM_KEYDOWN && moveWithinOptionGroup(message)) return true;
   if (message.message == WM_SYSCHAR && focusLabelledControl(message)) return true;
   return IsDialogMessageW(window_.get(), &message) != FALSE;
@@ -198,6 +233,19 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CLOSE:
       onClick(Control::end);
       return 0;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case kPreviewCommand:
+          presenter_.onPreview();
+          return 0;
+        case kUndoCommand:
+          presenter_.onUndo();
+          return 0;
+        case kJournalFolderCommand:
+          presenter_.onOpenJournalFolder();
+          return 0;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
       if (quitOnClose_) PostQuitMessage(0);
       return 0;
@@ -280,6 +328,13 @@ void MainWindow::showMessage(const std::string& text, const std::string& title,
   HWND owner = window_.get() && IsWindowVisible(window_.get()) ? window_.get() : nullptr;
   MessageBoxW(owner, widen(text).c_str(), title.empty() ? L"Varnel" : widen(title).c_str(),
               MB_OK | iconFlag(icon));
+}
+
+void MainWindow::openFolder(const std::string& path) {
+  if (path.empty()) return;
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(widen(path)), ignored);
+  ShellExecuteW(window_.get(), L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainWindow::endProgram() {

@@ -10,6 +10,7 @@
 #include "eco/std_file_system.h"
 #include "win32/base/window_handle.h"
 #include "win32/ui/ansi_code_page.h"
+#include "win32/ui/preview_window.h"
 #include "win32/ui/report_window.h"
 #include "win32/ui/save_file_dialog.h"
 
@@ -17,7 +18,8 @@ namespace varnel::win {
 
 class MainWindow final : public ui::MainWindowView {
  public:
-  MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb, app::JournalStore& journals);
+  MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb, app::JournalStore& journals,
+             app::JournalLibrary& library);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
@@ -47,6 +49,8 @@ class MainWindow final : public ui::MainWindowView {
   void showMessage(const std::string& text, const std::string& title,
                    ui::MessageIcon icon) override;
   void endProgram() override;
+  void openFolder(const std::string& path) override;
+  PreviewWindow& preview() { return preview_; }
   void setProgressRange(float min, float max) override;
   void setProgressValue(float value) override;
 
@@ -58,6 +62,8 @@ class MainWindow final : public ui::MainWindowView {
   void onClick(ui::Control id);
   void onEnter();
   bool moveWithinOptionGroup(const MSG& message);
+  bool onShortcut(const MSG& message);
+  void addCommandsToSystemMenu();
   bool focusLabelledControl(const MSG& message);
   void focus(HWND control);
   void fitStartLabel();
@@ -73,7 +79,8 @@ class MainWindow final : public ui::MainWindowView {
   eco::StdFileSystem files_;
   AnsiCodePage encoding_;
   app::RenumberingSession session_;
-  app::MainWindowPresenter presenter_{*this, session_};
+  PreviewWindow preview_;
+  app::MainWindowPresenter presenter_;
   bool ended_ = false;
   bool quitOnClose_ = false;
 };

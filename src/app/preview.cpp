@@ -1,0 +1,75 @@
+#include "app/preview.h"
+
+#include <map>
+
+#include "eco/eco_format.h"
+
+namespace varnel::app {
+
+const char* reasonText(RenameReason reason) {
+  switch (reason) {
+    case RenameReason::renamed:
+      return "renamed";
+    case RenameReason::movedAside:
+      return "moved aside to a temporary number";
+    case RenameReason::nextFreeName:
+      return "given the next free name";
+    case RenameReason::movedForDuplicate:
+      return "moved aside for a duplicate";
+    case RenameReason::takenBack:
+      return "given its name back";
+  }
+  return "";
+}
+
+namespace {
+
+std::string countOf(std::size_t n, const std::string& one, const std::string& many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::vector<MapPoint> mapOf(const DesignSnapshot& design, const RenumberPlan& plan) {
+  std::map<std::int32_t, std::string> last;
+  for (const Rename& rename : plan.renames) last[rename.position] = rename.to;
+  std::vector<MapPoint> points;
+  for (std::int32_t position : plan.numberingOrder) {
+    const Part& part = design.parts[position - 1];
+    const auto renamed = last.find(position);
+    const bool keeps = renamed == last.end() || renamed->second == part.designator;
+    points.push_back({part.x, part.y, keeps ? part.designator : renamed->second, keeps});
+  }
+  return points;
+}
+
+}  // namespace
+
+Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan,
+                  const std::string& title) {
+  Preview preview{title, {}, {}, mapOf(design, plan)};
+  std::vector<std::string> oldNames, newNames;
+  for (std::size_t k = 0; k < plan.renames.size(); ++k) {
+    const Rename& rename = plan.renames[k];
+    preview.rows.push_back({k + 1, rename.from, rename.to,
+                            k < plan.reasons.size() ? reasonText(plan.reasons[k]) : ""});
+    oldNames.push_back(rename.from);
+    newNames.push_back(rename.to);
+  }
+  for (const std::string& name : plan.ignored)
+    preview.rows.push_back({0, name, name, "left alone: it ends in a letter"});
+  const std::size_t sections = eco::sectionBreaks(oldNames, newNames).size() + 1;
+  preview.summary = countOf(design.parts.size(), "component read", "components read") + ", " +
+                    countOf(plan.renames.size(), "rename", "renames") + ", " +
+                    countOf(plan.ignored.size(), "left alone", "left alone") + ", " +
+                    countOf(sections, "ECO section", "ECO sections");
+  return preview;
+}
+
+std::string previewText(const Preview& preview) {
+  std::string text = "Step\tOld\tNew\tWhy\r\n";
+  for (const PreviewRow& row : preview.rows)
+    text += (row.step ? std::to_string(row.step) : std::string()) + "\t" + row.from + "\t" +
+            row.to + "\t" + row.why + "\r\n";
+  return text;
+}
+
+}  // namespace varnel::app

@@ -1,0 +1,247 @@
+#include "win32/ui/preview_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "win32/base/text.h"
+
+namespace varnel::win {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VarnelPreview";
+constexpr wchar_t kMapClassName[] = L"VarnelPreviewMap";
+enum : int { kList = 10, kSummary, kMap, kRename = IDOK, kCopy = 20, kClose = IDCANCEL };
+
+HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id,
+           DWORD extended = 0) {
+  HWND control = CreateWindowExW(extended, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               TRUE);
+  return control;
+}
+
+void addColumn(HWND list, int index, const wchar_t* title, int width) {
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = const_cast<wchar_t*>(title);
+  column.cx = width;
+  SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void setCell(HWND list, int row, int column, const std::string& text) {
+  std::wstring wide = widen(text);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = wide.data();
+  SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0,
+               reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+PreviewWindow::~PreviewWindow() {
+  unbindWindowObject(window_.get());
+  if (map_) unbindWindowObject(map_);
+}
+
+void PreviewWindow::create() {
+  registerWindowClass(kClassName, &procedure);
+  registerWindowClass(kMapClassName, &mapProcedure);
+  RECT at{0, 0, twipsToPixelsX(9000), twipsToPixelsY(6000)};
+  RECT owner;
+  if (owner_ && GetWindowRect(owner_, &owner)) OffsetRect(&at, owner.left, owner.bottom + 8);
+  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW, at.left,
+                                         at.top, at.right - at.left, at.bottom - at.top, owner_,
+                                         nullptr, GetModuleHandleW(nullptr), this));
+  HWND w = window_.get();
+  list_ =
+      child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
+  addColumn(list_, 0, L"Step", 45);
+  addColumn(list_, 1, L"Old", 80);
+  addColumn(list_, 2, L"New", 80);
+  addColumn(list_, 3, L"Why", 210);
+  summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
+  map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
+                         GetModuleHandleW(nullptr), this);
+  renameButton_ = child(w, L"BUTTON", L"&Rename", BS_PUSHBUTTON | WS_TABSTOP, kRename);
+  copyButton_ = child(w, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, kCopy);
+  closeButton_ = child(w, L"BUTTON", L"Close", BS_PUSHBUTTON | WS_TABSTOP, kClose);
+}
+
+void PreviewWindow::showPreview(const app::Preview& preview) {
+  preview_ = preview;
+  if (!window_.get() || !IsWindow(window_.get())) {
+    window_.forget();
+    create();
+  }
+  SetWindowTextW(window_.get(), widen(preview_.title).c_str());
+  fill();
+  ShowWindow(map_, preview_.map.empty() ? SW_HIDE : SW_SHOW);
+  layout();
+  ShowWindow(window_.get(), SW_SHOW);
+  SetForegroundWindow(window_.get());
+}
+
+void PreviewWindow::fill() {
+  SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+  int row = 0;
+  for (const app::PreviewRow& r : preview_.rows) {
+    setCell(list_, row, 0, r.step ? std::to_string(r.step) : "");
+    setCell(list_, row, 1, r.from);
+    setCell(list_, row, 2, r.to);
+    setCell(list_, row, 3, r.why);
+    ++row;
+  }
+  SetWindowTextW(summary_, widen(preview_.summary).c_str());
+  InvalidateRect(map_, nullptr, TRUE);
+}
+
+void PreviewWindow::layout() {
+  RECT client;
+  GetClientRect(window_.get(), &client);
+  const int margin = 8, button = 80, height = 26, line = 18;
+  const int bottom = client.bottom - margin - height;
+  const int listRight = preview_.map.empty() ? client.right - margin : client.right / 2;
+  MoveWindow(list_, margin, margin, listRight - margin, bottom - line - 2 * margin, TRUE);
+  if (!preview_.map.empty())
+    MoveWindow(map_, listRight + margin, margin, client.right - listRight - 2 * margin,
+               bottom - line - 2 * margin, TRUE);
+  MoveWindow(summary_, margin, bottom - line - margin / 2, client.right - 2 * margin, line, TRUE);
+  int x = client.right - margin - 3 * button - 2 * margin;
+  for (HWND b : {renameButton_, copyButton_, closeButton_}) {
+    MoveWindow(b, x, bottom, button, height, TRUE);
+    x += button + margin;
+  }
+}
+
+void PreviewWindow::closePreview() {
+  if (window_.get() && IsWindow(window_.get())) ShowWindow(window_.get(), SW_HIDE);
+}
+
+bool PreviewWindow::translate(MSG& message) {
+  HWND w = window_.get();
+  if (!w || !IsWindowVisible(w) || (message.hwnd != w && !IsChild(w, message.hwnd))) return false;
+  return IsDialogMessageW(w, &message) != FALSE;
+}
+
+void PreviewWindow::copyToClipboard() const {
+  const std::wstring text = widen(app::previewText(preview_));
+  if (!OpenClipboard(window_.get())) return;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    // The clipboard owns the memory once it takes it.
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+LRESULT CALLBACK PreviewWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = windowObject<PreviewWindow>(window, message, lParam);
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->onMessage(window, message, wParam, lParam);
+  } catch (...) {
+    return 0;  // exceptions never cross a window procedure
+  }
+}
+
+LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kRename:
+          if (handlers_.rename) handlers_.rename();
+          return 0;
+        case kCopy:
+          copyToClipboard();
+          return 0;
+        case kClose:
+          SendMessageW(window, WM_CLOSE, 0, 0);
+          return 0;
+      }
+      return 0;
+    case WM_SIZE:
+      if (list_) layout();
+      return 0;
+    case WM_CLOSE:
+      ShowWindow(window, SW_HIDE);
+      if (handlers_.closed) handlers_.closed();
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK PreviewWindow::mapProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  auto* self = windowObject<PreviewWindow>(window, message, lParam);
+  if (!self || message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT area;
+  GetClientRect(window, &area);
+  FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+  try {
+    self->paintMap(dc, area);
+  } catch (...) {
+  }
+  EndPaint(window, &paint);
+  return 0;
+}
+
+// The components scaled to fit, the sheet's Y upwards; a line through them in
+// numbering order; each labelled with its new designator, grey when it keeps
+// its name.
+void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
+  if (preview_.map.empty()) return;
+  double minX = preview_.map[0].x, maxX = minX, minY = preview_.map[0].y, maxY = minY;
+  for (const app::MapPoint& p : preview_.map) {
+    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+  }
+  const int margin = 24;
+  const double width = std::max(1.0, maxX - minX), height = std::max(1.0, maxY - minY);
+  const double scale =
+      std::min((area.right - 2 * margin) / width, (area.bottom - 2 * margin) / height);
+  auto at = [&](const app::MapPoint& p) {
+    return POINT{margin + static_cast<LONG>((p.x - minX) * scale),
+                 area.bottom - margin - static_cast<LONG>((p.y - minY) * scale)};
+  };
+  GdiObject pen(CreatePen(PS_SOLID, 2, RGB(0, 90, 200)));
+  HGDIOBJ oldPen = SelectObject(dc, pen.get());
+  for (std::size_t k = 0; k < preview_.map.size(); ++k) {
+    const POINT p = at(preview_.map[k]);
+    if (k == 0)
+      MoveToEx(dc, p.x, p.y, nullptr);
+    else
+      LineTo(dc, p.x, p.y);
+  }
+  SelectObject(dc, oldPen);
+  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  for (const app::MapPoint& point : preview_.map) {
+    const POINT p = at(point);
+    const COLORREF colour = point.keepsName ? RGB(150, 150, 150) : RGB(0, 0, 0);
+    GdiObject dot(CreateSolidBrush(colour));
+    const RECT mark{p.x - 3, p.y - 3, p.x + 4, p.y + 4};
+    FillRect(dc, &mark, static_cast<HBRUSH>(dot.get()));
+    SetTextColor(dc, colour);
+    const std::wstring label = widen(point.label);
+    TextOutW(dc, p.x + 5, p.y - 14, label.c_str(), static_cast<int>(label.size()));
+  }
+  SelectObject(dc, oldFont);
+}
+
+}  // namespace varnel::win
