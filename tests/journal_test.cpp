@@ -10,6 +10,7 @@
 
 #include "app/journal.h"
 #include "app/journal_folder.h"
+#include "app/map_image.h"
 #include "fixtures.h"
 #include "renumber/plan_undo.h"
 #include "standin/design_file.h"
@@ -331,6 +332,77 @@ TEST(JournalFolder, NamesJournalsAfterTheDesignAndTimeKeepsTheNewestAndFindsTheL
   EXPECT_FALSE(folder.newestNotUndone("other.sch"));
   EXPECT_EQ(app::journalBaseName("C:\\jobs\\my.board.sch"), "my");
   EXPECT_EQ(app::journalBaseName(""), "design");
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// The RGB rows of a PNG of stored deflate blocks, as this program writes them.
+std::vector<std::uint8_t> decodeStoredPng(const std::string& png, int& width, int& height) {
+  auto be32 = [&](std::size_t at) {
+    return (std::uint32_t(std::uint8_t(png[at])) << 24) | (std::uint8_t(png[at + 1]) << 16) |
+           (std::uint8_t(png[at + 2]) << 8) | std::uint8_t(png[at + 3]);
+  };
+  std::string data;
+  for (std::size_t at = 8; at + 8 <= png.size();) {
+    const std::uint32_t length = be32(at);
+    const std::string type = png.substr(at + 4, 4);
+    if (type == "IHDR") width = int(be32(at + 8)), height = int(be32(at + 12));
+    if (type == "IDAT") data += png.substr(at + 8, length);
+    at += 12 + length;
+  }
+  std::string raw;
+  for (std::size_t at = 2; at + 5 <= data.size();) {  // after the zlib header
+    const std::size_t length = std::uint8_t(data[at + 1]) | (std::uint8_t(data[at + 2]) << 8);
+    raw += data.substr(at + 5, length);
+    const bool last = data[at] & 1;
+    at += 5 + length;
+    if (last) break;
+  }
+  std::vector<std::uint8_t> rgb;
+  for (int row = 0; row < height; ++row) {
+    const std::size_t start = std::size_t(row) * (1 + std::size_t(width) * 3) + 1;
+    rgb.insert(rgb.end(), raw.begin() + start, raw.begin() + start + std::size_t(width) * 3);
+  }
+  return rgb;
+}
+
+TEST(Map, DrawsTheLineThroughTheComponentsInNumberingOrder) {
+  const std::vector<app::MapPoint> map{{0, 0, "R1", false}, {100, 100, "R2", true}};
+  const auto rgb = app::mapPixels(map, 200, 200);
+  const auto at = app::mapLayout(map, 200, 200, 16);
+  auto pixel = [&](int x, int y) {
+    const std::size_t k = (std::size_t(y) * 200 + x) * 3;
+    return std::vector<int>{rgb[k], rgb[k + 1], rgb[k + 2]};
+  };
+  EXPECT_EQ(at[0].x, 16);
+  EXPECT_EQ(at[0].y, 183) << "the sheet's Y grows upwards";
+  EXPECT_EQ(pixel(at[0].x, at[0].y), (std::vector<int>{0, 0, 0})) << "renamed: black";
+  EXPECT_EQ(pixel(at[1].x, at[1].y), (std::vector<int>{150, 150, 150})) << "keeps its name";
+  EXPECT_EQ(pixel((at[0].x + at[1].x) / 2, (at[0].y + at[1].y) / 2), (std::vector<int>{0, 90, 200}))
+      << "the line between them";
+  EXPECT_EQ(pixel(5, 5), (std::vector<int>{255, 255, 255}));
+}
+
+TEST(Map, TheOfflineRunnerWritesItAsAPng) {
+  testing::TempDir dir;
+  const std::string board = dir.write(
+      "b.design", "design b.sch\nR5 0 0 selected\nR9 300 200 selected\nR7 100 0 selected\n");
+  const std::string png = dir.file("map.png");
+  std::ostringstream out, err;
+  ASSERT_EQ(standin::runOffline({board, "--selected", "--preview", "--map", png}, out, err), 0)
+      << err.str();
+  int width = 0, height = 0;
+  const auto rgb = decodeStoredPng(testing::TempDir::read(png), width, height);
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+  const std::vector<app::MapPoint> expected{
+      {0, 0, "R1", false}, {100, 0, "R2", false}, {300, 200, "R3", false}};
+  EXPECT_EQ(rgb, app::mapPixels(expected, 800, 600));
+  EXPECT_EQ(standin::runOffline({board, "--all", "--map", png}, out, err), 2) << "selected only";
 }
 
 }  // namespace

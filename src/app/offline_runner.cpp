@@ -8,7 +8,9 @@
 
 #include "app/file_journals.h"
 #include "app/main_window_presenter.h"
+#include "app/map_image.h"
 #include "app/renumbering_session.h"
+#include "base/png_image.h"
 #include "eco/ansi_encoding.h"
 #include "eco/std_file_system.h"
 #include "host/pcb.h"
@@ -21,13 +23,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: varnel-offline DESIGN (--all | --selected [--assign | --duplicates]) "
     "[--start TEXT] [--eco FILE] [--out FILE] [--journal FILE] [--preview] [--stats]\n"
+    "       varnel-offline DESIGN --selected ... --map FILE.png   the run's map as a picture\n"
     "       varnel-offline DESIGN --undo JOURNAL [--eco FILE] [--out FILE] [--journal FILE] "
     "[--stats]\n"
     "       varnel-offline --help | --version\n";
 
 constexpr const char* kVarnelUsage =
     "usage: Varnel (--all | --selected [--assign | --duplicates]) [--start TEXT] "
-    "[--eco FILE [--force-read]] [--journal FILE] [--preview]\n"
+    "[--eco FILE [--force-read]] [--journal FILE] [--preview] [--map FILE.png]\n"
     "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE]\n"
     "       Varnel --help | --version\n"
     "Without arguments Varnel opens its window. With them it runs once against the running\n"
@@ -38,7 +41,7 @@ struct Arguments {
   bool all = false, selected = false, assign = false, duplicates = false, stats = false;
   bool preview = false, help = false, version = false, forceRead = false;
   std::string start = "1";
-  std::optional<std::string> eco, out, journal, undo;
+  std::optional<std::string> eco, out, journal, undo, map;
 };
 
 // The option that takes a value, or null.
@@ -47,6 +50,7 @@ std::optional<std::string>* valueOption(Arguments& a, const std::string& arg) {
   if (arg == "--out") return &a.out;
   if (arg == "--journal") return &a.journal;
   if (arg == "--undo") return &a.undo;
+  if (arg == "--map") return &a.map;
   return nullptr;
 }
 
@@ -88,6 +92,7 @@ std::optional<Arguments> parseArguments(const std::vector<std::string>& args, bo
   if (!a.selected && (a.assign || a.duplicates)) return std::nullopt;
   if (a.assign && a.duplicates) return std::nullopt;
   if (a.undo && a.preview) return std::nullopt;
+  if (a.map && !a.selected) return std::nullopt;
   return a;
 }
 
@@ -134,6 +139,15 @@ app::RunOutcome runAsAsked(const Arguments& a, const RunSettings& settings,
   if (!in) throw Error(53, "File not found: " + *a.undo);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return session.undo(app::parseJournal(text), *a.undo, settings);
+}
+
+// The map of the planned run as a PNG; a refused run draws nothing (the run
+// that follows says why).
+void writeMap(const app::PlannedRun& planned, const std::string& path, eco::FileSystem& files) {
+  if (planned.error) return;
+  const app::Preview preview = app::previewOf(planned.design, planned.plan, "Preview");
+  constexpr int kWidth = 800, kHeight = 600;
+  files.replaceFile(path, encodePng(kWidth, kHeight, app::mapPixels(preview.map, kWidth, kHeight)));
 }
 
 // Help, version, or the settings of a well-formed command line; the exit
@@ -192,6 +206,7 @@ int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector
   try {
     session.attach([] {});
     if (designs) designs->resetCounts();
+    if (a.map) writeMap(session.plan(settingsOf(a)), *a.map, files);
     outcome = runAsAsked(a, settingsOf(a), session);
   } catch (const Error& e) {
     outcome.error = e;

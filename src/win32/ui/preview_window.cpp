@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/map_image.h"
 #include "win32/base/text.h"
 
 namespace varnel::win {
@@ -206,23 +207,12 @@ LRESULT CALLBACK PreviewWindow::mapProcedure(HWND window, UINT message, WPARAM w
 // its name.
 void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
   if (preview_.map.empty()) return;
-  double minX = preview_.map[0].x, maxX = minX, minY = preview_.map[0].y, maxY = minY;
-  for (const app::MapPoint& p : preview_.map) {
-    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
-  }
-  const int margin = 24;
-  const double width = std::max(1.0, maxX - minX), height = std::max(1.0, maxY - minY);
-  const double scale =
-      std::min((area.right - 2 * margin) / width, (area.bottom - 2 * margin) / height);
-  auto at = [&](const app::MapPoint& p) {
-    return POINT{margin + static_cast<LONG>((p.x - minX) * scale),
-                 area.bottom - margin - static_cast<LONG>((p.y - minY) * scale)};
-  };
-  GdiObject pen(CreatePen(PS_SOLID, 2, RGB(0, 90, 200)));
+  const auto pixels = app::mapLayout(preview_.map, area.right, area.bottom, 24);
+  auto at = [&](std::size_t k) { return POINT{pixels[k].x, pixels[k].y}; };
+  GdiObject pen(CreatePen(PS_SOLID, 2, RGB(app::kMapLine[0], app::kMapLine[1], app::kMapLine[2])));
   HGDIOBJ oldPen = SelectObject(dc, pen.get());
   for (std::size_t k = 0; k < preview_.map.size(); ++k) {
-    const POINT p = at(preview_.map[k]);
+    const POINT p = at(k);
     if (k == 0)
       MoveToEx(dc, p.x, p.y, nullptr);
     else
@@ -231,8 +221,9 @@ void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
   SelectObject(dc, oldPen);
   HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
-  for (const app::MapPoint& point : preview_.map) {
-    const POINT p = at(point);
+  for (std::size_t k = 0; k < preview_.map.size(); ++k) {
+    const app::MapPoint& point = preview_.map[k];
+    const POINT p = at(k);
     const COLORREF colour = point.keepsName ? RGB(150, 150, 150) : RGB(0, 0, 0);
     GdiObject dot(CreateSolidBrush(colour));
     const RECT mark{p.x - 3, p.y - 3, p.x + 4, p.y + 4};
