@@ -137,7 +137,7 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
     for (const auto& [path, text] : texts) {
       const app::Journal journal = app::parseJournal(text);
       const std::size_t number = std::stoul(path.substr(path.rfind(' ') + 1));
-      if (journal.design == designName && !journal.undone() && number > newestNumber)
+      if (journal.design == designName && app::isRunToTakeBack(journal) && number > newestNumber)
         newest = path, newestNumber = number;
     }
     return newest;

@@ -433,6 +433,9 @@ TEST(Preview, RefusesAsRunWouldAndSaysSo) {
 TEST(Undo, CtrlZShowsTheUndoAndRenameTakesTheRunBack) {
   PreviewWindow w("R5 R6 C9");
   w.presenter.onClick(Control::allComponents);
+  w.view.setText(Control::startNumber, "3");
+  w.presenter.onRun();
+  w.view.setText(Control::startNumber, "1");
   w.presenter.onRun();
   ASSERT_EQ(w.names(), testing::words("R1 R2 C1"));
   w.presenter.onUndo();
@@ -440,10 +443,13 @@ TEST(Undo, CtrlZShowsTheUndoAndRenameTakesTheRunBack) {
   EXPECT_EQ(w.preview.shown[0].title, "Undo");
   EXPECT_EQ(w.preview.shown[0].rows[0].why, "given its name back");
   w.presenter.onPreviewRename();
-  EXPECT_EQ(w.names(), testing::words("R5 R6 C9"));
-  w.presenter.onUndo();  // the undo itself is the newest run now
+  EXPECT_EQ(w.names(), testing::words("R3 R4 C3"));
+  w.presenter.onUndo();  // a second Ctrl+Z takes back the run before
   w.presenter.onPreviewRename();
-  EXPECT_EQ(w.names(), testing::words("R1 R2 C1")) << "a second Ctrl+Z undoes the undo";
+  EXPECT_EQ(w.names(), testing::words("R5 R6 C9"));
+  w.presenter.onUndo();
+  ASSERT_FALSE(w.view.messages.empty());
+  EXPECT_EQ(w.view.messages.back().text, "No run of test.sch is left to undo.");
   w.view.messages.clear();
   PreviewWindow fresh("R1");
   fresh.presenter.onUndo();

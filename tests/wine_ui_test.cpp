@@ -406,6 +406,28 @@ TEST_F(StandIns, VarnelFromTheCommandLineGivesTheOfflineRunnersOutput) {
   EXPECT_EQ(win::runCaptured(L"Varnel.exe", L"--all --out x").exitCode, 2);
 }
 
+TEST_F(StandIns, AnUndoWithForcedReadTakesBothSchematicAndLayoutBack) {
+  auto powerLogic = startPowerLogic();
+  auto powerPcb = startPowerPcb();
+  win::ComHostAttacher attacher;
+  win::ComPcbConnector pcb;
+  app::JournalFolder journals(dir.file("Journal"));
+  win::MainWindow window(attacher, pcb, journals, journals);
+  window.open(SW_SHOWNOACTIVATE, false);
+  click(window.control(Control::allComponents));
+  click(window.control(Control::writeEco));  // Write and force read in PCB
+  DialogAnswerer answerer;
+  click(window.control(Control::run));
+  ASSERT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("R1 R2 C1 TP"));
+  SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0110, 0);  // Undo last run...
+  ASSERT_TRUE(IsWindowVisible(window.preview().handle()));
+  click(GetDlgItem(window.preview().handle(), IDOK));
+  EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
+  const auto original = testing::designators(standin::loadDesignFile(designFile));
+  EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), original);
+  EXPECT_EQ(testing::designators(standin::loadDesignFile(layoutSaved)), original);
+}
+
 // PowerLogic in its own process stops answering after its k-th call, for
 // every second k from the run's first call to its last rename (start-up
 // takes the first 9 calls; the run ends near the 28th).

@@ -55,6 +55,12 @@ Journal parseJournal(std::string_view text);
 
 inline constexpr std::int64_t kNotAJournal = 1004;
 
+// True for a run that renamed something and that no undo took back; an
+// undo's own journal is none (a second undo takes back the run before).
+inline bool isRunToTakeBack(const Journal& journal) {
+  return !journal.undone() && !journal.renames.empty() && journal.settings.rfind("--undo ", 0) != 0;
+}
+
 // Where a journal goes as it is written: each append reaches the file, and
 // is flushed, before it returns.
 class JournalSink {

@@ -105,22 +105,26 @@ std::string JournalFolder::read(const std::string& journalPath) const {
 
 std::optional<std::string> JournalFolder::newestNotUndone(const std::string& designName) const {
   struct Candidate {
-    std::string started, path;
+    std::string started;
+    fs::file_time_type written;
+    std::string path;
   };
   std::vector<Candidate> candidates;
+  std::error_code ec;
   for (const fs::path& path : journalsIn(folder_)) {
     try {
       const Journal journal = parseJournal(readFile(path));
-      if (journal.design == designName && !journal.undone() && !journal.renames.empty())
-        candidates.push_back({journal.started, utf8Of(path)});
+      if (journal.design == designName && isRunToTakeBack(journal))
+        candidates.push_back({journal.started, fs::last_write_time(path, ec), utf8Of(path)});
     } catch (const Error&) {
       // Not a journal of ours: not a run to take back.
     }
   }
   if (candidates.empty()) return std::nullopt;
+  // Runs started in the same second: the one that wrote last is the newer.
   return std::max_element(candidates.begin(), candidates.end(),
                           [](const Candidate& a, const Candidate& b) {
-                            return std::tie(a.started, a.path) < std::tie(b.started, b.path);
+                            return std::tie(a.started, a.written) < std::tie(b.started, b.written);
                           })
       ->path;
 }
