@@ -6,4 +6,5 @@ cd "$(dirname "$0")/.."
 env -u DISPLAY scripts/demo.sh --headless
 cp build/demo/03-all-run-options.png docs/main-window.png
 cp build/demo/04-ignored-designators.png docs/report-window.png
-echo "== screenshots: docs/main-window.png docs/report-window.png"
+cp build/demo/07-preview-with-map.png docs/preview-window.png
+echo "== screenshots: docs/main-window.png docs/report-window.png docs/preview-window.png"

@@ -79,6 +79,10 @@ void printTable(const std::string& title, const standin::DesignData& design) {
   if (!line.empty()) say(line);
 }
 
+// The main window's system menu commands.
+constexpr WPARAM kPreviewCommand = 0x0100;
+constexpr WPARAM kUndoCommand = 0x0110;
+
 class Walkthrough {
  public:
   Walkthrough(std::string design, std::string layout, std::string out)
@@ -102,6 +106,10 @@ class Walkthrough {
     click(Control::selectedComponents);
     click(Control::writeEco);
     shot(window.handle(), "02-selected-run-options.png");
+    say("   Preview renames (Ctrl+P): the plan and its map, nothing renamed yet");
+    SendMessageW(window.handle(), WM_SYSCOMMAND, kPreviewCommand, 0);
+    shot(window.preview().handle(), "07-preview-with-map.png");
+    SendMessageW(window.preview().handle(), WM_CLOSE, 0, 0);
     press();
     printTable("schematic after", schematic());
     printEco();
@@ -119,6 +127,25 @@ class Walkthrough {
       shot(GetDesktopWindow(), "06-desktop.png");
     }
     shot(window.handle(), "05-varnel-after-runs.png");
+    if (const int failed = check()) return failed;
+
+    say("5. Undo last run (Ctrl+Z) twice: the Undo window, then Rename; schematic and layout");
+    say("   go back run by run");
+    for (int undo = 0; undo < 2; ++undo) {
+      win::DialogAnswerer answerer;
+      SendMessageW(window.handle(), WM_SYSCOMMAND, kUndoCommand, 0);
+      if (undo == 0) shot(window.preview().handle(), "08-undo.png");
+      SendMessageW(GetDlgItem(window.preview().handle(), IDOK), BM_CLICK, 0, 0);
+      for (const auto& seen : answerer.seen()) say("   message: " + seen.text);
+      win::pumpMessages(std::chrono::milliseconds(200));
+    }
+    printTable("schematic after both undos", schematic());
+    std::vector<std::string> original, now;
+    for (const auto& p : standin::loadDesignFile(design_).parts) original.push_back(p.designator);
+    for (const auto& p : schematic().parts) now.push_back(p.designator);
+    if (now != original) return fail("the undos did not give the schematic its names back");
+    say("check: the schematic's " + std::to_string(now.size()) +
+        " designators are those of the board as it was");
     return check();
   }
 

@@ -56,7 +56,7 @@ PreviewWindow::~PreviewWindow() {
 void PreviewWindow::create() {
   registerWindowClass(kClassName, &procedure);
   registerWindowClass(kMapClassName, &mapProcedure);
-  RECT at{0, 0, twipsToPixelsX(9000), twipsToPixelsY(6000)};
+  RECT at{0, 0, twipsToPixelsX(10500), twipsToPixelsY(6000)};
   RECT owner;
   if (owner_ && GetWindowRect(owner_, &owner)) OffsetRect(&at, owner.left, owner.bottom + 8);
   window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW, at.left,
@@ -65,10 +65,10 @@ void PreviewWindow::create() {
   HWND w = window_.get();
   list_ =
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
-  addColumn(list_, 0, L"Step", 45);
-  addColumn(list_, 1, L"Old", 80);
-  addColumn(list_, 2, L"New", 80);
-  addColumn(list_, 3, L"Why", 210);
+  addColumn(list_, 0, L"Step", 38);
+  addColumn(list_, 1, L"Old", 64);
+  addColumn(list_, 2, L"New", 64);
+  addColumn(list_, 3, L"Why", 190);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
   map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
@@ -102,6 +102,7 @@ void PreviewWindow::fill() {
     setCell(list_, row, 3, r.why);
     ++row;
   }
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, LVSCW_AUTOSIZE_USEHEADER);
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
   InvalidateRect(map_, nullptr, TRUE);
 }
@@ -111,7 +112,7 @@ void PreviewWindow::layout() {
   GetClientRect(window_.get(), &client);
   const int margin = 8, button = 80, height = 26, line = 18;
   const int bottom = client.bottom - margin - height;
-  const int listRight = preview_.map.empty() ? client.right - margin : client.right / 2;
+  const int listRight = preview_.map.empty() ? client.right - margin : client.right * 11 / 20;
   MoveWindow(list_, margin, margin, listRight - margin, bottom - line - 2 * margin, TRUE);
   if (!preview_.map.empty())
     MoveWindow(map_, listRight + margin, margin, client.right - listRight - 2 * margin,
