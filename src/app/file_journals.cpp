@@ -43,16 +43,16 @@ void appendToFile(const std::string& path, const std::string& lines) {
 
 }  // namespace
 
-std::string utcNow() {
+std::string timeNow(const char* format, bool utc) {
   const std::time_t now = std::time(nullptr);
-  std::tm utc{};
+  std::tm parts{};
 #ifdef _WIN32
-  gmtime_s(&utc, &now);
+  utc ? gmtime_s(&parts, &now) : localtime_s(&parts, &now);
 #else
-  gmtime_r(&now, &utc);
+  utc ? gmtime_r(&now, &parts) : localtime_r(&now, &parts);
 #endif
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  char text[64];
+  std::strftime(text, sizeof text, format, &parts);
   return text;
 }
 

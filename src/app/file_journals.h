@@ -6,8 +6,13 @@
 
 namespace varnel::app {
 
+// The time now in strftime's format, in UTC or local time.
+std::string timeNow(const char* format, bool utc);
+
 // The time now as a journal says it, in UTC: 2026-12-07T16:05:09Z.
-std::string utcNow();
+inline std::string utcNow() {
+  return timeNow("%Y-%m-%dT%H:%M:%SZ", true);
+}
 
 // One journal at a path the user chose (the offline runner's --journal).
 class FileJournal final : public JournalStore {

@@ -26,19 +26,6 @@ std::string utf8Of(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-std::string localTimeForName() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H-%M-%S", &local);
-  return text;
-}
-
 std::vector<fs::path> journalsIn(const std::string& folder) {
   std::vector<fs::path> found;
   std::error_code ec;
@@ -71,8 +58,8 @@ JournalFolder::JournalFolder(std::string folder, std::size_t keep)
 JournalStore::Opened JournalFolder::create(const std::string& designName) {
   std::error_code ec;
   fs::create_directories(pathOf(folder_), ec);
-  const fs::path base =
-      pathOf(folder_) / pathOf(journalBaseName(designName) + " " + localTimeForName());
+  const fs::path base = pathOf(folder_) / pathOf(journalBaseName(designName) + " " +
+                                                 timeNow("%Y-%m-%d %H-%M-%S", false));
   fs::path path = base;
   path += ".journal";
   for (int n = 2; fs::exists(path); ++n) {  // two runs in one second
