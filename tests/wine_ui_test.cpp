@@ -451,12 +451,16 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     click(window.control(Control::run));
     const auto seen = answerer.seen();
     ASSERT_FALSE(seen.empty());
-    // A failure in mid-run says first how far the run came; one before it, only the error.
+    // A failure in mid-run says first how far the run came; one before it,
+    // only the error. How many calls attaching takes varies a little with the
+    // machine's load: a fault that lands after the run's last call fails
+    // nothing, and the run ends after its save dialog without a message.
     const std::string& text = seen.back().text;
-    EXPECT_TRUE(text.rfind("error 0x800706BE: ", 0) == 0 ||
-                (text.rfind("The run stopped after ", 0) == 0 &&
-                 text.find("\nerror 0x800706BE: ") != std::string::npos))
-        << text;
+    if (text != "(save dialog)")
+      EXPECT_TRUE(text.rfind("error 0x800706BE: ", 0) == 0 ||
+                  (text.rfind("The run stopped after ", 0) == 0 &&
+                   text.find("\nerror 0x800706BE: ") != std::string::npos))
+          << text;
     EXPECT_FALSE(window.ended());
     // What PowerLogic holds is the original design with the ECO file applied.
     auto original = standin::loadDesignFile(designFile);
