@@ -428,6 +428,21 @@ TEST_F(StandIns, AnUndoWithForcedReadTakesBothSchematicAndLayoutBack) {
   EXPECT_EQ(testing::designators(standin::loadDesignFile(layoutSaved)), original);
 }
 
+TEST_F(StandIns, ASecondVarnelBringsTheFirstToTheFrontAndEnds) {
+  auto powerLogic = startPowerLogic();
+  win::ChildProcess first(L"Varnel.exe", L"");
+  HWND running = nullptr;
+  for (int i = 0; i < 200 && !running; ++i) {
+    win::pumpMessages(50ms);
+    running = FindWindowW(L"VarnelMain", nullptr);
+  }
+  ASSERT_TRUE(running) << "the first Varnel shows its window";
+  win::ChildProcess second(L"Varnel.exe", L"");
+  EXPECT_EQ(second.waitForExit(20000), 0) << "the second ends at once";
+  EXPECT_EQ(first.waitForExit(0), -1) << "the first still runs";
+  EXPECT_TRUE(IsWindow(running));
+}
+
 // PowerLogic in its own process stops answering after its k-th call, for
 // every second k from the run's first call to its last rename (start-up
 // takes the first 9 calls; the run ends near the 28th).
@@ -456,11 +471,12 @@ TEST_F(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     // machine's load: a fault that lands after the run's last call fails
     // nothing, and the run ends after its save dialog without a message.
     const std::string& text = seen.back().text;
-    if (text != "(save dialog)")
+    if (text != "(save dialog)") {
       EXPECT_TRUE(text.rfind("error 0x800706BE: ", 0) == 0 ||
                   (text.rfind("The run stopped after ", 0) == 0 &&
                    text.find("\nerror 0x800706BE: ") != std::string::npos))
           << text;
+    }
     EXPECT_FALSE(window.ended());
     // What PowerLogic holds is the original design with the ECO file applied.
     auto original = standin::loadDesignFile(designFile);

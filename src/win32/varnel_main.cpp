@@ -11,6 +11,7 @@
 
 #include "app/journal_folder.h"
 #include "app/offline_runner.h"
+#include "win32/base/kernel_handle.h"
 #include "win32/base/text.h"
 #include "win32/base/variant.h"
 #include "win32/com/com_host.h"
@@ -40,7 +41,21 @@ int runOnce(const std::vector<std::string>& args) {
   return status;
 }
 
+// One Varnel at a time: a second start brings the running one to the front.
+// True when this one is the first.
+bool firstVarnel(varnel::win::KernelHandle& mutex) {
+  mutex = varnel::win::KernelHandle(CreateMutexW(nullptr, TRUE, L"Local\\Varnel.MainWindow"));
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
+  if (HWND running = FindWindowW(L"VarnelMain", nullptr)) {
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
+  }
+  return false;
+}
+
 int showWindow(int show) {
+  varnel::win::KernelHandle mutex;
+  if (!firstVarnel(mutex)) return 0;
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
