@@ -457,6 +457,13 @@ TEST(Undo, CtrlZShowsTheUndoAndRenameTakesTheRunBack) {
   EXPECT_EQ(fresh.view.messages[0].text, "No run of test.sch is left to undo.");
   fresh.presenter.onOpenJournalFolder();
   EXPECT_EQ(fresh.view.foldersOpened, std::vector<std::string>{"/journals"});
+  fresh.view.messages.clear();
+  fresh.presenter.onAbout();
+  ASSERT_EQ(fresh.view.messages.size(), 1u);
+  EXPECT_EQ(fresh.view.messages[0].title, "About Varnel");
+  EXPECT_EQ(fresh.view.messages[0].text.rfind("Varnel " VARNEL_VERSION "\n", 0), 0u);
+  EXPECT_NE(fresh.view.messages[0].text.find("\nDesign: test.sch\nJournal folder: /journals"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -303,6 +303,20 @@ void MainWindowPresenter::onPreviewClosed() {
   previewed_.reset();
 }
 
+void MainWindowPresenter::onAbout() {
+  std::string design;
+  try {
+    design = session_.designName();
+  } catch (const Error&) {
+    design = "(PowerLogic cannot be reached)";
+  }
+  view_.showMessage("Varnel " VARNEL_VERSION
+                    "\nRenumbers the reference designators of the design open in PowerLogic."
+                    "\n\nDesign: " +
+                        design + "\nJournal folder: " + journals_.folder(),
+                    "About Varnel", MessageIcon::information);
+}
+
 void MainWindowPresenter::onOpenJournalFolder() {
   view_.openFolder(journals_.folder());
 }

@@ -47,6 +47,8 @@ class MainWindowPresenter {
   void onPreviewRename();
   void onPreviewClosed();
   void onOpenJournalFolder();
+  // About Varnel: the version, the design it works on, the journal folder.
+  void onAbout();
 
   // A run, or a message or dialog of the Run click, is open.
   bool busy() const { return busy_; }

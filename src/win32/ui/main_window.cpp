@@ -19,6 +19,7 @@ constexpr wchar_t kClassName[] = L"VarnelMain";
 constexpr UINT kPreviewCommand = 0x0100;
 constexpr UINT kUndoCommand = 0x0110;
 constexpr UINT kJournalFolderCommand = 0x0120;
+constexpr UINT kAboutCommand = 0x0130;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 struct ControlClass {
@@ -149,6 +150,8 @@ void MainWindow::addCommandsToSystemMenu() {
   AppendMenuW(menu, MF_STRING, kPreviewCommand, L"Preview renames...\tCtrl+P");
   AppendMenuW(menu, MF_STRING, kUndoCommand, L"Undo last run...\tCtrl+Z");
   AppendMenuW(menu, MF_STRING, kJournalFolderCommand, L"Open journal folder");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kAboutCommand, L"About Varnel");
 }
 
 // Ctrl+P and Ctrl+Z while the main window is active.
@@ -243,6 +246,9 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
           return 0;
         case kJournalFolderCommand:
           presenter_.onOpenJournalFolder();
+          return 0;
+        case kAboutCommand:
+          presenter_.onAbout();
           return 0;
       }
       return DefWindowProcW(window, message, wParam, lParam);
