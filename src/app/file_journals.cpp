@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "eco/utf8_path.h"
+
 namespace varnel::app {
 
-namespace {
+using eco::pathOf;
 
-std::filesystem::path pathOf(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
+namespace {
 
 Error cannotWrite(const std::string& path) {
   return Error(75, "Path/File access error: " + path);

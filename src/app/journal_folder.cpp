@@ -10,21 +10,16 @@
 #include <vector>
 
 #include "app/file_journals.h"
+#include "eco/forced_read_file_name.h"
+#include "eco/utf8_path.h"
 
 namespace varnel::app {
 
 namespace fs = std::filesystem;
+using eco::pathOf;
+using eco::utf8Of;
 
 namespace {
-
-fs::path pathOf(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string utf8Of(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 std::vector<fs::path> journalsIn(const std::string& folder) {
   std::vector<fs::path> found;
@@ -42,13 +37,8 @@ std::string readFile(const fs::path& path) {
 }  // namespace
 
 std::string journalBaseName(const std::string& designName) {
-  const auto separator = designName.find_last_of("\\/:");
-  std::string name = designName.substr(separator == std::string::npos ? 0 : separator + 1);
-  name = name.substr(0, name.find('.'));
-  for (char& c : name)
-    if (static_cast<unsigned char>(c) < 0x20 ||
-        std::string_view("<>\"|?*").find(c) != std::string_view::npos)
-      c = '_';
+  const std::string file = eco::fileNameOf(designName);
+  const std::string name = file.substr(0, file.find('.'));
   return name.empty() ? "design" : name;
 }
 

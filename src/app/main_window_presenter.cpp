@@ -173,24 +173,23 @@ void MainWindowPresenter::onRun() {
     attachAfresh();  // this click only tells the user which design is now open
     return;
   }
-  const bool legal = isLegalStartText(view_.text(Control::startNumber));
-  if (view_.checked(Control::allComponents)) {
-    if (!legal)
-      view_.showMessage("Illegal Value", "Error Message", MessageIcon::exclamation);
-    else
-      runWith(Scope::allComponents);
-  }
-  if (view_.checked(Control::selectedComponents)) {
-    if (!legal)
-      view_.showMessage("Illegal value in Start textbox", "Error Message",
-                        MessageIcon::exclamation);
-    else
-      runWith(Scope::selectedComponents);
-  }
+  for (Scope scope : {Scope::allComponents, Scope::selectedComponents})
+    if (view_.checked(scope == Scope::allComponents ? Control::allComponents
+                                                    : Control::selectedComponents) &&
+        !refusesStartText(scope))
+      runWith(scope);
 }
 
 void MainWindowPresenter::onEnd() {
   view_.endProgram();
+}
+
+bool MainWindowPresenter::refusesStartText(Scope scope) {
+  if (isLegalStartText(view_.text(Control::startNumber))) return false;
+  view_.showMessage(
+      scope == Scope::allComponents ? "Illegal Value" : "Illegal value in Start textbox",
+      "Error Message", MessageIcon::exclamation);
+  return true;
 }
 
 std::optional<Scope> MainWindowPresenter::chosenScope() {
@@ -212,12 +211,7 @@ void MainWindowPresenter::onPreview() {
   if (hostLost_) return attachAfresh();
   const auto scope = chosenScope();
   if (!scope) return;
-  if (!isLegalStartText(view_.text(Control::startNumber))) {
-    view_.showMessage(
-        *scope == Scope::allComponents ? "Illegal Value" : "Illegal value in Start textbox",
-        "Error Message", MessageIcon::exclamation);
-    return;
-  }
+  if (refusesStartText(*scope)) return;
   Previewed previewed{settingsFromView(*scope), std::nullopt, {}, {}};
   const PlannedRun planned = planAgain(previewed);
   if (planned.error) {

@@ -60,6 +60,8 @@ class MainWindowPresenter {
   void attachAfresh();
   void endOnMissingHost(const Error& e, const char* noDesignText);
   std::optional<Scope> chosenScope();
+  // Shows the start-number message of scope's mode when the text is illegal.
+  bool refusesStartText(Scope scope);
   EcoOutput ecoFromView();
   // The plan shown now: a run's or an undo's, and what it needs to be made.
   struct Previewed {

@@ -10,4 +10,8 @@ namespace varnel::eco {
 // stays directly in the temporary folder.
 std::string forcedReadFileName(const std::string& designName);
 
+// The design's name as a file name: its last path component, characters a
+// file name cannot hold as '_'.
+std::string fileNameOf(const std::string& designName);
+
 }  // namespace varnel::eco

@@ -5,16 +5,13 @@
 #include <system_error>
 
 #include "base/error.h"
+#include "eco/utf8_path.h"
 
 namespace varnel::eco {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path pathOf(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 Error accessError(const std::string& path, const std::string& why) {
   return Error(75, "Path/File access error: " + path + ": " + why);
