@@ -33,6 +33,29 @@ standin::DesignData randomDesign(std::mt19937& random, int size) {
   return design;
 }
 
+// Designs that lead the next-free-name walk into its corners: letters-only
+// names, numbers at the ends of 16 bits, prefixes split into several stretches.
+standin::DesignData cornerDesign(std::mt19937& random, int size) {
+  static const char* kPrefixes[] = {"R", "C", "TP"};
+  static const int kEdges[] = {-32768, -32767, 32766, 32767, 0, -1};
+  standin::DesignData design{"corners.sch", 1, {}};
+  std::set<std::string> used;
+  while (static_cast<int>(design.parts.size()) < size) {
+    std::string name = kPrefixes[random() % 3];
+    const int kind = static_cast<int>(random() % 12);
+    if (kind == 0)
+      ;  // letters only
+    else if (kind == 1)
+      name += std::to_string(kEdges[random() % 6]);
+    else
+      name += std::to_string(static_cast<int>(random() % (size + 4)) - 2);
+    if (!used.insert(name).second) continue;
+    design.parts.push_back({name, static_cast<double>(random() % 4) * 100,
+                            static_cast<double>(random() % 3) * 100, random() % 2 == 0});
+  }
+  return design;
+}
+
 struct Outcome {
   std::vector<std::string> names, oldNames, newNames, ignored;
   bool failed;
@@ -86,6 +109,25 @@ TEST(Differential, APlannedRunEqualsTheAlgorithmRunOnTheHost) {
     }
   }
   EXPECT_GT(compared, 600);
+}
+
+TEST(Differential, SelectedRunsInTheWalksCornersEqualTheAlgorithm) {
+  std::mt19937 random(2026);
+  int compared = 0, refused = 0;
+  for (int trial = 0; trial < 600; ++trial) {
+    const auto design = cornerDesign(random, 1 + static_cast<int>(random() % 40));
+    const Outcome plain = straightOnTheHost(design, 1, trial);
+    const Outcome fast = planned(design, 1, trial);
+    if (plain.failed) {
+      EXPECT_TRUE(fast.failed) << trial;
+      ++refused;
+      continue;
+    }
+    ASSERT_EQ(fast, plain) << "trial " << trial;
+    ++compared;
+  }
+  EXPECT_GT(compared, 300);
+  EXPECT_GT(refused, 5) << "the corners include overflowing numbers";
 }
 
 TEST(Differential, HashedSectionBreaksEqualTheLiteralPasses) {

@@ -1,6 +1,8 @@
 // The next free name: the designator of the same prefix a run gives instead.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "fixtures.h"
 #include "renumber/planning.h"
 
@@ -72,6 +74,25 @@ TEST(NextFreeName, TheWalkSeesTheRunsOwnRenames) {
 
 namespace varnel::order {
 namespace {
+
+TEST(FirstAboveTree, AnswersAsAScanDoesThroughChanges) {
+  std::mt19937 random(5);
+  for (int size : {1, 2, 7, 64, 100}) {
+    FirstAboveTree tree(size);
+    std::vector<int> keys(size, FirstAboveTree::kNever);
+    for (int round = 0; round < 400; ++round) {
+      const int index = static_cast<int>(random() % size);
+      keys[index] = random() % 5 == 0 ? FirstAboveTree::kNever : static_cast<int>(random() % 40);
+      tree.set(index, keys[index]);
+      const int from = static_cast<int>(random() % (size + 1));
+      const int bound = static_cast<int>(random() % 44) - 2;
+      std::optional<int> scan;
+      for (int k = from; k < size && !scan; ++k)
+        if (keys[k] > bound) scan = k;
+      ASSERT_EQ(tree.firstAbove(from, bound), scan) << size << " " << round;
+    }
+  }
+}
 
 TEST(KnownUsedNumbers, MergesSplitsAndAnswersRuns) {
   KnownUsedNumbers known;

@@ -1,5 +1,7 @@
 // Free names of a prefix: the walk of the list's stretch that holds the
 // prefix, and the search for the first number no component bears.
+#include <climits>
+
 #include "base/error.h"
 #include "model/designator.h"
 #include "renumber/planning.h"
@@ -8,42 +10,90 @@ namespace varnel {
 
 namespace {
 
-// The first entry of names with the prefix, or -1.
-int firstWithPrefix(const NameTable& names, const std::string& prefix) {
-  for (int k = 0; k < NameTable::kCapacity && !names[k].empty(); ++k)
-    if (designator::hasPrefix(names[k], prefix)) return k;
-  return -1;
+// The prefix as hasPrefix compares it, without prefix()'s length check.
+std::string_view leadingLetters(std::string_view name) {
+  std::size_t length = 0;
+  while (length < name.size() && designator::isLetter(name[length])) ++length;
+  return name.substr(0, length);
 }
+
+// A stop the walk reaches only to fail there: its number less one overflows.
+constexpr int kFailsHere = INT_MAX;
 
 }  // namespace
 
 std::string Planning::nextFreeName(const std::string& wantedName) {
   const std::string prefix = designator::prefix(wantedName);
-  const Int16 count = toInt16(design_.count());
-  // The stretch is found in the names as the run first read them.
-  const int first = firstWithPrefix(allNames_, prefix);
-  if (first < 0) return designator::compose(prefix, add16(designator::wholeNumber(wantedName), 1));
+  toInt16(design_.count());  // positions are counted in 16 bits
+  const auto first = firstPositionOf(prefix);
+  if (!first) return designator::compose(prefix, add16(designator::wholeNumber(wantedName), 1));
   const Int16 wanted = designator::wholeNumber(wantedName);
-  Int16 position = toInt16(first + 1);
-  // The walk renames nothing: the parsed names it points at stay put.
-  static const ListName kNone;
-  const ListName* previous = position > 1 ? &nameAt(position - 1) : &kNone;
-  Int16 lastNumber = 0;  // of the last name read
-  for (;;) {
-    if (position == count + 1)  // past the last item
-      return designator::compose(prefix, add16(lastNumber, 1));
-    const ListName& current = nameAt(position);
-    lastNumber = current.number;
-    if (!designator::hasPrefix(current.name, prefix)) {
-      // The stretch has ended; an item with nothing after its letters lets the walk go on.
-      if (previous->hasNumber) return designator::compose(prefix, add16(previous->number, 1));
-    } else if (position > 1) {  // a gap above the wanted number
-      const Int16 below = add16(current.number, -1);
-      if (below != previous->number && wanted < current.number)
-        return designator::compose(prefix, below);
-    }
-    previous = &current;
-    position = add16(position, 1);
+  const Stretch& stretch = stretchOf(prefix, *first);
+  // The first gap whose upper number is above the wanted one: the number below it.
+  if (const auto stop = stretch.stops.firstAbove(0, wanted))
+    return designator::compose(prefix, add16(nameAt(stretch.start + *stop).number, -1));
+  // None: one more than the last item read, whether the stretch or the list ended.
+  return designator::compose(prefix, add16(nameAt(stretch.end - 1).number, 1));
+}
+
+// What stops a walk for prefix at position: a member of the prefix whose
+// number is not one more than the number before it stops the walk when the
+// wanted number is below its own, so its key is its number.
+int Planning::gapKey(std::int32_t position, const std::string& prefix) {
+  const ListName& current = nameAt(position);
+  if (position <= 1 || !designator::hasPrefix(current.name, prefix))
+    return order::FirstAboveTree::kNever;
+  if (current.number == INT16_MIN) return kFailsHere;
+  if (current.number - 1 != nameAt(position - 1).number) return current.number;
+  return order::FirstAboveTree::kNever;
+}
+
+// The walk from start goes on to the first item of another prefix that
+// follows a name with a number (an item with nothing after its letters lets
+// it go on), or past the last item.
+Planning::Stretch& Planning::stretchOf(const std::string& prefix, std::int32_t start) {
+  if (const auto built = stretches_.find(prefix); built != stretches_.end()) return built->second;
+  std::int32_t end = start;
+  for (; end <= design_.count(); ++end) {
+    const bool otherPrefix = !designator::hasPrefix(nameAt(end).name, prefix);
+    if (otherPrefix && end > 1 && nameAt(end - 1).hasNumber) break;
+  }
+  Stretch stretch{start, end, order::FirstAboveTree(end - start)};
+  for (std::int32_t position = start; position < end; ++position)
+    stretch.stops.set(position - start, gapKey(position, prefix));
+  return stretches_.emplace(prefix, std::move(stretch)).first->second;
+}
+
+// The walk begins at the first of the names as the run first read them.
+std::optional<std::int32_t> Planning::firstPositionOf(const std::string& prefix) {
+  if (!firstPositionsRead_) {
+    for (int k = 0; k < NameTable::kCapacity && !allNames_[k].empty(); ++k)
+      firstPositions_.emplace(leadingLetters(allNames_[k]), k + 1);
+    firstPositionsRead_ = true;
+  }
+  const auto found = firstPositions_.find(prefix);
+  if (found == firstPositions_.end()) return std::nullopt;
+  return found->second;
+}
+
+// A rename changes the key of its own position and of the one after it,
+// which compares its number with it. Where a stretch ends depends on the
+// prefixes and on which names have a number: a rename that changes either
+// (the run's own renames never do) sends the stretches to be found again.
+void Planning::updateStops(std::int32_t position, const std::string& oldName) {
+  const std::string& newName = nameAt(position).name;
+  if (leadingLetters(oldName) != leadingLetters(newName) ||
+      designator::numberPart(oldName).empty() != designator::numberPart(newName).empty()) {
+    stretches_.clear();
+    return;
+  }
+  for (std::int32_t at = position; at <= position + 1 && at <= design_.count(); ++at) {
+    const std::string prefix(leadingLetters(nameAt(at).name));
+    const auto found = stretches_.find(prefix);
+    if (found == stretches_.end()) continue;
+    Stretch& stretch = found->second;
+    if (at >= stretch.start && at < stretch.end)
+      stretch.stops.set(at - stretch.start, gapKey(at, prefix));
   }
 }
 

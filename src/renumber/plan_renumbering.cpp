@@ -137,14 +137,29 @@ void Planning::renameDuplicate(const std::string& wanted) {
   const std::string moved = firstFreeName(nextFreeName(blockerName), "");
   rename(blocker, moved, RenameReason::movedForDuplicate);
   // A blocker still to be visited is visited later under its new name.
-  const int selectedCount = selectedNames_.usedCount();
-  for (int row = position_; row < selectedCount; ++row) {
-    if (sortedNames_[row].name == blockerName) {
-      sortedNames_[row].name = moved;
-      break;
-    }
-  }
+  if (const auto row = laterRowOf(blockerName)) renameRow(*row, moved);
   rename(current_, wanted);
+}
+
+// The first row of the sorted selection after the one at hand that holds
+// name, found through an index of the rows by name.
+std::optional<int> Planning::laterRowOf(const std::string& name) {
+  if (!sortedRowsIndexed_) {
+    const int selectedCount = selectedNames_.usedCount();
+    for (int row = 0; row < selectedCount; ++row) sortedRows_[sortedNames_[row].name].insert(row);
+    sortedRowsIndexed_ = true;
+  }
+  const auto found = sortedRows_.find(name);
+  if (found == sortedRows_.end()) return std::nullopt;
+  const auto row = found->second.lower_bound(position_);
+  if (row == found->second.end()) return std::nullopt;
+  return *row;
+}
+
+void Planning::renameRow(int row, const std::string& to) {
+  sortedRows_[sortedNames_[row].name].erase(row);
+  sortedNames_[row].name = to;
+  sortedRows_[to].insert(row);
 }
 
 void Planning::rename(std::int32_t position, const std::string& to, RenameReason reason) {
@@ -155,6 +170,7 @@ void Planning::rename(std::int32_t position, const std::string& to, RenameReason
   if (const auto freed = order::plainNumber(from)) knownUsed_.remove(freed->first, freed->second);
   if (const auto taken = order::plainNumber(to)) knownUsed_.add(taken->first, taken->second);
   parsed_[position].reset();
+  updateStops(position, from);
 }
 
 std::int32_t Planning::positionOf(const std::string& name) const {
@@ -170,6 +186,9 @@ const ListName& Planning::nameAt(std::int32_t position) {
 }
 
 void Planning::storeAllNames() {
+  firstPositions_.clear();
+  firstPositionsRead_ = false;
+  stretches_.clear();
   for (std::int32_t position = 1; position <= design_.count(); ++position)
     allNames_.set(position - 1, design_.designatorAt(position));
 }

@@ -3,12 +3,15 @@
 // run's name tables, and what it has learnt of the numbers in use. It lives
 // only inside planRenumbering; its steps are defined beside their concepts.
 #include <optional>
+#include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/int16.h"
 #include "model/name_table.h"
 #include "model/working_design.h"
+#include "renumber/first_above_tree.h"
 #include "renumber/known_used_numbers.h"
 #include "renumber/list_name.h"
 #include "renumber/renumber_plan.h"
@@ -38,9 +41,10 @@ class Planning {
   void moveConflictsAside();
   // The selected components in placement order, into sortedNames.
   void sortSelection();
-  // Another designator of designator's prefix, found by walking the stretch
-  // of the list that holds the prefix: the first gap above its number, or
-  // the number after the stretch's last member.
+  // Another designator of designator's prefix, as a walk of the stretch of
+  // the list that holds the prefix gives it: the first gap above its number,
+  // or the number after the stretch's last member. The walk's stops are kept
+  // in a tree per stretch, so the answer comes without walking.
   std::string nextFreeName(const std::string& designator);
   // candidate, or the next higher number of its prefix that no component
   // bears; ownName counts as free (the component being renamed bears it).
@@ -61,8 +65,23 @@ class Planning {
   void numberSelected();
   void assignNextFree(const std::string& wanted);
   void renameDuplicate(const std::string& wanted);
+  std::optional<int> laterRowOf(const std::string& name);
+  void renameRow(int row, const std::string& to);
   void ignoreCurrent();
   const ListName& nameAt(std::int32_t position);
+
+  // The positions a walk for one prefix reads, [start, end), with the key
+  // at which each stops it (see gapKey); end is where the stretch stops it,
+  // or one past the last item.
+  struct Stretch {
+    std::int32_t start = 0;
+    std::int32_t end = 0;
+    order::FirstAboveTree stops;
+  };
+  Stretch& stretchOf(const std::string& prefix, std::int32_t start);
+  int gapKey(std::int32_t position, const std::string& prefix);
+  std::optional<std::int32_t> firstPositionOf(const std::string& prefix);
+  void updateStops(std::int32_t position, const std::string& oldName);
 
   WorkingDesign design_;
   const RunSettings settings_;
@@ -71,6 +90,13 @@ class Planning {
   PlacementTable sortedNames_;
   order::KnownUsedNumbers knownUsed_;
   std::vector<std::optional<ListName>> parsed_;  // by position, kept current
+  // The first position of each prefix in allNames_, and the stretches built.
+  std::unordered_map<std::string, std::int32_t> firstPositions_;
+  bool firstPositionsRead_ = false;
+  std::unordered_map<std::string, Stretch> stretches_;
+  // The rows of sortedNames_ by name, once a duplicate is moved.
+  std::unordered_map<std::string, std::set<int>> sortedRows_;
+  bool sortedRowsIndexed_ = false;
   RenumberPlan plan_;
   Int16 position_ = 1;
   Int16 numberOffset_ = 0;

@@ -44,6 +44,8 @@ void orderRun(PlacementTable& rows, int start, int size) {
 
 void Planning::sortSelection() {
   storeSelectedNames();
+  sortedRows_.clear();
+  sortedRowsIndexed_ = false;
   const int count = selectedNames_.usedCount();
   for (int i = 0; i < count; ++i) {
     const Part& part = design_.partAt(positionOf(selectedNames_[i]));
