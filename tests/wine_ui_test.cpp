@@ -432,11 +432,11 @@ TEST_F(StandIns, ASecondVarnelBringsTheFirstToTheFrontAndEnds) {
   auto powerLogic = startPowerLogic();
   win::ChildProcess first(L"Varnel.exe", L"");
   HWND running = nullptr;
-  for (int i = 0; i < 200 && !running; ++i) {
+  for (int i = 0; i < 200 && !(running && IsWindowVisible(running)); ++i) {
     win::pumpMessages(50ms);
     running = FindWindowW(L"VarnelMain", nullptr);
   }
-  ASSERT_TRUE(running) << "the first Varnel shows its window";
+  ASSERT_TRUE(running && IsWindowVisible(running)) << "the first Varnel shows its window";
   win::ChildProcess second(L"Varnel.exe", L"");
   EXPECT_EQ(second.waitForExit(20000), 0) << "the second ends at once";
   EXPECT_EQ(first.waitForExit(0), -1) << "the first still runs";

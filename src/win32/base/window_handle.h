@@ -1,5 +1,5 @@
 #pragma once
-// Move-only owners of a window and a GDI object.
+// Move-only owners of a window, a GDI object and an icon.
 #include <windows.h>
 
 #include <string>
@@ -58,6 +58,29 @@ class GdiObject {
   HGDIOBJ object_ = nullptr;
 };
 
+class IconHandle {
+ public:
+  explicit IconHandle(HICON icon = nullptr) : icon_(icon) {}
+  IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+  IconHandle& operator=(IconHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      icon_ = std::exchange(other.icon_, nullptr);
+    }
+    return *this;
+  }
+  IconHandle(const IconHandle&) = delete;
+  IconHandle& operator=(const IconHandle&) = delete;
+  ~IconHandle() { reset(); }
+  HICON get() const noexcept { return icon_; }
+  void reset() noexcept {
+    if (icon_) DestroyIcon(std::exchange(icon_, nullptr));
+  }
+
+ private:
+  HICON icon_ = nullptr;
+};
+
 // A window's device context with one object selected into it; both are put
 // back when it goes.
 class WindowDc {
@@ -81,8 +104,11 @@ class WindowDc {
 // The width of text in the given font, in pixels.
 int textWidth(HWND window, HGDIOBJ font, const std::wstring& text);
 
+// The icon resource's id in res/varnel.rc.
+inline constexpr int kProgramIconId = 1;
+
 // Registers a window class of this program once: its procedure, arrow
-// cursor, dialog-coloured background.
+// cursor, dialog-coloured background, the program's icon.
 void registerWindowClass(const wchar_t* name, WNDPROC procedure = DefWindowProcW);
 
 // The object of type T that a window belongs to: given to CreateWindowEx as

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "win32/base/text.h"
@@ -83,17 +84,16 @@ void MainWindow::open(int show, bool quitOnClose) {
   if (ended_) return;
   ShowWindow(window_.get(), show);
   UpdateWindow(window_.get());
+  shown_ = true;
 }
 
 void MainWindow::create() {
   registerWindowClass(kClassName, &procedure);
-  RECT frame{0, 0, twipsToPixelsX(ui::kClientWidthTwips), twipsToPixelsY(ui::kClientHeightTwips)};
-  AdjustWindowRect(&frame, kWindowStyle, FALSE);
-  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, frame.right - frame.left,
-                                         frame.bottom - frame.top, nullptr, nullptr,
-                                         GetModuleHandleW(nullptr), this));
+  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, 0, 0, 0, 0,
+                                         nullptr, nullptr, GetModuleHandleW(nullptr), this));
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
+  applyDpi(dpiOf(window_.get()));
+  placeOnDesktop();
   report_.openBeside(window_.get());
   dialog_.setOwner(window_.get());
   preview_.setOwner(window_.get());
@@ -102,25 +102,64 @@ void MainWindow::create() {
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
     if (layout.kind == ControlKind::frame)
       SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  fitStartLabel();
   backgrounds_[Control::startNumber] = ui::SystemColour::inactiveBorder;
   backgrounds_[Control::allComponents] = ui::SystemColour::inactiveBorder;
   backgrounds_[Control::conflictFrame] = ui::SystemColour::inactiveBorder;
 }
 
 void MainWindow::createControl(const ui::ControlLayout& layout) {
-  const ui::TwipsRect r = ui::windowRect(layout.id);
   const ControlClass kind = classOf(layout.kind);
   DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
   if (!ui::initiallyEnabled(layout.id)) style |= WS_DISABLED;
-  HWND control = CreateWindowExW(
-      kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, twipsToPixelsX(r.left),
-      twipsToPixelsY(r.top), twipsToPixelsX(r.width), twipsToPixelsY(r.height), window_.get(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               TRUE);
+  HWND control =
+      CreateWindowExW(kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, 0, 0, 0,
+                      0, window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                      GetModuleHandleW(nullptr), nullptr);
   if (ui::initiallyChecked(layout.id)) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   controls_[layout.id] = control;
+}
+
+// The whole window at dpi: the message font, the controls from their twips,
+// the client area, the icons. Again whenever it moves to a monitor of another DPI.
+void MainWindow::applyDpi(UINT dpi) {
+  dpi_ = dpi;
+  GdiObject font = messageFontAt(dpi);
+  const HGDIOBJ used = font.get() ? font.get() : GetStockObject(DEFAULT_GUI_FONT);
+  for (const auto& [id, control] : controls_)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
+  font_ = std::move(font);  // the old font only now, when nothing uses it
+  layoutControls();
+  fitClientArea(twipsAt(ui::kClientWidthTwips, dpi), twipsAt(ui::kClientHeightTwips, dpi));
+  setIcons();
+  InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+// The frame as Windows computes it for the DPI, then corrected by what the
+// window's frame really takes (a system may draw it at another DPI).
+void MainWindow::fitClientArea(int width, int height) {
+  const RECT frame = frameAround(width, height, kWindowStyle, 0, dpi_);
+  SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SetWindowPos(window_.get(), nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(window_.get(), &client);
+    if (client.right == width && client.bottom == height) return;
+    size.cx += width - client.right;
+    size.cy += height - client.bottom;
+  }
+}
+
+void MainWindow::layoutControls() {
+  for (const ui::ControlLayout& layout : ui::kMainWindowLayout) {
+    const ui::TwipsRect r = ui::windowRect(layout.id);
+    SetWindowPos(controls_[layout.id], nullptr, twipsAt(r.left, dpi_), twipsAt(r.top, dpi_),
+                 twipsAt(r.width, dpi_), twipsAt(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  fitStartLabel();
+  for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
+    if (layout.kind == ControlKind::option || layout.kind == ControlKind::check)
+      fitCaption(layout.id);
 }
 
 void MainWindow::fitStartLabel() {
@@ -134,6 +173,61 @@ void MainWindow::fitStartLabel() {
   if (needed > r.right - r.left)
     SetWindowPos(label, nullptr, r.right - needed, r.top, needed, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// An option button or check box whose caption the message font makes wider
+// than its twips (Segoe UI is wider than the fonts the table was drawn for)
+// grows to the right, at most to just inside the frame that holds it.
+void MainWindow::fitCaption(Control id) {
+  HWND control = controls_.at(id);
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&r), 2);
+  const int needed =
+      captionWidth(control) + systemMetricAt(SM_CXMENUCHECK, dpi_) + twipsAt(90, dpi_);
+  const Control container = ui::layoutOf(id)->container;
+  const ui::TwipsRect outer = container == Control::none
+                                  ? ui::TwipsRect{0, 0, ui::kClientWidthTwips, 0}
+                                  : ui::windowRect(container);
+  const int limit = twipsAt(outer.left + outer.width - 45, dpi_) - r.left;
+  const int width = std::min(needed, limit);
+  if (width > r.right - r.left)
+    SetWindowPos(control, nullptr, 0, 0, width, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::setIcons() {
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  auto load = [&](int metric) {
+    const int size = systemMetricAt(metric, dpi_);
+    return IconHandle(static_cast<HICON>(
+        LoadImageW(module, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size, 0)));
+  };
+  IconHandle big = load(SM_CXICON), small = load(SM_CXSMICON);
+  if (!big.get() || !small.get()) return;  // a program without the icon keeps the class's
+  SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
+}
+
+// Where it was last closed, or near the primary monitor's top-right corner,
+// wholly on a monitor that exists now.
+void MainWindow::placeOnDesktop() {
+  RECT r;
+  GetWindowRect(window_.get(), &r);
+  const ui::ScreenRect at =
+      ui::openingRect(positions_.load(), r.right - r.left, r.bottom - r.top, monitorWorkAreas(),
+                      {twipsAt(360, dpi_), twipsAt(1440, dpi_)});
+  SetWindowPos(window_.get(), nullptr, at.left, at.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (const UINT there = dpiOf(window_.get()); there != dpi_) applyDpi(there);
+}
+
+void MainWindow::savePosition() {
+  RECT r;
+  if (!shown_ || IsIconic(window_.get()) || !GetWindowRect(window_.get(), &r)) return;
+  positions_.save({r.left, r.top});
 }
 
 int MainWindow::captionWidth(HWND control) {
@@ -252,7 +346,16 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
           return 0;
       }
       return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DPICHANGED: {
+      // Laid out again at the new monitor's DPI, where Windows suggests.
+      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+      applyDpi(LOWORD(wParam));
+      SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_DESTROY:
+      savePosition();
       if (quitOnClose_) PostQuitMessage(0);
       return 0;
     default:

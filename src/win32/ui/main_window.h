@@ -8,11 +8,13 @@
 #include "app/renumbering_session.h"
 #include "app/window_progress.h"
 #include "eco/std_file_system.h"
+#include "win32/base/dpi.h"
 #include "win32/base/window_handle.h"
 #include "win32/ui/ansi_code_page.h"
 #include "win32/ui/preview_window.h"
 #include "win32/ui/report_window.h"
 #include "win32/ui/save_file_dialog.h"
+#include "win32/ui/window_position.h"
 
 namespace varnel::win {
 
@@ -32,6 +34,8 @@ class MainWindow final : public ui::MainWindowView {
   // arrows within a group of option buttons. True when the key was handled.
   bool translate(MSG& message);
   HWND handle() const { return window_.get(); }
+  // The DPI the window is laid out at: its monitor's.
+  UINT dpi() const { return dpi_; }
   HWND control(ui::Control id) const { return controls_.at(id); }
   app::MainWindowPresenter& presenter() { return presenter_; }
   app::RenumberingSession& session() { return session_; }
@@ -66,10 +70,23 @@ class MainWindow final : public ui::MainWindowView {
   void addCommandsToSystemMenu();
   bool focusLabelledControl(const MSG& message);
   void focus(HWND control);
+  void applyDpi(UINT dpi);
+  void fitClientArea(int width, int height);
+  void layoutControls();
   void fitStartLabel();
+  void fitCaption(ui::Control id);
+  void setIcons();
+  void placeOnDesktop();
+  void savePosition();
   static int captionWidth(HWND control);
   LRESULT onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
+  // The font and icons outlive the window and controls that use them.
+  GdiObject font_;
+  IconHandle bigIcon_, smallIcon_;
+  UINT dpi_ = kDefaultDpi;
+  WindowPositionStore positions_;
+  bool shown_ = false;
   WindowHandle window_;
   std::map<ui::Control, HWND> controls_;
   std::map<ui::Control, ui::SystemColour> backgrounds_;

@@ -1,0 +1,35 @@
+#pragma once
+// Where the main window opens on the desktop: pure arithmetic on the work
+// areas of the monitors there are now, in screen pixels.
+#include <optional>
+#include <vector>
+
+namespace varnel::ui {
+
+struct ScreenRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool operator==(const ScreenRect&) const = default;
+};
+
+struct ScreenPoint {
+  int x = 0, y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+
+// How far from the primary work area's top-right corner the window first
+// opens: clear of a maximised program's title bar, menu and tool bar.
+struct FirstPlace {
+  int fromRight = 0;
+  int fromTop = 0;
+};
+
+// A window of width by height, at saved when it lies there wholly on one work
+// area; moved inside the work area it overlaps most when it lies partly off
+// it; when it touches none (its monitor is gone) or nothing was saved, near
+// the top-right corner of the primary work area (workAreas' first).
+ScreenRect openingRect(std::optional<ScreenPoint> saved, int width, int height,
+                       const std::vector<ScreenRect>& workAreas, FirstPlace first);
+
+}  // namespace varnel::ui

@@ -1,0 +1,28 @@
+#pragma once
+// Where the main window opens: the position it was last closed at, kept
+// under HKEY_CURRENT_USER\Software\Varnel, and the monitors there are now.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/window_placement.h"
+
+namespace varnel::win {
+
+class WindowPositionStore {
+ public:
+  explicit WindowPositionStore(std::wstring key = L"Software\\Varnel") : key_(std::move(key)) {}
+  std::optional<ui::ScreenPoint> load() const;
+  void save(ui::ScreenPoint topLeft) const;
+  void forget() const;
+
+ private:
+  std::wstring key_;
+};
+
+// The work areas of the monitors attached now, the primary monitor's first.
+std::vector<ui::ScreenRect> monitorWorkAreas();
+
+}  // namespace varnel::win

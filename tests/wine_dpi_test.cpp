@@ -1,0 +1,173 @@
+// The main window at its monitor's DPI (96 and 144 here), on a move to a
+// monitor of another DPI, and where it opens on the desktop.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "standin/win32/desktop_automation.h"
+#include "wine_window.h"
+
+namespace varnel {
+namespace {
+
+using testing::LocalWindow;
+using ui::Control;
+
+RECT rectIn(HWND parent, HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+LONG fontHeight(HGDIOBJ font) {
+  LOGFONTW description{};
+  GetObjectW(font, sizeof description, &description);
+  return description.lfHeight;
+}
+
+// Every control where its twips put it at dpi, in the message font at dpi.
+// "Start from:" may grow leftwards, option buttons and the check box rightwards.
+void expectLaidOutAt(const win::MainWindow& window, UINT dpi) {
+  EXPECT_EQ(window.dpi(), dpi);
+  RECT client;
+  GetClientRect(window.handle(), &client);
+  EXPECT_EQ(client.right, win::twipsAt(ui::kClientWidthTwips, dpi));
+  EXPECT_EQ(client.bottom, win::twipsAt(ui::kClientHeightTwips, dpi));
+  const LONG messageFont = fontHeight(win::messageFontAt(dpi).get());
+  for (const ui::ControlLayout& layout : ui::kMainWindowLayout) {
+    SCOPED_TRACE(layout.caption[0] ? layout.caption : "control " + std::to_string(int(layout.id)));
+    const ui::TwipsRect twips = ui::windowRect(layout.id);
+    const RECT r = rectIn(window.handle(), window.control(layout.id));
+    const int left = win::twipsAt(twips.left, dpi),
+              right = win::twipsAt(twips.left + twips.width, dpi);
+    EXPECT_EQ(r.top, win::twipsAt(twips.top, dpi));
+    EXPECT_EQ(r.bottom - r.top, win::twipsAt(twips.height, dpi));
+    if (layout.id == Control::startLabel) {
+      EXPECT_EQ(r.right, win::twipsAt(twips.left, dpi) + win::twipsAt(twips.width, dpi));
+      EXPECT_LE(r.left, left);
+    } else {
+      EXPECT_EQ(r.left, left);
+      if (layout.kind == ui::ControlKind::option || layout.kind == ui::ControlKind::check)
+        EXPECT_GE(r.right - r.left, win::twipsAt(twips.width, dpi));
+      else
+        EXPECT_NEAR(r.right, right, 1);
+    }
+    const auto font =
+        reinterpret_cast<HGDIOBJ>(SendMessageW(window.control(layout.id), WM_GETFONT, 0, 0));
+    EXPECT_EQ(fontHeight(font), messageFont);
+  }
+  // Its icon, at the sizes of the DPI.
+  ICONINFO info{};
+  const auto icon =
+      reinterpret_cast<HICON>(SendMessageW(window.handle(), WM_GETICON, ICON_SMALL, 0));
+  ASSERT_TRUE(icon && GetIconInfo(icon, &info));
+  BITMAP colour{};
+  GetObjectW(info.hbmColor, sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, win::systemMetricAt(SM_CXSMICON, dpi));
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+}
+
+TEST(Dpi, TheWindowIsLaidOutFromItsTwipsAtItsMonitorsDpi) {
+  LocalWindow w("R1");
+  expectLaidOutAt(w.window, win::systemDpi());
+}
+
+TEST(Dpi, MovedToAMonitorOfAnotherDpiItIsLaidOutAgainThere) {
+  LocalWindow w("R1 R2");
+  RECT suggested{300, 200, 300 + 600, 200 + 300};
+  SendMessageW(w.window.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  expectLaidOutAt(w.window, 144);
+  RECT at;
+  GetWindowRect(w.window.handle(), &at);
+  EXPECT_EQ(at.left, 300);
+  EXPECT_EQ(at.top, 200);
+  SendMessageW(w.window.handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+               reinterpret_cast<LPARAM>(&suggested));
+  expectLaidOutAt(w.window, 96);
+}
+
+// Run in a child process by the test below, after the DPI is set.
+TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
+  const char* expected = std::getenv("VARNEL_EXPECTED_DPI");
+  ASSERT_TRUE(expected);
+  LocalWindow w("R1");
+  ASSERT_EQ(win::systemDpi(), static_cast<UINT>(std::atoi(expected)));
+  expectLaidOutAt(w.window, win::systemDpi());
+}
+
+TEST(Dpi, AtOneHundredAndFortyFourDpiTheWindowOpensLaidOutAtIt) {
+  // Wine takes the DPI from the registry when a process starts.
+  const wchar_t* key = L"Control Panel\\Desktop";
+  const DWORD dpi = 144;
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, L"LogPixels", REG_DWORD, &dpi, sizeof dpi),
+            ERROR_SUCCESS);
+  SetEnvironmentVariableW(L"VARNEL_EXPECTED_DPI", L"144");
+  const auto child = win::runCaptured(
+      L"wine_ui_tests.exe",
+      L"--gtest_also_run_disabled_tests --gtest_filter=Dpi.DISABLED_OpensAtTheDpiItWasStartedAt");
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"LogPixels");
+  SetEnvironmentVariableW(L"VARNEL_EXPECTED_DPI", nullptr);
+  EXPECT_EQ(child.exitCode, 0) << child.out;
+  EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
+}
+
+class Position : public ::testing::Test {
+ protected:
+  void SetUp() override { store.forget(); }
+  void TearDown() override { store.forget(); }
+  static RECT placeOf(const LocalWindow& w) {
+    RECT r;
+    GetWindowRect(w.window.handle(), &r);
+    return r;
+  }
+  static bool whollyOn(const RECT& r, const ui::ScreenRect& area) {
+    return r.left >= area.left && r.top >= area.top && r.right <= area.right &&
+           r.bottom <= area.bottom;
+  }
+  win::WindowPositionStore store;
+  ui::ScreenRect primary = win::monitorWorkAreas().at(0);
+};
+
+TEST_F(Position, TheFirstTimeItOpensAtTheTopRightOfThePrimaryMonitorBelowItsMenus) {
+  LocalWindow w("R1");
+  const RECT r = placeOf(w);
+  EXPECT_TRUE(whollyOn(r, primary));
+  EXPECT_LT(primary.right - r.right, (r.right - r.left) / 4) << "near the right edge";
+  EXPECT_GE(r.top, primary.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU))
+      << "below a maximised program's title bar and menu";
+  EXPECT_LT(r.top, primary.top + (primary.bottom - primary.top) / 4);
+}
+
+TEST_F(Position, ItOpensWhereItWasLastClosed) {
+  {
+    LocalWindow w("R1");
+    SetWindowPos(w.window.handle(), nullptr, 120, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    testing::click(w[Control::end]);
+  }
+  LocalWindow again("R1");
+  EXPECT_EQ(placeOf(again).left, 120);
+  EXPECT_EQ(placeOf(again).top, 150);
+}
+
+TEST_F(Position, APlaceOffTheMonitorsThereAreNowIsBroughtWhollyOntoOne) {
+  store.save({primary.right - 40, primary.top + 100});  // mostly off the right edge
+  {
+    LocalWindow w("R1");
+    const RECT r = placeOf(w);
+    EXPECT_TRUE(whollyOn(r, primary));
+    EXPECT_EQ(r.right, primary.right);
+    EXPECT_EQ(r.top, primary.top + 100);
+  }
+  store.save({primary.right + 5000, primary.bottom + 5000});  // a monitor since unplugged
+  LocalWindow w("R1");
+  EXPECT_TRUE(whollyOn(placeOf(w), primary));
+}
+
+}  // namespace
+}  // namespace varnel
