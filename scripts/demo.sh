@@ -17,7 +17,8 @@ source scripts/wine-env.sh
 out="$(pwd)/build/demo"
 
 run_demo() {  # MODE: --walkthrough or --interactive
-  start_wine x11
+  # The walkthrough's pictures: a desktop of Wine's own, with frames and styles.
+  if [[ "$1" == --walkthrough ]]; then start_wine x11 1280x620; else start_wine x11; fi
   trap stop_wine EXIT
   local design layout folder
   design="$(winepath -w scripts/demo/board.design 2>/dev/null)"
@@ -37,5 +38,5 @@ elif [[ -n "${DISPLAY:-}" && "${1:-}" != --headless ]]; then
 else
   echo "== demo without a display: a scripted walkthrough under Xvfb"
   rm -rf "$out" && mkdir -p "$out"
-  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-xvfb
+  xvfb-run -a -s "-screen 0 1280x720x24" "$0" --inside-xvfb
 fi

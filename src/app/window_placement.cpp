@@ -12,15 +12,13 @@ long long overlap(const ScreenRect& a, const ScreenRect& b) {
   return w > 0 && h > 0 ? w * h : 0;
 }
 
-// rect moved the least so that it lies inside area; a window larger than the
-// area keeps its top-left corner (and so its title bar) on it.
+}  // namespace
+
 ScreenRect movedInside(ScreenRect rect, const ScreenRect& area) {
   const int left = std::max(area.left, std::min(rect.left, area.right - rect.width()));
   const int top = std::max(area.top, std::min(rect.top, area.bottom - rect.height()));
   return {left, top, left + rect.width(), top + rect.height()};
 }
-
-}  // namespace
 
 ScreenRect openingRect(std::optional<ScreenPoint> saved, int width, int height,
                        const std::vector<ScreenRect>& workAreas, FirstPlace first) {

@@ -25,6 +25,10 @@ struct FirstPlace {
   int fromTop = 0;
 };
 
+// rect moved the least so that it lies inside area; a window larger than the
+// area keeps its top-left corner (and so its title bar) on it.
+ScreenRect movedInside(ScreenRect rect, const ScreenRect& area);
+
 // A window of width by height, at saved when it lies there wholly on one work
 // area; moved inside the work area it overlaps most when it lies partly off
 // it; when it touches none (its monitor is gone) or nothing was saved, near

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -108,7 +109,7 @@ class Walkthrough {
     shot(window.handle(), "02-selected-run-options.png");
     say("   Preview renames (Ctrl+P): the plan and its map, nothing renamed yet");
     SendMessageW(window.handle(), WM_SYSCOMMAND, kPreviewCommand, 0);
-    shot(window.preview().handle(), "07-preview-with-map.png");
+    shot(window.preview().handle(), "07-preview-with-map.png", win::CaptureArea::wholeWindow);
     SendMessageW(window.preview().handle(), WM_CLOSE, 0, 0);
     press();
     printTable("schematic after", schematic());
@@ -116,14 +117,14 @@ class Walkthrough {
 
     say("4. Rename all components, start 1, Write and force read in PCB");
     click(Control::allComponents);
-    shot(window.handle(), "03-all-run-options.png");
+    shot(window.handle(), "03-all-run-options.png", win::CaptureArea::wholeWindow);
     press();
     printTable("schematic after", schematic());
     printEco();
     if (window.report().isOpen()) {
       say("   the report of ignored designators:");
       printLines(window.report().text());
-      shot(window.report().handle(), "04-ignored-designators.png");
+      shot(window.report().handle(), "04-ignored-designators.png", win::CaptureArea::wholeWindow);
       shot(GetDesktopWindow(), "06-desktop.png");
     }
     shot(window.handle(), "05-varnel-after-runs.png");
@@ -134,7 +135,7 @@ class Walkthrough {
     for (int undo = 0; undo < 2; ++undo) {
       win::DialogAnswerer answerer;
       SendMessageW(window.handle(), WM_SYSCOMMAND, kUndoCommand, 0);
-      if (undo == 0) shot(window.preview().handle(), "08-undo.png");
+      if (undo == 0) shot(window.preview().handle(), "08-undo.png", win::CaptureArea::wholeWindow);
       SendMessageW(GetDlgItem(window.preview().handle(), IDOK), BM_CLICK, 0, 0);
       for (const auto& seen : answerer.seen()) say("   message: " + seen.text);
       win::pumpMessages(std::chrono::milliseconds(200));
@@ -168,6 +169,22 @@ class Walkthrough {
     if (!win::waitForServer(win::kPowerLogicProgId) || !win::waitForServer(win::kPowerPcbProgId))
       throw std::runtime_error("the stand-ins did not start");
     win::pumpMessages(std::chrono::milliseconds(300));
+    arrangeStandIns();
+  }
+
+  // PowerLogic and PowerPCB side by side on the left of the desktop; Varnel
+  // opens on the right by itself, its report left of it.
+  void arrangeStandIns() {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = 330, height = static_cast<int>(work.bottom - work.top) - 16;
+    int left = static_cast<int>(work.left) + 8;
+    for (const win::ChildProcess* standIn : {powerLogic_.get(), powerPcb_.get()}) {
+      if (HWND window = standIn->mainWindow())
+        SetWindowPos(window, nullptr, left, work.top + 8, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      left += width + 8;
+    }
   }
 
   static std::string title(HWND window) {
@@ -210,12 +227,12 @@ class Walkthrough {
         (std::filesystem::exists(temporary) ? "is still there" : "was deleted after reading"));
   }
 
-  void shot(HWND window, const char* name) {
+  void shot(HWND window, const char* name, win::CaptureArea area = win::CaptureArea::client) {
     const std::string path = file(name);
     // The X server shows what was drawn a moment later: let it settle.
     SetForegroundWindow(window);
     win::pumpMessages(std::chrono::milliseconds(600));
-    win::saveWindowPng(window, path);
+    win::saveWindowPng(window, path, area);
     say("   screenshot: " + path);
   }
 

@@ -149,6 +149,25 @@ class ChildProcess {
       WaitForSingleObject(info_.hProcess, 5000);
     }
   }
+  DWORD processId() const { return info_.dwProcessId; }
+  // Its first visible top-level window, or null.
+  HWND mainWindow() const {
+    struct Search {
+      DWORD process;
+      HWND found;
+    } search{info_.dwProcessId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(data);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (owner != s.process || !IsWindowVisible(window)) return TRUE;
+          s.found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
   // Waits for the program to end by itself; its exit code, or -1 on time-out.
   long waitForExit(DWORD milliseconds) {
     if (WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;

@@ -21,7 +21,7 @@ std::wstring lineOf(const PartData& part) {
 }  // namespace
 
 PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection, Handlers handlers)
-    : handlers_(std::move(handlers)) {
+    : handlers_(std::move(handlers)), program_(title) {
   win::registerWindowClass(kClassName, &procedure);
   HMENU file = CreatePopupMenu();
   if (handlers_.open) AppendMenuW(file, MF_STRING, kOpenId, L"&Open...");
@@ -58,7 +58,7 @@ void PartListWindow::show(const DesignData& design) {
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
-  SetWindowTextW(window_.get(), win::widen(design.name).c_str());
+  SetWindowTextW(window_.get(), (win::widen(design.name) + L" - " + program_).c_str());
   ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
 }
 

@@ -37,6 +37,7 @@ class PartListWindow {
   win::WindowHandle window_;
   HWND list_ = nullptr;
   Handlers handlers_;
+  std::wstring program_;  // "PowerLogic (stand-in)", after the design's name in the title
   std::map<int, PartData> pending_;
 };
 

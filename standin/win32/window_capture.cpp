@@ -38,18 +38,28 @@ class MemoryDc {
   HDC dc_;
 };
 
-}  // namespace
-
-void saveWindowPng(HWND window, const std::string& path) {
-  // Finish pending paints only: a forced repaint would be caught half-drawn.
-  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  GdiFlush();
-  // The client area: without a window manager there is no frame to show.
+// Without a window manager or a desktop of Wine's own nothing draws a frame:
+// the client area is then all there is to show.
+RECT screenArea(HWND window, CaptureArea part) {
+  if (part == CaptureArea::wholeWindow) {
+    RECT whole;
+    GetWindowRect(window, &whole);
+    return whole;
+  }
   RECT client;
   GetClientRect(window, &client);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  const RECT area{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+  return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+}
+
+}  // namespace
+
+void saveWindowPng(HWND window, const std::string& path, CaptureArea part) {
+  // Finish pending paints only: a forced repaint would be caught half-drawn.
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  GdiFlush();
+  const RECT area = screenArea(window, part);
   const int width = area.right - area.left, height = area.bottom - area.top;
   ScreenDc screen;
   MemoryDc memory(screen.get());

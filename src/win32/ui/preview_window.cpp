@@ -8,6 +8,7 @@
 
 #include "app/map_image.h"
 #include "win32/base/text.h"
+#include "win32/ui/window_position.h"
 
 namespace varnel::win {
 
@@ -56,12 +57,15 @@ PreviewWindow::~PreviewWindow() {
 void PreviewWindow::create() {
   registerWindowClass(kClassName, &procedure);
   registerWindowClass(kMapClassName, &mapProcedure);
-  RECT at{0, 0, twipsToPixelsX(10500), twipsToPixelsY(6000)};
+  // Below the main window, wholly inside the work area of its monitor.
+  ui::ScreenRect at{0, 0, twipsToPixelsX(10500), twipsToPixelsY(6000)};
   RECT owner;
-  if (owner_ && GetWindowRect(owner_, &owner)) OffsetRect(&at, owner.left, owner.bottom + 8);
+  if (owner_ && GetWindowRect(owner_, &owner))
+    at = {owner.left, owner.bottom + 8, owner.left + at.width(), owner.bottom + 8 + at.height()};
+  at = ui::movedInside(at, workAreaOf(owner_));
   window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW, at.left,
-                                         at.top, at.right - at.left, at.bottom - at.top, owner_,
-                                         nullptr, GetModuleHandleW(nullptr), this));
+                                         at.top, at.width(), at.height(), owner_, nullptr,
+                                         GetModuleHandleW(nullptr), this));
   HWND w = window_.get();
   list_ =
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);

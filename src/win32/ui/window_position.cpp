@@ -53,6 +53,14 @@ void WindowPositionStore::forget() const {
   RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), kTop);
 }
 
+ui::ScreenRect workAreaOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+  const RECT& r = info.rcWork;
+  return {r.left, r.top, r.right, r.bottom};
+}
+
 std::vector<ui::ScreenRect> monitorWorkAreas() {
   std::vector<ui::ScreenRect> areas;
   EnumDisplayMonitors(nullptr, nullptr, &addWorkArea, reinterpret_cast<LPARAM>(&areas));

@@ -25,4 +25,8 @@ class WindowPositionStore {
 // The work areas of the monitors attached now, the primary monitor's first.
 std::vector<ui::ScreenRect> monitorWorkAreas();
 
+// The work area of the monitor that holds most of window (the primary
+// monitor's when window is null).
+ui::ScreenRect workAreaOf(HWND window);
+
 }  // namespace varnel::win
