@@ -1,7 +1,9 @@
 // varnel-bench-com.exe SIZE: a "Rename all components" run over SIZE
 // components in which every one must move aside, with Varnel's COM client
-// against the stand-in PowerLogic in a process of its own. Prints seconds and
-// the host calls the stand-in counted.
+// against the stand-in PowerLogic in a process of its own: once through the
+// session alone, once through Varnel's window (its progress bar painting).
+// Prints beside them what a bare IDispatch round trip costs here, and an Item
+// call whose new object comes across the process boundary and is let go.
 #include <windows.h>
 
 #include <chrono>
@@ -15,6 +17,7 @@
 #include "standin/win32/desktop_automation.h"
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
+#include "win32/ui/main_window.h"
 
 using namespace varnel;
 
@@ -30,16 +33,43 @@ struct NoDialog final : ui::SaveDialog {
   std::string askSavePath(const std::string&) override { return {}; }
 };
 
-}  // namespace
+using Clock = std::chrono::steady_clock;
 
-int wmain(int argc, wchar_t** argv) {
-  const int size = argc > 1 ? std::stoi(argv[1]) : 1000;
-  win::ComApartment apartment;
-  const auto file = (std::filesystem::temp_directory_path() / "varnel-bench.design").string();
-  standin::saveDesignFile(bench::allMove(size), file);
-  win::ChildProcess powerLogic(L"standin-powerlogic.exe", win::quoted(file));
-  if (!win::waitForServer(win::kPowerLogicProgId)) return 1;
-  win::DispatchObject counter(win::attachRunning(win::kPowerLogicProgId), "StandinApplication");
+double millisecondsSince(Clock::time_point start, int calls) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / calls;
+}
+
+// The stand-in PowerLogic serving a fresh copy of the design, and its call counter.
+struct StandIn {
+  win::ChildProcess process;
+  win::DispatchObject counter;
+  explicit StandIn(const std::string& file)
+      : process(L"standin-powerlogic.exe", win::quoted(file)),
+        counter((win::waitForServer(win::kPowerLogicProgId),
+                 win::attachRunning(win::kPowerLogicProgId)),
+                "StandinApplication") {}
+  long calls() { return win::toLong(counter.get("HostCalls")); }
+};
+
+struct Timing {
+  double seconds;
+  long calls;
+};
+
+// The mean cost of one bare round trip, and of one Item with its object.
+void printRoundTrips(host::Application& app, int calls) {
+  auto list = app.ActiveDocument()->Components();
+  const std::int32_t count = list->Count();
+  auto start = Clock::now();
+  for (int i = 0; i < calls; ++i) list->Count();
+  const double bare = millisecondsSince(start, calls);
+  start = Clock::now();
+  for (int i = 0; i < calls; ++i) list->Item(1 + i % count);
+  std::printf("  bare round trip %.3f ms; Item with a new object, let go: %.3f ms\n", bare,
+              millisecondsSince(start, calls));
+}
+
+Timing runInSession(StandIn& standIn) {
   win::ComHostAttacher attacher;
   ui::ProgressValues progress;
   NoReport report;
@@ -50,19 +80,58 @@ int wmain(int argc, wchar_t** argv) {
   app::NoJournals journals;
   app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
                                   journals);
+  session.attach([] {});
+  const long before = standIn.calls();
+  const auto start = Clock::now();
+  const auto outcome = session.run(RunSettings{});
+  if (outcome.error) throw *outcome.error;
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  return {seconds, standIn.calls() - before - 1};
+}
+
+Timing runInWindow(StandIn& standIn) {
+  win::ComHostAttacher attacher;
+  win::ComPcbConnector pcb;
+  app::NoJournals journals;
+  win::MainWindow window(attacher, pcb, journals, journals);
+  window.open(SW_SHOWNOACTIVATE, false);
+  SendMessageW(window.control(ui::Control::allComponents), BM_CLICK, 0, 0);
+  if (SendMessageW(window.control(ui::Control::writeEco), BM_GETCHECK, 0, 0) == BST_CHECKED)
+    SendMessageW(window.control(ui::Control::writeEco), BM_CLICK, 0, 0);
+  win::pumpMessages(std::chrono::milliseconds(100));
+  const long before = standIn.calls();
+  const auto start = Clock::now();
+  SendMessageW(window.control(ui::Control::run), BM_CLICK, 0, 0);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  return {seconds, standIn.calls() - before - 1};
+}
+
+void print(const char* how, const Timing& t, int size) {
+  std::printf("  %s: %.2f s, %ld host calls (%.2f a component), %.3f ms a call\n", how, t.seconds,
+              t.calls, static_cast<double>(t.calls) / size, 1000 * t.seconds / t.calls);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const int size = argc > 1 ? std::stoi(argv[1]) : 1000;
+  win::ComApartment apartment;
+  const auto file = (std::filesystem::temp_directory_path() / "varnel-bench.design").string();
+  standin::saveDesignFile(bench::allMove(size), file);
   try {
-    session.attach([] {});
-    const long before = win::toLong(counter.get("HostCalls"));
-    const auto start = std::chrono::steady_clock::now();
-    const auto outcome = session.run(RunSettings{});
-    if (outcome.error) throw *outcome.error;
-    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    const long calls = win::toLong(counter.get("HostCalls")) - before - 1;
-    std::printf(
-        "cross-process mode 0 run over %d components: %.2f s, %ld host calls (%.2f a "
-        "component, %.3f ms a call)\n",
-        size, seconds.count(), calls, static_cast<double>(calls) / size,
-        1000 * seconds.count() / calls);
+    std::printf("cross-process \"Rename all components\" over %d components:\n", size);
+    Timing session, window;
+    {
+      StandIn standIn(file);
+      printRoundTrips(*win::ComHostAttacher().attach(), 500);
+      session = runInSession(standIn);
+    }
+    {
+      StandIn standIn(file);
+      window = runInWindow(standIn);
+    }
+    print("run, session alone", session, size);
+    print("run, in Varnel's window", window, size);
   } catch (const Error& e) {
     std::printf("%s\n", describe(e).c_str());
     return 1;

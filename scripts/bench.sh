@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks: the native ones (Google Benchmark) on generated designs
-# of 1000 and 10001 components, then a run across processes under Wine.
+# of 1000 and 10001 components, then a run across processes under Wine, with
+# a bare IDispatch round trip measured beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh cmake ninja-build g++ libbenchmark-dev g++-mingw-w64-x86-64 googletest wine wine64

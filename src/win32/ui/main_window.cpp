@@ -453,12 +453,25 @@ void MainWindow::endProgram() {
 }
 
 void MainWindow::setProgressRange(float min, float max) {
+  progressMin_ = min;
+  progressMax_ = max;
+  shownProgress_ = -1;
   SendMessageW(controls_.at(Control::progress), PBM_SETRANGE32, static_cast<WPARAM>(min),
                static_cast<LPARAM>(max));
 }
 
+// A repaint costs about what a call to PowerLogic does, and the wait for
+// each call paints whatever is invalid: the bar is set only when its filled
+// part grows or shrinks by a pixel, and always at either end.
 void MainWindow::setProgressValue(float value) {
   HWND bar = controls_.at(Control::progress);
+  RECT r;
+  GetClientRect(bar, &r);
+  const float span = progressMax_ - progressMin_;
+  const int filled = span > 0 ? static_cast<int>((value - progressMin_) / span * r.right) : 0;
+  const bool atAnEnd = value <= progressMin_ || value >= progressMax_;
+  if (filled == shownProgress_ && !atAnEnd) return;
+  shownProgress_ = filled;
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
   UpdateWindow(bar);  // a run holds the thread: repaint now
 }

@@ -100,6 +100,8 @@ class MainWindow final : public ui::MainWindowView {
   app::MainWindowPresenter presenter_;
   bool ended_ = false;
   bool quitOnClose_ = false;
+  float progressMin_ = 0, progressMax_ = 0;
+  int shownProgress_ = -1;  // the bar's filled width in pixels when last set
 };
 
 }  // namespace varnel::win
