@@ -14,5 +14,6 @@ cp build/windows/Varnel.exe "$stage/"
 sed -e "s/@VERSION@/$version/" -e 's/$/\r/' res/README.txt >"$stage/README.txt"
 # The two files at the zip's root: Windows' "Extract All" makes the folder.
 (cd "$stage" && cmake -E tar cf "../../../$zip" --format=zip Varnel.exe README.txt)
-echo "== package: $zip"
-cmake -E tar tf "$zip"
+contents="$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')"
+[[ "$contents" == "README.txt Varnel.exe " ]] || { echo "package: unexpected contents: $contents"; exit 1; }
+echo "== package: $zip ($contents)"

@@ -33,3 +33,8 @@ source scripts/wine-env.sh
 start_wine null
 trap stop_wine EXIT
 ctest --test-dir build/windows --output-on-failure
+
+echo "== the release package"
+stop_wine
+trap - EXIT
+scripts/package.sh
