@@ -96,9 +96,29 @@ TEST(Dpi, MovedToAMonitorOfAnotherDpiItIsLaidOutAgainThere) {
 TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   const char* expected = std::getenv("VARNEL_EXPECTED_DPI");
   ASSERT_TRUE(expected);
-  LocalWindow w("R1");
-  ASSERT_EQ(win::systemDpi(), static_cast<UINT>(std::atoi(expected)));
-  expectLaidOutAt(w.window, win::systemDpi());
+  LocalWindow w("R1 R2 TP");
+  const UINT dpi = win::systemDpi();
+  ASSERT_EQ(dpi, static_cast<UINT>(std::atoi(expected)));
+  expectLaidOutAt(w.window, dpi);
+  // The Preview window and the report open at the main window's DPI too.
+  testing::click(w[Control::allComponents]);
+  w.window.presenter().onPreview();
+  HWND close = GetDlgItem(w.window.preview().handle(), IDCANCEL);
+  RECT button;
+  GetWindowRect(close, &button);
+  EXPECT_EQ(button.bottom - button.top, MulDiv(26, dpi, 96));
+  const auto messageFont = fontHeight(win::messageFontAt(dpi).get());
+  EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(close, WM_GETFONT, 0, 0))),
+            messageFont);
+  w.window.preview().closePreview();
+  testing::click(w[Control::run]);
+  ASSERT_TRUE(w.window.report().isOpen()) << "TP is left alone";
+  HWND edit = GetWindow(w.window.report().handle(), GW_CHILD);
+  EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0))),
+            messageFont);
+  RECT box;
+  GetWindowRect(edit, &box);
+  EXPECT_GE(box.bottom - box.top, win::twipsAt(2220, dpi) - 1);
 }
 
 TEST(Dpi, AtOneHundredAndFortyFourDpiTheWindowOpensLaidOutAtIt) {

@@ -25,6 +25,10 @@ int systemMetricAt(int index, UINT dpi);
 
 // The system's message font (the one message boxes use) at dpi.
 GdiObject messageFontAt(UINT dpi);
+// font, or the stock GUI font when it could not be made.
+inline HGDIOBJ fontOrDefault(const GdiObject& font) {
+  return font.get() ? font.get() : GetStockObject(DEFAULT_GUI_FONT);
+}
 
 // The window rectangle, at the origin, that gives a client area of width by
 // height to a window of style and extendedStyle at dpi.

@@ -124,7 +124,7 @@ void MainWindow::createControl(const ui::ControlLayout& layout) {
 void MainWindow::applyDpi(UINT dpi) {
   dpi_ = dpi;
   GdiObject font = messageFontAt(dpi);
-  const HGDIOBJ used = font.get() ? font.get() : GetStockObject(DEFAULT_GUI_FONT);
+  const HGDIOBJ used = fontOrDefault(font);
   for (const auto& [id, control] : controls_)
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
   font_ = std::move(font);  // the old font only now, when nothing uses it

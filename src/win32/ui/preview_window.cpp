@@ -19,12 +19,11 @@ constexpr wchar_t kMapClassName[] = L"VarnelPreviewMap";
 enum : int { kList = 10, kSummary, kMap, kRename = IDOK, kCopy = 20, kClose = IDCANCEL };
 
 HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id,
-           DWORD extended = 0) {
-  HWND control = CreateWindowExW(extended, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
-                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+           HGDIOBJ font) {
+  HWND control = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               TRUE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   return control;
 }
 
@@ -57,8 +56,11 @@ PreviewWindow::~PreviewWindow() {
 void PreviewWindow::create() {
   registerWindowClass(kClassName, &procedure);
   registerWindowClass(kMapClassName, &mapProcedure);
-  // Below the main window, wholly inside the work area of its monitor.
-  ui::ScreenRect at{0, 0, twipsToPixelsX(10500), twipsToPixelsY(6000)};
+  // At the main window's DPI, below it, wholly inside the work area of its monitor.
+  dpi_ = dpiOf(owner_);
+  font_ = messageFontAt(dpi_);
+  const HGDIOBJ font = fontOrDefault(font_);
+  ui::ScreenRect at{0, 0, twipsAt(10500, dpi_), twipsAt(6000, dpi_)};
   RECT owner;
   if (owner_ && GetWindowRect(owner_, &owner))
     at = {owner.left, owner.bottom + 8, owner.left + at.width(), owner.bottom + 8 + at.height()};
@@ -67,19 +69,19 @@ void PreviewWindow::create() {
                                          at.top, at.width(), at.height(), owner_, nullptr,
                                          GetModuleHandleW(nullptr), this));
   HWND w = window_.get();
-  list_ =
-      child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
-  addColumn(list_, 0, L"Step", 38);
-  addColumn(list_, 1, L"Old", 64);
-  addColumn(list_, 2, L"New", 64);
-  addColumn(list_, 3, L"Why", 190);
-  summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
+  list_ = child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER,
+                kList, font);
+  addColumn(list_, 0, L"Step", scaled(38));
+  addColumn(list_, 1, L"Old", scaled(64));
+  addColumn(list_, 2, L"New", scaled(64));
+  addColumn(list_, 3, L"Why", scaled(190));
+  summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary, font);
   map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
                          GetModuleHandleW(nullptr), this);
-  renameButton_ = child(w, L"BUTTON", L"&Rename", BS_PUSHBUTTON | WS_TABSTOP, kRename);
-  copyButton_ = child(w, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, kCopy);
-  closeButton_ = child(w, L"BUTTON", L"Close", BS_PUSHBUTTON | WS_TABSTOP, kClose);
+  renameButton_ = child(w, L"BUTTON", L"&Rename", BS_PUSHBUTTON | WS_TABSTOP, kRename, font);
+  copyButton_ = child(w, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, kCopy, font);
+  closeButton_ = child(w, L"BUTTON", L"Close", BS_PUSHBUTTON | WS_TABSTOP, kClose, font);
 }
 
 void PreviewWindow::showPreview(const app::Preview& preview) {
@@ -114,7 +116,7 @@ void PreviewWindow::fill() {
 void PreviewWindow::layout() {
   RECT client;
   GetClientRect(window_.get(), &client);
-  const int margin = 8, button = 80, height = 26, line = 18;
+  const int margin = scaled(8), button = scaled(80), height = scaled(26), line = scaled(18);
   const int bottom = client.bottom - margin - height;
   const int listRight = preview_.map.empty() ? client.right - margin : client.right * 11 / 20;
   MoveWindow(list_, margin, margin, listRight - margin, bottom - line - 2 * margin, TRUE);
@@ -212,9 +214,10 @@ LRESULT CALLBACK PreviewWindow::mapProcedure(HWND window, UINT message, WPARAM w
 // its name.
 void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
   if (preview_.map.empty()) return;
-  const auto pixels = app::mapLayout(preview_.map, area.right, area.bottom, 24);
+  const auto pixels = app::mapLayout(preview_.map, area.right, area.bottom, scaled(24));
   auto at = [&](std::size_t k) { return POINT{pixels[k].x, pixels[k].y}; };
-  GdiObject pen(CreatePen(PS_SOLID, 2, RGB(app::kMapLine[0], app::kMapLine[1], app::kMapLine[2])));
+  GdiObject pen(
+      CreatePen(PS_SOLID, scaled(2), RGB(app::kMapLine[0], app::kMapLine[1], app::kMapLine[2])));
   HGDIOBJ oldPen = SelectObject(dc, pen.get());
   for (std::size_t k = 0; k < preview_.map.size(); ++k) {
     const POINT p = at(k);
@@ -224,18 +227,19 @@ void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
       LineTo(dc, p.x, p.y);
   }
   SelectObject(dc, oldPen);
-  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ oldFont = SelectObject(dc, fontOrDefault(font_));
   SetBkMode(dc, TRANSPARENT);
   for (std::size_t k = 0; k < preview_.map.size(); ++k) {
     const app::MapPoint& point = preview_.map[k];
     const POINT p = at(k);
     const COLORREF colour = point.keepsName ? RGB(150, 150, 150) : RGB(0, 0, 0);
     GdiObject dot(CreateSolidBrush(colour));
-    const RECT mark{p.x - 3, p.y - 3, p.x + 4, p.y + 4};
+    const int half = scaled(3);
+    const RECT mark{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
     FillRect(dc, &mark, static_cast<HBRUSH>(dot.get()));
     SetTextColor(dc, colour);
     const std::wstring label = widen(point.label);
-    TextOutW(dc, p.x + 5, p.y - 14, label.c_str(), static_cast<int>(label.size()));
+    TextOutW(dc, p.x + scaled(5), p.y - scaled(14), label.c_str(), static_cast<int>(label.size()));
   }
   SelectObject(dc, oldFont);
 }

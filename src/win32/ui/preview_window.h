@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/preview_view.h"
+#include "win32/base/dpi.h"
 #include "win32/base/window_handle.h"
 
 namespace varnel::win {
@@ -39,8 +40,12 @@ class PreviewWindow final : public ui::PreviewView {
   void layout();
   void paintMap(HDC dc, const RECT& area) const;
   void copyToClipboard() const;
+  // Pixels at 96 DPI as pixels at the window's DPI.
+  int scaled(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), kDefaultDpi); }
 
   HWND owner_ = nullptr;
+  UINT dpi_ = kDefaultDpi;  // the main window's when it opened
+  GdiObject font_;          // outlives the window that uses it
   Handlers handlers_;
   WindowHandle window_;
   HWND list_ = nullptr, summary_ = nullptr, map_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/base/text.h"
+#include "win32/ui/window_position.h"
 
 namespace varnel::win {
 
@@ -13,14 +14,6 @@ constexpr int kEditId = 100;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
 // The widest line the report always holds: its rule.
 constexpr wchar_t kRule[] = L"-----------------------------------";
-
-// The work area of the monitor that shows window (the primary one without it).
-RECT workAreaOf(HWND window) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
-  return info.rcWork;
-}
 
 }  // namespace
 
@@ -37,33 +30,37 @@ std::string ReportWindow::text() {
 }
 
 SIZE ReportWindow::editSize() const {
-  const auto font = GetStockObject(DEFAULT_GUI_FONT);
   // The rule must not wrap: wide enough for it, its margins and the scroll bar.
-  const int ruleWidth = textWidth(neighbour_, font, kRule) + 2 * GetSystemMetrics(SM_CXEDGE) +
-                        GetSystemMetrics(SM_CXVSCROLL) + 8;
-  return {std::max(twipsToPixelsX(2175), ruleWidth), twipsToPixelsY(2220)};
+  const int ruleWidth = textWidth(neighbour_, fontOrDefault(font_), kRule) +
+                        2 * systemMetricAt(SM_CXEDGE, dpi_) + systemMetricAt(SM_CXVSCROLL, dpi_) +
+                        MulDiv(8, dpi_, kDefaultDpi);
+  return {std::max(twipsAt(2175, dpi_), ruleWidth), twipsAt(2220, dpi_)};
 }
 
 POINT ReportWindow::placeFor(SIZE frame) const {
   RECT beside{0, 0, 0, 0};
   if (neighbour_) GetWindowRect(neighbour_, &beside);
-  const RECT work = workAreaOf(neighbour_);
+  const ui::ScreenRect work = workAreaOf(neighbour_);
   // To the right of the main window; to its left when the screen ends
   // there; and always wholly inside the work area.
   LONG x = beside.right + 8;
   if (x + frame.cx > work.right) x = beside.left - 8 - frame.cx;
-  x = std::clamp<LONG>(x, work.left, std::max(work.left, work.right - frame.cx));
-  const LONG y = std::clamp<LONG>(beside.top, work.top, std::max(work.top, work.bottom - frame.cy));
+  x = std::clamp<LONG>(x, work.left, std::max<LONG>(work.left, work.right - frame.cx));
+  const LONG y =
+      std::clamp<LONG>(beside.top, work.top, std::max<LONG>(work.top, work.bottom - frame.cy));
   return {x, y};
 }
 
 void ReportWindow::create() {
   registerWindowClass(kClassName);
+  // At the main window's DPI, in the message font.
+  dpi_ = dpiOf(neighbour_);
+  font_ = messageFontAt(dpi_);
   const SIZE edit = editSize();
-  const int margin = twipsToPixelsX(45);
+  const int margin = twipsAt(45, dpi_);
   // The client area keeps its 15-twip right margin when the box grows.
-  RECT frame{0, 0, margin + edit.cx + twipsToPixelsX(15), twipsToPixelsY(2295)};
-  AdjustWindowRect(&frame, kStyle, FALSE);
+  const RECT frame =
+      frameAround(margin + edit.cx + twipsAt(15, dpi_), twipsAt(2295, dpi_), kStyle, 0, dpi_);
   const SIZE outer{frame.right - frame.left, frame.bottom - frame.top};
   const POINT at = placeFor(outer);
   // Not owned: it stays when the main window is minimised, and is no dialog.
@@ -73,10 +70,10 @@ void ReportWindow::create() {
   edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                               ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
-                          margin, twipsToPixelsY(45), edit.cx, edit.cy, window_.get(),
+                          margin, twipsAt(45, dpi_), edit.cx, edit.cy, window_.get(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font_)), TRUE);
 }
 
 void ReportWindow::show(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/report_view.h"
+#include "win32/base/dpi.h"
 #include "win32/base/window_handle.h"
 
 namespace varnel::win {
@@ -22,6 +23,8 @@ class ReportWindow final : public ui::ReportView {
   SIZE editSize() const;
   POINT placeFor(SIZE frame) const;
 
+  UINT dpi_ = kDefaultDpi;  // the main window's when it opened
+  GdiObject font_;          // outlives the window that uses it
   WindowHandle window_;
   HWND edit_ = nullptr;
   HWND neighbour_ = nullptr;
