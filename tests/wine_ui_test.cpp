@@ -182,7 +182,9 @@ TEST(WriteOnly, ATargetThatCannotBeWrittenIsNamedAndNothingIsRenamed) {
   click(w[Control::run]);
   const auto seen = answerer.seen();
   ASSERT_FALSE(seen.empty());
-  EXPECT_NE(seen.back().text.find(readOnly), std::string::npos) << seen.back().text;
+  std::string all;
+  for (const auto& s : seen) all += "[" + s.title + ": " + s.text + "] ";
+  EXPECT_NE(seen.back().text.find(readOnly), std::string::npos) << all;
   EXPECT_NE(seen.back().text.find("Nothing was renamed."), std::string::npos);
   EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
   EXPECT_EQ(testing::TempDir::read(readOnly), "keep");

@@ -72,8 +72,14 @@ class DialogAnswerer {
     std::erase_if(answered_, [](HWND w) { return !IsWindow(w); });
     if (!answered_.insert(dialog).second) return;
     HWND fileName = GetDlgItem(dialog, 0x47c);
-    Seen seen{textOf(dialog), fileName ? "" : textOf(GetDlgItem(dialog, 0xFFFF)),
+    Seen seen{textOf(dialog), fileName ? "(save dialog)" : textOf(GetDlgItem(dialog, 0xFFFF)),
               GetWindow(dialog, GW_OWNER)};
+    {
+      // Recorded before it is answered: once answered, the program goes on
+      // and the test may ask what was seen before this thread runs again.
+      std::lock_guard<std::mutex> lock(mutex_);
+      seen_.push_back(seen);
+    }
     if (fileName) {
       if (hook_) hook_(dialog);
       if (savePath_.empty()) {
@@ -82,12 +88,9 @@ class DialogAnswerer {
         SendMessageW(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(savePath_).c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
       }
-      seen.text = "(save dialog)";
     } else {
       PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, IDYES) ? IDYES : IDOK, 0);
     }
-    std::lock_guard<std::mutex> lock(mutex_);
-    seen_.push_back(seen);
   }
 
   std::string savePath_;
