@@ -35,51 +35,33 @@ class WindowHandle {
   HWND window_ = nullptr;
 };
 
-class GdiObject {
+// A handle closed by Close when its owner goes.
+template <class Handle, auto Close>
+class UniqueHandle {
  public:
-  explicit GdiObject(HGDIOBJ object = nullptr) : object_(object) {}
-  GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  explicit UniqueHandle(Handle handle = nullptr) : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) {
       reset();
-      object_ = std::exchange(other.object_, nullptr);
+      handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { reset(); }
-  HGDIOBJ get() const noexcept { return object_; }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+  Handle get() const noexcept { return handle_; }
   void reset() noexcept {
-    if (object_) DeleteObject(std::exchange(object_, nullptr));
+    if (handle_) Close(std::exchange(handle_, nullptr));
   }
 
  private:
-  HGDIOBJ object_ = nullptr;
+  Handle handle_ = nullptr;
 };
 
-class IconHandle {
- public:
-  explicit IconHandle(HICON icon = nullptr) : icon_(icon) {}
-  IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  IconHandle& operator=(IconHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      icon_ = std::exchange(other.icon_, nullptr);
-    }
-    return *this;
-  }
-  IconHandle(const IconHandle&) = delete;
-  IconHandle& operator=(const IconHandle&) = delete;
-  ~IconHandle() { reset(); }
-  HICON get() const noexcept { return icon_; }
-  void reset() noexcept {
-    if (icon_) DestroyIcon(std::exchange(icon_, nullptr));
-  }
-
- private:
-  HICON icon_ = nullptr;
-};
+using GdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
+using IconHandle = UniqueHandle<HICON, &DestroyIcon>;
 
 // A window's device context with one object selected into it; both are put
 // back when it goes.
