@@ -91,6 +91,9 @@ TEST(FirstAboveTree, AnswersAsAScanDoesThroughChanges) {
         if (keys[k] > bound) scan = k;
       ASSERT_EQ(tree.firstAbove(from, bound), scan) << size << " " << round;
     }
+    const FirstAboveTree built(keys);  // the same keys, built at once
+    for (int bound = -2; bound < 42; ++bound)
+      ASSERT_EQ(built.firstAbove(0, bound), tree.firstAbove(0, bound));
   }
 }
 

@@ -9,6 +9,13 @@ FirstAboveTree::FirstAboveTree(int size) : size_(size) {
   max_.assign(2 * static_cast<std::size_t>(leaves_), kNever);
 }
 
+FirstAboveTree::FirstAboveTree(const std::vector<int>& keys)
+    : FirstAboveTree(static_cast<int>(keys.size())) {
+  std::copy(keys.begin(), keys.end(), max_.begin() + leaves_);
+  for (int node = leaves_ - 1; node >= 1; --node)
+    max_[node] = std::max(max_[2 * node], max_[2 * node + 1]);
+}
+
 void FirstAboveTree::set(int index, int key) {
   int node = leaves_ + index;
   max_[node] = key;

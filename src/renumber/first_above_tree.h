@@ -13,6 +13,8 @@ class FirstAboveTree {
   static constexpr int kNever = INT_MIN;  // a key above no bound
 
   explicit FirstAboveTree(int size = 0);
+  // A tree over keys, built in linear time.
+  explicit FirstAboveTree(const std::vector<int>& keys);
   int size() const { return size_; }
   void set(int index, int key);
   std::optional<int> firstAbove(int from, int bound) const;

@@ -58,10 +58,11 @@ Planning::Stretch& Planning::stretchOf(const std::string& prefix, std::int32_t s
     const bool otherPrefix = !designator::hasPrefix(nameAt(end).name, prefix);
     if (otherPrefix && end > 1 && nameAt(end - 1).hasNumber) break;
   }
-  Stretch stretch{start, end, order::FirstAboveTree(end - start)};
+  std::vector<int> keys;
+  keys.reserve(end - start);
   for (std::int32_t position = start; position < end; ++position)
-    stretch.stops.set(position - start, gapKey(position, prefix));
-  return stretches_.emplace(prefix, std::move(stretch)).first->second;
+    keys.push_back(gapKey(position, prefix));
+  return stretches_.emplace(prefix, Stretch{start, end, order::FirstAboveTree(keys)}).first->second;
 }
 
 // The walk begins at the first of the names as the run first read them.
