@@ -92,6 +92,40 @@ TEST(Dpi, MovedToAMonitorOfAnotherDpiItIsLaidOutAgainThere) {
   expectLaidOutAt(w.window, 96);
 }
 
+TEST(Dpi, ThePreviewAndTheReportAreLaidOutAgainOnAMonitorOfAnotherDpi) {
+  LocalWindow w("R1 R2 TP");
+  testing::click(w[Control::allComponents]);
+  w.window.presenter().onPreview();
+  testing::click(w[Control::run]);
+  ASSERT_TRUE(w.window.report().isOpen()) << "TP is left alone";
+  for (UINT dpi : {144u, 96u}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{40, 30, 40 + 900, 30 + 500};
+    const LONG font = fontHeight(win::messageFontAt(dpi).get());
+    HWND preview = w.window.preview().handle();
+    SendMessageW(preview, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    HWND close = GetDlgItem(preview, IDCANCEL);
+    RECT button;
+    GetWindowRect(close, &button);
+    EXPECT_EQ(button.bottom - button.top, MulDiv(26, dpi, 96));
+    EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(close, WM_GETFONT, 0, 0))), font);
+    RECT at;
+    GetWindowRect(preview, &at);
+    EXPECT_EQ(at.left, 40);
+    EXPECT_EQ(at.right - at.left, 900);
+
+    HWND report = w.window.report().handle();
+    SendMessageW(report, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    HWND edit = GetWindow(report, GW_CHILD);
+    EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0))), font);
+    RECT box;
+    GetWindowRect(edit, &box);
+    EXPECT_EQ(box.bottom - box.top, win::twipsAt(2220, dpi));
+    EXPECT_NE(w.window.report().text().find("TP"), std::string::npos) << "its text kept";
+  }
+}
+
 // Run in a child process by the test below, after the DPI is set.
 TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   const char* expected = std::getenv("VARNEL_EXPECTED_DPI");

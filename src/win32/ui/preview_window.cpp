@@ -18,20 +18,17 @@ constexpr wchar_t kClassName[] = L"VarnelPreview";
 constexpr wchar_t kMapClassName[] = L"VarnelPreviewMap";
 enum : int { kList = 10, kSummary, kMap, kRename = IDOK, kCopy = 20, kClose = IDCANCEL };
 
-HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id,
-           HGDIOBJ font) {
-  HWND control = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  return control;
+HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id) {
+  return CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
-void addColumn(HWND list, int index, const wchar_t* title, int width) {
+void addColumn(HWND list, int index, const wchar_t* title) {
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
   column.pszText = const_cast<wchar_t*>(title);
-  column.cx = width;
+  column.cx = 50;
   SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
@@ -57,10 +54,8 @@ void PreviewWindow::create() {
   registerWindowClass(kClassName, &procedure);
   registerWindowClass(kMapClassName, &mapProcedure);
   // At the main window's DPI, below it, wholly inside the work area of its monitor.
-  dpi_ = dpiOf(owner_);
-  font_ = messageFontAt(dpi_);
-  const HGDIOBJ font = fontOrDefault(font_);
-  ui::ScreenRect at{0, 0, twipsAt(10500, dpi_), twipsAt(6000, dpi_)};
+  const UINT dpi = dpiOf(owner_);
+  ui::ScreenRect at{0, 0, twipsAt(10500, dpi), twipsAt(6000, dpi)};
   RECT owner;
   if (owner_ && GetWindowRect(owner_, &owner))
     at = {owner.left, owner.bottom + 8, owner.left + at.width(), owner.bottom + 8 + at.height()};
@@ -69,19 +64,34 @@ void PreviewWindow::create() {
                                          at.top, at.width(), at.height(), owner_, nullptr,
                                          GetModuleHandleW(nullptr), this));
   HWND w = window_.get();
-  list_ = child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER,
-                kList, font);
-  addColumn(list_, 0, L"Step", scaled(38));
-  addColumn(list_, 1, L"Old", scaled(64));
-  addColumn(list_, 2, L"New", scaled(64));
-  addColumn(list_, 3, L"Why", scaled(190));
-  summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary, font);
+  list_ =
+      child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
+  addColumn(list_, 0, L"Step");
+  addColumn(list_, 1, L"Old");
+  addColumn(list_, 2, L"New");
+  addColumn(list_, 3, L"Why");
+  summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
   map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
                          GetModuleHandleW(nullptr), this);
-  renameButton_ = child(w, L"BUTTON", L"&Rename", BS_PUSHBUTTON | WS_TABSTOP, kRename, font);
-  copyButton_ = child(w, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, kCopy, font);
-  closeButton_ = child(w, L"BUTTON", L"Close", BS_PUSHBUTTON | WS_TABSTOP, kClose, font);
+  renameButton_ = child(w, L"BUTTON", L"&Rename", BS_PUSHBUTTON | WS_TABSTOP, kRename);
+  copyButton_ = child(w, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, kCopy);
+  closeButton_ = child(w, L"BUTTON", L"Close", BS_PUSHBUTTON | WS_TABSTOP, kClose);
+  applyDpi(dpi);
+}
+
+// The font and the column widths at dpi; the layout follows with the size.
+void PreviewWindow::applyDpi(UINT dpi) {
+  dpi_ = dpi;
+  GdiObject font = messageFontAt(dpi);
+  for (HWND control : {list_, summary_, renameButton_, copyButton_, closeButton_})
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font)), TRUE);
+  font_ = std::move(font);  // the old font only now, when nothing uses it
+  const int widths[] = {38, 64, 64};
+  for (int column = 0; column < 3; ++column)
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, scaled(widths[column]));
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, LVSCW_AUTOSIZE_USEHEADER);
+  InvalidateRect(map_, nullptr, TRUE);
 }
 
 void PreviewWindow::showPreview(const app::Preview& preview) {
@@ -183,6 +193,15 @@ LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
       if (list_) layout();
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI: where and how large Windows suggests.
+      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+      applyDpi(LOWORD(wParam));
+      SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      layout();
+      return 0;
+    }
     case WM_CLOSE:
       ShowWindow(window, SW_HIDE);
       if (handlers_.closed) handlers_.closed();

@@ -36,6 +36,7 @@ class PreviewWindow final : public ui::PreviewView {
   static LRESULT CALLBACK mapProcedure(HWND, UINT, WPARAM, LPARAM);
   LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void create();
+  void applyDpi(UINT dpi);
   void fill();
   void layout();
   void paintMap(HDC dc, const RECT& area) const;

@@ -51,29 +51,61 @@ POINT ReportWindow::placeFor(SIZE frame) const {
   return {x, y};
 }
 
+// The client area keeps its 45-twip left and 15-twip right margins when
+// the box grows.
+SIZE ReportWindow::frameSize(SIZE edit) const {
+  const RECT frame = frameAround(twipsAt(45, dpi_) + edit.cx + twipsAt(15, dpi_),
+                                 twipsAt(2295, dpi_), kStyle, 0, dpi_);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 void ReportWindow::create() {
-  registerWindowClass(kClassName);
-  // At the main window's DPI, in the message font.
+  registerWindowClass(kClassName, &procedure);
+  // At the main window's DPI.
   dpi_ = dpiOf(neighbour_);
   font_ = messageFontAt(dpi_);
-  const SIZE edit = editSize();
-  const int margin = twipsAt(45, dpi_);
-  // The client area keeps its 15-twip right margin when the box grows.
-  const RECT frame =
-      frameAround(margin + edit.cx + twipsAt(15, dpi_), twipsAt(2295, dpi_), kStyle, 0, dpi_);
-  const SIZE outer{frame.right - frame.left, frame.bottom - frame.top};
+  const SIZE outer = frameSize(editSize());
   const POINT at = placeFor(outer);
   // Not owned: it stays when the main window is minimised, and is no dialog.
   window_ = WindowHandle(CreateWindowExW(0, kClassName, L"", kStyle, at.x, at.y, outer.cx, outer.cy,
-                                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+                                         nullptr, nullptr, GetModuleHandleW(nullptr), this));
   // No wrapping: one designator a line, and the rule stays one line.
   edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                               ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
-                          margin, twipsAt(45, dpi_), edit.cx, edit.cy, window_.get(),
+                          0, 0, 0, 0, window_.get(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font_)), TRUE);
+  applyDpi(dpi_);
+}
+
+void ReportWindow::applyDpi(UINT dpi) {
+  dpi_ = dpi;
+  GdiObject font = messageFontAt(dpi);
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font)), TRUE);
+  font_ = std::move(font);  // the old font only now, when nothing uses it
+  const SIZE edit = editSize();
+  MoveWindow(edit_, twipsAt(45, dpi), twipsAt(45, dpi), edit.cx, edit.cy, TRUE);
+  const SIZE outer = frameSize(edit);
+  SetWindowPos(window_.get(), nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK ReportWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = windowObject<ReportWindow>(window, message, lParam);
+  if (self && message == WM_DPICHANGED && self->edit_) {
+    // Moved to a monitor of another DPI: laid out there, where Windows suggests.
+    const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+    try {
+      self->applyDpi(LOWORD(wParam));
+    } catch (...) {
+      // Exceptions never cross a window procedure.
+    }
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void ReportWindow::show(const std::string& text) {

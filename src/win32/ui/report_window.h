@@ -10,6 +10,11 @@ namespace varnel::win {
 
 class ReportWindow final : public ui::ReportView {
  public:
+  ReportWindow() = default;
+  ReportWindow(const ReportWindow&) = delete;
+  ReportWindow& operator=(const ReportWindow&) = delete;
+  // The window must not call back into a half-destroyed object.
+  ~ReportWindow() override { unbindWindowObject(window_.get()); }
   bool isOpen() override;
   std::string text() override;
   void show(const std::string& text) override;
@@ -19,8 +24,12 @@ class ReportWindow final : public ui::ReportView {
   HWND handle() const { return window_.get(); }
 
  private:
+  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
   void create();
+  // The font, the edit box and the window's size at dpi.
+  void applyDpi(UINT dpi);
   SIZE editSize() const;
+  SIZE frameSize(SIZE edit) const;
   POINT placeFor(SIZE frame) const;
 
   UINT dpi_ = kDefaultDpi;  // the main window's when it opened
