@@ -2,32 +2,15 @@
 // Move-only owner of a kernel object handle (a mutex, a process).
 #include <windows.h>
 
-#include <utility>
+#include "win32/base/unique_handle.h"
 
 namespace varnel::win {
 
-class KernelHandle {
- public:
-  explicit KernelHandle(HANDLE handle = nullptr) : handle_(handle) {}
-  KernelHandle(KernelHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  KernelHandle& operator=(KernelHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  KernelHandle(const KernelHandle&) = delete;
-  KernelHandle& operator=(const KernelHandle&) = delete;
-  ~KernelHandle() { reset(); }
+// Some functions give INVALID_HANDLE_VALUE, not null, for no handle.
+inline void closeKernelHandle(HANDLE handle) {
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+}
 
-  HANDLE get() const noexcept { return handle_; }
-  void reset() noexcept {
-    if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(std::exchange(handle_, nullptr));
-  }
-
- private:
-  HANDLE handle_ = nullptr;
-};
+using KernelHandle = UniqueHandle<HANDLE, &closeKernelHandle>;
 
 }  // namespace varnel::win

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "win32/base/unique_handle.h"
+
 namespace varnel::win {
 
 class WindowHandle {
@@ -33,31 +35,6 @@ class WindowHandle {
 
  private:
   HWND window_ = nullptr;
-};
-
-// A handle closed by Close when its owner goes.
-template <class Handle, auto Close>
-class UniqueHandle {
- public:
-  explicit UniqueHandle(Handle handle = nullptr) : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { reset(); }
-  Handle get() const noexcept { return handle_; }
-  void reset() noexcept {
-    if (handle_) Close(std::exchange(handle_, nullptr));
-  }
-
- private:
-  Handle handle_ = nullptr;
 };
 
 using GdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
@@ -104,6 +81,21 @@ T* windowObject(HWND window, UINT message, LPARAM lParam) {
     return object;
   }
   return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// A window procedure's body: the message goes to handler on the window's
+// object (DefWindowProc before there is one). Exceptions never cross a
+// window procedure.
+template <class T>
+LRESULT routeMessage(LRESULT (T::*handler)(HWND, UINT, WPARAM, LPARAM), HWND window, UINT message,
+                     WPARAM wParam, LPARAM lParam) {
+  auto* self = windowObject<T>(window, message, lParam);
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return (self->*handler)(window, message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
 }
 
 // The window no longer reaches its object (which is going away).

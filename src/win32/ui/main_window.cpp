@@ -302,14 +302,7 @@ bool MainWindow::moveWithinOptionGroup(const MSG& message) {
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = windowObject<MainWindow>(window, message, lParam);
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return self->onMessage(window, message, wParam, lParam);
-  } catch (...) {
-    // Exceptions never cross a window procedure.
-    return 0;
-  }
+  return routeMessage(&MainWindow::onMessage, window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -166,13 +166,7 @@ void PreviewWindow::copyToClipboard() const {
 }
 
 LRESULT CALLBACK PreviewWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = windowObject<PreviewWindow>(window, message, lParam);
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return self->onMessage(window, message, wParam, lParam);
-  } catch (...) {
-    return 0;  // exceptions never cross a window procedure
-  }
+  return routeMessage(&PreviewWindow::onMessage, window, message, wParam, lParam);
 }
 
 LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -92,20 +92,17 @@ void ReportWindow::applyDpi(UINT dpi) {
 }
 
 LRESULT CALLBACK ReportWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = windowObject<ReportWindow>(window, message, lParam);
-  if (self && message == WM_DPICHANGED && self->edit_) {
-    // Moved to a monitor of another DPI: laid out there, where Windows suggests.
-    const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-    try {
-      self->applyDpi(LOWORD(wParam));
-    } catch (...) {
-      // Exceptions never cross a window procedure.
-    }
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return routeMessage(&ReportWindow::onMessage, window, message, wParam, lParam);
+}
+
+LRESULT ReportWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_DPICHANGED || !edit_) return DefWindowProcW(window, message, wParam, lParam);
+  // Moved to a monitor of another DPI: laid out there, where Windows suggests.
+  const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+  applyDpi(LOWORD(wParam));
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
 }
 
 void ReportWindow::show(const std::string& text) {

@@ -25,6 +25,7 @@ class ReportWindow final : public ui::ReportView {
 
  private:
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void create();
   // The font, the edit box and the window's size at dpi.
   void applyDpi(UINT dpi);
