@@ -80,7 +80,7 @@ Timing runInSession(StandIn& standIn) {
   app::NoJournals journals;
   app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
                                   journals);
-  session.attach([] {});
+  session.attach([](host::HostEvent) {});
   const long before = standIn.calls();
   const auto start = Clock::now();
   const auto outcome = session.run(RunSettings{});

@@ -28,7 +28,7 @@ struct Setup : testing::SessionFakes {
   explicit Setup(standin::DesignData design)
       : host(std::make_shared<standin::MemoryHost>(std::move(design))) {
     attacher.app = host;
-    session.attach([] {});
+    session.attach([](host::HostEvent) {});
     host->resetCounts();
   }
 };

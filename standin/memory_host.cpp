@@ -41,6 +41,7 @@ struct HostState {
   std::vector<RenameRecord> renames;
   std::vector<std::function<void(const RenameRecord&)>> renameListeners;
   std::map<int, std::function<void()>> openHandlers;
+  std::map<int, std::function<void()>> selectionHandlers;
   int nextHandlerId = 0;
 
   // Every host operation starts here: counted, then maybe failed.
@@ -266,7 +267,11 @@ const DesignData& MemoryHost::design() const {
 void MemoryHost::setSelected(std::int32_t position, bool selected) {
   auto& design = state_->loaded()->design;
   if (position < 1 || position > design.count()) throw std::out_of_range("no such position");
+  if (design.design().parts[position - 1].selected == selected) return;
   design.setSelected(position, selected);
+  // A copy: a listener may subscribe or end its subscription.
+  const auto listeners = state_->selectionHandlers;
+  for (const auto& [id, listener] : listeners) listener();
 }
 
 std::int64_t MemoryHost::totalCalls() const {
@@ -313,13 +318,31 @@ void MemoryHost::Prepare() {
   state_->call("Application.Prepare");
 }
 
-host::Subscription MemoryHost::onOpenDocument(std::function<void()> handler) {
-  const int id = state_->nextHandlerId++;
-  state_->openHandlers[id] = std::move(handler);
-  std::weak_ptr<HostState> weak = state_;
-  return host::Subscription([weak, id] {
-    if (auto state = weak.lock()) state->openHandlers.erase(id);
+namespace {
+
+host::Subscription listen(const std::shared_ptr<HostState>& state,
+                          std::map<int, std::function<void()>> HostState::*listeners,
+                          std::function<void()> listener) {
+  const int id = state->nextHandlerId++;
+  ((*state).*listeners)[id] = std::move(listener);
+  std::weak_ptr<HostState> weak = state;
+  return host::Subscription([weak, listeners, id] {
+    if (auto alive = weak.lock()) ((*alive).*listeners).erase(id);
   });
+}
+
+}  // namespace
+
+host::Subscription MemoryHost::onOpenDocument(std::function<void()> listener) {
+  return listen(state_, &HostState::openHandlers, std::move(listener));
+}
+
+host::Subscription MemoryHost::onSelectionChanged(std::function<void()> listener) {
+  return listen(state_, &HostState::selectionHandlers, std::move(listener));
+}
+
+host::Subscription MemoryHost::subscribe(std::function<void(host::HostEvent)> handler) {
+  return onOpenDocument([handler = std::move(handler)] { handler(host::HostEvent::designOpened); });
 }
 
 }  // namespace varnel::standin

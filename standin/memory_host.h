@@ -61,9 +61,14 @@ class MemoryHost final : public host::Application {
   // Called after each successful rename (the stand-in's window and autosave).
   void onRenamed(std::function<void(const RenameRecord&)> listener);
 
+  // Called after a design was opened, and after the selection changed.
+  host::Subscription onOpenDocument(std::function<void()> listener);
+  host::Subscription onSelectionChanged(std::function<void()> listener);
+
   host::Ref<host::Document> ActiveDocument() override;
   void Prepare() override;
-  host::Subscription onOpenDocument(std::function<void()> handler) override;
+  // OpenDocument, as a host whose event interface says what its events mean.
+  host::Subscription subscribe(std::function<void(host::HostEvent)> handler) override;
 
  private:
   std::shared_ptr<HostState> state_;

@@ -155,7 +155,7 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     app::NoJournals journals;
     app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
                                     journals);
-    session.attach([] {});
+    session.attach([](host::HostEvent) {});
     RunSettings settings;
     settings.eco = EcoOutput::writeOnly;
     const auto outcome = session.run(settings);

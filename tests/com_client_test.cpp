@@ -94,7 +94,7 @@ TEST_F(ComClient, DeliversOpenDocumentUntilUnsubscribed) {
   auto app = win::ComHostAttacher().attach();
   int opened = 0;
   {
-    auto subscription = app->onOpenDocument([&] { ++opened; });
+    auto subscription = app->subscribe([&](host::HostEvent) { ++opened; });
     host->open(design("U1"));
     EXPECT_EQ(opened, 1);
   }
@@ -114,7 +114,7 @@ TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   app::NoJournals journals;
   app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
                                   journals);
-  session.attach([] {});
+  session.attach([](host::HostEvent) {});
   EXPECT_FALSE(session.run(RunSettings{}).error);
   EXPECT_EQ(testing::designators(host->design()), words("R1 R2 C1"));
 }

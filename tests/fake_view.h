@@ -50,6 +50,9 @@ struct FakeView final : ui::MainWindowView {
     if (whileMessageOpen) whileMessageOpen();
   }
   void endProgram() override { ended = true; }
+  // Events wait here for the message loop (pump, in the tests).
+  std::vector<host::HostEvent> posted;
+  void deliverLater(host::HostEvent event) override { posted.push_back(event); }
   std::vector<std::string> foldersOpened;
   void openFolder(const std::string& path) override { foldersOpened.push_back(path); }
   void setProgressRange(float min, float max) override {

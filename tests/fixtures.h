@@ -117,7 +117,7 @@ struct Engine : SessionFakes {
   explicit Engine(standin::DesignData data)
       : host(std::make_shared<standin::MemoryHost>(std::move(data))) {
     attacher.app = host;
-    session.attach([] {});
+    session.attach([](host::HostEvent) {});
   }
 
   std::vector<std::string> names() const { return designators(host->design()); }

@@ -32,6 +32,10 @@ struct Window : testing::SessionFakes {
       : Window(std::make_shared<standin::MemoryHost>(design(parts))) {}
 
   std::vector<std::string> names() const { return testing::designators(host->design()); }
+  // The window's message loop hands the posted events over.
+  void pump() {
+    for (host::HostEvent event : std::exchange(view.posted, {})) presenter.onHostEvent(event);
+  }
 };
 
 TEST(StartUp, AttachesTitlesAndKeepsTheWindowOnTop) {
@@ -91,6 +95,8 @@ TEST(Reattach, TakesTheNewDesignKeepingStartTextAndSelectedMode) {
   auto next = design("C1 C2");
   next.name = "next.sch";
   w.host->open(next);
+  EXPECT_EQ(w.view.title, "Varnel test.sch") << "not inside the host's callback";
+  w.pump();
   EXPECT_EQ(w.view.title, "Varnel next.sch");
   EXPECT_FALSE(w.view.checked(Control::allComponents));
   EXPECT_EQ(w.view.text(Control::startNumber), "7");
@@ -98,12 +104,14 @@ TEST(Reattach, TakesTheNewDesignKeepingStartTextAndSelectedMode) {
 
   w.view.select(Control::selectedComponents);
   w.host->open(design("U1"));
+  w.pump();
   EXPECT_TRUE(w.view.checked(Control::selectedComponents));
 }
 
 TEST(Reattach, EndsWithAMessageWhenTheNewDesignIsEmpty) {
   Window w("R1");
   w.host->open(design(""));
+  w.pump();
   expectEndingMessage(w.view, "There is no componets in project");
 }
 
@@ -117,6 +125,7 @@ TEST(Reattach, WaitsUntilARunningRunIsOver) {
       auto next = design("C1");
       next.name = "other.sch";
       w.host->open(next);
+      w.pump();  // as a modal loop inside the call would
       EXPECT_EQ(w.view.title, "Varnel test.sch") << "not while the run goes on";
     }
   });
@@ -289,6 +298,7 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   auto next = design("U4");
   next.name = "next.sch";
   host->open(next);
+  w.pump();
   EXPECT_EQ(w.view.title, "Varnel next.sch") << "its events reach the window";
 }
 

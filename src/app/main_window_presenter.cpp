@@ -52,31 +52,81 @@ void MainWindowPresenter::endOnMissingHost(const Error& e, const char* noDesignT
                                                                  : nullptr;
   if (!text) return;
   view_.showMessage(text, "", MessageIcon::critical);
+  ended_ = true;
   view_.endProgram();
 }
 
-void MainWindowPresenter::onLoad() {
-  try {
-    view_.alwaysOnTop(true);
-    view_.setChecked(Control::allComponents, false);
-    session_.attach([this] { onDesignOpened(); });
-    view_.setTitle("Varnel " + session_.designName());
-    view_.setText(Control::startNumber, "1");
-  } catch (const Error& e) {
-    endOnMissingHost(e, "You must load a project before running Varnel");
-  } catch (const std::exception&) {
-    // Start-up stops quietly on anything else, as on any other error.
+// Busy work: what PowerLogic's events ask for waits until it has returned.
+template <class Work>
+void MainWindowPresenter::whileBusy(Work&& work) {
+  {
+    BusyScope busy(busy_);
+    work();
   }
+  if (pendingEvent_ && !ended_) handleHostEvent(*std::exchange(pendingEvent_, std::nullopt));
 }
 
-void MainWindowPresenter::onDesignOpened() {
-  // The event can arrive while a run waits on PowerLogic: take the new
-  // design once the run is over, not under its feet.
-  if (runInProgress_) {
-    designOpenedDuringRun_ = true;
+void MainWindowPresenter::onLoad() {
+  whileBusy([&] {
+    try {
+      view_.alwaysOnTop(true);
+      view_.setChecked(Control::allComponents, false);
+      session_.attach([this](host::HostEvent event) { view_.deliverLater(event); });
+      view_.setTitle("Varnel " + session_.designName());
+      view_.setText(Control::startNumber, "1");
+    } catch (const Error& e) {
+      endOnMissingHost(e, "You must load a project before running Varnel");
+    } catch (const std::exception&) {
+      // Start-up stops quietly on anything else, as on any other error.
+    }
+  });
+}
+
+void MainWindowPresenter::onHostEvent(host::HostEvent event) {
+  if (ended_) return;
+  // Not under the feet of a run, a preview or an undo: once it is over.
+  if (busy_) {
+    if (!pendingEvent_ || event == host::HostEvent::designOpened) pendingEvent_ = event;
     return;
   }
+  handleHostEvent(event);
+}
+
+void MainWindowPresenter::handleHostEvent(host::HostEvent event) {
+  if (event == host::HostEvent::unknown) {
+    // The host did not say what its event means: follow the open design
+    // when it is another than the one held.
+    try {
+      if (!session_.designChanged()) return;
+    } catch (const Error& e) {
+      if (errors::isHostGone(e.number())) hostLost_ = true;
+      return;
+    }
+  }
   takeNewDesign();
+}
+
+// Without PowerLogic's events the design open now is compared before each
+// run, preview and undo: another one is taken, as OpenDocument would take
+// it, and nothing else is done.
+bool MainWindowPresenter::tookAnotherDesign() {
+  if (session_.subscribed()) return false;
+  try {
+    if (!session_.designChanged()) return false;
+  } catch (const Error&) {
+    return false;  // the run itself says what is wrong
+  }
+  takeNewDesign();
+  if (ended_) return true;
+  std::string name;
+  try {
+    name = session_.designName();
+  } catch (const Error&) {
+  }
+  view_.showMessage("Another design is open in PowerLogic. Varnel now works on the design " + name +
+                        "; nothing was renamed.",
+                    "", MessageIcon::information);
+  return true;
 }
 
 void MainWindowPresenter::takeNewDesign() {
@@ -95,7 +145,7 @@ void MainWindowPresenter::takeNewDesign() {
 void MainWindowPresenter::attachAfresh() {
   session_.detach();
   try {
-    session_.attach([this] { onDesignOpened(); });
+    session_.attach([this](host::HostEvent event) { view_.deliverLater(event); });
     view_.setTitle("Varnel " + session_.designName());
   } catch (const Error& e) {
     const std::string text =
@@ -168,19 +218,23 @@ void MainWindowPresenter::onWriteEcoToggled() {
 }
 
 void MainWindowPresenter::onRun() {
-  BusyScope busy(busy_);
-  if (hostLost_) {
-    attachAfresh();  // this click only tells the user which design is now open
-    return;
-  }
-  for (Scope scope : {Scope::allComponents, Scope::selectedComponents})
-    if (view_.checked(scope == Scope::allComponents ? Control::allComponents
-                                                    : Control::selectedComponents) &&
-        !refusesStartText(scope))
-      runWith(scope);
+  whileBusy([&] {
+    if (hostLost_) {
+      attachAfresh();  // this click only tells the user which design is now open
+      return;
+    }
+    for (Scope scope : {Scope::allComponents, Scope::selectedComponents})
+      if (view_.checked(scope == Scope::allComponents ? Control::allComponents
+                                                      : Control::selectedComponents) &&
+          !refusesStartText(scope)) {
+        if (tookAnotherDesign()) return;
+        runWith(scope);
+      }
+  });
 }
 
 void MainWindowPresenter::onEnd() {
+  ended_ = true;
   view_.endProgram();
 }
 
@@ -207,11 +261,14 @@ EcoOutput MainWindowPresenter::ecoFromView() {
 
 void MainWindowPresenter::onPreview() {
   if (busy_) return;
-  BusyScope busy(busy_);
+  whileBusy([&] { previewRun(); });
+}
+
+void MainWindowPresenter::previewRun() {
   if (hostLost_) return attachAfresh();
   const auto scope = chosenScope();
   if (!scope) return;
-  if (refusesStartText(*scope)) return;
+  if (refusesStartText(*scope) || tookAnotherDesign()) return;
   Previewed previewed{settingsFromView(*scope), std::nullopt, {}, {}};
   const PlannedRun planned = planAgain(previewed);
   if (planned.error) {
@@ -226,8 +283,12 @@ void MainWindowPresenter::onPreview() {
 
 void MainWindowPresenter::onUndo() {
   if (busy_) return;
-  BusyScope busy(busy_);
+  whileBusy([&] { previewUndo(); });
+}
+
+void MainWindowPresenter::previewUndo() {
   if (hostLost_) return attachAfresh();
+  if (tookAnotherDesign()) return;
   try {
     const std::string design = session_.designName();
     const auto path = journals_.newestNotUndone(design);
@@ -256,7 +317,10 @@ PlannedRun MainWindowPresenter::planAgain(const Previewed& previewed) {
 
 void MainWindowPresenter::onPreviewRename() {
   if (busy_ || !previewed_) return;
-  BusyScope busy(busy_);
+  whileBusy([&] { renamePreviewed(); });
+}
+
+void MainWindowPresenter::renamePreviewed() {
   const Previewed previewed = *previewed_;
   const PlannedRun planned = planAgain(previewed);
   if (planned.error) {
@@ -280,7 +344,6 @@ void MainWindowPresenter::onPreviewRename() {
 }
 
 void MainWindowPresenter::makePreviewed(const Previewed& previewed) {
-  runInProgress_ = true;
   const RunOutcome outcome =
       previewed.journal
           ? session_.undo(*previewed.journal, previewed.journalPath, previewed.settings)
@@ -289,8 +352,6 @@ void MainWindowPresenter::makePreviewed(const Previewed& previewed) {
     if (errors::isHostGone(outcome.error->number())) hostLost_ = true;
     view_.showMessage(userMessage(*outcome.error), "", MessageIcon::critical);
   }
-  runInProgress_ = false;
-  if (std::exchange(designOpenedDuringRun_, false)) takeNewDesign();
 }
 
 void MainWindowPresenter::onPreviewClosed() {

@@ -3,6 +3,7 @@
 // the rules that enable and choose the options, and Run, whose settings it
 // reads from the window once and whose errors it shows. The Win32 window
 // turns its messages into these calls; tests drive them with a fake view.
+#include <optional>
 #include <string>
 
 #include "app/controls.h"
@@ -27,8 +28,11 @@ class MainWindowPresenter {
   // Window load: keep on top, attach, take the design, title, start number.
   // PowerLogic not running, or no design loaded: a message, then the end.
   void onLoad();
-  // PowerLogic opened another design (deferred while a run goes on).
-  void onDesignOpened();
+  // An event of PowerLogic's, from the window's message loop: OpenDocument
+  // takes the new design; an event of unknown meaning takes it when the open
+  // design is another. While the window is busy (start-up, a run, a preview,
+  // an undo, their dialogs and messages) it waits until that has returned.
+  void onHostEvent(host::HostEvent event);
   // A click on a control, as the window reports it. Option buttons are
   // chosen here; nothing happens while the window is busy.
   void onClick(ui::Control id);
@@ -54,6 +58,10 @@ class MainWindowPresenter {
   bool busy() const { return busy_; }
 
  private:
+  template <class Work>
+  void whileBusy(Work&& work);
+  void handleHostEvent(host::HostEvent event);
+  bool tookAnotherDesign();
   void runWith(Scope scope);
   RunSettings settingsFromView(Scope scope);
   void takeNewDesign();
@@ -70,6 +78,9 @@ class MainWindowPresenter {
     std::string journalPath;
     std::vector<Rename> renames;
   };
+  void previewRun();
+  void previewUndo();
+  void renamePreviewed();
   PlannedRun planAgain(const Previewed& previewed);
   void makePreviewed(const Previewed& previewed);
 
@@ -79,8 +90,8 @@ class MainWindowPresenter {
   JournalLibrary& journals_;
   std::optional<Previewed> previewed_;
   bool busy_ = false;
-  bool runInProgress_ = false;
-  bool designOpenedDuringRun_ = false;
+  bool ended_ = false;
+  std::optional<host::HostEvent> pendingEvent_;  // came while busy
   bool hostLost_ = false;  // PowerLogic's process went away: attach afresh on Run
 };
 

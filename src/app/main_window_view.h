@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/controls.h"
+#include "host/automation.h"
 
 namespace varnel::ui {
 
@@ -32,6 +33,10 @@ class MainWindowView {
   virtual void openFolder(const std::string& path) = 0;
   // Closes every window at once; no further handler runs.
   virtual void endProgram() = 0;
+  // Hands an event of PowerLogic's to the window's own message loop, which
+  // gives it to the presenter's onHostEvent once the COM callback that
+  // brought it (and any call to PowerLogic it came inside) has returned.
+  virtual void deliverLater(host::HostEvent event) = 0;
   // The progress bar: single-precision minimum, maximum and value.
   virtual void setProgressRange(float min, float max) = 0;
   virtual void setProgressValue(float value) = 0;

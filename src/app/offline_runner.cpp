@@ -204,7 +204,7 @@ int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector
                                   journals);
   app::RunOutcome outcome;
   try {
-    session.attach([] {});
+    session.attach([](host::HostEvent) {});
     if (designs) designs->resetCounts();
     if (a.map) writeMap(session.plan(settingsOf(a)), *a.map, files);
     outcome = runAsAsked(a, settingsOf(a), session);

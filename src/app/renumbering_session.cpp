@@ -34,29 +34,58 @@ RenumberingSession::RenumberingSession(host::HostAttacher& attacher, ui::Progres
       encoder_(encoder),
       journals_(journals) {}
 
-void RenumberingSession::attach(std::function<void()> onDesignOpened) {
+void RenumberingSession::attach(std::function<void(host::HostEvent)> onEvent) {
   application_ = attacher_.attach();
-  openDocumentSubscription_ = application_->onOpenDocument(std::move(onDesignOpened));
-  document_ = application_->ActiveDocument();
+  // Best-effort: a host that cannot be subscribed to is still attached; what
+  // failed is the subscription, never "no design".
+  try {
+    eventSubscription_ = application_->subscribe(std::move(onEvent));
+    subscribed_ = true;
+  } catch (const Error&) {
+    subscribed_ = false;
+  }
   takeDesign();
 }
 
 void RenumberingSession::detach() {
   // The old objects belong to a process that is gone; ending the old
   // subscription fails quietly.
-  openDocumentSubscription_.reset();
+  eventSubscription_.reset();
+  subscribed_ = false;
   firstComponent_ = {};
   components_ = {};
   document_ = {};
   application_.reset();
 }
 
+host::Ref<host::Document> RenumberingSession::activeDocument() {
+  if (!application_) throw errors::objectNotSet();
+  auto document = application_->ActiveDocument();
+  if (document.empty()) throw Error(errors::kNoDesign, "PowerLogic has no design open.");
+  return document;
+}
+
 void RenumberingSession::takeDesign() {
+  // Afresh: a host may give each open design a document object of its own
+  // and let the old one go, or keep it alive for a design that is closed.
+  document_ = activeDocument();
+  heldDesignName_ = document_->Name();
   if (document_->Scopes()->Count() > 1)
     components_ = document_->Components();
   else
     components_ = document_->CurrentScope()->FindObjects(1, "", 0);
   firstComponent_ = components_->Item(1);
+}
+
+bool RenumberingSession::designChanged() {
+  return activeDocument()->Name() != heldDesignName_;
+}
+
+// Every run, preview and undo starts here: Prepare, then the design open now.
+void RenumberingSession::prepareRun() {
+  if (!application_) throw errors::objectNotSet();
+  application_->Prepare();
+  document_ = activeDocument();
 }
 
 std::string RenumberingSession::designName() {
@@ -99,8 +128,7 @@ RunOutcome RenumberingSession::undo(const Journal& journal, const std::string& j
 PlannedRun RenumberingSession::plan(const RunSettings& settings) {
   PlannedRun planned;
   try {
-    if (!application_) throw errors::objectNotSet();
-    application_->Prepare();
+    prepareRun();
     planned.design = readDesign(settings).design;
     planned.plan = planRenumbering(planned.design, settings);
     refuseUnfitNames(planned.plan, settings);
@@ -120,8 +148,7 @@ PlannedRun RenumberingSession::planTakingBack(const Journal& journal, const RunS
   RunSettings undoSettings = settings;
   undoSettings.scope = Scope::allComponents;
   try {
-    if (!application_) throw errors::objectNotSet();
-    application_->Prepare();
+    prepareRun();
     planned.design = readDesign(undoSettings).design;
     planned.plan = planUndo(planned.design, journal.renames);
     refuseUnfitNames(planned.plan, undoSettings);
@@ -150,8 +177,7 @@ RunOutcome RenumberingSession::execute(const RunSettings& settings, const Planne
   std::optional<Delivery> delivery;
   std::unique_ptr<JournalSink> journal;
   try {
-    if (!application_) throw errors::objectNotSet();
-    application_->Prepare();
+    prepareRun();
     read = readDesign(settings);
     plan = planner(read.design);
     refuseUnfitNames(plan, settings);

@@ -53,16 +53,23 @@ class RenumberingSession {
   RenumberingSession(const RenumberingSession&) = delete;
   RenumberingSession& operator=(const RenumberingSession&) = delete;
 
-  // Attaches to the running PowerLogic, follows its OpenDocument with
-  // onDesignOpened, and takes its design; throws what the host throws
-  // (429: none runs; 0x80040202: no design, or an empty one).
-  void attach(std::function<void()> onDesignOpened);
+  // Attaches to the running PowerLogic, subscribes onEvent to its events
+  // where it lets itself be subscribed to (see subscribed()), and takes its
+  // design. Throws 429 when none runs; 0x80040202 when no design is loaded
+  // (or PowerLogic says so), or the design is empty; else what the host throws.
+  void attach(std::function<void(host::HostEvent)> onEvent);
+  // Whether PowerLogic's events reach the session. Without them the open
+  // design must be compared (designChanged) before each run.
+  bool subscribed() const { return subscribed_; }
   // Drops the link to a PowerLogic whose process has gone.
   void detach();
-  // Takes the component list of the design open now, through the document
-  // attached before, as start-up does.
+  // Takes the design open now: its document asked afresh, its name, its
+  // component list and first component, as start-up does.
   void takeDesign();
-  // The name of the open design, asked afresh.
+  // True when the design open in PowerLogic is not the one taken last (by
+  // its name); error 0x80040202 when none is open.
+  bool designChanged();
+  // The name of the design taken last, asked afresh.
   std::string designName();
   // The first component of the list taken (start-up reads it); error 91
   // before any list was taken.
@@ -109,6 +116,8 @@ class RenumberingSession {
   std::string stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
                                 const Delivery& delivery, bool delivered);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
+  host::Ref<host::Document> activeDocument();
+  void prepareRun();
 
   host::HostAttacher& attacher_;
   ui::ProgressDisplay& progress_;
@@ -120,8 +129,10 @@ class RenumberingSession {
   JournalStore& journals_;
 
   std::shared_ptr<host::Application> application_;
-  host::Subscription openDocumentSubscription_;
+  host::Subscription eventSubscription_;
+  bool subscribed_ = false;
   host::Ref<host::Document> document_;
+  std::string heldDesignName_;  // the design taken last
   host::Ref<host::ComponentList> components_;
   host::Ref<host::Component> firstComponent_;
 };

@@ -29,6 +29,13 @@ class ObjectList {
   virtual Ref<T> Item(std::int32_t position) = 0;    // 1-based
   virtual Ref<T> Item(const std::string& name) = 0;  // empty Ref when unknown
   virtual std::int32_t Count() = 0;
+  // A reader of the members 1 to count, to be called with 1, 2, ... in turn:
+  // Item(position) unless the host hands the members over faster, in chunks.
+  // Fails as Item does; valid while the list lives.
+  virtual std::function<Ref<T>(std::int32_t)> readInOrder(std::int32_t count) {
+    (void)count;
+    return [this](std::int32_t position) { return Item(position); };
+  }
 };
 
 class Placement {
@@ -97,14 +104,21 @@ class Subscription {
   std::function<void()> cancel_;
 };
 
+// What an event of the host says, as far as the client can tell: a design
+// was opened, or something happened whose meaning the host did not say (it
+// published no type information for its events).
+enum class HostEvent { designOpened, unknown };
+
 class Application {
  public:
   virtual ~Application() = default;
-  // Fails with 0x80040202 when no design is loaded.
+  // The open design; an empty Ref, or error 0x80040202, when none is loaded.
   virtual Ref<Document> ActiveDocument() = 0;
   virtual void Prepare() = 0;
-  // The handler runs on the caller's thread when the user opens a design.
-  virtual Subscription onOpenDocument(std::function<void()> handler) = 0;
+  // The handler runs on the caller's thread for each event of the host. It
+  // may run while a call into the host waits, so it must only note the
+  // event, never call the host. Throws when the host cannot be subscribed to.
+  virtual Subscription subscribe(std::function<void(HostEvent)> handler) = 0;
 };
 
 // Attaches to the running PowerLogic; error 429 when none runs or it is not

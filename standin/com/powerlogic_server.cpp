@@ -126,6 +126,55 @@ class DocumentObject final : public ServerObject {
 
 class ApplicationObject;
 
+// The connection points of a container that has one.
+class OnePointEnumerator final : public IEnumConnectionPoints {
+ public:
+  explicit OnePointEnumerator(IConnectionPoint* point, ULONG next = 0)
+      : point_(win::ComPtr<IConnectionPoint>::share(point)), next_(next) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = iid == IID_IUnknown || iid == IID_IEnumConnectionPoints ? this : nullptr;
+    if (!*out) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE Next(ULONG wanted, IConnectionPoint** points, ULONG* fetched) override {
+    if (!points) return E_POINTER;
+    ULONG given = 0;
+    if (wanted > 0 && next_ == 0) {
+      point_->AddRef();
+      points[given++] = point_.get();
+      next_ = 1;
+    }
+    if (fetched) *fetched = given;
+    return given == wanted ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    next_ += count;
+    return next_ <= 1 ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    next_ = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
+    if (!out) return E_POINTER;
+    *out = new OnePointEnumerator(point_.get(), next_);
+    return S_OK;
+  }
+
+ private:
+  LONG references_ = 1;
+  win::ComPtr<IConnectionPoint> point_;
+  ULONG next_;
+};
+
 // The one connection point: the application's events.
 class EventPoint final : public IConnectionPoint {
  public:
@@ -134,16 +183,15 @@ class EventPoint final : public IConnectionPoint {
   ULONG STDMETHODCALLTYPE AddRef() override;
   ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
-    *iid = win::kPowerLogicEventsIid;
+    *iid = kLooseEventsIid;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
     if (!sink || !cookie) return E_POINTER;
+    // As real connection points do: the event interface's own IID or nothing.
     win::ComPtr<IDispatch> target;
-    // Under Wine the remote sink may refuse the event IID: IDispatch serves.
-    if (FAILED(sink->QueryInterface(win::kPowerLogicEventsIid, target.receiveVoid())) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, target.receiveVoid())))
+    if (FAILED(sink->QueryInterface(kLooseEventsIid, target.receiveVoid())))
       return CONNECT_E_CANNOTCONNECT;
     *cookie = nextCookie_++;
     sinks_.emplace(*cookie, std::move(target));
@@ -162,7 +210,7 @@ class EventPoint final : public IConnectionPoint {
       Variant doc = Variant::fromDispatch(document);
       VARIANT arg = doc.get();
       DISPPARAMS params{&arg, nullptr, 1, 0};
-      sink->Invoke(win::kOpenDocumentDispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+      sink->Invoke(kLooseOpenDocumentDispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
                    &params, nullptr, nullptr, nullptr);
       sink->Release();
     }
@@ -214,13 +262,15 @@ class ApplicationObject final : public ServerObject, public IConnectionPointCont
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ServerObject::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return ServerObject::Release(); }
-  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override {
-    return E_NOTIMPL;
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
+    if (!out) return E_POINTER;
+    *out = new OnePointEnumerator(&events_);
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (iid != win::kPowerLogicEventsIid) return CONNECT_E_NOCONNECTION;
+    if (iid != kLooseEventsIid) return CONNECT_E_NOCONNECTION;
     events_.AddRef();
     *out = &events_;
     return S_OK;

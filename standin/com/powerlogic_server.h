@@ -8,6 +8,12 @@
 
 namespace varnel::standin {
 
+// The loose stand-in's events come through plain IDispatch, as those of
+// hosts without type information for them do: clients cannot tell its
+// events apart. OpenDocument(Doc) is its DISPID 1.
+inline constexpr const IID& kLooseEventsIid = IID_IDispatch;
+inline constexpr long kLooseOpenDocumentDispid = 1;
+
 // The application object. It raises OpenDocument to its advised sinks
 // whenever the host opens a design.
 win::ComPtr<IDispatch> serveApplication(std::shared_ptr<MemoryHost> host);

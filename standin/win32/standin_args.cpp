@@ -16,12 +16,21 @@ std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args
       parsed.autosave = args[++i];
     } else if (args[i] == "--keep-eco" && hasValue) {
       parsed.keepEco = args[++i];
-    } else if (args[i] == "--fail-after" && hasValue) {
+    } else if (args[i] == "--strict") {
+      parsed.strict = true;
+    } else if ((args[i] == "--fail-after" || args[i] == "--busy-after" ||
+                args[i] == "--busy-for") &&
+               hasValue) {
+      const std::string& option = args[i];
+      long value = 0;
       try {
-        parsed.failAfter = std::stol(args[++i]);
+        value = std::stol(args[++i]);
       } catch (const std::exception&) {
         return std::nullopt;
       }
+      if (option == "--fail-after") parsed.failAfter = value;
+      if (option == "--busy-after") parsed.busyAfter = value;
+      if (option == "--busy-for") parsed.busyFor = value;
     } else if (args[i].rfind("--", 0) != 0 && !parsed.design) {
       parsed.design = args[i];
     } else {

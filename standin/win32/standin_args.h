@@ -11,6 +11,9 @@ struct StandinArgs {
   std::optional<std::string> autosave;  // saved after every change
   std::optional<long> failAfter;        // every host call after the Nth fails
   std::optional<std::string> keepEco;   // a copy of each ECO file read
+  bool strict = false;                  // served as a type-library server is
+  std::optional<long> busyAfter;        // calls are rejected after the Nth
+  long busyFor = 0;                     // for this many ms; 0: for good
 };
 
 // Nothing when the command line is not of that form.

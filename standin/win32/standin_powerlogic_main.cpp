@@ -1,10 +1,20 @@
-// standin-powerlogic.exe [DESIGN] [--autosave FILE] [--fail-after N]
-// Serves a design as "PowerLogic.Application" until its window is closed.
+// standin-powerlogic.exe [DESIGN] [--autosave FILE] [--fail-after N] [--strict]
+//                        [--busy-after N [--busy-for MS]]
+// Serves a design as "PowerLogic.Application" until its window is closed:
+// loosely (members by name, no type library), or with --strict as a
+// type-library server. --busy-after rejects every call after the host's Nth,
+// for MS milliseconds or for good, as a host with a modal dialog open does.
 #include <windows.h>
 
+#include <optional>
+
 #include "base/error.h"
+
+#include "standin/com/busy_filter.h"
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/registration.h"
+#include "standin/com/strict_powerlogic_ids.h"
+#include "standin/com/strict_powerlogic_server.h"
 #include "standin/design_file.h"
 #include "standin/win32/part_list_window.h"
 #include "standin/win32/standin_args.h"
@@ -24,7 +34,10 @@ int fail(const std::string& text) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const auto args = standin::parseStandinArgs(standin::commandLineWords());
-  if (!args) return fail("usage: standin-powerlogic [DESIGN] [--autosave FILE] [--fail-after N]");
+  if (!args)
+    return fail(
+        "usage: standin-powerlogic [DESIGN] [--autosave FILE] [--fail-after N] [--strict] "
+        "[--busy-after N [--busy-for MS]]");
   win::ComApartment apartment;
   auto host = std::make_shared<standin::MemoryHost>();
   try {
@@ -67,9 +80,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     host->failCall(*args->failAfter + 1, Error(0x800706BE, "The remote procedure call failed"),
                    true);
 
+  std::optional<standin::BusyFilter> busy;
+  if (args->busyAfter)
+    busy.emplace(standin::BusySpell{*args->busyAfter, static_cast<DWORD>(args->busyFor)},
+                 [&] { return host->totalCalls(); });
   try {
-    standin::serveUntilClosed(standin::serveApplication(host).get(), win::kPowerLogicProgId,
-                              standin::kStandinPowerLogicClsid);
+    if (args->strict)
+      standin::serveUntilClosed(standin::serveStrictApplication(host).get(), win::kPowerLogicProgId,
+                                standin::kStrictApplicationClsid);
+    else
+      standin::serveUntilClosed(standin::serveApplication(host).get(), win::kPowerLogicProgId,
+                                standin::kStandinPowerLogicClsid);
   } catch (const Error& e) {
     return fail(describe(e));
   }

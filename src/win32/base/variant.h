@@ -50,6 +50,12 @@ class Variant {
   static Variant fromBool(bool value);
   // Shares the object: adds a reference of its own.
   static Variant fromDispatch(IDispatch* object);
+  // Takes over a value the caller owns (an out-parameter filled by COM).
+  static Variant adopt(const VARIANT& owned) {
+    Variant v;
+    v.value_ = owned;
+    return v;
+  }
   Variant(Variant&& other) noexcept : value_(other.value_) { VariantInit(&other.value_); }
   Variant& operator=(Variant&& other) noexcept {
     if (this != &other) {

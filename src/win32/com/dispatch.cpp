@@ -32,15 +32,42 @@ Variant converted(const Variant& value, VARTYPE type) {
   return out;
 }
 
+// The text of the thread's IErrorInfo, when object says that it describes
+// the failed IDispatch call; empty otherwise.
+std::string errorInfoText(IUnknown* object) {
+  if (!object) return {};
+  ComPtr<ISupportErrorInfo> support;
+  if (FAILED(object->QueryInterface(IID_ISupportErrorInfo, support.receiveVoid())) ||
+      support->InterfaceSupportsErrorInfo(IID_IDispatch) != S_OK)
+    return {};
+  ComPtr<IErrorInfo> info;
+  if (GetErrorInfo(0, info.receive()) != S_OK || !info) return {};
+  Bstr description;
+  if (FAILED(info->GetDescription(description.receive()))) return {};
+  return description.utf8();
+}
+
+// An automation error number for FACILITY_CONTROL errors, as the host's
+// own language reads them; other HRESULTs stay as they are.
+std::int64_t errorNumber(HRESULT result) {
+  if (FAILED(result) && HRESULT_FACILITY(result) == FACILITY_CONTROL) return HRESULT_CODE(result);
+  return static_cast<std::uint32_t>(result);
+}
+
 }  // namespace
 
-Error comError(HRESULT result, EXCEPINFO* info) {
-  std::int64_t number = static_cast<std::uint32_t>(result);
+bool isBusyRejection(std::int64_t number) {
+  return number == static_cast<std::uint32_t>(RPC_E_CALL_REJECTED) ||
+         number == static_cast<std::uint32_t>(RPC_E_SERVERCALL_RETRYLATER);
+}
+
+Error comError(HRESULT result, EXCEPINFO* info, IUnknown* object) {
+  std::int64_t number = errorNumber(result);
   std::string text;
   if (result == DISP_E_EXCEPTION && info) {
     if (info->pfnDeferredFillIn) info->pfnDeferredFillIn(info);
     if (info->scode)
-      number = static_cast<std::uint32_t>(info->scode);
+      number = errorNumber(info->scode);
     else if (info->wCode)
       number = info->wCode;
     Bstr source, description, help;
@@ -49,32 +76,35 @@ Error comError(HRESULT result, EXCEPINFO* info) {
     *help.receive() = info->bstrHelpFile;
     info->bstrSource = info->bstrDescription = info->bstrHelpFile = nullptr;
     text = description.utf8();
+  } else if (FAILED(result)) {
+    text = errorInfoText(object);
   }
   if (text.empty()) text = systemText(static_cast<HRESULT>(number));
   return Error(number, text);
 }
 
-DispatchObject::DispatchObject(ComPtr<IDispatch> object, std::string kind)
-    : object_(std::move(object)), kind_(std::move(kind)) {
+DispatchObject::DispatchObject(ComPtr<IDispatch> object, std::string kind,
+                               std::shared_ptr<ComConnection> connection)
+    : object_(std::move(object)), kind_(std::move(kind)), connection_(std::move(connection)) {
   if (!object_) throw errors::objectNotSet();
+  if (!connection_) connection_ = std::make_shared<ComConnection>("The program");
 }
 
 DISPID DispatchObject::dispid(const char* member) {
-  // One UI thread uses this cache.
-  static std::map<std::string, DISPID> cache;
   const std::string key = kind_ + "." + member;
-  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (auto it = connection_->dispids.find(key); it != connection_->dispids.end()) return it->second;
   std::wstring name = widen(member);
   LPOLESTR names[] = {name.data()};
   DISPID id = DISPID_UNKNOWN;
+  ++connection_->roundTrips;
   const HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(result)) throw comError(result);
-  cache.emplace(key, id);
+  connection_->dispids.emplace(key, id);
   return id;
 }
 
-Variant DispatchObject::invoke(const char* member, WORD flags,
-                               std::initializer_list<const Variant*> args, bool put) {
+Variant DispatchObject::invoke(DISPID id, WORD flags, std::initializer_list<const Variant*> args,
+                               bool put) {
   // DISPPARAMS wants the arguments last to first; Invoke does not change them.
   std::vector<VARIANT> reversed;
   for (auto it = std::rbegin(args); it != std::rend(args); ++it) reversed.push_back((*it)->get());
@@ -84,23 +114,39 @@ Variant DispatchObject::invoke(const char* member, WORD flags,
   Variant result;
   EXCEPINFO info{};
   UINT badArgument = 0;
-  const HRESULT outcome =
-      object_->Invoke(dispid(member), IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                      put ? nullptr : result.receive(), &info, &badArgument);
-  if (FAILED(outcome)) throw comError(outcome, &info);
+  ++connection_->roundTrips;
+  const HRESULT outcome = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                          put ? nullptr : result.receive(), &info, &badArgument);
+  if (isBusyRejection(static_cast<std::uint32_t>(outcome)))
+    throw Error(static_cast<std::uint32_t>(outcome),
+                connection_->server +
+                    " is busy and did not take the call. Close any dialog open in " +
+                    connection_->server + ", then try again.");
+  if (FAILED(outcome)) throw comError(outcome, &info, object_.get());
+  // A result given by reference is taken as the value it refers to.
+  if (result.get().vt & VT_BYREF) {
+    Variant value;
+    if (FAILED(VariantCopyInd(value.receive(), const_cast<VARIANT*>(&result.get()))))
+      throw typeMismatch();
+    return value;
+  }
   return result;
 }
 
 Variant DispatchObject::get(const char* member, std::initializer_list<const Variant*> args) {
-  return invoke(member, DISPATCH_PROPERTYGET | DISPATCH_METHOD, args);
+  return invoke(dispid(member), DISPATCH_PROPERTYGET | DISPATCH_METHOD, args);
+}
+
+Variant DispatchObject::get(DISPID id) {
+  return invoke(id, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {});
 }
 
 void DispatchObject::put(const char* member, const Variant& value) {
-  invoke(member, DISPATCH_PROPERTYPUT, {&value}, true);
+  invoke(dispid(member), DISPATCH_PROPERTYPUT, {&value}, true);
 }
 
 void DispatchObject::call(const char* member, std::initializer_list<const Variant*> args) {
-  invoke(member, DISPATCH_METHOD, args);
+  invoke(dispid(member), DISPATCH_METHOD, args);
 }
 
 std::string toText(const Variant& value) {
@@ -126,7 +172,8 @@ ComPtr<IDispatch> toObject(const Variant& value) {
   const VARIANT& v = value.get();
   if (v.vt == VT_EMPTY || v.vt == VT_NULL) return {};
   if (v.vt == VT_DISPATCH) return ComPtr<IDispatch>::share(v.pdispVal);
-  if (v.vt == VT_UNKNOWN && v.punkVal) {
+  if (v.vt == VT_UNKNOWN && !v.punkVal) return {};  // Nothing, as an IUnknown
+  if (v.vt == VT_UNKNOWN) {
     ComPtr<IDispatch> object;
     if (SUCCEEDED(v.punkVal->QueryInterface(IID_IDispatch, object.receiveVoid()))) return object;
   }

@@ -3,22 +3,25 @@
 #include <ocidl.h>
 
 #include <memory>
+#include <optional>
 
 #include "win32/com/dispatch.h"
-#include "win32/com/powerlogic_ids.h"
+#include "win32/com/event_interface.h"
 
 namespace varnel::win {
 
 namespace {
 
-class OpenDocumentSink final : public IDispatch {
+class EventSink final : public IDispatch {
  public:
-  explicit OpenDocumentSink(std::function<void()> handler) : handler_(std::move(handler)) {}
+  EventSink(const IID& events, std::optional<DISPID> openDocument,
+            std::function<void(host::HostEvent)> handler)
+      : events_(events), openDocument_(openDocument), handler_(std::move(handler)) {}
 
-  // The source may ask for IUnknown, IDispatch or the event interface itself.
+  // The source asks for its event interface; IUnknown and IDispatch serve too.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kPowerLogicEventsIid) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == events_) {
       *out = static_cast<IDispatch*>(this);
       AddRef();
       return S_OK;
@@ -42,9 +45,9 @@ class OpenDocumentSink final : public IDispatch {
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                    UINT*) override {
-    if (id != kOpenDocumentDispid || !handler_) return S_OK;
+    if (openDocument_ && id != *openDocument_) return S_OK;
     try {
-      handler_();
+      handler_(openDocument_ ? host::HostEvent::designOpened : host::HostEvent::unknown);
     } catch (...) {
       // Exceptions never cross a COM callback.
     }
@@ -53,7 +56,9 @@ class OpenDocumentSink final : public IDispatch {
 
  private:
   LONG references_ = 1;
-  std::function<void()> handler_;
+  IID events_;
+  std::optional<DISPID> openDocument_;
+  std::function<void(host::HostEvent)> handler_;
 };
 
 // The Advise cookie, unadvised when destroyed.
@@ -68,28 +73,15 @@ struct Advice {
   ~Advice() { end(); }
 };
 
-ComPtr<IConnectionPoint> findConnectionPoint(IDispatch* source) {
-  ComPtr<IConnectionPointContainer> container;
-  HRESULT result = source->QueryInterface(IID_IConnectionPointContainer, container.receiveVoid());
-  if (FAILED(result)) throw comError(result);
-  ComPtr<IConnectionPoint> point;
-  if (SUCCEEDED(container->FindConnectionPoint(kPowerLogicEventsIid, point.receive())))
-    return point;
-  // A host whose event interface has another IID: take its first source.
-  ComPtr<IEnumConnectionPoints> points;
-  result = container->EnumConnectionPoints(points.receive());
-  if (FAILED(result)) throw comError(result);
-  ULONG fetched = 0;
-  if (points->Next(1, point.receive(), &fetched) != S_OK || !point) throw comError(E_NOINTERFACE);
-  return point;
-}
-
 }  // namespace
 
-host::Subscription adviseOpenDocument(IDispatch* source, std::function<void()> handler) {
+host::Subscription subscribeToEvents(IDispatch* source,
+                                     std::function<void(host::HostEvent)> handler) {
+  EventInterface events = findEventInterface(source);
   auto advice = std::make_shared<Advice>();
-  advice->point = findConnectionPoint(source);
-  auto sink = ComPtr<IDispatch>::adopt(new OpenDocumentSink(std::move(handler)));
+  advice->point = std::move(events.point);
+  auto sink =
+      ComPtr<IDispatch>::adopt(new EventSink(events.iid, events.openDocument, std::move(handler)));
   const HRESULT result = advice->point->Advise(sink.get(), &advice->cookie);
   if (FAILED(result)) throw comError(result);
   return host::Subscription([advice] { advice->end(); });

@@ -1,5 +1,5 @@
 #pragma once
-// Receives the host's OpenDocument event through a connection point.
+// Receives the host's events through its connection point.
 #include <functional>
 
 #include "host/automation.h"
@@ -7,9 +7,15 @@
 
 namespace varnel::win {
 
-// Advises a sink on source's connection point for the application events;
-// the subscription unadvises. The handler runs on this thread whenever it
-// pumps messages; nothing it throws leaves the COM callback.
-host::Subscription adviseOpenDocument(IDispatch* source, std::function<void()> handler);
+// Advises a sink, answering the event interface that the host names, on
+// source's connection point; the subscription unadvises. OpenDocument (by its
+// DISPID in the host's type information) is HostEvent::designOpened, any
+// other event of such a host is ignored; with no type information every
+// event is HostEvent::unknown. The handler runs on this thread whenever it
+// pumps messages, also while a call of its own waits; nothing it throws
+// leaves the COM callback. Throws varnel::Error when the host cannot be
+// subscribed to (no connection point, or Advise refused).
+host::Subscription subscribeToEvents(IDispatch* source,
+                                     std::function<void(host::HostEvent)> handler);
 
 }  // namespace varnel::win

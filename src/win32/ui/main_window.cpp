@@ -21,6 +21,8 @@ constexpr UINT kPreviewCommand = 0x0100;
 constexpr UINT kUndoCommand = 0x0110;
 constexpr UINT kJournalFolderCommand = 0x0120;
 constexpr UINT kAboutCommand = 0x0130;
+// An event of PowerLogic's, posted by the COM callback that brought it.
+constexpr UINT kHostEventMessage = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 struct ControlClass {
@@ -347,6 +349,9 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case kHostEventMessage:
+      presenter_.onHostEvent(static_cast<host::HostEvent>(wParam));
+      return 0;
     case WM_DESTROY:
       savePosition();
       if (quitOnClose_) PostQuitMessage(0);
@@ -437,6 +442,10 @@ void MainWindow::openFolder(const std::string& path) {
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(widen(path)), ignored);
   ShellExecuteW(window_.get(), L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::deliverLater(host::HostEvent event) {
+  if (window_.get()) PostMessageW(window_.get(), kHostEventMessage, static_cast<WPARAM>(event), 0);
 }
 
 void MainWindow::endProgram() {

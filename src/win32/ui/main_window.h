@@ -53,6 +53,7 @@ class MainWindow final : public ui::MainWindowView {
   void showMessage(const std::string& text, const std::string& title,
                    ui::MessageIcon icon) override;
   void endProgram() override;
+  void deliverLater(host::HostEvent event) override;
   void openFolder(const std::string& path) override;
   PreviewWindow& preview() { return preview_; }
   void setProgressRange(float min, float max) override;
