@@ -131,9 +131,11 @@ bool MainWindowPresenter::tookAnotherDesign() {
 
 void MainWindowPresenter::takeNewDesign() {
   try {
+    // The document afresh: the one held may be the closed design's.
+    session_.takeDocument();
     view_.setTitle("Varnel" + session_.designName());
     view_.setChecked(Control::allComponents, false);
-    session_.takeDesign();
+    session_.takeComponentList();
     view_.setTitle("Varnel " + session_.designName());
   } catch (const Error& e) {
     if (errors::isHostGone(e.number())) hostLost_ = true;

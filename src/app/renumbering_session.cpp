@@ -66,10 +66,18 @@ host::Ref<host::Document> RenumberingSession::activeDocument() {
 }
 
 void RenumberingSession::takeDesign() {
+  takeDocument();
+  takeComponentList();
+}
+
+void RenumberingSession::takeDocument() {
   // Afresh: a host may give each open design a document object of its own
   // and let the old one go, or keep it alive for a design that is closed.
   document_ = activeDocument();
   heldDesignName_ = document_->Name();
+}
+
+void RenumberingSession::takeComponentList() {
   if (document_->Scopes()->Count() > 1)
     components_ = document_->Components();
   else

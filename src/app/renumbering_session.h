@@ -63,9 +63,13 @@ class RenumberingSession {
   bool subscribed() const { return subscribed_; }
   // Drops the link to a PowerLogic whose process has gone.
   void detach();
-  // Takes the design open now: its document asked afresh, its name, its
-  // component list and first component, as start-up does.
+  // Takes the design open now, as start-up does: takeDocument, then
+  // takeComponentList.
   void takeDesign();
+  // The document of the design open now, asked afresh, and its name.
+  void takeDocument();
+  // The component list of the document taken, and its first component.
+  void takeComponentList();
   // True when the design open in PowerLogic is not the one taken last (by
   // its name); error 0x80040202 when none is open.
   bool designChanged();

@@ -1,8 +1,9 @@
 #pragma once
 // A server object served the way type-library automation servers are: names
 // and DISPIDs from the type info, calls through ITypeInfo::Invoke onto the
-// dual interface's vtable. A failing member answers its own HRESULT with an
-// IErrorInfo that ISupportErrorInfo vouches for, never an EXCEPINFO.
+// dual interface's vtable. A failing member sets an IErrorInfo that
+// ISupportErrorInfo vouches for, and fills the caller's EXCEPINFO, as ATL's
+// servers do.
 // clang-format off
 #include <windows.h>
 #include <oleauto.h>
@@ -14,6 +15,7 @@
 
 #include "base/error.h"
 #include "win32/base/com_ptr.h"
+#include "win32/base/variant.h"
 
 namespace varnel::standin {
 
@@ -79,12 +81,7 @@ class TypedObject : public Interface, public ISupportErrorInfo {
     SysFreeString(converted.bstrSource);
     SysFreeString(converted.bstrDescription);
     SysFreeString(converted.bstrHelpFile);
-    if (failure_) {
-      // The member's own HRESULT and IErrorInfo, whatever Invoke made of them.
-      raiseErrorInfo(*failure_, __uuidof(Interface));
-      outcome = hresultOf(*failure_);
-    }
-    (void)exception;  // errors travel through IErrorInfo only
+    if (failure_) outcome = failed(*failure_, exception);
     return outcome;
   }
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
@@ -113,6 +110,19 @@ class TypedObject : public Interface, public ISupportErrorInfo {
   }
 
  private:
+  // As IDispatch's contract has it: DISP_E_EXCEPTION with the error in
+  // EXCEPINFO when the caller gave one, else the member's own HRESULT; the
+  // thread's IErrorInfo describes it either way.
+  HRESULT failed(const Error& error, EXCEPINFO* exception) {
+    raiseErrorInfo(error, __uuidof(Interface));
+    if (!exception) return hresultOf(error);
+    *exception = EXCEPINFO{};
+    exception->bstrSource = SysAllocString(L"PowerLogic.Application");
+    exception->bstrDescription = win::Bstr(error.text()).release();
+    exception->scode = hresultOf(error);
+    return DISP_E_EXCEPTION;
+  }
+
   LONG references_ = 1;
   win::ComPtr<ITypeInfo> typeInfo_;
   std::optional<Error> failure_;
