@@ -149,9 +149,11 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
 struct FakePreview final : ui::PreviewView {
   std::vector<app::Preview> shown;
   bool open = false;
+  std::function<void()> whileShowing;  // what happens while the preview is made
   void showPreview(const app::Preview& preview) override {
     shown.push_back(preview);
     open = true;
+    if (whileShowing) whileShowing();
   }
   void closePreview() override { open = false; }
 };

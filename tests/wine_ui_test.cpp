@@ -18,6 +18,7 @@
 #include "standin/pcb_layout.h"
 #include "standin/win32/desktop_automation.h"
 #include "temp_dir.h"
+#include "win32/com/busy_host_filter.h"
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
 #include "win32/ui/main_window.h"
@@ -336,6 +337,60 @@ TEST_P(StandIns, OpeningAnotherDesignReattaches) {
   EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
   EXPECT_EQ(titleOf(window.control(Control::startNumber)), "5");
   EXPECT_EQ(window.session().firstComponentName(), "U1");
+  // The run renames the design open now, not the one closed.
+  click(window.control(Control::allComponents));
+  DialogAnswerer answerer;
+  click(window.control(Control::run));
+  EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
+  EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("U5"));
+}
+
+TEST_P(StandIns, AChangedSelectionIsNotTakenForAnOpenedDesign) {
+  auto powerLogic = startPowerLogic();
+  ComWindow com;
+  win::MainWindow& window = com.window;
+  click(window.control(Control::allComponents));
+  win::DispatchObject app(win::attachRunning(win::kPowerLogicProgId), "StandinApplication");
+  const win::Variant position = win::Variant::fromInt(1), selected = win::Variant::fromBool(true);
+  app.call("SelectPart", {&position, &selected});
+  win::pumpMessages(300ms);
+  EXPECT_TRUE(isChecked(window.control(Control::allComponents)))
+      << "the design was not taken again";
+  EXPECT_EQ(titleOf(window.handle()), "Varnel board.sch");
+}
+
+// PowerLogic busy for good from its k-th call on (a dialog left open): the
+// run stops where the busy host rejected it, says so, and loses no rename.
+// Wine rejects at once (it never asks the message filter to retry).
+TEST_P(StandIns, ABusyPowerLogicStopsTheRunAndSaysSo) {
+  win::BusyHostFilter filter(host::BusyRetryPolicy([] { return false; }));
+  int stoppedInMidRun = 0;
+  for (int k = 14; k <= 26; k += 4) {
+    SCOPED_TRACE("PowerLogic busy after call " + std::to_string(k));
+    std::filesystem::remove(schematicSaved);
+    auto powerLogic = startPowerLogic(L" --busy-after " + std::to_wstring(k));
+    const std::string ecoFile = dir.file("busy" + std::to_string(k) + ".eco");
+    DialogAnswerer answerer(ecoFile);
+    ComWindow com;
+    ASSERT_FALSE(com.window.ended());
+    click(com.window.control(Control::allComponents));
+    click(com.window.control(Control::writeEco));
+    click(com.window.control(Control::writeOnly));
+    click(com.window.control(Control::run));
+    const auto seen = answerer.seen();
+    ASSERT_FALSE(seen.empty());
+    const std::string& text = seen.back().text;
+    EXPECT_NE(text.find("error 0x80010001: PowerLogic is busy and did not take the call."),
+              std::string::npos)
+        << text;
+    if (text.rfind("The run stopped after ", 0) == 0) ++stoppedInMidRun;
+    auto original = standin::loadDesignFile(designFile);
+    if (std::filesystem::exists(ecoFile))
+      standin::applyEco(original, testing::TempDir::read(ecoFile));
+    EXPECT_EQ(testing::designators(original),
+              testing::designators(standin::loadDesignFile(schematicSaved)));
+  }
+  EXPECT_GT(stoppedInMidRun, 0);
 }
 
 TEST_P(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {

@@ -14,8 +14,10 @@
 #include "win32/base/kernel_handle.h"
 #include "win32/base/text.h"
 #include "win32/base/variant.h"
+#include "win32/com/busy_host_filter.h"
 #include "win32/com/com_host.h"
 #include "win32/console_output.h"
+#include "win32/ui/busy_host_prompt.h"
 #include "win32/ui/main_window.h"
 #include "win32/ui/user_folders.h"
 
@@ -31,6 +33,8 @@ std::vector<std::string> arguments() {
 }
 
 int runOnce(const std::vector<std::string>& args) {
+  // No one to ask: a call PowerLogic keeps rejecting ends after the quiet retries.
+  varnel::win::BusyHostFilter busy(varnel::host::BusyRetryPolicy([] { return false; }));
   varnel::win::ComHostAttacher attacher;
   varnel::win::ComPcbConnector pcb;
   varnel::app::JournalFolder journals(varnel::win::journalFolder());
@@ -63,6 +67,8 @@ int showWindow(int show) {
   varnel::win::ComPcbConnector pcb;
   varnel::app::JournalFolder journals(varnel::win::journalFolder());
   varnel::win::MainWindow window(attacher, pcb, journals, journals);
+  varnel::win::BusyHostFilter busy(varnel::host::BusyRetryPolicy(
+      [&window] { return varnel::win::askToWaitForBusyHost(window.handle()); }));
   window.open(show, /*quitOnClose=*/true);
   if (window.ended()) return 0;
   MSG message;

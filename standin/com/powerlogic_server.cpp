@@ -202,17 +202,15 @@ class EventPoint final : public IConnectionPoint {
   }
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
-  void fire(IDispatch* document) {
+  // The event's arguments last to first, as DISPPARAMS holds them.
+  void fire(DISPID event, std::vector<VARIANT> args) {
     std::vector<IDispatch*> targets;
     for (auto& [cookie, sink] : sinks_) targets.push_back(sink.get());
     for (IDispatch* sink : targets) {
-      sink->AddRef();
-      Variant doc = Variant::fromDispatch(document);
-      VARIANT arg = doc.get();
-      DISPPARAMS params{&arg, nullptr, 1, 0};
-      sink->Invoke(kLooseOpenDocumentDispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                   &params, nullptr, nullptr, nullptr);
-      sink->Release();
+      auto held = win::ComPtr<IDispatch>::share(sink);  // a handler may unadvise
+      DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+      held->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                   nullptr);
     }
   }
 
@@ -225,16 +223,18 @@ class EventPoint final : public IConnectionPoint {
 class ApplicationObject final : public ServerObject, public IConnectionPointContainer {
  public:
   explicit ApplicationObject(std::shared_ptr<MemoryHost> host)
-      : ServerObject({L"ActiveDocument", L"Prepare", L"OpenDesign", L"HostCalls"}),
+      : ServerObject({L"ActiveDocument", L"Prepare", L"OpenDesign", L"HostCalls", L"SelectPart"}),
         host_(std::move(host)),
         events_(*this) {
     opened_ = host_->onOpenDocument([this] {
       try {
         auto document = served<DocumentObject>(host_->ActiveDocument());
-        events_.fire(document.get().pdispVal);
+        events_.fire(kLooseOpenDocumentDispid, {document.get()});
       } catch (...) {
       }
     });
+    selected_ =
+        host_->onSelectionChanged([this] { events_.fire(kLooseSelectionChangedDispid, {}); });
   }
 
   Variant invokeMember(std::size_t m, bool, const Args& args) override {
@@ -245,6 +245,10 @@ class ApplicationObject final : public ServerObject, public IConnectionPointCont
     }
     // The stand-in's own members, for tests and benchmarks.
     if (m == 3) return Variant::fromInt(static_cast<long>(host_->totalCalls()));
+    if (m == 4) {
+      host_->setSelected(argLong(args, 0), argLong(args, 1) != 0);
+      return {};
+    }
     try {
       host_->open(loadDesignFile(argText(args, 0)));
     } catch (const DesignFileError& e) {
@@ -280,6 +284,7 @@ class ApplicationObject final : public ServerObject, public IConnectionPointCont
   std::shared_ptr<MemoryHost> host_;
   EventPoint events_;
   host::Subscription opened_;
+  host::Subscription selected_;
 };
 
 HRESULT EventPoint::QueryInterface(REFIID iid, void** out) {

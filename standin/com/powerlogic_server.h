@@ -10,9 +10,10 @@ namespace varnel::standin {
 
 // The loose stand-in's events come through plain IDispatch, as those of
 // hosts without type information for them do: clients cannot tell its
-// events apart. OpenDocument(Doc) is its DISPID 1.
+// events apart. OpenDocument(Doc) is its DISPID 1, SelectionChanged 2.
 inline constexpr const IID& kLooseEventsIid = IID_IDispatch;
 inline constexpr long kLooseOpenDocumentDispid = 1;
+inline constexpr long kLooseSelectionChangedDispid = 2;
 
 // The application object. It raises OpenDocument to its advised sinks
 // whenever the host opens a design.

@@ -130,7 +130,7 @@ std::function<Ref<host::Component>(std::int32_t)> ComComponentList::readInOrder(
       ULONG fetched = 0;
       ++object_.connection()->roundTrips;
       const HRESULT result = chunks->items->Next(wanted, given, &fetched);
-      if (FAILED(result)) throw comError(result);
+      if (FAILED(result)) throw object_.connection()->failure(result);
       for (ULONG i = 0; i < fetched && i < wanted; ++i)
         chunks->read.push_back(wrap<ComComponent>(Variant::adopt(given[i]), memberKind_));
       chunks->ended = fetched < wanted;

@@ -83,6 +83,14 @@ Error comError(HRESULT result, EXCEPINFO* info, IUnknown* object) {
   return Error(number, text);
 }
 
+Error ComConnection::failure(HRESULT result, EXCEPINFO* info, IUnknown* object) const {
+  if (!isBusyRejection(static_cast<std::uint32_t>(result))) return comError(result, info, object);
+  if (info) comError(result, info);  // frees its texts
+  return Error(static_cast<std::uint32_t>(result),
+               server + " is busy and did not take the call. Close any dialog open in " + server +
+                   ", then try again.");
+}
+
 DispatchObject::DispatchObject(ComPtr<IDispatch> object, std::string kind,
                                std::shared_ptr<ComConnection> connection)
     : object_(std::move(object)), kind_(std::move(kind)), connection_(std::move(connection)) {
@@ -98,7 +106,7 @@ DISPID DispatchObject::dispid(const char* member) {
   DISPID id = DISPID_UNKNOWN;
   ++connection_->roundTrips;
   const HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  if (FAILED(result)) throw comError(result);
+  if (FAILED(result)) throw connection_->failure(result);
   connection_->dispids.emplace(key, id);
   return id;
 }
@@ -117,12 +125,7 @@ Variant DispatchObject::invoke(DISPID id, WORD flags, std::initializer_list<cons
   ++connection_->roundTrips;
   const HRESULT outcome = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                           put ? nullptr : result.receive(), &info, &badArgument);
-  if (isBusyRejection(static_cast<std::uint32_t>(outcome)))
-    throw Error(static_cast<std::uint32_t>(outcome),
-                connection_->server +
-                    " is busy and did not take the call. Close any dialog open in " +
-                    connection_->server + ", then try again.");
-  if (FAILED(outcome)) throw comError(outcome, &info, object_.get());
+  if (FAILED(outcome)) throw connection_->failure(outcome, &info, object_.get());
   // A result given by reference is taken as the value it refers to.
   if (result.get().vt & VT_BYREF) {
     Variant value;

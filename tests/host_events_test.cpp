@@ -1,0 +1,143 @@
+// PowerLogic's events as the window's logic takes them: posted by the COM
+// callback, handled once the work in progress has returned; events whose
+// meaning the host does not say; a host that cannot be subscribed to.
+#include <gtest/gtest.h>
+
+#include "app/main_window_presenter.h"
+#include "app/window_progress.h"
+#include "fake_view.h"
+#include "fixtures.h"
+
+namespace varnel {
+namespace {
+
+using testing::design;
+using ui::Control;
+
+// PowerLogic as a host of another kind shows it: every event without its
+// meaning (no type information), or no events at all (no connection point).
+struct HostOfUnknownEvents final : host::Application {
+  HostOfUnknownEvents(std::shared_ptr<standin::MemoryHost> h, bool canSubscribe)
+      : host(std::move(h)), subscribable(canSubscribe) {}
+  std::shared_ptr<standin::MemoryHost> host;
+  bool subscribable;
+  host::Ref<host::Document> ActiveDocument() override { return host->ActiveDocument(); }
+  void Prepare() override { host->Prepare(); }
+  host::Subscription subscribe(std::function<void(host::HostEvent)> handler) override {
+    if (!subscribable) throw Error(0x80040202, "Advise failed");
+    auto unknown = [handler] { handler(host::HostEvent::unknown); };
+    auto opened = std::make_shared<host::Subscription>(host->onOpenDocument(unknown));
+    auto selected = std::make_shared<host::Subscription>(host->onSelectionChanged(unknown));
+    return host::Subscription([opened, selected] {
+      opened->reset();
+      selected->reset();
+    });
+  }
+};
+
+struct Window : testing::SessionFakes {
+  std::shared_ptr<standin::MemoryHost> host;
+  testing::FakeView view;
+  ui::WindowProgress progress{view};
+  app::RenumberingSession session{attacher, progress, report,  dialog,
+                                  pcb,      files,    encoder, journals};
+  testing::FakePreview preview;
+  app::MainWindowPresenter presenter{view, session, preview, journals};
+
+  // app: what PowerLogic looks like to Varnel, made from the host in memory.
+  using AppOf = std::function<std::shared_ptr<host::Application>(
+      const std::shared_ptr<standin::MemoryHost>&)>;
+  explicit Window(const std::string& parts, const AppOf& app = {})
+      : host(std::make_shared<standin::MemoryHost>(design(parts))) {
+    attacher.app = app ? app(host) : host;
+    journals.keep = true;
+    presenter.onLoad();
+  }
+  void pump() {
+    for (host::HostEvent event : std::exchange(view.posted, {})) presenter.onHostEvent(event);
+  }
+  void openOther(const std::string& parts, const std::string& name) {
+    auto other = design(parts);
+    other.name = name;
+    host->open(other);
+  }
+};
+
+TEST(HostEvents, AnOpenedDesignWaitsUntilAPreviewOrAnUndoHasReturned) {
+  Window w("R5 R6");
+  w.presenter.onClick(Control::allComponents);
+  w.preview.whileShowing = [&] {
+    w.openOther("C4", "other.sch");
+    w.pump();  // as a modal loop inside a call to PowerLogic would
+    EXPECT_EQ(w.view.title, "Varnel test.sch") << "not under the feet of the preview";
+  };
+  w.presenter.onPreview();
+  EXPECT_EQ(w.view.title, "Varnel other.sch");
+  EXPECT_EQ(w.session.firstComponentName(), "C4");
+
+  w.presenter.onClick(Control::allComponents);
+  w.preview.whileShowing = {};
+  w.presenter.onRun();
+  ASSERT_EQ(testing::designators(w.host->design()), testing::words("C1"));
+  w.preview.whileShowing = [&] {
+    w.openOther("U3", "third.sch");
+    w.pump();
+    EXPECT_EQ(w.view.title, "Varnel other.sch") << "not under the feet of the undo";
+  };
+  w.presenter.onUndo();
+  ASSERT_EQ(w.preview.shown.size(), 2u);
+  EXPECT_EQ(w.preview.shown[1].title, "Undo");
+  EXPECT_EQ(w.view.title, "Varnel third.sch");
+}
+
+TEST(HostEvents, AnEventOfUnknownMeaningTakesTheDesignOnlyWhenAnotherIsOpen) {
+  Window w("R5 R6",
+           [](const auto& host) { return std::make_shared<HostOfUnknownEvents>(host, true); });
+  ASSERT_EQ(w.view.title, "Varnel test.sch");
+  w.presenter.onClick(Control::allComponents);
+  w.host->setSelected(1, true);
+  w.pump();
+  EXPECT_TRUE(w.view.checked(Control::allComponents)) << "the same design: nothing taken";
+  w.openOther("C1", "other.sch");
+  w.pump();
+  EXPECT_EQ(w.view.title, "Varnel other.sch");
+  EXPECT_FALSE(w.view.checked(Control::allComponents));
+}
+
+TEST(HostEvents, WithoutEventsTheOpenDesignIsComparedBeforeEachRun) {
+  Window w("R5 R6",
+           [](const auto& host) { return std::make_shared<HostOfUnknownEvents>(host, false); });
+  EXPECT_TRUE(w.view.messages.empty()) << "a failed subscription is not \"no design\"";
+  EXPECT_FALSE(w.view.ended);
+  EXPECT_FALSE(w.session.subscribed());
+
+  w.openOther("C7 C9", "other.sch");
+  w.view.select(Control::allComponents);
+  w.presenter.onRun();
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(w.view.messages[0].text,
+            "Another design is open in PowerLogic. Varnel now works on the design other.sch; "
+            "nothing was renamed.");
+  EXPECT_EQ(w.view.title, "Varnel other.sch");
+  EXPECT_TRUE(w.host->renames().empty());
+
+  w.view.select(Control::allComponents);
+  w.presenter.onRun();
+  EXPECT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(testing::designators(w.host->design()), testing::words("C1 C2"));
+}
+
+TEST(HostEvents, AnEmptyActiveDocumentIsNoDesignLoaded) {
+  struct NoDocument final : host::Application {
+    host::Ref<host::Document> ActiveDocument() override { return {}; }
+    void Prepare() override {}
+    host::Subscription subscribe(std::function<void(host::HostEvent)>) override { return {}; }
+  };
+  Window w("R1", [](const auto&) { return std::make_shared<NoDocument>(); });
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(w.view.messages[0].text, "You must load a project before running Varnel");
+  EXPECT_TRUE(w.view.ended);
+}
+
+}  // namespace
+}  // namespace varnel
