@@ -4,7 +4,8 @@
 # a bare IDispatch round trip measured beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh cmake ninja-build g++ libbenchmark-dev g++-mingw-w64-x86-64 googletest wine wine64
+scripts/setup.sh cmake ninja-build g++ libbenchmark-dev g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev \
+  googletest wine wine64
 
 echo "== native benchmarks (build/bench)"
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNEL_BENCH=ON \

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh cmake ninja-build g++ libgtest-dev googletest clang libclang-rt-14-dev \
-  g++-mingw-w64-x86-64 wine wine64 xvfb
+  g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64 xvfb
 
 echo "== native build (build/native)"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

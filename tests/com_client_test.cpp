@@ -5,6 +5,8 @@
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/powerpcb_server.h"
 #include "standin/com/registration.h"
+#include "standin/com/strict_powerlogic_ids.h"
+#include "standin/com/strict_powerlogic_server.h"
 #include "standin/pcb_layout.h"
 #include "temp_dir.h"
 #include "win32/com/com_host.h"
@@ -138,6 +140,98 @@ TEST_F(ComClient, PcbReadsAnEcoFileByName) {
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), standin::kEcoUnknownPart);
   }
+}
+
+// The strict stand-in served in this process: its type library, DISPIDs of
+// its own per class, events through its own dispinterface.
+class StrictComClient : public ::testing::Test {
+ protected:
+  win::ComApartment apartment;
+  std::shared_ptr<standin::MemoryHost> host =
+      std::make_shared<standin::MemoryHost>(design("R5 R6* C1*"));
+  win::ComPtr<IDispatch> served = standin::serveStrictApplication(host);
+  std::optional<standin::RunningObject> running;
+
+  StrictComClient() {
+    standin::registerProgId(win::kPowerLogicProgId, standin::kStrictApplicationClsid);
+    running.emplace(served.get(), standin::kStrictApplicationClsid);
+  }
+  ~StrictComClient() override {
+    running.reset();
+    standin::registerProgId(win::kPowerLogicProgId, standin::kStandinPowerLogicClsid);
+  }
+};
+
+TEST_F(StrictComClient, ASelectedRunCallsEachClassOfListByItsOwnDispids) {
+  host->open(design("R5@10,0 R6@0,0* C1@0,0*"));
+  testing::SessionFakes fakes;
+  ui::ProgressValues progress;
+  win::ComHostAttacher attacher;
+  app::RenumberingSession session(attacher, progress, fakes.report, fakes.dialog, fakes.pcb,
+                                  fakes.files, fakes.encoder, fakes.journals);
+  session.attach([](host::HostEvent) {});
+  RunSettings settings;
+  settings.scope = Scope::selectedComponents;
+  const auto outcome = session.run(settings);
+  EXPECT_FALSE(outcome.error) << describe(*outcome.error);
+  EXPECT_EQ(testing::designators(host->design()), words("R5 R1 C1"));
+  EXPECT_TRUE(attacher.attach()->ActiveDocument()->Components()->Item("R9").empty())
+      << "an unknown name gives Nothing";
+}
+
+TEST_F(StrictComClient, ReadsTheComponentsInChunksWhereTheListOffersAnEnumerator) {
+  std::string parts;
+  for (int i = 1; i <= 600; ++i) parts += "R" + std::to_string(i) + " ";
+  host->open(design(parts));
+  win::ComHostAttacher attacher;
+  auto list = attacher.attach()->ActiveDocument()->Components();
+  const auto before = attacher.roundTrips();
+  auto read = list->readInOrder(600);
+  for (int i = 1; i <= 600; ++i) ASSERT_EQ(read(i)->Name(), "R" + std::to_string(i));
+  // _NewEnum, its IEnumVARIANT, three chunks; then one Name a component.
+  EXPECT_EQ(attacher.roundTrips() - before, 2 + 3 + 600 + 1);
+}
+
+TEST_F(ComClient, ReadsTheComponentsOneByOneWhereTheListOffersNoEnumerator) {
+  win::ComHostAttacher attacher;
+  auto list = attacher.attach()->ActiveDocument()->Components();
+  const auto before = attacher.roundTrips();
+  auto read = list->readInOrder(3);
+  for (int i = 1; i <= 3; ++i) read(i);
+  auto again = list->readInOrder(3);
+  // One failed _NewEnum (remembered for the class), then Item by position.
+  EXPECT_EQ(attacher.roundTrips() - before, 1 + 1 + 3);
+  EXPECT_EQ(again(3)->Name(), "C1");
+}
+
+TEST_F(StrictComClient, OpenDocumentIsKnownByNameAndOtherEventsAreLeftAlone) {
+  auto app = win::ComHostAttacher().attach();
+  std::vector<host::HostEvent> events;
+  auto subscription = app->subscribe([&](host::HostEvent e) { events.push_back(e); });
+  host->setSelected(1, true);  // SelectionChanged, DISPID 1
+  EXPECT_TRUE(events.empty());
+  host->open(design("U1"));  // OpenDocument, DISPID 2
+  EXPECT_EQ(events, std::vector<host::HostEvent>{host::HostEvent::designOpened});
+}
+
+TEST_F(StrictComClient, AClosedDesignsDocumentIsLetGoAndAnEmptyOneMeansNoDesign) {
+  auto app = win::ComHostAttacher().attach();
+  auto old = app->ActiveDocument();
+  auto other = design("U1");
+  other.name = "other.sch";
+  host->open(other);
+  try {
+    old->Name();
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), 0x80010108) << e.text();
+  }
+  EXPECT_EQ(app->ActiveDocument()->Name(), "other.sch");
+  auto none = std::make_shared<standin::MemoryHost>();
+  auto servedNone = standin::serveStrictApplication(none);
+  running.reset();
+  running.emplace(servedNone.get(), standin::kStrictApplicationClsid);
+  EXPECT_TRUE(win::ComHostAttacher().attach()->ActiveDocument().empty());
 }
 
 }  // namespace

@@ -36,8 +36,12 @@ class DesignObject : public TypedObject<Interface> {
   explicit DesignObject(Life life) : life_(std::move(life)) {}
   template <class Body>
   HRESULT member(Body&& body) noexcept {
-    if (!life_->open) return RPC_E_DISCONNECTED;
-    return this->guarded(std::forward<Body>(body));
+    return this->guarded([&] {
+      if (!life_->open)
+        throw Error(static_cast<std::uint32_t>(RPC_E_DISCONNECTED),
+                    "The object invoked has disconnected from its clients.");
+      body();
+    });
   }
   Life life_;
 };
