@@ -1,9 +1,11 @@
 // varnel-bench-com.exe SIZE: a "Rename all components" run over SIZE
 // components in which every one must move aside, with Varnel's COM client
-// against the stand-in PowerLogic in a process of its own: once through the
+// against each stand-in PowerLogic (loose, and strict: a type library, and
+// component lists with _NewEnum) in a process of its own: once through the
 // session alone, once through Varnel's window (its progress bar painting).
-// Prints beside them what a bare IDispatch round trip costs here, and an Item
-// call whose new object comes across the process boundary and is let go.
+// Prints the round trips Varnel made and the host calls served, and beside
+// them what a bare IDispatch round trip costs here, and an Item call whose
+// new object comes across the process boundary and is let go.
 #include <windows.h>
 
 #include <chrono>
@@ -43,8 +45,8 @@ double millisecondsSince(Clock::time_point start, int calls) {
 struct StandIn {
   win::ChildProcess process;
   win::DispatchObject counter;
-  explicit StandIn(const std::string& file)
-      : process(L"standin-powerlogic.exe", win::quoted(file)),
+  StandIn(const std::string& file, const wchar_t* kind)
+      : process(L"standin-powerlogic.exe", win::quoted(file) + kind),
         counter((win::waitForServer(win::kPowerLogicProgId),
                  win::attachRunning(win::kPowerLogicProgId)),
                 "StandinApplication") {}
@@ -53,7 +55,8 @@ struct StandIn {
 
 struct Timing {
   double seconds;
-  long calls;
+  long calls;          // served by the host
+  std::int64_t trips;  // made by Varnel
 };
 
 // The mean cost of one bare round trip, and of one Item with its object.
@@ -82,11 +85,12 @@ Timing runInSession(StandIn& standIn) {
                                   journals);
   session.attach([](host::HostEvent) {});
   const long before = standIn.calls();
+  const std::int64_t tripsBefore = attacher.roundTrips();
   const auto start = Clock::now();
   const auto outcome = session.run(RunSettings{});
   if (outcome.error) throw *outcome.error;
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  return {seconds, standIn.calls() - before - 1};
+  return {seconds, standIn.calls() - before - 1, attacher.roundTrips() - tripsBefore};
 }
 
 Timing runInWindow(StandIn& standIn) {
@@ -100,15 +104,19 @@ Timing runInWindow(StandIn& standIn) {
     SendMessageW(window.control(ui::Control::writeEco), BM_CLICK, 0, 0);
   win::pumpMessages(std::chrono::milliseconds(100));
   const long before = standIn.calls();
+  const std::int64_t tripsBefore = attacher.roundTrips();
   const auto start = Clock::now();
   SendMessageW(window.control(ui::Control::run), BM_CLICK, 0, 0);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  return {seconds, standIn.calls() - before - 1};
+  return {seconds, standIn.calls() - before - 1, attacher.roundTrips() - tripsBefore};
 }
 
-void print(const char* how, const Timing& t, int size) {
-  std::printf("  %s: %.2f s, %ld host calls (%.2f a component), %.3f ms a call\n", how, t.seconds,
-              t.calls, static_cast<double>(t.calls) / size, 1000 * t.seconds / t.calls);
+void print(const char* kind, const char* how, const Timing& t, int size) {
+  std::printf(
+      "  %-7s %-18s %6.2f s  %6lld round trips (%.2f a component)  %6ld host calls"
+      "  %.3f ms a round trip\n",
+      kind, how, t.seconds, static_cast<long long>(t.trips), static_cast<double>(t.trips) / size,
+      t.calls, 1000 * t.seconds / t.trips);
 }
 
 }  // namespace
@@ -120,18 +128,27 @@ int wmain(int argc, wchar_t** argv) {
   standin::saveDesignFile(bench::allMove(size), file);
   try {
     std::printf("cross-process \"Rename all components\" over %d components:\n", size);
-    Timing session, window;
     {
-      StandIn standIn(file);
+      StandIn standIn(file, L"");
       printRoundTrips(*win::ComHostAttacher().attach(), 500);
-      session = runInSession(standIn);
     }
-    {
-      StandIn standIn(file);
-      window = runInWindow(standIn);
+    struct Kind {
+      const char* name;
+      const wchar_t* option;
+    };
+    for (const Kind kind : {Kind{"loose", L""}, Kind{"strict", L" --strict"}}) {
+      Timing session, window;
+      {
+        StandIn standIn(file, kind.option);
+        session = runInSession(standIn);
+      }
+      {
+        StandIn standIn(file, kind.option);
+        window = runInWindow(standIn);
+      }
+      print(kind.name, "session alone", session, size);
+      print(kind.name, "in Varnel's window", window, size);
     }
-    print("run, session alone", session, size);
-    print("run, in Varnel's window", window, size);
   } catch (const Error& e) {
     std::printf("%s\n", describe(e).c_str());
     return 1;

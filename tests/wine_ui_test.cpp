@@ -475,6 +475,9 @@ TEST_P(StandIns, VarnelFromTheCommandLineGivesTheOfflineRunnersOutput) {
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("Varnel 0.", 0), 0u) << version.out;
   EXPECT_EQ(win::runCaptured(L"Varnel.exe", L"--all --out x").exitCode, 2);
+  const auto stats = win::runCaptured(L"Varnel.exe", L"--all --preview --stats");
+  EXPECT_EQ(stats.exitCode, 0) << stats.err;
+  EXPECT_NE(stats.err.find("round trips: "), std::string::npos) << stats.err;
 }
 
 TEST_P(StandIns, AnUndoWithForcedReadTakesBothSchematicAndLayoutBack) {

@@ -30,11 +30,12 @@ constexpr const char* kUsage =
 
 constexpr const char* kVarnelUsage =
     "usage: Varnel (--all | --selected [--assign | --duplicates]) [--start TEXT] "
-    "[--eco FILE [--force-read]] [--journal FILE] [--preview] [--map FILE.png]\n"
-    "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE]\n"
+    "[--eco FILE [--force-read]] [--journal FILE] [--preview] [--map FILE.png] [--stats]\n"
+    "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE] [--stats]\n"
     "       Varnel --help | --version\n"
     "Without arguments Varnel opens its window. With them it runs once against the running\n"
-    "PowerLogic; --force-read has the running PowerPCB read the ECO file.\n";
+    "PowerLogic; --force-read has the running PowerPCB read the ECO file; --stats prints the\n"
+    "round trips made to PowerLogic.\n";
 
 struct Arguments {
   std::string design;
@@ -68,7 +69,7 @@ bool* flagOption(Arguments& a, const std::string& arg) {
 }
 
 // Nothing when the command line is not of the documented form; Varnel.exe
-// takes no design file (it works on PowerLogic's), --out nor --stats.
+// takes no design file (it works on PowerLogic's) nor --out.
 std::optional<Arguments> parseArguments(const std::vector<std::string>& args, bool offline) {
   Arguments a;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -87,7 +88,7 @@ std::optional<Arguments> parseArguments(const std::vector<std::string>& args, bo
   if (a.help || a.version) return args.size() == 1 ? std::optional(a) : std::nullopt;
   const int modes = int(a.all) + int(a.selected) + int(a.undo.has_value());
   if (a.design.empty() == offline || modes != 1) return std::nullopt;
-  if (offline ? a.forceRead : a.out || a.stats) return std::nullopt;
+  if (offline ? a.forceRead : a.out.has_value()) return std::nullopt;
   if (a.forceRead && !a.eco) return std::nullopt;
   if (!a.selected && (a.assign || a.duplicates)) return std::nullopt;
   if (a.assign && a.duplicates) return std::nullopt;
@@ -187,7 +188,7 @@ RunSettings settingsOf(const Arguments& a) {
 // Runs as asked with a session built over attacher and pcb; prints the log
 // and the error. The exit status.
 int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector& pcb,
-            app::JournalStore& defaultJournals, OfflineDesigns* designs, std::ostream& out,
+            app::JournalStore& defaultJournals, CallCounter& calls, std::ostream& out,
             std::ostream& err) {
   ProgressValues progress;
   NoReportWindow report;
@@ -205,7 +206,7 @@ int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector
   app::RunOutcome outcome;
   try {
     session.attach([](host::HostEvent) {});
-    if (designs) designs->resetCounts();
+    calls.resetCounts();
     if (a.map) writeMap(session.plan(settingsOf(a)), *a.map, files);
     outcome = runAsAsked(a, settingsOf(a), session);
   } catch (const Error& e) {
@@ -231,7 +232,7 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   NoPcb pcb;
   app::JournalMarker marker;
-  int status = runWith(*a, attacher, pcb, marker, &designs, out, err);
+  int status = runWith(*a, attacher, pcb, marker, designs, out, err);
   if (a->stats) err << designs.callStatistics();
   if (a->out && !a->preview) {
     try {
@@ -246,10 +247,12 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    host::HostAttacher& attacher, host::PcbConnector& pcb,
-                   app::JournalStore& journals) {
+                   app::JournalStore& journals, CallCounter& calls) {
   const auto a = parseArguments(args, /*offline=*/false);
   if (const auto status = answerWithoutRun(a, kVarnelUsage, "Varnel", out, err)) return *status;
-  return runWith(*a, attacher, pcb, journals, nullptr, out, err);
+  const int status = runWith(*a, attacher, pcb, journals, calls, out, err);
+  if (a->stats) err << calls.callStatistics();
+  return status;
 }
 
 }  // namespace varnel::ui

@@ -5,6 +5,7 @@
 //                  [--preview] [--stats]
 //   varnel-offline DESIGN --undo JOURNAL [--eco FILE] [--out FILE] [--journal FILE]
 //   varnel-offline --help | --version        (to stdout, exit 0)
+// --stats prints the host calls of the run on standard error.
 // --preview prints what the run would print and writes no file.
 // Exit status: 0 after a completed run; 1 when the design cannot be read or
 // the run is refused or fails; 2 for a bad command line or start number.
@@ -20,30 +21,36 @@
 
 namespace varnel::ui {
 
+// What --stats prints: the calls made to PowerLogic since the last reset
+// (the runner resets once attached, so the run's own calls are counted).
+class CallCounter {
+ public:
+  virtual ~CallCounter() = default;
+  virtual void resetCounts() = 0;
+  virtual std::string callStatistics() = 0;
+};
+
 // The design files and the PowerLogic in memory that the runner works on;
 // its main gives them.
-class OfflineDesigns {
+class OfflineDesigns : public CallCounter {
  public:
-  virtual ~OfflineDesigns() = default;
   // PowerLogic holding the design of the file; throws std::runtime_error
   // naming the file, the line and what was wrong.
   virtual std::shared_ptr<host::Application> open(const std::string& designFile) = 0;
   // The design as it is now, into a file; throws std::runtime_error.
   virtual void save(const std::string& designFile) = 0;
-  // Forget the host calls so far; then what they were, for --stats.
-  virtual void resetCounts() = 0;
-  virtual std::string callStatistics() = 0;
 };
 
 int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                OfflineDesigns& designs);
 
 // Varnel.exe with arguments: one run against the running PowerLogic, with
-// the offline runner's options (no design file, --out or --stats; and
-// --force-read with --eco), its output and its exit statuses. Runs that
-// rename keep their journal in journals unless --journal names one.
+// the offline runner's options (no design file or --out; and --force-read
+// with --eco), its output and its exit statuses; --stats prints what calls
+// counts. Runs that rename keep their journal in journals unless --journal
+// names one.
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    host::HostAttacher& attacher, host::PcbConnector& pcb,
-                   app::JournalStore& journals);
+                   app::JournalStore& journals, CallCounter& calls);
 
 }  // namespace varnel::ui

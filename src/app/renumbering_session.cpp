@@ -236,8 +236,9 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings&
     throw refusal(errors::kSubscriptOutOfRange, "The design has " + std::to_string(count) +
                                                     " components; Varnel renumbers at most 10001.");
   int selected = 0;
+  auto inOrder = list->readInOrder(count);
   for (std::int32_t i = 1; i <= count; ++i) {
-    auto component = list->Item(i);
+    auto component = inOrder(i);
     Part part{component->Name()};
     if (part.designator.empty())
       throw refusal(errors::kObjectNotSet, "The component at position " + std::to_string(i) +

@@ -32,6 +32,20 @@ std::vector<std::string> arguments() {
   return args;
 }
 
+// The round trips made to the PowerLogic attached, for --stats.
+class RoundTrips final : public varnel::ui::CallCounter {
+ public:
+  explicit RoundTrips(const varnel::win::ComHostAttacher& attacher) : attacher_(attacher) {}
+  void resetCounts() override { start_ = attacher_.roundTrips(); }
+  std::string callStatistics() override {
+    return "round trips: " + std::to_string(attacher_.roundTrips() - start_) + "\n";
+  }
+
+ private:
+  const varnel::win::ComHostAttacher& attacher_;
+  std::int64_t start_ = 0;
+};
+
 int runOnce(const std::vector<std::string>& args) {
   // No one to ask: a call PowerLogic keeps rejecting ends after the quiet retries.
   varnel::win::BusyHostFilter busy(varnel::host::BusyRetryPolicy([] { return false; }));
@@ -39,7 +53,8 @@ int runOnce(const std::vector<std::string>& args) {
   varnel::win::ComPcbConnector pcb;
   varnel::app::JournalFolder journals(varnel::win::journalFolder());
   std::ostringstream out, err;
-  const int status = varnel::ui::runCommandLine(args, out, err, attacher, pcb, journals);
+  RoundTrips calls(attacher);
+  const int status = varnel::ui::runCommandLine(args, out, err, attacher, pcb, journals, calls);
   varnel::win::writeToConsole(out.str(), false);
   varnel::win::writeToConsole(err.str(), true);
   return status;
