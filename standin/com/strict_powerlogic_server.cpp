@@ -159,6 +159,10 @@ class ComponentEnumerator final : public IEnumVARIANT {
     try {
       for (; given < wanted && next_ <= count_; ++given, ++next_)
         giveVariant<StrictComponent>(&items[given], list_->Item(next_), life_);
+    } catch (const Error& e) {
+      for (ULONG i = 0; i < given; ++i) VariantClear(&items[i]);
+      raiseErrorInfo(e, IID_IEnumVARIANT);
+      return hresultOf(e);
     } catch (...) {
       for (ULONG i = 0; i < given; ++i) VariantClear(&items[i]);
       return E_FAIL;
