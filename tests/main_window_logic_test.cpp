@@ -424,6 +424,15 @@ TEST(Preview, RenameShowsTheNewPlanWhenTheDesignChanged) {
   EXPECT_EQ(w.names(), testing::words("R1 R2"));
 }
 
+TEST(Preview, SaysWhenThereIsNothingToRename) {
+  PreviewWindow w("R1* R2 TP*");
+  w.presenter.onClick(Control::selectedComponents);
+  w.presenter.onPreview();
+  ASSERT_EQ(w.preview.shown.size(), 1u);
+  EXPECT_EQ(w.preview.shown[0].summary, "Nothing to rename.");
+  ASSERT_EQ(w.preview.shown[0].rows.size(), 1u) << "the designator left alone is listed";
+}
+
 TEST(Preview, RefusesAsRunWouldAndSaysSo) {
   PreviewWindow w("R5 R6");
   w.presenter.onPreview();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "temp_dir.h"
@@ -52,6 +53,19 @@ TEST_F(OfflineRunner, WritesTheEcoFileAsWriteOnly) {
   const std::string header = "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\n";
   EXPECT_EQ(TempDir::read(dir.file("run.eco")),
             header + "U5 U11\r\n*END*\r\n\r\n" + header + "U11 U1\r\nU9 U2\r\nU7 U4\r\n*END*\r\n");
+}
+
+TEST_F(OfflineRunner, ARunWithNothingToRenameSaysSoAndWritesNoEcoFile) {
+  const std::string none = dir.write("none.design", "design none.sch\nU7 0 0\nU2 10 0\n");
+  for (const char* preview : {"", "--preview"}) {
+    std::vector<std::string> args{none, "--selected", "--eco", dir.file("run.eco")};
+    if (*preview) args.push_back(preview);
+    const auto r = offline(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Nothing to rename.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("run.eco")));
+  }
 }
 
 TEST_F(OfflineRunner, AnUnwritableEcoFileIsRefusedBeforeAnyRename) {

@@ -115,15 +115,24 @@ TEST(SelectedComponents, AssignNumbersInPlacementOrderRestartingPerPrefix) {
   EXPECT_EQ(testing::pairs(e.last), words("C4>C10 C2>C11 R7>R10"));
 }
 
-TEST(SelectedComponents, NothingSelectedStillDoesTheClosingWork) {
-  Engine e(design("R1 R2"));
+// Nothing to rename: no file is asked for and none written (an empty ECO
+// file is of no use to the layout), but the run still does its closing work.
+TEST(SelectedComponents, NothingSelectedAsksForNoFileButStillDoesTheClosingWork) {
+  Engine e(design("R1 R2 TP"));
   e.options.send = true;
   e.options.ecoOnly = true;
   e.options.direct = false;
   e.dialog.answer = "/out/empty.eco";
   ASSERT_FALSE(e.run(1));
-  EXPECT_EQ(e.files.files.at("/out/empty.eco").size(), 66u);
+  EXPECT_EQ(e.dialog.asked, 0);
+  EXPECT_FALSE(e.files.files.count("/out/empty.eco"));
   EXPECT_EQ(e.last.runs, 1);
+  EXPECT_EQ(e.progress.value(), 0);
+
+  e.options.ecoOnly = false;
+  e.options.direct = true;  // and PowerPCB need not be running
+  ASSERT_FALSE(e.run(1));
+  EXPECT_TRUE(e.files.files.empty());
 }
 
 TEST(SelectedComponents, AComponentBearingItsWantedNameKeepsItUnderAssign) {

@@ -10,6 +10,7 @@
 #include "app/main_window_presenter.h"
 #include "app/map_image.h"
 #include "app/renumbering_session.h"
+#include "app/run_texts.h"
 #include "base/png_image.h"
 #include "eco/ansi_encoding.h"
 #include "eco/std_file_system.h"
@@ -214,6 +215,8 @@ int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector
   }
   if (outcome.error) err << userMessage(*outcome.error) << '\n';
   printOutcome(outcome, out);
+  if (!outcome.error && !outcome.cancelled && outcome.log.empty())
+    err << app::kNothingToRename << '\n';
   return outcome.error ? 1 : 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "app/run_texts.h"
 #include "eco/eco_format.h"
 
 namespace varnel::app {
@@ -57,6 +58,10 @@ Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan,
   for (const std::string& name : plan.ignored)
     preview.rows.push_back({0, name, name, "left alone: it ends in a letter"});
   const std::size_t sections = eco::sectionBreaks(oldNames, newNames).size() + 1;
+  if (plan.renames.empty()) {
+    preview.summary = kNothingToRename;
+    return preview;
+  }
   preview.summary = countOf(design.parts.size(), "component read", "components read") + ", " +
                     countOf(plan.renames.size(), "rename", "renames") + ", " +
                     countOf(plan.ignored.size(), "left alone", "left alone") + ", " +

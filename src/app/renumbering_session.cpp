@@ -189,7 +189,9 @@ RunOutcome RenumberingSession::execute(const RunSettings& settings, const Planne
     read = readDesign(settings);
     plan = planner(read.design);
     refuseUnfitNames(plan, settings);
-    delivery = prepareDelivery(settings);
+    // A run with nothing to rename asks for no file and writes none.
+    delivery =
+        plan.renames.empty() ? std::optional<Delivery>(Delivery{}) : prepareDelivery(settings);
     if (delivery) journal = openJournal(plan, description);
   } catch (const Error& e) {
     outcome.error = e;
