@@ -113,13 +113,14 @@ TEST(BadInput, DesignsAndSelectionsOver10001AreRefused) {
 
 TEST(BadInput, AnyDesignNameKeepsTheForcedReadFileInTheTemporaryFolder) {
   for (const auto& [name, file] :
-       std::vector<std::pair<std::string, std::string>>{{"", ".eco"},
+       std::vector<std::pair<std::string, std::string>>{{"", "design.eco"},
                                                         {"board", "board.eco"},
                                                         {".hidden", ".eco"},
                                                         {"..\\..\\x.sch", "x.eco"},
                                                         {"C:\\jobs\\b.sch", "b.eco"},
                                                         {"a/../../b.sch", "b.eco"},
-                                                        {"..", ".eco"}}) {
+                                                        {"..", "design.eco"},
+                                                        {"nul.sch", "_nul.eco"}}) {
     auto data = design("R5 R6");
     data.name = name;
     Engine e(data);

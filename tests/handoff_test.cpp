@@ -172,14 +172,33 @@ TEST(ForcedReadFileName, KeepsTheFirstPeriodOfTheLastPathComponent) {
                                                          {"my.board.sch", "my."},
                                                          {".hidden", "."},
                                                          {"board", "board."},
-                                                         {"", "."},
                                                          {"..\\..\\x.sch", "x."},
                                                          {"C:\\jobs\\b.sch", "b."},
                                                          {"C:b.sch", "b."},
                                                          {"../up/../c", "c."},
-                                                         {"..", "."},
                                                          {"a?b*.sch", "a_b_."}})
     EXPECT_EQ(eco::forcedReadFileName(c.design), std::string(c.file) + "eco") << c.design;
+}
+
+// Names Windows would take for a device, change or refuse get a safe form.
+TEST(ForcedReadFileName, NeverNamesADeviceNorEndsInADotOrABlank) {
+  for (const FileNameCase& c : std::vector<FileNameCase>{{"con.sch", "_con.eco"},
+                                                         {"NUL", "_NUL.eco"},
+                                                         {"aux", "_aux.eco"},
+                                                         {"Com1.sch", "_Com1.eco"},
+                                                         {"lpt9.sch", "_lpt9.eco"},
+                                                         {"prn .sch", "_prn .eco"},
+                                                         {"C:\\jobs\\con", "_con.eco"},
+                                                         {"com10.sch", "com10.eco"},
+                                                         {"console.sch", "console.eco"},
+                                                         {"lpt0", "lpt0.eco"},
+                                                         {"", "design.eco"},
+                                                         {"..", "design.eco"},
+                                                         {"board. .", "board.eco"}})
+    EXPECT_EQ(eco::forcedReadFileName(c.design), c.file) << c.design;
+  EXPECT_EQ(eco::fileNameOf("nul.sch"), "_nul.sch");
+  EXPECT_EQ(eco::fileNameOf("board.sch. "), "board.sch");
+  EXPECT_EQ(eco::fileNameOf(" "), "design");
 }
 
 TEST(IgnoredReport, ListsTheNamesBelowTheHeading) {

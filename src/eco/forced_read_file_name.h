@@ -10,8 +10,10 @@ namespace varnel::eco {
 // stays directly in the temporary folder.
 std::string forcedReadFileName(const std::string& designName);
 
-// The design's name as a file name: its last path component, characters a
-// file name cannot hold as '_'.
+// The design's name as a file name that Windows takes as it stands: its last
+// path component, characters a file name cannot hold as '_', trailing dots
+// and blanks dropped, "design" when nothing is left, and a leading '_' for a
+// device name ("con.sch" gives "_con.sch").
 std::string fileNameOf(const std::string& designName);
 
 }  // namespace varnel::eco
