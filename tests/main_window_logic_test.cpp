@@ -233,7 +233,8 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text,
             "The run stopped after 1 of the 3 planned renames. They are in the ECO file "
-            "/jobs/b.eco.\nerror 0x800706BE: The remote procedure call failed");
+            "/jobs/b.eco.\nerror 0x800706BE: The remote procedure call failed\nPowerLogic is no "
+            "longer running. Start it again, open your design, and press Run.");
   EXPECT_NE(w.files.files.at("/jobs/b.eco").find("R5 R1\r\n*END*"), std::string::npos);
 
   // Past 20 renames the message names the list file and counts the rest.
@@ -257,7 +258,7 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
             0u)
       << text;
   EXPECT_NE(text.find("R50 R20\n... and 5 more\nerror 0x800706BE"), std::string::npos) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 23);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 24);
   const std::string& list = many.files.files.at("/temp/Varnel renames 2.txt");
   EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 25);
   EXPECT_EQ(many.files.files.at("/temp/Varnel renames.txt"), "an earlier list");
@@ -269,6 +270,10 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
   w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(w.view.messages[0].text,
+            "error 0x800706BA: The RPC server is unavailable\nPowerLogic is no longer running. "
+            "Start it again, open your design, and press Run.");
+  EXPECT_EQ(w.view.title, "Varnel (PowerLogic not running)");
 
   w.attacher.app = nullptr;  // not started again yet
   w.view.messages.clear();
@@ -277,6 +282,7 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   EXPECT_EQ(w.view.messages[0].text,
             "PowerLogic is not running. Start it and open your design, then press Run again.");
   EXPECT_FALSE(w.view.ended);
+  EXPECT_EQ(w.view.title, "Varnel (PowerLogic not running)") << "until Varnel attaches again";
 
   auto restarted = design("C7 C9");
   restarted.name = "again.sch";

@@ -274,8 +274,7 @@ void MainWindowPresenter::previewRun() {
   Previewed previewed{settingsFromView(*scope), std::nullopt, {}, {}};
   const PlannedRun planned = planAgain(previewed);
   if (planned.error) {
-    if (errors::isHostGone(planned.error->number())) hostLost_ = true;
-    view_.showMessage(userMessage(*planned.error), "", MessageIcon::critical);
+    showError(*planned.error);
     return;
   }
   previewed.renames = planned.plan.renames;
@@ -307,8 +306,7 @@ void MainWindowPresenter::previewUndo() {
     previewed_ = previewed;
     preview_.showPreview(previewOf(planned.design, planned.plan, "Undo"));
   } catch (const Error& e) {
-    if (errors::isHostGone(e.number())) hostLost_ = true;
-    view_.showMessage(userMessage(e), "", MessageIcon::critical);
+    showError(e);
   }
 }
 
@@ -326,7 +324,7 @@ void MainWindowPresenter::renamePreviewed() {
   const Previewed previewed = *previewed_;
   const PlannedRun planned = planAgain(previewed);
   if (planned.error) {
-    view_.showMessage(userMessage(*planned.error), "", MessageIcon::critical);
+    showError(*planned.error);
     return;
   }
   if (planned.plan.renames != previewed.renames) {
@@ -350,10 +348,20 @@ void MainWindowPresenter::makePreviewed(const Previewed& previewed) {
       previewed.journal
           ? session_.undo(*previewed.journal, previewed.journalPath, previewed.settings)
           : session_.run(previewed.settings);
-  if (outcome.error) {
-    if (errors::isHostGone(outcome.error->number())) hostLost_ = true;
-    view_.showMessage(userMessage(*outcome.error), "", MessageIcon::critical);
+  if (outcome.error) showError(*outcome.error);
+}
+
+// The one way a run's, preview's or undo's error is shown. One that says
+// PowerLogic's process is gone says what to do, and the title says so
+// until Varnel attaches again.
+void MainWindowPresenter::showError(const Error& error) {
+  std::string text = userMessage(error);
+  if (errors::isHostGone(error.number())) {
+    hostLost_ = true;
+    text += "\nPowerLogic is no longer running. Start it again, open your design, and press Run.";
+    view_.setTitle("Varnel (PowerLogic not running)");
   }
+  view_.showMessage(text, "", MessageIcon::critical);
 }
 
 void MainWindowPresenter::onPreviewClosed() {

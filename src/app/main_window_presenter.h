@@ -61,6 +61,7 @@ class MainWindowPresenter {
   template <class Work>
   void whileBusy(Work&& work);
   void handleHostEvent(host::HostEvent event);
+  void showError(const Error& error);
   bool tookAnotherDesign();
   void runWith(Scope scope);
   RunSettings settingsFromView(Scope scope);
