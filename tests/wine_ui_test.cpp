@@ -55,6 +55,26 @@ TEST(Window, OpensWithTheControlsInTheirInitialStates) {
   EXPECT_EQ(client.right, win::twipsToPixelsX(5700));
 }
 
+TEST(Window, TheSystemMenusCommandsHaveAccessKeysAndTheReportItsTitle) {
+  LocalWindow w("R1 TP");
+  HMENU menu = GetSystemMenu(w.window.handle(), FALSE);
+  std::vector<std::string> ours;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = L"";
+    GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+    const std::string item = win::narrow(text);
+    if (item.find("Preview") != std::string::npos || item.find("Undo") != std::string::npos ||
+        item.find("journal") != std::string::npos || item.find("Varnel") != std::string::npos)
+      ours.push_back(item);  // Wine adds an "About Wine" of its own
+  }
+  EXPECT_EQ(ours,
+            (std::vector<std::string>{"&Preview renames...\tCtrl+P", "&Undo last run...\tCtrl+Z",
+                                      "Open &journal folder", "&About Varnel"}));
+  click(w[Control::allComponents]);
+  click(w[Control::run]);  // TP is left alone: the report opens
+  EXPECT_EQ(titleOf(w.window.report().handle()), "Designators left alone");
+}
+
 TEST(Window, ClicksFollowTheEnablingRules) {
   LocalWindow w("R1");
   click(w[Control::selectedComponents]);

@@ -32,6 +32,15 @@ Error refusal(const std::vector<std::string>& differences) {
   return Error(kDesignChanged, text);
 }
 
+// Only a component's last rename in the undo gives it its name back; one
+// before it goes to the temporary number the run had moved it through.
+void markTemporaryMoves(RenumberPlan& plan) {
+  std::map<std::int32_t, std::size_t> last;
+  for (std::size_t k = 0; k < plan.renames.size(); ++k) last[plan.renames[k].position] = k;
+  for (std::size_t k = 0; k < plan.renames.size(); ++k)
+    if (last[plan.renames[k].position] != k) plan.reasons[k] = RenameReason::movedAside;
+}
+
 }  // namespace
 
 RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>& renames) {
@@ -53,6 +62,7 @@ RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>&
     plan.steps.push_back({plan.renames.size(), 0});
   }
   if (!differences.empty()) throw refusal(differences);
+  markTemporaryMoves(plan);
   if (!plan.steps.empty())
     plan.progress = ProgressRange{0, static_cast<float>(plan.steps.size()) - 1};
   return plan;

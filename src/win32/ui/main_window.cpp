@@ -243,11 +243,11 @@ int MainWindow::captionWidth(HWND control) {
 void MainWindow::addCommandsToSystemMenu() {
   HMENU menu = GetSystemMenu(window_.get(), FALSE);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kPreviewCommand, L"Preview renames...\tCtrl+P");
-  AppendMenuW(menu, MF_STRING, kUndoCommand, L"Undo last run...\tCtrl+Z");
-  AppendMenuW(menu, MF_STRING, kJournalFolderCommand, L"Open journal folder");
+  AppendMenuW(menu, MF_STRING, kPreviewCommand, L"&Preview renames...\tCtrl+P");
+  AppendMenuW(menu, MF_STRING, kUndoCommand, L"&Undo last run...\tCtrl+Z");
+  AppendMenuW(menu, MF_STRING, kJournalFolderCommand, L"Open &journal folder");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kAboutCommand, L"About Varnel");
+  AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About Varnel");
 }
 
 // Ctrl+P and Ctrl+Z while the main window is active.

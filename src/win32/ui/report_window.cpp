@@ -67,8 +67,9 @@ void ReportWindow::create() {
   const SIZE outer = frameSize(editSize());
   const POINT at = placeFor(outer);
   // Not owned: it stays when the main window is minimised, and is no dialog.
-  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"", kStyle, at.x, at.y, outer.cx, outer.cy,
-                                         nullptr, nullptr, GetModuleHandleW(nullptr), this));
+  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Designators left alone", kStyle, at.x,
+                                         at.y, outer.cx, outer.cy, nullptr, nullptr,
+                                         GetModuleHandleW(nullptr), this));
   // No wrapping: one designator a line, and the rule stays one line.
   edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
