@@ -82,9 +82,15 @@ TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 70);
   EXPECT_EQ(error->text(),
-            "The ECO file /ro/board.eco cannot be written: Permission denied: /ro/board.eco is "
-            "read-only. Nothing was renamed.");
+            "The ECO file cannot be written: Permission denied: /ro/board.eco is read-only. "
+            "Nothing was renamed.")
+      << "the path said once";
   EXPECT_EQ(e.names(), words("R5 R6"));
+  e.files.checkFailure = Error(70, "Permission denied: the drive is read-only");
+  EXPECT_EQ(e.run(0)->text(),
+            "The ECO file /ro/board.eco cannot be written: Permission denied: the drive is "
+            "read-only. Nothing was renamed.")
+      << "named when the cause does not name it";
 }
 
 TEST_F(HandOff, AWriteThatFailsAtTheEndPutsTheRenamesInAListFile) {

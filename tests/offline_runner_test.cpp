@@ -73,9 +73,9 @@ TEST_F(OfflineRunner, AnUnwritableEcoFileIsRefusedBeforeAnyRename) {
       {board, "--all", "--eco", dir.file("missing/run.eco"), "--out", dir.file("after.design")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "error 76: The ECO file " + dir.file("missing/run.eco") +
-                       " cannot be written: Path not found: " + dir.file("missing/run.eco") +
-                       ". Nothing was renamed.\n");
+  // The path once: the file system's text names it.
+  EXPECT_EQ(r.err, "error 76: The ECO file cannot be written: Path not found: " +
+                       dir.file("missing/run.eco") + ". Nothing was renamed.\n");
   EXPECT_EQ(TempDir::read(dir.file("after.design")), TempDir::read(board));
 }
 

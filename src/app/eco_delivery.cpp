@@ -21,6 +21,13 @@ Error refusal(const Error& cause, const std::string& why) {
   return Error(cause.number(), why + " Nothing was renamed.");
 }
 
+// "The ECO file P" unless the file system's own text names P already: a
+// path is said once.
+std::string theEcoFile(const std::string& path, const Error& cause) {
+  if (!path.empty() && cause.text().find(path) != std::string::npos) return "The ECO file";
+  return "The ECO file " + path;
+}
+
 }  // namespace
 
 std::optional<RenumberingSession::Delivery> RenumberingSession::prepareDelivery(
@@ -46,7 +53,7 @@ void RenumberingSession::checkEcoTarget(const std::string& path) {
   try {
     files_.checkWritable(path);
   } catch (const Error& e) {
-    throw refusal(e, "The ECO file " + path + " cannot be written: " + e.text() + ".");
+    throw refusal(e, theEcoFile(path, e) + " cannot be written: " + e.text() + ".");
   }
 }
 
@@ -84,7 +91,7 @@ bool RenumberingSession::deliver(const Delivery& delivery, const eco::ChangeLog&
       try {
         writeEco(delivery.path, log);
       } catch (const Error& e) {
-        throw Error(e.number(), "The ECO file " + delivery.path +
+        throw Error(e.number(), theEcoFile(delivery.path, e) +
                                     " could not be written: " + e.text() + unsavedRenamesNote(log));
       }
       return true;
