@@ -60,6 +60,8 @@ struct FakeView final : ui::MainWindowView {
     progressMax = max;
   }
   void setProgressValue(float v) override { progressValue = v; }
+  std::string status;
+  void setStatus(const std::string& text) override { status = text; }
 
   // The user clicks an option button: it is selected, its partner cleared.
   void select(ui::Control option) {

@@ -170,6 +170,41 @@ TEST(Run, DoesNothingWithoutAMode) {
   EXPECT_EQ(w.names(), testing::words("R5"));
 }
 
+// The status bar says after every run what it did, or why Run did nothing.
+TEST(Run, TheStatusBarSaysWhatEachRunDid) {
+  Window w("R5 R6 C9");
+  w.presenter.onRun();
+  EXPECT_EQ(w.view.status, "Choose which components to rename.");
+  w.view.select(Control::selectedComponents);
+  w.presenter.onSelectedComponentsChosen();
+  w.presenter.onRun();
+  EXPECT_EQ(w.view.status, "No component is selected in PowerLogic.");
+  w.view.select(Control::allComponents);
+  w.presenter.onAllComponentsChosen();
+  w.presenter.onRun();
+  EXPECT_EQ(w.view.status, std::to_string(w.host->renames().size()) + " renames made.");
+  w.view.setChecked(Control::writeEco, true);
+  w.view.select(Control::writeOnly);
+  w.dialog.answer = "/jobs/board.eco";
+  w.view.setText(Control::startNumber, "5");
+  w.presenter.onRun();
+  EXPECT_EQ(w.view.status.rfind(" renames made; ECO file /jobs/board.eco."),
+            w.view.status.size() - std::string(" renames made; ECO file /jobs/board.eco.").size())
+      << w.view.status;
+  w.view.select(Control::forceReadInPcb);
+  w.view.setText(Control::startNumber, "1");
+  w.presenter.onRun();
+  EXPECT_NE(w.view.status.find("renames made; ECO file read by PowerPCB."), std::string::npos)
+      << w.view.status;
+  w.presenter.onRun();
+  EXPECT_EQ(w.view.status, "6 renames made; ECO file read by PowerPCB.")
+      << "R1 R2 C1 again: each through a temporary number";
+  w.view.setChecked(Control::writeEco, false);
+  w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+  w.presenter.onRun();
+  EXPECT_EQ(w.view.status, "Nothing was renamed.");
+}
+
 TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
   Window w("R5");
   for (const char* bad : {"", "0", "abc", "40000", "7 7", "1.5", "&H7", "1e1"}) {

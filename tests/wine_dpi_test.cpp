@@ -36,7 +36,15 @@ void expectLaidOutAt(const win::MainWindow& window, UINT dpi) {
   RECT client;
   GetClientRect(window.handle(), &client);
   EXPECT_EQ(client.right, win::twipsAt(ui::kClientWidthTwips, dpi));
-  EXPECT_EQ(client.bottom, win::twipsAt(ui::kClientHeightTwips, dpi));
+  // Below the layout, the status bar: along the whole bottom, in the message font.
+  const RECT bar = rectIn(window.handle(), window.statusBar());
+  EXPECT_EQ(bar.top, win::twipsAt(ui::kClientHeightTwips, dpi));
+  EXPECT_EQ(bar.bottom, client.bottom);
+  EXPECT_EQ(bar.left, 0);
+  EXPECT_EQ(bar.right, client.right);
+  EXPECT_GT(bar.bottom - bar.top, 0);
+  EXPECT_EQ(SendMessageW(window.statusBar(), WM_GETFONT, 0, 0),
+            SendMessageW(window.control(Control::run), WM_GETFONT, 0, 0));
   const LONG messageFont = fontHeight(win::messageFontAt(dpi).get());
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout) {
     SCOPED_TRACE(layout.caption[0] ? layout.caption : "control " + std::to_string(int(layout.id)));

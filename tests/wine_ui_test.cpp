@@ -119,6 +119,7 @@ TEST(Window, RunsAndLeavesTheProgressBarAtZero) {
   EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2 GND"));
   EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETPOS, 0, 0), 0);
   EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETRANGE, FALSE, 0), 2);
+  EXPECT_EQ(w.window.statusText(), "2 renames made.");
   ASSERT_TRUE(w.window.report().isOpen());
   EXPECT_EQ(w.window.report().text(),
             "Alpha Reference \r\nDesignators Ignored:\r\n-----------------------------------\r\n"

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/run_status.h"
+#include "app/run_texts.h"
 #include "model/designator.h"
 
 namespace varnel::app {
@@ -225,6 +227,10 @@ void MainWindowPresenter::onRun() {
       attachAfresh();  // this click only tells the user which design is now open
       return;
     }
+    if (!chosenScope()) {
+      view_.setStatus(kChooseAMode);
+      return;
+    }
     for (Scope scope : {Scope::allComponents, Scope::selectedComponents})
       if (view_.checked(scope == Scope::allComponents ? Control::allComponents
                                                       : Control::selectedComponents) &&
@@ -348,6 +354,7 @@ void MainWindowPresenter::makePreviewed(const Previewed& previewed) {
       previewed.journal
           ? session_.undo(*previewed.journal, previewed.journalPath, previewed.settings)
           : session_.run(previewed.settings);
+  view_.setStatus(runStatus(outcome));
   if (outcome.error) showError(*outcome.error);
 }
 

@@ -1,6 +1,8 @@
 #include "app/renumbering_session.h"
 
 #include "app/eco_delivery.h"
+
+#include <algorithm>
 #include "model/design_snapshot.h"
 #include "model/name_table.h"
 #include "renumber/plan_renumbering.h"
@@ -201,6 +203,11 @@ RunOutcome RenumberingSession::execute(const RunSettings& settings, const Planne
     outcome.cancelled = true;
     return outcome;
   }
+  outcome.eco = delivery->output;
+  outcome.ecoFile = delivery->path;
+  outcome.noneSelected = settings.scope == Scope::selectedComponents &&
+                         std::none_of(read.design.parts.begin(), read.design.parts.end(),
+                                      [](const Part& part) { return part.selected; });
   if (journal) outcome.journal = journal->path();
   std::optional<Error> failure;
   outcome.applied = true;

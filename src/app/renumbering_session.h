@@ -32,6 +32,9 @@ struct RunOutcome {
   bool cancelled = false;            // the user cancelled the save dialog: no run
   bool applied = false;              // the plan reached the design (wholly, or up to a failure)
   std::string journal;               // the journal written, if any
+  EcoOutput eco = EcoOutput::none;   // where the ECO file went
+  std::string ecoFile;               // the file written or read by PowerPCB
+  bool noneSelected = false;         // a selected-components run found no selection
 };
 
 // A run worked out and not made: the design it read and its plan, or why

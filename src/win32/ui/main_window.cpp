@@ -94,6 +94,7 @@ void MainWindow::create() {
   window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, 0, 0, 0, 0,
                                          nullptr, nullptr, GetModuleHandleW(nullptr), this));
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
+  createStatusBar();
   applyDpi(dpiOf(window_.get()));
   placeOnDesktop();
   report_.openBeside(window_.get());
@@ -107,6 +108,23 @@ void MainWindow::create() {
   backgrounds_[Control::startNumber] = ui::SystemColour::inactiveBorder;
   backgrounds_[Control::allComponents] = ui::SystemColour::inactiveBorder;
   backgrounds_[Control::conflictFrame] = ui::SystemColour::inactiveBorder;
+}
+
+// Along the bottom, below every control of the layout, which stays where it
+// is: the window grows by the bar's height.
+void MainWindow::createStatusBar() {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                            window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// The bar's height for its font, as it sizes itself.
+int MainWindow::statusBarHeight() const {
+  SendMessageW(status_, WM_SIZE, 0, 0);
+  RECT bar{};
+  GetWindowRect(status_, &bar);
+  return bar.bottom - bar.top;
 }
 
 void MainWindow::createControl(const ui::ControlLayout& layout) {
@@ -129,9 +147,12 @@ void MainWindow::applyDpi(UINT dpi) {
   const HGDIOBJ used = fontOrDefault(font);
   for (const auto& [id, control] : controls_)
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
+  SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
   font_ = std::move(font);  // the old font only now, when nothing uses it
   layoutControls();
-  fitClientArea(twipsAt(ui::kClientWidthTwips, dpi), twipsAt(ui::kClientHeightTwips, dpi));
+  fitClientArea(twipsAt(ui::kClientWidthTwips, dpi),
+                twipsAt(ui::kClientHeightTwips, dpi) + statusBarHeight());
+  SendMessageW(status_, WM_SIZE, 0, 0);  // to the new bottom
   setIcons();
   InvalidateRect(window_.get(), nullptr, TRUE);
 }
@@ -452,6 +473,17 @@ void MainWindow::endProgram() {
   ended_ = true;
   report_.close();
   window_.reset();
+}
+
+void MainWindow::setStatus(const std::string& text) {
+  SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
+}
+
+std::string MainWindow::statusText() const {
+  wchar_t text[512] = L"";
+  if (LOWORD(SendMessageW(status_, SB_GETTEXTLENGTHW, 0, 0)) < 512)
+    SendMessageW(status_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  return narrow(text);
 }
 
 void MainWindow::setProgressRange(float min, float max) {

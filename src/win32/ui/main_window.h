@@ -56,6 +56,10 @@ class MainWindow final : public ui::MainWindowView {
   void deliverLater(host::HostEvent event) override;
   void openFolder(const std::string& path) override;
   PreviewWindow& preview() { return preview_; }
+  void setStatus(const std::string& text) override;
+  // The status bar's line, and the bar itself.
+  std::string statusText() const;
+  HWND statusBar() const { return status_; }
   void setProgressRange(float min, float max) override;
   void setProgressValue(float value) override;
 
@@ -71,6 +75,8 @@ class MainWindow final : public ui::MainWindowView {
   void addCommandsToSystemMenu();
   bool focusLabelledControl(const MSG& message);
   void focus(HWND control);
+  void createStatusBar();
+  int statusBarHeight() const;
   void applyDpi(UINT dpi);
   void fitClientArea(int width, int height);
   void layoutControls();
@@ -90,6 +96,7 @@ class MainWindow final : public ui::MainWindowView {
   bool shown_ = false;
   WindowHandle window_;
   std::map<ui::Control, HWND> controls_;
+  HWND status_ = nullptr;  // a child of window_, destroyed with it
   std::map<ui::Control, ui::SystemColour> backgrounds_;
   ui::WindowProgress progress_{*this};
   ReportWindow report_;
