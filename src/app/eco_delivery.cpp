@@ -57,10 +57,11 @@ void RenumberingSession::checkEcoTarget(const std::string& path) {
   }
 }
 
+// The document the run took afresh names the file: no second ActiveDocument.
 void RenumberingSession::prepareForcedRead(Delivery& delivery) {
   std::string fileName;
   try {
-    fileName = eco::forcedReadFileName(application_->ActiveDocument()->Name());
+    fileName = eco::forcedReadFileName(document_->Name());
   } catch (const Error& e) {
     throw refusal(e,
                   "Write and force read in PCB failed while asking PowerLogic for the "
