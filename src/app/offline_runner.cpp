@@ -187,10 +187,10 @@ RunSettings settingsOf(const Arguments& a) {
 }
 
 // Runs as asked with a session built over attacher and pcb; prints the log
-// and the error. The exit status.
-int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector& pcb,
-            app::JournalStore& defaultJournals, CallCounter& calls, std::ostream& out,
-            std::ostream& err) {
+// and the error. The outcome.
+app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector& pcb,
+                        app::JournalStore& defaultJournals, CallCounter& calls, std::ostream& out,
+                        std::ostream& err) {
   ProgressValues progress;
   NoReportWindow report;
   FixedSaveDialog dialog;
@@ -217,6 +217,10 @@ int runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector
   printOutcome(outcome, out);
   if (!outcome.error && !outcome.cancelled && outcome.log.empty())
     err << app::kNothingToRename << '\n';
+  return outcome;
+}
+
+int exitStatus(const app::RunOutcome& outcome) {
   return outcome.error ? 1 : 0;
 }
 
@@ -235,9 +239,11 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   NoPcb pcb;
   app::JournalMarker marker;
-  int status = runWith(*a, attacher, pcb, marker, designs, out, err);
+  const app::RunOutcome outcome = runWith(*a, attacher, pcb, marker, designs, out, err);
+  int status = exitStatus(outcome);
   if (a->stats) err << designs.callStatistics();
-  if (a->out && !a->preview) {
+  // A refused run leaves the design as it was: there is nothing to write.
+  if (a->out && !a->preview && (outcome.applied || !outcome.error)) {
     try {
       designs.save(*a->out);
     } catch (const std::runtime_error& e) {
@@ -253,7 +259,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
                    app::JournalStore& journals, CallCounter& calls) {
   const auto a = parseArguments(args, /*offline=*/false);
   if (const auto status = answerWithoutRun(a, kVarnelUsage, "Varnel", out, err)) return *status;
-  const int status = runWith(*a, attacher, pcb, journals, calls, out, err);
+  const int status = exitStatus(runWith(*a, attacher, pcb, journals, calls, out, err));
   if (a->stats) err << calls.callStatistics();
   return status;
 }

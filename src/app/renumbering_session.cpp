@@ -141,7 +141,7 @@ PlannedRun RenumberingSession::plan(const RunSettings& settings) {
     prepareRun();
     planned.design = readDesign(settings).design;
     planned.plan = planRenumbering(planned.design, settings);
-    refuseUnfitNames(planned.plan, settings);
+    refuseUnfitNames(planned.design, planned.plan, settings);
     if (settings.eco == EcoOutput::forceReadInPcb) {
       Delivery delivery;
       prepareForcedRead(delivery);
@@ -161,7 +161,7 @@ PlannedRun RenumberingSession::planTakingBack(const Journal& journal, const RunS
     prepareRun();
     planned.design = readDesign(undoSettings).design;
     planned.plan = planUndo(planned.design, journal.renames);
-    refuseUnfitNames(planned.plan, undoSettings);
+    refuseUnfitNames(planned.design, planned.plan, undoSettings);
   } catch (const Error& e) {
     planned.error = e;
   }
@@ -190,7 +190,7 @@ RunOutcome RenumberingSession::execute(const RunSettings& settings, const Planne
     prepareRun();
     read = readDesign(settings);
     plan = planner(read.design);
-    refuseUnfitNames(plan, settings);
+    refuseUnfitNames(read.design, plan, settings);
     // A run with nothing to rename asks for no file and writes none.
     delivery =
         plan.renames.empty() ? std::optional<Delivery>(Delivery{}) : prepareDelivery(settings);

@@ -106,7 +106,8 @@ class RenumberingSession {
   std::unique_ptr<JournalSink> openJournal(const RenumberPlan& plan,
                                            const std::string& description);
   DesignRead readDesign(const RunSettings& settings);
-  void refuseUnfitNames(const RenumberPlan& plan, const RunSettings& settings);
+  void refuseUnfitNames(const DesignSnapshot& design, const RenumberPlan& plan,
+                        const RunSettings& settings);
   std::optional<Delivery> prepareDelivery(const RunSettings& settings);
   void prepareForcedRead(Delivery& delivery);
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,

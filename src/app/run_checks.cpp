@@ -1,8 +1,10 @@
 // What a run may not do although it could: leave a designator without its
-// letters, or change names that the requested ECO file could not carry.
+// letters, change names that the requested ECO file could not carry, or
+// rename for the board a component whose designator others bear too.
 #include "app/renumbering_session.h"
 #include "eco/eco_file.h"
 #include "model/designator.h"
+#include "model/working_design.h"
 
 namespace varnel::app {
 
@@ -10,9 +12,27 @@ namespace {
 
 constexpr std::int64_t kNoPrefix = 1003;
 
+// An ECO file names a component by its designator: where several bear it,
+// PowerPCB cannot tell which one the run renamed.
+void refuseSharedDesignators(const DesignSnapshot& read, const RenumberPlan& plan) {
+  const WorkingDesign design(read);
+  for (const Rename& rename : plan.renames) {
+    const std::string& name = design.designatorAt(rename.position);
+    const std::size_t bearers = design.bearers(name);
+    if (bearers < 2) continue;
+    throw Error(kSharedDesignator,
+                name + " is borne by " + std::to_string(bearers) +
+                    " components; an ECO file could not tell PowerPCB which of them the run "
+                    "renames. Give each its own designator in PowerLogic first, or run "
+                    "without an ECO file. Nothing was renamed.");
+  }
+}
+
 }  // namespace
 
-void RenumberingSession::refuseUnfitNames(const RenumberPlan& plan, const RunSettings& settings) {
+void RenumberingSession::refuseUnfitNames(const DesignSnapshot& design, const RenumberPlan& plan,
+                                          const RunSettings& settings) {
+  if (settings.eco != EcoOutput::none) refuseSharedDesignators(design, plan);
   for (const Rename& rename : plan.renames) {
     if (designator::prefix(rename.from).empty())
       throw Error(kNoPrefix, "The designator '" + rename.from +

@@ -1,6 +1,7 @@
 #pragma once
 // A name table: entries 0 to 10000, filled from 0 without gaps; the first
 // empty text ends its used part. An index past 10000 is error 9.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,14 @@ class NameTable {
 };
 
 // Rows of the placement order: designator and the texts of its first
-// placement's X and Y. Same capacity and index rule as a name table.
+// placement's X and Y, and the list position of the component they are of
+// (one designator may be borne by several). Same capacity and index rule as
+// a name table.
 struct PlacementRow {
   std::string name;
   std::string x;
   std::string y;
+  std::int32_t position = 0;
 };
 
 class PlacementTable {

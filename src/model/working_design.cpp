@@ -24,6 +24,17 @@ std::optional<std::int32_t> WorkingDesign::positionOf(const std::string& name) c
   return it->second.front();
 }
 
+std::vector<std::int32_t> WorkingDesign::positionsOf(const std::string& name) const {
+  auto it = positionsByName_.find(name);
+  if (it == positionsByName_.end()) return {};
+  return it->second;
+}
+
+std::size_t WorkingDesign::bearers(const std::string& name) const {
+  auto it = positionsByName_.find(name);
+  return it == positionsByName_.end() ? 0 : it->second.size();
+}
+
 bool WorkingDesign::rename(std::int32_t position, const std::string& to) {
   if (!isAcceptableDesignator(to))
     throw Error(kIllegalDesignator, "Illegal reference designator '" + to + "'");

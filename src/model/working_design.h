@@ -1,7 +1,8 @@
 #pragma once
 // A design that can be renamed in memory under the host's own rules: a
 // designator must be non-empty, without blanks or control characters, and
-// borne by no other component. Positions are 1-based, in list order;
+// borne by no other component (a design may come with shared ones; a rename
+// never makes one). Positions are 1-based, in list order;
 // renames never reorder the list.
 #include <cstdint>
 #include <optional>
@@ -16,6 +17,8 @@ namespace varnel {
 // The host's refusals of a rename.
 inline constexpr std::int64_t kDesignatorInUse = 0x80040203;
 inline constexpr std::int64_t kIllegalDesignator = 0x80040204;
+// Ours: a run or an undo that cannot be made while a designator is shared.
+inline constexpr std::int64_t kSharedDesignator = 1006;
 
 // True when the host accepts text as a designator.
 bool isAcceptableDesignator(const std::string& text);
@@ -37,6 +40,10 @@ class WorkingDesign {
   bool isInUse(const std::string& name) const { return positionOf(name).has_value(); }
   // The first position that bears name.
   std::optional<std::int32_t> positionOf(const std::string& name) const;
+  // Every position that bears name, in list order: an imported design may
+  // give one designator to several components.
+  std::vector<std::int32_t> positionsOf(const std::string& name) const;
+  std::size_t bearers(const std::string& name) const;
 
   // Renames the component at position. Throws kIllegalDesignator or
   // kDesignatorInUse as the host does; its own name again changes nothing

@@ -18,7 +18,7 @@ void Planning::moveConflictsAside() {
     const std::string& name = allNames_[i];
     const std::int64_t n = designator::wholeNumber(name);
     if (n < start || n > last || designator::endsInLetter(name)) continue;
-    const std::int32_t position = positionOf(name);
+    const std::int32_t position = i + 1;  // the entry's own component
     const Int16 temporary = add16(start, add16(tempBase, movedCount));
     // Below start 1 a temporary number can meet one in use: take a free one.
     const std::string target = firstFreeName(

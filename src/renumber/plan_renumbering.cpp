@@ -61,11 +61,12 @@ RenumberPlan Planning::run() {
 
 void Planning::step(bool firstStep) {
   previous_ = current_;
+  // By position, not by name: a design may give one designator to several.
   if (settings_.scope == Scope::allComponents) {
-    current_ = positionOf(allNames_[position_ - 1]);
+    current_ = position_;
   } else {
     if (firstStep) sortSelection();
-    current_ = positionOf(sortedNames_[position_ - 1].name);
+    current_ = sortedNames_[position_ - 1].position;
   }
   currentName_ = design_.designatorAt(current_);
   // Each prefix counts from the start number; nothing before the run shares the count.
@@ -93,7 +94,7 @@ void Planning::numberAll() {
   const std::string wanted =
       designator::compose(designator::prefix(currentName_), add16(settings_.start, numberOffset_));
   // A prefix whose parts are not adjacent restarts its count: never reuse a name.
-  const std::string target = firstFreeName(wanted, currentName_);
+  const std::string target = firstFreeName(wanted, ownNameIfSole(current_));
   if (target != currentName_) rename(current_, target);
   numberOffset_ = add16(numberOffset_, 1);
 }
@@ -118,48 +119,31 @@ void Planning::numberSelected() {
   numberOffset_ = add16(numberOffset_, 1);
 }
 
+// A name the component shares with another is no name of its own: it is
+// renamed as if its wanted name were taken.
 void Planning::assignNextFree(const std::string& wanted) {
-  if (wanted == currentName_) return;  // it bears its wanted name already
+  const std::size_t elsewhere = design_.bearers(wanted) - (wanted == currentName_ ? 1 : 0);
+  if (elsewhere == 0 && wanted == currentName_) return;  // it bears its wanted name already
   const std::string target =
-      design_.isInUse(wanted) ? firstFreeName(nextFreeName(wanted), currentName_) : wanted;
+      elsewhere > 0 ? firstFreeName(nextFreeName(wanted), ownNameIfSole(current_)) : wanted;
   if (target != currentName_)
     rename(current_, target, target == wanted ? RenameReason::renamed : RenameReason::nextFreeName);
 }
 
+// Every other component that bears the wanted name moves to a free one.
 void Planning::renameDuplicate(const std::string& wanted) {
-  if (!design_.isInUse(wanted)) {
-    rename(current_, wanted);
-    return;
+  for (const std::int32_t blocker : design_.positionsOf(wanted)) {
+    if (blocker == current_) continue;
+    rename(blocker, firstFreeName(nextFreeName(wanted), ""), RenameReason::movedForDuplicate);
   }
-  if (currentName_ == wanted) return;
-  const std::int32_t blocker = positionOf(wanted);
-  const std::string blockerName = design_.designatorAt(blocker);
-  const std::string moved = firstFreeName(nextFreeName(blockerName), "");
-  rename(blocker, moved, RenameReason::movedForDuplicate);
-  // A blocker still to be visited is visited later under its new name.
-  if (const auto row = laterRowOf(blockerName)) renameRow(*row, moved);
-  rename(current_, wanted);
+  if (currentName_ != wanted) rename(current_, wanted);
 }
 
-// The first row of the sorted selection after the one at hand that holds
-// name, found through an index of the rows by name.
-std::optional<int> Planning::laterRowOf(const std::string& name) {
-  if (!sortedRowsIndexed_) {
-    const int selectedCount = selectedNames_.usedCount();
-    for (int row = 0; row < selectedCount; ++row) sortedRows_[sortedNames_[row].name].insert(row);
-    sortedRowsIndexed_ = true;
-  }
-  const auto found = sortedRows_.find(name);
-  if (found == sortedRows_.end()) return std::nullopt;
-  const auto row = found->second.lower_bound(position_);
-  if (row == found->second.end()) return std::nullopt;
-  return *row;
-}
-
-void Planning::renameRow(int row, const std::string& to) {
-  sortedRows_[sortedNames_[row].name].erase(row);
-  sortedNames_[row].name = to;
-  sortedRows_[to].insert(row);
+// The component's own name, which counts as free for it, unless another
+// component bears it too.
+std::string Planning::ownNameIfSole(std::int32_t position) const {
+  const std::string& name = design_.designatorAt(position);
+  return design_.bearers(name) == 1 ? name : std::string();
 }
 
 void Planning::rename(std::int32_t position, const std::string& to, RenameReason reason) {
@@ -171,12 +155,6 @@ void Planning::rename(std::int32_t position, const std::string& to, RenameReason
   if (const auto taken = order::plainNumber(to)) knownUsed_.add(taken->first, taken->second);
   parsed_[position].reset();
   updateStops(position, from);
-}
-
-std::int32_t Planning::positionOf(const std::string& name) const {
-  const auto position = design_.positionOf(name);
-  if (!position) throw errors::objectNotSet();
-  return *position;
 }
 
 const ListName& Planning::nameAt(std::int32_t position) {
@@ -197,8 +175,12 @@ void Planning::storeSelectedNames() {
   // The host's list has no first item when the design is empty.
   if (design_.count() == 0) throw Error(errors::kNoDesign, "The design has no components");
   int k = 0;
-  for (std::int32_t position = 1; position <= design_.count(); ++position)
-    if (design_.partAt(position).selected) selectedNames_.set(k++, design_.designatorAt(position));
+  selectedPositions_.clear();
+  for (std::int32_t position = 1; position <= design_.count(); ++position) {
+    if (!design_.partAt(position).selected) continue;
+    selectedNames_.set(k++, design_.designatorAt(position));
+    selectedPositions_.push_back(position);
+  }
 }
 
 Int16 Planning::countSelected() const {

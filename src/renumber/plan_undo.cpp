@@ -41,12 +41,32 @@ void markTemporaryMoves(RenumberPlan& plan) {
     if (last[plan.renames[k].position] != k) plan.reasons[k] = RenameReason::movedAside;
 }
 
+// PowerLogic lets one component bear a designator: a run that gave each of
+// several components sharing one a name of its own cannot be taken back.
+// (A component the run left alone that bears such a name now is a change
+// since the run, which the undo's own check names.)
+void refuseSharingAgain(const std::vector<Rename>& renames) {
+  std::map<std::int32_t, std::string> before;
+  for (const Rename& rename : renames) before.emplace(rename.position, rename.from);
+  std::map<std::string, std::size_t> bearers;
+  for (const auto& [position, name] : before) ++bearers[name];
+  for (const auto& [name, count] : bearers) {
+    if (count < 2) continue;
+    throw Error(kSharedDesignator, "Before that run " + name + " was borne by " +
+                                       std::to_string(count) +
+                                       " components; PowerLogic gives a designator to one "
+                                       "component only, so the run cannot be taken back. "
+                                       "Nothing was renamed.");
+  }
+}
+
 }  // namespace
 
 RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>& renames) {
   WorkingDesign design(snapshot);
   auto differences = changedSince(design, renames);
   if (!differences.empty()) throw refusal(differences);
+  refuseSharingAgain(renames);
   RenumberPlan plan;
   for (auto rename = renames.rbegin(); rename != renames.rend(); ++rename) {
     if (const auto holder = design.positionOf(rename->from);

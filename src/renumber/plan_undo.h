@@ -14,7 +14,8 @@ inline constexpr std::int64_t kDesignChanged = 1005;
 // The renames that give every component the run renamed its name from
 // before, in reverse order. Refused with error 1005, every difference
 // listed, when a component no longer bears the name the run gave it, or a
-// name the inverse needs was taken since.
+// name the inverse needs was taken since; with error 1006 when it would give
+// one designator back to several components.
 RenumberPlan planUndo(const DesignSnapshot& design, const std::vector<Rename>& renames);
 
 }  // namespace varnel

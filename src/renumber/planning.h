@@ -3,7 +3,6 @@
 // run's name tables, and what it has learnt of the numbers in use. It lives
 // only inside planRenumbering; its steps are defined beside their concepts.
 #include <optional>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -27,12 +26,11 @@ class Planning {
   // Renames and records; keeps the known numbers and parsed names current.
   void rename(std::int32_t position, const std::string& to,
               RenameReason reason = RenameReason::renamed);
-  // The position bearing name; error 91 when none does (an empty reference).
-  std::int32_t positionOf(const std::string& name) const;
 
   // Every designator in list order, into allNames.
   void storeAllNames();
-  // The selected designators in list order, into selectedNames.
+  // The selected designators in list order, into selectedNames (and their
+  // positions beside them).
   void storeSelectedNames();
   Int16 countSelected() const;
 
@@ -65,8 +63,7 @@ class Planning {
   void numberSelected();
   void assignNextFree(const std::string& wanted);
   void renameDuplicate(const std::string& wanted);
-  std::optional<int> laterRowOf(const std::string& name);
-  void renameRow(int row, const std::string& to);
+  std::string ownNameIfSole(std::int32_t position) const;
   void ignoreCurrent();
   const ListName& nameAt(std::int32_t position);
 
@@ -94,9 +91,7 @@ class Planning {
   std::unordered_map<std::string, std::int32_t> firstPositions_;
   bool firstPositionsRead_ = false;
   std::unordered_map<std::string, Stretch> stretches_;
-  // The rows of sortedNames_ by name, once a duplicate is moved.
-  std::unordered_map<std::string, std::set<int>> sortedRows_;
-  bool sortedRowsIndexed_ = false;
+  std::vector<std::int32_t> selectedPositions_;  // beside selectedNames_
   RenumberPlan plan_;
   Int16 position_ = 1;
   Int16 numberOffset_ = 0;

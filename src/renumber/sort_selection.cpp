@@ -44,12 +44,11 @@ void orderRun(PlacementTable& rows, int start, int size) {
 
 void Planning::sortSelection() {
   storeSelectedNames();
-  sortedRows_.clear();
-  sortedRowsIndexed_ = false;
   const int count = selectedNames_.usedCount();
   for (int i = 0; i < count; ++i) {
-    const Part& part = design_.partAt(positionOf(selectedNames_[i]));
-    sortedNames_[i] = {selectedNames_[i], coordinate(part.x), coordinate(part.y)};
+    const std::int32_t position = selectedPositions_[i];
+    const Part& part = design_.partAt(position);
+    sortedNames_[i] = {selectedNames_[i], coordinate(part.x), coordinate(part.y), position};
   }
   int start = 0;
   for (int size : prefixRuns(selectedNames_, count)) {
