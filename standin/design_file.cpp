@@ -158,7 +158,7 @@ std::string formatDesign(const DesignData& design) {
 
 DesignData loadDesignFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw DesignFileError(path + ": cannot open the file for reading");
+  if (!in) throw DesignFileMissing(path + ": cannot open the file for reading");
   std::ostringstream content;
   content << in.rdbuf();
   return parseDesign(content.str(), path);

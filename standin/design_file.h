@@ -20,12 +20,19 @@ class DesignFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The file is not there, or may not be read.
+class DesignFileMissing : public DesignFileError {
+ public:
+  using DesignFileError::DesignFileError;
+};
+
 // Parses the whole text or throws DesignFileError; never half-loads.
 DesignData parseDesign(std::string_view text, const std::string& fileName);
 
 // The same form back; numbers in the shortest text that reads back exactly.
 std::string formatDesign(const DesignData& design);
 
+// Throws DesignFileMissing when the file cannot be opened.
 DesignData loadDesignFile(const std::string& path);
 // Throws DesignFileError when the file cannot be written.
 void saveDesignFile(const DesignData& design, const std::string& path);

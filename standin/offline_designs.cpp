@@ -2,12 +2,17 @@
 
 #include <cstdio>
 
+#include "base/error.h"
 #include "standin/design_file.h"
 
 namespace varnel::standin {
 
 std::shared_ptr<host::Application> MemoryDesigns::open(const std::string& designFile) {
-  host_ = std::make_shared<MemoryHost>(loadDesignFile(designFile));
+  try {
+    host_ = std::make_shared<MemoryHost>(loadDesignFile(designFile));
+  } catch (const DesignFileMissing&) {
+    throw errors::fileNotFound(designFile);
+  }
   return host_;
 }
 

@@ -113,20 +113,29 @@ TEST_F(OfflineRunner, ReportsARefusedRunAsAnError) {
   EXPECT_EQ(offline({empty, "--all"}).err, "error 0x80040202: The design has no components\n");
 }
 
-TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherForm) {
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {board},
-                                             {board, "--all", "--selected"},
-                                             {board, "--all", "--assign"},
-                                             {board, "--selected", "--assign", "--duplicates"},
-                                             {board, "--all", "--start"},
-                                             {board, "--all", "--colour"},
-                                             {board, board, "--all"}}) {
+TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
+  for (const auto& [args, problem] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{}, "a design file is needed"},
+           {{board}, "choose --all, --selected or --undo"},
+           {{board, "--all", "--selected"}, "--all, --selected and --undo exclude each other"},
+           {{board, "--all", "--assign"}, "--assign needs --selected"},
+           {{board, "--selected", "--assign", "--duplicates"},
+            "--assign and --duplicates exclude each other"},
+           {{board, "--all", "--start"}, "--start needs a value"},
+           {{board, "--all", "--bogus"}, "unknown option --bogus"},
+           {{board, "--all", "--map", "m.png"}, "--map needs --selected"},
+           {{board, board, "--all"}, "one design file only: " + board},
+           {{"--help", "--all"}, "--help stands alone"}}) {
     const auto r = offline(args);
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("usage: varnel-offline", 0), 0u);
+    EXPECT_EQ(r.err.rfind(problem + "\nusage: varnel-offline", 0), 0u) << r.err;
   }
+}
+
+TEST_F(OfflineRunner, ADesignFileThatCannotBeReadIsAnErrorOfTheOneForm) {
+  const auto r = offline({dir.file("missing.design"), "--all"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "error 53: File not found: " + dir.file("missing.design") + "\n");
 }
 
 }  // namespace

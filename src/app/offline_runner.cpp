@@ -69,33 +69,64 @@ bool* flagOption(Arguments& a, const std::string& arg) {
   return nullptr;
 }
 
-// Nothing when the command line is not of the documented form; Varnel.exe
-// takes no design file (it works on PowerLogic's) nor --out.
-std::optional<Arguments> parseArguments(const std::vector<std::string>& args, bool offline) {
-  Arguments a;
+// Reads the words of the command line into a; what is wrong with them, or
+// nothing.
+std::optional<std::string> readArguments(const std::vector<std::string>& args, Arguments& a) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (bool* flag = flagOption(a, arg)) {
       *flag = true;
     } else if (auto* value = valueOption(a, arg); value || arg == "--start") {
-      if (i + 1 >= args.size()) return std::nullopt;
+      if (i + 1 >= args.size()) return arg + " needs a value";
       (value ? value->emplace() : a.start) = args[++i];
-    } else if (arg.rfind("--", 0) == 0 || !a.design.empty()) {
-      return std::nullopt;
+    } else if (arg.rfind("--", 0) == 0) {
+      return "unknown option " + arg;
+    } else if (!a.design.empty()) {
+      return "one design file only: " + arg;
     } else {
       a.design = arg;
     }
   }
-  if (a.help || a.version) return args.size() == 1 ? std::optional(a) : std::nullopt;
+  return std::nullopt;
+}
+
+// What the options read ask that the documented forms do not allow; Varnel.exe
+// takes no design file (it works on PowerLogic's) nor --out.
+std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool offline) {
+  if (a.help || a.version)
+    return words == 1 ? std::nullopt
+                      : std::optional<std::string>(a.help ? "--help stands alone"
+                                                          : "--version stands alone");
   const int modes = int(a.all) + int(a.selected) + int(a.undo.has_value());
-  if (a.design.empty() == offline || modes != 1) return std::nullopt;
-  if (offline ? a.forceRead : a.out.has_value()) return std::nullopt;
-  if (a.forceRead && !a.eco) return std::nullopt;
-  if (!a.selected && (a.assign || a.duplicates)) return std::nullopt;
-  if (a.assign && a.duplicates) return std::nullopt;
-  if (a.undo && a.preview) return std::nullopt;
-  if (a.map && !a.selected) return std::nullopt;
-  return a;
+  const std::pair<bool, std::string> rules[] = {
+      {offline && a.design.empty(), "a design file is needed"},
+      {!offline && !a.design.empty(), "Varnel works on PowerLogic's design, not on " + a.design},
+      {modes == 0, "choose --all, --selected or --undo"},
+      {modes > 1, "--all, --selected and --undo exclude each other"},
+      {!offline && a.out.has_value(), "--out is for varnel-offline"},
+      {offline && a.forceRead, "--force-read is for Varnel: varnel-offline has no PowerPCB"},
+      {a.forceRead && !a.eco, "--force-read needs --eco"},
+      {!a.selected && a.assign, "--assign needs --selected"},
+      {!a.selected && a.duplicates, "--duplicates needs --selected"},
+      {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
+      {a.undo && a.preview, "--preview does not go with --undo"},
+      {a.map && !a.selected, "--map needs --selected"}};
+  for (const auto& [broken, text] : rules)
+    if (broken) return text;
+  return std::nullopt;
+}
+
+// The arguments of a command line of the documented form, or what is wrong.
+struct ParsedArguments {
+  Arguments arguments;
+  std::optional<std::string> problem;
+};
+
+ParsedArguments parseArguments(const std::vector<std::string>& args, bool offline) {
+  ParsedArguments parsed;
+  parsed.problem = readArguments(args, parsed.arguments);
+  if (!parsed.problem) parsed.problem = misuseOf(parsed.arguments, args.size(), offline);
+  return parsed;
 }
 
 // No report window without a screen: the ignored names are printed instead.
@@ -138,7 +169,7 @@ app::RunOutcome runAsAsked(const Arguments& a, const RunSettings& settings,
   if (!a.undo) return session.run(settings);
   std::ifstream in(std::filesystem::path(std::u8string(a.undo->begin(), a.undo->end())),
                    std::ios::binary);
-  if (!in) throw Error(53, "File not found: " + *a.undo);
+  if (!in) throw errors::fileNotFound(*a.undo);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return session.undo(app::parseJournal(text), *a.undo, settings);
 }
@@ -154,12 +185,13 @@ void writeMap(const app::PlannedRun& planned, const std::string& path, eco::File
 
 // Help, version, or the settings of a well-formed command line; the exit
 // status when there is nothing to run.
-std::optional<int> answerWithoutRun(const std::optional<Arguments>& a, const char* usage,
+std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* usage,
                                     const char* program, std::ostream& out, std::ostream& err) {
-  if (!a) {
-    err << usage;
+  if (parsed.problem) {
+    err << *parsed.problem << '\n' << usage;
     return 2;
   }
+  const Arguments* a = &parsed.arguments;
   if (a->help || a->version) {
     if (a->help)
       out << usage;
@@ -228,11 +260,16 @@ int exitStatus(const app::RunOutcome& outcome) {
 
 int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                OfflineDesigns& designs) {
-  const auto a = parseArguments(args, /*offline=*/true);
-  if (const auto status = answerWithoutRun(a, kUsage, "varnel-offline", out, err)) return *status;
+  const auto parsed = parseArguments(args, /*offline=*/true);
+  if (const auto status = answerWithoutRun(parsed, kUsage, "varnel-offline", out, err))
+    return *status;
+  const Arguments* a = &parsed.arguments;
   FixedHost attacher;
   try {
     attacher.host = designs.open(a->design);
+  } catch (const Error& e) {
+    err << userMessage(e) << '\n';
+    return 1;
   } catch (const std::runtime_error& e) {
     err << e.what() << '\n';
     return 1;
@@ -257,8 +294,10 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    host::HostAttacher& attacher, host::PcbConnector& pcb,
                    app::JournalStore& journals, CallCounter& calls) {
-  const auto a = parseArguments(args, /*offline=*/false);
-  if (const auto status = answerWithoutRun(a, kVarnelUsage, "Varnel", out, err)) return *status;
+  const auto parsed = parseArguments(args, /*offline=*/false);
+  if (const auto status = answerWithoutRun(parsed, kVarnelUsage, "Varnel", out, err))
+    return *status;
+  const Arguments* a = &parsed.arguments;
   const int status = exitStatus(runWith(*a, attacher, pcb, journals, calls, out, err));
   if (a->stats) err << calls.callStatistics();
   return status;

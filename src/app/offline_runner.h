@@ -34,8 +34,9 @@ class CallCounter {
 // its main gives them.
 class OfflineDesigns : public CallCounter {
  public:
-  // PowerLogic holding the design of the file; throws std::runtime_error
-  // naming the file, the line and what was wrong.
+  // PowerLogic holding the design of the file; throws Error 53 when the file
+  // cannot be opened, std::runtime_error naming the file, the line and what
+  // was wrong when it cannot be parsed.
   virtual std::shared_ptr<host::Application> open(const std::string& designFile) = 0;
   // The design as it is now, into a file; throws std::runtime_error.
   virtual void save(const std::string& designFile) = 0;

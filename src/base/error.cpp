@@ -28,6 +28,10 @@ Error cannotCreateObject() {
   return Error(kCannotCreateObject, "ActiveX component can't create object");
 }
 
+Error fileNotFound(const std::string& path) {
+  return Error(kFileNotFound, "File not found: " + path);
+}
+
 bool isHostGone(std::int64_t number) {
   switch (number & 0xFFFFFFFF) {
     case 0x800706BA:  // RPC_S_SERVER_UNAVAILABLE

@@ -29,6 +29,7 @@ namespace errors {
 inline constexpr std::int64_t kOverflow = 6;
 inline constexpr std::int64_t kSubscriptOutOfRange = 9;
 inline constexpr std::int64_t kObjectNotSet = 91;
+inline constexpr std::int64_t kFileNotFound = 53;
 inline constexpr std::int64_t kCannotCreateObject = 429;
 // The host's "no design loaded / no component in it".
 inline constexpr std::int64_t kNoDesign = 0x80040202;
@@ -37,6 +38,7 @@ Error overflow();
 Error subscriptOutOfRange();
 Error objectNotSet();
 Error cannotCreateObject();
+Error fileNotFound(const std::string& path);
 
 // True for the failures that say the host's process is gone (the RPC server
 // is unavailable, the call failed, the object was disconnected): every later

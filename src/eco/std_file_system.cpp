@@ -82,7 +82,7 @@ void StdFileSystem::deleteFile(const std::string& path) {
   std::error_code ec;
   if (!fs::remove(pathOf(path), ec)) {
     if (ec) throw accessError(path, ec.message());
-    throw Error(53, "File not found: " + path);
+    throw errors::fileNotFound(path);
   }
 }
 
