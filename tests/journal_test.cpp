@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/file_journals.h"
 #include "app/journal.h"
 #include "app/journal_folder.h"
 #include "app/map_image.h"
@@ -31,6 +32,9 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
       app::journalFailed(Error(0x800706BE, "The remote procedure call failed\nfor good")) +
       app::journalUndoneBy("C:\\Journal\\undo 1.journal");
   EXPECT_NE(text.find("rename 5 odd%20name 100%25\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("failed 0x800706BE The remote procedure call failed%0Afor good\n"),
+            std::string::npos)
+      << "readable as it stands";
   const app::Journal journal = app::parseJournal(text);
   EXPECT_EQ(journal.design, "my board.sch");
   EXPECT_EQ(journal.started, "2026-12-07T16:05:09Z");
@@ -42,6 +46,25 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
   EXPECT_EQ(journal.failureText, "The remote procedure call failed\nfor good");
   EXPECT_EQ(journal.undoneBy, std::vector<std::string>{"C:\\Journal\\undo 1.journal"});
   EXPECT_EQ(app::parseJournal(app::journalHeader("b", "t", "s", 0)).end, app::Journal::End::cutOff);
+  // As journals wrote it before: every blank a code.
+  EXPECT_EQ(app::parseJournal("varnel-journal 1\r\nfailed 462 The%20server%20went\r\n").failureText,
+            "The server went");
+}
+
+TEST(JournalFormat, FilesEndTheirLinesAsTheSystemDoes) {
+  testing::TempDir dir;
+  app::FileJournal journal(dir.file("run.journal"));
+  auto opened = journal.create("b.sch");
+  opened.sink->append(app::journalHeader("b.sch", opened.started, "--all --start 1", 1));
+  journal.appendTo(dir.file("run.journal"), app::journalCompleted());
+  const std::string text = testing::TempDir::read(dir.file("run.journal"));
+#ifdef _WIN32
+  EXPECT_NE(text.find("varnel-journal 1\r\ndesign b.sch\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.substr(text.size() - 11), "completed\r\n");
+#else
+  EXPECT_EQ(text.find('\r'), std::string::npos) << text;
+#endif
+  EXPECT_EQ(app::parseJournal(text).end, app::Journal::End::completed);
 }
 
 TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {

@@ -13,6 +13,20 @@ using eco::pathOf;
 
 namespace {
 
+// A journal is read in Notepad as much as by Varnel.
+std::string withFileLineEnds(const std::string& lines) {
+#ifdef _WIN32
+  std::string out;
+  for (char c : lines) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+#else
+  return lines;
+#endif
+}
+
 Error cannotWrite(const std::string& path) {
   return Error(75, "Path/File access error: " + path);
 }
@@ -25,7 +39,7 @@ class FileSink final : public JournalSink {
   }
   void append(const std::string& lines) override {
     // Flushed at once: a crash later still leaves every line written so far.
-    out_ << lines << std::flush;
+    out_ << withFileLineEnds(lines) << std::flush;
     if (!out_) throw cannotWrite(path_);
   }
   std::string path() const override { return path_; }
@@ -37,7 +51,7 @@ class FileSink final : public JournalSink {
 
 void appendToFile(const std::string& path, const std::string& lines) {
   std::ofstream out(pathOf(path), std::ios::binary | std::ios::app);
-  out << lines << std::flush;
+  out << withFileLineEnds(lines) << std::flush;
   if (!out) throw cannotWrite(path);
 }
 

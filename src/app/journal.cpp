@@ -10,10 +10,11 @@ namespace {
 
 constexpr const char* kMagic = "varnel-journal 1";
 
-std::string escaped(std::string_view text) {
+// Blanks too, unless keepBlanks: a text at the end of its line may hold them.
+std::string escaped(std::string_view text, bool keepBlanks = false) {
   std::string out;
   for (unsigned char c : text) {
-    if (c <= 0x20 || c == 0x7F || c == '%') {
+    if (c < 0x20 || c == 0x7F || c == '%' || (c == ' ' && !keepBlanks)) {
       char code[4];
       std::snprintf(code, sizeof code, "%%%02X", c);
       out += code;
@@ -77,7 +78,8 @@ std::string journalCompleted() {
 }
 
 std::string journalFailed(const Error& error) {
-  return "failed " + formatErrorNumber(error.number()) + " " + escaped(error.text()) + "\n";
+  return "failed " + formatErrorNumber(error.number()) + " " +
+         escaped(error.text(), /*keepBlanks=*/true) + "\n";
 }
 
 std::string journalUndoneBy(const std::string& file) {

@@ -9,8 +9,10 @@
 //   rename POSITION FROM TO      one a rename, as soon as PowerLogic made it
 //   completed | failed NUMBER TEXT
 //   undone-by FILE               appended by the undo that took it back
-// Designators and texts are written with '%', blanks and control
-// characters as %XX, so that a line always splits on its blanks.
+// Designators and names are written with '%', blanks and control
+// characters as %XX, so that a line always splits on its blanks; the text of
+// a failure, the rest of its line, keeps its blanks. Lines end in LF, or in
+// CR LF in the files written on Windows; readers take both.
 #include <cstdint>
 #include <memory>
 #include <optional>
