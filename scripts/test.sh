@@ -14,6 +14,16 @@ cmake --build build/native
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure -j2
 
+echo "== the README's varnel-offline command, as a newcomer types it"
+readme_command="$(sed -n '/^build\/native\/varnel-offline/,/[^\\]$/p' README.md)"
+[ -n "$readme_command" ] || { echo "README.md shows no varnel-offline command"; exit 1; }
+(
+  scratch="$(mktemp -d)"
+  trap 'rm -rf "$scratch"' EXIT
+  ln -s "$(pwd)/build" "$(pwd)/scripts" "$scratch/"
+  cd "$scratch" && bash -euo pipefail -c "$readme_command" >/dev/null
+)
+
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer (build/sanitize)"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DVARNEL_SANITIZE=address,undefined >/dev/null
