@@ -44,4 +44,11 @@ int textWidth(HWND window, HGDIOBJ font, const std::wstring& text) {
   return size.cx;
 }
 
+int fontHeight(HWND window, HGDIOBJ font) {
+  WindowDc dc(window, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  return metrics.tmHeight;
+}
+
 }  // namespace varnel::win

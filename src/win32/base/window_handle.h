@@ -62,6 +62,8 @@ class WindowDc {
 
 // The width of text in the given font, in pixels.
 int textWidth(HWND window, HGDIOBJ font, const std::wstring& text);
+// The height of a line of font, in pixels.
+int fontHeight(HWND window, HGDIOBJ font);
 
 // The icon resource's id in res/varnel.rc.
 inline constexpr int kProgramIconId = 1;

@@ -1,5 +1,7 @@
 #include "win32/ui/main_window.h"
 
+#include "app/main_window_layout.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -106,7 +108,6 @@ void MainWindow::create() {
     if (layout.kind == ControlKind::frame)
       SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   backgrounds_[Control::startNumber] = ui::SystemColour::inactiveBorder;
-  backgrounds_[Control::allComponents] = ui::SystemColour::inactiveBorder;
   backgrounds_[Control::conflictFrame] = ui::SystemColour::inactiveBorder;
 }
 
@@ -129,7 +130,7 @@ int MainWindow::statusBarHeight() const {
 
 void MainWindow::createControl(const ui::ControlLayout& layout) {
   const ControlClass kind = classOf(layout.kind);
-  DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+  DWORD style = WS_CHILD | (ui::isDrawn(layout.id) ? WS_VISIBLE : 0) | kind.style;
   if (!ui::initiallyEnabled(layout.id)) style |= WS_DISABLED;
   HWND control =
       CreateWindowExW(kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, 0, 0, 0,
@@ -173,50 +174,17 @@ void MainWindow::fitClientArea(int width, int height) {
   }
 }
 
+// The pixel layout for the font at the DPI; the hidden outer frame only holds.
 void MainWindow::layoutControls() {
-  for (const ui::ControlLayout& layout : ui::kMainWindowLayout) {
-    const ui::TwipsRect r = ui::windowRect(layout.id);
-    SetWindowPos(controls_[layout.id], nullptr, twipsAt(r.left, dpi_), twipsAt(r.top, dpi_),
-                 twipsAt(r.width, dpi_), twipsAt(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  fitStartLabel();
+  ui::LayoutMetrics metrics{static_cast<int>(dpi_),
+                            lineHeight(controls_.at(Control::run)),
+                            systemMetricAt(SM_CXMENUCHECK, dpi_),
+                            {}};
   for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
-    if (layout.kind == ControlKind::option || layout.kind == ControlKind::check)
-      fitCaption(layout.id);
-}
-
-void MainWindow::fitStartLabel() {
-  // Its twips width clips "Start from:" in some fonts and at some DPIs: it
-  // grows to the left, its right edge staying by the start box.
-  HWND label = controls_.at(Control::startLabel);
-  RECT r;
-  GetWindowRect(label, &r);
-  MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&r), 2);
-  const int needed = captionWidth(label);
-  if (needed > r.right - r.left)
-    SetWindowPos(label, nullptr, r.right - needed, r.top, needed, r.bottom - r.top,
+    if (layout.caption[0]) metrics.captionWidths[layout.id] = captionWidth(controls_[layout.id]);
+  for (const auto& [id, r] : ui::layOutMainWindow(metrics))
+    SetWindowPos(controls_.at(id), nullptr, r.left, r.top, r.width(), r.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// An option button or check box whose caption the message font makes wider
-// than its twips (Segoe UI is wider than the fonts the table was drawn for)
-// grows to the right, at most to just inside the frame that holds it.
-void MainWindow::fitCaption(Control id) {
-  HWND control = controls_.at(id);
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&r), 2);
-  const int needed =
-      captionWidth(control) + systemMetricAt(SM_CXMENUCHECK, dpi_) + twipsAt(90, dpi_);
-  const Control container = ui::layoutOf(id)->container;
-  const ui::TwipsRect outer = container == Control::none
-                                  ? ui::TwipsRect{0, 0, ui::kClientWidthTwips, 0}
-                                  : ui::windowRect(container);
-  const int limit = twipsAt(outer.left + outer.width - 45, dpi_) - r.left;
-  const int width = std::min(needed, limit);
-  if (width > r.right - r.left)
-    SetWindowPos(control, nullptr, 0, 0, width, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::setIcons() {
@@ -251,6 +219,11 @@ void MainWindow::savePosition() {
   RECT r;
   if (!shown_ || IsIconic(window_.get()) || !GetWindowRect(window_.get(), &r)) return;
   positions_.save({r.left, r.top});
+}
+
+int MainWindow::lineHeight(HWND control) {
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+  return fontHeight(control, font);
 }
 
 int MainWindow::captionWidth(HWND control) {

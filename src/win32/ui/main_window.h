@@ -80,12 +80,11 @@ class MainWindow final : public ui::MainWindowView {
   void applyDpi(UINT dpi);
   void fitClientArea(int width, int height);
   void layoutControls();
-  void fitStartLabel();
-  void fitCaption(ui::Control id);
   void setIcons();
   void placeOnDesktop();
   void savePosition();
   static int captionWidth(HWND control);
+  static int lineHeight(HWND control);
   LRESULT onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
   // The font and icons outlive the window and controls that use them.
