@@ -410,6 +410,18 @@ TEST(Map, DrawsTheLineThroughTheComponentsInNumberingOrder) {
   EXPECT_EQ(pixel(5, 5), (std::vector<int>{255, 255, 255}));
 }
 
+TEST(Map, EachLabelGoesToTheCornerAwayFromTheLine) {
+  using app::LabelCorner;
+  // Down a column, then up to the right: screen Y grows downwards.
+  const std::vector<app::MapPixel> zigzag{{0, 0}, {0, 100}, {100, 0}, {100, 100}};
+  EXPECT_EQ(app::labelCorner(zigzag, 0), LabelCorner::aboveRight) << "the line leaves downwards";
+  EXPECT_EQ(app::labelCorner(zigzag, 1), LabelCorner::belowLeft);
+  EXPECT_EQ(app::labelCorner(zigzag, 2), LabelCorner::aboveRight) << "both segments go down";
+  EXPECT_EQ(app::labelCorner(zigzag, 3), LabelCorner::belowRight);
+  EXPECT_EQ(app::labelCorner({{5, 5}}, 0), LabelCorner::aboveRight) << "a point alone";
+  EXPECT_EQ(app::labelCorner({{0, 0}, {100, -100}}, 0), LabelCorner::belowLeft);
+}
+
 TEST(Map, TheOfflineRunnerWritesItAsAPng) {
   testing::TempDir dir;
   const std::string board = dir.write(

@@ -2,6 +2,8 @@
 // monitor of another DPI, and where it opens on the desktop.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -103,6 +105,32 @@ TEST(Dpi, MovedToAMonitorOfAnotherDpiItIsLaidOutAgainThere) {
   expectLaidOutAt(w.window, 96);
 }
 
+// Every text of the Preview's list whole in its column; the columns fill the list.
+void expectColumnsFit(HWND list) {
+  ASSERT_TRUE(list);
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  ASSERT_GT(rows, 0);
+  int total = 0;
+  for (int column = 0; column < 4; ++column) {
+    const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+    total += width;
+    for (int row = 0; row < rows; ++row) {
+      wchar_t text[128] = L"";
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = 128;
+      SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+      const int needed = static_cast<int>(
+          SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+      EXPECT_GE(width, needed + 12) << win::narrow(text);
+    }
+  }
+  RECT client;
+  GetClientRect(list, &client);
+  EXPECT_GE(total, client.right);
+}
+
 TEST(Dpi, ThePreviewAndTheReportAreLaidOutAgainOnAMonitorOfAnotherDpi) {
   LocalWindow w("R1 R2 TP");
   testing::click(w[Control::allComponents]);
@@ -121,6 +149,7 @@ TEST(Dpi, ThePreviewAndTheReportAreLaidOutAgainOnAMonitorOfAnotherDpi) {
     GetWindowRect(close, &button);
     EXPECT_EQ(button.bottom - button.top, MulDiv(26, dpi, 96));
     EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(close, WM_GETFONT, 0, 0))), font);
+    expectColumnsFit(FindWindowExW(preview, nullptr, WC_LISTVIEWW, nullptr));
     RECT at;
     GetWindowRect(preview, &at);
     EXPECT_EQ(at.left, 40);

@@ -1,6 +1,9 @@
 #include "app/map_image.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace varnel::app {
@@ -65,6 +68,43 @@ std::vector<std::uint8_t> mapPixels(const std::vector<MapPoint>& map, int width,
   static const std::uint8_t kBlack[3] = {0, 0, 0}, kGrey[3] = {150, 150, 150};
   for (std::size_t k = 0; k < at.size(); ++k) canvas.dot(at[k], map[k].keepsName ? kGrey : kBlack);
   return canvas.take();
+}
+
+namespace {
+
+// How far the direction (dx, dy) leads along the line from pixels[k] to
+// pixels[other], from -1 (away from it) to 1 (along it).
+double alongSegment(const std::vector<MapPixel>& pixels, std::size_t k, std::size_t other,
+                    double dx, double dy) {
+  const double sx = pixels[other].x - pixels[k].x, sy = pixels[other].y - pixels[k].y;
+  const double length = std::hypot(sx, sy);
+  return length == 0 ? -1 : (sx * dx + sy * dy) / length / std::sqrt(2.0);
+}
+
+}  // namespace
+
+LabelCorner labelCorner(const std::vector<MapPixel>& pixels, std::size_t k) {
+  // In the order tried: above right wins ties, where labels stood before.
+  const struct {
+    LabelCorner corner;
+    double dx, dy;  // screen Y downwards
+  } corners[] = {{LabelCorner::aboveRight, 1, -1},
+                 {LabelCorner::aboveLeft, -1, -1},
+                 {LabelCorner::belowRight, 1, 1},
+                 {LabelCorner::belowLeft, -1, 1}};
+  LabelCorner best = LabelCorner::aboveRight;
+  double bestCloseness = 2;
+  for (const auto& c : corners) {
+    double closeness = -1;
+    if (k > 0) closeness = std::max(closeness, alongSegment(pixels, k, k - 1, c.dx, c.dy));
+    if (k + 1 < pixels.size())
+      closeness = std::max(closeness, alongSegment(pixels, k, k + 1, c.dx, c.dy));
+    if (closeness < bestCloseness - 1e-9) {
+      best = c.corner;
+      bestCloseness = closeness;
+    }
+  }
+  return best;
 }
 
 }  // namespace varnel::app

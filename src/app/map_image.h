@@ -2,6 +2,7 @@
 // The map of a selected-components run as a picture: the components at their
 // placements, scaled to fit, the sheet's Y upwards, a line through them in
 // the order they are numbered. The Preview window and --map draw the same.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@ struct MapPixel {
 // Where each point of map lies in a picture of width by height pixels.
 std::vector<MapPixel> mapLayout(const std::vector<MapPoint>& map, int width, int height,
                                 int margin);
+
+// The corner beside a point where its label goes: the one farthest from the
+// line through the point, so that the label never lies across it.
+enum class LabelCorner { aboveRight, aboveLeft, belowRight, belowLeft };
+LabelCorner labelCorner(const std::vector<MapPixel>& pixels, std::size_t k);
 
 // The map as 8-bit RGB rows, top to bottom: white ground, a blue line, a
 // black dot for each component renamed, grey for one that keeps its name.

@@ -87,11 +87,23 @@ void PreviewWindow::applyDpi(UINT dpi) {
   for (HWND control : {list_, summary_, renameButton_, copyButton_, closeButton_})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font)), TRUE);
   font_ = std::move(font);  // the old font only now, when nothing uses it
-  const int widths[] = {38, 64, 64};
-  for (int column = 0; column < 3; ++column)
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, scaled(widths[column]));
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, LVSCW_AUTOSIZE_USEHEADER);
+  sizeColumns();
   InvalidateRect(map_, nullptr, TRUE);
+}
+
+// Each column as wide as its longest text or its title; the last one takes
+// the rest of the list's width besides.
+void PreviewWindow::sizeColumns() {
+  int used = 0;
+  for (int column = 0; column < 3; ++column) {
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+    used += static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0));
+  }
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, LVSCW_AUTOSIZE);
+  const int content = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, 3, 0));
+  RECT client;
+  GetClientRect(list_, &client);
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, std::max<LONG>(content, client.right - used));
 }
 
 void PreviewWindow::showPreview(const app::Preview& preview) {
@@ -118,7 +130,7 @@ void PreviewWindow::fill() {
     setCell(list_, row, 3, r.why);
     ++row;
   }
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, LVSCW_AUTOSIZE_USEHEADER);
+  sizeColumns();
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
   InvalidateRect(map_, nullptr, TRUE);
 }
@@ -134,6 +146,7 @@ void PreviewWindow::layout() {
     MoveWindow(map_, listRight + margin, margin, client.right - listRight - 2 * margin,
                bottom - line - 2 * margin, TRUE);
   MoveWindow(summary_, margin, bottom - line - margin / 2, client.right - 2 * margin, line, TRUE);
+  sizeColumns();
   int x = client.right - margin - 3 * button - 2 * margin;
   for (HWND b : {renameButton_, copyButton_, closeButton_}) {
     MoveWindow(b, x, bottom, button, height, TRUE);
@@ -222,6 +235,18 @@ LRESULT CALLBACK PreviewWindow::mapProcedure(HWND window, UINT message, WPARAM w
   return 0;
 }
 
+// The top left of a label at corner beside the point p, clear of its dot.
+POINT PreviewWindow::labelAt(HDC dc, POINT p, app::LabelCorner corner,
+                             const std::wstring& label) const {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+  const bool left = corner == app::LabelCorner::aboveLeft || corner == app::LabelCorner::belowLeft;
+  const bool above =
+      corner == app::LabelCorner::aboveLeft || corner == app::LabelCorner::aboveRight;
+  const int gap = scaled(4);
+  return {left ? p.x - gap - size.cx : p.x + gap, above ? p.y - gap / 2 - size.cy : p.y + gap / 2};
+}
+
 // The components scaled to fit, the sheet's Y upwards; a line through them in
 // numbering order; each labelled with its new designator, grey when it keeps
 // its name.
@@ -252,7 +277,8 @@ void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
     FillRect(dc, &mark, static_cast<HBRUSH>(dot.get()));
     SetTextColor(dc, colour);
     const std::wstring label = widen(point.label);
-    TextOutW(dc, p.x + scaled(5), p.y - scaled(14), label.c_str(), static_cast<int>(label.size()));
+    const POINT corner = labelAt(dc, p, app::labelCorner(pixels, k), label);
+    TextOutW(dc, corner.x, corner.y, label.c_str(), static_cast<int>(label.size()));
   }
   SelectObject(dc, oldFont);
 }

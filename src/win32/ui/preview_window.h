@@ -4,6 +4,7 @@
 // the main window, resizable; Rename, Copy and Close (also Esc).
 #include <functional>
 
+#include "app/map_image.h"
 #include "app/preview_view.h"
 #include "win32/base/dpi.h"
 #include "win32/base/window_handle.h"
@@ -39,6 +40,8 @@ class PreviewWindow final : public ui::PreviewView {
   void applyDpi(UINT dpi);
   void fill();
   void layout();
+  void sizeColumns();
+  POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label) const;
   void paintMap(HDC dc, const RECT& area) const;
   void copyToClipboard() const;
   // Pixels at 96 DPI as pixels at the window's DPI.
