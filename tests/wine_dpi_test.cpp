@@ -126,6 +126,18 @@ void expectColumnsFit(HWND list) {
       EXPECT_GE(width, needed + 12) << win::narrow(text);
     }
   }
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  for (int column = 0; column < 4; ++column) {
+    wchar_t title[32] = L"";
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = 32;
+    SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+    EXPECT_GE(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0),
+              SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(title)) + 12)
+        << win::narrow(title);
+  }
   RECT client;
   GetClientRect(list, &client);
   EXPECT_GE(total, client.right);

@@ -24,6 +24,8 @@ HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, i
                          GetModuleHandleW(nullptr), nullptr);
 }
 
+const wchar_t* const kColumnTitles[] = {L"Step", L"Old", L"New", L"Why"};
+
 void addColumn(HWND list, int index, const wchar_t* title) {
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -66,10 +68,7 @@ void PreviewWindow::create() {
   HWND w = window_.get();
   list_ =
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
-  addColumn(list_, 0, L"Step");
-  addColumn(list_, 1, L"Old");
-  addColumn(list_, 2, L"New");
-  addColumn(list_, 3, L"Why");
+  for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
   map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
@@ -94,16 +93,23 @@ void PreviewWindow::applyDpi(UINT dpi) {
 // Each column as wide as its longest text or its title; the last one takes
 // the rest of the list's width besides.
 void PreviewWindow::sizeColumns() {
+  auto fitted = [&](int column) {
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
+    const int content = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0));
+    // Not every list takes the title into account: its own width, as the header pads it.
+    const int title = static_cast<int>(SendMessageW(
+        list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(kColumnTitles[column])));
+    return std::max(content, title + scaled(16));
+  };
   int used = 0;
   for (int column = 0; column < 3; ++column) {
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
-    used += static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0));
+    const int width = fitted(column);
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, width);
+    used += width;
   }
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, LVSCW_AUTOSIZE);
-  const int content = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, 3, 0));
   RECT client;
   GetClientRect(list_, &client);
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, std::max<LONG>(content, client.right - used));
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, std::max<LONG>(fitted(3), client.right - used));
 }
 
 void PreviewWindow::showPreview(const app::Preview& preview) {
