@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "standin/win32/desktop_automation.h"
 #include "wine_window.h"
@@ -105,38 +106,41 @@ TEST(Dpi, MovedToAMonitorOfAnotherDpiItIsLaidOutAgainThere) {
   expectLaidOutAt(w.window, 96);
 }
 
-// Every text of the Preview's list whole in its column; the columns fill the list.
+// A column's title, then the text of each of its cells.
+std::vector<std::wstring> columnTexts(HWND list, int column) {
+  wchar_t text[128] = L"";
+  HDITEMW title{};
+  title.mask = HDI_TEXT;
+  title.pszText = text;
+  title.cchTextMax = 128;
+  SendMessageW(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMW,
+               column, reinterpret_cast<LPARAM>(&title));
+  std::vector<std::wstring> texts{text};
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+// Every title and text of the Preview's list whole in its column; the columns fill the list.
 void expectColumnsFit(HWND list) {
   ASSERT_TRUE(list);
-  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-  ASSERT_GT(rows, 0);
+  ASSERT_GT(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
   int total = 0;
   for (int column = 0; column < 4; ++column) {
     const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
     total += width;
-    for (int row = 0; row < rows; ++row) {
-      wchar_t text[128] = L"";
-      LVITEMW item{};
-      item.iSubItem = column;
-      item.pszText = text;
-      item.cchTextMax = 128;
-      SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    for (const std::wstring& text : columnTexts(list, column)) {
       const int needed = static_cast<int>(
-          SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+          SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
       EXPECT_GE(width, needed + 12) << win::narrow(text);
     }
-  }
-  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  for (int column = 0; column < 4; ++column) {
-    wchar_t title[32] = L"";
-    HDITEMW item{};
-    item.mask = HDI_TEXT;
-    item.pszText = title;
-    item.cchTextMax = 32;
-    SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
-    EXPECT_GE(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0),
-              SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(title)) + 12)
-        << win::narrow(title);
   }
   RECT client;
   GetClientRect(list, &client);
