@@ -475,6 +475,33 @@ TEST(Preview, SaysWhenThereIsNothingToRename) {
   ASSERT_EQ(w.preview.shown[0].rows.size(), 1u) << "the designator left alone is listed";
 }
 
+TEST(Preview, WithoutPowerPcbShowsThePlanAndSaysWhatRenameNeeds) {
+  PreviewWindow w("R5 R6");
+  w.pcb.running = false;
+  w.presenter.onClick(Control::allComponents);
+  w.presenter.onClick(Control::writeEco);
+  ASSERT_TRUE(w.view.checked(Control::forceReadInPcb));
+  w.presenter.onPreview();
+  ASSERT_EQ(w.preview.shown.size(), 1u);
+  EXPECT_TRUE(w.view.messages.empty());
+  EXPECT_EQ(w.preview.shown[0].rows.size(), 2u);
+  EXPECT_EQ(w.preview.shown[0].note.rfind("Rename needs PowerPCB running with the layout open", 0),
+            0u)
+      << w.preview.shown[0].note;
+  w.presenter.onPreviewRename();
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(w.view.messages[0].text.rfind("error 429: PowerPCB must be running", 0), 0u);
+  EXPECT_EQ(w.names(), testing::words("R5 R6"));
+
+  w.pcb.running = true;
+  w.presenter.onPreview();
+  ASSERT_EQ(w.preview.shown.size(), 2u);
+  EXPECT_EQ(w.preview.shown[1].note, "");
+  w.presenter.onPreviewRename();
+  EXPECT_EQ(w.names(), testing::words("R1 R2"));
+  EXPECT_EQ(w.pcb.filesRead.size(), 1u);
+}
+
 TEST(Preview, RefusesAsRunWouldAndSaysSo) {
   PreviewWindow w("R5 R6");
   w.presenter.onPreview();

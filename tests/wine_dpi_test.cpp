@@ -182,6 +182,44 @@ TEST(Dpi, ThePreviewAndTheReportAreLaidOutAgainOnAMonitorOfAnotherDpi) {
   }
 }
 
+// The height text takes, wrapped at the control's width in its font.
+int wrappedHeight(HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  const std::wstring text = win::widen(testing::titleOf(control));
+  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return r.bottom - r.top;
+}
+
+TEST(Dpi, ThePreviewSaysBelowItsSummaryThatRenameNeedsPowerPcb) {
+  LocalWindow w("R2 R1");  // and no PowerPCB running
+  testing::click(w[Control::allComponents]);
+  testing::click(w[Control::writeEco]);
+  w.window.presenter().onPreview();
+  HWND preview = w.window.preview().handle(), note = w.window.preview().note();
+  ASSERT_TRUE(preview && IsWindowVisible(note));
+  EXPECT_EQ(testing::titleOf(note).rfind("Rename needs PowerPCB running with the layout open", 0),
+            0u);
+  for (UINT dpi : {144u, 96u}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{40, 30, 40 + 700, 30 + 400};
+    SendMessageW(preview, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const RECT list = rectIn(preview, w.window.preview().list()),
+               summary = rectIn(preview, w.window.preview().summary()),
+               text = rectIn(preview, note), close = rectIn(preview, GetDlgItem(preview, IDCANCEL));
+    EXPECT_LE(list.bottom, summary.top);
+    EXPECT_LE(summary.bottom, text.top);
+    EXPECT_LE(text.bottom, close.top);
+    EXPECT_LE(wrappedHeight(note), text.bottom - text.top) << testing::titleOf(note);
+  }
+}
+
 // Run in a child process by the test below, after the DPI is set.
 TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   const char* expected = std::getenv("VARNEL_EXPECTED_DPI");

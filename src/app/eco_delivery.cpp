@@ -57,27 +57,49 @@ void RenumberingSession::checkEcoTarget(const std::string& path) {
   }
 }
 
-// The document the run took afresh names the file: no second ActiveDocument.
+namespace {
+
+std::string layoutNeeded(const Error& cause) {
+  return " with the layout open to write and force read the ECO file (or choose \"Write "
+         "only\"). PowerPCB said: " +
+         cause.text() + ".";
+}
+
+}  // namespace
+
+Error layoutMissingRefusal(const Error& cause) {
+  return refusal(cause, "PowerPCB must be running" + layoutNeeded(cause));
+}
+
+std::string layoutMissingNote(const Error& cause) {
+  return "Rename needs PowerPCB running" + layoutNeeded(cause);
+}
+
 void RenumberingSession::prepareForcedRead(Delivery& delivery) {
-  std::string fileName;
+  const std::string fileName = forcedReadFileName();
   try {
-    fileName = eco::forcedReadFileName(document_->Name());
+    delivery.layout = openLayout();
+  } catch (const Error& e) {
+    throw layoutMissingRefusal(e);
+  }
+  // The temporary folder, which a standard user can always write to.
+  delivery.path = files_.tempFolder() + fileName;
+}
+
+// The document the run took afresh names the file: no second ActiveDocument.
+std::string RenumberingSession::forcedReadFileName() {
+  try {
+    return eco::forcedReadFileName(document_->Name());
   } catch (const Error& e) {
     throw refusal(e,
                   "Write and force read in PCB failed while asking PowerLogic for the "
                   "design's name: " +
                       e.text() + ".");
   }
-  try {
-    delivery.layout = pcb_.attach()->ActiveDocument();
-  } catch (const Error& e) {
-    throw refusal(e,
-                  "PowerPCB must be running with the layout open to write and force read the "
-                  "ECO file (or choose \"Write only\"). PowerPCB said: " +
-                      e.text() + ".");
-  }
-  // The temporary folder, which a standard user can always write to.
-  delivery.path = files_.tempFolder() + fileName;
+}
+
+host::Ref<host::PcbDocument> RenumberingSession::openLayout() {
+  return pcb_.attach()->ActiveDocument();
 }
 
 void RenumberingSession::writeEco(const std::string& path, const eco::ChangeLog& log) {

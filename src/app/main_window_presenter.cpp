@@ -285,7 +285,7 @@ void MainWindowPresenter::previewRun() {
   }
   previewed.renames = planned.plan.renames;
   previewed_ = previewed;
-  preview_.showPreview(previewOf(planned.design, planned.plan, "Preview"));
+  showPlanned(planned, "Preview");
 }
 
 void MainWindowPresenter::onUndo() {
@@ -310,10 +310,16 @@ void MainWindowPresenter::previewUndo() {
     if (planned.error) throw *planned.error;
     previewed.renames = planned.plan.renames;
     previewed_ = previewed;
-    preview_.showPreview(previewOf(planned.design, planned.plan, "Undo"));
+    showPlanned(planned, "Undo");
   } catch (const Error& e) {
     showError(e);
   }
+}
+
+void MainWindowPresenter::showPlanned(const PlannedRun& planned, const char* title) {
+  Preview preview = previewOf(planned.design, planned.plan, title);
+  if (planned.layoutMissing) preview.note = layoutMissingNote(*planned.layoutMissing);
+  preview_.showPreview(preview);
 }
 
 PlannedRun MainWindowPresenter::planAgain(const Previewed& previewed) {
@@ -336,8 +342,7 @@ void MainWindowPresenter::renamePreviewed() {
   if (planned.plan.renames != previewed.renames) {
     // The user must see what will happen before it happens.
     previewed_->renames = planned.plan.renames;
-    preview_.showPreview(
-        previewOf(planned.design, planned.plan, previewed.journal ? "Undo" : "Preview"));
+    showPlanned(planned, previewed.journal ? "Undo" : "Preview");
     view_.showMessage(
         "The design changed since the preview was made. This is the plan for it "
         "now; press Rename again to make it.",

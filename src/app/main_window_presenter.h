@@ -83,6 +83,7 @@ class MainWindowPresenter {
   void previewUndo();
   void renamePreviewed();
   PlannedRun planAgain(const Previewed& previewed);
+  void showPlanned(const PlannedRun& planned, const char* title);
   void makePreviewed(const Previewed& previewed);
 
   ui::MainWindowView& view_;

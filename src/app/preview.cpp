@@ -46,7 +46,7 @@ std::vector<MapPoint> mapOf(const DesignSnapshot& design, const RenumberPlan& pl
 
 Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan,
                   const std::string& title) {
-  Preview preview{title, {}, {}, mapOf(design, plan)};
+  Preview preview{title, {}, {}, {}, mapOf(design, plan)};
   std::vector<std::string> oldNames, newNames;
   for (std::size_t k = 0; k < plan.renames.size(); ++k) {
     const Rename& rename = plan.renames[k];

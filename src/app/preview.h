@@ -26,6 +26,7 @@ struct Preview {
   std::string title;  // "Preview", or "Undo"
   std::vector<PreviewRow> rows;
   std::string summary;
+  std::string note;           // under the summary: what Rename needs that is missing
   std::vector<MapPoint> map;  // empty unless the run numbers selected components
 };
 

@@ -142,10 +142,14 @@ PlannedRun RenumberingSession::plan(const RunSettings& settings) {
     planned.design = readDesign(settings).design;
     planned.plan = planRenumbering(planned.design, settings);
     refuseUnfitNames(planned.design, planned.plan, settings);
-    if (settings.eco == EcoOutput::forceReadInPcb) {
-      Delivery delivery;
-      prepareForcedRead(delivery);
-      checkEcoTarget(delivery.path);
+    if (settings.eco == EcoOutput::forceReadInPcb && !planned.plan.renames.empty()) {
+      checkEcoTarget(files_.tempFolder() + forcedReadFileName());
+      // The plan is worth seeing while PowerPCB is not there yet.
+      try {
+        openLayout();
+      } catch (const Error& e) {
+        planned.layoutMissing = e;
+      }
     }
   } catch (const Error& e) {
     planned.error = e;
@@ -171,8 +175,9 @@ PlannedRun RenumberingSession::planTakingBack(const Journal& journal, const RunS
 RunOutcome RenumberingSession::preview(const RunSettings& settings) {
   const PlannedRun planned = plan(settings);
   RunOutcome outcome;
-  outcome.error = planned.error;
-  if (planned.error) return outcome;
+  outcome.error =
+      planned.layoutMissing ? layoutMissingRefusal(*planned.layoutMissing) : planned.error;
+  if (outcome.error) return outcome;
   for (const Rename& rename : planned.plan.renames)
     outcome.log.record(rename.position, rename.from, rename.to);
   outcome.ignored = planned.plan.ignored;

@@ -43,7 +43,15 @@ struct PlannedRun {
   DesignSnapshot design;
   RenumberPlan plan;
   std::optional<Error> error;
+  // A forced read whose PowerPCB, or the layout in it, cannot be reached
+  // now: what PowerPCB said. The plan stands; making it would be refused.
+  std::optional<Error> layoutMissing;
 };
+
+// What a run with a forced read refuses with when PowerPCB or its layout
+// cannot be reached, and what a Preview says of it under its summary.
+Error layoutMissingRefusal(const Error& cause);
+std::string layoutMissingNote(const Error& cause);
 
 // Error raised when the host reports another name than the one it was given.
 inline constexpr std::int64_t kHostRenamedOtherwise = 1001;
@@ -110,6 +118,8 @@ class RenumberingSession {
                         const RunSettings& settings);
   std::optional<Delivery> prepareDelivery(const RunSettings& settings);
   void prepareForcedRead(Delivery& delivery);
+  std::string forcedReadFileName();
+  host::Ref<host::PcbDocument> openLayout();
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);

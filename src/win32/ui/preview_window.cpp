@@ -16,7 +16,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VarnelPreview";
 constexpr wchar_t kMapClassName[] = L"VarnelPreviewMap";
-enum : int { kList = 10, kSummary, kMap, kRename = IDOK, kCopy = 20, kClose = IDCANCEL };
+enum : int { kList = 10, kSummary, kMap, kNote, kRename = IDOK, kCopy = 20, kClose = IDCANCEL };
 
 HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id) {
   return CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -70,6 +70,7 @@ void PreviewWindow::create() {
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
   for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
+  note_ = child(w, L"STATIC", L"", SS_LEFT, kNote);  // wraps: PowerPCB's own words may be long
   map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
                          GetModuleHandleW(nullptr), this);
@@ -83,7 +84,7 @@ void PreviewWindow::create() {
 void PreviewWindow::applyDpi(UINT dpi) {
   dpi_ = dpi;
   GdiObject font = messageFontAt(dpi);
-  for (HWND control : {list_, summary_, renameButton_, copyButton_, closeButton_})
+  for (HWND control : {list_, summary_, note_, renameButton_, copyButton_, closeButton_})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font)), TRUE);
   font_ = std::move(font);  // the old font only now, when nothing uses it
   sizeColumns();
@@ -138,6 +139,8 @@ void PreviewWindow::fill() {
   }
   sizeColumns();
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
+  SetWindowTextW(note_, widen(preview_.note).c_str());
+  ShowWindow(note_, preview_.note.empty() ? SW_HIDE : SW_SHOW);
   InvalidateRect(map_, nullptr, TRUE);
 }
 
@@ -146,12 +149,16 @@ void PreviewWindow::layout() {
   GetClientRect(window_.get(), &client);
   const int margin = scaled(8), button = scaled(80), height = scaled(26), line = scaled(18);
   const int bottom = client.bottom - margin - height;
+  // Two lines for the note, when there is one.
+  const int note = preview_.note.empty() ? 0 : 2 * line;
+  const int textTop = bottom - line - note - margin / 2, listBottom = textTop - margin / 2;
   const int listRight = preview_.map.empty() ? client.right - margin : client.right * 11 / 20;
-  MoveWindow(list_, margin, margin, listRight - margin, bottom - line - 2 * margin, TRUE);
+  MoveWindow(list_, margin, margin, listRight - margin, listBottom - margin, TRUE);
   if (!preview_.map.empty())
     MoveWindow(map_, listRight + margin, margin, client.right - listRight - 2 * margin,
-               bottom - line - 2 * margin, TRUE);
-  MoveWindow(summary_, margin, bottom - line - margin / 2, client.right - 2 * margin, line, TRUE);
+               listBottom - margin, TRUE);
+  MoveWindow(summary_, margin, textTop, client.right - 2 * margin, line, TRUE);
+  MoveWindow(note_, margin, textTop + line, client.right - 2 * margin, note, TRUE);
   sizeColumns();
   int x = client.right - margin - 3 * button - 2 * margin;
   for (HWND b : {renameButton_, copyButton_, closeButton_}) {

@@ -29,6 +29,8 @@ class PreviewWindow final : public ui::PreviewView {
 
   HWND handle() const { return window_.get(); }
   HWND list() const { return list_; }
+  HWND summary() const { return summary_; }
+  HWND note() const { return note_; }
   // Keys of its own: Tab between its buttons, Esc closes it.
   bool translate(MSG& message);
 
@@ -52,7 +54,7 @@ class PreviewWindow final : public ui::PreviewView {
   GdiObject font_;          // outlives the window that uses it
   Handlers handlers_;
   WindowHandle window_;
-  HWND list_ = nullptr, summary_ = nullptr, map_ = nullptr;
+  HWND list_ = nullptr, summary_ = nullptr, note_ = nullptr, map_ = nullptr;
   HWND renameButton_ = nullptr, copyButton_ = nullptr, closeButton_ = nullptr;
   app::Preview preview_;
 };
