@@ -32,7 +32,8 @@ struct NoReport final : ui::ReportView {
 };
 
 struct NoDialog final : ui::SaveDialog {
-  std::string askSavePath(const std::string&) override { return {}; }
+  std::string askSavePath(const std::string&, const std::string&) override { return {}; }
+  void written(const std::string&) override {}
 };
 
 using Clock = std::chrono::steady_clock;

@@ -37,16 +37,19 @@ struct FakeReport final : ui::ReportView {
 struct FakeSaveDialog final : ui::SaveDialog {
   std::string answer;  // empty: cancelled
   std::optional<Error> failure;
-  std::string filterSeen;
+  std::string filterSeen, proposedSeen;
   int asked = 0;
+  std::vector<std::string> writtenSeen;
   std::function<void()> whileOpen;  // what the user does while the dialog is up
-  std::string askSavePath(const std::string& filter) override {
+  std::string askSavePath(const std::string& filter, const std::string& proposed) override {
     ++asked;
     filterSeen = filter;
+    proposedSeen = proposed;
     if (whileOpen) whileOpen();
     if (failure) throw *failure;
     return answer;
   }
+  void written(const std::string& path) override { writtenSeen.push_back(path); }
 };
 
 struct FakeFiles final : eco::FileSystem {

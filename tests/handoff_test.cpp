@@ -49,6 +49,8 @@ TEST_F(HandOff, WriteOnlyWritesWhereTheUserChose) {
   writeOnly("/jobs/board");
   ASSERT_FALSE(e.run(0));
   EXPECT_EQ(e.dialog.filterSeen, "ECO files (*.eco) |*.eco|");
+  EXPECT_EQ(e.dialog.proposedSeen, "abc.eco");
+  EXPECT_EQ(e.dialog.writtenSeen, words("/jobs/board")) << "its folder is offered next time";
   EXPECT_EQ(e.journal, (std::vector<std::string>{"check /jobs/board", "write /jobs/board"}));
   EXPECT_NE(e.files.files.at("/jobs/board").find("R5 R1\r\nR6 R2\r\n"), std::string::npos);
 }
@@ -105,6 +107,7 @@ TEST_F(HandOff, AWriteThatFailsAtTheEndPutsTheRenamesInAListFile) {
             "\nR5 R1\nR6 R2\n");
   EXPECT_EQ(e.files.files.at("/temp/Varnel renames.txt"), "R5 R1\r\nR6 R2\r\n");
   EXPECT_EQ(e.names(), words("R1 R2"));
+  EXPECT_TRUE(e.dialog.writtenSeen.empty()) << "a folder that took no file is not offered again";
 }
 
 TEST_F(HandOff, ForcedReadReachesPcbFirstThenWritesReadsAndDeletes) {
@@ -184,6 +187,18 @@ TEST(ForcedReadFileName, KeepsTheFirstPeriodOfTheLastPathComponent) {
                                                          {"../up/../c", "c."},
                                                          {"a?b*.sch", "a_b_."}})
     EXPECT_EQ(eco::forcedReadFileName(c.design), std::string(c.file) + "eco") << c.design;
+}
+
+// The save dialog's proposal keeps every period but the extension's.
+TEST(ForcedReadFileName, TheSaveDialogProposesTheDesignsNameWithEco) {
+  for (const FileNameCase& c : std::vector<FileNameCase>{{"board.sch", "board.eco"},
+                                                         {"my.board.sch", "my.board.eco"},
+                                                         {"board", "board.eco"},
+                                                         {".hidden", ".hidden.eco"},
+                                                         {"C:\\jobs\\b.sch", "b.eco"},
+                                                         {"con.sch", "_con.eco"},
+                                                         {"", "design.eco"}})
+    EXPECT_EQ(eco::proposedEcoFileName(c.design), c.file) << c.design;
 }
 
 // Names Windows would take for a device, change or refuse get a safe form.

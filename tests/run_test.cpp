@@ -226,7 +226,7 @@ TEST(HostFailure, StopsTheRunButTheRenamesMadeReachTheEcoFile) {
   e.options.direct = false;
   e.dialog.answer = "/out/run.eco";
   // Reading the design and the dry run take the first calls; fail in the renames.
-  e.host->failCall(15, Error(0x800706BA, "The RPC server is unavailable"));
+  e.host->failCall(16, Error(0x800706BA, "The RPC server is unavailable"));
   const auto error = e.run(0);
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 0x800706BA);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
 #include "win32/ui/main_window.h"
+#include "win32/ui/user_folders.h"
 #include "wine_window.h"
 
 namespace varnel {
@@ -167,6 +169,51 @@ TEST(WriteOnly, CancelInTheSaveDialogRenamesNothing) {
   EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
   click(w[Control::run]);  // a second run still has everything to do
   EXPECT_EQ(answerer.seen().size(), 2u);
+}
+
+// What a save dialog offers when it opens: the folder it shows and the name in its box.
+struct Offered {
+  std::string folder, name;
+};
+
+Offered offeredBy(win::SaveFileDialog& dialog, const std::string& proposed) {
+  Offered offered;
+  DialogAnswerer answerer("", [&](HWND box) {
+    wchar_t folder[MAX_PATH] = L"";
+    SendMessageW(box, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    offered = {win::narrow(folder), titleOf(GetDlgItem(box, 0x47c))};
+  });
+  EXPECT_EQ(dialog.askSavePath("ECO files (*.eco) |*.eco|", proposed), "") << "cancelled";
+  return offered;
+}
+
+// A folder's path as one text however it was spelt (a separator at its end or not).
+std::string sameFolder(const std::string& path) {
+  std::filesystem::path folder(win::widen(path));
+  if (!folder.has_filename()) folder = folder.parent_path();
+  return std::filesystem::weakly_canonical(folder).string();
+}
+
+TEST(WriteOnly, TheDialogProposesTheNameInDocumentsThenInTheFolderOfTheLastFileWritten) {
+  const win::UserRegistryKey settings(L"Software\\Varnel\\Tests");
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Varnel\\Tests");
+  win::SaveFileDialog dialog(nullptr, settings);
+  Offered first = offeredBy(dialog, "board.eco");
+  EXPECT_EQ(first.name, "board.eco");
+  ASSERT_FALSE(win::documentsFolder().empty());
+  EXPECT_EQ(sameFolder(first.folder), sameFolder(win::documentsFolder()));
+
+  testing::TempDir dir;
+  dialog.written(dir.file("old.eco"));
+  Offered next = offeredBy(dialog, "other.eco");
+  EXPECT_EQ(next.name, "other.eco");
+  EXPECT_EQ(sameFolder(next.folder), sameFolder(dir.file("")));
+  // Kept for the next session, by a dialog of its own.
+  win::SaveFileDialog later(nullptr, settings);
+  EXPECT_EQ(sameFolder(later.startFolder()), sameFolder(dir.file("")));
+  std::filesystem::remove_all(win::widen(dir.file("")));
+  EXPECT_EQ(later.startFolder(), win::documentsFolder()) << "a folder since removed";
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Varnel\\Tests");
 }
 
 TEST(WriteOnly, TheDialogIsModalToTheWindowAndRunDoesNothingUnderIt) {

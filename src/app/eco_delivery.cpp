@@ -36,8 +36,9 @@ std::optional<RenumberingSession::Delivery> RenumberingSession::prepareDelivery(
   delivery.output = settings.eco;
   if (settings.eco == EcoOutput::none) return delivery;
   if (settings.eco == EcoOutput::writeOnly) {
+    const std::string proposed = eco::proposedEcoFileName(designNameFor("Write only"));
     try {
-      delivery.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|");
+      delivery.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|", proposed);
     } catch (const Error& e) {
       throw refusal(e, "The save dialog failed: " + e.text() + ".");
     }
@@ -86,15 +87,17 @@ void RenumberingSession::prepareForcedRead(Delivery& delivery) {
   delivery.path = files_.tempFolder() + fileName;
 }
 
-// The document the run took afresh names the file: no second ActiveDocument.
 std::string RenumberingSession::forcedReadFileName() {
+  return eco::forcedReadFileName(designNameFor("Write and force read in PCB"));
+}
+
+// The document the run took afresh names the file: no second ActiveDocument.
+std::string RenumberingSession::designNameFor(const std::string& option) {
   try {
-    return eco::forcedReadFileName(document_->Name());
+    return document_->Name();
   } catch (const Error& e) {
-    throw refusal(e,
-                  "Write and force read in PCB failed while asking PowerLogic for the "
-                  "design's name: " +
-                      e.text() + ".");
+    throw refusal(
+        e, option + " failed while asking PowerLogic for the design's name: " + e.text() + ".");
   }
 }
 
@@ -117,6 +120,7 @@ bool RenumberingSession::deliver(const Delivery& delivery, const eco::ChangeLog&
         throw Error(e.number(), theEcoFile(delivery.path, e) +
                                     " could not be written: " + e.text() + unsavedRenamesNote(log));
       }
+      saveDialog_.written(delivery.path);
       return true;
     case EcoOutput::forceReadInPcb:
       forceRead(delivery, log);

@@ -138,7 +138,8 @@ struct NoReportWindow final : ReportView {
 
 struct FixedSaveDialog final : SaveDialog {
   std::string path;
-  std::string askSavePath(const std::string&) override { return path; }
+  std::string askSavePath(const std::string&, const std::string&) override { return path; }
+  void written(const std::string&) override {}
 };
 
 struct NoPcb final : host::PcbConnector {

@@ -119,6 +119,7 @@ class RenumberingSession {
   std::optional<Delivery> prepareDelivery(const RunSettings& settings);
   void prepareForcedRead(Delivery& delivery);
   std::string forcedReadFileName();
+  std::string designNameFor(const std::string& option);
   host::Ref<host::PcbDocument> openLayout();
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);

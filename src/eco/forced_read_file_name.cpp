@@ -40,4 +40,11 @@ std::string forcedReadFileName(const std::string& designName) {
   return (period == std::string::npos ? file + "." : file.substr(0, period + 1)) + "eco";
 }
 
+std::string proposedEcoFileName(const std::string& designName) {
+  const std::string file = fileNameOf(designName);
+  const auto period = file.rfind('.');
+  // ".hidden" has no extension to replace.
+  return (period == std::string::npos || period == 0 ? file : file.substr(0, period)) + ".eco";
+}
+
 }  // namespace varnel::eco

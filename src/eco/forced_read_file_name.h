@@ -1,5 +1,5 @@
 #pragma once
-// The name of the ECO file that PowerPCB is made to read at once.
+// The names of ECO files taken from the design's name.
 #include <string>
 
 namespace varnel::eco {
@@ -9,6 +9,10 @@ namespace varnel::eco {
 // counts and characters a file name cannot hold become '_', so that the file
 // stays directly in the temporary folder.
 std::string forcedReadFileName(const std::string& designName);
+
+// The name the save dialog proposes: the design's file name with ".eco"
+// for its extension ("my.board.sch" gives "my.board.eco").
+std::string proposedEcoFileName(const std::string& designName);
 
 // The design's name as a file name that Windows takes as it stands: its last
 // path component, characters a file name cannot hold as '_', trailing dots

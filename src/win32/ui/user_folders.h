@@ -8,4 +8,8 @@ namespace varnel::win {
 // when the profile has no local application data.
 std::string journalFolder();
 
+// The user's Documents folder (UTF-8), or an empty text when the profile
+// has none.
+std::string documentsFolder();
+
 }  // namespace varnel::win

@@ -7,19 +7,6 @@ namespace {
 constexpr wchar_t kLeft[] = L"WindowLeft";
 constexpr wchar_t kTop[] = L"WindowTop";
 
-std::optional<int> readNumber(const std::wstring& key, const wchar_t* name) {
-  DWORD value = 0, size = sizeof value;
-  if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
-                   &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return static_cast<int>(value);  // negative left of or above the primary monitor
-}
-
-void writeNumber(const std::wstring& key, const wchar_t* name, int number) {
-  const auto value = static_cast<DWORD>(number);
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
-}
-
 BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -37,20 +24,21 @@ BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
 }  // namespace
 
 std::optional<ui::ScreenPoint> WindowPositionStore::load() const {
-  const auto left = readNumber(key_, kLeft);
-  const auto top = readNumber(key_, kTop);
+  const auto left = key_.number(kLeft);
+  const auto top = key_.number(kTop);
   if (!left || !top) return std::nullopt;
-  return ui::ScreenPoint{*left, *top};
+  // Negative left of or above the primary monitor.
+  return ui::ScreenPoint{static_cast<int>(*left), static_cast<int>(*top)};
 }
 
 void WindowPositionStore::save(ui::ScreenPoint topLeft) const {
-  writeNumber(key_, kLeft, topLeft.x);
-  writeNumber(key_, kTop, topLeft.y);
+  key_.setNumber(kLeft, static_cast<DWORD>(topLeft.x));
+  key_.setNumber(kTop, static_cast<DWORD>(topLeft.y));
 }
 
 void WindowPositionStore::forget() const {
-  RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), kLeft);
-  RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), kTop);
+  key_.erase(kLeft);
+  key_.erase(kTop);
 }
 
 ui::ScreenRect workAreaOf(HWND window) {

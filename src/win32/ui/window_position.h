@@ -8,18 +8,19 @@
 #include <vector>
 
 #include "app/window_placement.h"
+#include "win32/base/user_registry_key.h"
 
 namespace varnel::win {
 
 class WindowPositionStore {
  public:
-  explicit WindowPositionStore(std::wstring key = L"Software\\Varnel") : key_(std::move(key)) {}
+  explicit WindowPositionStore(UserRegistryKey key = UserRegistryKey()) : key_(std::move(key)) {}
   std::optional<ui::ScreenPoint> load() const;
   void save(ui::ScreenPoint topLeft) const;
   void forget() const;
 
  private:
-  std::wstring key_;
+  UserRegistryKey key_;
 };
 
 // The work areas of the monitors attached now, the primary monitor's first.
