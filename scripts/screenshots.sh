@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots: runs the headless demo under Xvfb, on a
 # desktop of Wine's own with visual styles, and keeps its pictures of the
-# main window, the report window, the Preview window and the whole desktop in docs/.
+# main window, the report window, the Preview window, the About box and the whole
+# desktop in docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 env -u DISPLAY scripts/demo.sh --headless
@@ -9,5 +10,6 @@ cp build/demo/03-all-run-options.png docs/main-window.png
 cp build/demo/04-ignored-designators.png docs/report-window.png
 cp build/demo/07-preview-with-map.png docs/preview-window.png
 cp build/demo/06-desktop.png docs/desktop.png
+cp build/demo/09-about.png docs/about-box.png
 echo "== screenshots: docs/main-window.png docs/report-window.png docs/preview-window.png" \
-  "docs/desktop.png"
+  "docs/desktop.png docs/about-box.png"

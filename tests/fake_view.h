@@ -45,6 +45,8 @@ struct FakeView final : ui::MainWindowView {
   void setTitle(const std::string& t) override { title = t; }
   void alwaysOnTop(bool on) override { topmost = on; }
   std::function<void()> whileMessageOpen;  // what the user does before pressing OK
+  std::vector<ui::AboutContent> abouts;
+  void showAbout(const ui::AboutContent& about) override { abouts.push_back(about); }
   void showMessage(const std::string& t, const std::string& ti, ui::MessageIcon i) override {
     messages.push_back({t, ti, i});
     if (whileMessageOpen) whileMessageOpen();

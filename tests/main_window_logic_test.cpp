@@ -558,11 +558,10 @@ TEST(Undo, CtrlZShowsTheUndoAndRenameTakesTheRunBack) {
   EXPECT_EQ(fresh.view.foldersOpened, std::vector<std::string>{"/journals"});
   fresh.view.messages.clear();
   fresh.presenter.onAbout();
-  ASSERT_EQ(fresh.view.messages.size(), 1u);
-  EXPECT_EQ(fresh.view.messages[0].title, "About Varnel");
-  EXPECT_EQ(fresh.view.messages[0].text.rfind("Varnel " VARNEL_VERSION "\n", 0), 0u);
-  EXPECT_NE(fresh.view.messages[0].text.find("\nDesign: test.sch\nJournal folder: /journals"),
-            std::string::npos);
+  ASSERT_EQ(fresh.view.abouts.size(), 1u);
+  EXPECT_EQ(fresh.view.abouts[0].text.rfind("Varnel " VARNEL_VERSION "\n", 0), 0u);
+  EXPECT_NE(fresh.view.abouts[0].text.find("\nDesign: test.sch"), std::string::npos);
+  EXPECT_EQ(fresh.view.abouts[0].journalFolder, "/journals");
 }
 
 }  // namespace

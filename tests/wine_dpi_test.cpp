@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "standin/win32/desktop_automation.h"
+#include "win32/ui/about_box.h"
 #include "wine_window.h"
 
 namespace varnel {
@@ -35,7 +36,7 @@ LONG fontHeight(HGDIOBJ font) {
 // Every control where its twips put it at dpi, or a few pixels off where the
 // font needs room (the layout test checks that it has it), in the message
 // font at dpi. "Start from:" may grow leftwards, option buttons and the check
-// box rightwards.
+// box rightwards (and a little leftwards in a wider font).
 void expectLaidOutAt(const win::MainWindow& window, UINT dpi) {
   EXPECT_EQ(window.dpi(), dpi);
   RECT client;
@@ -63,12 +64,14 @@ void expectLaidOutAt(const win::MainWindow& window, UINT dpi) {
     if (layout.id == Control::startLabel) {
       EXPECT_EQ(r.right, right);
       EXPECT_LE(r.left, left);
+    } else if (layout.kind == ui::ControlKind::option || layout.kind == ui::ControlKind::check) {
+      // A caption still short of room moves a little towards its frame's line.
+      EXPECT_LE(r.left, left);
+      EXPECT_GE(r.left, left - slack);
+      EXPECT_GE(r.right - r.left, win::twipsAt(twips.width, dpi));
     } else {
       EXPECT_EQ(r.left, left);
-      if (layout.kind == ui::ControlKind::option || layout.kind == ui::ControlKind::check)
-        EXPECT_GE(r.right - r.left, win::twipsAt(twips.width, dpi));
-      else
-        EXPECT_NEAR(r.right, right, 1);
+      EXPECT_NEAR(r.right, right, 1);
     }
     const auto font =
         reinterpret_cast<HGDIOBJ>(SendMessageW(window.control(layout.id), WM_GETFONT, 0, 0));
@@ -220,6 +223,81 @@ TEST(Dpi, ThePreviewSaysBelowItsSummaryThatRenameNeedsPowerPcb) {
   }
 }
 
+// What the About box showed while it was open, read from the answering thread.
+struct AboutSeen {
+  std::string field, clipboard;
+  bool readOnly = false, multiLine = true;
+  RECT client{};
+  std::vector<RECT> controls;
+  int textNeeds = 0, textHas = 0;
+  LONG font = 0;
+};
+
+AboutSeen readAboutBox(HWND box) {
+  AboutSeen seen;
+  GetClientRect(box, &seen.client);
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    seen.controls.push_back(rectIn(box, c));
+  HWND field = FindWindowExW(box, nullptr, L"Edit", nullptr);
+  std::wstring text(GetWindowTextLengthW(field) + 1, L'\0');
+  text.resize(GetWindowTextW(field, text.data(), static_cast<int>(text.size())));
+  seen.field = win::narrow(text);
+  const LONG style = GetWindowLongW(field, GWL_STYLE);
+  seen.readOnly = style & ES_READONLY;
+  seen.multiLine = style & ES_MULTILINE;
+  seen.font = fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+  HWND words = GetDlgItem(box, 0xFFFF);
+  seen.textNeeds = wrappedHeight(words);
+  seen.textHas = rectIn(box, words).bottom - rectIn(box, words).top;
+  SendMessageW(FindWindowExW(box, nullptr, L"Button", L"&Copy"), BM_CLICK, 0, 0);
+  if (OpenClipboard(nullptr)) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      seen.clipboard = win::narrow(static_cast<const wchar_t*>(GlobalLock(data)));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+  }
+  return seen;
+}
+
+// The journal folder whole on one line in a read-only field, Copy copying
+// it; every control inside the box and apart, in the message font at dpi.
+void expectAboutBoxFits(HWND owner, UINT dpi) {
+  const std::string folder =
+      "C:\\Users\\a.designer\\AppData\\Local\\Varnel\\Journal\\" + std::string(150, 'x');
+  AboutSeen seen;
+  win::DialogAnswerer answerer("", {}, [&](HWND box) { seen = readAboutBox(box); });
+  win::showAboutBox(owner, {"Varnel 9.9\nRenumbers the reference designators of the design open "
+                            "in PowerLogic.\n\nDesign: board.sch",
+                            folder});
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].title, "About Varnel");
+  EXPECT_EQ(answerer.seen()[0].text.rfind("Varnel 9.9\n", 0), 0u);
+  EXPECT_EQ(seen.field, folder);
+  EXPECT_EQ(seen.clipboard, folder);
+  EXPECT_TRUE(seen.readOnly);
+  EXPECT_FALSE(seen.multiLine);
+  EXPECT_EQ(seen.font, fontHeight(win::messageFontAt(dpi).get()));
+  EXPECT_LE(seen.textNeeds, seen.textHas);
+  ASSERT_EQ(seen.controls.size(), 5u);
+  for (std::size_t i = 0; i < seen.controls.size(); ++i) {
+    const RECT& r = seen.controls[i];
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= seen.client.right &&
+                r.bottom <= seen.client.bottom)
+        << "control " << i;
+    for (std::size_t j = 0; j < i; ++j) {
+      const RECT& q = seen.controls[j];
+      EXPECT_FALSE(r.left < q.right && q.left < r.right && r.top < q.bottom && q.top < r.bottom)
+          << "controls " << j << " and " << i;
+    }
+  }
+}
+
+TEST(Dpi, TheAboutBoxShowsTheJournalFolderWholeOnOneLine) {
+  LocalWindow w("R1");
+  expectAboutBoxFits(w.window.handle(), w.window.dpi());
+}
+
 // Run in a child process by the test below, after the DPI is set.
 TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   const char* expected = std::getenv("VARNEL_EXPECTED_DPI");
@@ -247,6 +325,7 @@ TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   RECT box;
   GetWindowRect(edit, &box);
   EXPECT_GE(box.bottom - box.top, win::twipsAt(2220, dpi) - 1);
+  expectAboutBoxFits(w.window.handle(), dpi);
 }
 
 TEST(Dpi, AtOneHundredAndFortyFourDpiTheWindowOpensLaidOutAtIt) {

@@ -387,11 +387,11 @@ void MainWindowPresenter::onAbout() {
   } catch (const Error&) {
     design = "(PowerLogic cannot be reached)";
   }
-  view_.showMessage("Varnel " VARNEL_VERSION
-                    "\nRenumbers the reference designators of the design open in PowerLogic."
-                    "\n\nDesign: " +
-                        design + "\nJournal folder: " + journals_.folder(),
-                    "About Varnel", MessageIcon::information);
+  view_.showAbout({"Varnel " VARNEL_VERSION
+                   "\nRenumbers the reference designators of the design open in PowerLogic."
+                   "\n\nDesign: " +
+                       design,
+                   journals_.folder()});
 }
 
 void MainWindowPresenter::onOpenJournalFolder() {

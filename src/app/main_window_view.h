@@ -13,6 +13,13 @@ enum class SystemColour { window = 5, windowText = 8, inactiveBorder = 11, highl
 
 enum class MessageIcon { critical, exclamation, information };
 
+// What About Varnel says, and the journal folder in a field of its own: a
+// long path stays whole on one line and can be copied.
+struct AboutContent {
+  std::string text;
+  std::string journalFolder;
+};
+
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
@@ -29,6 +36,8 @@ class MainWindowView {
   virtual void alwaysOnTop(bool onTop) = 0;
   // Modal, OK only. An empty title shows the application's.
   virtual void showMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+  // Modal, OK only.
+  virtual void showAbout(const AboutContent& about) = 0;
   // Shows a folder to the user (Explorer on Windows).
   virtual void openFolder(const std::string& path) = 0;
   // Closes every window at once; no further handler runs.

@@ -83,6 +83,7 @@ void printTable(const std::string& title, const standin::DesignData& design) {
 // The main window's system menu commands.
 constexpr WPARAM kPreviewCommand = 0x0100;
 constexpr WPARAM kUndoCommand = 0x0110;
+constexpr WPARAM kAboutCommand = 0x0130;
 
 class Walkthrough {
  public:
@@ -147,6 +148,7 @@ class Walkthrough {
     if (now != original) return fail("the undos did not give the schematic its names back");
     say("check: the schematic's " + std::to_string(now.size()) +
         " designators are those of the board as it was");
+    showAbout();
     return check();
   }
 
@@ -225,6 +227,18 @@ class Walkthrough {
     const auto temporary = std::filesystem::temp_directory_path() / "controller.eco";
     say(std::string("   the forced-read file ") +
         (std::filesystem::exists(temporary) ? "is still there" : "was deleted after reading"));
+  }
+
+  // Taken from the answering thread while the box is open: it is modal.
+  void showAbout() {
+    say("6. About Varnel: the journal folder whole in a field of its own, with Copy");
+    const std::string path = file("09-about.png");
+    win::DialogAnswerer answerer("", {}, [&](HWND box) {
+      Sleep(600);
+      win::saveWindowPng(box, path, win::CaptureArea::wholeWindow);
+    });
+    SendMessageW(window_->handle(), WM_SYSCOMMAND, kAboutCommand, 0);
+    say("   screenshot: " + path);
   }
 
   void shot(HWND window, const char* name, win::CaptureArea area = win::CaptureArea::client) {

@@ -28,11 +28,14 @@ class DialogAnswerer {
     std::string title, text;
     HWND owner = nullptr;
   };
-  // Called on the answering thread with each save dialog before it is answered.
+  // Called on the answering thread with each save dialog, or with every
+  // dialog, before it is answered.
   using SaveDialogHook = std::function<void(HWND dialog)>;
+  using DialogHook = std::function<void(HWND dialog)>;
 
-  explicit DialogAnswerer(std::string savePath = "", SaveDialogHook hook = {})
-      : savePath_(std::move(savePath)), hook_(std::move(hook)) {
+  explicit DialogAnswerer(std::string savePath = "", SaveDialogHook hook = {},
+                          DialogHook everyDialog = {})
+      : savePath_(std::move(savePath)), hook_(std::move(hook)), everyHook_(std::move(everyDialog)) {
     thread_ = std::thread([this] {
       while (!stop_) {
         EnumWindows(&DialogAnswerer::visit, reinterpret_cast<LPARAM>(this));
@@ -80,6 +83,7 @@ class DialogAnswerer {
       std::lock_guard<std::mutex> lock(mutex_);
       seen_.push_back(seen);
     }
+    if (everyHook_) everyHook_(dialog);
     if (fileName) {
       if (hook_) hook_(dialog);
       if (savePath_.empty()) {
@@ -95,6 +99,7 @@ class DialogAnswerer {
 
   std::string savePath_;
   SaveDialogHook hook_;
+  DialogHook everyHook_;
   std::atomic<bool> stop_{false};
   std::thread thread_;
   std::mutex mutex_;

@@ -1,14 +1,14 @@
 #include "win32/ui/main_window.h"
 
-#include "app/main_window_layout.h"
-
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "app/main_window_layout.h"
 #include "win32/base/text.h"
+#include "win32/ui/about_box.h"
 
 namespace varnel::win {
 
@@ -429,6 +429,10 @@ void MainWindow::showMessage(const std::string& text, const std::string& title,
   HWND owner = window_.get() && IsWindowVisible(window_.get()) ? window_.get() : nullptr;
   MessageBoxW(owner, widen(text).c_str(), title.empty() ? L"Varnel" : widen(title).c_str(),
               MB_OK | iconFlag(icon));
+}
+
+void MainWindow::showAbout(const ui::AboutContent& about) {
+  showAboutBox(window_.get(), about);
 }
 
 void MainWindow::openFolder(const std::string& path) {

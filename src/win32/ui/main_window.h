@@ -50,6 +50,7 @@ class MainWindow final : public ui::MainWindowView {
   void setBackground(ui::Control id, ui::SystemColour colour) override;
   void setTitle(const std::string& title) override;
   void alwaysOnTop(bool onTop) override;
+  void showAbout(const ui::AboutContent& about) override;
   void showMessage(const std::string& text, const std::string& title,
                    ui::MessageIcon icon) override;
   void endProgram() override;

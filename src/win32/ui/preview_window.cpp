@@ -3,10 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "app/map_image.h"
+#include "win32/base/clipboard.h"
 #include "win32/base/text.h"
 #include "win32/ui/window_position.h"
 
@@ -62,15 +62,16 @@ void PreviewWindow::create() {
   if (owner_ && GetWindowRect(owner_, &owner))
     at = {owner.left, owner.bottom + 8, owner.left + at.width(), owner.bottom + 8 + at.height()};
   at = ui::movedInside(at, workAreaOf(owner_));
-  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW, at.left,
-                                         at.top, at.width(), at.height(), owner_, nullptr,
-                                         GetModuleHandleW(nullptr), this));
+  window_ = WindowHandle(CreateWindowExW(
+      0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, at.left, at.top, at.width(),
+      at.height(), owner_, nullptr, GetModuleHandleW(nullptr), this));
   HWND w = window_.get();
   list_ =
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
   for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
-  note_ = child(w, L"STATIC", L"", SS_LEFT, kNote);  // wraps: PowerPCB's own words may be long
+  note_ = child(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX,
+                kNote);  // wraps: PowerPCB's own words may be long
   map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
                          GetModuleHandleW(nullptr), this);
@@ -144,13 +145,22 @@ void PreviewWindow::fill() {
   InvalidateRect(map_, nullptr, TRUE);
 }
 
+// As many lines as the note takes wrapped at width; none without a note.
+int PreviewWindow::noteHeight(int width) const {
+  if (preview_.note.empty()) return 0;
+  const std::wstring note = widen(preview_.note);
+  RECT need{0, 0, std::max(width, 1), 0};
+  WindowDc dc(note_, fontOrDefault(font_));
+  DrawTextW(dc.get(), note.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  return need.bottom + scaled(2);
+}
+
 void PreviewWindow::layout() {
   RECT client;
   GetClientRect(window_.get(), &client);
   const int margin = scaled(8), button = scaled(80), height = scaled(26), line = scaled(18);
   const int bottom = client.bottom - margin - height;
-  // Two lines for the note, when there is one.
-  const int note = preview_.note.empty() ? 0 : 2 * line;
+  const int note = noteHeight(client.right - 2 * margin);
   const int textTop = bottom - line - note - margin / 2, listBottom = textTop - margin / 2;
   const int listRight = preview_.map.empty() ? client.right - margin : client.right * 11 / 20;
   MoveWindow(list_, margin, margin, listRight - margin, listBottom - margin, TRUE);
@@ -178,17 +188,7 @@ bool PreviewWindow::translate(MSG& message) {
 }
 
 void PreviewWindow::copyToClipboard() const {
-  const std::wstring text = widen(app::previewText(preview_));
-  if (!OpenClipboard(window_.get())) return;
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    // The clipboard owns the memory once it takes it.
-    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-  }
-  CloseClipboard();
+  win::copyToClipboard(window_.get(), widen(app::previewText(preview_)));
 }
 
 LRESULT CALLBACK PreviewWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

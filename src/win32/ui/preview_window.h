@@ -42,6 +42,7 @@ class PreviewWindow final : public ui::PreviewView {
   void applyDpi(UINT dpi);
   void fill();
   void layout();
+  int noteHeight(int width) const;
   void sizeColumns();
   POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label) const;
   void paintMap(HDC dc, const RECT& area) const;
