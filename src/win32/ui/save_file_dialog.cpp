@@ -48,8 +48,8 @@ std::string SaveFileDialog::askSavePath(const std::string& filter,
   // A name typed without extension gets ".eco"; replacing a file is asked.
   // The current folder stays: the one browsed to is not held open.
   dialog.lpstrDefExt = L"eco";
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
-                 OFN_NOCHANGEDIR;
+  dialog.Flags =
+      OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (GetSaveFileNameW(&dialog)) return narrow(path);
   if (const DWORD failure = CommDlgExtendedError())
     throw Error(failure,
