@@ -22,8 +22,6 @@
 
 namespace varnel::standin {
 
-using varnel::kDesignatorInUse;
-using varnel::kIllegalDesignator;
 inline constexpr std::int64_t kBadIndex = 0x8002000B;
 
 // One successful rename, as the design underwent it.

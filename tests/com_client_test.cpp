@@ -54,7 +54,7 @@ TEST_F(ComClient, CarriesTheHostsErrorNumbersAndTexts) {
     list->Item(1)->setName("R6");
     FAIL();
   } catch (const Error& e) {
-    EXPECT_EQ(e.number(), standin::kDesignatorInUse);
+    EXPECT_EQ(e.number(), errors::kDesignatorInUse);
     EXPECT_EQ(e.text(), "Reference designator R6 is already in use");
   }
   try {

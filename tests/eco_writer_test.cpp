@@ -107,7 +107,7 @@ TEST(EcoFileBytes, RefusesANameItCannotCarryBeforeWritingAnything) {
     eco::ecoFileBytes(log, encoder);
     FAIL();
   } catch (const Error& error) {
-    EXPECT_EQ(error.number(), eco::kEcoCannotCarry);
+    EXPECT_EQ(error.number(), errors::kEcoCannotCarry);
     EXPECT_EQ(error.text(),
               "The ECO file cannot carry the designator 'R\xCE\xA9': a character "
               "has no place in the ANSI code page.");

@@ -78,7 +78,7 @@ TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
       app::parseJournal(text);
       FAIL() << text;
     } catch (const Error& e) {
-      EXPECT_EQ(e.number(), app::kNotAJournal);
+      EXPECT_EQ(e.number(), errors::kNotAJournal);
       EXPECT_NE(e.text().find(line), std::string::npos) << e.text();
     }
   }
@@ -197,7 +197,7 @@ TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
     planUndo(after, run);
     FAIL();
   } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kDesignChanged);
+    EXPECT_EQ(e.number(), errors::kDesignChanged);
     EXPECT_EQ(e.text(),
               "The design changed since that run; nothing was renamed:\n"
               "position 2 is R7; the run left R2 there");
@@ -222,7 +222,7 @@ TEST(Undo, ASessionRefusesItWithNothingRenamed) {
   const auto outcome =
       e.session.undo(app::parseJournal(e.journals.texts.at(journal)), journal, RunSettings{});
   ASSERT_TRUE(outcome.error);
-  EXPECT_EQ(outcome.error->number(), kDesignChanged);
+  EXPECT_EQ(outcome.error->number(), errors::kDesignChanged);
   EXPECT_EQ(e.names(), words("R9 R2"));
   EXPECT_FALSE(app::parseJournal(e.journals.texts.at(journal)).undone());
 }

@@ -502,6 +502,25 @@ TEST(Preview, WithoutPowerPcbShowsThePlanAndSaysWhatRenameNeeds) {
   EXPECT_EQ(w.pcb.filesRead.size(), 1u);
 }
 
+TEST(Preview, RenameAfterPowerLogicWentAwayHasTheNextRunAttachAfresh) {
+  PreviewWindow w("R5 R6");
+  w.presenter.onClick(Control::allComponents);
+  w.presenter.onPreview();
+  ASSERT_EQ(w.preview.shown.size(), 1u);
+  w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+  w.presenter.onPreviewRename();
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_NE(w.view.messages[0].text.find("PowerLogic is no longer running."), std::string::npos);
+  EXPECT_EQ(w.view.title, "Varnel (PowerLogic not running)");
+  auto restarted = std::make_shared<standin::MemoryHost>(design("C7 C9"));
+  w.attacher.app = restarted;
+  w.presenter.onRun();
+  ASSERT_EQ(w.view.messages.size(), 2u);
+  EXPECT_EQ(w.view.messages[1].text.rfind("PowerLogic was started again.", 0), 0u)
+      << w.view.messages[1].text;
+  EXPECT_TRUE(restarted->renames().empty()) << "attaching is all that Run does then";
+}
+
 TEST(Preview, RefusesAsRunWouldAndSaysSo) {
   PreviewWindow w("R5 R6");
   w.presenter.onPreview();

@@ -42,9 +42,9 @@ TEST(MemoryHost, RenamesAreSeenAtOnceAndKeepListOrder) {
 TEST(MemoryHost, RefusesDuplicateEmptyAndBlankDesignators) {
   MemoryHost host(design("R1 R2"));
   auto part = host.ActiveDocument()->Components()->Item(1);
-  EXPECT_EQ(failureOf([&] { part->setName("R2"); }), kDesignatorInUse);
+  EXPECT_EQ(failureOf([&] { part->setName("R2"); }), errors::kDesignatorInUse);
   for (const char* bad : {"", "R 3", "R\t3", "R\n3", "R\x7f"})
-    EXPECT_EQ(failureOf([&] { part->setName(bad); }), kIllegalDesignator) << bad;
+    EXPECT_EQ(failureOf([&] { part->setName(bad); }), errors::kIllegalDesignator) << bad;
   EXPECT_NO_THROW(part->setName("R1"));  // its own name
   EXPECT_EQ(testing::designators(host.design()), (std::vector<std::string>{"R1", "R2"}));
   EXPECT_TRUE(host.renames().empty());

@@ -81,9 +81,9 @@ TEST(NamesInUse, AreFoundIncludingTheComponentsOwn) {
 
 TEST(NamesInUse, AreRefusedAsTheHostRefusesThem) {
   WorkingDesign d(design("R1 R2"));
-  EXPECT_EQ(testing::failureOf([&] { d.rename(1, "R2"); }), kDesignatorInUse);
-  EXPECT_EQ(testing::failureOf([&] { d.rename(1, "R 3"); }), kIllegalDesignator);
-  EXPECT_EQ(testing::failureOf([&] { d.rename(1, ""); }), kIllegalDesignator);
+  EXPECT_EQ(testing::failureOf([&] { d.rename(1, "R2"); }), errors::kDesignatorInUse);
+  EXPECT_EQ(testing::failureOf([&] { d.rename(1, "R 3"); }), errors::kIllegalDesignator);
+  EXPECT_EQ(testing::failureOf([&] { d.rename(1, ""); }), errors::kIllegalDesignator);
   EXPECT_FALSE(d.rename(1, "R1")) << "its own name changes nothing";
   EXPECT_EQ(testing::designators(d.design()), testing::words("R1 R2"));
 }

@@ -17,10 +17,6 @@ Error handOffError(const Error& cause, const std::string& step, const std::strin
                "Write and force read in PCB failed while " + step + ": " + cause.text() + tail);
 }
 
-Error refusal(const Error& cause, const std::string& why) {
-  return Error(cause.number(), why + " Nothing was renamed.");
-}
-
 // "The ECO file P" unless the file system's own text names P already: a
 // path is said once.
 std::string theEcoFile(const std::string& path, const Error& cause) {
@@ -40,7 +36,7 @@ std::optional<RenumberingSession::Delivery> RenumberingSession::prepareDelivery(
     try {
       delivery.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|", proposed);
     } catch (const Error& e) {
-      throw refusal(e, "The save dialog failed: " + e.text() + ".");
+      throw errors::refusal(e.number(), "The save dialog failed: " + e.text() + ".");
     }
     if (delivery.path.empty()) return std::nullopt;  // cancelled: the user's choice
   } else {
@@ -54,7 +50,8 @@ void RenumberingSession::checkEcoTarget(const std::string& path) {
   try {
     files_.checkWritable(path);
   } catch (const Error& e) {
-    throw refusal(e, theEcoFile(path, e) + " cannot be written: " + e.text() + ".");
+    throw errors::refusal(e.number(),
+                          theEcoFile(path, e) + " cannot be written: " + e.text() + ".");
   }
 }
 
@@ -69,7 +66,7 @@ std::string layoutNeeded(const Error& cause) {
 }  // namespace
 
 Error layoutMissingRefusal(const Error& cause) {
-  return refusal(cause, "PowerPCB must be running" + layoutNeeded(cause));
+  return errors::refusal(cause.number(), "PowerPCB must be running" + layoutNeeded(cause));
 }
 
 std::string layoutMissingNote(const Error& cause) {
@@ -96,8 +93,9 @@ std::string RenumberingSession::designNameFor(const std::string& option) {
   try {
     return document_->Name();
   } catch (const Error& e) {
-    throw refusal(
-        e, option + " failed while asking PowerLogic for the design's name: " + e.text() + ".");
+    throw errors::refusal(
+        e.number(),
+        option + " failed while asking PowerLogic for the design's name: " + e.text() + ".");
   }
 }
 

@@ -28,7 +28,7 @@ std::string withFileLineEnds(const std::string& lines) {
 }
 
 Error cannotWrite(const std::string& path) {
-  return Error(75, "Path/File access error: " + path);
+  return Error(errors::kPathFileAccess, "Path/File access error: " + path);
 }
 
 class FileSink final : public JournalSink {

@@ -33,7 +33,8 @@ int hexDigit(char c) {
 }
 
 Error notAJournal(int line, const std::string& why) {
-  return Error(kNotAJournal, "Not a Varnel journal: line " + std::to_string(line) + ": " + why);
+  return Error(errors::kNotAJournal,
+               "Not a Varnel journal: line " + std::to_string(line) + ": " + why);
 }
 
 std::string unescaped(std::string_view text, int line) {

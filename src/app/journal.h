@@ -55,8 +55,6 @@ std::string settingsText(const RunSettings& settings);
 // The whole journal; error 1004 naming the line for a text that is not one.
 Journal parseJournal(std::string_view text);
 
-inline constexpr std::int64_t kNotAJournal = 1004;
-
 // True for a run that renamed something and that no undo took back; an
 // undo's own journal is none (a second undo takes back the run before).
 inline bool isRunToTakeBack(const Journal& journal) {

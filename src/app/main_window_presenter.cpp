@@ -135,13 +135,14 @@ void MainWindowPresenter::takeNewDesign() {
   try {
     // The document afresh: the one held may be the closed design's.
     session_.takeDocument();
+    // Meant: the title without a blank while the list is taken, as it always was.
     view_.setTitle("Varnel" + session_.designName());
     view_.setChecked(Control::allComponents, false);
     session_.takeComponentList();
     view_.setTitle("Varnel " + session_.designName());
   } catch (const Error& e) {
     if (errors::isHostGone(e.number())) hostLost_ = true;
-    endOnMissingHost(e, "There is no componets in project");
+    endOnMissingHost(e, "There is no componets in project");  // "componets" is meant
   } catch (const std::exception&) {
   }
 }

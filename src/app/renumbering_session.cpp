@@ -10,14 +10,6 @@
 
 namespace varnel::app {
 
-namespace {
-
-Error refusal(std::int64_t number, const std::string& why) {
-  return Error(number, why + " Nothing was renamed.");
-}
-
-}  // namespace
-
 struct RenumberingSession::DesignRead {
   DesignSnapshot design;
   std::vector<host::Ref<host::Component>> parts;  // the real ones, in list order
@@ -79,6 +71,8 @@ void RenumberingSession::takeDocument() {
   heldDesignName_ = document_->Name();
 }
 
+// Meant: FindObjects here, where a run asks the scope for its Components;
+// the two have always differed.
 void RenumberingSession::takeComponentList() {
   if (document_->Scopes()->Count() > 1)
     components_ = document_->Components();
@@ -236,8 +230,7 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const RenumberPlan&
       opened.sink->append(journalHeader(design, opened.started, description, plan.renames.size()));
     return std::move(opened.sink);
   } catch (const Error& e) {
-    throw Error(e.number(),
-                "The run's journal could not be written: " + e.text() + ". Nothing was renamed.");
+    throw errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
   }
 }
 
@@ -247,16 +240,18 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings&
   auto list = componentListFor(read.design.scopes);
   const std::int32_t count = list->Count();
   if (count > NameTable::kCapacity)
-    throw refusal(errors::kSubscriptOutOfRange, "The design has " + std::to_string(count) +
-                                                    " components; Varnel renumbers at most 10001.");
+    throw errors::refusal(
+        errors::kSubscriptOutOfRange,
+        "The design has " + std::to_string(count) + " components; Varnel renumbers at most 10001.");
   int selected = 0;
   auto inOrder = list->readInOrder(count);
   for (std::int32_t i = 1; i <= count; ++i) {
     auto component = inOrder(i);
     Part part{component->Name()};
     if (part.designator.empty())
-      throw refusal(errors::kObjectNotSet, "The component at position " + std::to_string(i) +
-                                               " has no reference designator.");
+      throw errors::refusal(
+          errors::kObjectNotSet,
+          "The component at position " + std::to_string(i) + " has no reference designator.");
     // Only a selected-components run needs the selection and the placements.
     if (settings.scope == Scope::selectedComponents && (part.selected = component->Selected())) {
       auto placement = component->Placements()->Item(1);
@@ -268,7 +263,7 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings&
     read.parts.push_back(std::move(component));
   }
   if (selected > NameTable::kCapacity)
-    throw refusal(
+    throw errors::refusal(
         errors::kSubscriptOutOfRange,
         std::to_string(selected) + " components are selected; Varnel renumbers at most 10001.");
   return read;
@@ -296,9 +291,9 @@ void RenumberingSession::applyPlan(const RenumberPlan& plan,
       }
       if (journal) journal->append(journalRename(outcome.log.entries().back()));
       if (outcome.log.entries().back().to != planned.to)
-        throw Error(kHostRenamedOtherwise, "PowerLogic named " + planned.from + " '" +
-                                               outcome.log.entries().back().to + "' instead of '" +
-                                               planned.to + "'; the run stopped there.");
+        throw Error(errors::kHostRenamedOtherwise,
+                    "PowerLogic named " + planned.from + " '" + outcome.log.entries().back().to +
+                        "' instead of '" + planned.to + "'; the run stopped there.");
     }
     for (; ignored < ignoredEnd; ++ignored) outcome.ignored.push_back(plan.ignored[ignored]);
   };

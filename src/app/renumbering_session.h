@@ -53,9 +53,6 @@ struct PlannedRun {
 Error layoutMissingRefusal(const Error& cause);
 std::string layoutMissingNote(const Error& cause);
 
-// Error raised when the host reports another name than the one it was given.
-inline constexpr std::int64_t kHostRenamedOtherwise = 1001;
-
 class RenumberingSession {
  public:
   RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,

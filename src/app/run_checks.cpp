@@ -10,8 +10,6 @@ namespace varnel::app {
 
 namespace {
 
-constexpr std::int64_t kNoPrefix = 1003;
-
 // An ECO file names a component by its designator: where several bear it,
 // PowerPCB cannot tell which one the run renamed.
 void refuseSharedDesignators(const DesignSnapshot& read, const RenumberPlan& plan) {
@@ -20,11 +18,11 @@ void refuseSharedDesignators(const DesignSnapshot& read, const RenumberPlan& pla
     const std::string& name = design.designatorAt(rename.position);
     const std::size_t bearers = design.bearers(name);
     if (bearers < 2) continue;
-    throw Error(kSharedDesignator,
-                name + " is borne by " + std::to_string(bearers) +
-                    " components; an ECO file could not tell PowerPCB which of them the run "
-                    "renames. Give each its own designator in PowerLogic first, or run "
-                    "without an ECO file. Nothing was renamed.");
+    throw errors::refusal(errors::kSharedDesignator,
+                          name + " is borne by " + std::to_string(bearers) +
+                              " components; an ECO file could not tell PowerPCB which of them "
+                              "the run renames. Give each its own designator in PowerLogic "
+                              "first, or run without an ECO file.");
   }
 }
 
@@ -35,16 +33,17 @@ void RenumberingSession::refuseUnfitNames(const DesignSnapshot& design, const Re
   if (settings.eco != EcoOutput::none) refuseSharedDesignators(design, plan);
   for (const Rename& rename : plan.renames) {
     if (designator::prefix(rename.from).empty())
-      throw Error(kNoPrefix, "The designator '" + rename.from +
-                                 "' does not begin with a capital letter (A-Z); the run would "
-                                 "rename it to '" +
-                                 rename.to + "'. Rename it by hand first. Nothing was renamed.");
+      throw errors::refusal(errors::kNoPrefix,
+                            "The designator '" + rename.from +
+                                "' does not begin with a capital letter (A-Z); the run would "
+                                "rename it to '" +
+                                rename.to + "'. Rename it by hand first.");
     if (settings.eco == EcoOutput::none) continue;
     try {
       eco::encodedForEco(rename.from, encoder_);
       eco::encodedForEco(rename.to, encoder_);
     } catch (const Error& e) {
-      throw Error(e.number(), e.text() + " Nothing was renamed.");
+      throw errors::refusal(e.number(), e.text());
     }
   }
 }

@@ -32,6 +32,10 @@ Error fileNotFound(const std::string& path) {
   return Error(kFileNotFound, "File not found: " + path);
 }
 
+Error refusal(std::int64_t number, const std::string& why) {
+  return Error(number, why + " Nothing was renamed.");
+}
+
 bool isHostGone(std::int64_t number) {
   switch (number & 0xFFFFFFFF) {
     case 0x800706BA:  // RPC_S_SERVER_UNAVAILABLE

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/error_numbers.h"
+
 namespace varnel {
 
 class Error : public std::runtime_error {
@@ -26,19 +28,14 @@ class Error : public std::runtime_error {
 
 namespace errors {
 
-inline constexpr std::int64_t kOverflow = 6;
-inline constexpr std::int64_t kSubscriptOutOfRange = 9;
-inline constexpr std::int64_t kObjectNotSet = 91;
-inline constexpr std::int64_t kFileNotFound = 53;
-inline constexpr std::int64_t kCannotCreateObject = 429;
-// The host's "no design loaded / no component in it".
-inline constexpr std::int64_t kNoDesign = 0x80040202;
-
 Error overflow();
 Error subscriptOutOfRange();
 Error objectNotSet();
 Error cannotCreateObject();
 Error fileNotFound(const std::string& path);
+
+// A run refused before its first rename: why, and that nothing was renamed.
+Error refusal(std::int64_t number, const std::string& why);
 
 // True for the failures that say the host's process is gone (the RPC server
 // is unavailable, the call failed, the object was disconnected): every later

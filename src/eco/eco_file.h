@@ -7,9 +7,6 @@
 
 namespace varnel::eco {
 
-// Error raised for a designator the ECO file cannot carry.
-inline constexpr std::int64_t kEcoCannotCarry = 1002;
-
 // A name as the ECO file holds it; error 1002 when the file cannot carry it
 // (empty, a blank or control character, no place in the code page).
 std::string encodedForEco(const std::string& name, AnsiEncoder& encoder);

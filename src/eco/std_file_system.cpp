@@ -14,18 +14,18 @@ namespace fs = std::filesystem;
 namespace {
 
 Error accessError(const std::string& path, const std::string& why) {
-  return Error(75, "Path/File access error: " + path + ": " + why);
+  return Error(errors::kPathFileAccess, "Path/File access error: " + path + ": " + why);
 }
 
 void checkTarget(const fs::path& target, const std::string& path) {
   if (path.empty() || !target.has_filename()) throw accessError(path, "no file name");
   std::error_code ec;
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  if (!fs::is_directory(folder, ec)) throw Error(76, "Path not found: " + path);
+  if (!fs::is_directory(folder, ec)) throw Error(errors::kPathNotFound, "Path not found: " + path);
   const auto status = fs::status(target, ec);
   if (fs::is_directory(status)) throw accessError(path, "it is a folder");
   if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-    throw Error(70, "Permission denied: " + path + " is read-only");
+    throw Error(errors::kPermissionDenied, "Permission denied: " + path + " is read-only");
 }
 
 fs::path temporaryBeside(const fs::path& target) {

@@ -37,11 +37,11 @@ std::size_t WorkingDesign::bearers(const std::string& name) const {
 
 bool WorkingDesign::rename(std::int32_t position, const std::string& to) {
   if (!isAcceptableDesignator(to))
-    throw Error(kIllegalDesignator, "Illegal reference designator '" + to + "'");
+    throw Error(errors::kIllegalDesignator, "Illegal reference designator '" + to + "'");
   std::string& name = design_.parts[position - 1].designator;
   if (to == name) return false;
   if (isInUse(to))
-    throw Error(kDesignatorInUse, "Reference designator " + to + " is already in use");
+    throw Error(errors::kDesignatorInUse, "Reference designator " + to + " is already in use");
   auto& from = positionsByName_[name];
   from.erase(std::find(from.begin(), from.end(), position));
   auto& target = positionsByName_[to];

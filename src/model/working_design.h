@@ -14,12 +14,6 @@
 
 namespace varnel {
 
-// The host's refusals of a rename.
-inline constexpr std::int64_t kDesignatorInUse = 0x80040203;
-inline constexpr std::int64_t kIllegalDesignator = 0x80040204;
-// Ours: a run or an undo that cannot be made while a designator is shared.
-inline constexpr std::int64_t kSharedDesignator = 1006;
-
 // True when the host accepts text as a designator.
 bool isAcceptableDesignator(const std::string& text);
 
@@ -45,8 +39,8 @@ class WorkingDesign {
   std::vector<std::int32_t> positionsOf(const std::string& name) const;
   std::size_t bearers(const std::string& name) const;
 
-  // Renames the component at position. Throws kIllegalDesignator or
-  // kDesignatorInUse as the host does; its own name again changes nothing
+  // Renames the component at position. Throws errors::kIllegalDesignator or
+  // errors::kDesignatorInUse as the host does; its own name again changes nothing
   // (returns false).
   bool rename(std::int32_t position, const std::string& to);
 

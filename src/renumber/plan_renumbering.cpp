@@ -10,7 +10,8 @@ namespace varnel {
 
 namespace {
 
-Error refusal(const Error& e) {
+// The host's own words for a failure of the plan, and what it means here.
+Error planRefusal(const Error& e) {
   std::string why = e.text();
   if (e.number() == errors::kOverflow && e.text() == "Overflow")
     why += ": a number this run would form lies outside -32768 to 32767.";
@@ -18,7 +19,7 @@ Error refusal(const Error& e) {
     why += ": the run would need more than 10001 entries in a table.";
   else
     why += ".";
-  return Error(e.number(), why + " Nothing was renamed.");
+  return errors::refusal(e.number(), why);
 }
 
 }  // namespace
@@ -27,7 +28,7 @@ RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& se
   try {
     return Planning(design, settings).run();
   } catch (const Error& e) {
-    throw refusal(e);
+    throw planRefusal(e);
   }
 }
 

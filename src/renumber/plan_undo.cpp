@@ -26,10 +26,10 @@ std::vector<std::string> changedSince(const WorkingDesign& design,
   return differences;
 }
 
-Error refusal(const std::vector<std::string>& differences) {
+Error changedDesignRefusal(const std::vector<std::string>& differences) {
   std::string text = "The design changed since that run; nothing was renamed:";
   for (const std::string& difference : differences) text += "\n" + difference;
-  return Error(kDesignChanged, text);
+  return Error(errors::kDesignChanged, text);
 }
 
 // Only a component's last rename in the undo gives it its name back; one
@@ -52,11 +52,10 @@ void refuseSharingAgain(const std::vector<Rename>& renames) {
   for (const auto& [position, name] : before) ++bearers[name];
   for (const auto& [name, count] : bearers) {
     if (count < 2) continue;
-    throw Error(kSharedDesignator, "Before that run " + name + " was borne by " +
-                                       std::to_string(count) +
-                                       " components; PowerLogic gives a designator to one "
-                                       "component only, so the run cannot be taken back. "
-                                       "Nothing was renamed.");
+    throw errors::refusal(errors::kSharedDesignator,
+                          "Before that run " + name + " was borne by " + std::to_string(count) +
+                              " components; PowerLogic gives a designator to one component "
+                              "only, so the run cannot be taken back.");
   }
 }
 
@@ -65,7 +64,7 @@ void refuseSharingAgain(const std::vector<Rename>& renames) {
 RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>& renames) {
   WorkingDesign design(snapshot);
   auto differences = changedSince(design, renames);
-  if (!differences.empty()) throw refusal(differences);
+  if (!differences.empty()) throw changedDesignRefusal(differences);
   refuseSharingAgain(renames);
   RenumberPlan plan;
   for (auto rename = renames.rbegin(); rename != renames.rend(); ++rename) {
@@ -81,7 +80,7 @@ RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>&
     }
     plan.steps.push_back({plan.renames.size(), 0});
   }
-  if (!differences.empty()) throw refusal(differences);
+  if (!differences.empty()) throw changedDesignRefusal(differences);
   markTemporaryMoves(plan);
   if (!plan.steps.empty())
     plan.progress = ProgressRange{0, static_cast<float>(plan.steps.size()) - 1};

@@ -9,8 +9,6 @@
 
 namespace varnel {
 
-inline constexpr std::int64_t kDesignChanged = 1005;
-
 // The renames that give every component the run renamed its name from
 // before, in reverse order. Refused with error 1005, every difference
 // listed, when a component no longer bears the name the run gave it, or a

@@ -22,7 +22,7 @@ std::string systemText(HRESULT result) {
 }
 
 Error typeMismatch() {
-  return Error(13, "Type mismatch");
+  return Error(errors::kTypeMismatch, "Type mismatch");
 }
 
 Variant converted(const Variant& value, VARTYPE type) {
