@@ -82,13 +82,13 @@ Timing runInSession(StandIn& standIn) {
   eco::StdFileSystem files;
   eco::Windows1252Encoder encoder;
   app::NoJournals journals;
-  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
-                                  journals);
+  app::EcoDelivery delivery(dialog, pcb, files, encoder);
+  app::RenumberingSession session(attacher, progress, report, delivery, journals);
   session.attach([](host::HostEvent) {});
   const long before = standIn.calls();
   const std::int64_t tripsBefore = attacher.roundTrips();
   const auto start = Clock::now();
-  const auto outcome = session.run(RunSettings{});
+  const auto outcome = session.run(app::renumbering(RunSettings{}, app::EcoOutput::none));
   if (outcome.error) throw *outcome.error;
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   return {seconds, standIn.calls() - before - 1, attacher.roundTrips() - tripsBefore};

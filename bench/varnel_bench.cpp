@@ -21,9 +21,8 @@ namespace {
 struct Setup : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   ui::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report,  dialog,
-                                  pcb,      files,    encoder, journals};
-  RunSettings settings;
+  app::RenumberingSession session{attacher, progress, report, delivery, journals};
+  app::RunRequest request;
 
   explicit Setup(standin::DesignData design)
       : host(std::make_shared<standin::MemoryHost>(std::move(design))) {
@@ -44,7 +43,7 @@ void BM_AllComponents(benchmark::State& state) {
     state.PauseTiming();
     Setup s(allMove(size));
     state.ResumeTiming();
-    s.session.run(s.settings);
+    s.session.run(s.request);
     state.PauseTiming();
     report(state, s, size, "calls/component");
     state.ResumeTiming();
@@ -59,7 +58,7 @@ void BM_AllComponentsPlain(benchmark::State& state) {
     state.PauseTiming();
     Setup s(allMove(size));
     state.ResumeTiming();
-    testing::plainRenumbering(*s.host, s.settings);
+    testing::plainRenumbering(*s.host, s.request.settings);
     state.PauseTiming();
     report(state, s, size, "calls/component");
     state.ResumeTiming();
@@ -73,14 +72,14 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(takenNames(size, selected));
-    s.settings.scope = Scope::selectedComponents;
-    s.settings.conflictRule =
+    s.request.settings.scope = Scope::selectedComponents;
+    s.request.settings.conflictRule =
         duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
     state.ResumeTiming();
     if (plain)
-      testing::plainRenumbering(*s.host, s.settings);
+      testing::plainRenumbering(*s.host, s.request.settings);
     else
-      s.session.run(s.settings);
+      s.session.run(s.request);
     state.PauseTiming();
     report(state, s, selected, "calls/selected");
     report(state, s, size, "calls/component");

@@ -154,12 +154,10 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     eco::StdFileSystem files;
     eco::Windows1252Encoder encoder;
     app::NoJournals journals;
-    app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
-                                    journals);
+    app::EcoDelivery delivery(dialog, pcb, files, encoder);
+    app::RenumberingSession session(attacher, progress, report, delivery, journals);
     session.attach([](host::HostEvent) {});
-    RunSettings settings;
-    settings.eco = EcoOutput::writeOnly;
-    const auto outcome = session.run(settings);
+    const auto outcome = session.run(app::renumbering(RunSettings{}, app::EcoOutput::writeOnly));
     ASSERT_TRUE(outcome.error) << target;
     EXPECT_EQ(outcome.error->text(),
               "The ECO file cannot be written: " + reason + ". Nothing was renamed.");

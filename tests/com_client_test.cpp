@@ -114,10 +114,10 @@ TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   testing::FakePcb pcb{journal, files};
   eco::Windows1252Encoder encoder;
   app::NoJournals journals;
-  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
-                                  journals);
+  app::EcoDelivery delivery(dialog, pcb, files, encoder);
+  app::RenumberingSession session(attacher, progress, report, delivery, journals);
   session.attach([](host::HostEvent) {});
-  EXPECT_FALSE(session.run(RunSettings{}).error);
+  EXPECT_FALSE(session.run(app::renumbering(RunSettings{}, app::EcoOutput::none)).error);
   EXPECT_EQ(testing::designators(host->design()), words("R1 R2 C1"));
 }
 
@@ -167,12 +167,11 @@ TEST_F(StrictComClient, ASelectedRunCallsEachClassOfListByItsOwnDispids) {
   testing::SessionFakes fakes;
   ui::ProgressValues progress;
   win::ComHostAttacher attacher;
-  app::RenumberingSession session(attacher, progress, fakes.report, fakes.dialog, fakes.pcb,
-                                  fakes.files, fakes.encoder, fakes.journals);
+  app::RenumberingSession session(attacher, progress, fakes.report, fakes.delivery, fakes.journals);
   session.attach([](host::HostEvent) {});
   RunSettings settings;
   settings.scope = Scope::selectedComponents;
-  const auto outcome = session.run(settings);
+  const auto outcome = session.run(app::renumbering(settings, app::EcoOutput::none));
   EXPECT_FALSE(outcome.error) << describe(*outcome.error);
   EXPECT_EQ(testing::designators(host->design()), words("R5 R1 C1"));
   EXPECT_TRUE(attacher.attach()->ActiveDocument()->Components()->Item("R9").empty())

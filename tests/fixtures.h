@@ -75,10 +75,15 @@ struct OptionValues {
     s.scope = selected ? Scope::selectedComponents : Scope::allComponents;
     s.conflictRule = duplicate ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
     s.start = designator::parseStartNumber(start).value();
-    if (send)
-      s.eco = ecoOnly ? EcoOutput::writeOnly : direct ? EcoOutput::forceReadInPcb : EcoOutput::none;
     return s;
   }
+  app::EcoOutput eco() const {
+    if (!send) return app::EcoOutput::none;
+    return ecoOnly  ? app::EcoOutput::writeOnly
+           : direct ? app::EcoOutput::forceReadInPcb
+                    : app::EcoOutput::none;
+  }
+  app::RunRequest request() const { return app::renumbering(settings(), eco()); }
 };
 
 inline RunRecord recordOf(const app::RunOutcome& outcome) {
@@ -102,6 +107,7 @@ struct SessionFakes {
   FakeAttacher attacher;
   eco::Windows1252Encoder encoder;
   FakeJournals journals;
+  app::EcoDelivery delivery{dialog, pcb, files, encoder};
 };
 
 // A session over the in-memory host, with fakes for everything else.
@@ -109,8 +115,7 @@ struct Engine : SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   OptionValues options;
   ui::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report,  dialog,
-                                  pcb,      files,    encoder, journals};
+  app::RenumberingSession session{attacher, progress, report, delivery, journals};
   RunRecord last;
   app::RunOutcome outcome;
 
@@ -127,7 +132,7 @@ struct Engine : SessionFakes {
     options.all = mode == 0;
     options.selected = mode == 1;
     if (mode == 1 && !options.duplicate) options.assign = true;
-    outcome = session.run(options.settings());
+    outcome = session.run(options.request());
     if (outcome.applied) {
       const int runs = last.runs;
       last = recordOf(outcome);

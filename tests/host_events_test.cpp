@@ -39,8 +39,7 @@ struct Window : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   testing::FakeView view;
   ui::WindowProgress progress{view};
-  app::RenumberingSession session{attacher, progress, report,  dialog,
-                                  pcb,      files,    encoder, journals};
+  app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
   app::MainWindowPresenter presenter{view, session, preview, journals};
 

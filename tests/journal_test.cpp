@@ -86,12 +86,14 @@ TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
 
 TEST(JournalFormat, SaysTheSettingsAsTheOfflineRunnerTakesThem) {
   RunSettings settings;
-  EXPECT_EQ(app::settingsText(settings), "--all --start 1");
+  EXPECT_EQ(app::requestText(app::renumbering(settings, app::EcoOutput::none)), "--all --start 1");
   settings.scope = Scope::selectedComponents;
   settings.conflictRule = ConflictRule::renameDuplicates;
   settings.start = -3;
-  settings.eco = EcoOutput::forceReadInPcb;
-  EXPECT_EQ(app::settingsText(settings), "--selected --duplicates --start -3 --eco force-read");
+  EXPECT_EQ(app::requestText(app::renumbering(settings, app::EcoOutput::forceReadInPcb)),
+            "--selected --duplicates --start -3 --eco force-read");
+  EXPECT_EQ(app::requestText(app::takingBack({}, "/j/x.journal", app::EcoOutput::writeOnly)),
+            "--undo /j/x.journal");
 }
 
 // An engine whose runs keep journals.
@@ -160,7 +162,8 @@ TEST(Undo, TakesARunBackAndMarksItsJournal) {
   ASSERT_FALSE(e.run(0));
   const std::string first = e.outcome.journal;
   ASSERT_NE(e.names(), before);
-  const auto outcome = e.session.undo(app::parseJournal(e.lastJournal()), first, RunSettings{});
+  const auto outcome = e.session.run(
+      app::takingBack(app::parseJournal(e.lastJournal()), first, app::EcoOutput::none));
   ASSERT_FALSE(outcome.error) << userMessage(*outcome.error);
   EXPECT_EQ(e.names(), before);
   const app::Journal marked = app::parseJournal(e.journals.texts.at(first));
@@ -181,8 +184,8 @@ TEST(Undo, TwoUndosTakeBackTwoRuns) {
   ASSERT_FALSE(e.run(1));
   const std::string second = e.outcome.journal;
   for (const std::string& journal : {second, first}) {
-    const auto outcome =
-        e.session.undo(app::parseJournal(e.journals.texts.at(journal)), journal, RunSettings{});
+    const auto outcome = e.session.run(app::takingBack(
+        app::parseJournal(e.journals.texts.at(journal)), journal, app::EcoOutput::none));
     ASSERT_FALSE(outcome.error) << userMessage(*outcome.error);
   }
   EXPECT_EQ(e.names(), before);
@@ -219,8 +222,8 @@ TEST(Undo, ASessionRefusesItWithNothingRenamed) {
   ASSERT_FALSE(e.run(0));
   const std::string journal = e.outcome.journal;
   e.host->ActiveDocument()->Components()->Item(1)->setName("R9");
-  const auto outcome =
-      e.session.undo(app::parseJournal(e.journals.texts.at(journal)), journal, RunSettings{});
+  const auto outcome = e.session.run(app::takingBack(
+      app::parseJournal(e.journals.texts.at(journal)), journal, app::EcoOutput::none));
   ASSERT_TRUE(outcome.error);
   EXPECT_EQ(outcome.error->number(), errors::kDesignChanged);
   EXPECT_EQ(e.names(), words("R9 R2"));
@@ -252,8 +255,8 @@ TEST(Preview, EqualsTheRunAndRenamesNothing) {
         e->options.duplicate = combination == 2;
         e->options.assign = combination == 1;
       }
-      const auto planned = preview.session.preview(preview.options.settings());
-      const auto made = run.session.run(run.options.settings());
+      const auto planned = preview.session.preview(preview.options.request());
+      const auto made = run.session.run(run.options.request());
       ASSERT_EQ(planned.error.has_value(), made.error.has_value()) << parts;
       EXPECT_EQ(planned.log.entries(), made.log.entries()) << parts;
       EXPECT_EQ(planned.ignored, made.ignored) << parts;

@@ -1,6 +1,3 @@
-// The ECO file's way out: a file the user picks, or a file that the running
-// PowerPCB reads at once and that is then deleted. Both are settled before
-// the first rename; the file itself is written when the run ends.
 #include "app/eco_delivery.h"
 
 #include "eco/eco_file.h"
@@ -24,43 +21,21 @@ std::string theEcoFile(const std::string& path, const Error& cause) {
   return "The ECO file " + path;
 }
 
-}  // namespace
-
-std::optional<RenumberingSession::Delivery> RenumberingSession::prepareDelivery(
-    const RunSettings& settings) {
-  Delivery delivery;
-  delivery.output = settings.eco;
-  if (settings.eco == EcoOutput::none) return delivery;
-  if (settings.eco == EcoOutput::writeOnly) {
-    const std::string proposed = eco::proposedEcoFileName(designNameFor("Write only"));
-    try {
-      delivery.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|", proposed);
-    } catch (const Error& e) {
-      throw errors::refusal(e.number(), "The save dialog failed: " + e.text() + ".");
-    }
-    if (delivery.path.empty()) return std::nullopt;  // cancelled: the user's choice
-  } else {
-    prepareForcedRead(delivery);
-  }
-  checkEcoTarget(delivery.path);
-  return delivery;
-}
-
-void RenumberingSession::checkEcoTarget(const std::string& path) {
-  try {
-    files_.checkWritable(path);
-  } catch (const Error& e) {
-    throw errors::refusal(e.number(),
-                          theEcoFile(path, e) + " cannot be written: " + e.text() + ".");
-  }
-}
-
-namespace {
-
 std::string layoutNeeded(const Error& cause) {
   return " with the layout open to write and force read the ECO file (or choose \"Write "
          "only\"). PowerPCB said: " +
          cause.text() + ".";
+}
+
+// The document the run took afresh names the file: no second ActiveDocument.
+std::string designNameFor(host::Document& design, const std::string& option) {
+  try {
+    return design.Name();
+  } catch (const Error& e) {
+    throw errors::refusal(
+        e.number(),
+        option + " failed while asking PowerLogic for the design's name: " + e.text() + ".");
+  }
 }
 
 }  // namespace
@@ -73,62 +48,86 @@ std::string layoutMissingNote(const Error& cause) {
   return "Rename needs PowerPCB running" + layoutNeeded(cause);
 }
 
-void RenumberingSession::prepareForcedRead(Delivery& delivery) {
-  const std::string fileName = forcedReadFileName();
-  try {
-    delivery.layout = openLayout();
-  } catch (const Error& e) {
-    throw layoutMissingRefusal(e);
+std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& design) {
+  EcoTarget target;
+  target.output = output;
+  if (output == EcoOutput::none) return target;
+  if (output == EcoOutput::writeOnly) {
+    const std::string proposed = eco::proposedEcoFileName(designNameFor(design, "Write only"));
+    try {
+      target.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|", proposed);
+    } catch (const Error& e) {
+      throw errors::refusal(e.number(), "The save dialog failed: " + e.text() + ".");
+    }
+    if (target.path.empty()) return std::nullopt;  // cancelled: the user's choice
+  } else {
+    const std::string fileName = forcedReadFileName(design);
+    try {
+      target.layout = openLayout();
+    } catch (const Error& e) {
+      throw layoutMissingRefusal(e);
+    }
+    // The temporary folder, which a standard user can always write to.
+    target.path = files_.tempFolder() + fileName;
   }
-  // The temporary folder, which a standard user can always write to.
-  delivery.path = files_.tempFolder() + fileName;
+  checkTarget(target.path);
+  return target;
 }
 
-std::string RenumberingSession::forcedReadFileName() {
-  return eco::forcedReadFileName(designNameFor("Write and force read in PCB"));
-}
-
-// The document the run took afresh names the file: no second ActiveDocument.
-std::string RenumberingSession::designNameFor(const std::string& option) {
+std::optional<Error> EcoDelivery::rehearse(EcoOutput output, host::Document& design) {
+  if (output != EcoOutput::forceReadInPcb) return std::nullopt;
+  checkTarget(files_.tempFolder() + forcedReadFileName(design));
   try {
-    return document_->Name();
+    openLayout();
   } catch (const Error& e) {
-    throw errors::refusal(
-        e.number(),
-        option + " failed while asking PowerLogic for the design's name: " + e.text() + ".");
+    return e;
+  }
+  return std::nullopt;
+}
+
+void EcoDelivery::checkTarget(const std::string& path) {
+  try {
+    files_.checkWritable(path);
+  } catch (const Error& e) {
+    throw errors::refusal(e.number(),
+                          theEcoFile(path, e) + " cannot be written: " + e.text() + ".");
   }
 }
 
-host::Ref<host::PcbDocument> RenumberingSession::openLayout() {
+std::string EcoDelivery::forcedReadFileName(host::Document& design) {
+  return eco::forcedReadFileName(designNameFor(design, "Write and force read in PCB"));
+}
+
+host::Ref<host::PcbDocument> EcoDelivery::openLayout() {
   return pcb_.attach()->ActiveDocument();
 }
 
-void RenumberingSession::writeEco(const std::string& path, const eco::ChangeLog& log) {
+void EcoDelivery::writeEco(const std::string& path, const eco::ChangeLog& log) {
   files_.replaceFile(path, eco::ecoFileBytes(log, encoder_));
 }
 
-bool RenumberingSession::deliver(const Delivery& delivery, const eco::ChangeLog& log) {
-  switch (delivery.output) {
+bool EcoDelivery::deliver(const EcoTarget& target, const eco::ChangeLog& log) {
+  switch (target.output) {
     case EcoOutput::none:
       return false;
     case EcoOutput::writeOnly:
       try {
-        writeEco(delivery.path, log);
+        writeEco(target.path, log);
       } catch (const Error& e) {
-        throw Error(e.number(), theEcoFile(delivery.path, e) +
-                                    " could not be written: " + e.text() + unsavedRenamesNote(log));
+        throw Error(e.number(), theEcoFile(target.path, e) + " could not be written: " + e.text() +
+                                    unsavedRenamesNote(log));
       }
-      saveDialog_.written(delivery.path);
+      saveDialog_.written(target.path);
       return true;
     case EcoOutput::forceReadInPcb:
-      forceRead(delivery, log);
+      forceRead(target, log);
       return true;
   }
   return false;
 }
 
-void RenumberingSession::forceRead(const Delivery& delivery, const eco::ChangeLog& log) {
-  const std::string& path = delivery.path;
+void EcoDelivery::forceRead(const EcoTarget& target, const eco::ChangeLog& log) {
+  const std::string& path = target.path;
   try {
     writeEco(path, log);
   } catch (const Error& e) {
@@ -136,7 +135,7 @@ void RenumberingSession::forceRead(const Delivery& delivery, const eco::ChangeLo
   }
   const std::string byHand = "\nThe ECO file is still at " + path + "; read it in by hand.";
   try {
-    delivery.layout->ReadEcoFile(path);
+    target.layout->ReadEcoFile(path);
   } catch (const Error& e) {
     throw handOffError(e, "PowerPCB read " + path, byHand);
   }
@@ -148,7 +147,7 @@ void RenumberingSession::forceRead(const Delivery& delivery, const eco::ChangeLo
   }
 }
 
-std::string RenumberingSession::unsavedRenamesNote(const eco::ChangeLog& log) {
+std::string EcoDelivery::unsavedRenamesNote(const eco::ChangeLog& log) {
   if (log.empty()) return {};
   // A message box cannot hold thousands of lines: the full list goes to a
   // file, written before the message is shown.
@@ -168,7 +167,7 @@ std::string RenumberingSession::unsavedRenamesNote(const eco::ChangeLog& log) {
   return note;
 }
 
-std::string RenumberingSession::freeListFileName() {
+std::string EcoDelivery::freeListFileName() {
   const std::string folder = files_.tempFolder();
   std::string name = folder + "Varnel renames.txt";
   for (int n = 2; files_.exists(name) && n < 10000; ++n)
@@ -176,16 +175,16 @@ std::string RenumberingSession::freeListFileName() {
   return name;
 }
 
-std::string RenumberingSession::stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
-                                                  const Delivery& delivery, bool delivered) {
+std::string EcoDelivery::stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
+                                           const EcoTarget& target, bool delivered) {
   if (log.empty()) return "The run stopped before its first rename; nothing was renamed.";
   std::string summary = "The run stopped after " + std::to_string(log.size()) + " of the " +
                         std::to_string(planned) + " planned renames.";
-  if (delivered && delivery.output == EcoOutput::writeOnly)
-    return summary + " They are in the ECO file " + delivery.path + ".";
+  if (delivered && target.output == EcoOutput::writeOnly)
+    return summary + " They are in the ECO file " + target.path + ".";
   if (delivered) return summary + " PowerPCB has read them from the ECO file.";
   // The note of a failed delivery already gave the list.
-  if (delivery.output != EcoOutput::none) return summary;
+  if (target.output != EcoOutput::none) return summary;
   std::string note = unsavedRenamesNote(log);
   if (!note.empty() && note.back() == '\n') note.pop_back();
   return summary + note;

@@ -1,16 +1,70 @@
 #pragma once
-// Where a run's ECO file goes, settled before the first rename: a run whose
-// file could not reach its place renames nothing.
+// The ECO file's way out: a file the user picks, or a file that the running
+// PowerPCB reads at once and that is then deleted. Where it goes is settled
+// before the first rename (a run whose file could not reach its place
+// renames nothing); the file itself is written when the run ends.
+#include <optional>
 #include <string>
 
-#include "app/renumbering_session.h"
+#include "app/run_request.h"
+#include "app/save_dialog.h"
+#include "eco/ansi_encoding.h"
+#include "eco/change_log.h"
+#include "eco/file_system.h"
+#include "host/automation.h"
+#include "host/pcb.h"
 
 namespace varnel::app {
 
-struct RenumberingSession::Delivery {
+// Where a run's ECO file goes.
+struct EcoTarget {
   EcoOutput output = EcoOutput::none;
   std::string path;                     // the chosen file, or the forced-read file
   host::Ref<host::PcbDocument> layout;  // forced read: the layout open in PowerPCB
 };
+
+class EcoDelivery {
+ public:
+  EcoDelivery(ui::SaveDialog& saveDialog, host::PcbConnector& pcb, eco::FileSystem& files,
+              eco::AnsiEncoder& encoder)
+      : saveDialog_(saveDialog), pcb_(pcb), files_(files), encoder_(encoder) {}
+  EcoDelivery(const EcoDelivery&) = delete;
+  EcoDelivery& operator=(const EcoDelivery&) = delete;
+
+  // Asks for the file or reaches PowerPCB, and checks that the file can be
+  // written; the design names the file. Nothing when the user cancelled the
+  // save dialog; a refusal when the file could not reach its place.
+  std::optional<EcoTarget> prepare(EcoOutput output, host::Document& design);
+  // What prepare would check, asking for no file: the forced-read file's
+  // place is checked, and what PowerPCB said when it cannot be reached
+  // (the plan stands; making it would be refused).
+  std::optional<Error> rehearse(EcoOutput output, host::Document& design);
+  // The refusal of a run whose ECO file could not be written at path.
+  void checkTarget(const std::string& path);
+  // Writes the file of log where target says; false when there is none.
+  bool deliver(const EcoTarget& target, const eco::ChangeLog& log);
+  // The lead of a run that stopped: how far it came and where its renames are.
+  std::string stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
+                                const EcoTarget& target, bool delivered);
+  eco::AnsiEncoder& encoder() { return encoder_; }
+
+ private:
+  std::string forcedReadFileName(host::Document& design);
+  host::Ref<host::PcbDocument> openLayout();
+  void forceRead(const EcoTarget& target, const eco::ChangeLog& log);
+  void writeEco(const std::string& path, const eco::ChangeLog& log);
+  std::string unsavedRenamesNote(const eco::ChangeLog& log);
+  std::string freeListFileName();
+
+  ui::SaveDialog& saveDialog_;
+  host::PcbConnector& pcb_;
+  eco::FileSystem& files_;
+  eco::AnsiEncoder& encoder_;
+};
+
+// What a run with a forced read refuses with when PowerPCB or its layout
+// cannot be reached, and what a Preview says of it under its summary.
+Error layoutMissingRefusal(const Error& cause);
+std::string layoutMissingNote(const Error& cause);
 
 }  // namespace varnel::app

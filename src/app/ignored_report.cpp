@@ -1,5 +1,4 @@
-// The report of designators a run left alone.
-#include "app/renumbering_session.h"
+#include "app/ignored_report.h"
 
 namespace varnel::app {
 
@@ -10,11 +9,11 @@ constexpr const char* kReportHeading =
 
 }  // namespace
 
-void RenumberingSession::showIgnored(const std::vector<std::string>& names) {
-  // While the window stays open, later reports append below the earlier ones.
-  std::string text = report_.isOpen() ? report_.text() : kReportHeading;
+std::string ignoredReport(const std::optional<std::string>& shown,
+                          const std::vector<std::string>& names) {
+  std::string text = shown ? *shown : kReportHeading;
   for (const std::string& name : names) text += name + "\r\n";
-  report_.show(text);
+  return text;
 }
 
 }  // namespace varnel::app

@@ -87,16 +87,6 @@ std::string journalUndoneBy(const std::string& file) {
   return "undone-by " + escaped(file) + "\n";
 }
 
-std::string settingsText(const RunSettings& settings) {
-  std::string text = settings.scope == Scope::allComponents ? "--all" : "--selected";
-  if (settings.scope == Scope::selectedComponents)
-    text += settings.conflictRule == ConflictRule::assignNextFree ? " --assign" : " --duplicates";
-  text += " --start " + std::to_string(settings.start);
-  if (settings.eco == EcoOutput::writeOnly) text += " --eco write-only";
-  if (settings.eco == EcoOutput::forceReadInPcb) text += " --eco force-read";
-  return text;
-}
-
 Journal parseJournal(std::string_view text) {
   Journal journal;
   std::istringstream in{std::string(text)};

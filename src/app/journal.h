@@ -49,9 +49,6 @@ std::string journalCompleted();
 std::string journalFailed(const Error& error);
 std::string journalUndoneBy(const std::string& file);
 
-// The run's settings as the offline runner's options.
-std::string settingsText(const RunSettings& settings);
-
 // The whole journal; error 1004 naming the line for a text that is not one.
 Journal parseJournal(std::string_view text);
 

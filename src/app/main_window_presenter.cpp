@@ -278,15 +278,11 @@ void MainWindowPresenter::previewRun() {
   const auto scope = chosenScope();
   if (!scope) return;
   if (refusesStartText(*scope) || tookAnotherDesign()) return;
-  Previewed previewed{settingsFromView(*scope), std::nullopt, {}, {}};
-  const PlannedRun planned = planAgain(previewed);
-  if (planned.error) {
-    showError(*planned.error);
-    return;
-  }
-  previewed.renames = planned.plan.renames;
-  previewed_ = previewed;
-  showPlanned(planned, "Preview");
+  const RunRequest request = requestFromView(*scope);
+  const PlannedRun planned = session_.plan(request);
+  if (planned.error) return showError(*planned.error);
+  previewed_ = Previewed{request, planned.plan.renames};
+  showPlanned(planned, request);
 }
 
 void MainWindowPresenter::onUndo() {
@@ -304,28 +300,21 @@ void MainWindowPresenter::previewUndo() {
       view_.showMessage("No run of " + design + " is left to undo.", "", MessageIcon::information);
       return;
     }
-    RunSettings settings;
-    settings.eco = ecoFromView();
-    Previewed previewed{settings, parseJournal(journals_.read(*path)), *path, {}};
-    const PlannedRun planned = planAgain(previewed);
+    const RunRequest request =
+        takingBack(parseJournal(journals_.read(*path)), *path, ecoFromView());
+    const PlannedRun planned = session_.plan(request);
     if (planned.error) throw *planned.error;
-    previewed.renames = planned.plan.renames;
-    previewed_ = previewed;
-    showPlanned(planned, "Undo");
+    previewed_ = Previewed{request, planned.plan.renames};
+    showPlanned(planned, request);
   } catch (const Error& e) {
     showError(e);
   }
 }
 
-void MainWindowPresenter::showPlanned(const PlannedRun& planned, const char* title) {
-  Preview preview = previewOf(planned.design, planned.plan, title);
+void MainWindowPresenter::showPlanned(const PlannedRun& planned, const RunRequest& request) {
+  Preview preview = previewOf(planned.design, planned.plan, request.isUndo() ? "Undo" : "Preview");
   if (planned.layoutMissing) preview.note = layoutMissingNote(*planned.layoutMissing);
   preview_.showPreview(preview);
-}
-
-PlannedRun MainWindowPresenter::planAgain(const Previewed& previewed) {
-  return previewed.journal ? session_.planTakingBack(*previewed.journal, previewed.settings)
-                           : session_.plan(previewed.settings);
 }
 
 void MainWindowPresenter::onPreviewRename() {
@@ -335,15 +324,12 @@ void MainWindowPresenter::onPreviewRename() {
 
 void MainWindowPresenter::renamePreviewed() {
   const Previewed previewed = *previewed_;
-  const PlannedRun planned = planAgain(previewed);
-  if (planned.error) {
-    showError(*planned.error);
-    return;
-  }
+  const PlannedRun planned = session_.plan(previewed.request);
+  if (planned.error) return showError(*planned.error);
   if (planned.plan.renames != previewed.renames) {
     // The user must see what will happen before it happens.
     previewed_->renames = planned.plan.renames;
-    showPlanned(planned, previewed.journal ? "Undo" : "Preview");
+    showPlanned(planned, previewed.request);
     view_.showMessage(
         "The design changed since the preview was made. This is the plan for it "
         "now; press Rename again to make it.",
@@ -352,14 +338,11 @@ void MainWindowPresenter::renamePreviewed() {
   }
   previewed_.reset();
   preview_.closePreview();
-  makePreviewed(previewed);
+  make(previewed.request);
 }
 
-void MainWindowPresenter::makePreviewed(const Previewed& previewed) {
-  const RunOutcome outcome =
-      previewed.journal
-          ? session_.undo(*previewed.journal, previewed.journalPath, previewed.settings)
-          : session_.run(previewed.settings);
+void MainWindowPresenter::make(const RunRequest& request) {
+  const RunOutcome outcome = session_.run(request);
   view_.setStatus(runStatus(outcome));
   if (outcome.error) showError(*outcome.error);
 }
@@ -399,20 +382,19 @@ void MainWindowPresenter::onOpenJournalFolder() {
   view_.openFolder(journals_.folder());
 }
 
-RunSettings MainWindowPresenter::settingsFromView(Scope scope) {
+RunRequest MainWindowPresenter::requestFromView(Scope scope) {
   RunSettings settings;
   settings.scope = scope;
   settings.conflictRule = view_.checked(Control::renameDuplicates) ? ConflictRule::renameDuplicates
                                                                    : ConflictRule::assignNextFree;
   settings.start = *designator::parseStartNumber(view_.text(Control::startNumber));
-  settings.eco = ecoFromView();
-  return settings;
+  return renumbering(settings, ecoFromView());
 }
 
 // A run's error is shown with its number and text; the window stays open,
 // ready to run again.
 void MainWindowPresenter::runWith(Scope scope) {
-  makePreviewed({settingsFromView(scope), std::nullopt, {}, {}});
+  make(requestFromView(scope));
 }
 
 }  // namespace varnel::app

@@ -64,7 +64,7 @@ class MainWindowPresenter {
   void showError(const Error& error);
   bool tookAnotherDesign();
   void runWith(Scope scope);
-  RunSettings settingsFromView(Scope scope);
+  RunRequest requestFromView(Scope scope);
   void takeNewDesign();
   void attachAfresh();
   void endOnMissingHost(const Error& e, const char* noDesignText);
@@ -72,19 +72,16 @@ class MainWindowPresenter {
   // Shows the start-number message of scope's mode when the text is illegal.
   bool refusesStartText(Scope scope);
   EcoOutput ecoFromView();
-  // The plan shown now: a run's or an undo's, and what it needs to be made.
+  // The plan shown now: what was asked, and the renames it came to.
   struct Previewed {
-    RunSettings settings;
-    std::optional<Journal> journal;  // an undo
-    std::string journalPath;
+    RunRequest request;
     std::vector<Rename> renames;
   };
   void previewRun();
   void previewUndo();
   void renamePreviewed();
-  PlannedRun planAgain(const Previewed& previewed);
-  void showPlanned(const PlannedRun& planned, const char* title);
-  void makePreviewed(const Previewed& previewed);
+  void showPlanned(const PlannedRun& planned, const RunRequest& request);
+  void make(const RunRequest& request);
 
   ui::MainWindowView& view_;
   RenumberingSession& session_;

@@ -159,20 +159,22 @@ void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
   out << '\n';
 }
 
-// The run, its preview or its undo, as the command line asks.
-app::RunOutcome runAsAsked(const Arguments& a, const RunSettings& settings,
-                           app::RenumberingSession& session) {
-  if (a.preview) {
-    app::RunOutcome outcome = session.preview(settings);
-    if (!outcome.error && a.eco) session.checkEcoTarget(*a.eco);
-    return outcome;
-  }
-  if (!a.undo) return session.run(settings);
-  std::ifstream in(std::filesystem::path(std::u8string(a.undo->begin(), a.undo->end())),
+// The journal an undo takes back, read from its file.
+app::Journal journalAt(const std::string& path) {
+  std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
                    std::ios::binary);
-  if (!in) throw errors::fileNotFound(*a.undo);
+  if (!in) throw errors::fileNotFound(path);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return session.undo(app::parseJournal(text), *a.undo, settings);
+  return app::parseJournal(text);
+}
+
+// The run, its preview or its undo, as the command line asks.
+app::RunOutcome runAsAsked(const Arguments& a, const app::RunRequest& request,
+                           app::RenumberingSession& session, app::EcoDelivery& delivery) {
+  if (!a.preview) return session.run(request);
+  app::RunOutcome outcome = session.preview(request);
+  if (!outcome.error && a.eco) delivery.checkTarget(*a.eco);
+  return outcome;
 }
 
 // The map of the planned run as a PNG; a refused run draws nothing (the run
@@ -213,10 +215,18 @@ RunSettings settingsOf(const Arguments& a) {
   settings.conflictRule =
       a.duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
   settings.start = a.undo ? 1 : *designator::parseStartNumber(a.start);
-  settings.eco = !a.eco        ? EcoOutput::none
-                 : a.forceRead ? EcoOutput::forceReadInPcb
-                               : EcoOutput::writeOnly;
   return settings;
+}
+
+app::EcoOutput ecoOf(const Arguments& a) {
+  return !a.eco        ? app::EcoOutput::none
+         : a.forceRead ? app::EcoOutput::forceReadInPcb
+                       : app::EcoOutput::writeOnly;
+}
+
+app::RunRequest requestOf(const Arguments& a) {
+  if (a.undo) return app::takingBack(journalAt(*a.undo), *a.undo, ecoOf(a));
+  return app::renumbering(settingsOf(a), ecoOf(a));
 }
 
 // Runs as asked with a session built over attacher and pcb; prints the log
@@ -235,14 +245,14 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
   app::JournalStore& journals = a.preview   ? static_cast<app::JournalStore&>(marker)
                                 : a.journal ? static_cast<app::JournalStore&>(chosen)
                                             : defaultJournals;
-  app::RenumberingSession session(attacher, progress, report, dialog, pcb, files, encoder,
-                                  journals);
+  app::EcoDelivery delivery(dialog, pcb, files, encoder);
+  app::RenumberingSession session(attacher, progress, report, delivery, journals);
   app::RunOutcome outcome;
   try {
     session.attach([](host::HostEvent) {});
     calls.resetCounts();
-    if (a.map) writeMap(session.plan(settingsOf(a)), *a.map, files);
-    outcome = runAsAsked(a, settingsOf(a), session);
+    if (a.map) writeMap(session.plan(app::renumbering(settingsOf(a), ecoOf(a))), *a.map, files);
+    outcome = runAsAsked(a, requestOf(a), session, delivery);
   } catch (const Error& e) {
     outcome.error = e;
   }

@@ -1,8 +1,9 @@
 #include "app/renumbering_session.h"
 
-#include "app/eco_delivery.h"
-
 #include <algorithm>
+
+#include "app/ignored_report.h"
+#include "app/run_checks.h"
 #include "model/design_snapshot.h"
 #include "model/name_table.h"
 #include "renumber/plan_renumbering.h"
@@ -15,17 +16,19 @@ struct RenumberingSession::DesignRead {
   std::vector<host::Ref<host::Component>> parts;  // the real ones, in list order
 };
 
+// The design as read, and the plan worked out on it.
+struct RenumberingSession::ReadPlan {
+  DesignRead read;
+  RenumberPlan plan;
+};
+
 RenumberingSession::RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
-                                       ui::ReportView& report, ui::SaveDialog& saveDialog,
-                                       host::PcbConnector& pcb, eco::FileSystem& files,
-                                       eco::AnsiEncoder& encoder, JournalStore& journals)
+                                       ui::ReportView& report, EcoDelivery& delivery,
+                                       JournalStore& journals)
     : attacher_(attacher),
       progress_(progress),
       report_(report),
-      saveDialog_(saveDialog),
-      pcb_(pcb),
-      files_(files),
-      encoder_(encoder),
+      delivery_(delivery),
       journals_(journals) {}
 
 void RenumberingSession::attach(std::function<void(host::HostEvent)> onEvent) {
@@ -105,69 +108,51 @@ host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t
   return document_->CurrentScope()->Components();
 }
 
-RunOutcome RenumberingSession::run(const RunSettings& settings) {
-  return execute(
-      settings, [&](const DesignSnapshot& design) { return planRenumbering(design, settings); },
-      settingsText(settings));
+// Every run, preview and undo is read and planned here. An undo reads
+// designators only: no selection.
+RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& request) {
+  prepareRun();
+  ReadPlan planned;
+  planned.read = readDesign(request.isUndo() ? Scope::allComponents : request.settings.scope);
+  planned.plan = request.isUndo() ? planUndo(planned.read.design, request.takeBack->renames)
+                                  : planRenumbering(planned.read.design, request.settings);
+  refuseUnfitNames(planned.read.design, planned.plan, request.eco, delivery_.encoder());
+  return planned;
 }
 
-RunOutcome RenumberingSession::undo(const Journal& journal, const std::string& journalPath,
-                                    const RunSettings& settings) {
-  RunSettings undoSettings = settings;
-  undoSettings.scope = Scope::allComponents;  // designators only: no selection is read
-  RunOutcome outcome = execute(
-      undoSettings, [&](const DesignSnapshot& design) { return planUndo(design, journal.renames); },
-      "--undo " + journalPath);
-  if (outcome.applied && !outcome.error) {
-    try {
-      journals_.appendTo(journalPath, journalUndoneBy(outcome.journal));
-    } catch (const Error& e) {
-      outcome.error = Error(e.number(), "The undo is done, but " + journalPath +
-                                            " could not be marked undone: " + e.text());
-    }
-  }
+RunOutcome RenumberingSession::run(const RunRequest& request) {
+  RunOutcome outcome = execute(request);
+  if (request.isUndo()) markTakenBack(request, outcome);
   return outcome;
 }
 
-PlannedRun RenumberingSession::plan(const RunSettings& settings) {
+void RenumberingSession::markTakenBack(const RunRequest& request, RunOutcome& outcome) {
+  if (!outcome.applied || outcome.error) return;
+  try {
+    journals_.appendTo(request.journalPath, journalUndoneBy(outcome.journal));
+  } catch (const Error& e) {
+    outcome.error = Error(e.number(), "The undo is done, but " + request.journalPath +
+                                          " could not be marked undone: " + e.text());
+  }
+}
+
+PlannedRun RenumberingSession::plan(const RunRequest& request) {
   PlannedRun planned;
   try {
-    prepareRun();
-    planned.design = readDesign(settings).design;
-    planned.plan = planRenumbering(planned.design, settings);
-    refuseUnfitNames(planned.design, planned.plan, settings);
-    if (settings.eco == EcoOutput::forceReadInPcb && !planned.plan.renames.empty()) {
-      checkEcoTarget(files_.tempFolder() + forcedReadFileName());
-      // The plan is worth seeing while PowerPCB is not there yet.
-      try {
-        openLayout();
-      } catch (const Error& e) {
-        planned.layoutMissing = e;
-      }
-    }
+    ReadPlan read = readAndPlan(request);
+    planned.design = std::move(read.read.design);
+    planned.plan = std::move(read.plan);
+    // The plan is worth seeing while PowerPCB is not there yet.
+    if (!planned.plan.renames.empty())
+      planned.layoutMissing = delivery_.rehearse(request.eco, *document_);
   } catch (const Error& e) {
     planned.error = e;
   }
   return planned;
 }
 
-PlannedRun RenumberingSession::planTakingBack(const Journal& journal, const RunSettings& settings) {
-  PlannedRun planned;
-  RunSettings undoSettings = settings;
-  undoSettings.scope = Scope::allComponents;
-  try {
-    prepareRun();
-    planned.design = readDesign(undoSettings).design;
-    planned.plan = planUndo(planned.design, journal.renames);
-    refuseUnfitNames(planned.design, planned.plan, undoSettings);
-  } catch (const Error& e) {
-    planned.error = e;
-  }
-  return planned;
-}
-
-RunOutcome RenumberingSession::preview(const RunSettings& settings) {
-  const PlannedRun planned = plan(settings);
+RunOutcome RenumberingSession::preview(const RunRequest& request) {
+  const PlannedRun planned = plan(request);
   RunOutcome outcome;
   outcome.error =
       planned.layoutMissing ? layoutMissingRefusal(*planned.layoutMissing) : planned.error;
@@ -178,44 +163,40 @@ RunOutcome RenumberingSession::preview(const RunSettings& settings) {
   return outcome;
 }
 
-RunOutcome RenumberingSession::execute(const RunSettings& settings, const Planner& planner,
-                                       const std::string& description) {
+RunOutcome RenumberingSession::execute(const RunRequest& request) {
   RunOutcome outcome;
-  RenumberPlan plan;
-  DesignRead read;
-  std::optional<Delivery> delivery;
+  ReadPlan planned;
+  std::optional<EcoTarget> target;
   std::unique_ptr<JournalSink> journal;
   try {
-    prepareRun();
-    read = readDesign(settings);
-    plan = planner(read.design);
-    refuseUnfitNames(read.design, plan, settings);
+    planned = readAndPlan(request);
     // A run with nothing to rename asks for no file and writes none.
-    delivery =
-        plan.renames.empty() ? std::optional<Delivery>(Delivery{}) : prepareDelivery(settings);
-    if (delivery) journal = openJournal(plan, description);
+    target = planned.plan.renames.empty() ? std::optional<EcoTarget>(EcoTarget{})
+                                          : delivery_.prepare(request.eco, *document_);
+    if (target) journal = openJournal(planned.plan, requestText(request));
   } catch (const Error& e) {
     outcome.error = e;
     return outcome;
   }
-  if (!delivery) {
+  if (!target) {
     outcome.cancelled = true;
     return outcome;
   }
-  outcome.eco = delivery->output;
-  outcome.ecoFile = delivery->path;
-  outcome.noneSelected = settings.scope == Scope::selectedComponents &&
-                         std::none_of(read.design.parts.begin(), read.design.parts.end(),
+  const DesignSnapshot& design = planned.read.design;
+  outcome.eco = target->output;
+  outcome.ecoFile = target->path;
+  outcome.noneSelected = !request.isUndo() && request.settings.scope == Scope::selectedComponents &&
+                         std::none_of(design.parts.begin(), design.parts.end(),
                                       [](const Part& part) { return part.selected; });
   if (journal) outcome.journal = journal->path();
   std::optional<Error> failure;
   outcome.applied = true;
   try {
-    applyPlan(plan, read.parts, outcome, journal.get());
+    applyPlan(planned.plan, planned.read.parts, outcome, journal.get());
   } catch (const Error& e) {
     failure = e;
   }
-  finish(outcome, failure, *delivery, plan.renames.size(), journal.get());
+  finish(outcome, failure, *target, planned.plan.renames.size(), journal.get());
   return outcome;
 }
 
@@ -234,7 +215,7 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const RenumberPlan&
   }
 }
 
-RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings& settings) {
+RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
   DesignRead read;
   read.design.scopes = document_->Scopes()->Count();
   auto list = componentListFor(read.design.scopes);
@@ -253,7 +234,7 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(const RunSettings&
           errors::kObjectNotSet,
           "The component at position " + std::to_string(i) + " has no reference designator.");
     // Only a selected-components run needs the selection and the placements.
-    if (settings.scope == Scope::selectedComponents && (part.selected = component->Selected())) {
+    if (scope == Scope::selectedComponents && (part.selected = component->Selected())) {
       auto placement = component->Placements()->Item(1);
       part.x = placement->X(0);
       part.y = placement->Y(0);
@@ -320,7 +301,7 @@ void RenumberingSession::renameRecorded(host::Component& component, const Rename
 }
 
 void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>& failure,
-                                const Delivery& delivery, std::size_t planned,
+                                const EcoTarget& target, std::size_t planned,
                                 JournalSink* journal) {
   std::optional<Error> deliveryFailure;
   bool delivered = false;
@@ -330,8 +311,12 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
     deliveryFailure = e;
   }
   try {
-    if (!outcome.ignored.empty()) showIgnored(outcome.ignored);
-    delivered = deliver(delivery, outcome.log);
+    // While the report window stays open, later reports append below the earlier ones.
+    if (!outcome.ignored.empty())
+      report_.show(ignoredReport(
+          report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt,
+          outcome.ignored));
+    delivered = delivery_.deliver(target, outcome.log);
   } catch (const Error& e) {
     if (!deliveryFailure) deliveryFailure = e;
   }
@@ -339,8 +324,8 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
     std::string text = failure->text();
     if (deliveryFailure) text += "\n" + describe(*deliveryFailure);
     outcome.error = Error(failure->number(), text)
-                        .withLead(stoppedRunSummary(outcome.log, planned, delivery,
-                                                    delivered && !deliveryFailure) +
+                        .withLead(delivery_.stoppedRunSummary(outcome.log, planned, target,
+                                                              delivered && !deliveryFailure) +
                                   (outcome.journal.empty() || outcome.log.empty()
                                        ? ""
                                        : "\nThe journal " + outcome.journal + " records them."));

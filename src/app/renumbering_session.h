@@ -9,19 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "app/eco_delivery.h"
 #include "app/journal.h"
 #include "app/progress_display.h"
 #include "app/report_view.h"
-#include "app/save_dialog.h"
+#include "app/run_request.h"
 #include "base/error.h"
-#include "eco/ansi_encoding.h"
 #include "eco/change_log.h"
-#include "eco/file_system.h"
 #include "host/automation.h"
-#include "host/pcb.h"
 #include "model/design_snapshot.h"
 #include "renumber/renumber_plan.h"
-#include "renumber/run_settings.h"
 
 namespace varnel::app {
 
@@ -48,16 +45,10 @@ struct PlannedRun {
   std::optional<Error> layoutMissing;
 };
 
-// What a run with a forced read refuses with when PowerPCB or its layout
-// cannot be reached, and what a Preview says of it under its summary.
-Error layoutMissingRefusal(const Error& cause);
-std::string layoutMissingNote(const Error& cause);
-
 class RenumberingSession {
  public:
   RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
-                     ui::ReportView& report, ui::SaveDialog& saveDialog, host::PcbConnector& pcb,
-                     eco::FileSystem& files, eco::AnsiEncoder& encoder, JournalStore& journals);
+                     ui::ReportView& report, EcoDelivery& delivery, JournalStore& journals);
   RenumberingSession(const RenumberingSession&) = delete;
   RenumberingSession& operator=(const RenumberingSession&) = delete;
 
@@ -87,50 +78,30 @@ class RenumberingSession {
   // before any list was taken.
   std::string firstComponentName();
 
-  RunOutcome run(const RunSettings& settings);
+  // Makes the run asked for. An undo marks the journal it took back undone
+  // once it is done.
+  RunOutcome run(const RunRequest& request);
   // The run worked out as run() would, refusals included, renaming nothing;
   // no file is asked for (PowerPCB is reached for a forced read).
-  PlannedRun plan(const RunSettings& settings);
-  // The same, as an outcome whose log holds the planned renames.
-  RunOutcome preview(const RunSettings& settings);
-  // The undo of a journal's renames worked out, renaming nothing.
-  PlannedRun planTakingBack(const Journal& journal, const RunSettings& settings);
-  // Takes back the run of a journal (read from journalPath), as a run with
-  // settings' ECO output; marks that journal undone once it is done.
-  RunOutcome undo(const Journal& journal, const std::string& journalPath,
-                  const RunSettings& settings);
-  // The refusal of a run whose ECO file could not be written at path.
-  void checkEcoTarget(const std::string& path);
+  PlannedRun plan(const RunRequest& request);
+  // The same, as an outcome whose log holds the planned renames; a forced
+  // read that could not reach PowerPCB is refused, as the run would be.
+  RunOutcome preview(const RunRequest& request);
 
  private:
-  struct Delivery;
   struct DesignRead;
-  using Planner = std::function<RenumberPlan(const DesignSnapshot&)>;
-  RunOutcome execute(const RunSettings& settings, const Planner& planner,
-                     const std::string& description);
+  struct ReadPlan;
+  ReadPlan readAndPlan(const RunRequest& request);
+  RunOutcome execute(const RunRequest& request);
+  void markTakenBack(const RunRequest& request, RunOutcome& outcome);
   std::unique_ptr<JournalSink> openJournal(const RenumberPlan& plan,
                                            const std::string& description);
-  DesignRead readDesign(const RunSettings& settings);
-  void refuseUnfitNames(const DesignSnapshot& design, const RenumberPlan& plan,
-                        const RunSettings& settings);
-  std::optional<Delivery> prepareDelivery(const RunSettings& settings);
-  void prepareForcedRead(Delivery& delivery);
-  std::string forcedReadFileName();
-  std::string designNameFor(const std::string& option);
-  host::Ref<host::PcbDocument> openLayout();
+  DesignRead readDesign(Scope scope);
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
-  void finish(RunOutcome& outcome, const std::optional<Error>& failure, const Delivery& delivery,
+  void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,
               std::size_t planned, JournalSink* journal);
-  bool deliver(const Delivery& delivery, const eco::ChangeLog& log);
-  void forceRead(const Delivery& delivery, const eco::ChangeLog& log);
-  void writeEco(const std::string& path, const eco::ChangeLog& log);
-  void showIgnored(const std::vector<std::string>& names);
-  std::string unsavedRenamesNote(const eco::ChangeLog& log);
-  std::string freeListFileName();
-  std::string stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
-                                const Delivery& delivery, bool delivered);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
   host::Ref<host::Document> activeDocument();
   void prepareRun();
@@ -138,10 +109,7 @@ class RenumberingSession {
   host::HostAttacher& attacher_;
   ui::ProgressDisplay& progress_;
   ui::ReportView& report_;
-  ui::SaveDialog& saveDialog_;
-  host::PcbConnector& pcb_;
-  eco::FileSystem& files_;
-  eco::AnsiEncoder& encoder_;
+  EcoDelivery& delivery_;
   JournalStore& journals_;
 
   std::shared_ptr<host::Application> application_;

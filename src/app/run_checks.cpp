@@ -1,7 +1,5 @@
-// What a run may not do although it could: leave a designator without its
-// letters, change names that the requested ECO file could not carry, or
-// rename for the board a component whose designator others bear too.
-#include "app/renumbering_session.h"
+#include "app/run_checks.h"
+
 #include "eco/eco_file.h"
 #include "model/designator.h"
 #include "model/working_design.h"
@@ -28,9 +26,9 @@ void refuseSharedDesignators(const DesignSnapshot& read, const RenumberPlan& pla
 
 }  // namespace
 
-void RenumberingSession::refuseUnfitNames(const DesignSnapshot& design, const RenumberPlan& plan,
-                                          const RunSettings& settings) {
-  if (settings.eco != EcoOutput::none) refuseSharedDesignators(design, plan);
+void refuseUnfitNames(const DesignSnapshot& design, const RenumberPlan& plan, EcoOutput eco,
+                      eco::AnsiEncoder& encoder) {
+  if (eco != EcoOutput::none) refuseSharedDesignators(design, plan);
   for (const Rename& rename : plan.renames) {
     if (designator::prefix(rename.from).empty())
       throw errors::refusal(errors::kNoPrefix,
@@ -38,10 +36,10 @@ void RenumberingSession::refuseUnfitNames(const DesignSnapshot& design, const Re
                                 "' does not begin with a capital letter (A-Z); the run would "
                                 "rename it to '" +
                                 rename.to + "'. Rename it by hand first.");
-    if (settings.eco == EcoOutput::none) continue;
+    if (eco == EcoOutput::none) continue;
     try {
-      eco::encodedForEco(rename.from, encoder_);
-      eco::encodedForEco(rename.to, encoder_);
+      eco::encodedForEco(rename.from, encoder);
+      eco::encodedForEco(rename.to, encoder);
     } catch (const Error& e) {
       throw errors::refusal(e.number(), e.text());
     }

@@ -1,5 +1,6 @@
 #pragma once
-// What the user chose for a run, read from the window once when Run is pressed.
+// What the user chose for a renumbering, read from the window once when Run
+// is pressed.
 #include "base/int16.h"
 
 namespace varnel {
@@ -9,13 +10,10 @@ enum class Scope { allComponents, selectedComponents };
 // In a selected-components run, what happens when the wanted name is taken.
 enum class ConflictRule { assignNextFree, renameDuplicates };
 
-enum class EcoOutput { none, writeOnly, forceReadInPcb };
-
 struct RunSettings {
   Scope scope = Scope::allComponents;
   ConflictRule conflictRule = ConflictRule::assignNextFree;
   Int16 start = 1;  // the first number of every prefix; never 0
-  EcoOutput eco = EcoOutput::none;
 };
 
 }  // namespace varnel

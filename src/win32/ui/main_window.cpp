@@ -70,7 +70,8 @@ UINT iconFlag(ui::MessageIcon icon) {
 
 MainWindow::MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb,
                        app::JournalStore& journals, app::JournalLibrary& library)
-    : session_(attacher, progress_, report_, dialog_, pcb, files_, encoding_, journals),
+    : delivery_(dialog_, pcb, files_, encoding_),
+      session_(attacher, progress_, report_, delivery_, journals),
       presenter_(*this, session_, preview_, library) {
   preview_.setHandlers(
       {[this] { presenter_.onPreviewRename(); }, [this] { presenter_.onPreviewClosed(); }});

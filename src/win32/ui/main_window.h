@@ -103,6 +103,7 @@ class MainWindow final : public ui::MainWindowView {
   SaveFileDialog dialog_;
   eco::StdFileSystem files_;
   AnsiCodePage encoding_;
+  app::EcoDelivery delivery_;
   app::RenumberingSession session_;
   PreviewWindow preview_;
   app::MainWindowPresenter presenter_;
