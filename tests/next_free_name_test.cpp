@@ -24,7 +24,7 @@ class NextFree : public ::testing::TestWithParam<NextFreeCase> {};
 TEST_P(NextFree, WalksTheFirstStretchOfThePrefix) {
   Planning p(design(GetParam().list), RunSettings{});
   p.storeAllNames();
-  EXPECT_EQ(p.nextFreeName(GetParam().component), GetParam().result);
+  EXPECT_EQ(p.freeNames().nextFreeName(GetParam().component), GetParam().result);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,25 +48,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FirstFreeName, SkipsNamesInUseButNotTheComponentsOwn) {
   Planning p(design("R3 R4 R6"), RunSettings{});
-  EXPECT_EQ(p.firstFreeName("R3", ""), "R5");
-  EXPECT_EQ(p.firstFreeName("R3", "R4"), "R4");
-  EXPECT_EQ(p.firstFreeName("R1", ""), "R1");
-  EXPECT_EQ(p.firstFreeName("R3", ""), "R5") << "again, from what it has learnt";
+  EXPECT_EQ(p.freeNames().firstFreeName("R3", ""), "R5");
+  EXPECT_EQ(p.freeNames().firstFreeName("R3", "R4"), "R4");
+  EXPECT_EQ(p.freeNames().firstFreeName("R1", ""), "R1");
+  EXPECT_EQ(p.freeNames().firstFreeName("R3", ""), "R5") << "again, from what it has learnt";
 }
 
 TEST(FirstFreeName, OverflowsInsteadOfWrappingAround) {
   Planning p(design("R32767"), RunSettings{});
-  EXPECT_THROW(p.firstFreeName("R32767", ""), Error);
+  EXPECT_THROW(p.freeNames().firstFreeName("R32767", ""), Error);
 }
 
 TEST(NextFreeName, TheWalkSeesTheRunsOwnRenames) {
   Planning p(design("R1 R2 R3"), RunSettings{});
   p.storeAllNames();
-  EXPECT_EQ(p.nextFreeName("R1"), "R4");
+  EXPECT_EQ(p.freeNames().nextFreeName("R1"), "R4");
   p.rename(2, "R9");
-  EXPECT_EQ(p.nextFreeName("R1"), "R8");
-  EXPECT_EQ(p.firstFreeName("R9", ""), "R10") << "the renamed name is in use";
-  EXPECT_EQ(p.firstFreeName("R2", ""), "R2") << "and the old one free";
+  EXPECT_EQ(p.freeNames().nextFreeName("R1"), "R8");
+  EXPECT_EQ(p.freeNames().firstFreeName("R9", ""), "R10") << "the renamed name is in use";
+  EXPECT_EQ(p.freeNames().firstFreeName("R2", ""), "R2") << "and the old one free";
 }
 
 }  // namespace

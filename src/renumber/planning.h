@@ -1,18 +1,15 @@
 #pragma once
 // The state of a run being worked out: the design renamed in memory, the
-// run's name tables, and what it has learnt of the numbers in use. It lives
-// only inside planRenumbering; its steps are defined beside their concepts.
+// run's name tables, and its free names. It lives only inside
+// planRenumbering.
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "base/int16.h"
 #include "model/name_table.h"
 #include "model/working_design.h"
-#include "renumber/first_above_tree.h"
-#include "renumber/known_used_numbers.h"
-#include "renumber/list_name.h"
+#include "renumber/free_names.h"
 #include "renumber/renumber_plan.h"
 #include "renumber/run_settings.h"
 
@@ -23,7 +20,7 @@ class Planning {
   Planning(const DesignSnapshot& design, const RunSettings& settings);
   RenumberPlan run();
 
-  // Renames and records; keeps the known numbers and parsed names current.
+  // Renames and records; keeps the free names current.
   void rename(std::int32_t position, const std::string& to,
               RenameReason reason = RenameReason::renamed);
 
@@ -39,14 +36,6 @@ class Planning {
   void moveConflictsAside();
   // The selected components in placement order, into sortedNames.
   void sortSelection();
-  // Another designator of designator's prefix, as a walk of the stretch of
-  // the list that holds the prefix gives it: the first gap above its number,
-  // or the number after the stretch's last member. The walk's stops are kept
-  // in a tree per stretch, so the answer comes without walking.
-  std::string nextFreeName(const std::string& designator);
-  // candidate, or the next higher number of its prefix that no component
-  // bears; ownName counts as free (the component being renamed bears it).
-  std::string firstFreeName(const std::string& candidate, const std::string& ownName);
   // The progress bar's range for the run; nothing when it has nothing to do.
   std::optional<ProgressRange> progressRange() const;
 
@@ -56,6 +45,7 @@ class Planning {
   const NameTable& selectedNames() const { return selectedNames_; }
   const PlacementTable& sortedNames() const { return sortedNames_; }
   const RenumberPlan& plan() const { return plan_; }
+  FreeNames& freeNames() { return freeNames_; }
 
  private:
   void step(bool firstStep);
@@ -65,32 +55,13 @@ class Planning {
   void renameDuplicate(const std::string& wanted);
   std::string ownNameIfSole(std::int32_t position) const;
   void ignoreCurrent();
-  const ListName& nameAt(std::int32_t position);
-
-  // The positions a walk for one prefix reads, [start, end), with the key
-  // at which each stops it (see gapKey); end is where the stretch stops it,
-  // or one past the last item.
-  struct Stretch {
-    std::int32_t start = 0;
-    std::int32_t end = 0;
-    order::FirstAboveTree stops;
-  };
-  Stretch& stretchOf(const std::string& prefix, std::int32_t start);
-  int gapKey(std::int32_t position, const std::string& prefix);
-  std::optional<std::int32_t> firstPositionOf(const std::string& prefix);
-  void updateStops(std::int32_t position, const std::string& oldName);
 
   WorkingDesign design_;
   const RunSettings settings_;
   NameTable allNames_;
   NameTable selectedNames_;
   PlacementTable sortedNames_;
-  order::KnownUsedNumbers knownUsed_;
-  std::vector<std::optional<ListName>> parsed_;  // by position, kept current
-  // The first position of each prefix in allNames_, and the stretches built.
-  std::unordered_map<std::string, std::int32_t> firstPositions_;
-  bool firstPositionsRead_ = false;
-  std::unordered_map<std::string, Stretch> stretches_;
+  FreeNames freeNames_;                          // over design_ and allNames_, declared before it
   std::vector<std::int32_t> selectedPositions_;  // beside selectedNames_
   RenumberPlan plan_;
   Int16 position_ = 1;

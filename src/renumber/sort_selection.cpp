@@ -1,11 +1,10 @@
-// The selected components in placement order: grouped in runs of equal
-// prefix as the list holds them, each run ordered by position on the sheet.
+#include "renumber/sort_selection.h"
+
 #include <cmath>
 
 #include "base/error.h"
 #include "model/designator.h"
 #include "renumber/placement_order.h"
-#include "renumber/planning.h"
 
 namespace varnel {
 
@@ -42,17 +41,16 @@ void orderRun(PlacementTable& rows, int start, int size) {
 
 }  // namespace
 
-void Planning::sortSelection() {
-  storeSelectedNames();
-  const int count = selectedNames_.usedCount();
+void sortSelection(const WorkingDesign& design, const NameTable& selectedNames,
+                   const std::vector<std::int32_t>& positions, PlacementTable& sorted) {
+  const int count = selectedNames.usedCount();
   for (int i = 0; i < count; ++i) {
-    const std::int32_t position = selectedPositions_[i];
-    const Part& part = design_.partAt(position);
-    sortedNames_[i] = {selectedNames_[i], coordinate(part.x), coordinate(part.y), position};
+    const Part& part = design.partAt(positions[i]);
+    sorted[i] = {selectedNames[i], coordinate(part.x), coordinate(part.y), positions[i]};
   }
   int start = 0;
-  for (int size : prefixRuns(selectedNames_, count)) {
-    orderRun(sortedNames_, start, size);
+  for (int size : prefixRuns(selectedNames, count)) {
+    orderRun(sorted, start, size);
     start += size;
   }
 }

@@ -1,10 +1,9 @@
-// Free names of a prefix: the walk of the list's stretch that holds the
-// prefix, and the search for the first number no component bears.
+#include "renumber/free_names.h"
+
 #include <climits>
 
 #include "base/error.h"
 #include "model/designator.h"
-#include "renumber/planning.h"
 
 namespace varnel {
 
@@ -22,7 +21,29 @@ constexpr int kFailsHere = INT_MAX;
 
 }  // namespace
 
-std::string Planning::nextFreeName(const std::string& wantedName) {
+FreeNames::FreeNames(const WorkingDesign& design, const NameTable& allNames)
+    : design_(design), allNames_(allNames), parsed_(design.count() + 1) {}
+
+void FreeNames::renamed(std::int32_t position, const std::string& from, const std::string& to) {
+  if (const auto freed = order::plainNumber(from)) knownUsed_.remove(freed->first, freed->second);
+  if (const auto taken = order::plainNumber(to)) knownUsed_.add(taken->first, taken->second);
+  parsed_[position].reset();
+  updateStops(position, from);
+}
+
+void FreeNames::restart() {
+  firstPositions_.clear();
+  firstPositionsRead_ = false;
+  stretches_.clear();
+}
+
+const ListName& FreeNames::nameAt(std::int32_t position) {
+  auto& name = parsed_[position];
+  if (!name) name.emplace(design_.designatorAt(position));
+  return *name;
+}
+
+std::string FreeNames::nextFreeName(const std::string& wantedName) {
   const std::string prefix = designator::prefix(wantedName);
   toInt16(design_.count());  // positions are counted in 16 bits
   const auto first = firstPositionOf(prefix);
@@ -39,7 +60,7 @@ std::string Planning::nextFreeName(const std::string& wantedName) {
 // What stops a walk for prefix at position: a member of the prefix whose
 // number is not one more than the number before it stops the walk when the
 // wanted number is below its own, so its key is its number.
-int Planning::gapKey(std::int32_t position, const std::string& prefix) {
+int FreeNames::gapKey(std::int32_t position, const std::string& prefix) {
   const ListName& current = nameAt(position);
   if (position <= 1 || !designator::hasPrefix(current.name, prefix))
     return order::FirstAboveTree::kNever;
@@ -51,7 +72,7 @@ int Planning::gapKey(std::int32_t position, const std::string& prefix) {
 // The walk from start goes on to the first item of another prefix that
 // follows a name with a number (an item with nothing after its letters lets
 // it go on), or past the last item.
-Planning::Stretch& Planning::stretchOf(const std::string& prefix, std::int32_t start) {
+FreeNames::Stretch& FreeNames::stretchOf(const std::string& prefix, std::int32_t start) {
   if (const auto built = stretches_.find(prefix); built != stretches_.end()) return built->second;
   std::int32_t end = start;
   for (; end <= design_.count(); ++end) {
@@ -66,7 +87,7 @@ Planning::Stretch& Planning::stretchOf(const std::string& prefix, std::int32_t s
 }
 
 // The walk begins at the first of the names as the run first read them.
-std::optional<std::int32_t> Planning::firstPositionOf(const std::string& prefix) {
+std::optional<std::int32_t> FreeNames::firstPositionOf(const std::string& prefix) {
   if (!firstPositionsRead_) {
     for (int k = 0; k < NameTable::kCapacity && !allNames_[k].empty(); ++k)
       firstPositions_.emplace(leadingLetters(allNames_[k]), k + 1);
@@ -81,7 +102,7 @@ std::optional<std::int32_t> Planning::firstPositionOf(const std::string& prefix)
 // which compares its number with it. Where a stretch ends depends on the
 // prefixes and on which names have a number: a rename that changes either
 // (the run's own renames never do) sends the stretches to be found again.
-void Planning::updateStops(std::int32_t position, const std::string& oldName) {
+void FreeNames::updateStops(std::int32_t position, const std::string& oldName) {
   const std::string& newName = nameAt(position).name;
   if (leadingLetters(oldName) != leadingLetters(newName) ||
       designator::numberPart(oldName).empty() != designator::numberPart(newName).empty()) {
@@ -98,7 +119,7 @@ void Planning::updateStops(std::int32_t position, const std::string& oldName) {
   }
 }
 
-std::string Planning::firstFreeName(const std::string& candidate, const std::string& ownName) {
+std::string FreeNames::firstFreeName(const std::string& candidate, const std::string& ownName) {
   const std::string prefix = designator::prefix(candidate);
   Int16 number = designator::wholeNumber(candidate);
   std::string name = candidate;

@@ -1,0 +1,201 @@
+// The state of a run being worked out and its steps: components in list
+// order (all) or in placement order (selected), each prefix counted from the
+// start number.
+#include "renumber/planning.h"
+
+#include "base/error.h"
+#include "model/designator.h"
+#include "renumber/sort_selection.h"
+
+namespace varnel {
+
+Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
+    : design_(design), settings_(settings), freeNames_(design_, allNames_) {}
+
+RenumberPlan Planning::run() {
+  const bool selectedRun = settings_.scope == Scope::selectedComponents;
+  storeAllNames();
+  if (!selectedRun) {
+    moveConflictsAside();
+    storeAllNames();
+  }
+  storeSelectedNames();
+  // A selected-components run with nothing selected does nothing.
+  const bool enabled = !(selectedNames_.empty() && selectedRun);
+  if (enabled) plan_.progress = progressRange();
+  const Int16 lastPosition = toInt16(design_.count());
+  if (!enabled) return std::move(plan_);
+  for (bool first = true; position_ <= lastPosition; first = false) {
+    step(first);
+    // A full selection has no empty entry behind it: past the table is used up too.
+    if (selectedRun &&
+        (selectedDone_ >= NameTable::kCapacity || selectedNames_[selectedDone_].empty()))
+      position_ = add16(lastPosition, 1);
+    position_ = add16(position_, 1);
+    plan_.steps.push_back({plan_.renames.size(), plan_.ignored.size()});
+  }
+  return std::move(plan_);
+}
+
+void Planning::step(bool firstStep) {
+  previous_ = current_;
+  // By position, not by name: a design may give one designator to several.
+  if (settings_.scope == Scope::allComponents) {
+    current_ = position_;
+  } else {
+    if (firstStep) sortSelection();
+    current_ = sortedNames_[position_ - 1].position;
+  }
+  currentName_ = design_.designatorAt(current_);
+  // Each prefix counts from the start number; nothing before the run shares the count.
+  if (firstStep ||
+      designator::prefix(design_.designatorAt(previous_)) != designator::prefix(currentName_))
+    numberOffset_ = 0;
+  if (settings_.scope == Scope::allComponents)
+    numberAll();
+  else
+    numberSelected();
+}
+
+void Planning::ignoreCurrent() {
+  if (plan_.ignored.size() >= static_cast<std::size_t>(NameTable::kCapacity))
+    throw errors::subscriptOutOfRange();
+  plan_.ignored.push_back(currentName_);
+}
+
+void Planning::numberAll() {
+  if (designator::endsInLetter(currentName_)) {
+    numberOffset_ = add16(numberOffset_, 1);
+    ignoreCurrent();
+    return;
+  }
+  const std::string wanted =
+      designator::compose(designator::prefix(currentName_), add16(settings_.start, numberOffset_));
+  // A prefix whose parts are not adjacent restarts its count: never reuse a name.
+  const std::string target = freeNames_.firstFreeName(wanted, ownNameIfSole(current_));
+  if (target != currentName_) rename(current_, target);
+  numberOffset_ = add16(numberOffset_, 1);
+}
+
+void Planning::numberSelected() {
+  if (designator::endsInLetter(currentName_) || design_.partAt(current_).selected)
+    plan_.numberingOrder.push_back(current_);
+  if (designator::endsInLetter(currentName_)) {
+    numberOffset_ = add16(numberOffset_, 1);
+    selectedDone_ = add16(selectedDone_, 1);
+    ignoreCurrent();
+    return;
+  }
+  if (!design_.partAt(current_).selected) return;
+  selectedDone_ = add16(selectedDone_, 1);
+  const std::string wanted =
+      designator::compose(designator::prefix(currentName_), add16(settings_.start, numberOffset_));
+  if (settings_.conflictRule == ConflictRule::assignNextFree)
+    assignNextFree(wanted);
+  else
+    renameDuplicate(wanted);
+  numberOffset_ = add16(numberOffset_, 1);
+}
+
+// A name the component shares with another is no name of its own: it is
+// renamed as if its wanted name were taken.
+void Planning::assignNextFree(const std::string& wanted) {
+  const std::size_t elsewhere = design_.bearers(wanted) - (wanted == currentName_ ? 1 : 0);
+  if (elsewhere == 0 && wanted == currentName_) return;  // it bears its wanted name already
+  const std::string target =
+      elsewhere > 0
+          ? freeNames_.firstFreeName(freeNames_.nextFreeName(wanted), ownNameIfSole(current_))
+          : wanted;
+  if (target != currentName_)
+    rename(current_, target, target == wanted ? RenameReason::renamed : RenameReason::nextFreeName);
+}
+
+// Every other component that bears the wanted name moves to a free one.
+void Planning::renameDuplicate(const std::string& wanted) {
+  for (const std::int32_t blocker : design_.positionsOf(wanted)) {
+    if (blocker == current_) continue;
+    rename(blocker, freeNames_.firstFreeName(freeNames_.nextFreeName(wanted), ""),
+           RenameReason::movedForDuplicate);
+  }
+  if (currentName_ != wanted) rename(current_, wanted);
+}
+
+// The component's own name, which counts as free for it, unless another
+// component bears it too.
+std::string Planning::ownNameIfSole(std::int32_t position) const {
+  const std::string& name = design_.designatorAt(position);
+  return design_.bearers(name) == 1 ? name : std::string();
+}
+
+void Planning::rename(std::int32_t position, const std::string& to, RenameReason reason) {
+  const std::string from = design_.designatorAt(position);
+  if (!design_.rename(position, to)) return;
+  plan_.renames.push_back({position, from, to});
+  plan_.reasons.push_back(reason);
+  freeNames_.renamed(position, from, to);
+}
+
+void Planning::storeAllNames() {
+  freeNames_.restart();
+  for (std::int32_t position = 1; position <= design_.count(); ++position)
+    allNames_.set(position - 1, design_.designatorAt(position));
+}
+
+void Planning::storeSelectedNames() {
+  // The host's list has no first item when the design is empty.
+  if (design_.count() == 0) throw Error(errors::kNoDesign, "The design has no components");
+  int k = 0;
+  selectedPositions_.clear();
+  for (std::int32_t position = 1; position <= design_.count(); ++position) {
+    if (!design_.partAt(position).selected) continue;
+    selectedNames_.set(k++, design_.designatorAt(position));
+    selectedPositions_.push_back(position);
+  }
+}
+
+Int16 Planning::countSelected() const {
+  Int16 n = 0;
+  for (const Part& part : design_.design().parts)
+    if (part.selected) n = add16(n, 1);
+  return n;
+}
+
+std::optional<ProgressRange> Planning::progressRange() const {
+  if (settings_.scope == Scope::selectedComponents) {
+    const Int16 n = countSelected();
+    return ProgressRange{0, n <= 1 ? 1.0f : static_cast<float>(n - 1)};
+  }
+  return ProgressRange{0, static_cast<float>(design_.count()) - 1};
+}
+
+// Before an all-components run, every component whose number lies in the
+// range the run will give is moved to a temporary number above every number
+// in use, so that numbering never meets a name still to be renamed.
+void Planning::moveConflictsAside() {
+  const int count = allNames_.usedCount();
+  Int16 max = 0;
+  for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
+  const Int16 tempBase = add16(max, 1);
+  Int16 movedCount = 0;
+  const std::int64_t start = settings_.start;
+  const std::int64_t last = start + design_.count();  // one past the run's last number
+  for (int i = 0; i < count; ++i) {
+    const std::string& name = allNames_[i];
+    const std::int64_t n = designator::wholeNumber(name);
+    if (n < start || n > last || designator::endsInLetter(name)) continue;
+    const std::int32_t position = i + 1;  // the entry's own component
+    const Int16 temporary = add16(start, add16(tempBase, movedCount));
+    // Below start 1 a temporary number can meet one in use: take a free one.
+    const std::string target = freeNames_.firstFreeName(
+        designator::compose(designator::prefix(design_.designatorAt(position)), temporary), "");
+    rename(position, target, RenameReason::movedAside);
+    movedCount = add16(movedCount, 1);
+  }
+}
+
+void Planning::sortSelection() {
+  storeSelectedNames();
+  varnel::sortSelection(design_, selectedNames_, selectedPositions_, sortedNames_);
+}
+
+}  // namespace varnel
