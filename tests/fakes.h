@@ -69,10 +69,14 @@ struct FakeFiles final : eco::FileSystem {
     if (checkFailure) throw *checkFailure;
   }
   bool exists(const std::string& path) override { return files.count(path) > 0; }
+  std::string readFile(const std::string& path) override {
+    if (auto f = files.find(path); f != files.end()) return f->second;
+    throw errors::fileNotFound(path);
+  }
   void deleteFile(const std::string& path) override {
     journal.push_back("delete " + path);
     if (deleteFailure) throw *deleteFailure;
-    if (!files.erase(path)) throw Error(53, "File not found: " + path);
+    if (!files.erase(path)) throw errors::fileNotFound(path);
   }
   std::string tempFolder() override { return "/temp/"; }
 };

@@ -9,6 +9,7 @@
 #include "fake_view.h"
 #include "fixtures.h"
 #include "win32/base/text.h"
+#include "win32/base/window_text.h"
 #include "win32/com/com_host.h"
 #include "win32/ui/main_window.h"
 
@@ -27,9 +28,7 @@ inline void type(HWND control, const char* text) {
   SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win::widen(text).c_str()));
 }
 inline std::string titleOf(HWND window) {
-  wchar_t text[256] = L"";
-  GetWindowTextW(window, text, 256);
-  return win::narrow(text);
+  return win::windowText(window);
 }
 
 struct LocalWindow {

@@ -1,7 +1,5 @@
 #include "app/offline_runner.h"
 
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -159,15 +157,6 @@ void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
   out << '\n';
 }
 
-// The journal an undo takes back, read from its file.
-app::Journal journalAt(const std::string& path) {
-  std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                   std::ios::binary);
-  if (!in) throw errors::fileNotFound(path);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return app::parseJournal(text);
-}
-
 // The run, its preview or its undo, as the command line asks.
 app::RunOutcome runAsAsked(const Arguments& a, const app::RunRequest& request,
                            app::RenumberingSession& session, app::EcoDelivery& delivery) {
@@ -224,8 +213,8 @@ app::EcoOutput ecoOf(const Arguments& a) {
                        : app::EcoOutput::writeOnly;
 }
 
-app::RunRequest requestOf(const Arguments& a) {
-  if (a.undo) return app::takingBack(journalAt(*a.undo), *a.undo, ecoOf(a));
+app::RunRequest requestOf(const Arguments& a, eco::FileSystem& files) {
+  if (a.undo) return app::takingBack(app::parseJournal(files.readFile(*a.undo)), *a.undo, ecoOf(a));
   return app::renumbering(settingsOf(a), ecoOf(a));
 }
 
@@ -252,7 +241,7 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
     session.attach([](host::HostEvent) {});
     calls.resetCounts();
     if (a.map) writeMap(session.plan(app::renumbering(settingsOf(a), ecoOf(a))), *a.map, files);
-    outcome = runAsAsked(a, requestOf(a), session, delivery);
+    outcome = runAsAsked(a, requestOf(a, files), session, delivery);
   } catch (const Error& e) {
     outcome.error = e;
   }

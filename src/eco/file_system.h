@@ -14,6 +14,8 @@ class FileSystem {
   // folder, read-only, a folder that takes no file), without writing.
   virtual void checkWritable(const std::string& path) = 0;
   virtual bool exists(const std::string& path) = 0;
+  // The file's bytes; error 53 naming path when it cannot be read.
+  virtual std::string readFile(const std::string& path) = 0;
   virtual void deleteFile(const std::string& path) = 0;
   // The user's folder for temporary files, ending in a separator.
   virtual std::string tempFolder() = 0;

@@ -50,6 +50,12 @@ void StdFileSystem::checkWritable(const std::string& path) {
   if (!created) throw accessError(path, "its folder does not take new files");
 }
 
+std::string StdFileSystem::readFile(const std::string& path) {
+  std::ifstream in(pathOf(path), std::ios::binary);
+  if (!in) throw errors::fileNotFound(path);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 bool StdFileSystem::exists(const std::string& path) {
   std::error_code ec;
   return fs::exists(pathOf(path), ec);

@@ -8,6 +8,7 @@
 
 #include "app/main_window_layout.h"
 #include "win32/base/text.h"
+#include "win32/base/window_text.h"
 #include "win32/ui/about_box.h"
 
 namespace varnel::win {
@@ -228,8 +229,7 @@ int MainWindow::lineHeight(HWND control) {
 }
 
 int MainWindow::captionWidth(HWND control) {
-  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  std::wstring text = widen(windowText(control));
   std::erase(text, L'&');
   const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
   return textWidth(control, font, text) + 2;
@@ -401,10 +401,7 @@ void MainWindow::setEnabled(Control id, bool value) {
 }
 
 std::string MainWindow::text(Control id) {
-  HWND control = controls_.at(id);
-  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
-  return narrow(text);
+  return windowText(controls_.at(id));
 }
 
 void MainWindow::setText(Control id, const std::string& text) {

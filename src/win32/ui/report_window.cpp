@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/base/text.h"
+#include "win32/base/window_text.h"
 #include "win32/ui/window_position.h"
 
 namespace varnel::win {
@@ -24,9 +25,7 @@ bool ReportWindow::isOpen() {
 
 std::string ReportWindow::text() {
   if (!isOpen()) return {};
-  std::wstring text(GetWindowTextLengthW(edit_) + 1, L'\0');
-  text.resize(GetWindowTextW(edit_, text.data(), static_cast<int>(text.size())));
-  return narrow(text);
+  return windowText(edit_);
 }
 
 SIZE ReportWindow::editSize() const {
@@ -45,10 +44,11 @@ POINT ReportWindow::placeFor(SIZE frame) const {
   // there; and always wholly inside the work area.
   LONG x = beside.right + 8;
   if (x + frame.cx > work.right) x = beside.left - 8 - frame.cx;
-  x = std::clamp<LONG>(x, work.left, std::max<LONG>(work.left, work.right - frame.cx));
-  const LONG y =
-      std::clamp<LONG>(beside.top, work.top, std::max<LONG>(work.top, work.bottom - frame.cy));
-  return {x, y};
+  const ui::ScreenRect at =
+      ui::movedInside({static_cast<int>(x), static_cast<int>(beside.top),
+                       static_cast<int>(x + frame.cx), static_cast<int>(beside.top + frame.cy)},
+                      work);
+  return {at.left, at.top};
 }
 
 // The client area keeps its 45-twip left and 15-twip right margins when
