@@ -56,7 +56,7 @@ TEST_P(BadDesignators, AreRefusedBeforeAnyRename) {
   e.options.direct = false;
   e.dialog.answer = "/out/x.eco";
   const auto before = e.names();
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->text(), GetParam().message + " Nothing was renamed.");
   EXPECT_EQ(e.names(), before);
@@ -125,7 +125,7 @@ TEST(BadInput, AnyDesignNameKeepsTheForcedReadFileInTheTemporaryFolder) {
     data.name = name;
     Engine e(data);
     e.options.send = true;
-    ASSERT_FALSE(e.run(0)) << name;
+    ASSERT_FALSE(e.runAll()) << name;
     EXPECT_EQ(e.journal[1], "check /temp/" + file) << name;
     EXPECT_EQ(e.journal[2], "write /temp/" + file) << name;
   }
@@ -148,7 +148,7 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     testing::FakeReport report;
     testing::FakeSaveDialog dialog;
     dialog.answer = target;
-    testing::Journal journal;
+    testing::CallLog journal;
     testing::FakeFiles unused{journal};
     testing::FakePcb pcb{journal, unused};
     eco::StdFileSystem files;

@@ -31,13 +31,13 @@ TEST(ChangeLog, HasNoFixedCapacity) {
 void runFailingAt(Engine& e, std::int64_t k) {
   e.host->resetCounts();
   e.host->failCall(k, Error(0x80004005, "Unspecified error"));
-  e.run(0);
+  e.runAll();
 }
 
 std::int64_t callsOfTheWholeRun() {
   Engine e(design("R5"));
   e.host->resetCounts();
-  EXPECT_FALSE(e.run(0));
+  EXPECT_FALSE(e.runAll());
   return e.host->totalCalls();  // the last two: the rename and reading its name back
 }
 

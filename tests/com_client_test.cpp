@@ -105,7 +105,7 @@ TEST_F(ComClient, DeliversOpenDocumentUntilUnsubscribed) {
 }
 
 TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
-  testing::Journal journal;
+  testing::CallLog journal;
   win::ComHostAttacher attacher;
   ui::ProgressValues progress;
   testing::FakeReport report;

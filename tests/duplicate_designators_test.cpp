@@ -19,30 +19,30 @@ constexpr const char* kQuadBuffer = "R1 U2@50,0 U2@0,0* U2@30,0 U2@20,0 C1";
 
 TEST(SharedDesignators, EveryModeRenamesTheComponentItMeans) {
   Engine all(design(kQuadBuffer));
-  ASSERT_FALSE(all.run(0));
+  ASSERT_FALSE(all.runAll());
   EXPECT_EQ(all.names(), words("R1 U1 U2 U3 U4 C1")) << "each gets a name of its own";
 
   Engine selected(design(kQuadBuffer));
-  ASSERT_FALSE(selected.run(1));
+  ASSERT_FALSE(selected.runSelected());
   EXPECT_EQ(selected.names(), words("R1 U2 U1 U2 U2 C1")) << "the selected one, not the first U2";
 
   // Its wanted name is its own, but not its alone.
   Engine assign(design(kQuadBuffer));
   assign.options.start = "2";
-  ASSERT_FALSE(assign.run(1));
+  ASSERT_FALSE(assign.runSelected());
   EXPECT_EQ(assign.names(), words("R1 U2 U3 U2 U2 C1"));
 
   Engine duplicates(design(kQuadBuffer));
   duplicates.options.start = "2";
   duplicates.options.duplicate = true;
-  ASSERT_FALSE(duplicates.run(1));
+  ASSERT_FALSE(duplicates.runSelected());
   EXPECT_EQ(duplicates.names(), words("R1 U3 U2 U4 U5 C1")) << "every other bearer moves";
 }
 
 TEST(SharedDesignators, PlacementOrderTakesEachComponentsOwnPosition) {
   Engine e(design("U2@50,0* U2@0,0* U2@20,0*"));
   e.options.duplicate = true;
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("U3 U1 U2")) << "left to right";
   EXPECT_EQ(e.outcome.log.entries().front().position, 2);
 }
@@ -53,7 +53,7 @@ TEST(SharedDesignators, AnEcoRunThatWouldRenameOneIsRefusedBeforeAnyRename) {
     e.options.send = true;
     e.options.ecoOnly = !forceRead;
     e.dialog.answer = "/jobs/board.eco";
-    const auto error = e.run(0);
+    const auto error = e.runAll();
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number(), errors::kSharedDesignator);
     EXPECT_EQ(error->text(),
@@ -68,7 +68,7 @@ TEST(SharedDesignators, AnEcoRunThatWouldRenameOneIsRefusedBeforeAnyRename) {
   other.options.send = true;
   other.options.ecoOnly = true;
   other.dialog.answer = "/jobs/board.eco";
-  ASSERT_FALSE(other.run(1));
+  ASSERT_FALSE(other.runSelected());
   EXPECT_EQ(other.names(), words("R1 U2 U2 C1"));
 }
 

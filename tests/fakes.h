@@ -19,7 +19,7 @@
 
 namespace varnel::testing {
 
-using Journal = std::vector<std::string>;
+using CallLog = std::vector<std::string>;
 
 struct FakeReport final : ui::ReportView {
   bool open = false;
@@ -53,8 +53,8 @@ struct FakeSaveDialog final : ui::SaveDialog {
 };
 
 struct FakeFiles final : eco::FileSystem {
-  explicit FakeFiles(Journal& journal) : journal(journal) {}
-  Journal& journal;
+  explicit FakeFiles(CallLog& journal) : journal(journal) {}
+  CallLog& journal;
   std::map<std::string, std::string> files;
   std::optional<Error> replaceFailure, deleteFailure, checkFailure;
   std::map<std::string, Error> failingWrites;  // by path
@@ -82,8 +82,8 @@ struct FakeFiles final : eco::FileSystem {
 };
 
 struct FakePcb final : host::PcbConnector {
-  FakePcb(Journal& journal, FakeFiles& files) : journal(journal), files(files) {}
-  Journal& journal;
+  FakePcb(CallLog& journal, FakeFiles& files) : journal(journal), files(files) {}
+  CallLog& journal;
   FakeFiles& files;
   bool running = true;
   std::optional<Error> readFailure;

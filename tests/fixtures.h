@@ -99,7 +99,7 @@ inline RunRecord recordOf(const app::RunOutcome& outcome) {
 // What a session reaches besides its progress display, all faked; the
 // attacher gives the in-memory PowerLogic a test puts in it.
 struct SessionFakes {
-  Journal journal;
+  CallLog journal;  // the calls made, in order
   FakeReport report;
   FakeSaveDialog dialog;
   FakeFiles files{journal};
@@ -128,10 +128,13 @@ struct Engine : SessionFakes {
   std::vector<std::string> names() const { return designators(host->design()); }
 
   // A run as the Run button starts it; the error it ends with, if any.
-  std::optional<Error> run(int mode) {
-    options.all = mode == 0;
-    options.selected = mode == 1;
-    if (mode == 1 && !options.duplicate) options.assign = true;
+  std::optional<Error> runAll() { return run(false); }
+  std::optional<Error> runSelected() { return run(true); }
+  // For tests that sweep both modes.
+  std::optional<Error> run(bool selected) {
+    options.all = !selected;
+    options.selected = selected;
+    if (selected && !options.duplicate) options.assign = true;
     outcome = session.run(options.request());
     if (outcome.applied) {
       const int runs = last.runs;

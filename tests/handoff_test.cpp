@@ -40,14 +40,14 @@ class HandOff : public ::testing::Test {
 
 TEST_F(HandOff, NothingHappensWithoutTheEcoOption) {
   e.options.send = false;
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.dialog.asked, 0);
   EXPECT_TRUE(e.journal.empty());
 }
 
 TEST_F(HandOff, WriteOnlyWritesWhereTheUserChose) {
   writeOnly("/jobs/board");
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.dialog.filterSeen, "ECO files (*.eco) |*.eco|");
   EXPECT_EQ(e.dialog.proposedSeen, "abc.eco");
   EXPECT_EQ(e.dialog.writtenSeen, words("/jobs/board")) << "its folder is offered next time";
@@ -58,19 +58,19 @@ TEST_F(HandOff, WriteOnlyWritesWhereTheUserChose) {
 TEST_F(HandOff, TheFileIsAskedForOnceTheRunIsWorkedOutAndBeforeItsFirstRename) {
   writeOnly("/jobs/board.eco");
   e.dialog.whileOpen = [&] { EXPECT_TRUE(e.host->renames().empty()); };
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.dialog.asked, 1);
   // A refused run asks nothing.
   e.options.start = "32767";
   e.host->open(design("R5 R6"));
   e.session.takeDesign();
-  ASSERT_TRUE(e.run(0));
+  ASSERT_TRUE(e.runAll());
   EXPECT_EQ(e.dialog.asked, 1);
 }
 
 TEST_F(HandOff, ACancelledDialogMeansNoRun) {
   writeOnly("");
-  EXPECT_FALSE(e.run(0));
+  EXPECT_FALSE(e.runAll());
   EXPECT_EQ(e.dialog.asked, 1);
   EXPECT_TRUE(e.journal.empty());
   EXPECT_EQ(e.names(), words("R5 R6"));
@@ -80,7 +80,7 @@ TEST_F(HandOff, ACancelledDialogMeansNoRun) {
 TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
   writeOnly("/ro/board.eco");
   e.files.checkFailure = Error(70, "Permission denied: /ro/board.eco is read-only");
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 70);
   EXPECT_EQ(error->text(),
@@ -89,7 +89,7 @@ TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
       << "the path said once";
   EXPECT_EQ(e.names(), words("R5 R6"));
   e.files.checkFailure = Error(70, "Permission denied: the drive is read-only");
-  EXPECT_EQ(e.run(0)->text(),
+  EXPECT_EQ(e.runAll()->text(),
             "The ECO file /ro/board.eco cannot be written: Permission denied: the drive is "
             "read-only. Nothing was renamed.")
       << "named when the cause does not name it";
@@ -98,7 +98,7 @@ TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
 TEST_F(HandOff, AWriteThatFailsAtTheEndPutsTheRenamesInAListFile) {
   writeOnly("/ro/board.eco");
   e.files.failingWrites.emplace("/ro/board.eco", Error(70, "Permission denied: disk full"));
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 70);
   EXPECT_EQ(error->text(),
@@ -112,7 +112,7 @@ TEST_F(HandOff, AWriteThatFailsAtTheEndPutsTheRenamesInAListFile) {
 
 TEST_F(HandOff, ForcedReadReachesPcbFirstThenWritesReadsAndDeletes) {
   forcedRead();
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.journal, (std::vector<std::string>{"attach PowerPCB", "check /temp/abc.eco",
                                                  "write /temp/abc.eco", "read /temp/abc.eco",
                                                  "delete /temp/abc.eco"}));
@@ -124,7 +124,7 @@ TEST_F(HandOff, ForcedReadReachesPcbFirstThenWritesReadsAndDeletes) {
 TEST_F(HandOff, PcbNotRunningRefusesTheRunWithNothingRenamed) {
   forcedRead();
   e.pcb.running = false;
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 429);
   EXPECT_EQ(error->text(),
@@ -138,7 +138,7 @@ TEST_F(HandOff, PcbNotRunningRefusesTheRunWithNothingRenamed) {
 TEST_F(HandOff, AFileThePcbFailedToReadIsKeptAndNamed) {
   forcedRead();
   e.pcb.readFailure = Error(0x80004005, "Unspecified error");
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->text(),
             "Write and force read in PCB failed while PowerPCB read /temp/abc.eco: "
@@ -150,7 +150,7 @@ TEST_F(HandOff, AFileThePcbFailedToReadIsKeptAndNamed) {
 TEST_F(HandOff, AFailedDeleteSaysTheFileWasReadButRemains) {
   forcedRead();
   e.files.deleteFailure = Error(75, "Path/File access error: busy");
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_NE(error->text().find("PowerPCB has read the file; it is still at /temp/abc.eco."),
             std::string::npos);
@@ -162,7 +162,7 @@ TEST_F(HandOff, PowerLogicDyingInMidRunStillSendsTheRenamesMadeToPcb) {
   e.host->onRenamed([&](const standin::RenameRecord&) {
     e.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
   });
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(userMessage(*error),
             "The run stopped after 1 of the 2 planned renames. PowerPCB has read them from the "
@@ -224,24 +224,24 @@ TEST(ForcedReadFileName, NeverNamesADeviceNorEndsInADotOrABlank) {
 
 TEST(IgnoredReport, ListsTheNamesBelowTheHeading) {
   Engine e(design("GND VCC R1"));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.report.shown, std::string(kHeading) + "GND\r\nVCC\r\n");
   EXPECT_EQ(std::string(kHeading).size(), 77u);
 }
 
 TEST(IgnoredReport, AppendsWhileOpenAndStartsAfreshOnceClosed) {
   Engine e(design("GND R1"));
-  ASSERT_FALSE(e.run(0));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.report.shown, std::string(kHeading) + "GND\r\nGND\r\n");
   e.report.open = false;  // the user closed it
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.report.shown, std::string(kHeading) + "GND\r\n");
 }
 
 TEST(IgnoredReport, IsNotShownWhenNothingWasIgnored) {
   Engine e(design("R1 R2"));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.report.shows, 0);
 }
 

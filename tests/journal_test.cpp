@@ -104,16 +104,16 @@ struct Journaled : Engine {
 
 TEST(RunJournal, RecordsEveryRenameAndHowTheRunEnded) {
   Journaled e("R5 R6 TP");
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.outcome.journal, "/journals/test.sch 1.journal");
   EXPECT_EQ(e.lastJournal(),
             "varnel-journal 1\ndesign test.sch\nstarted 2026-12-07T16:05:09Z\n"
             "settings --all --start 1\nplanned 2\nrename 1 R5 R1\nrename 2 R6 R2\ncompleted\n");
-  ASSERT_FALSE(e.run(0)) << "R1 R2 TP: moved aside and back";
+  ASSERT_FALSE(e.runAll()) << "R1 R2 TP: moved aside and back";
   EXPECT_EQ(e.journals.texts.size(), 2u);
   Journaled nothing("R1 R2");
   nothing.options.selected = true;
-  ASSERT_FALSE(nothing.run(1));
+  ASSERT_FALSE(nothing.runSelected());
   EXPECT_TRUE(nothing.journals.texts.empty()) << "a run that renames nothing keeps no journal";
 }
 
@@ -121,7 +121,7 @@ TEST(RunJournal, AJournalThatCannotBeStartedRefusesTheRun) {
   Journaled e("R5 R6");
   e.journals.appendFailure = Error(75, "Path/File access error: disk full");
   e.journals.failFromAppend = 1;
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->text(),
             "The run's journal could not be written: Path/File access error: "
@@ -137,7 +137,7 @@ TEST(RunJournal, HoldsExactlyTheRenamesMadeWhereverPowerLogicDies) {
     Journaled e("R3 R1 C2 R2 TP C1");
     e.host->resetCounts();
     e.host->failCall(k, Error(0x800706BA, "The RPC server is unavailable"), true);
-    const auto error = e.run(0);
+    const auto error = e.runAll();
     if (!error) break;  // past the run's last call
     std::vector<Rename> underwent = e.host->renames();
     if (e.journals.texts.empty()) {
@@ -159,7 +159,7 @@ TEST(RunJournal, HoldsExactlyTheRenamesMadeWhereverPowerLogicDies) {
 TEST(Undo, TakesARunBackAndMarksItsJournal) {
   Journaled e("R5 R6 C9 TP C1");
   const auto before = e.names();
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   const std::string first = e.outcome.journal;
   ASSERT_NE(e.names(), before);
   const auto outcome = e.session.run(
@@ -177,11 +177,11 @@ TEST(Undo, TwoUndosTakeBackTwoRuns) {
   Journaled e("R5* R6 R9* C3");
   const auto before = e.names();
   e.options.start = "7";
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   const std::string first = e.outcome.journal;
   e.options.start = "1";
   e.options.duplicate = true;
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   const std::string second = e.outcome.journal;
   for (const std::string& journal : {second, first}) {
     const auto outcome = e.session.run(app::takingBack(
@@ -219,7 +219,7 @@ TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
 
 TEST(Undo, ASessionRefusesItWithNothingRenamed) {
   Journaled e("R5 R6");
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   const std::string journal = e.outcome.journal;
   e.host->ActiveDocument()->Components()->Item(1)->setName("R9");
   const auto outcome = e.session.run(app::takingBack(

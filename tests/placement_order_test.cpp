@@ -112,7 +112,7 @@ TEST(SortSelection, LeavesRowsPastTheSelectionEmpty) {
 TEST(SortSelection, ReadsThePlacementOfSelectedComponentsOnlyOnce) {
   Engine e(design("R1@0,0* R2@10,0 R3@20,0*"));
   e.host->resetCounts();
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   const auto calls = e.host->callsByOperation();
   EXPECT_EQ(calls.at("Placement.X"), 2);
   EXPECT_EQ(calls.at("Placement.Y"), 2);

@@ -99,10 +99,10 @@ TEST(CountSelected, CountsEveryPositionIncludingTheLast) {
 
 TEST(Session, ASecondRunStartsFromNothingTheFirstLeft) {
   Engine e(design("R5* TP R7*"));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.last.ignored, testing::words("TP"));
   EXPECT_EQ(testing::pairs(e.last), testing::words("R5>R1 R7>R2"));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.last.ignored, testing::words("TP")) << "not TP twice";
   EXPECT_EQ(testing::pairs(e.last), testing::words("R1>R4 R2>R5 R4>R1 R5>R2"));
   EXPECT_EQ(e.progress.current, 0);
@@ -112,7 +112,7 @@ TEST(ComponentList, ComesFromTheDocumentOnlyWhenItHasSeveralScopes) {
   for (int scopes : {0, 1, 2}) {
     Engine e(design("R1", scopes));
     e.host->resetCounts();
-    ASSERT_FALSE(e.run(0));
+    ASSERT_FALSE(e.runAll());
     EXPECT_EQ(e.host->callsByOperation().count("Document.Components"), scopes > 1 ? 1u : 0u)
         << scopes;
   }

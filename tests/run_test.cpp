@@ -20,7 +20,7 @@ void expectUnique(const std::vector<std::string>& names) {
 
 TEST(AllComponents, NumbersInListOrderMovingConflictsAsideAndSkippingAlphabetic) {
   Engine e(design("U5 U9 U1A U7"));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.names(), words("U1 U2 U1A U4"));
   EXPECT_EQ(testing::pairs(e.last), words("U5>U11 U11>U1 U9>U2 U7>U4"));
   EXPECT_EQ(e.last.ignored, words("U1A"));
@@ -32,14 +32,14 @@ TEST(AllComponents, NumbersInListOrderMovingConflictsAsideAndSkippingAlphabetic)
 TEST(AllComponents, RestartsTheCountAtEveryPrefixChange) {
   Engine e(design("R9 R8 C7 C6 R5"));
   e.options.start = "3";
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   // R5 is the first of a new R stretch: R3 is taken, so it gets the next free R.
   EXPECT_EQ(e.names(), words("R3 R4 C3 C4 R5"));
 }
 
 TEST(AllComponents, NeverGivesANameInUseWhenAPrefixIsNotAdjacent) {
   Engine e(design("C1 R1 C2"));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.names(), words("C1 R1 C2"));
   expectUnique(e.names());
 }
@@ -47,7 +47,7 @@ TEST(AllComponents, NeverGivesANameInUseWhenAPrefixIsNotAdjacent) {
 TEST(AllComponents, MovesAsideSafelyWithAStartNumberBelowOne) {
   Engine e(design("R1 R2 R3"));
   e.options.start = "-1";
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.names(), words("R-1 R0 R1"));
   EXPECT_EQ(testing::pairs(e.last)[0], "R1>R4") << "R3 was in use, so the next free number";
   expectUnique(e.names());
@@ -57,7 +57,7 @@ TEST(AllComponents, HandlesAFullDesignOf10001ComponentsThatAllMove) {
   std::string parts;
   for (int i = 1; i <= 10001; ++i) parts += "R" + std::to_string(10002 - i) + " ";
   Engine e(design(parts));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.last.oldNames.size(), 20002u);
   EXPECT_EQ(e.names().front(), "R1");
   EXPECT_EQ(e.names().back(), "R10001");
@@ -69,7 +69,7 @@ TEST(AllComponents, RefusesADesignOver10001ComponentsBeforeAnyRename) {
   for (int i = 1; i <= 10002; ++i) parts += "R" + std::to_string(i + 5) + " ";
   Engine e(design(parts));
   const auto before = e.names();
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 9);
   EXPECT_EQ(
@@ -82,7 +82,7 @@ TEST(AllComponents, RefusesADesignOver10001ComponentsBeforeAnyRename) {
 TEST(AllComponents, RefusesANumberPast16BitsBeforeAnyRename) {
   Engine e(design("R1 R2"));
   e.options.start = "32767";
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 6);
   EXPECT_NE(error->text().find("Nothing was renamed."), std::string::npos);
@@ -91,7 +91,7 @@ TEST(AllComponents, RefusesANumberPast16BitsBeforeAnyRename) {
 
 TEST(AllComponents, RefusesAComponentWithoutADesignator) {
   Engine e(design("R1 \"\" R3"));
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->text(),
             "The component at position 2 has no reference designator. Nothing was renamed.");
@@ -99,7 +99,7 @@ TEST(AllComponents, RefusesAComponentWithoutADesignator) {
 
 TEST(AllComponents, ProgressClimbsOncePerStepAndIsResetAtTheEnd) {
   Engine e(design("R1 R2 R3 R4"));
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.progress.maximum, 3);
   EXPECT_EQ(e.progress.repaints, 4) << "three steps up (the fourth stops at the maximum) and reset";
   EXPECT_EQ(e.progress.current, 0);
@@ -110,7 +110,7 @@ TEST(AllComponents, ProgressClimbsOncePerStepAndIsResetAtTheEnd) {
 TEST(SelectedComponents, AssignNumbersInPlacementOrderRestartingPerPrefix) {
   Engine e(design("C4@0,0* C2@10,0* R7@0,0*"));
   e.options.start = "10";
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("C10 C11 R10"));
   EXPECT_EQ(testing::pairs(e.last), words("C4>C10 C2>C11 R7>R10"));
 }
@@ -123,7 +123,7 @@ TEST(SelectedComponents, NothingSelectedAsksForNoFileButStillDoesTheClosingWork)
   e.options.ecoOnly = true;
   e.options.direct = false;
   e.dialog.answer = "/out/empty.eco";
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.dialog.asked, 0);
   EXPECT_FALSE(e.files.files.count("/out/empty.eco"));
   EXPECT_EQ(e.last.runs, 1);
@@ -131,13 +131,13 @@ TEST(SelectedComponents, NothingSelectedAsksForNoFileButStillDoesTheClosingWork)
 
   e.options.ecoOnly = false;
   e.options.direct = true;  // and PowerPCB need not be running
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_TRUE(e.files.files.empty());
 }
 
 TEST(SelectedComponents, AComponentBearingItsWantedNameKeepsItUnderAssign) {
   Engine e(design("R1*"));
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("R1"));
   EXPECT_TRUE(testing::pairs(e.last).empty());
 }
@@ -145,21 +145,21 @@ TEST(SelectedComponents, AComponentBearingItsWantedNameKeepsItUnderAssign) {
 TEST(SelectedComponents, AssignTakesAFreeNameWhenTheNextOneIsTakenElsewhere) {
   // R1 is in use, the next free name is R3, which a component further on bears.
   Engine e(design("R1 R2 C1 R3 R5*"));
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("R1 R2 C1 R3 R4"));
 }
 
 TEST(SelectedComponents, DuplicatesMoveTheHolderFirst) {
   Engine e(design("R1 R2*"));
   e.options.duplicate = true;
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(testing::pairs(e.last), words("R1>R3 R2>R1"));
 }
 
 TEST(SelectedComponents, DuplicatesLeaveAnAlreadyNumberedSelectionAlone) {
   Engine e(design("R1@0,0* R2@10,0* R3@20,0*"));
   e.options.duplicate = true;
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_TRUE(testing::pairs(e.last).empty());
 }
 
@@ -168,21 +168,21 @@ TEST(SelectedComponents, DuplicatesNeverMoveTheHolderToTheNameItMustLeave) {
   Engine e(design("C1 R3 R2 R9*"));
   e.options.duplicate = true;
   e.options.start = "2";
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("C1 R3 R4 R2"));
 }
 
 TEST(SelectedComponents, AMovedHolderStillToBeVisitedIsVisitedAsItself) {
   Engine e(design("R2@0,0* R1@10,0*"));
   e.options.duplicate = true;
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(testing::pairs(e.last), words("R1>R3 R2>R1 R3>R2"));
   EXPECT_EQ(e.names(), words("R1 R2"));
 }
 
 TEST(SelectedComponents, ADesignatorWithoutCapitalLettersIsRefusedNotMadeABareNumber) {
   Engine e(design("R5* r12*"));
-  const auto error = e.run(1);
+  const auto error = e.runSelected();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->text(),
             "The designator 'r12' does not begin with a capital letter (A-Z); the "
@@ -194,7 +194,7 @@ TEST(SelectedComponents, ADesignatorWithoutCapitalLettersIsRefusedNotMadeABareNu
 TEST(SelectedComponents, AreRefusedBeforeAnyRenameWhenTheCountWouldOverflow) {
   Engine e(design("R1@0,0* R2@10,0*"));
   e.options.start = "32767";
-  const auto error = e.run(1);
+  const auto error = e.runSelected();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 6);
   EXPECT_EQ(e.names(), words("R1 R2"));
@@ -202,7 +202,7 @@ TEST(SelectedComponents, AreRefusedBeforeAnyRenameWhenTheCountWouldOverflow) {
 
 TEST(SelectedComponents, AlphabeticOnesUseUpANumberAndAreReported) {
   Engine e(design("U3@0,0* U1A@10,0* U8@20,0*"));
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("U1 U1A U3"));
   EXPECT_EQ(e.last.ignored, words("U1A"));
 }
@@ -212,7 +212,7 @@ TEST(SelectedComponents, AFullSelectionOf10001Completes) {
   for (int i = 1; i <= 10001; ++i)
     parts += "R" + std::to_string(i + 1) + "@" + std::to_string(i) + ",0* ";
   Engine e(design(parts));
-  ASSERT_FALSE(e.run(1));
+  ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names().front(), "R1");
   EXPECT_EQ(e.names().back(), "R10001");
 }
@@ -227,7 +227,7 @@ TEST(HostFailure, StopsTheRunButTheRenamesMadeReachTheEcoFile) {
   e.dialog.answer = "/out/run.eco";
   // Reading the design and the dry run take the first calls; fail in the renames.
   e.host->failCall(16, Error(0x800706BA, "The RPC server is unavailable"));
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 0x800706BA);
   ASSERT_FALSE(e.host->renames().empty());
@@ -237,14 +237,14 @@ TEST(HostFailure, StopsTheRunButTheRenamesMadeReachTheEcoFile) {
   EXPECT_NE(file.find(records.substr(0, records.find("\r\n") + 2)), std::string::npos);
   EXPECT_EQ(e.last.oldNames.size(), e.host->renames().size());
   // And the window can run again.
-  ASSERT_FALSE(e.run(0));
+  ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.names(), words("R1 R2 R3"));
 }
 
 TEST(HostFailure, BeforeTheFirstRenameChangesNothing) {
   Engine e(design("R5 R6 R7"));
   e.host->failCall(3, Error(0x800706BA, "gone"));
-  const auto error = e.run(0);
+  const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(e.names(), words("R5 R6 R7"));
   EXPECT_EQ(e.last.runs, 0);
