@@ -108,6 +108,16 @@ host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t
   return document_->CurrentScope()->Components();
 }
 
+namespace {
+
+bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
+  return !request.isUndo() && request.settings.scope == Scope::selectedComponents &&
+         std::none_of(design.parts.begin(), design.parts.end(),
+                      [](const Part& part) { return part.selected; });
+}
+
+}  // namespace
+
 // Every run, preview and undo is read and planned here. An undo reads
 // designators only: no selection.
 RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& request) {
@@ -182,12 +192,9 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
     outcome.cancelled = true;
     return outcome;
   }
-  const DesignSnapshot& design = planned.read.design;
   outcome.eco = target->output;
   outcome.ecoFile = target->path;
-  outcome.noneSelected = !request.isUndo() && request.settings.scope == Scope::selectedComponents &&
-                         std::none_of(design.parts.begin(), design.parts.end(),
-                                      [](const Part& part) { return part.selected; });
+  outcome.noneSelected = foundNoSelection(request, planned.read.design);
   if (journal) outcome.journal = journal->path();
   std::optional<Error> failure;
   outcome.applied = true;

@@ -44,6 +44,8 @@ class AboutBox {
   static INT_PTR CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
   INT_PTR onCommand(HWND dialog, int id);
   void build(HWND dialog);
+  int widthFor(HWND dialog, const std::wstring& text) const;
+  int addWords(HWND dialog, const std::wstring& text, int top, int width);
   HWND add(HWND dialog, const wchar_t* kind, const std::wstring& text, DWORD style, int id,
            DWORD extendedStyle = 0);
   int scaled(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), kDefaultDpi); }
@@ -91,13 +93,8 @@ HWND AboutBox::add(HWND dialog, const wchar_t* kind, const std::wstring& text, D
   return control;
 }
 
-void AboutBox::build(HWND dialog) {
-  dpi_ = dpiOf(owner_);
-  font_ = messageFontAt(dpi_);
-  SetWindowTextW(dialog, L"About Varnel");
-  const std::wstring text = widen(about_.text);
-  const int margin = scaled(11), gap = scaled(7), line = fontHeight(dialog, fontOrDefault(font_));
-  const int button = std::max(scaled(23), line + scaled(8)), copy = buttonWidth(dialog, L"&Copy");
+// As wide as the longest line of text, within bounds: longer lines wrap.
+int AboutBox::widthFor(HWND dialog, const std::wstring& text) const {
   int width = twipsAt(5400, dpi_);
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = std::min(text.find(L'\n', start), text.size());
@@ -105,15 +102,30 @@ void AboutBox::build(HWND dialog) {
         std::max(width, textWidth(dialog, fontOrDefault(font_), text.substr(start, end - start)));
     start = end + 1;
   }
-  width = std::min(width, twipsAt(9000, dpi_));  // longer lines wrap
+  return std::min(width, twipsAt(9000, dpi_));
+}
+
+// The text at top, wrapped at width; where the next control may begin.
+int AboutBox::addWords(HWND dialog, const std::wstring& text, int top, int width) {
   HWND words = add(dialog, L"STATIC", text, SS_LEFT | SS_NOPREFIX, kText);
   RECT need{0, 0, width, 0};
   {
     WindowDc dc(words, fontOrDefault(font_));
     DrawTextW(dc.get(), text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   }
-  MoveWindow(words, margin, margin, width, need.bottom, FALSE);
-  int y = margin + need.bottom + gap;
+  MoveWindow(words, scaled(11), top, width, need.bottom, FALSE);
+  return top + need.bottom;
+}
+
+void AboutBox::build(HWND dialog) {
+  dpi_ = dpiOf(owner_);
+  font_ = messageFontAt(dpi_);
+  SetWindowTextW(dialog, L"About Varnel");
+  const std::wstring text = widen(about_.text);
+  const int margin = scaled(11), gap = scaled(7), line = fontHeight(dialog, fontOrDefault(font_));
+  const int button = std::max(scaled(23), line + scaled(8)), copy = buttonWidth(dialog, L"&Copy");
+  const int width = widthFor(dialog, text);
+  int y = addWords(dialog, text, margin, width) + gap;
   MoveWindow(add(dialog, L"STATIC", L"Journal folder:", SS_LEFT, kFolderLabel), margin, y, width,
              line, FALSE);
   y += line + scaled(3);
