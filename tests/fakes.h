@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/journal.h"
+#include "app/journal_store.h"
 #include "app/preview_view.h"
 #include "app/report_view.h"
 #include "app/save_dialog.h"

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/journal.h"
+#include "app/journal_store.h"
 
 namespace varnel::app {
 

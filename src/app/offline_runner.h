@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/journal.h"
+#include "app/journal_store.h"
 #include "host/automation.h"
 #include "host/pcb.h"
 

@@ -11,6 +11,7 @@
 
 #include "app/eco_delivery.h"
 #include "app/journal.h"
+#include "app/journal_store.h"
 #include "app/progress_display.h"
 #include "app/report_view.h"
 #include "app/run_request.h"
