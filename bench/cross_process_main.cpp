@@ -14,6 +14,7 @@
 
 #include "app/renumbering_session.h"
 #include "eco/std_file_system.h"
+#include "eco/windows_1252.h"
 #include "generated_designs.h"
 #include "standin/design_file.h"
 #include "standin/win32/desktop_automation.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "base/error.h"
-#include "eco/ansi_encoding.h"
+#include "eco/windows_1252.h"
 
 namespace varnel::standin {
 

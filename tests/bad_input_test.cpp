@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "eco/std_file_system.h"
+#include "eco/windows_1252.h"
 #include "fixtures.h"
 #include "standin/offline_designs.h"
 #include "temp_dir.h"

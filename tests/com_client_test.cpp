@@ -1,6 +1,7 @@
 // The COM client against the stand-in PowerLogic registered in this process.
 #include <gtest/gtest.h>
 
+#include "eco/windows_1252.h"
 #include "fixtures.h"
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/powerpcb_server.h"

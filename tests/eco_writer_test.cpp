@@ -1,9 +1,9 @@
 // The ECO file, byte for byte.
 #include <gtest/gtest.h>
 
-#include "eco/ansi_encoding.h"
 #include "eco/eco_file.h"
 #include "eco/eco_format.h"
+#include "eco/windows_1252.h"
 #include "fixtures.h"
 
 namespace varnel {

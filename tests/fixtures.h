@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/renumbering_session.h"
-#include "eco/ansi_encoding.h"
+#include "eco/windows_1252.h"
 #include "fake_view.h"
 #include "fakes.h"
 #include "model/designator.h"

@@ -10,8 +10,8 @@
 #include "app/renumbering_session.h"
 #include "app/run_texts.h"
 #include "base/png_image.h"
-#include "eco/ansi_encoding.h"
 #include "eco/std_file_system.h"
+#include "eco/windows_1252.h"
 #include "host/pcb.h"
 #include "model/designator.h"
 

@@ -1,4 +1,4 @@
-#include "eco/ansi_encoding.h"
+#include "eco/windows_1252.h"
 
 #include <cstdint>
 
