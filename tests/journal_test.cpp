@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/file_journals.h"
+#include "app/file_journal.h"
 #include "app/journal.h"
 #include "app/journal_folder.h"
 #include "app/map_image.h"

@@ -9,7 +9,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/file_journals.h"
+#include "app/file_journal.h"
+#include "app/journal_marker.h"
 #include "eco/forced_read_file_name.h"
 #include "eco/utf8_path.h"
 

@@ -4,7 +4,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/file_journals.h"
+#include "app/file_journal.h"
+#include "app/journal_marker.h"
 #include "app/main_window_presenter.h"
 #include "app/map_image.h"
 #include "app/renumbering_session.h"

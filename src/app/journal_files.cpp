@@ -1,10 +1,11 @@
-#include "app/file_journals.h"
+#include "app/journal_files.h"
 
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 
+#include "base/error.h"
 #include "eco/utf8_path.h"
 
 namespace varnel::app {
@@ -49,13 +50,17 @@ class FileSink final : public JournalSink {
   std::ofstream out_;
 };
 
-void appendToFile(const std::string& path, const std::string& lines) {
+}  // namespace
+
+std::unique_ptr<JournalSink> createJournalFile(const std::string& path) {
+  return std::make_unique<FileSink>(path);
+}
+
+void appendToJournalFile(const std::string& path, const std::string& lines) {
   std::ofstream out(pathOf(path), std::ios::binary | std::ios::app);
   out << withFileLineEnds(lines) << std::flush;
   if (!out) throw cannotWrite(path);
 }
-
-}  // namespace
 
 std::string timeNow(const char* format, bool utc) {
   const std::time_t now = std::time(nullptr);
@@ -68,18 +73,6 @@ std::string timeNow(const char* format, bool utc) {
   char text[64];
   std::strftime(text, sizeof text, format, &parts);
   return text;
-}
-
-JournalStore::Opened FileJournal::create(const std::string&) {
-  return {std::make_unique<FileSink>(path_), utcNow()};
-}
-
-void FileJournal::appendTo(const std::string& journalPath, const std::string& lines) {
-  appendToFile(journalPath, lines);
-}
-
-void JournalMarker::appendTo(const std::string& journalPath, const std::string& lines) {
-  appendToFile(journalPath, lines);
 }
 
 }  // namespace varnel::app
