@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace varnel::ui {
+namespace varnel {
 namespace {
 
 TEST(PngImage, HasTheKnownCrcAndAWellFormedLayout) {
@@ -28,4 +28,4 @@ TEST(PngImage, SplitsLargeImagesIntoStoredBlocksOf65535Bytes) {
 }
 
 }  // namespace
-}  // namespace varnel::ui
+}  // namespace varnel

@@ -85,7 +85,7 @@ void saveWindowPng(HWND window, const std::string& path, CaptureArea part) {
     rgb[i * 3 + 2] = bgra[i * 4];
   }
   std::ofstream out(std::filesystem::path(widen(path)), std::ios::binary);
-  out << ui::encodePng(width, height, rgb);
+  out << encodePng(width, height, rgb);
   if (!out) throw Error(75, "Path/File access error: " + path);
 }
 
