@@ -54,7 +54,7 @@ TEST(Window, OpensWithTheControlsInTheirInitialStates) {
   EXPECT_TRUE(GetWindowLongW(w.window.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT client;
   GetClientRect(w.window.handle(), &client);
-  EXPECT_EQ(client.right, win::twipsToPixelsX(5700));
+  EXPECT_EQ(client.right, win::twipsAt(ui::kClientWidthTwips, w.window.dpi()));
 }
 
 TEST(Window, TheSystemMenusCommandsHaveAccessKeysAndTheReportItsTitle) {

@@ -307,6 +307,12 @@ void RenumberingSession::renameRecorded(host::Component& component, const Rename
   log.record(rename.position, rename.from, reported);
 }
 
+// While the report window stays open, later reports append below the earlier ones.
+void RenumberingSession::reportIgnored(const std::vector<std::string>& names) {
+  report_.show(ignoredReport(
+      report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt, names));
+}
+
 void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>& failure,
                                 const EcoTarget& target, std::size_t planned,
                                 JournalSink* journal) {
@@ -318,11 +324,7 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
     deliveryFailure = e;
   }
   try {
-    // While the report window stays open, later reports append below the earlier ones.
-    if (!outcome.ignored.empty())
-      report_.show(ignoredReport(
-          report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt,
-          outcome.ignored));
+    if (!outcome.ignored.empty()) reportIgnored(outcome.ignored);
     delivered = delivery_.deliver(target, outcome.log);
   } catch (const Error& e) {
     if (!deliveryFailure) deliveryFailure = e;

@@ -101,6 +101,7 @@ class RenumberingSession {
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
+  void reportIgnored(const std::vector<std::string>& names);
   void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,
               std::size_t planned, JournalSink* journal);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);

@@ -2,17 +2,6 @@
 
 namespace varnel::win {
 
-namespace {
-
-int screenDpi(int axis) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-}  // namespace
-
 void registerWindowClass(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -28,13 +17,6 @@ void registerWindowClass(const wchar_t* name, WNDPROC procedure) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
   RegisterClassExW(&wc);
-}
-
-int twipsToPixelsX(int twips) {
-  return MulDiv(twips, screenDpi(LOGPIXELSX), 1440);
-}
-int twipsToPixelsY(int twips) {
-  return MulDiv(twips, screenDpi(LOGPIXELSY), 1440);
 }
 
 int textWidth(HWND window, HGDIOBJ font, const std::wstring& text) {

@@ -105,8 +105,4 @@ inline void unbindWindowObject(HWND window) {
   if (window) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
-// Twips (1440 to the inch) to pixels at the screen's resolution.
-int twipsToPixelsX(int twips);
-int twipsToPixelsY(int twips);
-
 }  // namespace varnel::win
