@@ -61,14 +61,12 @@ std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& 
     }
     if (target.path.empty()) return std::nullopt;  // cancelled: the user's choice
   } else {
-    const std::string fileName = forcedReadFileName(design);
+    target.path = forcedReadPath(design);
     try {
       target.layout = openLayout();
     } catch (const Error& e) {
       throw layoutMissingRefusal(e);
     }
-    // The temporary folder, which a standard user can always write to.
-    target.path = files_.tempFolder() + fileName;
   }
   checkTarget(target.path);
   return target;
@@ -76,7 +74,7 @@ std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& 
 
 std::optional<Error> EcoDelivery::rehearse(EcoOutput output, host::Document& design) {
   if (output != EcoOutput::forceReadInPcb) return std::nullopt;
-  checkTarget(files_.tempFolder() + forcedReadFileName(design));
+  checkTarget(forcedReadPath(design));
   try {
     openLayout();
   } catch (const Error& e) {
@@ -94,8 +92,10 @@ void EcoDelivery::checkTarget(const std::string& path) {
   }
 }
 
-std::string EcoDelivery::forcedReadFileName(host::Document& design) {
-  return eco::forcedReadFileName(designNameFor(design, "Write and force read in PCB"));
+// In the temporary folder, which a standard user can always write to.
+std::string EcoDelivery::forcedReadPath(host::Document& design) {
+  return files_.tempFolder() +
+         eco::forcedReadFileName(designNameFor(design, "Write and force read in PCB"));
 }
 
 host::Ref<host::PcbDocument> EcoDelivery::openLayout() {

@@ -49,7 +49,7 @@ class EcoDelivery {
   eco::AnsiEncoder& encoder() { return encoder_; }
 
  private:
-  std::string forcedReadFileName(host::Document& design);
+  std::string forcedReadPath(host::Document& design);
   host::Ref<host::PcbDocument> openLayout();
   void forceRead(const EcoTarget& target, const eco::ChangeLog& log);
   void writeEco(const std::string& path, const eco::ChangeLog& log);

@@ -70,8 +70,8 @@ void PreviewWindow::create() {
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
   for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
-  note_ = child(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX,
-                kNote);  // wraps: PowerPCB's own words may be long
+  // The note wraps: PowerPCB's own words may be long.
+  note_ = child(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kNote);
   map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
                          GetModuleHandleW(nullptr), this);
@@ -138,7 +138,6 @@ void PreviewWindow::fill() {
     setCell(list_, row, 3, r.why);
     ++row;
   }
-  sizeColumns();
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
   SetWindowTextW(note_, widen(preview_.note).c_str());
   ShowWindow(note_, preview_.note.empty() ? SW_HIDE : SW_SHOW);
