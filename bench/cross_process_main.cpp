@@ -26,13 +26,13 @@ using namespace varnel;
 
 namespace {
 
-struct NoReport final : ui::ReportView {
+struct NoReport final : app::ReportView {
   bool isOpen() override { return false; }
   std::string text() override { return {}; }
   void show(const std::string&) override {}
 };
 
-struct NoDialog final : ui::SaveDialog {
+struct NoDialog final : app::SaveDialog {
   std::string askSavePath(const std::string&, const std::string&) override { return {}; }
   void written(const std::string&) override {}
 };
@@ -76,7 +76,7 @@ void printRoundTrips(host::Application& app, int calls) {
 
 Timing runInSession(StandIn& standIn) {
   win::ComHostAttacher attacher;
-  ui::ProgressValues progress;
+  app::ProgressValues progress;
   NoReport report;
   NoDialog dialog;
   win::ComPcbConnector pcb;
@@ -101,14 +101,14 @@ Timing runInWindow(StandIn& standIn) {
   app::NoJournals journals;
   win::MainWindow window(attacher, pcb, journals, journals);
   window.open(SW_SHOWNOACTIVATE, false);
-  SendMessageW(window.control(ui::Control::allComponents), BM_CLICK, 0, 0);
-  if (SendMessageW(window.control(ui::Control::writeEco), BM_GETCHECK, 0, 0) == BST_CHECKED)
-    SendMessageW(window.control(ui::Control::writeEco), BM_CLICK, 0, 0);
+  SendMessageW(window.control(app::Control::allComponents), BM_CLICK, 0, 0);
+  if (SendMessageW(window.control(app::Control::writeEco), BM_GETCHECK, 0, 0) == BST_CHECKED)
+    SendMessageW(window.control(app::Control::writeEco), BM_CLICK, 0, 0);
   win::pumpMessages(std::chrono::milliseconds(100));
   const long before = standIn.calls();
   const std::int64_t tripsBefore = attacher.roundTrips();
   const auto start = Clock::now();
-  SendMessageW(window.control(ui::Control::run), BM_CLICK, 0, 0);
+  SendMessageW(window.control(app::Control::run), BM_CLICK, 0, 0);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   return {seconds, standIn.calls() - before - 1, attacher.roundTrips() - tripsBefore};
 }

@@ -20,7 +20,7 @@ namespace {
 // A session over the in-memory host, nothing else attached.
 struct Setup : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
-  ui::ProgressValues progress;
+  app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   app::RunRequest request;
 

@@ -37,7 +37,7 @@ std::string MemoryDesigns::callStatistics() {
 
 int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   MemoryDesigns designs;
-  return ui::runOffline(args, out, err, designs);
+  return app::runOffline(args, out, err, designs);
 }
 
 }  // namespace varnel::standin

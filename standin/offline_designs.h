@@ -10,7 +10,7 @@
 
 namespace varnel::standin {
 
-class MemoryDesigns final : public ui::OfflineDesigns {
+class MemoryDesigns final : public app::OfflineDesigns {
  public:
   std::shared_ptr<host::Application> open(const std::string& designFile) override;
   void save(const std::string& designFile) override;

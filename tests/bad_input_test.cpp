@@ -145,7 +145,7 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     auto host = std::make_shared<standin::MemoryHost>(design("R5 R6"));
     testing::FakeAttacher attacher;
     attacher.app = host;
-    ui::ProgressValues progress;
+    app::ProgressValues progress;
     testing::FakeReport report;
     testing::FakeSaveDialog dialog;
     dialog.answer = target;

@@ -108,7 +108,7 @@ TEST_F(ComClient, DeliversOpenDocumentUntilUnsubscribed) {
 TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   testing::CallLog journal;
   win::ComHostAttacher attacher;
-  ui::ProgressValues progress;
+  app::ProgressValues progress;
   testing::FakeReport report;
   testing::FakeSaveDialog dialog;
   testing::FakeFiles files{journal};
@@ -166,7 +166,7 @@ class StrictComClient : public ::testing::Test {
 TEST_F(StrictComClient, ASelectedRunCallsEachClassOfListByItsOwnDispids) {
   host->open(design("R5@10,0 R6@0,0* C1@0,0*"));
   testing::SessionFakes fakes;
-  ui::ProgressValues progress;
+  app::ProgressValues progress;
   win::ComHostAttacher attacher;
   app::RenumberingSession session(attacher, progress, fakes.report, fakes.delivery, fakes.journals);
   session.attach([](host::HostEvent) {});

@@ -12,7 +12,7 @@
 
 namespace varnel::testing {
 
-struct FakeView final : ui::MainWindowView {
+struct FakeView final : app::MainWindowView {
   struct State {
     bool checked = false, enabled = true;
     std::string text;
@@ -20,34 +20,34 @@ struct FakeView final : ui::MainWindowView {
   };
   struct Message {
     std::string text, title;
-    ui::MessageIcon icon;
+    app::MessageIcon icon;
   };
-  std::map<ui::Control, State> controls;
+  std::map<app::Control, State> controls;
   std::string title = "Varnel";
   bool topmost = false, ended = false;
   std::vector<Message> messages;
   float progressMin = 0, progressMax = 0, progressValue = 0;
 
   FakeView() {
-    for (const auto& c : ui::kMainWindowLayout)
-      controls[c.id] = {ui::initiallyChecked(c.id), ui::initiallyEnabled(c.id), c.caption,
-                        c.id == ui::Control::startNumber ? 11 : 0};
+    for (const auto& c : app::kMainWindowLayout)
+      controls[c.id] = {app::initiallyChecked(c.id), app::initiallyEnabled(c.id), c.caption,
+                        c.id == app::Control::startNumber ? 11 : 0};
   }
-  bool checked(ui::Control id) override { return controls[id].checked; }
-  void setChecked(ui::Control id, bool v) override { controls[id].checked = v; }
-  bool enabled(ui::Control id) override { return controls[id].enabled; }
-  void setEnabled(ui::Control id, bool v) override { controls[id].enabled = v; }
-  std::string text(ui::Control id) override { return controls[id].text; }
-  void setText(ui::Control id, const std::string& t) override { controls[id].text = t; }
-  void setBackground(ui::Control id, ui::SystemColour c) override {
+  bool checked(app::Control id) override { return controls[id].checked; }
+  void setChecked(app::Control id, bool v) override { controls[id].checked = v; }
+  bool enabled(app::Control id) override { return controls[id].enabled; }
+  void setEnabled(app::Control id, bool v) override { controls[id].enabled = v; }
+  std::string text(app::Control id) override { return controls[id].text; }
+  void setText(app::Control id, const std::string& t) override { controls[id].text = t; }
+  void setBackground(app::Control id, app::SystemColour c) override {
     controls[id].background = static_cast<int>(c);
   }
   void setTitle(const std::string& t) override { title = t; }
   void alwaysOnTop(bool on) override { topmost = on; }
   std::function<void()> whileMessageOpen;  // what the user does before pressing OK
-  std::vector<ui::AboutContent> abouts;
-  void showAbout(const ui::AboutContent& about) override { abouts.push_back(about); }
-  void showMessage(const std::string& t, const std::string& ti, ui::MessageIcon i) override {
+  std::vector<app::AboutContent> abouts;
+  void showAbout(const app::AboutContent& about) override { abouts.push_back(about); }
+  void showMessage(const std::string& t, const std::string& ti, app::MessageIcon i) override {
     messages.push_back({t, ti, i});
     if (whileMessageOpen) whileMessageOpen();
   }
@@ -66,9 +66,9 @@ struct FakeView final : ui::MainWindowView {
   void setStatus(const std::string& text) override { status = text; }
 
   // The user clicks an option button: it is selected, its partner cleared.
-  void select(ui::Control option) {
+  void select(app::Control option) {
     controls[option].checked = true;
-    controls[ui::partnerOf(option)].checked = false;
+    controls[app::partnerOf(option)].checked = false;
   }
 };
 

@@ -22,7 +22,7 @@ namespace varnel::testing {
 
 using CallLog = std::vector<std::string>;
 
-struct FakeReport final : ui::ReportView {
+struct FakeReport final : app::ReportView {
   bool open = false;
   std::string shown;
   int shows = 0;
@@ -35,7 +35,7 @@ struct FakeReport final : ui::ReportView {
   }
 };
 
-struct FakeSaveDialog final : ui::SaveDialog {
+struct FakeSaveDialog final : app::SaveDialog {
   std::string answer;  // empty: cancelled
   std::optional<Error> failure;
   std::string filterSeen, proposedSeen;
@@ -154,7 +154,7 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
   std::string folder() const override { return "/journals"; }
 };
 
-struct FakePreview final : ui::PreviewView {
+struct FakePreview final : app::PreviewView {
   std::vector<app::Preview> shown;
   bool open = false;
   std::function<void()> whileShowing;  // what happens while the preview is made

@@ -114,7 +114,7 @@ struct SessionFakes {
 struct Engine : SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   OptionValues options;
-  ui::ProgressValues progress;
+  app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   RunRecord last;
   app::RunOutcome outcome;

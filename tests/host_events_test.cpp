@@ -11,8 +11,8 @@
 namespace varnel {
 namespace {
 
+using app::Control;
 using testing::design;
-using ui::Control;
 
 // PowerLogic as a host of another kind shows it: every event without its
 // meaning (no type information), or no events at all (no connection point).
@@ -38,7 +38,7 @@ struct HostOfUnknownEvents final : host::Application {
 struct Window : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   testing::FakeView view;
-  ui::WindowProgress progress{view};
+  app::WindowProgress progress{view};
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
   app::MainWindowPresenter presenter{view, session, preview, journals};

@@ -10,30 +10,30 @@
 namespace varnel::testing {
 
 struct PlacedControl {
-  ui::ControlLayout layout;
-  ui::PixelRect rect;
+  app::ControlLayout layout;
+  app::PixelRect rect;
   bool drawn = true;
   int textWidth = 0;   // the caption's extent in the control's font, without '&'
   int lineHeight = 0;  // the font's height
 };
 
-inline std::string nameOf(const ui::ControlLayout& layout) {
+inline std::string nameOf(const app::ControlLayout& layout) {
   return layout.caption[0] ? layout.caption : "control " + std::to_string(int(layout.id));
 }
 
-inline bool overlap(const ui::PixelRect& a, const ui::PixelRect& b) {
+inline bool overlap(const app::PixelRect& a, const app::PixelRect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-inline bool inside(const ui::PixelRect& inner, const ui::PixelRect& outer) {
+inline bool inside(const app::PixelRect& inner, const app::PixelRect& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
 }
 
 // Where a frame leaves room for what it holds: within its etched line, and
 // below the line or its caption at the top.
-inline ui::PixelRect roomIn(const PlacedControl& frame) {
-  ui::PixelRect r = frame.rect;
+inline app::PixelRect roomIn(const PlacedControl& frame) {
+  app::PixelRect r = frame.rect;
   r.left += 2;
   r.right -= 2;
   r.bottom -= 2;
@@ -41,9 +41,9 @@ inline ui::PixelRect roomIn(const PlacedControl& frame) {
   return r;
 }
 
-inline bool holds(ui::Control frame, ui::Control id) {
-  for (ui::Control up = ui::layoutOf(id)->container; up != ui::Control::none;
-       up = ui::layoutOf(up)->container)
+inline bool holds(app::Control frame, app::Control id) {
+  for (app::Control up = app::layoutOf(id)->container; up != app::Control::none;
+       up = app::layoutOf(up)->container)
     if (up == frame) return true;
   return false;
 }
@@ -52,19 +52,19 @@ inline bool holds(ui::Control frame, ui::Control id) {
 // button or check box (13 pixels at 96 dpi) and a gap, or a button's edges.
 inline int widthNeeded(const PlacedControl& p, int dpi) {
   switch (p.layout.kind) {
-    case ui::ControlKind::option:
-    case ui::ControlKind::check:
+    case app::ControlKind::option:
+    case app::ControlKind::check:
       return p.textWidth + (13 + 4) * dpi / 96;
-    case ui::ControlKind::button:
+    case app::ControlKind::button:
       return p.textWidth + 8 * dpi / 96;
-    case ui::ControlKind::frame:
+    case app::ControlKind::frame:
       return p.layout.caption[0] ? p.textWidth + 16 * dpi / 96 : 0;
     default:
       return p.textWidth;
   }
 }
 
-inline const PlacedControl& find(const std::vector<PlacedControl>& all, ui::Control id) {
+inline const PlacedControl& find(const std::vector<PlacedControl>& all, app::Control id) {
   for (const PlacedControl& p : all)
     if (p.layout.id == id) return p;
   return all.front();
@@ -72,10 +72,10 @@ inline const PlacedControl& find(const std::vector<PlacedControl>& all, ui::Cont
 
 inline void checkNeighbours(const std::vector<PlacedControl>& all, const PlacedControl& p,
                             std::vector<std::string>& problems) {
-  const bool frame = p.layout.kind == ui::ControlKind::frame;
+  const bool frame = p.layout.kind == app::ControlKind::frame;
   for (const PlacedControl& q : all) {
     if (&q == &p || !q.drawn || !overlap(p.rect, q.rect)) continue;
-    const bool qFrame = q.layout.kind == ui::ControlKind::frame;
+    const bool qFrame = q.layout.kind == app::ControlKind::frame;
     if (!frame && !qFrame && &q < &p)
       problems.push_back(nameOf(p.layout) + " overlaps " + nameOf(q.layout));
     if (frame && !holds(p.layout.id, q.layout.id) && !holds(q.layout.id, p.layout.id))
@@ -84,15 +84,15 @@ inline void checkNeighbours(const std::vector<PlacedControl>& all, const PlacedC
 }
 
 inline std::vector<std::string> layoutProblems(const std::vector<PlacedControl>& all,
-                                               const ui::PixelRect& client, int dpi) {
+                                               const app::PixelRect& client, int dpi) {
   std::vector<std::string> problems;
   for (const PlacedControl& p : all) {
     if (!p.drawn) continue;
     const std::string name = nameOf(p.layout);
-    const bool frame = p.layout.kind == ui::ControlKind::frame;
+    const bool frame = p.layout.kind == app::ControlKind::frame;
     if (!frame && !inside(p.rect, client)) problems.push_back(name + " leaves the client area");
-    const ui::Control container = p.layout.container;
-    if (container != ui::Control::none && find(all, container).drawn &&
+    const app::Control container = p.layout.container;
+    if (container != app::Control::none && find(all, container).drawn &&
         !inside(p.rect, roomIn(find(all, container))))
       problems.push_back(name + " is not inside its frame");
     if (widthNeeded(p, dpi) > p.rect.width())

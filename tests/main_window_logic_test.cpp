@@ -12,14 +12,14 @@
 namespace varnel {
 namespace {
 
+using app::Control;
 using testing::design;
 using testing::FakeView;
-using ui::Control;
 
 struct Window : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   FakeView view;
-  ui::WindowProgress progress{view};
+  app::WindowProgress progress{view};
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
   app::MainWindowPresenter presenter{view, session, preview, journals};
@@ -62,7 +62,7 @@ void expectEndingMessage(const FakeView& view, const std::string& text) {
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].text, text);
   EXPECT_EQ(view.messages[0].title, "");
-  EXPECT_EQ(view.messages[0].icon, ui::MessageIcon::critical);
+  EXPECT_EQ(view.messages[0].icon, app::MessageIcon::critical);
   EXPECT_TRUE(view.ended);
 }
 
@@ -217,7 +217,7 @@ TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
     EXPECT_EQ(w.view.messages[0].text, "Illegal Value");
     EXPECT_EQ(w.view.messages[1].text, "Illegal value in Start textbox");
     EXPECT_EQ(w.view.messages[1].title, "Error Message");
-    EXPECT_EQ(w.view.messages[1].icon, ui::MessageIcon::exclamation);
+    EXPECT_EQ(w.view.messages[1].icon, app::MessageIcon::exclamation);
   }
   EXPECT_EQ(w.names(), testing::words("R5"));
 }
@@ -396,9 +396,9 @@ TEST(End, EndsTheProgram) {
 }
 
 TEST(Layout, PlacesControlsRelativeToTheirContainers) {
-  EXPECT_EQ(ui::windowRect(Control::forceReadInPcb).left, 2880 + 105 + 135);
-  EXPECT_EQ(ui::windowRect(Control::forceReadInPcb).top, -90 + 150 + 570 + 480);
-  EXPECT_EQ(ui::windowRect(Control::run).top, 1560);
+  EXPECT_EQ(app::windowRect(Control::forceReadInPcb).left, 2880 + 105 + 135);
+  EXPECT_EQ(app::windowRect(Control::forceReadInPcb).top, -90 + 150 + 570 + 480);
+  EXPECT_EQ(app::windowRect(Control::run).top, 1560);
 }
 
 }  // namespace
@@ -407,13 +407,13 @@ TEST(Layout, PlacesControlsRelativeToTheirContainers) {
 namespace varnel {
 namespace {
 
+using app::Control;
 using testing::design;
-using ui::Control;
 
 struct PreviewWindow : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   testing::FakeView view;
-  ui::WindowProgress progress{view};
+  app::WindowProgress progress{view};
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
   app::MainWindowPresenter presenter{view, session, preview, journals};

@@ -7,7 +7,7 @@
 
 #include "temp_dir.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 namespace {
 
 using testing::TempDir;
@@ -139,4 +139,4 @@ TEST_F(OfflineRunner, ADesignFileThatCannotBeReadIsAnErrorOfTheOneForm) {
 }
 
 }  // namespace
-}  // namespace varnel::ui
+}  // namespace varnel::app

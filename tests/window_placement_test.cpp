@@ -3,7 +3,7 @@
 
 #include "app/window_placement.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 namespace {
 
 const ScreenRect kPrimary{0, 0, 1920, 1040};      // taskbar below
@@ -49,4 +49,4 @@ TEST(OpeningRect, AWindowLargerThanTheWorkAreaKeepsItsTitleBarOnIt) {
 }
 
 }  // namespace
-}  // namespace varnel::ui
+}  // namespace varnel::app

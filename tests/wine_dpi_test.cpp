@@ -17,8 +17,8 @@
 namespace varnel {
 namespace {
 
+using app::Control;
 using testing::LocalWindow;
-using ui::Control;
 
 RECT rectIn(HWND parent, HWND control) {
   RECT r;
@@ -41,10 +41,10 @@ void expectLaidOutAt(const win::MainWindow& window, UINT dpi) {
   EXPECT_EQ(window.dpi(), dpi);
   RECT client;
   GetClientRect(window.handle(), &client);
-  EXPECT_EQ(client.right, win::twipsAt(ui::kClientWidthTwips, dpi));
+  EXPECT_EQ(client.right, win::twipsAt(app::kClientWidthTwips, dpi));
   // Below the layout, the status bar: along the whole bottom, in the message font.
   const RECT bar = rectIn(window.handle(), window.statusBar());
-  EXPECT_EQ(bar.top, win::twipsAt(ui::kClientHeightTwips, dpi));
+  EXPECT_EQ(bar.top, win::twipsAt(app::kClientHeightTwips, dpi));
   EXPECT_EQ(bar.bottom, client.bottom);
   EXPECT_EQ(bar.left, 0);
   EXPECT_EQ(bar.right, client.right);
@@ -53,9 +53,9 @@ void expectLaidOutAt(const win::MainWindow& window, UINT dpi) {
             SendMessageW(window.control(Control::run), WM_GETFONT, 0, 0));
   const LONG messageFont = fontHeight(win::messageFontAt(dpi).get());
   const int slack = MulDiv(6, dpi, 96);
-  for (const ui::ControlLayout& layout : ui::kMainWindowLayout) {
+  for (const app::ControlLayout& layout : app::kMainWindowLayout) {
     SCOPED_TRACE(layout.caption[0] ? layout.caption : "control " + std::to_string(int(layout.id)));
-    const ui::TwipsRect twips = ui::windowRect(layout.id);
+    const app::TwipsRect twips = app::windowRect(layout.id);
     const RECT r = rectIn(window.handle(), window.control(layout.id));
     const int left = win::twipsAt(twips.left, dpi),
               right = win::twipsAt(twips.left + twips.width, dpi);
@@ -64,7 +64,7 @@ void expectLaidOutAt(const win::MainWindow& window, UINT dpi) {
     if (layout.id == Control::startLabel) {
       EXPECT_EQ(r.right, right);
       EXPECT_LE(r.left, left);
-    } else if (layout.kind == ui::ControlKind::option || layout.kind == ui::ControlKind::check) {
+    } else if (layout.kind == app::ControlKind::option || layout.kind == app::ControlKind::check) {
       // A caption still short of room moves a little towards its frame's line.
       EXPECT_LE(r.left, left);
       EXPECT_GE(r.left, left - slack);
@@ -353,12 +353,12 @@ class Position : public ::testing::Test {
     GetWindowRect(w.window.handle(), &r);
     return r;
   }
-  static bool whollyOn(const RECT& r, const ui::ScreenRect& area) {
+  static bool whollyOn(const RECT& r, const app::ScreenRect& area) {
     return r.left >= area.left && r.top >= area.top && r.right <= area.right &&
            r.bottom <= area.bottom;
   }
   win::WindowPositionStore store;
-  ui::ScreenRect primary = win::monitorWorkAreas().at(0);
+  app::ScreenRect primary = win::monitorWorkAreas().at(0);
 };
 
 TEST_F(Position, TheFirstTimeItOpensAtTheTopRightOfThePrimaryMonitorBelowItsMenus) {

@@ -16,12 +16,12 @@
 namespace varnel {
 namespace {
 
+using app::Control;
 using testing::click;
 using testing::isChecked;
 using testing::isEnabled;
 using testing::LocalWindow;
 using testing::words;
-using ui::Control;
 
 // The controls Tab visits from the first one, once round.
 std::vector<Control> tabRound(LocalWindow& w, Control first) {

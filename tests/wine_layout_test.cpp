@@ -19,7 +19,7 @@ using testing::LocalWindow;
 
 using testing::PlacedControl;
 
-PlacedControl measure(HWND window, HWND control, const ui::ControlLayout& layout) {
+PlacedControl measure(HWND window, HWND control, const app::ControlLayout& layout) {
   PlacedControl placed{layout, {}, IsWindowVisible(control) != FALSE, 0, 0};
   RECT r;
   GetWindowRect(control, &r);
@@ -55,9 +55,9 @@ TEST(Layout, EveryControlFitsAtEveryDpi) {
     GetWindowRect(w.window.statusBar(), &bar);
     MapWindowPoints(nullptr, w.window.handle(), reinterpret_cast<POINT*>(&bar), 2);
     std::vector<PlacedControl> all;
-    for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
+    for (const app::ControlLayout& layout : app::kMainWindowLayout)
       all.push_back(measure(w.window.handle(), w[layout.id], layout));
-    const ui::PixelRect room{0, 0, client.right, bar.top};  // above the status bar
+    const app::PixelRect room{0, 0, client.right, bar.top};  // above the status bar
     for (const std::string& problem : testing::layoutProblems(all, room, static_cast<int>(dpi)))
       ADD_FAILURE() << problem;
   }

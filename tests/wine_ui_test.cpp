@@ -29,8 +29,8 @@
 namespace varnel {
 namespace {
 
+using app::Control;
 using testing::words;
-using ui::Control;
 using win::DialogAnswerer;
 using namespace std::chrono_literals;
 
@@ -54,7 +54,7 @@ TEST(Window, OpensWithTheControlsInTheirInitialStates) {
   EXPECT_TRUE(GetWindowLongW(w.window.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT client;
   GetClientRect(w.window.handle(), &client);
-  EXPECT_EQ(client.right, win::twipsAt(ui::kClientWidthTwips, w.window.dpi()));
+  EXPECT_EQ(client.right, win::twipsAt(app::kClientWidthTwips, w.window.dpi()));
 }
 
 TEST(Window, TheSystemMenusCommandsHaveAccessKeysAndTheReportItsTitle) {

@@ -42,7 +42,7 @@ struct LocalWindow {
     attacher.app = host;
     window.open(SW_SHOWNOACTIVATE, false);
   }
-  HWND operator[](ui::Control id) const { return window.control(id); }
+  HWND operator[](app::Control id) const { return window.control(id); }
   // A key as the program's message loop receives it: WM_KEYDOWN, or
   // WM_SYSCHAR for Alt+letter. True when the window handled it.
   bool press(WPARAM key, HWND focus = nullptr) {

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-namespace varnel::ui {
+namespace varnel::app {
 
 enum class Control : int {
   mainFrame = 1000,
@@ -120,4 +120,4 @@ constexpr Control partnerOf(Control option) {
   }
 }
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

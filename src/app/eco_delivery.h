@@ -25,7 +25,7 @@ struct EcoTarget {
 
 class EcoDelivery {
  public:
-  EcoDelivery(ui::SaveDialog& saveDialog, host::PcbConnector& pcb, eco::FileSystem& files,
+  EcoDelivery(app::SaveDialog& saveDialog, host::PcbConnector& pcb, eco::FileSystem& files,
               eco::AnsiEncoder& encoder)
       : saveDialog_(saveDialog), pcb_(pcb), files_(files), encoder_(encoder) {}
   EcoDelivery(const EcoDelivery&) = delete;
@@ -56,7 +56,7 @@ class EcoDelivery {
   std::string unsavedRenamesNote(const eco::ChangeLog& log);
   std::string freeListFileName();
 
-  ui::SaveDialog& saveDialog_;
+  app::SaveDialog& saveDialog_;
   host::PcbConnector& pcb_;
   eco::FileSystem& files_;
   eco::AnsiEncoder& encoder_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace varnel::ui {
+namespace varnel::app {
 
 namespace {
 
@@ -154,4 +154,4 @@ std::map<Control, PixelRect> layOutMainWindow(const LayoutMetrics& metrics) {
   return Layout(metrics).run();
 }
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

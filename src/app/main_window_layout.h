@@ -9,7 +9,7 @@
 
 #include "app/controls.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 
 struct PixelRect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -34,4 +34,4 @@ constexpr bool isDrawn(Control id) {
 // Relative to the client area.
 std::map<Control, PixelRect> layOutMainWindow(const LayoutMetrics& metrics);
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

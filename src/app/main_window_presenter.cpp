@@ -10,16 +10,16 @@ namespace varnel::app {
 
 namespace {
 
-using ui::Control;
-using ui::MessageIcon;
+using app::Control;
+using app::MessageIcon;
 
 constexpr const char* kNotRunning = "Are you sure Powerlogic is running ? ";
 
-void enableStartText(ui::MainWindowView& view, Control option) {
+void enableStartText(app::MainWindowView& view, Control option) {
   const bool enable = view.checked(option);
   // A box that takes typing looks like one: window colours; disabled, grey.
   view.setBackground(Control::startNumber,
-                     enable ? ui::SystemColour::window : ui::SystemColour::inactiveBorder);
+                     enable ? app::SystemColour::window : app::SystemColour::inactiveBorder);
   view.setEnabled(Control::startNumber, enable);
 }
 
@@ -42,8 +42,8 @@ bool isLegalStartText(const std::string& text) {
   return number && *number != 0;
 }
 
-MainWindowPresenter::MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session,
-                                         ui::PreviewView& preview, JournalLibrary& journals)
+MainWindowPresenter::MainWindowPresenter(app::MainWindowView& view, RenumberingSession& session,
+                                         app::PreviewView& preview, JournalLibrary& journals)
     : view_(view), session_(session), preview_(preview), journals_(journals) {}
 
 // The one message that ends the program, for the two errors that say the
@@ -181,7 +181,7 @@ void MainWindowPresenter::onClick(Control id) {
     case Control::forceReadInPcb:
       if (view_.checked(id)) return;  // already chosen: nothing changes
       view_.setChecked(id, true);
-      view_.setChecked(ui::partnerOf(id), false);
+      view_.setChecked(app::partnerOf(id), false);
       if (id == Control::allComponents) onAllComponentsChosen();
       if (id == Control::selectedComponents) onSelectedComponentsChosen();
       return;

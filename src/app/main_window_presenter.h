@@ -20,8 +20,8 @@ bool isLegalStartText(const std::string& text);
 
 class MainWindowPresenter {
  public:
-  MainWindowPresenter(ui::MainWindowView& view, RenumberingSession& session,
-                      ui::PreviewView& preview, JournalLibrary& journals);
+  MainWindowPresenter(app::MainWindowView& view, RenumberingSession& session,
+                      app::PreviewView& preview, JournalLibrary& journals);
   MainWindowPresenter(const MainWindowPresenter&) = delete;
   MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
@@ -35,7 +35,7 @@ class MainWindowPresenter {
   void onHostEvent(host::HostEvent event);
   // A click on a control, as the window reports it. Option buttons are
   // chosen here; nothing happens while the window is busy.
-  void onClick(ui::Control id);
+  void onClick(app::Control id);
 
   void onAllComponentsChosen();
   void onSelectedComponentsChosen();
@@ -83,9 +83,9 @@ class MainWindowPresenter {
   void showPlanned(const PlannedRun& planned, const RunRequest& request);
   void make(const RunRequest& request);
 
-  ui::MainWindowView& view_;
+  app::MainWindowView& view_;
   RenumberingSession& session_;
-  ui::PreviewView& preview_;
+  app::PreviewView& preview_;
   JournalLibrary& journals_;
   std::optional<Previewed> previewed_;
   bool busy_ = false;

@@ -6,7 +6,7 @@
 #include "app/controls.h"
 #include "host/automation.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 
 // Windows system colours by their index.
 enum class SystemColour { window = 5, windowText = 8, inactiveBorder = 11, highlight = 13 };
@@ -53,4 +53,4 @@ class MainWindowView {
   virtual void setProgressValue(float value) = 0;
 };
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

@@ -16,7 +16,7 @@
 #include "host/pcb.h"
 #include "model/designator.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 
 namespace {
 
@@ -304,4 +304,4 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   return status;
 }
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

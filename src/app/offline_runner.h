@@ -20,7 +20,7 @@
 #include "host/automation.h"
 #include "host/pcb.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 
 // What --stats prints: the calls made to PowerLogic since the last reset
 // (the runner resets once attached, so the run's own calls are counted).
@@ -55,4 +55,4 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
                    host::HostAttacher& attacher, host::PcbConnector& pcb,
                    app::JournalStore& journals, CallCounter& calls);
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

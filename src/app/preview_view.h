@@ -2,7 +2,7 @@
 // The Preview window as the main window's logic sees it.
 #include "app/preview.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 
 class PreviewView {
  public:
@@ -12,4 +12,4 @@ class PreviewView {
   virtual void closePreview() = 0;
 };
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

@@ -1,6 +1,6 @@
 #pragma once
 // The progress bar: three single-precision numbers.
-namespace varnel::ui {
+namespace varnel::app {
 
 class ProgressDisplay {
  public:
@@ -29,4 +29,4 @@ struct ProgressValues final : ProgressDisplay {
   }
 };
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

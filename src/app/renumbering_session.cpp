@@ -22,8 +22,8 @@ struct RenumberingSession::ReadPlan {
   RenumberPlan plan;
 };
 
-RenumberingSession::RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
-                                       ui::ReportView& report, EcoDelivery& delivery,
+RenumberingSession::RenumberingSession(host::HostAttacher& attacher, app::ProgressDisplay& progress,
+                                       app::ReportView& report, EcoDelivery& delivery,
                                        JournalStore& journals)
     : attacher_(attacher),
       progress_(progress),

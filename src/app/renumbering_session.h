@@ -48,8 +48,8 @@ struct PlannedRun {
 
 class RenumberingSession {
  public:
-  RenumberingSession(host::HostAttacher& attacher, ui::ProgressDisplay& progress,
-                     ui::ReportView& report, EcoDelivery& delivery, JournalStore& journals);
+  RenumberingSession(host::HostAttacher& attacher, app::ProgressDisplay& progress,
+                     app::ReportView& report, EcoDelivery& delivery, JournalStore& journals);
   RenumberingSession(const RenumberingSession&) = delete;
   RenumberingSession& operator=(const RenumberingSession&) = delete;
 
@@ -109,8 +109,8 @@ class RenumberingSession {
   void prepareRun();
 
   host::HostAttacher& attacher_;
-  ui::ProgressDisplay& progress_;
-  ui::ReportView& report_;
+  app::ProgressDisplay& progress_;
+  app::ReportView& report_;
   EcoDelivery& delivery_;
   JournalStore& journals_;
 

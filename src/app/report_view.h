@@ -2,7 +2,7 @@
 // The report window of designators left alone, as the core sees it: it only shows text.
 #include <string>
 
-namespace varnel::ui {
+namespace varnel::app {
 
 class ReportView {
  public:
@@ -15,4 +15,4 @@ class ReportView {
   virtual void show(const std::string& text) = 0;
 };
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

@@ -2,7 +2,7 @@
 // The common save dialog, as ECO delivery uses it.
 #include <string>
 
-namespace varnel::ui {
+namespace varnel::app {
 
 class SaveDialog {
  public:
@@ -15,4 +15,4 @@ class SaveDialog {
   virtual void written(const std::string& path) = 0;
 };
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

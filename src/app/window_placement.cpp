@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace varnel::ui {
+namespace varnel::app {
 
 namespace {
 
@@ -40,4 +40,4 @@ ScreenRect openingRect(std::optional<ScreenPoint> saved, int width, int height,
   return movedInside({left, top, left + width, top + height}, primary);
 }
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

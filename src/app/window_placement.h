@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-namespace varnel::ui {
+namespace varnel::app {
 
 struct ScreenRect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -36,4 +36,4 @@ ScreenRect movedInside(ScreenRect rect, const ScreenRect& area);
 ScreenRect openingRect(std::optional<ScreenPoint> saved, int width, int height,
                        const std::vector<ScreenRect>& workAreas, FirstPlace first);
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

@@ -3,7 +3,7 @@
 #include "app/main_window_view.h"
 #include "app/progress_display.h"
 
-namespace varnel::ui {
+namespace varnel::app {
 
 class WindowProgress final : public ProgressDisplay {
  public:
@@ -21,4 +21,4 @@ class WindowProgress final : public ProgressDisplay {
   float min_ = 0, max_ = 0, value_ = 0;
 };
 
-}  // namespace varnel::ui
+}  // namespace varnel::app

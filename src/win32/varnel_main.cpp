@@ -33,7 +33,7 @@ std::vector<std::string> arguments() {
 }
 
 // The round trips made to the PowerLogic attached, for --stats.
-class RoundTrips final : public varnel::ui::CallCounter {
+class RoundTrips final : public varnel::app::CallCounter {
  public:
   explicit RoundTrips(const varnel::win::ComHostAttacher& attacher) : attacher_(attacher) {}
   void resetCounts() override { start_ = attacher_.roundTrips(); }
@@ -54,7 +54,7 @@ int runOnce(const std::vector<std::string>& args) {
   varnel::app::JournalFolder journals(varnel::win::journalFolder());
   std::ostringstream out, err;
   RoundTrips calls(attacher);
-  const int status = varnel::ui::runCommandLine(args, out, err, attacher, pcb, journals, calls);
+  const int status = varnel::app::runCommandLine(args, out, err, attacher, pcb, journals, calls);
   varnel::win::writeToConsole(out.str(), false);
   varnel::win::writeToConsole(err.str(), true);
   return status;

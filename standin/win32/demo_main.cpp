@@ -24,7 +24,7 @@
 #include "win32/ui/user_folders.h"
 
 using namespace varnel;
-using ui::Control;
+using app::Control;
 
 namespace {
 

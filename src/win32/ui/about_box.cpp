@@ -33,7 +33,7 @@ EmptyTemplate emptyTemplate() {
 
 class AboutBox {
  public:
-  AboutBox(HWND owner, const ui::AboutContent& about) : owner_(owner), about_(about) {}
+  AboutBox(HWND owner, const app::AboutContent& about) : owner_(owner), about_(about) {}
   void show() {
     const EmptyTemplate t = emptyTemplate();
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(&t),
@@ -55,7 +55,7 @@ class AboutBox {
   void place(HWND dialog, int clientWidth, int clientHeight) const;
 
   HWND owner_;
-  const ui::AboutContent& about_;
+  const app::AboutContent& about_;
   UINT dpi_ = kDefaultDpi;
   GdiObject font_;  // outlives the box that uses it
 };
@@ -150,13 +150,13 @@ void AboutBox::place(HWND dialog, int clientWidth, int clientHeight) const {
   RECT over{0, 0, w, h};
   if (owner_) GetWindowRect(owner_, &over);
   const int left = (over.left + over.right - w) / 2, top = (over.top + over.bottom - h) / 2;
-  const ui::ScreenRect at = ui::movedInside({left, top, left + w, top + h}, workAreaOf(owner_));
+  const app::ScreenRect at = app::movedInside({left, top, left + w, top + h}, workAreaOf(owner_));
   SetWindowPos(dialog, nullptr, at.left, at.top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
 
-void showAboutBox(HWND owner, const ui::AboutContent& about) {
+void showAboutBox(HWND owner, const app::AboutContent& about) {
   AboutBox(owner, about).show();
 }
 

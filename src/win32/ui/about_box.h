@@ -8,6 +8,6 @@
 
 namespace varnel::win {
 
-void showAboutBox(HWND owner, const ui::AboutContent& about);
+void showAboutBox(HWND owner, const app::AboutContent& about);
 
 }  // namespace varnel::win

@@ -15,8 +15,8 @@ namespace varnel::win {
 
 namespace {
 
-using ui::Control;
-using ui::ControlKind;
+using app::Control;
+using app::ControlKind;
 
 constexpr wchar_t kClassName[] = L"VarnelMain";
 // System menu commands: below 0xF000, the low four bits clear.
@@ -56,11 +56,11 @@ ControlClass classOf(ControlKind kind) {
   return {L"STATIC", 0, 0};
 }
 
-UINT iconFlag(ui::MessageIcon icon) {
+UINT iconFlag(app::MessageIcon icon) {
   switch (icon) {
-    case ui::MessageIcon::critical:
+    case app::MessageIcon::critical:
       return MB_ICONHAND;
-    case ui::MessageIcon::exclamation:
+    case app::MessageIcon::exclamation:
       return MB_ICONEXCLAMATION;
     default:
       return MB_ICONINFORMATION;
@@ -97,7 +97,7 @@ void MainWindow::create() {
   registerWindowClass(kClassName, &procedure);
   window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, 0, 0, 0, 0,
                                          nullptr, nullptr, GetModuleHandleW(nullptr), this));
-  for (const ui::ControlLayout& layout : ui::kMainWindowLayout) createControl(layout);
+  for (const app::ControlLayout& layout : app::kMainWindowLayout) createControl(layout);
   createStatusBar();
   applyDpi(dpiOf(window_.get()));
   placeOnDesktop();
@@ -106,11 +106,11 @@ void MainWindow::create() {
   preview_.setOwner(window_.get());
   addCommandsToSystemMenu();
   // Frames lie under the controls they hold; the others keep the tab order.
-  for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
+  for (const app::ControlLayout& layout : app::kMainWindowLayout)
     if (layout.kind == ControlKind::frame)
       SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  backgrounds_[Control::startNumber] = ui::SystemColour::inactiveBorder;
-  backgrounds_[Control::conflictFrame] = ui::SystemColour::inactiveBorder;
+  backgrounds_[Control::startNumber] = app::SystemColour::inactiveBorder;
+  backgrounds_[Control::conflictFrame] = app::SystemColour::inactiveBorder;
 }
 
 // Along the bottom, below every control of the layout, which stays where it
@@ -130,15 +130,15 @@ int MainWindow::statusBarHeight() const {
   return bar.bottom - bar.top;
 }
 
-void MainWindow::createControl(const ui::ControlLayout& layout) {
+void MainWindow::createControl(const app::ControlLayout& layout) {
   const ControlClass kind = classOf(layout.kind);
-  DWORD style = WS_CHILD | (ui::isDrawn(layout.id) ? WS_VISIBLE : 0) | kind.style;
-  if (!ui::initiallyEnabled(layout.id)) style |= WS_DISABLED;
+  DWORD style = WS_CHILD | (app::isDrawn(layout.id) ? WS_VISIBLE : 0) | kind.style;
+  if (!app::initiallyEnabled(layout.id)) style |= WS_DISABLED;
   HWND control =
       CreateWindowExW(kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, 0, 0, 0,
                       0, window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                       GetModuleHandleW(nullptr), nullptr);
-  if (ui::initiallyChecked(layout.id)) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  if (app::initiallyChecked(layout.id)) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   controls_[layout.id] = control;
 }
 
@@ -153,8 +153,8 @@ void MainWindow::applyDpi(UINT dpi) {
   SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
   font_ = std::move(font);  // the old font only now, when nothing uses it
   layoutControls();
-  fitClientArea(twipsAt(ui::kClientWidthTwips, dpi),
-                twipsAt(ui::kClientHeightTwips, dpi) + statusBarHeight());
+  fitClientArea(twipsAt(app::kClientWidthTwips, dpi),
+                twipsAt(app::kClientHeightTwips, dpi) + statusBarHeight());
   SendMessageW(status_, WM_SIZE, 0, 0);  // to the new bottom
   setIcons();
   InvalidateRect(window_.get(), nullptr, TRUE);
@@ -178,13 +178,13 @@ void MainWindow::fitClientArea(int width, int height) {
 
 // The pixel layout for the font at the DPI; the hidden outer frame only holds.
 void MainWindow::layoutControls() {
-  ui::LayoutMetrics metrics{static_cast<int>(dpi_),
-                            lineHeight(controls_.at(Control::run)),
-                            systemMetricAt(SM_CXMENUCHECK, dpi_),
-                            {}};
-  for (const ui::ControlLayout& layout : ui::kMainWindowLayout)
+  app::LayoutMetrics metrics{static_cast<int>(dpi_),
+                             lineHeight(controls_.at(Control::run)),
+                             systemMetricAt(SM_CXMENUCHECK, dpi_),
+                             {}};
+  for (const app::ControlLayout& layout : app::kMainWindowLayout)
     if (layout.caption[0]) metrics.captionWidths[layout.id] = captionWidth(controls_[layout.id]);
-  for (const auto& [id, r] : ui::layOutMainWindow(metrics))
+  for (const auto& [id, r] : app::layOutMainWindow(metrics))
     SetWindowPos(controls_.at(id), nullptr, r.left, r.top, r.width(), r.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -209,9 +209,9 @@ void MainWindow::setIcons() {
 void MainWindow::placeOnDesktop() {
   RECT r;
   GetWindowRect(window_.get(), &r);
-  const ui::ScreenRect at =
-      ui::openingRect(positions_.load(), r.right - r.left, r.bottom - r.top, monitorWorkAreas(),
-                      {twipsAt(360, dpi_), twipsAt(1440, dpi_)});
+  const app::ScreenRect at =
+      app::openingRect(positions_.load(), r.right - r.left, r.bottom - r.top, monitorWorkAreas(),
+                       {twipsAt(360, dpi_), twipsAt(1440, dpi_)});
   SetWindowPos(window_.get(), nullptr, at.left, at.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (const UINT there = dpiOf(window_.get()); there != dpi_) applyDpi(there);
@@ -287,10 +287,10 @@ bool MainWindow::moveWithinOptionGroup(const MSG& message) {
       message.wParam != VK_RIGHT)
     return false;
   const auto id = static_cast<Control>(GetDlgCtrlID(message.hwnd));
-  if (GetParent(message.hwnd) != window_.get() || ui::partnerOf(id) == Control::none) return false;
+  if (GetParent(message.hwnd) != window_.get() || app::partnerOf(id) == Control::none) return false;
   // Each group of option buttons is a pair: an arrow moves to the other one
   // and chooses it, as in any Windows dialog.
-  const Control partner = ui::partnerOf(id);
+  const Control partner = app::partnerOf(id);
   if (IsWindowEnabled(controls_.at(partner))) {
     focus(controls_.at(partner));
     onClick(partner);
@@ -408,7 +408,7 @@ void MainWindow::setText(Control id, const std::string& text) {
   SetWindowTextW(controls_.at(id), widen(text).c_str());
 }
 
-void MainWindow::setBackground(Control id, ui::SystemColour colour) {
+void MainWindow::setBackground(Control id, app::SystemColour colour) {
   backgrounds_[id] = colour;
   InvalidateRect(controls_.at(id), nullptr, TRUE);
 }
@@ -423,13 +423,13 @@ void MainWindow::alwaysOnTop(bool onTop) {
 }
 
 void MainWindow::showMessage(const std::string& text, const std::string& title,
-                             ui::MessageIcon icon) {
+                             app::MessageIcon icon) {
   HWND owner = window_.get() && IsWindowVisible(window_.get()) ? window_.get() : nullptr;
   MessageBoxW(owner, widen(text).c_str(), title.empty() ? L"Varnel" : widen(title).c_str(),
               MB_OK | iconFlag(icon));
 }
 
-void MainWindow::showAbout(const ui::AboutContent& about) {
+void MainWindow::showAbout(const app::AboutContent& about) {
   showAboutBox(window_.get(), about);
 }
 

@@ -18,7 +18,7 @@
 
 namespace varnel::win {
 
-class MainWindow final : public ui::MainWindowView {
+class MainWindow final : public app::MainWindowView {
  public:
   MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb, app::JournalStore& journals,
              app::JournalLibrary& library);
@@ -36,23 +36,23 @@ class MainWindow final : public ui::MainWindowView {
   HWND handle() const { return window_.get(); }
   // The DPI the window is laid out at: its monitor's.
   UINT dpi() const { return dpi_; }
-  HWND control(ui::Control id) const { return controls_.at(id); }
+  HWND control(app::Control id) const { return controls_.at(id); }
   app::MainWindowPresenter& presenter() { return presenter_; }
   app::RenumberingSession& session() { return session_; }
   ReportWindow& report() { return report_; }
 
-  bool checked(ui::Control id) override;
-  void setChecked(ui::Control id, bool value) override;
-  bool enabled(ui::Control id) override;
-  void setEnabled(ui::Control id, bool value) override;
-  std::string text(ui::Control id) override;
-  void setText(ui::Control id, const std::string& text) override;
-  void setBackground(ui::Control id, ui::SystemColour colour) override;
+  bool checked(app::Control id) override;
+  void setChecked(app::Control id, bool value) override;
+  bool enabled(app::Control id) override;
+  void setEnabled(app::Control id, bool value) override;
+  std::string text(app::Control id) override;
+  void setText(app::Control id, const std::string& text) override;
+  void setBackground(app::Control id, app::SystemColour colour) override;
   void setTitle(const std::string& title) override;
   void alwaysOnTop(bool onTop) override;
-  void showAbout(const ui::AboutContent& about) override;
+  void showAbout(const app::AboutContent& about) override;
   void showMessage(const std::string& text, const std::string& title,
-                   ui::MessageIcon icon) override;
+                   app::MessageIcon icon) override;
   void endProgram() override;
   void deliverLater(host::HostEvent event) override;
   void openFolder(const std::string& path) override;
@@ -68,8 +68,8 @@ class MainWindow final : public ui::MainWindowView {
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
   LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void create();
-  void createControl(const ui::ControlLayout& layout);
-  void onClick(ui::Control id);
+  void createControl(const app::ControlLayout& layout);
+  void onClick(app::Control id);
   void onEnter();
   bool moveWithinOptionGroup(const MSG& message);
   bool onShortcut(const MSG& message);
@@ -95,10 +95,10 @@ class MainWindow final : public ui::MainWindowView {
   WindowPositionStore positions_;
   bool shown_ = false;
   WindowHandle window_;
-  std::map<ui::Control, HWND> controls_;
+  std::map<app::Control, HWND> controls_;
   HWND status_ = nullptr;  // a child of window_, destroyed with it
-  std::map<ui::Control, ui::SystemColour> backgrounds_;
-  ui::WindowProgress progress_{*this};
+  std::map<app::Control, app::SystemColour> backgrounds_;
+  app::WindowProgress progress_{*this};
   ReportWindow report_;
   SaveFileDialog dialog_;
   eco::StdFileSystem files_;

@@ -57,11 +57,11 @@ void PreviewWindow::create() {
   registerWindowClass(kMapClassName, &mapProcedure);
   // At the main window's DPI, below it, wholly inside the work area of its monitor.
   const UINT dpi = dpiOf(owner_);
-  ui::ScreenRect at{0, 0, twipsAt(10500, dpi), twipsAt(6000, dpi)};
+  app::ScreenRect at{0, 0, twipsAt(10500, dpi), twipsAt(6000, dpi)};
   RECT owner;
   if (owner_ && GetWindowRect(owner_, &owner))
     at = {owner.left, owner.bottom + 8, owner.left + at.width(), owner.bottom + 8 + at.height()};
-  at = ui::movedInside(at, workAreaOf(owner_));
+  at = app::movedInside(at, workAreaOf(owner_));
   window_ = WindowHandle(CreateWindowExW(
       0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, at.left, at.top, at.width(),
       at.height(), owner_, nullptr, GetModuleHandleW(nullptr), this));

@@ -11,7 +11,7 @@
 
 namespace varnel::win {
 
-class PreviewWindow final : public ui::PreviewView {
+class PreviewWindow final : public app::PreviewView {
  public:
   struct Handlers {
     std::function<void()> rename;

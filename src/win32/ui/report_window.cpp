@@ -39,15 +39,15 @@ SIZE ReportWindow::editSize() const {
 POINT ReportWindow::placeFor(SIZE frame) const {
   RECT beside{0, 0, 0, 0};
   if (neighbour_) GetWindowRect(neighbour_, &beside);
-  const ui::ScreenRect work = workAreaOf(neighbour_);
+  const app::ScreenRect work = workAreaOf(neighbour_);
   // To the right of the main window; to its left when the screen ends
   // there; and always wholly inside the work area.
   LONG x = beside.right + 8;
   if (x + frame.cx > work.right) x = beside.left - 8 - frame.cx;
-  const ui::ScreenRect at =
-      ui::movedInside({static_cast<int>(x), static_cast<int>(beside.top),
-                       static_cast<int>(x + frame.cx), static_cast<int>(beside.top + frame.cy)},
-                      work);
+  const app::ScreenRect at =
+      app::movedInside({static_cast<int>(x), static_cast<int>(beside.top),
+                        static_cast<int>(x + frame.cx), static_cast<int>(beside.top + frame.cy)},
+                       work);
   return {at.left, at.top};
 }
 

@@ -8,7 +8,7 @@
 
 namespace varnel::win {
 
-class ReportWindow final : public ui::ReportView {
+class ReportWindow final : public app::ReportView {
  public:
   ReportWindow() = default;
   ReportWindow(const ReportWindow&) = delete;

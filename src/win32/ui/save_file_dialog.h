@@ -9,7 +9,7 @@
 
 namespace varnel::win {
 
-class SaveFileDialog final : public ui::SaveDialog {
+class SaveFileDialog final : public app::SaveDialog {
  public:
   explicit SaveFileDialog(HWND owner = nullptr, UserRegistryKey settings = UserRegistryKey())
       : owner_(owner), settings_(std::move(settings)) {}

@@ -11,9 +11,9 @@ BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-  auto& list = *reinterpret_cast<std::vector<ui::ScreenRect>*>(areas);
+  auto& list = *reinterpret_cast<std::vector<app::ScreenRect>*>(areas);
   const RECT& r = info.rcWork;
-  const ui::ScreenRect area{r.left, r.top, r.right, r.bottom};
+  const app::ScreenRect area{r.left, r.top, r.right, r.bottom};
   if (info.dwFlags & MONITORINFOF_PRIMARY)
     list.insert(list.begin(), area);
   else
@@ -23,15 +23,15 @@ BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
 
 }  // namespace
 
-std::optional<ui::ScreenPoint> WindowPositionStore::load() const {
+std::optional<app::ScreenPoint> WindowPositionStore::load() const {
   const auto left = key_.number(kLeft);
   const auto top = key_.number(kTop);
   if (!left || !top) return std::nullopt;
   // Negative left of or above the primary monitor.
-  return ui::ScreenPoint{static_cast<int>(*left), static_cast<int>(*top)};
+  return app::ScreenPoint{static_cast<int>(*left), static_cast<int>(*top)};
 }
 
-void WindowPositionStore::save(ui::ScreenPoint topLeft) const {
+void WindowPositionStore::save(app::ScreenPoint topLeft) const {
   key_.setNumber(kLeft, static_cast<DWORD>(topLeft.x));
   key_.setNumber(kTop, static_cast<DWORD>(topLeft.y));
 }
@@ -41,7 +41,7 @@ void WindowPositionStore::forget() const {
   key_.erase(kTop);
 }
 
-ui::ScreenRect workAreaOf(HWND window) {
+app::ScreenRect workAreaOf(HWND window) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
@@ -49,8 +49,8 @@ ui::ScreenRect workAreaOf(HWND window) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-std::vector<ui::ScreenRect> monitorWorkAreas() {
-  std::vector<ui::ScreenRect> areas;
+std::vector<app::ScreenRect> monitorWorkAreas() {
+  std::vector<app::ScreenRect> areas;
   EnumDisplayMonitors(nullptr, nullptr, &addWorkArea, reinterpret_cast<LPARAM>(&areas));
   return areas;
 }

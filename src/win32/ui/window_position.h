@@ -15,8 +15,8 @@ namespace varnel::win {
 class WindowPositionStore {
  public:
   explicit WindowPositionStore(UserRegistryKey key = UserRegistryKey()) : key_(std::move(key)) {}
-  std::optional<ui::ScreenPoint> load() const;
-  void save(ui::ScreenPoint topLeft) const;
+  std::optional<app::ScreenPoint> load() const;
+  void save(app::ScreenPoint topLeft) const;
   void forget() const;
 
  private:
@@ -24,10 +24,10 @@ class WindowPositionStore {
 };
 
 // The work areas of the monitors attached now, the primary monitor's first.
-std::vector<ui::ScreenRect> monitorWorkAreas();
+std::vector<app::ScreenRect> monitorWorkAreas();
 
 // The work area of the monitor that holds most of window (the primary
 // monitor's when window is null).
-ui::ScreenRect workAreaOf(HWND window);
+app::ScreenRect workAreaOf(HWND window);
 
 }  // namespace varnel::win
