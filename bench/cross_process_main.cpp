@@ -20,7 +20,7 @@
 #include "standin/win32/desktop_automation.h"
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
-#include "win32/ui/main_window.h"
+#include "win32/ui/program.h"
 
 using namespace varnel;
 
@@ -99,8 +99,9 @@ Timing runInWindow(StandIn& standIn) {
   win::ComHostAttacher attacher;
   win::ComPcbConnector pcb;
   app::NoJournals journals;
-  win::MainWindow window(attacher, pcb, journals, journals);
-  window.open(SW_SHOWNOACTIVATE, false);
+  win::Program program(attacher, pcb, journals, journals);
+  win::MainWindow& window = program.window();
+  program.open(SW_SHOWNOACTIVATE, false);
   SendMessageW(window.control(app::Control::allComponents), BM_CLICK, 0, 0);
   if (SendMessageW(window.control(app::Control::writeEco), BM_GETCHECK, 0, 0) == BST_CHECKED)
     SendMessageW(window.control(app::Control::writeEco), BM_CLICK, 0, 0);

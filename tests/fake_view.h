@@ -26,7 +26,6 @@ struct FakeView final : app::MainWindowView {
   std::string title = "Varnel";
   bool topmost = false, ended = false;
   std::vector<Message> messages;
-  float progressMin = 0, progressMax = 0, progressValue = 0;
 
   FakeView() {
     for (const auto& c : app::kMainWindowLayout)
@@ -57,11 +56,6 @@ struct FakeView final : app::MainWindowView {
   void deliverLater(host::HostEvent event) override { posted.push_back(event); }
   std::vector<std::string> foldersOpened;
   void openFolder(const std::string& path) override { foldersOpened.push_back(path); }
-  void setProgressRange(float min, float max) override {
-    progressMin = min;
-    progressMax = max;
-  }
-  void setProgressValue(float v) override { progressValue = v; }
   std::string status;
   void setStatus(const std::string& text) override { status = text; }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_presenter.h"
-#include "app/window_progress.h"
+#include "app/progress_display.h"
 #include "fake_view.h"
 #include "fixtures.h"
 
@@ -38,7 +38,7 @@ struct HostOfUnknownEvents final : host::Application {
 struct Window : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   testing::FakeView view;
-  app::WindowProgress progress{view};
+  app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
   app::MainWindowPresenter presenter{view, session, preview, journals};

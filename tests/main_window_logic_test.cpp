@@ -5,7 +5,7 @@
 #include <map>
 
 #include "app/main_window_presenter.h"
-#include "app/window_progress.h"
+#include "app/progress_display.h"
 #include "fake_view.h"
 #include "fixtures.h"
 
@@ -19,7 +19,7 @@ using testing::FakeView;
 struct Window : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   FakeView view;
-  app::WindowProgress progress{view};
+  app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
   app::MainWindowPresenter presenter{view, session, preview, journals};
@@ -229,8 +229,8 @@ TEST(Run, RunsWithANegativeStartAndDrivesTheProgressBar) {
   w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_EQ(w.names(), testing::words("R-5 R-4 R-3"));
-  EXPECT_EQ(w.view.progressMax, 2);
-  EXPECT_EQ(w.view.progressValue, 0);
+  EXPECT_EQ(w.progress.maximum, 2);
+  EXPECT_EQ(w.progress.current, 0);
 }
 
 TEST(Run, ShowsARunsErrorAndStaysReadyForTheNextRun) {
@@ -413,7 +413,7 @@ using testing::design;
 struct PreviewWindow : testing::SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   testing::FakeView view;
-  app::WindowProgress progress{view};
+  app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
   app::MainWindowPresenter presenter{view, session, preview, journals};

@@ -153,14 +153,14 @@ void expectColumnsFit(HWND list) {
 TEST(Dpi, ThePreviewAndTheReportAreLaidOutAgainOnAMonitorOfAnotherDpi) {
   LocalWindow w("R1 R2 TP");
   testing::click(w[Control::allComponents]);
-  w.window.presenter().onPreview();
+  w.program.presenter().onPreview();
   testing::click(w[Control::run]);
-  ASSERT_TRUE(w.window.report().isOpen()) << "TP is left alone";
+  ASSERT_TRUE(w.program.report().isOpen()) << "TP is left alone";
   for (UINT dpi : {144u, 96u}) {
     SCOPED_TRACE(dpi);
     RECT suggested{40, 30, 40 + 900, 30 + 500};
     const LONG font = fontHeight(win::messageFontAt(dpi).get());
-    HWND preview = w.window.preview().handle();
+    HWND preview = w.program.preview().handle();
     SendMessageW(preview, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
     HWND close = GetDlgItem(preview, IDCANCEL);
@@ -174,14 +174,14 @@ TEST(Dpi, ThePreviewAndTheReportAreLaidOutAgainOnAMonitorOfAnotherDpi) {
     EXPECT_EQ(at.left, 40);
     EXPECT_EQ(at.right - at.left, 900);
 
-    HWND report = w.window.report().handle();
+    HWND report = w.program.report().handle();
     SendMessageW(report, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     HWND edit = GetWindow(report, GW_CHILD);
     EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0))), font);
     RECT box;
     GetWindowRect(edit, &box);
     EXPECT_EQ(box.bottom - box.top, win::twipsAt(2220, dpi));
-    EXPECT_NE(w.window.report().text().find("TP"), std::string::npos) << "its text kept";
+    EXPECT_NE(w.program.report().text().find("TP"), std::string::npos) << "its text kept";
   }
 }
 
@@ -203,8 +203,8 @@ TEST(Dpi, ThePreviewSaysBelowItsSummaryThatRenameNeedsPowerPcb) {
   LocalWindow w("R2 R1");  // and no PowerPCB running
   testing::click(w[Control::allComponents]);
   testing::click(w[Control::writeEco]);
-  w.window.presenter().onPreview();
-  HWND preview = w.window.preview().handle(), note = w.window.preview().note();
+  w.program.presenter().onPreview();
+  HWND preview = w.program.preview().handle(), note = w.program.preview().note();
   ASSERT_TRUE(preview && IsWindowVisible(note));
   EXPECT_EQ(testing::titleOf(note).rfind("Rename needs PowerPCB running with the layout open", 0),
             0u);
@@ -213,8 +213,8 @@ TEST(Dpi, ThePreviewSaysBelowItsSummaryThatRenameNeedsPowerPcb) {
     RECT suggested{40, 30, 40 + 700, 30 + 400};
     SendMessageW(preview, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    const RECT list = rectIn(preview, w.window.preview().list()),
-               summary = rectIn(preview, w.window.preview().summary()),
+    const RECT list = rectIn(preview, w.program.preview().list()),
+               summary = rectIn(preview, w.program.preview().summary()),
                text = rectIn(preview, note), close = rectIn(preview, GetDlgItem(preview, IDCANCEL));
     EXPECT_LE(list.bottom, summary.top);
     EXPECT_LE(summary.bottom, text.top);
@@ -308,18 +308,18 @@ TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   expectLaidOutAt(w.window, dpi);
   // The Preview window and the report open at the main window's DPI too.
   testing::click(w[Control::allComponents]);
-  w.window.presenter().onPreview();
-  HWND close = GetDlgItem(w.window.preview().handle(), IDCANCEL);
+  w.program.presenter().onPreview();
+  HWND close = GetDlgItem(w.program.preview().handle(), IDCANCEL);
   RECT button;
   GetWindowRect(close, &button);
   EXPECT_EQ(button.bottom - button.top, MulDiv(26, dpi, 96));
   const auto messageFont = fontHeight(win::messageFontAt(dpi).get());
   EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(close, WM_GETFONT, 0, 0))),
             messageFont);
-  w.window.preview().closePreview();
+  w.program.preview().closePreview();
   testing::click(w[Control::run]);
-  ASSERT_TRUE(w.window.report().isOpen()) << "TP is left alone";
-  HWND edit = GetWindow(w.window.report().handle(), GW_CHILD);
+  ASSERT_TRUE(w.program.report().isOpen()) << "TP is left alone";
+  HWND edit = GetWindow(w.program.report().handle(), GW_CHILD);
   EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0))),
             messageFont);
   RECT box;

@@ -11,6 +11,7 @@
 #include "app/journal_folder.h"
 #include "standin/win32/desktop_automation.h"
 #include "temp_dir.h"
+#include "win32/base/text_metrics.h"
 #include "wine_window.h"
 
 namespace varnel {
@@ -147,7 +148,7 @@ TEST(Looks, TheReportOpensOnTheScreenWithItsRuleOnOneLine) {
                0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   click(w[Control::allComponents]);
   click(w[Control::run]);
-  HWND report = w.window.report().handle();
+  HWND report = w.program.report().handle();
   ASSERT_TRUE(IsWindow(report));
   RECT at;
   GetWindowRect(report, &at);
@@ -170,14 +171,14 @@ TEST(Looks, TheReportComesToTheFrontWhenARunAddsToIt) {
   LocalWindow w("GND");
   click(w[Control::allComponents]);
   click(w[Control::run]);
-  HWND report = w.window.report().handle();
+  HWND report = w.program.report().handle();
   win::WindowHandle other(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPED | WS_VISIBLE, 0, 0,
                                           200, 200, nullptr, nullptr, nullptr, nullptr));
   SetWindowPos(other.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ASSERT_TRUE(isAbove(other.get(), report));
   click(w[Control::run]);
   EXPECT_TRUE(isAbove(report, other.get()));
-  EXPECT_EQ(w.window.report().text().find("GND\r\nGND\r\n") != std::string::npos, true);
+  EXPECT_EQ(w.program.report().text().find("GND\r\nGND\r\n") != std::string::npos, true);
 }
 
 TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack) {
@@ -187,16 +188,17 @@ TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack
   attacher.app = host;
   win::ComPcbConnector pcb;
   app::JournalFolder journals(dir.file("Journal"));
-  win::MainWindow window(attacher, pcb, journals, journals);
-  window.open(SW_SHOWNOACTIVATE, false);
+  win::Program program(attacher, pcb, journals, journals);
+  win::MainWindow& window = program.window();
+  program.open(SW_SHOWNOACTIVATE, false);
   click(window.control(Control::allComponents));
 
   SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0100, 0);  // Preview renames...
-  HWND preview = window.preview().handle();
+  HWND preview = program.preview().handle();
   ASSERT_TRUE(preview && IsWindowVisible(preview));
   EXPECT_EQ(testing::titleOf(preview), "Preview");
   EXPECT_EQ(GetWindow(preview, GW_OWNER), window.handle());
-  EXPECT_EQ(SendMessageW(window.preview().list(), LVM_GETITEMCOUNT, 0, 0), 3) << "2 renames, GND";
+  EXPECT_EQ(SendMessageW(program.preview().list(), LVM_GETITEMCOUNT, 0, 0), 3) << "2 renames, GND";
   EXPECT_TRUE(host->renames().empty());
   click(GetDlgItem(preview, IDOK));  // Rename
   EXPECT_FALSE(IsWindowVisible(preview));
@@ -205,7 +207,7 @@ TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack
   SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0110, 0);  // Undo last run...
   ASSERT_TRUE(IsWindowVisible(preview));
   EXPECT_EQ(testing::titleOf(preview), "Undo");
-  EXPECT_EQ(SendMessageW(window.preview().list(), LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(program.preview().list(), LVM_GETITEMCOUNT, 0, 0), 2);
   click(GetDlgItem(preview, IDOK));
   EXPECT_EQ(testing::designators(host->design()), words("R5 R6 GND"));
 }

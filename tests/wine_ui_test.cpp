@@ -22,7 +22,7 @@
 #include "win32/com/busy_host_filter.h"
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
-#include "win32/ui/main_window.h"
+#include "win32/ui/program.h"
 #include "win32/ui/user_folders.h"
 #include "wine_window.h"
 
@@ -74,7 +74,7 @@ TEST(Window, TheSystemMenusCommandsHaveAccessKeysAndTheReportItsTitle) {
                                       "Open &journal folder", "&About Varnel"}));
   click(w[Control::allComponents]);
   click(w[Control::run]);  // TP is left alone: the report opens
-  EXPECT_EQ(titleOf(w.window.report().handle()), "Designators left alone");
+  EXPECT_EQ(titleOf(w.program.report().handle()), "Designators left alone");
 }
 
 TEST(Window, ClicksFollowTheEnablingRules) {
@@ -122,18 +122,18 @@ TEST(Window, RunsAndLeavesTheProgressBarAtZero) {
   EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETPOS, 0, 0), 0);
   EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETRANGE, FALSE, 0), 2);
   EXPECT_EQ(w.window.statusText(), "2 renames made.");
-  ASSERT_TRUE(w.window.report().isOpen());
-  EXPECT_EQ(w.window.report().text(),
+  ASSERT_TRUE(w.program.report().isOpen());
+  EXPECT_EQ(w.program.report().text(),
             "Alpha Reference \r\nDesignators Ignored:\r\n-----------------------------------\r\n"
             "GND\r\n");
-  EXPECT_EQ(GetWindow(w.window.report().handle(), GW_OWNER), nullptr);
+  EXPECT_EQ(GetWindow(w.program.report().handle(), GW_OWNER), nullptr);
 }
 
 TEST(Window, EndClosesEveryWindow) {
   LocalWindow w("GND");
   click(w[Control::allComponents]);
   click(w[Control::run]);
-  HWND report = w.window.report().handle();
+  HWND report = w.program.report().handle();
   ASSERT_TRUE(IsWindow(report));
   click(w[Control::end]);
   EXPECT_TRUE(w.window.ended());
@@ -286,8 +286,9 @@ TEST(Journal, EveryRunOfTheWindowLeavesOneInTheJournalFolder) {
   attacher.app = host;
   win::ComPcbConnector pcb;
   app::JournalFolder journals(dir.file("Journal"));
-  win::MainWindow window(attacher, pcb, journals, journals);
-  window.open(SW_SHOWNOACTIVATE, false);
+  win::Program program(attacher, pcb, journals, journals);
+  win::MainWindow& window = program.window();
+  program.open(SW_SHOWNOACTIVATE, false);
   click(window.control(Control::allComponents));
   click(window.control(Control::run));
   const auto newest = journals.newestNotUndone("test.sch");
@@ -304,8 +305,9 @@ struct ComWindow {
   win::ComHostAttacher attacher;
   win::ComPcbConnector pcb;
   app::NoJournals journals;
-  win::MainWindow window{attacher, pcb, journals, journals};
-  ComWindow() { window.open(SW_SHOWNOACTIVATE, false); }
+  win::Program program{attacher, pcb, journals, journals};
+  win::MainWindow& window = program.window();
+  ComWindow() { program.open(SW_SHOWNOACTIVATE, false); }
 };
 
 // Every test across processes runs against both stand-in PowerLogics: the
@@ -404,7 +406,7 @@ TEST_P(StandIns, OpeningAnotherDesignReattaches) {
   win::pumpMessages(300ms);
   EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
   EXPECT_EQ(titleOf(window.control(Control::startNumber)), "5");
-  EXPECT_EQ(window.session().firstComponentName(), "U1");
+  EXPECT_EQ(com.program.session().firstComponentName(), "U1");
   // The run renames the design open now, not the one closed.
   click(window.control(Control::allComponents));
   DialogAnswerer answerer;
@@ -490,7 +492,7 @@ TEST_P(StandIns, ForcedReadWithoutPowerPcbRefusesTheRunBeforeAnyRename) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text.rfind("error 429: PowerPCB must be running with the layout open", 0), 0u)
       << seen[0].text;
-  EXPECT_EQ(com.window.session().firstComponentName(), "R5");
+  EXPECT_EQ(com.program.session().firstComponentName(), "R5");
   EXPECT_FALSE(std::filesystem::exists(schematicSaved) &&
                testing::designators(standin::loadDesignFile(schematicSaved))[0] != "R5");
 }
@@ -554,16 +556,17 @@ TEST_P(StandIns, AnUndoWithForcedReadTakesBothSchematicAndLayoutBack) {
   win::ComHostAttacher attacher;
   win::ComPcbConnector pcb;
   app::JournalFolder journals(dir.file("Journal"));
-  win::MainWindow window(attacher, pcb, journals, journals);
-  window.open(SW_SHOWNOACTIVATE, false);
+  win::Program program(attacher, pcb, journals, journals);
+  win::MainWindow& window = program.window();
+  program.open(SW_SHOWNOACTIVATE, false);
   click(window.control(Control::allComponents));
   click(window.control(Control::writeEco));  // Write and force read in PCB
   DialogAnswerer answerer;
   click(window.control(Control::run));
   ASSERT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("R1 R2 C1 TP"));
   SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0110, 0);  // Undo last run...
-  ASSERT_TRUE(IsWindowVisible(window.preview().handle()));
-  click(GetDlgItem(window.preview().handle(), IDOK));
+  ASSERT_TRUE(IsWindowVisible(program.preview().handle()));
+  click(GetDlgItem(program.preview().handle(), IDOK));
   EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
   const auto original = testing::designators(standin::loadDesignFile(designFile));
   EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), original);
@@ -599,8 +602,9 @@ TEST_P(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     win::ComHostAttacher attacher;
     win::ComPcbConnector pcb;
     app::NoJournals journals;
-    win::MainWindow window(attacher, pcb, journals, journals);
-    window.open(SW_SHOWNOACTIVATE, false);
+    win::Program program(attacher, pcb, journals, journals);
+    win::MainWindow& window = program.window();
+    program.open(SW_SHOWNOACTIVATE, false);
     ASSERT_FALSE(window.ended());
     click(window.control(Control::allComponents));
     click(window.control(Control::writeEco));

@@ -11,7 +11,7 @@
 #include "win32/base/text.h"
 #include "win32/base/window_text.h"
 #include "win32/com/com_host.h"
-#include "win32/ui/main_window.h"
+#include "win32/ui/program.h"
 
 namespace varnel::testing {
 
@@ -36,11 +36,12 @@ struct LocalWindow {
   FakeAttacher attacher;
   win::ComPcbConnector pcb;
   app::NoJournals journals;
-  win::MainWindow window{attacher, pcb, journals, journals};
+  win::Program program{attacher, pcb, journals, journals};
+  win::MainWindow& window = program.window();
   explicit LocalWindow(const std::string& parts)
       : host(std::make_shared<standin::MemoryHost>(design(parts))) {
     attacher.app = host;
-    window.open(SW_SHOWNOACTIVATE, false);
+    program.open(SW_SHOWNOACTIVATE, false);
   }
   HWND operator[](app::Control id) const { return window.control(id); }
   // A key as the program's message loop receives it: WM_KEYDOWN, or
@@ -50,7 +51,7 @@ struct LocalWindow {
     message.hwnd = focus ? focus : GetFocus();
     message.message = WM_KEYDOWN;
     message.wParam = key;
-    return window.translate(message);
+    return program.translate(message);
   }
   bool alt(char letter) {
     MSG message{};
@@ -58,7 +59,7 @@ struct LocalWindow {
     message.message = WM_SYSCHAR;
     message.wParam = static_cast<WPARAM>(letter);
     message.lParam = 1 << 29;  // Alt held
-    return window.translate(message);
+    return program.translate(message);
   }
 };
 

@@ -48,9 +48,6 @@ class MainWindowView {
   virtual void deliverLater(host::HostEvent event) = 0;
   // The status bar's line along the bottom of the window.
   virtual void setStatus(const std::string& text) = 0;
-  // The progress bar: single-precision minimum, maximum and value.
-  virtual void setProgressRange(float min, float max) = 0;
-  virtual void setProgressValue(float value) = 0;
 };
 
 }  // namespace varnel::app

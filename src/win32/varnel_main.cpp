@@ -18,7 +18,7 @@
 #include "win32/com/com_host.h"
 #include "win32/console_output.h"
 #include "win32/ui/busy_host_prompt.h"
-#include "win32/ui/main_window.h"
+#include "win32/ui/program.h"
 #include "win32/ui/user_folders.h"
 
 namespace {
@@ -81,14 +81,14 @@ int showWindow(int show) {
   varnel::win::ComHostAttacher attacher;
   varnel::win::ComPcbConnector pcb;
   varnel::app::JournalFolder journals(varnel::win::journalFolder());
-  varnel::win::MainWindow window(attacher, pcb, journals, journals);
+  varnel::win::Program program(attacher, pcb, journals, journals);
   varnel::win::BusyHostFilter busy(varnel::host::BusyRetryPolicy(
-      [&window] { return varnel::win::askToWaitForBusyHost(window.handle()); }));
-  window.open(show, /*quitOnClose=*/true);
-  if (window.ended()) return 0;
+      [&program] { return varnel::win::askToWaitForBusyHost(program.window().handle()); }));
+  program.open(show, /*quitOnClose=*/true);
+  if (program.ended()) return 0;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (window.translate(message)) continue;
+    if (program.translate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -20,7 +20,7 @@
 #include "standin/win32/window_capture.h"
 #include "win32/com/com_host.h"
 #include "win32/com/powerlogic_ids.h"
-#include "win32/ui/main_window.h"
+#include "win32/ui/program.h"
 #include "win32/ui/user_folders.h"
 
 using namespace varnel;
@@ -95,9 +95,10 @@ class Walkthrough {
     win::ComHostAttacher attacher;
     win::ComPcbConnector pcb;
     app::JournalFolder journals(win::journalFolder());
-    win::MainWindow window(attacher, pcb, journals, journals);
+    win::Program program(attacher, pcb, journals, journals);
+    win::MainWindow& window = program.window();
     window_ = &window;
-    window.open(SW_SHOWNORMAL, false);
+    program.open(SW_SHOWNORMAL, false);
     if (window.ended()) return fail("Varnel could not attach to PowerLogic");
     say("2. Varnel attached: its title reads \"" + title(window.handle()) + "\"");
     shot(window.handle(), "01-varnel-attached.png");
@@ -110,8 +111,8 @@ class Walkthrough {
     shot(window.handle(), "02-selected-run-options.png");
     say("   Preview renames (Ctrl+P): the plan and its map, nothing renamed yet");
     SendMessageW(window.handle(), WM_SYSCOMMAND, kPreviewCommand, 0);
-    shot(window.preview().handle(), "07-preview-with-map.png", win::CaptureArea::wholeWindow);
-    SendMessageW(window.preview().handle(), WM_CLOSE, 0, 0);
+    shot(program.preview().handle(), "07-preview-with-map.png", win::CaptureArea::wholeWindow);
+    SendMessageW(program.preview().handle(), WM_CLOSE, 0, 0);
     press();
     printTable("schematic after", schematic());
     printEco();
@@ -122,10 +123,10 @@ class Walkthrough {
     press();
     printTable("schematic after", schematic());
     printEco();
-    if (window.report().isOpen()) {
+    if (program.report().isOpen()) {
       say("   the report of ignored designators:");
-      printLines(window.report().text());
-      shot(window.report().handle(), "04-ignored-designators.png", win::CaptureArea::wholeWindow);
+      printLines(program.report().text());
+      shot(program.report().handle(), "04-ignored-designators.png", win::CaptureArea::wholeWindow);
       shot(GetDesktopWindow(), "06-desktop.png");
     }
     shot(window.handle(), "05-varnel-after-runs.png");
@@ -136,8 +137,8 @@ class Walkthrough {
     for (int undo = 0; undo < 2; ++undo) {
       win::DialogAnswerer answerer;
       SendMessageW(window.handle(), WM_SYSCOMMAND, kUndoCommand, 0);
-      if (undo == 0) shot(window.preview().handle(), "08-undo.png", win::CaptureArea::wholeWindow);
-      SendMessageW(GetDlgItem(window.preview().handle(), IDOK), BM_CLICK, 0, 0);
+      if (undo == 0) shot(program.preview().handle(), "08-undo.png", win::CaptureArea::wholeWindow);
+      SendMessageW(GetDlgItem(program.preview().handle(), IDOK), BM_CLICK, 0, 0);
       for (const auto& seen : answerer.seen()) say("   message: " + seen.text);
       win::pumpMessages(std::chrono::milliseconds(200));
     }

@@ -22,29 +22,24 @@ std::wstring lineOf(const PartData& part) {
 
 PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection, Handlers handlers)
     : handlers_(std::move(handlers)), program_(title) {
-  win::registerWindowClass(kClassName, &procedure);
   HMENU file = CreatePopupMenu();
   if (handlers_.open) AppendMenuW(file, MF_STRING, kOpenId, L"&Open...");
   AppendMenuW(file, MF_STRING, kSaveId, L"Save &As...");
   AppendMenuW(file, MF_STRING, kExitId, L"E&xit");
   HMENU bar = CreateMenu();
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-  window_ = win::WindowHandle(CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                              CW_USEDEFAULT, CW_USEDEFAULT, 320, 420, nullptr, bar,
-                                              GetModuleHandleW(nullptr), this));
+  create({kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 0,
+          {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 320, CW_USEDEFAULT + 420}, nullptr, 0,
+          bar});
   RECT client;
-  GetClientRect(window_.get(), &client);
+  GetClientRect(handle(), &client);
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS |
                               (multipleSelection ? LBS_EXTENDEDSEL : 0),
-                          0, 0, client.right, client.bottom, window_.get(),
+                          0, 0, client.right, client.bottom, handle(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
                           GetModuleHandleW(nullptr), nullptr);
   SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-}
-
-PartListWindow::~PartListWindow() {
-  win::unbindWindowObject(window_.get());
 }
 
 void PartListWindow::show(const DesignData& design) {
@@ -58,18 +53,18 @@ void PartListWindow::show(const DesignData& design) {
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
-  SetWindowTextW(window_.get(), (win::widen(design.name) + L" - " + program_).c_str());
-  ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+  SetWindowTextW(handle(), (win::widen(design.name) + L" - " + program_).c_str());
+  ShowWindow(handle(), SW_SHOWNOACTIVATE);
 }
 
 void PartListWindow::updatePart(int position, const PartData& part) {
   pending_[position] = part;
   // A timer fires only when nothing else waits in the queue.
-  SetTimer(window_.get(), kRefreshTimer, 50, nullptr);
+  SetTimer(handle(), kRefreshTimer, 50, nullptr);
 }
 
 void PartListWindow::showPendingUpdates() {
-  KillTimer(window_.get(), kRefreshTimer);
+  KillTimer(handle(), kRefreshTimer);
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   for (const auto& [position, part] : pending_) {
     const WPARAM index = position - 1;
@@ -83,19 +78,17 @@ void PartListWindow::showPendingUpdates() {
   InvalidateRect(list_, nullptr, TRUE);
 }
 
-LRESULT CALLBACK PartListWindow::procedure(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  auto* self = win::windowObject<PartListWindow>(window, message, lParam);
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+// The stand-in says what went wrong; the window base would only swallow it.
+LRESULT PartListWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   try {
-    return self->onMessage(window, message, wParam, lParam);
+    return respond(window, message, wParam, lParam);
   } catch (const std::exception& e) {
     MessageBoxW(window, win::widen(e.what()).c_str(), L"Stand-in", MB_OK | MB_ICONHAND);
     return 0;
   }
 }
 
-LRESULT PartListWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PartListWindow::respond(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kListId && HIWORD(wParam) == LBN_SELCHANGE &&
@@ -109,7 +102,7 @@ LRESULT PartListWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPAR
       } else if (LOWORD(wParam) == kSaveId && handlers_.saveAs) {
         handlers_.saveAs();
       } else if (LOWORD(wParam) == kExitId) {
-        DestroyWindow(window_.get());
+        destroy();
       }
       return 0;
     case WM_TIMER:
@@ -119,7 +112,6 @@ LRESULT PartListWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPAR
       MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_DESTROY:
-      window_.forget();
       PostQuitMessage(0);
       return 0;
     default:

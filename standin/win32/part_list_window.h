@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "standin/design.h"
-#include "win32/base/window_handle.h"
+#include "win32/base/window.h"
 
 namespace varnel::standin {
 
-class PartListWindow {
+class PartListWindow final : public win::Window {
  public:
   struct Handlers {
     std::function<void(const std::vector<bool>&)> selectionChanged;
@@ -20,21 +20,16 @@ class PartListWindow {
   };
 
   PartListWindow(const std::wstring& title, bool multipleSelection, Handlers handlers);
-  PartListWindow(const PartListWindow&) = delete;
-  PartListWindow& operator=(const PartListWindow&) = delete;
-  ~PartListWindow();
 
   void show(const DesignData& design);
   // 1-based. Shown once the stand-in is idle: a run renames hundreds.
   void updatePart(int position, const PartData& part);
-  HWND handle() const { return window_.get(); }
 
  private:
-  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
-  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT respond(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void showPendingUpdates();
 
-  win::WindowHandle window_;
   HWND list_ = nullptr;
   Handlers handlers_;
   std::wstring program_;  // "PowerLogic (stand-in)", after the design's name in the title

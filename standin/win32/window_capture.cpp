@@ -7,7 +7,7 @@
 #include "base/error.h"
 #include "base/png_image.h"
 #include "win32/base/text.h"
-#include "win32/base/window_handle.h"
+#include "win32/base/gdi_handles.h"
 
 namespace varnel::win {
 

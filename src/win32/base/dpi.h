@@ -4,7 +4,7 @@
 // Windows 7 and 8 lack them and have one DPI for every monitor.
 #include <windows.h>
 
-#include "win32/base/window_handle.h"
+#include "win32/base/gdi_handles.h"
 
 namespace varnel::win {
 

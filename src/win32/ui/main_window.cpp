@@ -8,6 +8,8 @@
 
 #include "app/main_window_layout.h"
 #include "win32/base/text.h"
+#include "win32/base/text_metrics.h"
+#include "win32/base/window_class.h"
 #include "win32/base/window_text.h"
 #include "win32/ui/about_box.h"
 
@@ -69,41 +71,13 @@ UINT iconFlag(app::MessageIcon icon) {
 
 }  // namespace
 
-MainWindow::MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb,
-                       app::JournalStore& journals, app::JournalLibrary& library)
-    : delivery_(dialog_, pcb, files_, encoding_),
-      session_(attacher, progress_, report_, delivery_, journals),
-      presenter_(*this, session_, preview_, library) {
-  preview_.setHandlers(
-      {[this] { presenter_.onPreviewRename(); }, [this] { presenter_.onPreviewClosed(); }});
-}
-
-MainWindow::~MainWindow() {
-  // The window must not call back into a half-destroyed object.
-  unbindWindowObject(window_.get());
-}
-
-void MainWindow::open(int show, bool quitOnClose) {
-  quitOnClose_ = quitOnClose;
-  create();
-  presenter_.onLoad();
-  if (ended_) return;
-  ShowWindow(window_.get(), show);
-  UpdateWindow(window_.get());
-  shown_ = true;
-}
-
-void MainWindow::create() {
-  registerWindowClass(kClassName, &procedure);
-  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Varnel", kWindowStyle, 0, 0, 0, 0,
-                                         nullptr, nullptr, GetModuleHandleW(nullptr), this));
+MainWindow::MainWindow(std::function<void()> closeAlso) : closeAlso_(std::move(closeAlso)) {
+  create({kClassName, L"Varnel", kWindowStyle});
   for (const app::ControlLayout& layout : app::kMainWindowLayout) createControl(layout);
+  progress_.emplace(controls_.at(Control::progress));
   createStatusBar();
-  applyDpi(dpiOf(window_.get()));
+  applyDpi(dpiOf(handle()));
   placeOnDesktop();
-  report_.openBeside(window_.get());
-  dialog_.setOwner(window_.get());
-  preview_.setOwner(window_.get());
   addCommandsToSystemMenu();
   // Frames lie under the controls they hold; the others keep the tab order.
   for (const app::ControlLayout& layout : app::kMainWindowLayout)
@@ -113,13 +87,23 @@ void MainWindow::create() {
   backgrounds_[Control::conflictFrame] = app::SystemColour::inactiveBorder;
 }
 
+void MainWindow::open(app::MainWindowPresenter& presenter, int show, bool quitOnClose) {
+  presenter_ = &presenter;
+  quitOnClose_ = quitOnClose;
+  presenter.onLoad();
+  if (ended_) return;
+  ShowWindow(handle(), show);
+  UpdateWindow(handle());
+  shown_ = true;
+}
+
 // Along the bottom, below every control of the layout, which stays where it
 // is: the window grows by the bar's height.
 void MainWindow::createStatusBar() {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
   status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                            window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+                            handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // The bar's height for its font, as it sizes itself.
@@ -136,7 +120,7 @@ void MainWindow::createControl(const app::ControlLayout& layout) {
   if (!app::initiallyEnabled(layout.id)) style |= WS_DISABLED;
   HWND control =
       CreateWindowExW(kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, 0, 0, 0,
-                      0, window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                      0, handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                       GetModuleHandleW(nullptr), nullptr);
   if (app::initiallyChecked(layout.id)) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   controls_[layout.id] = control;
@@ -157,7 +141,7 @@ void MainWindow::applyDpi(UINT dpi) {
                 twipsAt(app::kClientHeightTwips, dpi) + statusBarHeight());
   SendMessageW(status_, WM_SIZE, 0, 0);  // to the new bottom
   setIcons();
-  InvalidateRect(window_.get(), nullptr, TRUE);
+  InvalidateRect(handle(), nullptr, TRUE);
 }
 
 // The frame as Windows computes it for the DPI, then corrected by what the
@@ -166,10 +150,10 @@ void MainWindow::fitClientArea(int width, int height) {
   const RECT frame = frameAround(width, height, kWindowStyle, 0, dpi_);
   SIZE size{frame.right - frame.left, frame.bottom - frame.top};
   for (int attempt = 0; attempt < 2; ++attempt) {
-    SetWindowPos(window_.get(), nullptr, 0, 0, size.cx, size.cy,
+    SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
-    GetClientRect(window_.get(), &client);
+    GetClientRect(handle(), &client);
     if (client.right == width && client.bottom == height) return;
     size.cx += width - client.right;
     size.cy += height - client.bottom;
@@ -198,8 +182,8 @@ void MainWindow::setIcons() {
   };
   IconHandle big = load(SM_CXICON), small = load(SM_CXSMICON);
   if (!big.get() || !small.get()) return;  // a program without the icon keeps the class's
-  SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
   bigIcon_ = std::move(big);
   smallIcon_ = std::move(small);
 }
@@ -208,18 +192,18 @@ void MainWindow::setIcons() {
 // wholly on a monitor that exists now.
 void MainWindow::placeOnDesktop() {
   RECT r;
-  GetWindowRect(window_.get(), &r);
+  GetWindowRect(handle(), &r);
   const app::ScreenRect at =
       app::openingRect(positions_.load(), r.right - r.left, r.bottom - r.top, monitorWorkAreas(),
                        {twipsAt(360, dpi_), twipsAt(1440, dpi_)});
-  SetWindowPos(window_.get(), nullptr, at.left, at.top, 0, 0,
+  SetWindowPos(handle(), nullptr, at.left, at.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (const UINT there = dpiOf(window_.get()); there != dpi_) applyDpi(there);
+  if (const UINT there = dpiOf(handle()); there != dpi_) applyDpi(there);
 }
 
 void MainWindow::savePosition() {
   RECT r;
-  if (!shown_ || IsIconic(window_.get()) || !GetWindowRect(window_.get(), &r)) return;
+  if (!shown_ || IsIconic(handle()) || !GetWindowRect(handle(), &r)) return;
   positions_.save({r.left, r.top});
 }
 
@@ -236,7 +220,7 @@ int MainWindow::captionWidth(HWND control) {
 }
 
 void MainWindow::addCommandsToSystemMenu() {
-  HMENU menu = GetSystemMenu(window_.get(), FALSE);
+  HMENU menu = GetSystemMenu(handle(), FALSE);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kPreviewCommand, L"&Preview renames...\tCtrl+P");
   AppendMenuW(menu, MF_STRING, kUndoCommand, L"&Undo last run...\tCtrl+Z");
@@ -248,22 +232,22 @@ void MainWindow::addCommandsToSystemMenu() {
 // Ctrl+P and Ctrl+Z while the main window is active.
 bool MainWindow::onShortcut(const MSG& message) {
   if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
-  if (message.hwnd != window_.get() && !IsChild(window_.get(), message.hwnd)) return false;
+  if (message.hwnd != handle() && !IsChild(handle(), message.hwnd)) return false;
   if (message.wParam == 'P')
-    presenter_.onPreview();
+    presenter_->onPreview();
   else if (message.wParam == 'Z')
-    presenter_.onUndo();
+    presenter_->onUndo();
   else
     return false;
   return true;
 }
 
 bool MainWindow::translate(MSG& message) {
-  if (!window_.get()) return false;
-  if (preview_.translate(message) || onShortcut(message)) return true;
+  if (!handle() || !presenter_) return false;
+  if (onShortcut(message)) return true;
   if (message.message == WM_KEYDOWN && moveWithinOptionGroup(message)) return true;
   if (message.message == WM_SYSCHAR && focusLabelledControl(message)) return true;
-  return IsDialogMessageW(window_.get(), &message) != FALSE;
+  return IsDialogMessageW(handle(), &message) != FALSE;
 }
 
 bool MainWindow::focusLabelledControl(const MSG& message) {
@@ -287,30 +271,23 @@ bool MainWindow::moveWithinOptionGroup(const MSG& message) {
       message.wParam != VK_RIGHT)
     return false;
   const auto id = static_cast<Control>(GetDlgCtrlID(message.hwnd));
-  if (GetParent(message.hwnd) != window_.get() || app::partnerOf(id) == Control::none) return false;
+  if (GetParent(message.hwnd) != handle() || app::partnerOf(id) == Control::none) return false;
   // Each group of option buttons is a pair: an arrow moves to the other one
   // and chooses it, as in any Windows dialog.
   const Control partner = app::partnerOf(id);
   if (IsWindowEnabled(controls_.at(partner))) {
     focus(controls_.at(partner));
-    onClick(partner);
+    presenter_->onClick(partner);
   }
   return true;
 }
 
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return routeMessage(&MainWindow::onMessage, window, message, wParam, lParam);
-}
-
 LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Until it is opened there is no one to tell, and nothing to tell of.
+  if (!presenter_) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL)
-        onClick(Control::end);  // Esc
-      else if (LOWORD(wParam) == IDOK)
-        onEnter();
-      else if (HIWORD(wParam) == BN_CLICKED)
-        onClick(static_cast<Control>(LOWORD(wParam)));
+      onCommand(wParam);
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -318,34 +295,15 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
       return onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message,
                       wParam, lParam);
     case WM_CLOSE:
-      onClick(Control::end);
+      presenter_->onClick(Control::end);
       return 0;
     case WM_SYSCOMMAND:
-      switch (wParam & 0xFFF0) {
-        case kPreviewCommand:
-          presenter_.onPreview();
-          return 0;
-        case kUndoCommand:
-          presenter_.onUndo();
-          return 0;
-        case kJournalFolderCommand:
-          presenter_.onOpenJournalFolder();
-          return 0;
-        case kAboutCommand:
-          presenter_.onAbout();
-          return 0;
-      }
-      return DefWindowProcW(window, message, wParam, lParam);
-    case WM_DPICHANGED: {
-      // Laid out again at the new monitor's DPI, where Windows suggests.
-      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-      applyDpi(LOWORD(wParam));
-      SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return onSystemCommand(wParam) ? 0 : DefWindowProcW(window, message, wParam, lParam);
+    case WM_DPICHANGED:
+      onDpiChanged(wParam, lParam);
       return 0;
-    }
     case kHostEventMessage:
-      presenter_.onHostEvent(static_cast<host::HostEvent>(wParam));
+      presenter_->onHostEvent(static_cast<host::HostEvent>(wParam));
       return 0;
     case WM_DESTROY:
       savePosition();
@@ -356,21 +314,53 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
-void MainWindow::onClick(Control id) {
-  presenter_.onClick(id);
+void MainWindow::onCommand(WPARAM wParam) {
+  if (LOWORD(wParam) == IDCANCEL)
+    presenter_->onClick(Control::end);  // Esc
+  else if (LOWORD(wParam) == IDOK)
+    onEnter();
+  else if (HIWORD(wParam) == BN_CLICKED)
+    presenter_->onClick(static_cast<Control>(LOWORD(wParam)));
+}
+
+// The commands added to the system menu; false for Windows' own.
+bool MainWindow::onSystemCommand(WPARAM wParam) {
+  switch (wParam & 0xFFF0) {
+    case kPreviewCommand:
+      presenter_->onPreview();
+      return true;
+    case kUndoCommand:
+      presenter_->onUndo();
+      return true;
+    case kJournalFolderCommand:
+      presenter_->onOpenJournalFolder();
+      return true;
+    case kAboutCommand:
+      presenter_->onAbout();
+      return true;
+  }
+  return false;
+}
+
+// Laid out again at the new monitor's DPI, where Windows suggests.
+void MainWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+  applyDpi(LOWORD(wParam));
+  SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::onEnter() {
   // Enter presses the focused push button; elsewhere it does nothing.
   const auto id = static_cast<Control>(GetDlgCtrlID(GetFocus()));
-  if (id == Control::run || id == Control::end) onClick(id);
+  if (id == Control::run || id == Control::end) presenter_->onClick(id);
 }
 
 LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto id = static_cast<Control>(GetDlgCtrlID(control));
   auto background = backgrounds_.find(id);
   if (background == backgrounds_.end())
-    return DefWindowProcW(window_.get(), message, wParam, lParam);
+    return DefWindowProcW(handle(), message, wParam, lParam);
   const int colour = static_cast<int>(background->second);
   SetTextColor(dc, GetSysColor(id == Control::conflictFrame ? COLOR_HIGHLIGHT
                                : IsWindowEnabled(control)   ? COLOR_WINDOWTEXT
@@ -414,40 +404,40 @@ void MainWindow::setBackground(Control id, app::SystemColour colour) {
 }
 
 void MainWindow::setTitle(const std::string& title) {
-  SetWindowTextW(window_.get(), widen(title).c_str());
+  SetWindowTextW(handle(), widen(title).c_str());
 }
 
 void MainWindow::alwaysOnTop(bool onTop) {
-  SetWindowPos(window_.get(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+  SetWindowPos(handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void MainWindow::showMessage(const std::string& text, const std::string& title,
                              app::MessageIcon icon) {
-  HWND owner = window_.get() && IsWindowVisible(window_.get()) ? window_.get() : nullptr;
+  HWND owner = handle() && IsWindowVisible(handle()) ? handle() : nullptr;
   MessageBoxW(owner, widen(text).c_str(), title.empty() ? L"Varnel" : widen(title).c_str(),
               MB_OK | iconFlag(icon));
 }
 
 void MainWindow::showAbout(const app::AboutContent& about) {
-  showAboutBox(window_.get(), about);
+  showAboutBox(handle(), about);
 }
 
 void MainWindow::openFolder(const std::string& path) {
   if (path.empty()) return;
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(widen(path)), ignored);
-  ShellExecuteW(window_.get(), L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(handle(), L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainWindow::deliverLater(host::HostEvent event) {
-  if (window_.get()) PostMessageW(window_.get(), kHostEventMessage, static_cast<WPARAM>(event), 0);
+  if (handle()) PostMessageW(handle(), kHostEventMessage, static_cast<WPARAM>(event), 0);
 }
 
 void MainWindow::endProgram() {
   ended_ = true;
-  report_.close();
-  window_.reset();
+  if (closeAlso_) closeAlso_();
+  destroy();
 }
 
 void MainWindow::setStatus(const std::string& text) {
@@ -459,30 +449,6 @@ std::string MainWindow::statusText() const {
   if (LOWORD(SendMessageW(status_, SB_GETTEXTLENGTHW, 0, 0)) < 512)
     SendMessageW(status_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
   return narrow(text);
-}
-
-void MainWindow::setProgressRange(float min, float max) {
-  progressMin_ = min;
-  progressMax_ = max;
-  shownProgress_ = -1;
-  SendMessageW(controls_.at(Control::progress), PBM_SETRANGE32, static_cast<WPARAM>(min),
-               static_cast<LPARAM>(max));
-}
-
-// A repaint costs about what a call to PowerLogic does, and the wait for
-// each call paints whatever is invalid: the bar is set only when its filled
-// part grows or shrinks by a pixel, and always at either end.
-void MainWindow::setProgressValue(float value) {
-  HWND bar = controls_.at(Control::progress);
-  RECT r;
-  GetClientRect(bar, &r);
-  const float span = progressMax_ - progressMin_;
-  const int filled = span > 0 ? static_cast<int>((value - progressMin_) / span * r.right) : 0;
-  const bool atAnEnd = value <= progressMin_ || value >= progressMax_;
-  if (filled == shownProgress_ && !atAnEnd) return;
-  shownProgress_ = filled;
-  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
-  UpdateWindow(bar);  // a run holds the thread: repaint now
 }
 
 }  // namespace varnel::win

@@ -1,45 +1,40 @@
 #pragma once
 // The main window: the controls of the layout table, turning clicks into
 // calls on its presenter. Nothing thrown leaves the window procedure.
+#include <functional>
 #include <map>
+#include <optional>
 
 #include "app/main_window_presenter.h"
 #include "app/main_window_view.h"
-#include "app/renumbering_session.h"
-#include "app/window_progress.h"
-#include "eco/std_file_system.h"
 #include "win32/base/dpi.h"
-#include "win32/base/window_handle.h"
-#include "win32/ui/ansi_code_page.h"
-#include "win32/ui/preview_window.h"
-#include "win32/ui/report_window.h"
-#include "win32/ui/save_file_dialog.h"
+#include "win32/base/gdi_handles.h"
+#include "win32/base/window.h"
+#include "win32/ui/progress_bar.h"
 #include "win32/ui/window_position.h"
 
 namespace varnel::win {
 
-class MainWindow final : public app::MainWindowView {
+class MainWindow final : public Window, public app::MainWindowView {
  public:
-  MainWindow(host::HostAttacher& attacher, host::PcbConnector& pcb, app::JournalStore& journals,
-             app::JournalLibrary& library);
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
-  ~MainWindow() override;
+  // Made hidden, laid out at its monitor's DPI, where it was last closed.
+  // closeAlso closes what else ends with the program (the report, which
+  // the main window does not own).
+  explicit MainWindow(std::function<void()> closeAlso = {});
+  ~MainWindow() override { destroyUnheard(); }
 
-  // Creates the window hidden, runs the start-up, and shows it unless the
-  // start-up ended the program. With quitOnClose, closing ends the message loop.
-  void open(int show, bool quitOnClose);
+  // Runs the start-up, tells presenter of every click from then on, and
+  // shows the window unless the start-up ended the program. With
+  // quitOnClose, closing ends the message loop.
+  void open(app::MainWindowPresenter& presenter, int show, bool quitOnClose);
   bool ended() const { return ended_; }
   // The message loop's hook for keys: Tab, Enter, Esc, access keys and the
   // arrows within a group of option buttons. True when the key was handled.
   bool translate(MSG& message);
-  HWND handle() const { return window_.get(); }
   // The DPI the window is laid out at: its monitor's.
   UINT dpi() const { return dpi_; }
   HWND control(app::Control id) const { return controls_.at(id); }
-  app::MainWindowPresenter& presenter() { return presenter_; }
-  app::RenumberingSession& session() { return session_; }
-  ReportWindow& report() { return report_; }
+  app::ProgressDisplay& progress() { return *progress_; }
 
   bool checked(app::Control id) override;
   void setChecked(app::Control id, bool value) override;
@@ -56,20 +51,17 @@ class MainWindow final : public app::MainWindowView {
   void endProgram() override;
   void deliverLater(host::HostEvent event) override;
   void openFolder(const std::string& path) override;
-  PreviewWindow& preview() { return preview_; }
   void setStatus(const std::string& text) override;
   // The status bar's line, and the bar itself.
   std::string statusText() const;
   HWND statusBar() const { return status_; }
-  void setProgressRange(float min, float max) override;
-  void setProgressValue(float value) override;
 
  private:
-  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
-  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void create();
+  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void createControl(const app::ControlLayout& layout);
-  void onClick(app::Control id);
+  void onCommand(WPARAM wParam);
+  bool onSystemCommand(WPARAM wParam);
+  void onDpiChanged(WPARAM wParam, LPARAM lParam);
   void onEnter();
   bool moveWithinOptionGroup(const MSG& message);
   bool onShortcut(const MSG& message);
@@ -88,29 +80,20 @@ class MainWindow final : public app::MainWindowView {
   static int lineHeight(HWND control);
   LRESULT onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
+  std::function<void()> closeAlso_;
   // The font and icons outlive the window and controls that use them.
   GdiObject font_;
   IconHandle bigIcon_, smallIcon_;
   UINT dpi_ = kDefaultDpi;
   WindowPositionStore positions_;
   bool shown_ = false;
-  WindowHandle window_;
-  std::map<app::Control, HWND> controls_;
-  HWND status_ = nullptr;  // a child of window_, destroyed with it
+  std::map<app::Control, HWND> controls_;  // children of the window, destroyed with it
+  HWND status_ = nullptr;
+  std::optional<ProgressBar> progress_;
   std::map<app::Control, app::SystemColour> backgrounds_;
-  app::WindowProgress progress_{*this};
-  ReportWindow report_;
-  SaveFileDialog dialog_;
-  eco::StdFileSystem files_;
-  AnsiCodePage encoding_;
-  app::EcoDelivery delivery_;
-  app::RenumberingSession session_;
-  PreviewWindow preview_;
-  app::MainWindowPresenter presenter_;
+  app::MainWindowPresenter* presenter_ = nullptr;  // none until opened
   bool ended_ = false;
   bool quitOnClose_ = false;
-  float progressMin_ = 0, progressMax_ = 0;
-  int shownProgress_ = -1;  // the bar's filled width in pixels when last set
 };
 
 }  // namespace varnel::win

@@ -8,6 +8,7 @@
 #include "app/map_image.h"
 #include "win32/base/clipboard.h"
 #include "win32/base/text.h"
+#include "win32/base/window_dc.h"
 #include "win32/ui/window_position.h"
 
 namespace varnel::win {
@@ -47,14 +48,7 @@ void setCell(HWND list, int row, int column, const std::string& text) {
 
 }  // namespace
 
-PreviewWindow::~PreviewWindow() {
-  unbindWindowObject(window_.get());
-  if (map_) unbindWindowObject(map_);
-}
-
 void PreviewWindow::create() {
-  registerWindowClass(kClassName, &procedure);
-  registerWindowClass(kMapClassName, &mapProcedure);
   // At the main window's DPI, below it, wholly inside the work area of its monitor.
   const UINT dpi = dpiOf(owner_);
   app::ScreenRect at{0, 0, twipsAt(10500, dpi), twipsAt(6000, dpi)};
@@ -62,19 +56,18 @@ void PreviewWindow::create() {
   if (owner_ && GetWindowRect(owner_, &owner))
     at = {owner.left, owner.bottom + 8, owner.left + at.width(), owner.bottom + 8 + at.height()};
   at = app::movedInside(at, workAreaOf(owner_));
-  window_ = WindowHandle(CreateWindowExW(
-      0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, at.left, at.top, at.width(),
-      at.height(), owner_, nullptr, GetModuleHandleW(nullptr), this));
-  HWND w = window_.get();
+  list_ = nullptr;  // the last window's controls went with it
+  Window::create({kClassName, L"Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                  RECT{at.left, at.top, at.right, at.bottom}, owner_});
+  HWND w = handle();
   list_ =
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
   for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
   // The note wraps: PowerPCB's own words may be long.
   note_ = child(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kNote);
-  map_ = CreateWindowExW(WS_EX_CLIENTEDGE, kMapClassName, L"", WS_CHILD, 0, 0, 10, 10, w,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMap)),
-                         GetModuleHandleW(nullptr), this);
+  map_.emplace(CreateArgs{kMapClassName, L"", WS_CHILD, WS_EX_CLIENTEDGE, {0, 0, 10, 10}, w, kMap},
+               [this](HDC dc, const RECT& area) { paintMap(dc, area); });
   renameButton_ = child(w, L"BUTTON", L"&Rename", BS_PUSHBUTTON | WS_TABSTOP, kRename);
   copyButton_ = child(w, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, kCopy);
   closeButton_ = child(w, L"BUTTON", L"Close", BS_PUSHBUTTON | WS_TABSTOP, kClose);
@@ -89,7 +82,7 @@ void PreviewWindow::applyDpi(UINT dpi) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font)), TRUE);
   font_ = std::move(font);  // the old font only now, when nothing uses it
   sizeColumns();
-  InvalidateRect(map_, nullptr, TRUE);
+  InvalidateRect(map_->handle(), nullptr, TRUE);
 }
 
 // Each column as wide as its longest text or its title; the last one takes
@@ -116,16 +109,13 @@ void PreviewWindow::sizeColumns() {
 
 void PreviewWindow::showPreview(const app::Preview& preview) {
   preview_ = preview;
-  if (!window_.get() || !IsWindow(window_.get())) {
-    window_.forget();
-    create();
-  }
-  SetWindowTextW(window_.get(), widen(preview_.title).c_str());
+  if (!handle()) create();
+  SetWindowTextW(handle(), widen(preview_.title).c_str());
   fill();
-  ShowWindow(map_, preview_.map.empty() ? SW_HIDE : SW_SHOW);
+  ShowWindow(map_->handle(), preview_.map.empty() ? SW_HIDE : SW_SHOW);
   layout();
-  ShowWindow(window_.get(), SW_SHOW);
-  SetForegroundWindow(window_.get());
+  ShowWindow(handle(), SW_SHOW);
+  SetForegroundWindow(handle());
 }
 
 void PreviewWindow::fill() {
@@ -141,7 +131,7 @@ void PreviewWindow::fill() {
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
   SetWindowTextW(note_, widen(preview_.note).c_str());
   ShowWindow(note_, preview_.note.empty() ? SW_HIDE : SW_SHOW);
-  InvalidateRect(map_, nullptr, TRUE);
+  InvalidateRect(map_->handle(), nullptr, TRUE);
 }
 
 // As many lines as the note takes wrapped at width; none without a note.
@@ -156,7 +146,7 @@ int PreviewWindow::noteHeight(int width) const {
 
 void PreviewWindow::layout() {
   RECT client;
-  GetClientRect(window_.get(), &client);
+  GetClientRect(handle(), &client);
   const int margin = scaled(8), button = scaled(80), height = scaled(26), line = scaled(18);
   const int bottom = client.bottom - margin - height;
   const int note = noteHeight(client.right - 2 * margin);
@@ -164,7 +154,7 @@ void PreviewWindow::layout() {
   const int listRight = preview_.map.empty() ? client.right - margin : client.right * 11 / 20;
   MoveWindow(list_, margin, margin, listRight - margin, listBottom - margin, TRUE);
   if (!preview_.map.empty())
-    MoveWindow(map_, listRight + margin, margin, client.right - listRight - 2 * margin,
+    MoveWindow(map_->handle(), listRight + margin, margin, client.right - listRight - 2 * margin,
                listBottom - margin, TRUE);
   MoveWindow(summary_, margin, textTop, client.right - 2 * margin, line, TRUE);
   MoveWindow(note_, margin, textTop + line, client.right - 2 * margin, note, TRUE);
@@ -177,21 +167,17 @@ void PreviewWindow::layout() {
 }
 
 void PreviewWindow::closePreview() {
-  if (window_.get() && IsWindow(window_.get())) ShowWindow(window_.get(), SW_HIDE);
+  if (handle()) ShowWindow(handle(), SW_HIDE);
 }
 
 bool PreviewWindow::translate(MSG& message) {
-  HWND w = window_.get();
+  HWND w = handle();
   if (!w || !IsWindowVisible(w) || (message.hwnd != w && !IsChild(w, message.hwnd))) return false;
   return IsDialogMessageW(w, &message) != FALSE;
 }
 
 void PreviewWindow::copyToClipboard() const {
-  win::copyToClipboard(window_.get(), widen(app::previewText(preview_)));
-}
-
-LRESULT CALLBACK PreviewWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return routeMessage(&PreviewWindow::onMessage, window, message, wParam, lParam);
+  win::copyToClipboard(handle(), widen(app::previewText(preview_)));
 }
 
 LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -212,15 +198,9 @@ LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
       if (list_) layout();
       return 0;
-    case WM_DPICHANGED: {
-      // Moved to a monitor of another DPI: where and how large Windows suggests.
-      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-      applyDpi(LOWORD(wParam));
-      SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-      layout();
+    case WM_DPICHANGED:
+      onDpiChanged(wParam, lParam);
       return 0;
-    }
     case WM_CLOSE:
       ShowWindow(window, SW_HIDE);
       if (handlers_.closed) handlers_.closed();
@@ -230,21 +210,13 @@ LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARA
   }
 }
 
-LRESULT CALLBACK PreviewWindow::mapProcedure(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  auto* self = windowObject<PreviewWindow>(window, message, lParam);
-  if (!self || message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  RECT area;
-  GetClientRect(window, &area);
-  FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-  try {
-    self->paintMap(dc, area);
-  } catch (...) {
-  }
-  EndPaint(window, &paint);
-  return 0;
+// Moved to a monitor of another DPI: where and how large Windows suggests.
+void PreviewWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+  applyDpi(LOWORD(wParam));
+  SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  layout();
 }
 
 // The top left of a label at corner beside the point p, clear of its dot.

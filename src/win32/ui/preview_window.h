@@ -3,31 +3,31 @@
 // run over selected components a map of them in numbering order. Owned by
 // the main window, resizable; Rename, Copy and Close (also Esc).
 #include <functional>
+#include <optional>
 
 #include "app/map_image.h"
 #include "app/preview_view.h"
 #include "win32/base/dpi.h"
-#include "win32/base/window_handle.h"
+#include "win32/base/gdi_handles.h"
+#include "win32/base/window.h"
+#include "win32/ui/painted_child.h"
 
 namespace varnel::win {
 
-class PreviewWindow final : public app::PreviewView {
+class PreviewWindow final : public Window, public app::PreviewView {
  public:
+  // What Rename and closing the window do.
   struct Handlers {
     std::function<void()> rename;
     std::function<void()> closed;
   };
-  PreviewWindow() = default;
-  PreviewWindow(const PreviewWindow&) = delete;
-  PreviewWindow& operator=(const PreviewWindow&) = delete;
-  ~PreviewWindow() override;
+  // Made the first time it shows, owned by owner and at its DPI.
+  PreviewWindow(HWND owner, Handlers handlers) : owner_(owner), handlers_(std::move(handlers)) {}
+  ~PreviewWindow() override { destroyUnheard(); }
 
-  void setOwner(HWND owner) { owner_ = owner; }
-  void setHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
   void showPreview(const app::Preview& preview) override;
   void closePreview() override;
 
-  HWND handle() const { return window_.get(); }
   HWND list() const { return list_; }
   HWND summary() const { return summary_; }
   HWND note() const { return note_; }
@@ -35,9 +35,8 @@ class PreviewWindow final : public app::PreviewView {
   bool translate(MSG& message);
 
  private:
-  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK mapProcedure(HWND, UINT, WPARAM, LPARAM);
-  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void onDpiChanged(WPARAM wParam, LPARAM lParam);
   void create();
   void applyDpi(UINT dpi);
   void fill();
@@ -50,12 +49,13 @@ class PreviewWindow final : public app::PreviewView {
   // Pixels at 96 DPI as pixels at the window's DPI.
   int scaled(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), kDefaultDpi); }
 
-  HWND owner_ = nullptr;
+  HWND owner_;
+  Handlers handlers_;
   UINT dpi_ = kDefaultDpi;  // the main window's when it opened
   GdiObject font_;          // outlives the window that uses it
-  Handlers handlers_;
-  WindowHandle window_;
-  HWND list_ = nullptr, summary_ = nullptr, note_ = nullptr, map_ = nullptr;
+  // Children of the window, destroyed with it.
+  HWND list_ = nullptr, summary_ = nullptr, note_ = nullptr;
+  std::optional<PaintedChild> map_;
   HWND renameButton_ = nullptr, copyButton_ = nullptr, closeButton_ = nullptr;
   app::Preview preview_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/base/text.h"
+#include "win32/base/text_metrics.h"
 #include "win32/base/window_text.h"
 #include "win32/ui/window_position.h"
 
@@ -17,11 +18,6 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
 constexpr wchar_t kRule[] = L"-----------------------------------";
 
 }  // namespace
-
-bool ReportWindow::isOpen() {
-  if (window_.get() && !IsWindow(window_.get())) window_.forget();  // closed by the user
-  return window_.get() != nullptr;
-}
 
 std::string ReportWindow::text() {
   if (!isOpen()) return {};
@@ -60,21 +56,20 @@ SIZE ReportWindow::frameSize(SIZE edit) const {
 }
 
 void ReportWindow::create() {
-  registerWindowClass(kClassName, &procedure);
   // At the main window's DPI.
   dpi_ = dpiOf(neighbour_);
   font_ = messageFontAt(dpi_);
   const SIZE outer = frameSize(editSize());
   const POINT at = placeFor(outer);
   // Not owned: it stays when the main window is minimised, and is no dialog.
-  window_ = WindowHandle(CreateWindowExW(0, kClassName, L"Designators left alone", kStyle, at.x,
-                                         at.y, outer.cx, outer.cy, nullptr, nullptr,
-                                         GetModuleHandleW(nullptr), this));
+  edit_ = nullptr;
+  Window::create({kClassName, L"Designators left alone", kStyle, 0,
+                  RECT{at.x, at.y, at.x + outer.cx, at.y + outer.cy}});
   // No wrapping: one designator a line, and the rule stays one line.
   edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                               ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
-                          0, 0, 0, 0, window_.get(),
+                          0, 0, 0, 0, handle(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                           GetModuleHandleW(nullptr), nullptr);
   applyDpi(dpi_);
@@ -88,12 +83,8 @@ void ReportWindow::applyDpi(UINT dpi) {
   const SIZE edit = editSize();
   MoveWindow(edit_, twipsAt(45, dpi), twipsAt(45, dpi), edit.cx, edit.cy, TRUE);
   const SIZE outer = frameSize(edit);
-  SetWindowPos(window_.get(), nullptr, 0, 0, outer.cx, outer.cy,
+  SetWindowPos(handle(), nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK ReportWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return routeMessage(&ReportWindow::onMessage, window, message, wParam, lParam);
 }
 
 LRESULT ReportWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,9 +102,9 @@ void ReportWindow::show(const std::string& text) {
   SetWindowTextW(edit_, widen(text).c_str());
   // Every run that adds to it brings it to the front, below the main window
   // that stays on top, without taking the keyboard from it.
-  SetWindowPos(window_.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
-  UpdateWindow(window_.get());
+  SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(handle(), SW_SHOWNOACTIVATE);
+  UpdateWindow(handle());
 }
 
 }  // namespace varnel::win

@@ -4,28 +4,23 @@
 
 #include "app/report_view.h"
 #include "win32/base/dpi.h"
-#include "win32/base/window_handle.h"
+#include "win32/base/gdi_handles.h"
+#include "win32/base/window.h"
 
 namespace varnel::win {
 
-class ReportWindow final : public app::ReportView {
+class ReportWindow final : public Window, public app::ReportView {
  public:
-  ReportWindow() = default;
-  ReportWindow(const ReportWindow&) = delete;
-  ReportWindow& operator=(const ReportWindow&) = delete;
-  // The window must not call back into a half-destroyed object.
-  ~ReportWindow() override { unbindWindowObject(window_.get()); }
-  bool isOpen() override;
+  // It opens to the right of neighbour, which stays on top of it.
+  explicit ReportWindow(HWND neighbour) : neighbour_(neighbour) {}
+  ~ReportWindow() override { destroyUnheard(); }
+  bool isOpen() override { return handle() != nullptr; }
   std::string text() override;
   void show(const std::string& text) override;
-  void close() { window_.reset(); }
-  // It opens to the right of this window, which stays on top of it.
-  void openBeside(HWND neighbour) { neighbour_ = neighbour; }
-  HWND handle() const { return window_.get(); }
+  void close() { destroy(); }
 
  private:
-  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
-  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void create();
   // The font, the edit box and the window's size at dpi.
   void applyDpi(UINT dpi);
@@ -35,8 +30,7 @@ class ReportWindow final : public app::ReportView {
 
   UINT dpi_ = kDefaultDpi;  // the main window's when it opened
   GdiObject font_;          // outlives the window that uses it
-  WindowHandle window_;
-  HWND edit_ = nullptr;
+  HWND edit_ = nullptr;  // a child of the window, destroyed with it
   HWND neighbour_ = nullptr;
 };
 

@@ -11,9 +11,8 @@ namespace varnel::win {
 
 class SaveFileDialog final : public app::SaveDialog {
  public:
-  explicit SaveFileDialog(HWND owner = nullptr, UserRegistryKey settings = UserRegistryKey())
+  explicit SaveFileDialog(HWND owner, UserRegistryKey settings = UserRegistryKey())
       : owner_(owner), settings_(std::move(settings)) {}
-  void setOwner(HWND owner) { owner_ = owner; }
   // filter in the "description|pattern|" form.
   std::string askSavePath(const std::string& filter, const std::string& proposedName) override;
   void written(const std::string& path) override;

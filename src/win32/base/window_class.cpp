@@ -1,4 +1,4 @@
-#include "win32/base/window_handle.h"
+#include "win32/base/window_class.h"
 
 namespace varnel::win {
 
@@ -17,20 +17,6 @@ void registerWindowClass(const wchar_t* name, WNDPROC procedure) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
   RegisterClassExW(&wc);
-}
-
-int textWidth(HWND window, HGDIOBJ font, const std::wstring& text) {
-  WindowDc dc(window, font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
-int fontHeight(HWND window, HGDIOBJ font) {
-  WindowDc dc(window, font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.get(), &metrics);
-  return metrics.tmHeight;
 }
 
 }  // namespace varnel::win

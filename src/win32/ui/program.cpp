@@ -1,0 +1,17 @@
+#include "win32/ui/program.h"
+
+namespace varnel::win {
+
+// The report is no one's window: it closes when the program ends.
+Program::Program(host::HostAttacher& attacher, host::PcbConnector& pcb,
+                 app::JournalStore& journals, app::JournalLibrary& library)
+    : window_([this] { report_.close(); }),
+      report_(window_.handle()),
+      dialog_(window_.handle()),
+      preview_(window_.handle(), {[this] { presenter_.onPreviewRename(); },
+                                  [this] { presenter_.onPreviewClosed(); }}),
+      delivery_(dialog_, pcb, files_, encoding_),
+      session_(attacher, window_.progress(), report_, delivery_, journals),
+      presenter_(window_, session_, preview_, library) {}
+
+}  // namespace varnel::win
