@@ -45,7 +45,24 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
   EXPECT_EQ(journal.failureNumber, 0x800706BE);
   EXPECT_EQ(journal.failureText, "The remote procedure call failed\nfor good");
   EXPECT_EQ(journal.undoneBy, std::vector<std::string>{"C:\\Journal\\undo 1.journal"});
+  EXPECT_FALSE(journal.isUndo());
   EXPECT_EQ(app::parseJournal(app::journalHeader("b", "t", "s", 0)).end, app::Journal::End::cutOff);
+}
+
+TEST(JournalFormat, KnowsAnUndoByItsOwnRecordAndTheUndosOfOldJournalsByTheirSettings) {
+  const std::string undo =
+      app::journalHeader("b.sch", "t", "--undo C:\\j\\a run.journal", 1, "C:\\j\\a run.journal") +
+      app::journalRename({1, "R2", "R1"}) + app::journalCompleted();
+  EXPECT_NE(undo.find("\nundo-of C:\\j\\a%20run.journal\n"), std::string::npos) << undo;
+  EXPECT_EQ(app::parseJournal(undo).undoOf, "C:\\j\\a run.journal");
+  EXPECT_FALSE(app::isRunToTakeBack(app::parseJournal(undo)));
+  // As undos wrote their journals before the record was: the settings say it.
+  const std::string old =
+      "varnel-journal 1\nsettings --undo /j/x.journal\nrename 1 R2 R1\ncompleted\n";
+  EXPECT_EQ(app::parseJournal(old).undoOf, "/j/x.journal");
+  EXPECT_FALSE(app::isRunToTakeBack(app::parseJournal(old)));
+  const std::string run = "varnel-journal 1\nsettings --all --start 1\nrename 1 R2 R1\ncompleted\n";
+  EXPECT_TRUE(app::isRunToTakeBack(app::parseJournal(run)));
   // As journals wrote it before: every blank a code.
   EXPECT_EQ(app::parseJournal("varnel-journal 1\r\nfailed 462 The%20server%20went\r\n").failureText,
             "The server went");
@@ -170,6 +187,8 @@ TEST(Undo, TakesARunBackAndMarksItsJournal) {
   EXPECT_EQ(marked.undoneBy, std::vector<std::string>{outcome.journal});
   const app::Journal undo = app::parseJournal(e.journals.texts.at(outcome.journal));
   EXPECT_EQ(undo.settings, "--undo " + first);
+  EXPECT_EQ(undo.undoOf, first);
+  EXPECT_NE(e.journals.texts.at(outcome.journal).find("\nundo-of "), std::string::npos);
   EXPECT_EQ(undo.end, app::Journal::End::completed);
 }
 

@@ -9,6 +9,8 @@ namespace varnel::app {
 namespace {
 
 constexpr const char* kMagic = "varnel-journal 1";
+// How an undo's settings begin, in every journal.
+constexpr std::string_view kUndoSettings = "--undo ";
 
 // Blanks too, unless keepBlanks: a text at the end of its line may hold them.
 std::string escaped(std::string_view text, bool keepBlanks = false) {
@@ -64,9 +66,12 @@ std::vector<std::string> words(const std::string& line) {
 }  // namespace
 
 std::string journalHeader(const std::string& design, const std::string& started,
-                          const std::string& settings, std::size_t planned) {
+                          const std::string& settings, std::size_t planned,
+                          const std::string& undoOf) {
   return std::string(kMagic) + "\ndesign " + escaped(design) + "\nstarted " + started +
-         "\nsettings " + settings + "\nplanned " + std::to_string(planned) + "\n";
+         "\nsettings " + settings + "\n" +
+         (undoOf.empty() ? "" : "undo-of " + escaped(undoOf) + "\n") + "planned " +
+         std::to_string(planned) + "\n";
 }
 
 std::string journalRename(const Rename& rename) {
@@ -126,10 +131,14 @@ Journal parseJournal(std::string_view text) {
       journal.failureText = unescaped(w.size() > 2 ? line.substr(8 + w[1].size()) : "", number);
     } else if (kind == "undone-by") {
       journal.undoneBy.push_back(unescaped(rest(), number));
+    } else if (kind == "undo-of") {
+      journal.undoOf = unescaped(rest(), number);
     } else {
       throw notAJournal(number, "unknown record '" + kind + "'");
     }
   }
+  if (journal.undoOf.empty() && journal.settings.starts_with(kUndoSettings))
+    journal.undoOf = journal.settings.substr(kUndoSettings.size());
   return journal;
 }
 

@@ -5,6 +5,7 @@
 //   design NAME
 //   started 2026-12-07T16:05:09Z
 //   settings --selected --assign --start 1 --eco force-read
+//   undo-of FILE                 an undo's own journal: the run it takes back
 //   planned N
 //   rename POSITION FROM TO      one a rename, as soon as PowerLogic made it
 //   completed | failed NUMBER TEXT
@@ -36,25 +37,30 @@ struct Journal {
   std::int64_t failureNumber = 0;
   std::string failureText;
   std::vector<std::string> undoneBy;
+  std::string undoOf;  // the journal an undo took back; empty for a run
 
   bool undone() const { return !undoneBy.empty(); }
+  bool isUndo() const { return !undoOf.empty(); }
 };
 
-// The lines of each record, every one ended by "\n".
+// The lines of each record, every one ended by "\n". undoOf is empty but
+// in an undo's own journal.
 std::string journalHeader(const std::string& design, const std::string& started,
-                          const std::string& settings, std::size_t planned);
+                          const std::string& settings, std::size_t planned,
+                          const std::string& undoOf = {});
 std::string journalRename(const Rename& rename);
 std::string journalCompleted();
 std::string journalFailed(const Error& error);
 std::string journalUndoneBy(const std::string& file);
 
 // The whole journal; error 1004 naming the line for a text that is not one.
+// An undo's journal written before undo-of was is known by its settings.
 Journal parseJournal(std::string_view text);
 
 // True for a run that renamed something and that no undo took back; an
 // undo's own journal is none (a second undo takes back the run before).
 inline bool isRunToTakeBack(const Journal& journal) {
-  return !journal.undone() && !journal.renames.empty() && journal.settings.rfind("--undo ", 0) != 0;
+  return !journal.undone() && !journal.renames.empty() && !journal.isUndo();
 }
 
 }  // namespace varnel::app

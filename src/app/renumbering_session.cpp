@@ -183,7 +183,7 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
     // A run with nothing to rename asks for no file and writes none.
     target = planned.plan.renames.empty() ? std::optional<EcoTarget>(EcoTarget{})
                                           : delivery_.prepare(request.eco, *document_);
-    if (target) journal = openJournal(planned.plan, requestText(request));
+    if (target) journal = openJournal(planned.plan, request);
   } catch (const Error& e) {
     outcome.error = e;
     return outcome;
@@ -209,13 +209,15 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
 
 // Created before the first rename, for a run that renames anything.
 std::unique_ptr<JournalSink> RenumberingSession::openJournal(const RenumberPlan& plan,
-                                                             const std::string& description) {
+                                                             const RunRequest& request) {
   if (plan.renames.empty() || !journals_.enabled()) return nullptr;
   const std::string design = designName();
   try {
     JournalStore::Opened opened = journals_.create(design);
     if (opened.sink)
-      opened.sink->append(journalHeader(design, opened.started, description, plan.renames.size()));
+      opened.sink->append(journalHeader(design, opened.started, requestText(request),
+                                        plan.renames.size(),
+                                        request.isUndo() ? request.journalPath : ""));
     return std::move(opened.sink);
   } catch (const Error& e) {
     throw errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");

@@ -28,8 +28,13 @@ PartListWindow::PartListWindow(const std::wstring& title, bool multipleSelection
   AppendMenuW(file, MF_STRING, kExitId, L"E&xit");
   HMENU bar = CreateMenu();
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-  create({kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 0,
-          {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 320, CW_USEDEFAULT + 420}, nullptr, 0,
+  create({kClassName,
+          title.c_str(),
+          WS_OVERLAPPEDWINDOW,
+          0,
+          {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 320, CW_USEDEFAULT + 420},
+          nullptr,
+          0,
           bar});
   RECT client;
   GetClientRect(handle(), &client);

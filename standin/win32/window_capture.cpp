@@ -6,8 +6,8 @@
 
 #include "base/error.h"
 #include "base/png_image.h"
-#include "win32/base/text.h"
 #include "win32/base/gdi_handles.h"
+#include "win32/base/text.h"
 
 namespace varnel::win {
 

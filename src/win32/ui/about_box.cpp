@@ -6,9 +6,9 @@
 
 #include "win32/base/clipboard.h"
 #include "win32/base/dpi.h"
+#include "win32/base/text.h"
 #include "win32/base/text_metrics.h"
 #include "win32/base/window_dc.h"
-#include "win32/base/text.h"
 #include "win32/ui/window_position.h"
 
 namespace varnel::win {

@@ -102,8 +102,8 @@ void MainWindow::open(app::MainWindowPresenter& presenter, int show, bool quitOn
 void MainWindow::createStatusBar() {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
-  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                            handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, handle(),
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // The bar's height for its font, as it sizes itself.
@@ -118,10 +118,9 @@ void MainWindow::createControl(const app::ControlLayout& layout) {
   const ControlClass kind = classOf(layout.kind);
   DWORD style = WS_CHILD | (app::isDrawn(layout.id) ? WS_VISIBLE : 0) | kind.style;
   if (!app::initiallyEnabled(layout.id)) style |= WS_DISABLED;
-  HWND control =
-      CreateWindowExW(kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, 0, 0, 0,
-                      0, handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                      GetModuleHandleW(nullptr), nullptr);
+  HWND control = CreateWindowExW(
+      kind.extendedStyle, kind.name, widen(layout.caption).c_str(), style, 0, 0, 0, 0, handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
   if (app::initiallyChecked(layout.id)) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   controls_[layout.id] = control;
 }
@@ -359,8 +358,7 @@ void MainWindow::onEnter() {
 LRESULT MainWindow::onColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto id = static_cast<Control>(GetDlgCtrlID(control));
   auto background = backgrounds_.find(id);
-  if (background == backgrounds_.end())
-    return DefWindowProcW(handle(), message, wParam, lParam);
+  if (background == backgrounds_.end()) return DefWindowProcW(handle(), message, wParam, lParam);
   const int colour = static_cast<int>(background->second);
   SetTextColor(dc, GetSysColor(id == Control::conflictFrame ? COLOR_HIGHLIGHT
                                : IsWindowEnabled(control)   ? COLOR_WINDOWTEXT

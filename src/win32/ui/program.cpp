@@ -3,8 +3,8 @@
 namespace varnel::win {
 
 // The report is no one's window: it closes when the program ends.
-Program::Program(host::HostAttacher& attacher, host::PcbConnector& pcb,
-                 app::JournalStore& journals, app::JournalLibrary& library)
+Program::Program(host::HostAttacher& attacher, host::PcbConnector& pcb, app::JournalStore& journals,
+                 app::JournalLibrary& library)
     : window_([this] { report_.close(); }),
       report_(window_.handle()),
       dialog_(window_.handle()),

@@ -66,12 +66,12 @@ void ReportWindow::create() {
   Window::create({kClassName, L"Designators left alone", kStyle, 0,
                   RECT{at.x, at.y, at.x + outer.cx, at.y + outer.cy}});
   // No wrapping: one designator a line, and the rule stays one line.
-  edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
-                              ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
-                          0, 0, 0, 0, handle(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-                          GetModuleHandleW(nullptr), nullptr);
+  edit_ =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
+                          ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
+                      0, 0, 0, 0, handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
+                      GetModuleHandleW(nullptr), nullptr);
   applyDpi(dpi_);
 }
 

@@ -30,7 +30,7 @@ class ReportWindow final : public Window, public app::ReportView {
 
   UINT dpi_ = kDefaultDpi;  // the main window's when it opened
   GdiObject font_;          // outlives the window that uses it
-  HWND edit_ = nullptr;  // a child of the window, destroyed with it
+  HWND edit_ = nullptr;     // a child of the window, destroyed with it
   HWND neighbour_ = nullptr;
 };
 
