@@ -18,7 +18,9 @@
 #include "generated_designs.h"
 #include "standin/design_file.h"
 #include "standin/win32/desktop_automation.h"
-#include "win32/com/com_host.h"
+#include "win32/base/com_apartment.h"
+#include "win32/com/com_host_attacher.h"
+#include "win32/com/com_pcb_connector.h"
 #include "win32/com/powerlogic_ids.h"
 #include "win32/ui/program.h"
 

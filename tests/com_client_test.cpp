@@ -10,9 +10,14 @@
 #include "standin/com/strict_powerlogic_server.h"
 #include "standin/pcb_layout.h"
 #include "temp_dir.h"
-#include "win32/com/com_host.h"
-#include "win32/com/dispatch.h"
+#include "win32/base/com_apartment.h"
+#include "win32/com/com_error.h"
+#include "win32/com/com_host_attacher.h"
+#include "win32/com/com_pcb_connector.h"
+#include "win32/com/dispatch_object.h"
 #include "win32/com/powerlogic_ids.h"
+#include "win32/com/running_object.h"
+#include "win32/com/variant_conversions.h"
 
 namespace varnel {
 namespace {

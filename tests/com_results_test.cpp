@@ -3,8 +3,12 @@
 // IUnknown, an error through IErrorInfo instead of EXCEPINFO.
 #include <gtest/gtest.h>
 
+#include "win32/base/com_apartment.h"
 #include "win32/base/variant.h"
-#include "win32/com/dispatch.h"
+#include "win32/com/com_error.h"
+#include "win32/com/dispatch_object.h"
+#include "win32/com/running_object.h"
+#include "win32/com/variant_conversions.h"
 
 namespace varnel {
 namespace {

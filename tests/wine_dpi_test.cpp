@@ -12,6 +12,8 @@
 
 #include "standin/win32/desktop_automation.h"
 #include "win32/ui/about_box.h"
+#include "win32/ui/window_position_store.h"
+#include "win32/ui/work_areas.h"
 #include "wine_window.h"
 
 namespace varnel {

@@ -10,7 +10,8 @@
 #include "fixtures.h"
 #include "win32/base/text.h"
 #include "win32/base/window_text.h"
-#include "win32/com/com_host.h"
+#include "win32/com/com_host_attacher.h"
+#include "win32/com/com_pcb_connector.h"
 #include "win32/ui/program.h"
 
 namespace varnel::testing {

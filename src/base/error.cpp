@@ -21,6 +21,9 @@ Error overflow() {
 Error subscriptOutOfRange() {
   return Error(kSubscriptOutOfRange, "Subscript out of range");
 }
+Error typeMismatch() {
+  return Error(kTypeMismatch, "Type mismatch");
+}
 Error objectNotSet() {
   return Error(kObjectNotSet, "Object variable or With block variable not set");
 }

@@ -30,6 +30,7 @@ namespace errors {
 
 Error overflow();
 Error subscriptOutOfRange();
+Error typeMismatch();
 Error objectNotSet();
 Error cannotCreateObject();
 Error fileNotFound(const std::string& path);

@@ -1,7 +1,10 @@
 #include "standin/com/server_object.h"
 
 #include "base/error.h"
-#include "win32/com/dispatch.h"
+#include "win32/com/com_error.h"
+#include "win32/com/dispatch_object.h"
+#include "win32/com/running_object.h"
+#include "win32/com/variant_conversions.h"
 
 namespace varnel::standin {
 

@@ -15,7 +15,10 @@
 #include <vector>
 
 #include "win32/base/text.h"
-#include "win32/com/dispatch.h"
+#include "win32/com/com_error.h"
+#include "win32/com/dispatch_object.h"
+#include "win32/com/running_object.h"
+#include "win32/com/variant_conversions.h"
 
 namespace varnel::win {
 

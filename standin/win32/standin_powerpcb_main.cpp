@@ -11,6 +11,7 @@
 #include "standin/design_file.h"
 #include "standin/win32/part_list_window.h"
 #include "standin/win32/standin_args.h"
+#include "win32/base/com_apartment.h"
 #include "win32/base/text.h"
 #include "win32/base/variant.h"
 #include "win32/com/powerlogic_ids.h"

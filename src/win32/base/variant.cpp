@@ -4,15 +4,6 @@
 
 namespace varnel::win {
 
-Bstr::Bstr(const std::string& utf8) {
-  const std::wstring wide = widen(utf8);
-  raw_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-}
-
-std::string Bstr::utf8() const {
-  return raw_ ? narrow({raw_, SysStringLen(raw_)}) : std::string();
-}
-
 Variant Variant::fromInt(long value) {
   Variant v;
   v.value_.vt = VT_I4;
@@ -47,12 +38,6 @@ Variant Variant::fromDispatch(IDispatch* object) {
   v.value_.pdispVal = object;
   if (object) object->AddRef();
   return v;
-}
-
-ComApartment::ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-
-ComApartment::~ComApartment() {
-  if (SUCCEEDED(result_)) CoUninitialize();
 }
 
 }  // namespace varnel::win

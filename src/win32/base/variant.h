@@ -1,5 +1,5 @@
 #pragma once
-// Move-only owners of a BSTR and a VARIANT, and CoInitialize for a thread.
+// The move-only owner of a VARIANT.
 // clang-format off
 #include <windows.h>
 #include <oleauto.h>
@@ -8,38 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "win32/base/bstr.h"
+
 namespace varnel::win {
-
-class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(const std::string& utf8);
-  Bstr(Bstr&& other) noexcept : raw_(std::exchange(other.raw_, nullptr)) {}
-  Bstr& operator=(Bstr&& other) noexcept {
-    if (this != &other) {
-      reset();
-      raw_ = std::exchange(other.raw_, nullptr);
-    }
-    return *this;
-  }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { reset(); }
-
-  BSTR get() const noexcept { return raw_; }
-  BSTR* receive() noexcept {
-    reset();
-    return &raw_;
-  }
-  BSTR release() noexcept { return std::exchange(raw_, nullptr); }
-  void reset() noexcept {
-    if (raw_) SysFreeString(std::exchange(raw_, nullptr));
-  }
-  std::string utf8() const;
-
- private:
-  BSTR raw_ = nullptr;
-};
 
 class Variant {
  public:
@@ -83,18 +54,6 @@ class Variant {
 
  private:
   VARIANT value_;
-};
-
-// CoInitializeEx for this thread as a single-threaded apartment.
-class ComApartment {
- public:
-  ComApartment();
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment();
-
- private:
-  HRESULT result_;
 };
 
 }  // namespace varnel::win

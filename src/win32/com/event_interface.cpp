@@ -6,7 +6,10 @@
 #include <string>
 
 #include "win32/base/variant.h"
-#include "win32/com/dispatch.h"
+#include "win32/com/com_error.h"
+#include "win32/com/dispatch_object.h"
+#include "win32/com/running_object.h"
+#include "win32/com/variant_conversions.h"
 
 namespace varnel::win {
 

@@ -5,8 +5,11 @@
 #include <memory>
 #include <optional>
 
-#include "win32/com/dispatch.h"
+#include "win32/com/com_error.h"
+#include "win32/com/dispatch_object.h"
 #include "win32/com/event_interface.h"
+#include "win32/com/running_object.h"
+#include "win32/com/variant_conversions.h"
 
 namespace varnel::win {
 

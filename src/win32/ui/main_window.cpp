@@ -12,6 +12,7 @@
 #include "win32/base/window_class.h"
 #include "win32/base/window_text.h"
 #include "win32/ui/about_box.h"
+#include "win32/ui/work_areas.h"
 
 namespace varnel::win {
 

@@ -11,7 +11,7 @@
 #include "win32/base/gdi_handles.h"
 #include "win32/base/window.h"
 #include "win32/ui/progress_bar.h"
-#include "win32/ui/window_position.h"
+#include "win32/ui/window_position_store.h"
 
 namespace varnel::win {
 

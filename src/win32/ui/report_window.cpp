@@ -5,7 +5,7 @@
 #include "win32/base/text.h"
 #include "win32/base/text_metrics.h"
 #include "win32/base/window_text.h"
-#include "win32/ui/window_position.h"
+#include "win32/ui/work_areas.h"
 
 namespace varnel::win {
 

@@ -1,7 +1,8 @@
 #pragma once
-// PowerLogic and PowerPCB reached through their automation interfaces.
+#include <cstdint>
+#include <memory>
+
 #include "host/automation.h"
-#include "host/pcb.h"
 
 namespace varnel::win {
 
@@ -17,12 +18,6 @@ class ComHostAttacher final : public host::HostAttacher {
 
  private:
   std::shared_ptr<ComConnection> connection_;
-};
-
-// Attaches to the running "PowerPCB.Application".
-class ComPcbConnector final : public host::PcbConnector {
- public:
-  std::shared_ptr<host::PcbApplication> attach() override;
 };
 
 }  // namespace varnel::win

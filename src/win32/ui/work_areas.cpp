@@ -1,11 +1,8 @@
-#include "win32/ui/window_position.h"
+#include "win32/ui/work_areas.h"
 
 namespace varnel::win {
 
 namespace {
-
-constexpr wchar_t kLeft[] = L"WindowLeft";
-constexpr wchar_t kTop[] = L"WindowTop";
 
 BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
   MONITORINFO info{};
@@ -22,24 +19,6 @@ BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
 }
 
 }  // namespace
-
-std::optional<app::ScreenPoint> WindowPositionStore::load() const {
-  const auto left = key_.number(kLeft);
-  const auto top = key_.number(kTop);
-  if (!left || !top) return std::nullopt;
-  // Negative left of or above the primary monitor.
-  return app::ScreenPoint{static_cast<int>(*left), static_cast<int>(*top)};
-}
-
-void WindowPositionStore::save(app::ScreenPoint topLeft) const {
-  key_.setNumber(kLeft, static_cast<DWORD>(topLeft.x));
-  key_.setNumber(kTop, static_cast<DWORD>(topLeft.y));
-}
-
-void WindowPositionStore::forget() const {
-  key_.erase(kLeft);
-  key_.erase(kTop);
-}
 
 app::ScreenRect workAreaOf(HWND window) {
   MONITORINFO info{};

@@ -1,11 +1,14 @@
-#include "win32/com/com_host.h"
+#include "win32/com/com_objects.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "win32/com/dispatch.h"
+#include "win32/com/com_error.h"
+#include "win32/com/dispatch_object.h"
 #include "win32/com/event_sink.h"
 #include "win32/com/powerlogic_ids.h"
+#include "win32/com/running_object.h"
+#include "win32/com/variant_conversions.h"
 
 namespace varnel::win {
 
@@ -207,20 +210,16 @@ class ComPcbApplication final : public host::PcbApplication, ComObject {
 
 }  // namespace
 
-std::shared_ptr<host::Application> ComHostAttacher::attach() {
-  // Each attachment learns the host's DISPIDs anew: it may be another host.
-  connection_ = std::make_shared<ComConnection>("PowerLogic");
-  return std::make_shared<ComApplication>(attachRunning(kPowerLogicProgId), "Application",
-                                          connection_);
+std::shared_ptr<host::Application> powerLogicOver(ComPtr<IDispatch> application,
+                                                  std::shared_ptr<ComConnection> connection) {
+  return std::make_shared<ComApplication>(std::move(application), "Application",
+                                          std::move(connection));
 }
 
-std::int64_t ComHostAttacher::roundTrips() const {
-  return connection_ ? connection_->roundTrips : 0;
-}
-
-std::shared_ptr<host::PcbApplication> ComPcbConnector::attach() {
-  return std::make_shared<ComPcbApplication>(attachRunning(kPowerPcbProgId), "PcbApplication",
-                                             std::make_shared<ComConnection>("PowerPCB"));
+std::shared_ptr<host::PcbApplication> powerPcbOver(ComPtr<IDispatch> application,
+                                                   std::shared_ptr<ComConnection> connection) {
+  return std::make_shared<ComPcbApplication>(std::move(application), "PcbApplication",
+                                             std::move(connection));
 }
 
 }  // namespace varnel::win
