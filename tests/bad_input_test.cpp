@@ -7,7 +7,7 @@
 #include "eco/std_file_system.h"
 #include "eco/windows_1252.h"
 #include "fixtures.h"
-#include "standin/offline_designs.h"
+#include "standin/memory_designs.h"
 #include "temp_dir.h"
 
 namespace varnel {

@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "standin/design_file.h"
-#include "standin/offline_designs.h"
+#include "standin/memory_designs.h"
 #include "temp_dir.h"
 
 namespace varnel {

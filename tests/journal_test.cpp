@@ -15,7 +15,7 @@
 #include "fixtures.h"
 #include "renumber/plan_undo.h"
 #include "standin/design_file.h"
-#include "standin/offline_designs.h"
+#include "standin/memory_designs.h"
 #include "temp_dir.h"
 
 namespace varnel {

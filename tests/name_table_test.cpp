@@ -1,4 +1,5 @@
 #include "model/name_table.h"
+#include "model/placement_table.h"
 
 #include <gtest/gtest.h>
 

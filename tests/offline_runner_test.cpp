@@ -1,4 +1,4 @@
-#include "standin/offline_designs.h"
+#include "standin/memory_designs.h"
 
 #include <gtest/gtest.h>
 

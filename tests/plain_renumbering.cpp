@@ -1,4 +1,5 @@
 #include "plain_renumbering.h"
+#include "model/placement_table.h"
 
 #include <cmath>
 

@@ -15,7 +15,7 @@
 #include "fake_view.h"
 #include "fixtures.h"
 #include "standin/design_file.h"
-#include "standin/offline_designs.h"
+#include "standin/memory_designs.h"
 #include "standin/pcb_layout.h"
 #include "standin/win32/desktop_automation.h"
 #include "temp_dir.h"

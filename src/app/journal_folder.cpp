@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -28,11 +26,6 @@ std::vector<fs::path> journalsIn(const std::string& folder) {
   for (const auto& entry : fs::directory_iterator(pathOf(folder), ec))
     if (entry.path().extension() == ".journal") found.push_back(entry.path());
   return found;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -78,7 +71,7 @@ void JournalFolder::keepNewest() const {
 }
 
 std::string JournalFolder::read(const std::string& journalPath) const {
-  return readFile(pathOf(journalPath));
+  return files_.readFile(journalPath);
 }
 
 std::optional<std::string> JournalFolder::newestNotUndone(const std::string& designName) const {
@@ -91,7 +84,7 @@ std::optional<std::string> JournalFolder::newestNotUndone(const std::string& des
   std::error_code ec;
   for (const fs::path& path : journalsIn(folder_)) {
     try {
-      const Journal journal = parseJournal(readFile(path));
+      const Journal journal = parseJournal(files_.readFile(utf8Of(path)));
       if (journal.design == designName && isRunToTakeBack(journal))
         candidates.push_back({journal.started, fs::last_write_time(path, ec), utf8Of(path)});
     } catch (const Error&) {

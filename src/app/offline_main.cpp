@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "standin/offline_designs.h"
+#include "standin/memory_designs.h"
 
 int main(int argc, char** argv) {
   return varnel::standin::runOffline(std::vector<std::string>(argv + 1, argv + argc), std::cout,

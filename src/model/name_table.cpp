@@ -4,21 +4,17 @@
 
 namespace varnel {
 
-namespace {
-
-void checkIndex(int index, int capacity) {
+void checkTableIndex(int index, int capacity) {
   if (index < 0 || index >= capacity) throw errors::subscriptOutOfRange();
 }
 
-}  // namespace
-
 const std::string& NameTable::operator[](int index) const {
-  checkIndex(index, kCapacity);
+  checkTableIndex(index, kCapacity);
   return entries_[index];
 }
 
 void NameTable::set(int index, std::string name) {
-  checkIndex(index, kCapacity);
+  checkTableIndex(index, kCapacity);
   entries_[index] = std::move(name);
 }
 
@@ -30,16 +26,6 @@ int NameTable::usedCount() const {
 
 void NameTable::clear() {
   for (int i = 0; i < kCapacity && !entries_[i].empty(); ++i) entries_[i].clear();
-}
-
-PlacementRow& PlacementTable::operator[](int index) {
-  checkIndex(index, kCapacity);
-  return rows_[index];
-}
-
-const PlacementRow& PlacementTable::operator[](int index) const {
-  checkIndex(index, kCapacity);
-  return rows_[index];
 }
 
 }  // namespace varnel

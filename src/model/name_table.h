@@ -1,7 +1,6 @@
 #pragma once
 // A name table: entries 0 to 10000, filled from 0 without gaps; the first
 // empty text ends its used part. An index past 10000 is error 9.
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,29 +27,7 @@ class NameTable {
   std::vector<std::string> entries_;
 };
 
-// Rows of the placement order: designator and the texts of its first
-// placement's X and Y, and the list position of the component they are of
-// (one designator may be borne by several). Same capacity and index rule as
-// a name table.
-struct PlacementRow {
-  std::string name;
-  std::string x;
-  std::string y;
-  std::int32_t position = 0;
-};
-
-class PlacementTable {
- public:
-  static constexpr int kCapacity = NameTable::kCapacity;
-
-  PlacementTable() : rows_(kCapacity) {}
-
-  // Throws error 9 for an index outside 0..10000.
-  PlacementRow& operator[](int index);
-  const PlacementRow& operator[](int index) const;
-
- private:
-  std::vector<PlacementRow> rows_;
-};
+// Error 9 for an index outside 0..capacity-1: the rule of every table.
+void checkTableIndex(int index, int capacity);
 
 }  // namespace varnel

@@ -8,6 +8,7 @@
 
 #include "base/int16.h"
 #include "model/name_table.h"
+#include "model/placement_table.h"
 #include "model/working_design.h"
 #include "renumber/free_names.h"
 #include "renumber/renumber_plan.h"

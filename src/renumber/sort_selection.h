@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/name_table.h"
+#include "model/placement_table.h"
 #include "model/working_design.h"
 
 namespace varnel {

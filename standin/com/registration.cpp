@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "standin/com/running_object.h"
 #include "win32/com/com_error.h"
 #include "win32/com/dispatch_object.h"
 #include "win32/com/running_object.h"
@@ -51,15 +52,6 @@ void serveUntilClosed(IUnknown* object, const wchar_t* progId, const CLSID& clsi
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-}
-
-RunningObject::RunningObject(IUnknown* object, const CLSID& clsid) {
-  const HRESULT result = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &cookie_);
-  if (FAILED(result)) throw win::comError(result);
-}
-
-RunningObject::~RunningObject() {
-  RevokeActiveObject(cookie_, nullptr);
 }
 
 }  // namespace varnel::standin

@@ -21,16 +21,4 @@ void registerProgId(const wchar_t* progId, const CLSID& clsid);
 // handles messages (and the calls they carry) until the window is closed.
 void serveUntilClosed(IUnknown* object, const wchar_t* progId, const CLSID& clsid);
 
-// Registered in the running object table while it lives.
-class RunningObject {
- public:
-  RunningObject(IUnknown* object, const CLSID& clsid);
-  RunningObject(const RunningObject&) = delete;
-  RunningObject& operator=(const RunningObject&) = delete;
-  ~RunningObject();
-
- private:
-  DWORD cookie_ = 0;
-};
-
 }  // namespace varnel::standin
