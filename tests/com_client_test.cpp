@@ -6,6 +6,7 @@
 #include "standin/com/powerlogic_server.h"
 #include "standin/com/powerpcb_server.h"
 #include "standin/com/registration.h"
+#include "standin/com/running_object.h"
 #include "standin/com/strict_powerlogic_ids.h"
 #include "standin/com/strict_powerlogic_server.h"
 #include "standin/pcb_layout.h"
