@@ -92,6 +92,44 @@ std::string journalUndoneBy(const std::string& file) {
   return "undone-by " + escaped(file) + "\n";
 }
 
+namespace {
+
+// One record into journal; error 1004 for a record of no known kind.
+void readRecord(Journal& journal, const std::string& line, int number) {
+  const auto w = words(line);
+  if (w.empty()) return;
+  const std::string& kind = w[0];
+  const std::string rest = line.size() > kind.size() ? line.substr(kind.size() + 1) : "";
+  if (kind == "design") {
+    journal.design = unescaped(rest, number);
+  } else if (kind == "started") {
+    journal.started = rest;
+  } else if (kind == "settings") {
+    journal.settings = rest;
+  } else if (kind == "undo-of") {
+    journal.undoOf = unescaped(rest, number);
+  } else if (kind == "planned" && w.size() == 2) {
+    journal.planned = std::strtoul(w[1].c_str(), nullptr, 10);
+  } else if (kind == "rename" && w.size() == 4) {
+    const long position = std::strtol(w[1].c_str(), nullptr, 10);
+    if (position < 1) throw notAJournal(number, "a rename without its position");
+    journal.renames.push_back(
+        {static_cast<std::int32_t>(position), unescaped(w[2], number), unescaped(w[3], number)});
+  } else if (kind == "completed") {
+    journal.end = Journal::End::completed;
+  } else if (kind == "failed" && w.size() >= 2) {
+    journal.end = Journal::End::failed;
+    journal.failureNumber = std::strtoll(w[1].c_str(), nullptr, 0);
+    journal.failureText = unescaped(w.size() > 2 ? line.substr(8 + w[1].size()) : "", number);
+  } else if (kind == "undone-by") {
+    journal.undoneBy.push_back(unescaped(rest, number));
+  } else {
+    throw notAJournal(number, "unknown record '" + kind + "'");
+  }
+}
+
+}  // namespace
+
 Journal parseJournal(std::string_view text) {
   Journal journal;
   std::istringstream in{std::string(text)};
@@ -105,38 +143,7 @@ Journal parseJournal(std::string_view text) {
   };
   if (!next() || line != kMagic)
     throw notAJournal(1, "it does not begin with \"varnel-journal 1\"");
-  while (next()) {
-    const auto w = words(line);
-    if (w.empty()) continue;
-    const std::string& kind = w[0];
-    auto rest = [&] { return line.size() > kind.size() ? line.substr(kind.size() + 1) : ""; };
-    if (kind == "design") {
-      journal.design = unescaped(rest(), number);
-    } else if (kind == "started") {
-      journal.started = rest();
-    } else if (kind == "settings") {
-      journal.settings = rest();
-    } else if (kind == "planned" && w.size() == 2) {
-      journal.planned = std::strtoul(w[1].c_str(), nullptr, 10);
-    } else if (kind == "rename" && w.size() == 4) {
-      const long position = std::strtol(w[1].c_str(), nullptr, 10);
-      if (position < 1) throw notAJournal(number, "a rename without its position");
-      journal.renames.push_back(
-          {static_cast<std::int32_t>(position), unescaped(w[2], number), unescaped(w[3], number)});
-    } else if (kind == "completed") {
-      journal.end = Journal::End::completed;
-    } else if (kind == "failed" && w.size() >= 2) {
-      journal.end = Journal::End::failed;
-      journal.failureNumber = std::strtoll(w[1].c_str(), nullptr, 0);
-      journal.failureText = unescaped(w.size() > 2 ? line.substr(8 + w[1].size()) : "", number);
-    } else if (kind == "undone-by") {
-      journal.undoneBy.push_back(unescaped(rest(), number));
-    } else if (kind == "undo-of") {
-      journal.undoOf = unescaped(rest(), number);
-    } else {
-      throw notAJournal(number, "unknown record '" + kind + "'");
-    }
-  }
+  while (next()) readRecord(journal, line, number);
   if (journal.undoOf.empty() && journal.settings.starts_with(kUndoSettings))
     journal.undoOf = journal.settings.substr(kUndoSettings.size());
   return journal;
