@@ -19,13 +19,8 @@ constexpr UINT kThrow = WM_APP + 7;
 class Probe final : public win::Window {
  public:
   explicit Probe(HWND parent = nullptr) {
-    create({L"VarnelTestProbe",
-            L"probe",
-            parent ? WS_CHILD : WS_OVERLAPPED,
-            0,
-            {0, 0, 50, 50},
-            parent,
-            parent ? 5 : 0});
+    const DWORD style = parent ? WS_CHILD : WS_OVERLAPPED;
+    create({L"VarnelTestProbe", L"probe", style, 0, {0, 0, 50, 50}, parent, parent ? 5 : 0});
   }
   std::vector<UINT> seen;
   HWND handleAtCreate = nullptr;
