@@ -117,6 +117,8 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
   bool keep = false;                   // a test that looks at journals turns them on
   std::optional<Error> appendFailure;  // from the nth append on (1-based), or never
   int failFromAppend = 0, appends = 0;
+  bool failWriteThrough = false;
+  std::map<std::string, std::string> writtenThrough;  // each journal as last written through
 
   struct Sink final : app::JournalSink {
     FakeJournals* store;
@@ -125,6 +127,10 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
       if (store->failFromAppend && ++store->appends >= store->failFromAppend)
         throw *store->appendFailure;
       store->texts[at] += lines;
+    }
+    void writeThrough() override {
+      if (store->failWriteThrough) throw Error(errors::kPathFileAccess, "the disk is full");
+      store->writtenThrough[at] = store->texts[at];
     }
     std::string path() const override { return at; }
   };

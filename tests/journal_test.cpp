@@ -25,9 +25,26 @@ using testing::design;
 using testing::Engine;
 using testing::words;
 
+// The head of a run's journal, planning nothing and writing no ECO file.
+std::string headOf(std::string design, std::string started, std::string settings,
+                   std::string undoOf = {}) {
+  app::JournalHead head;
+  head.design = std::move(design);
+  head.started = std::move(started);
+  head.settings = std::move(settings);
+  head.undoOf = std::move(undoOf);
+  return app::journalHead(head);
+}
+
 TEST(JournalFormat, ReadsBackWhatItWrites) {
   const std::string text =
-      app::journalHeader("my board.sch", "2026-12-07T16:05:09Z", "--all --start 1", 3) +
+      app::journalHead({"my board.sch",
+                        "2026-12-07T16:05:09Z",
+                        "--all --start 1",
+                        "",
+                        app::EcoOutput::forceReadInPcb,
+                        "C:\\eco\\my board.eco",
+                        {{12, "R17", "R16"}, {5, "odd name", "100%"}, {12, "R16", "R1"}}}) +
       app::journalRename({12, "R17", "R16"}) + app::journalRename({5, "odd name", "100%"}) +
       app::journalFailed(Error(0x800706BE, "The remote procedure call failed\nfor good")) +
       app::journalUndoneBy("C:\\Journal\\undo 1.journal");
@@ -46,12 +63,25 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
   EXPECT_EQ(journal.failureText, "The remote procedure call failed\nfor good");
   EXPECT_EQ(journal.undoneBy, std::vector<std::string>{"C:\\Journal\\undo 1.journal"});
   EXPECT_FALSE(journal.isUndo());
-  EXPECT_EQ(app::parseJournal(app::journalHeader("b", "t", "s", 0)).end, app::Journal::End::cutOff);
+  EXPECT_EQ(journal.version, 2);
+  EXPECT_EQ(journal.eco, app::EcoOutput::forceReadInPcb);
+  EXPECT_EQ(journal.ecoFile, "C:\\eco\\my board.eco");
+  EXPECT_EQ(journal.plan,
+            (std::vector<Rename>{{12, "R17", "R16"}, {5, "odd name", "100%"}, {12, "R16", "R1"}}));
+  const app::Journal empty = app::parseJournal(headOf("b", "t", "s"));
+  EXPECT_TRUE(empty.cutOff());
+  EXPECT_FALSE(app::parseJournal(headOf("b", "t", "s") + app::journalRecovered("leave")).cutOff());
+  // Journals of the first version, without plan or eco records, are read as ever.
+  const app::Journal first = app::parseJournal(
+      "varnel-journal 1\ndesign b\nsettings --all --start 1\nplanned 1\nrename 1 R2 R1\n");
+  EXPECT_EQ(first.version, 1);
+  EXPECT_TRUE(first.plan.empty());
+  EXPECT_EQ(first.renames, (std::vector<Rename>{{1, "R2", "R1"}}));
 }
 
 TEST(JournalFormat, KnowsAnUndoByItsOwnRecordAndTheUndosOfOldJournalsByTheirSettings) {
   const std::string undo =
-      app::journalHeader("b.sch", "t", "--undo C:\\j\\a run.journal", 1, "C:\\j\\a run.journal") +
+      headOf("b.sch", "t", "--undo C:\\j\\a run.journal", "C:\\j\\a run.journal") +
       app::journalRename({1, "R2", "R1"}) + app::journalCompleted();
   EXPECT_NE(undo.find("\nundo-of C:\\j\\a%20run.journal\n"), std::string::npos) << undo;
   EXPECT_EQ(app::parseJournal(undo).undoOf, "C:\\j\\a run.journal");
@@ -72,11 +102,11 @@ TEST(JournalFormat, FilesEndTheirLinesAsTheSystemDoes) {
   testing::TempDir dir;
   app::FileJournal journal(dir.file("run.journal"));
   auto opened = journal.create("b.sch");
-  opened.sink->append(app::journalHeader("b.sch", opened.started, "--all --start 1", 1));
+  opened.sink->append(headOf("b.sch", opened.started, "--all --start 1"));
   journal.appendTo(dir.file("run.journal"), app::journalCompleted());
   const std::string text = testing::TempDir::read(dir.file("run.journal"));
 #ifdef _WIN32
-  EXPECT_NE(text.find("varnel-journal 1\r\ndesign b.sch\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("varnel-journal 2\r\ndesign b.sch\r\n"), std::string::npos) << text;
   EXPECT_EQ(text.substr(text.size() - 11), "completed\r\n");
 #else
   EXPECT_EQ(text.find('\r'), std::string::npos) << text;
@@ -87,7 +117,8 @@ TEST(JournalFormat, FilesEndTheirLinesAsTheSystemDoes) {
 TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
   for (const auto& [text, line] : std::vector<std::pair<std::string, std::string>>{
            {"", "line 1"},
-           {"varnel-journal 2\n", "line 1"},
+           {"varnel-journal 3\n", "line 1"},
+           {"varnel-journal 2\neco sent C:\\x.eco\n", "line 2"},
            {"varnel-journal 1\ndesign b\nrename x R1 R2\n", "line 3"},
            {"varnel-journal 1\nrename 1 R%G1 R2\n", "line 2"},
            {"varnel-journal 1\nrenamed 1 R1 R2\n", "line 2"}}) {
@@ -124,8 +155,9 @@ TEST(RunJournal, RecordsEveryRenameAndHowTheRunEnded) {
   ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.outcome.journal, "/journals/test.sch 1.journal");
   EXPECT_EQ(e.lastJournal(),
-            "varnel-journal 1\ndesign test.sch\nstarted 2026-12-07T16:05:09Z\n"
-            "settings --all --start 1\nplanned 2\nrename 1 R5 R1\nrename 2 R6 R2\ncompleted\n");
+            "varnel-journal 2\ndesign test.sch\nstarted 2026-12-07T16:05:09Z\n"
+            "settings --all --start 1\neco none\nplanned 2\nplan 1 R5 R1\nplan 2 R6 R2\n"
+            "rename 1 R5 R1\nrename 2 R6 R2\ncompleted\n");
   ASSERT_FALSE(e.runAll()) << "R1 R2 TP: moved aside and back";
   EXPECT_EQ(e.journals.texts.size(), 2u);
   Journaled nothing("R1 R2");
@@ -144,6 +176,27 @@ TEST(RunJournal, AJournalThatCannotBeStartedRefusesTheRun) {
             "The run's journal could not be written: Path/File access error: "
             "disk full. Nothing was renamed.");
   EXPECT_EQ(e.names(), words("R5 R6"));
+}
+
+// The plan is on the disk before PowerLogic renames anything, and so is the
+// end; the marks between are only flushed.
+TEST(RunJournal, WritesThePlanAndTheEndThroughToTheDisk) {
+  Journaled e("R5 R6");
+  e.host->onRenamed([&](const standin::RenameRecord&) {
+    const std::string& through = e.journals.writtenThrough.begin()->second;
+    EXPECT_NE(through.find("plan 2 R6 R2\n"), std::string::npos) << through;
+    EXPECT_EQ(through.find("rename "), std::string::npos) << through;
+  });
+  ASSERT_FALSE(e.runAll());
+  EXPECT_EQ(e.journals.writtenThrough.begin()->second, e.lastJournal());
+  Journaled full("R5 R6");
+  full.journals.failWriteThrough = true;
+  const auto error = full.runAll();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->text(),
+            "The run's journal could not be written: the disk is full. Nothing was renamed.");
+  EXPECT_EQ(full.names(), words("R5 R6"));
+  EXPECT_TRUE(full.host->renames().empty());
 }
 
 // PowerLogic fails for good at every call of a run in turn: the journal
@@ -357,9 +410,9 @@ TEST(JournalFolder, NamesJournalsAfterTheDesignAndTimeKeepsTheNewestAndFindsTheL
   std::vector<std::string> paths;
   for (int run = 0; run < 4; ++run) {
     auto opened = folder.create("C:\\jobs\\board.sch");
-    opened.sink->append(app::journalHeader("C:\\jobs\\board.sch",
-                                           "2026-12-07T16:05:0" + std::to_string(run) + "Z",
-                                           "--all --start 1", 1) +
+    opened.sink->append(headOf("C:\\jobs\\board.sch",
+                               "2026-12-07T16:05:0" + std::to_string(run) + "Z",
+                               "--all --start 1") +
                         app::journalRename({1, "R5", "R1"}));
     paths.push_back(opened.sink->path());
   }

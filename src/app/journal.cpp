@@ -8,7 +8,8 @@ namespace varnel::app {
 
 namespace {
 
-constexpr const char* kMagic = "varnel-journal 1";
+constexpr const char* kMagic = "varnel-journal 2";
+constexpr const char* kFirstMagic = "varnel-journal 1";
 // How an undo's settings begin, in every journal.
 constexpr std::string_view kUndoSettings = "--undo ";
 
@@ -65,18 +66,38 @@ std::vector<std::string> words(const std::string& line) {
 
 }  // namespace
 
-std::string journalHeader(const std::string& design, const std::string& started,
-                          const std::string& settings, std::size_t planned,
-                          const std::string& undoOf) {
-  return std::string(kMagic) + "\ndesign " + escaped(design) + "\nstarted " + started +
-         "\nsettings " + settings + "\n" +
-         (undoOf.empty() ? "" : "undo-of " + escaped(undoOf) + "\n") + "planned " +
-         std::to_string(planned) + "\n";
+namespace {
+
+std::string ecoRecord(EcoOutput eco, const std::string& file) {
+  switch (eco) {
+    case EcoOutput::writeOnly:
+      return "eco write-only " + escaped(file) + "\n";
+    case EcoOutput::forceReadInPcb:
+      return "eco force-read " + escaped(file) + "\n";
+    default:
+      return "eco none\n";
+  }
+}
+
+std::string renameWords(const Rename& rename) {
+  return std::to_string(rename.position) + " " + escaped(rename.from) + " " + escaped(rename.to) +
+         "\n";
+}
+
+}  // namespace
+
+std::string journalHead(const JournalHead& head) {
+  std::string text = std::string(kMagic) + "\ndesign " + escaped(head.design) + "\nstarted " +
+                     head.started + "\nsettings " + head.settings + "\n";
+  if (!head.undoOf.empty()) text += "undo-of " + escaped(head.undoOf) + "\n";
+  text += ecoRecord(head.eco, head.ecoFile);
+  text += "planned " + std::to_string(head.plan.size()) + "\n";
+  for (const Rename& rename : head.plan) text += "plan " + renameWords(rename);
+  return text;
 }
 
 std::string journalRename(const Rename& rename) {
-  return "rename " + std::to_string(rename.position) + " " + escaped(rename.from) + " " +
-         escaped(rename.to) + "\n";
+  return "rename " + renameWords(rename);
 }
 
 std::string journalCompleted() {
@@ -92,7 +113,25 @@ std::string journalUndoneBy(const std::string& file) {
   return "undone-by " + escaped(file) + "\n";
 }
 
+std::string journalRecovered(const std::string& choice) {
+  return "recovered " + choice + "\n";
+}
+
 namespace {
+
+Rename renameOf(const std::vector<std::string>& w, int number) {
+  const long position = std::strtol(w[1].c_str(), nullptr, 10);
+  if (position < 1) throw notAJournal(number, "a rename without its position");
+  return {static_cast<std::int32_t>(position), unescaped(w[2], number), unescaped(w[3], number)};
+}
+
+void readEco(Journal& journal, const std::vector<std::string>& w, int number) {
+  if (w[1] == "none") return;
+  if (w.size() != 3 || (w[1] != "write-only" && w[1] != "force-read"))
+    throw notAJournal(number, "an eco record of no known kind");
+  journal.eco = w[1] == "write-only" ? EcoOutput::writeOnly : EcoOutput::forceReadInPcb;
+  journal.ecoFile = unescaped(w[2], number);
+}
 
 // One record into journal; error 1004 for a record of no known kind.
 void readRecord(Journal& journal, const std::string& line, int number) {
@@ -111,10 +150,13 @@ void readRecord(Journal& journal, const std::string& line, int number) {
   } else if (kind == "planned" && w.size() == 2) {
     journal.planned = std::strtoul(w[1].c_str(), nullptr, 10);
   } else if (kind == "rename" && w.size() == 4) {
-    const long position = std::strtol(w[1].c_str(), nullptr, 10);
-    if (position < 1) throw notAJournal(number, "a rename without its position");
-    journal.renames.push_back(
-        {static_cast<std::int32_t>(position), unescaped(w[2], number), unescaped(w[3], number)});
+    journal.renames.push_back(renameOf(w, number));
+  } else if (kind == "plan" && w.size() == 4) {
+    journal.plan.push_back(renameOf(w, number));
+  } else if (kind == "eco" && w.size() >= 2) {
+    readEco(journal, w, number);
+  } else if (kind == "recovered" && w.size() == 2) {
+    journal.recovered = w[1];
   } else if (kind == "completed") {
     journal.end = Journal::End::completed;
   } else if (kind == "failed" && w.size() >= 2) {
@@ -141,8 +183,9 @@ Journal parseJournal(std::string_view text) {
     ++number;
     return got;
   };
-  if (!next() || line != kMagic)
-    throw notAJournal(1, "it does not begin with \"varnel-journal 1\"");
+  if (!next() || (line != kMagic && line != kFirstMagic))
+    throw notAJournal(1, "it does not begin with \"varnel-journal 2\" (or 1)");
+  journal.version = line == kMagic ? 2 : 1;
   while (next()) readRecord(journal, line, number);
   if (journal.undoOf.empty() && journal.settings.starts_with(kUndoSettings))
     journal.undoOf = journal.settings.substr(kUndoSettings.size());

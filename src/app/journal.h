@@ -1,15 +1,20 @@
 #pragma once
-// The journal of a run: a text file, one record a line, written as the run
-// goes so that a crash leaves the record of exactly the renames made.
-//   varnel-journal 1
+// The journal of a run: a text file, one record a line. The whole plan is
+// written, and written through to the disk, before the first rename, so
+// that a run ended at any point can be finished, taken back or left.
+//   varnel-journal 2
 //   design NAME
 //   started 2026-12-07T16:05:09Z
 //   settings --selected --assign --start 1 --eco force-read
 //   undo-of FILE                 an undo's own journal: the run it takes back
+//   eco none | write-only FILE | force-read FILE
 //   planned N
+//   plan POSITION FROM TO        N of them, in the order they are to be made
 //   rename POSITION FROM TO      one a rename, as soon as PowerLogic made it
 //   completed | failed NUMBER TEXT
 //   undone-by FILE               appended by the undo that took it back
+//   recovered finish | take-back | leave   appended when a cut-off run was closed
+// Version 1 journals have no eco or plan records; they are read as ever.
 // Designators and names are written with '%', blanks and control
 // characters as %XX, so that a line always splits on its blanks; the text of
 // a failure, the rest of its line, keeps its blanks. Lines end in LF, or in
@@ -20,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/eco_output.h"
 #include "base/error.h"
 #include "model/rename.h"
 #include "renumber/run_settings.h"
@@ -38,20 +44,36 @@ struct Journal {
   std::string failureText;
   std::vector<std::string> undoneBy;
   std::string undoOf;  // the journal an undo took back; empty for a run
+  int version = 1;
+  EcoOutput eco = EcoOutput::none;  // version 2: where the run's ECO file was to go
+  std::string ecoFile;
+  std::vector<Rename> plan;  // version 2: every planned rename, in order
+  std::string recovered;     // how a cut-off run was closed: "finish", "take-back", "leave"
 
   bool undone() const { return !undoneBy.empty(); }
   bool isUndo() const { return !undoOf.empty(); }
+  // Ended by neither an end record nor a recovery: Varnel was ended mid-run.
+  bool cutOff() const { return end == End::cutOff && recovered.empty(); }
 };
 
-// The lines of each record, every one ended by "\n". undoOf is empty but
-// in an undo's own journal.
-std::string journalHeader(const std::string& design, const std::string& started,
-                          const std::string& settings, std::size_t planned,
-                          const std::string& undoOf = {});
+// What a run writes ahead of its first rename.
+struct JournalHead {
+  std::string design;
+  std::string started;
+  std::string settings;
+  std::string undoOf;  // an undo's: the journal it takes back
+  EcoOutput eco = EcoOutput::none;
+  std::string ecoFile;
+  std::vector<Rename> plan;
+};
+
+// The lines of each record, every one ended by "\n".
+std::string journalHead(const JournalHead& head);
 std::string journalRename(const Rename& rename);
 std::string journalCompleted();
 std::string journalFailed(const Error& error);
 std::string journalUndoneBy(const std::string& file);
+std::string journalRecovered(const std::string& choice);
 
 // The whole journal; error 1004 naming the line for a text that is not one.
 // An undo's journal written before undo-of was is known by its settings.

@@ -1,9 +1,15 @@
 #include "app/journal_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "base/error.h"
 #include "eco/utf8_path.h"
@@ -32,34 +38,68 @@ Error cannotWrite(const std::string& path) {
   return Error(errors::kPathFileAccess, "Path/File access error: " + path);
 }
 
+// The journal file through the C runtime's descriptors: written at once
+// (no buffer of our own to lose), and written through when asked.
 class FileSink final : public JournalSink {
  public:
-  explicit FileSink(std::string path)
-      : path_(std::move(path)), out_(pathOf(path_), std::ios::binary | std::ios::trunc) {
-    if (!out_) throw cannotWrite(path_);
+  FileSink(std::string path, bool append) : path_(std::move(path)) {
+#ifdef _WIN32
+    file_ = _wopen(pathOf(path_).c_str(),
+                   _O_WRONLY | _O_CREAT | _O_BINARY | (append ? _O_APPEND : _O_TRUNC),
+                   _S_IREAD | _S_IWRITE);
+#else
+    file_ = ::open(pathOf(path_).c_str(), O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC), 0644);
+#endif
+    if (file_ < 0) throw cannotWrite(path_);
+  }
+  FileSink(const FileSink&) = delete;
+  FileSink& operator=(const FileSink&) = delete;
+  ~FileSink() override {
+#ifdef _WIN32
+    _close(file_);
+#else
+    ::close(file_);
+#endif
   }
   void append(const std::string& lines) override {
-    // Flushed at once: a crash later still leaves every line written so far.
-    out_ << withFileLineEnds(lines) << std::flush;
-    if (!out_) throw cannotWrite(path_);
+    const std::string bytes = withFileLineEnds(lines);
+    for (std::size_t done = 0; done < bytes.size();) {
+#ifdef _WIN32
+      const int n = _write(file_, bytes.data() + done, static_cast<unsigned>(bytes.size() - done));
+#else
+      const auto n = ::write(file_, bytes.data() + done, bytes.size() - done);
+#endif
+      if (n <= 0) throw cannotWrite(path_);
+      done += static_cast<std::size_t>(n);
+    }
   }
-  std::string path() const override { return path_; }
+  void writeThrough() override {
+#ifdef _WIN32
+    const int failed = _commit(file_);  // FlushFileBuffers
+#else
+    const int failed = ::fsync(file_);
+#endif
+    if (failed) throw cannotWrite(path_);
+  }
+  std::string path() const override {
+    return path_;
+  }
 
  private:
   std::string path_;
-  std::ofstream out_;
+  int file_ = -1;
 };
 
 }  // namespace
 
 std::unique_ptr<JournalSink> createJournalFile(const std::string& path) {
-  return std::make_unique<FileSink>(path);
+  return std::make_unique<FileSink>(path, false);
 }
 
 void appendToJournalFile(const std::string& path, const std::string& lines) {
-  std::ofstream out(pathOf(path), std::ios::binary | std::ios::app);
-  out << withFileLineEnds(lines) << std::flush;
-  if (!out) throw cannotWrite(path);
+  FileSink file(path, true);
+  file.append(lines);
+  file.writeThrough();
 }
 
 std::string timeNow(const char* format, bool utc) {

@@ -8,11 +8,14 @@
 namespace varnel::app {
 
 // Where a journal goes as it is written: each append reaches the file, and
-// is flushed, before it returns.
+// is flushed, before it returns (it survives Varnel's end, not a power cut).
 class JournalSink {
  public:
   virtual ~JournalSink() = default;
   virtual void append(const std::string& lines) = 0;
+  // Returns once everything appended is on the disk itself (it survives a
+  // power cut): FlushFileBuffers on Windows, fsync elsewhere.
+  virtual void writeThrough() = 0;
   // Where it is, for messages.
   virtual std::string path() const = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ignored_report.h"
+#include "app/renames_made.h"
 #include "app/run_checks.h"
 #include "model/design_snapshot.h"
 #include "model/name_table.h"
@@ -124,7 +125,8 @@ RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& r
   prepareRun();
   ReadPlan planned;
   planned.read = readDesign(request.isUndo() ? Scope::allComponents : request.settings.scope);
-  planned.plan = request.isUndo() ? planUndo(planned.read.design, request.takeBack->renames)
+  planned.plan = request.isUndo() ? planUndo(planned.read.design,
+                                             renamesMade(*request.takeBack, planned.read.design))
                                   : planRenumbering(planned.read.design, request.settings);
   refuseUnfitNames(planned.read.design, planned.plan, request.eco, delivery_.encoder());
   return planned;
@@ -183,7 +185,7 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
     // A run with nothing to rename asks for no file and writes none.
     target = planned.plan.renames.empty() ? std::optional<EcoTarget>(EcoTarget{})
                                           : delivery_.prepare(request.eco, *document_);
-    if (target) journal = openJournal(planned.plan, request);
+    if (target) journal = openJournal(planned.plan, request, *target);
   } catch (const Error& e) {
     outcome.error = e;
     return outcome;
@@ -208,16 +210,19 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
 }
 
 // Created before the first rename, for a run that renames anything.
+// The whole plan is on the disk before PowerLogic is asked for anything.
 std::unique_ptr<JournalSink> RenumberingSession::openJournal(const RenumberPlan& plan,
-                                                             const RunRequest& request) {
+                                                             const RunRequest& request,
+                                                             const EcoTarget& target) {
   if (plan.renames.empty() || !journals_.enabled()) return nullptr;
   const std::string design = designName();
   try {
     JournalStore::Opened opened = journals_.create(design);
-    if (opened.sink)
-      opened.sink->append(journalHeader(design, opened.started, requestText(request),
-                                        plan.renames.size(),
-                                        request.isUndo() ? request.journalPath : ""));
+    if (!opened.sink) return nullptr;
+    opened.sink->append(journalHead({design, opened.started, requestText(request),
+                                     request.isUndo() ? request.journalPath : "", target.output,
+                                     target.path, plan.renames}));
+    opened.sink->writeThrough();
     return std::move(opened.sink);
   } catch (const Error& e) {
     throw errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
@@ -321,7 +326,10 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
   std::optional<Error> deliveryFailure;
   bool delivered = false;
   try {
-    if (journal) journal->append(failure ? journalFailed(*failure) : journalCompleted());
+    if (journal) {
+      journal->append(failure ? journalFailed(*failure) : journalCompleted());
+      journal->writeThrough();
+    }
   } catch (const Error& e) {
     deliveryFailure = e;
   }

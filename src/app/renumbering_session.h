@@ -95,7 +95,8 @@ class RenumberingSession {
   ReadPlan readAndPlan(const RunRequest& request);
   RunOutcome execute(const RunRequest& request);
   void markTakenBack(const RunRequest& request, RunOutcome& outcome);
-  std::unique_ptr<JournalSink> openJournal(const RenumberPlan& plan, const RunRequest& request);
+  std::unique_ptr<JournalSink> openJournal(const RenumberPlan& plan, const RunRequest& request,
+                                           const EcoTarget& target);
   DesignRead readDesign(Scope scope);
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);

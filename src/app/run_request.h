@@ -5,12 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "app/eco_output.h"
 #include "app/journal.h"
 #include "renumber/run_settings.h"
 
 namespace varnel::app {
-
-enum class EcoOutput { none, writeOnly, forceReadInPcb };
 
 struct RunRequest {
   RunSettings settings;             // a renumbering's
