@@ -143,7 +143,17 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
     return {std::move(sink), "2026-12-07T16:05:09Z"};
   }
   void appendTo(const std::string& path, const std::string& lines) override {
-    texts.at(path) += lines;
+    std::string& text = texts.at(path);
+    text.erase(text.rfind('\n') + 1);  // a record cut short is dropped, as from a file
+    text += lines;
+  }
+  std::unique_ptr<app::JournalSink> reopen(const std::string& path) override {
+    auto sink = std::make_unique<Sink>();
+    sink->store = this;
+    sink->at = path;
+    std::string& text = texts.at(path);
+    text.erase(text.rfind('\n') + 1);  // a record cut short is dropped, as from a file
+    return sink;
   }
   std::optional<std::string> newestNotUndone(const std::string& designName) const override {
     std::optional<std::string> newest;

@@ -48,11 +48,14 @@ std::string layoutMissingNote(const Error& cause) {
   return "Rename needs PowerPCB running" + layoutNeeded(cause);
 }
 
-std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& design) {
+std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& design,
+                                              const std::string& chosenFile) {
   EcoTarget target;
   target.output = output;
   if (output == EcoOutput::none) return target;
-  if (output == EcoOutput::writeOnly) {
+  if (output == EcoOutput::writeOnly && !chosenFile.empty()) {
+    target.path = chosenFile;
+  } else if (output == EcoOutput::writeOnly) {
     const std::string proposed = eco::proposedEcoFileName(designNameFor(design, "Write only"));
     try {
       target.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|", proposed);

@@ -33,8 +33,10 @@ class EcoDelivery {
 
   // Asks for the file or reaches PowerPCB, and checks that the file can be
   // written; the design names the file. Nothing when the user cancelled the
-  // save dialog; a refusal when the file could not reach its place.
-  std::optional<EcoTarget> prepare(EcoOutput output, host::Document& design);
+  // save dialog; a refusal when the file could not reach its place. A
+  // write-only file chosen already is taken without asking.
+  std::optional<EcoTarget> prepare(EcoOutput output, host::Document& design,
+                                   const std::string& chosenFile = {});
   // What prepare would check, asking for no file: the forced-read file's
   // place is checked, and what PowerPCB said when it cannot be reached
   // (the plan stands; making it would be refused).

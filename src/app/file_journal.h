@@ -14,6 +14,9 @@ class FileJournal final : public JournalStore {
   void appendTo(const std::string& journalPath, const std::string& lines) override {
     appendToJournalFile(journalPath, lines);
   }
+  std::unique_ptr<JournalSink> reopen(const std::string& journalPath) override {
+    return reopenJournalFile(journalPath);
+  }
 
  private:
   std::string path_;

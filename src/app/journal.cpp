@@ -174,6 +174,9 @@ void readRecord(Journal& journal, const std::string& line, int number) {
 
 Journal parseJournal(std::string_view text) {
   Journal journal;
+  // A last line without its line end is a record cut short by Varnel's end.
+  const std::size_t end = text.rfind('\n');
+  text = end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
   std::istringstream in{std::string(text)};
   std::string line;
   int number = 0;

@@ -54,6 +54,8 @@ struct Journal {
   bool isUndo() const { return !undoOf.empty(); }
   // Ended by neither an end record nor a recovery: Varnel was ended mid-run.
   bool cutOff() const { return end == End::cutOff && recovered.empty(); }
+  // Every planned rename reached the journal (only then can the run be finished).
+  bool holdsWholePlan() const { return version >= 2 && planned > 0 && plan.size() == planned; }
 };
 
 // What a run writes ahead of its first rename.
@@ -76,6 +78,7 @@ std::string journalUndoneBy(const std::string& file);
 std::string journalRecovered(const std::string& choice);
 
 // The whole journal; error 1004 naming the line for a text that is not one.
+// A last line cut short (no line end) is not read.
 // An undo's journal written before undo-of was is known by its settings.
 Journal parseJournal(std::string_view text);
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -90,13 +92,36 @@ class FileSink final : public JournalSink {
   int file_ = -1;
 };
 
+// Drops a last record cut short (no line end), so that what is appended
+// next starts a line of its own.
+void dropCutRecord(const std::string& path) {
+  std::string text;
+  {
+    std::ifstream in(pathOf(path), std::ios::binary);
+    if (!in) throw cannotWrite(path);
+    text.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::size_t end = text.rfind('\n');
+  const std::size_t keep = end == std::string::npos ? 0 : end + 1;
+  if (keep == text.size()) return;
+  std::error_code failed;
+  std::filesystem::resize_file(pathOf(path), keep, failed);
+  if (failed) throw cannotWrite(path);
+}
+
 }  // namespace
 
 std::unique_ptr<JournalSink> createJournalFile(const std::string& path) {
   return std::make_unique<FileSink>(path, false);
 }
 
+std::unique_ptr<JournalSink> reopenJournalFile(const std::string& path) {
+  dropCutRecord(path);
+  return std::make_unique<FileSink>(path, true);
+}
+
 void appendToJournalFile(const std::string& path, const std::string& lines) {
+  dropCutRecord(path);
   FileSink file(path, true);
   file.append(lines);
   file.writeThrough();

@@ -18,6 +18,8 @@ inline std::string utcNow() {
 
 // A new journal file at path, emptied; error 75 when it cannot be written.
 std::unique_ptr<JournalSink> createJournalFile(const std::string& path);
+// The journal file at path, appended to; error 75 when it cannot be written.
+std::unique_ptr<JournalSink> reopenJournalFile(const std::string& path);
 // Lines appended to the journal file at path; error 75 when they cannot be.
 void appendToJournalFile(const std::string& path, const std::string& lines);
 

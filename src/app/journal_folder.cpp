@@ -56,6 +56,10 @@ JournalStore::Opened JournalFolder::create(const std::string& designName) {
   return opened;
 }
 
+std::unique_ptr<JournalSink> JournalFolder::reopen(const std::string& journalPath) {
+  return reopenJournalFile(journalPath);
+}
+
 void JournalFolder::appendTo(const std::string& journalPath, const std::string& lines) {
   JournalMarker().appendTo(journalPath, lines);
 }

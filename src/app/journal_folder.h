@@ -19,6 +19,7 @@ class JournalFolder final : public JournalStore, public JournalLibrary {
 
   Opened create(const std::string& designName) override;
   void appendTo(const std::string& journalPath, const std::string& lines) override;
+  std::unique_ptr<JournalSink> reopen(const std::string& journalPath) override;
 
   std::optional<std::string> newestNotUndone(const std::string& designName) const override;
   std::string read(const std::string& journalPath) const override;

@@ -34,6 +34,9 @@ class JournalStore {
   virtual Opened create(const std::string& designName) = 0;
   // Appends lines to a journal written before (an undo marks the run it undid).
   virtual void appendTo(const std::string& journalPath, const std::string& lines) = 0;
+  // A journal written before, to go on with (a cut-off run finished or left);
+  // null when no journal is kept.
+  virtual std::unique_ptr<JournalSink> reopen(const std::string& journalPath) = 0;
 };
 
 // The journals a user can take back, as the window's Undo finds them.
@@ -52,6 +55,7 @@ class NoJournals final : public JournalStore, public JournalLibrary {
   bool enabled() const override { return false; }
   Opened create(const std::string&) override { return {}; }
   void appendTo(const std::string&, const std::string&) override {}
+  std::unique_ptr<JournalSink> reopen(const std::string&) override { return nullptr; }
   std::optional<std::string> newestNotUndone(const std::string&) const override { return {}; }
   std::string read(const std::string&) const override { return {}; }
   std::string folder() const override { return {}; }

@@ -1,5 +1,6 @@
 #include "app/offline_runner.h"
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -26,12 +27,18 @@ constexpr const char* kUsage =
     "       varnel-offline DESIGN --selected ... --map FILE.png   the run's map as a picture\n"
     "       varnel-offline DESIGN --undo JOURNAL [--eco FILE] [--out FILE] [--journal FILE] "
     "[--stats]\n"
+    "       varnel-offline DESIGN --recover JOURNAL --finish|--take-back|--leave [--eco FILE] "
+    "[--out FILE] [--journal FILE]\n"
+    "       varnel-offline DESIGN ... --out FILE --crash-after N   ends right after the Nth "
+    "rename\n"
     "       varnel-offline --help | --version\n";
 
 constexpr const char* kVarnelUsage =
     "usage: Varnel (--all | --selected [--assign | --duplicates]) [--start TEXT] "
     "[--eco FILE [--force-read]] [--journal FILE] [--preview] [--map FILE.png] [--stats]\n"
     "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE] [--stats]\n"
+    "       Varnel --recover JOURNAL --finish|--take-back|--leave [--eco FILE [--force-read]] "
+    "[--journal FILE]\n"
     "       Varnel --help | --version\n"
     "Without arguments Varnel opens its window. With them it runs once against the running\n"
     "PowerLogic; --force-read has the running PowerPCB read the ECO file; --stats prints the\n"
@@ -41,8 +48,9 @@ struct Arguments {
   std::string design;
   bool all = false, selected = false, assign = false, duplicates = false, stats = false;
   bool preview = false, help = false, version = false, forceRead = false;
+  bool finish = false, takeBack = false, leave = false;
   std::string start = "1";
-  std::optional<std::string> eco, out, journal, undo, map;
+  std::optional<std::string> eco, out, journal, undo, map, recover, crashAfter;
 };
 
 // The option that takes a value, or null.
@@ -52,6 +60,8 @@ std::optional<std::string>* valueOption(Arguments& a, const std::string& arg) {
   if (arg == "--journal") return &a.journal;
   if (arg == "--undo") return &a.undo;
   if (arg == "--map") return &a.map;
+  if (arg == "--recover") return &a.recover;
+  if (arg == "--crash-after") return &a.crashAfter;
   return nullptr;
 }
 
@@ -65,6 +75,9 @@ bool* flagOption(Arguments& a, const std::string& arg) {
   if (arg == "--help") return &a.help;
   if (arg == "--version") return &a.version;
   if (arg == "--force-read") return &a.forceRead;
+  if (arg == "--finish") return &a.finish;
+  if (arg == "--take-back") return &a.takeBack;
+  if (arg == "--leave") return &a.leave;
   return nullptr;
 }
 
@@ -89,6 +102,12 @@ std::optional<std::string> readArguments(const std::vector<std::string>& args, A
   return std::nullopt;
 }
 
+bool isCount(const std::string& text) {
+  return !text.empty() && text.size() < 10 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+         std::stol(text) > 0;
+}
+
 // What the options read ask that the documented forms do not allow; Varnel.exe
 // takes no design file (it works on PowerLogic's) nor --out.
 std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool offline) {
@@ -96,12 +115,20 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
     return words == 1 ? std::nullopt
                       : std::optional<std::string>(a.help ? "--help stands alone"
                                                           : "--version stands alone");
-  const int modes = int(a.all) + int(a.selected) + int(a.undo.has_value());
+  const int modes =
+      int(a.all) + int(a.selected) + int(a.undo.has_value()) + int(a.recover.has_value());
+  const int choices = int(a.finish) + int(a.takeBack) + int(a.leave);
   const std::pair<bool, std::string> rules[] = {
       {offline && a.design.empty(), "a design file is needed"},
       {!offline && !a.design.empty(), "Varnel works on PowerLogic's design, not on " + a.design},
-      {modes == 0, "choose --all, --selected or --undo"},
-      {modes > 1, "--all, --selected and --undo exclude each other"},
+      {modes == 0, "choose --all, --selected, --undo or --recover"},
+      {modes > 1, "--all, --selected, --undo and --recover exclude each other"},
+      {a.recover && choices != 1, "--recover needs one of --finish, --take-back and --leave"},
+      {!a.recover && choices > 0, "--finish, --take-back and --leave need --recover"},
+      {a.recover && a.preview, "--preview does not go with --recover"},
+      {!offline && a.crashAfter.has_value(), "--crash-after is for varnel-offline"},
+      {a.crashAfter && !a.out, "--crash-after needs --out"},
+      {a.crashAfter && !isCount(*a.crashAfter), "--crash-after needs a number of renames"},
       {!offline && a.out.has_value(), "--out is for varnel-offline"},
       {offline && a.forceRead, "--force-read is for Varnel: varnel-offline has no PowerPCB"},
       {a.forceRead && !a.eco, "--force-read needs --eco"},
@@ -192,7 +219,7 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
       out << program << " " VARNEL_VERSION "\n";
     return 0;
   }
-  if (!a->undo && !app::isLegalStartText(a->start)) {
+  if (!a->undo && !a->recover && !app::isLegalStartText(a->start)) {
     err << (a->all ? "Illegal Value" : "Illegal value in Start textbox") << '\n';
     return 2;
   }
@@ -214,7 +241,21 @@ app::EcoOutput ecoOf(const Arguments& a) {
                        : app::EcoOutput::writeOnly;
 }
 
+Recovery recoveryOf(const Arguments& a) {
+  return a.finish ? Recovery::finish : a.takeBack ? Recovery::takeBack : Recovery::leave;
+}
+
+// The command line's ECO file is the one the choice writes, as for any run.
+app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
+  app::RunRequest request =
+      app::recovering(app::parseJournal(files.readFile(*a.recover)), *a.recover, recoveryOf(a));
+  request.eco = ecoOf(a);
+  request.ecoFile = a.eco && !a.forceRead ? *a.eco : "";
+  return request;
+}
+
 app::RunRequest requestOf(const Arguments& a, eco::FileSystem& files) {
+  if (a.recover) return recoveryRequest(a, files);
   if (a.undo) return app::takingBack(app::parseJournal(files.readFile(*a.undo)), *a.undo, ecoOf(a));
   return app::renumbering(settingsOf(a), ecoOf(a));
 }
@@ -275,6 +316,7 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << e.what() << '\n';
     return 1;
   }
+  if (a->crashAfter) designs.endAfterRename(std::stol(*a->crashAfter), *a->out);
   NoPcb pcb;
   app::JournalMarker marker;
   const app::RunOutcome outcome = runWith(*a, attacher, pcb, marker, designs, out, err);

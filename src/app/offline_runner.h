@@ -4,11 +4,16 @@
 //                  [--start TEXT] [--eco FILE] [--out FILE] [--journal FILE]
 //                  [--preview] [--stats]
 //   varnel-offline DESIGN --undo JOURNAL [--eco FILE] [--out FILE] [--journal FILE]
+//   varnel-offline DESIGN --recover JOURNAL --finish|--take-back|--leave
+//                  [--eco FILE] [--out FILE] [--journal FILE]
+// --crash-after N (with --out) ends the process right after the Nth rename,
+// the design saved to --out: what a run cut off by Varnel's end leaves.
 //   varnel-offline --help | --version        (to stdout, exit 0)
 // --stats prints the host calls of the run on standard error.
 // --preview prints what the run would print and writes no file.
 // Exit status: 0 after a completed run; 1 when the design cannot be read or
-// the run is refused or fails; 2 for a bad command line or start number.
+// the run is refused or fails; 2 for a bad command line or start number; 3
+// after --crash-after.
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -41,6 +46,10 @@ class OfflineDesigns : public CallCounter {
   virtual std::shared_ptr<host::Application> open(const std::string& designFile) = 0;
   // The design as it is now, into a file; throws std::runtime_error.
   virtual void save(const std::string& designFile) = 0;
+  // Right after the design's renameth rename is made (before Varnel can
+  // note it), saves the design to designFile and ends the process at once
+  // with status 3, as if Varnel had been killed while PowerLogic lived on.
+  virtual void endAfterRename(long rename, const std::string& designFile) = 0;
 };
 
 int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

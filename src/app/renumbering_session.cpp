@@ -7,6 +7,7 @@
 #include "app/run_checks.h"
 #include "model/design_snapshot.h"
 #include "model/name_table.h"
+#include "renumber/plan_finish.h"
 #include "renumber/plan_renumbering.h"
 #include "renumber/plan_undo.h"
 
@@ -21,6 +22,7 @@ struct RenumberingSession::DesignRead {
 struct RenumberingSession::ReadPlan {
   DesignRead read;
   RenumberPlan plan;
+  std::vector<Rename> made;  // a cut-off run finished or left: the renames it made
 };
 
 RenumberingSession::RenumberingSession(host::HostAttacher& attacher, app::ProgressDisplay& progress,
@@ -112,22 +114,51 @@ host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t
 namespace {
 
 bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
-  return !request.isUndo() && request.settings.scope == Scope::selectedComponents &&
+  return !request.takeBack && request.settings.scope == Scope::selectedComponents &&
          std::none_of(design.parts.begin(), design.parts.end(),
                       [](const Part& part) { return part.selected; });
 }
 
+Error partialPlanRefusal(const std::string& journalPath) {
+  return errors::refusal(errors::kNotAJournal,
+                         "The journal " + journalPath +
+                             " holds only part of that run's plan: the run can be taken back or "
+                             "left as it is, not finished.");
+}
+
+// The request's plan on design. Finishing or leaving a cut-off run plans
+// what is left of it (nothing, to leave it) once the design shows the
+// renames it made, which go to made.
+RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
+                    std::vector<Rename>& made) {
+  if (!request.takeBack) return planRenumbering(design, request.settings);
+  const Journal& journal = *request.takeBack;
+  std::vector<Rename> done = renamesMade(journal, design);
+  if (request.isUndo()) return planUndo(design, done);
+  const bool finishing = *request.recovery == Recovery::finish;
+  if (finishing && !journal.holdsWholePlan()) throw partialPlanRefusal(request.journalPath);
+  RenumberPlan plan = planFinish(design, finishing ? journal.plan : done, done.size());
+  made = std::move(done);
+  return plan;
+}
+
+// The records that end a journal: how the run ended, and how a cut-off run was closed.
+std::string endRecords(const RunRequest& request, const std::optional<Error>& failure) {
+  const bool leaving = request.recovery == Recovery::leave;
+  std::string records = leaving ? "" : failure ? journalFailed(*failure) : journalCompleted();
+  if (request.isRecovery()) records += journalRecovered(recoveryWord(*request.recovery));
+  return records;
+}
+
 }  // namespace
 
-// Every run, preview and undo is read and planned here. An undo reads
-// designators only: no selection.
+// Every run, preview, undo and recovery is read and planned here. One that
+// takes a journal reads designators only: no selection.
 RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& request) {
   prepareRun();
   ReadPlan planned;
-  planned.read = readDesign(request.isUndo() ? Scope::allComponents : request.settings.scope);
-  planned.plan = request.isUndo() ? planUndo(planned.read.design,
-                                             renamesMade(*request.takeBack, planned.read.design))
-                                  : planRenumbering(planned.read.design, request.settings);
+  planned.read = readDesign(request.takeBack ? Scope::allComponents : request.settings.scope);
+  planned.plan = planOf(request, planned.read.design, planned.made);
   refuseUnfitNames(planned.read.design, planned.plan, request.eco, delivery_.encoder());
   return planned;
 }
@@ -141,7 +172,9 @@ RunOutcome RenumberingSession::run(const RunRequest& request) {
 void RenumberingSession::markTakenBack(const RunRequest& request, RunOutcome& outcome) {
   if (!outcome.applied || outcome.error) return;
   try {
-    journals_.appendTo(request.journalPath, journalUndoneBy(outcome.journal));
+    journals_.appendTo(request.journalPath,
+                       journalUndoneBy(outcome.journal) +
+                           (request.isRecovery() ? journalRecovered("take-back") : ""));
   } catch (const Error& e) {
     outcome.error = Error(e.number(), "The undo is done, but " + request.journalPath +
                                           " could not be marked undone: " + e.text());
@@ -183,9 +216,10 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   try {
     planned = readAndPlan(request);
     // A run with nothing to rename asks for no file and writes none.
-    target = planned.plan.renames.empty() ? std::optional<EcoTarget>(EcoTarget{})
-                                          : delivery_.prepare(request.eco, *document_);
-    if (target) journal = openJournal(planned.plan, request, *target);
+    target = planned.plan.renames.empty() && planned.made.empty()
+                 ? std::optional<EcoTarget>(EcoTarget{})
+                 : delivery_.prepare(request.eco, *document_, request.ecoFile);
+    if (target) journal = openJournal(planned, request, *target);
   } catch (const Error& e) {
     outcome.error = e;
     return outcome;
@@ -198,6 +232,9 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   outcome.ecoFile = target->path;
   outcome.noneSelected = foundNoSelection(request, planned.read.design);
   if (journal) outcome.journal = journal->path();
+  // The ECO file of a cut-off run finished or left holds the renames it made.
+  for (const Rename& rename : planned.made)
+    outcome.log.record(rename.position, rename.from, rename.to);
   std::optional<Error> failure;
   outcome.applied = true;
   try {
@@ -205,15 +242,18 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   } catch (const Error& e) {
     failure = e;
   }
-  finish(outcome, failure, *target, planned.plan.renames.size(), journal.get());
+  finish(outcome, failure, *target, planned.plan.renames.size(), journal.get(),
+         endRecords(request, failure));
   return outcome;
 }
 
 // Created before the first rename, for a run that renames anything.
 // The whole plan is on the disk before PowerLogic is asked for anything.
-std::unique_ptr<JournalSink> RenumberingSession::openJournal(const RenumberPlan& plan,
+std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& planned,
                                                              const RunRequest& request,
                                                              const EcoTarget& target) {
+  if (request.isRecovery() && !request.isUndo()) return continueJournal(request, planned.made);
+  const RenumberPlan& plan = planned.plan;
   if (plan.renames.empty() || !journals_.enabled()) return nullptr;
   const std::string design = designName();
   try {
@@ -224,6 +264,24 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const RenumberPlan&
                                      target.path, plan.renames}));
     opened.sink->writeThrough();
     return std::move(opened.sink);
+  } catch (const Error& e) {
+    throw errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
+  }
+}
+
+// A cut-off run finished or left goes on in its own journal, which first
+// gets the marks of the renames the design shows made and the journal lacks.
+std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const RunRequest& request,
+                                                                 const std::vector<Rename>& made) {
+  try {
+    std::unique_ptr<JournalSink> sink = journals_.reopen(request.journalPath);
+    if (!sink) return nullptr;
+    std::string marks;
+    for (std::size_t k = request.takeBack->renames.size(); k < made.size(); ++k)
+      marks += journalRename(made[k]);
+    sink->append(marks);
+    sink->writeThrough();
+    return sink;
   } catch (const Error& e) {
     throw errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
   }
@@ -321,13 +379,13 @@ void RenumberingSession::reportIgnored(const std::vector<std::string>& names) {
 }
 
 void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>& failure,
-                                const EcoTarget& target, std::size_t planned,
-                                JournalSink* journal) {
+                                const EcoTarget& target, std::size_t planned, JournalSink* journal,
+                                const std::string& endRecords) {
   std::optional<Error> deliveryFailure;
   bool delivered = false;
   try {
     if (journal) {
-      journal->append(failure ? journalFailed(*failure) : journalCompleted());
+      journal->append(endRecords);
       journal->writeThrough();
     }
   } catch (const Error& e) {

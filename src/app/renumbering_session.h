@@ -95,15 +95,17 @@ class RenumberingSession {
   ReadPlan readAndPlan(const RunRequest& request);
   RunOutcome execute(const RunRequest& request);
   void markTakenBack(const RunRequest& request, RunOutcome& outcome);
-  std::unique_ptr<JournalSink> openJournal(const RenumberPlan& plan, const RunRequest& request,
+  std::unique_ptr<JournalSink> openJournal(const ReadPlan& planned, const RunRequest& request,
                                            const EcoTarget& target);
+  std::unique_ptr<JournalSink> continueJournal(const RunRequest& request,
+                                               const std::vector<Rename>& made);
   DesignRead readDesign(Scope scope);
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
   void reportIgnored(const std::vector<std::string>& names);
   void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,
-              std::size_t planned, JournalSink* journal);
+              std::size_t planned, JournalSink* journal, const std::string& endRecords);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
   host::Ref<host::Document> activeDocument();
   void prepareRun();

@@ -2,7 +2,30 @@
 
 namespace varnel::app {
 
+RunRequest recovering(Journal journal, std::string journalPath, Recovery choice) {
+  RunRequest request = takingBack(std::move(journal), std::move(journalPath), EcoOutput::none);
+  request.recovery = choice;
+  if (choice != Recovery::takeBack) {
+    request.eco = request.takeBack->eco;
+    if (request.eco == EcoOutput::writeOnly) request.ecoFile = request.takeBack->ecoFile;
+  }
+  return request;
+}
+
+const char* recoveryWord(Recovery choice) {
+  switch (choice) {
+    case Recovery::finish:
+      return "finish";
+    case Recovery::takeBack:
+      return "take-back";
+    default:
+      return "leave";
+  }
+}
+
 std::string requestText(const RunRequest& request) {
+  if (request.isRecovery())
+    return "--recover " + request.journalPath + " --" + recoveryWord(*request.recovery);
   if (request.isUndo()) return "--undo " + request.journalPath;
   const RunSettings& settings = request.settings;
   std::string text = settings.scope == Scope::allComponents ? "--all" : "--selected";

@@ -11,25 +11,47 @@
 
 namespace varnel::app {
 
+// How a run that Varnel's end cut off is closed.
+enum class Recovery { finish, takeBack, leave };
+
 struct RunRequest {
   RunSettings settings;             // a renumbering's
-  std::optional<Journal> takeBack;  // an undo: the journal of the run it takes back
+  std::optional<Journal> takeBack;  // an undo or a recovery: the journal of that run
   std::string journalPath;          // and that journal's file
   EcoOutput eco = EcoOutput::none;
+  std::optional<Recovery> recovery;  // closing the cut-off run of takeBack
+  std::string ecoFile;               // a write-only file named beforehand: no dialog
 
-  bool isUndo() const { return takeBack.has_value(); }
+  bool isUndo() const { return takeBack && (!recovery || *recovery == Recovery::takeBack); }
+  bool isRecovery() const { return recovery.has_value(); }
 };
 
 inline RunRequest renumbering(const RunSettings& settings, EcoOutput eco) {
-  return {settings, std::nullopt, {}, eco};
+  RunRequest request;
+  request.settings = settings;
+  request.eco = eco;
+  return request;
 }
 
 inline RunRequest takingBack(Journal journal, std::string journalPath, EcoOutput eco) {
-  return {RunSettings{}, std::move(journal), std::move(journalPath), eco};
+  RunRequest request;
+  request.takeBack = std::move(journal);
+  request.journalPath = std::move(journalPath);
+  request.eco = eco;
+  return request;
 }
 
+// Closes the cut-off run of journal as chosen. Finish and Leave write their
+// ECO file where that run asked; Take it back writes none, since the run's
+// own never reached the layout.
+RunRequest recovering(Journal journal, std::string journalPath, Recovery choice);
+
+// "finish", "take-back" or "leave": the journal's word and the command line's.
+const char* recoveryWord(Recovery choice);
+
 // The request as the command line's options: "--selected --assign --start
-// 1 --eco force-read", or "--undo JOURNAL". The journal's header says it.
+// 1 --eco force-read", "--undo JOURNAL" or "--recover JOURNAL --leave". The
+// journal's settings record says it.
 std::string requestText(const RunRequest& request);
 
 }  // namespace varnel::app

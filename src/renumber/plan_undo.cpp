@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "model/working_design.h"
+#include "renumber/design_changes.h"
 
 namespace varnel {
 
@@ -14,22 +15,7 @@ std::vector<std::string> changedSince(const WorkingDesign& design,
                                       const std::vector<Rename>& renames) {
   std::map<std::int32_t, std::string> left;
   for (const Rename& rename : renames) left[rename.position] = rename.to;
-  std::vector<std::string> differences;
-  for (const auto& [position, name] : left) {
-    if (position > design.count())
-      differences.push_back("position " + std::to_string(position) +
-                            ": no such component now; the run left " + name + " there");
-    else if (design.designatorAt(position) != name)
-      differences.push_back("position " + std::to_string(position) + " is " +
-                            design.designatorAt(position) + "; the run left " + name + " there");
-  }
-  return differences;
-}
-
-Error changedDesignRefusal(const std::vector<std::string>& differences) {
-  std::string text = "The design changed since that run; nothing was renamed:";
-  for (const std::string& difference : differences) text += "\n" + difference;
-  return Error(errors::kDesignChanged, text);
+  return differencesFrom(design, left);
 }
 
 // Only a component's last rename in the undo gives it its name back; one

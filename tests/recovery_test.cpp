@@ -1,0 +1,168 @@
+// A run cut off by Varnel's end: what it made, read from the design, and the
+// three ways of closing it, from every point the journal can be cut at.
+#include <gtest/gtest.h>
+
+#include "app/journal.h"
+#include "app/renames_made.h"
+#include "fixtures.h"
+#include "renumber/plan_finish.h"
+
+namespace varnel {
+namespace {
+
+using testing::design;
+using testing::Engine;
+using testing::words;
+
+DesignSnapshot snapshotOf(const std::string& names) {
+  DesignSnapshot snapshot;
+  for (const std::string& name : words(names)) snapshot.parts.push_back(Part{name});
+  return snapshot;
+}
+
+// R1 and R2 swap through a temporary number.
+const std::vector<Rename> kSwap = {{1, "R1", "R100"}, {2, "R2", "R1"}, {1, "R100", "R2"}};
+const char* const kSwapStates[] = {"R1 R2 C1", "R100 R2 C1", "R100 R1 C1", "R2 R1 C1"};
+
+TEST(RenamesMade, AreReadFromTheDesignWhateverTheMarksSay) {
+  for (std::size_t made = 0; made <= kSwap.size(); ++made) {
+    for (std::size_t marked = 0; marked <= made; ++marked) {
+      app::Journal journal;
+      journal.plan = kSwap;
+      journal.renames.assign(kSwap.begin(), kSwap.begin() + marked);
+      const auto found = app::renamesMade(journal, snapshotOf(kSwapStates[made]));
+      EXPECT_EQ(found, std::vector<Rename>(kSwap.begin(), kSwap.begin() + made))
+          << made << " made, " << marked << " marked";
+    }
+  }
+  app::Journal journal;
+  journal.plan = kSwap;
+  journal.renames = {kSwap[0]};
+  EXPECT_EQ(app::renamesMade(journal, snapshotOf("R100 R7 C1")), journal.renames)
+      << "a design changed since: the marks, for the undo's check to refuse";
+}
+
+TEST(PlanFinish, PlansTheRestOnceTheDesignShowsWhatWasMade) {
+  const RenumberPlan rest = planFinish(snapshotOf("R100 R1 C1"), kSwap, 2);
+  EXPECT_EQ(rest.renames, (std::vector<Rename>{kSwap[2]}));
+  EXPECT_EQ(planFinish(snapshotOf("R1 R2 C1"), kSwap, 0).reasons,
+            (std::vector<RenameReason>{RenameReason::movedAside, RenameReason::renamed,
+                                       RenameReason::renamed}));
+  EXPECT_TRUE(planFinish(snapshotOf("R2 R1 C1"), kSwap, 3).renames.empty());
+  for (const auto& [names, difference] : std::vector<std::pair<std::string, std::string>>{
+           {"R100 R9 C1", "position 2 is R9; the run left R2 there"},
+           {"R100 R2 R1", "R1 is taken by the component at position 3"},
+           {"R100", "position 2: no such component now"}}) {
+    try {
+      planFinish(snapshotOf(names), kSwap, 1);
+      FAIL() << names;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), errors::kDesignChanged);
+      EXPECT_NE(e.text().find(difference), std::string::npos) << e.text();
+    }
+  }
+}
+
+// The design as the host holds it after the plan's first `made` renames.
+standin::DesignData after(const std::string& parts, const std::vector<Rename>& plan,
+                          std::size_t made) {
+  standin::DesignData data = design(parts);
+  for (std::size_t k = 0; k < made; ++k) data.parts[plan[k].position - 1].designator = plan[k].to;
+  return data;
+}
+
+struct Uninterrupted : Engine {
+  explicit Uninterrupted(const std::string& parts) : Engine(design(parts)) {
+    journals.keep = true;
+    EXPECT_FALSE(runAll());
+  }
+  std::string journal() const { return journals.texts.begin()->second; }
+};
+
+// Closes the run of the journal text cut as given, over the design it left.
+struct Recovered : Engine {
+  Recovered(standin::DesignData left, const std::string& cut, app::Recovery choice)
+      : Engine(std::move(left)) {
+    journals.keep = true;
+    journals.texts["/cut.journal"] = cut;
+    outcome = session.run(app::recovering(app::parseJournal(cut), "/cut.journal", choice));
+  }
+  bool closed() const { return !app::parseJournal(journals.texts.at("/cut.journal")).cutOff(); }
+};
+
+std::size_t marksIn(const std::string& cut) {
+  const app::Journal journal = app::parseJournal(cut);
+  return journal.renames.size();
+}
+
+// Varnel ended at every byte the journal reached, before or after the
+// rename that followed its last whole mark.
+TEST(Recovery, EveryCutOfTheJournalIsClosedToTheRightState) {
+  const std::string parts = "R3 R1 C2 R2 TP C1";
+  const Uninterrupted whole(parts);
+  const std::string text = whole.journal();
+  const app::Journal full = app::parseJournal(text);
+  const std::size_t endAt = text.find("completed\n");
+  int checked = 0;
+  for (std::size_t bytes = 0; bytes < endAt; ++bytes) {
+    const std::string cut = text.substr(0, bytes);
+    std::size_t marks = 0;
+    try {
+      marks = marksIn(cut);
+    } catch (const Error& e) {
+      ASSERT_EQ(e.number(), errors::kNotAJournal) << bytes;
+      continue;  // cut in its first line: no rename was made
+    }
+    const bool planWhole = app::parseJournal(cut).holdsWholePlan();
+    for (std::size_t made = marks; made <= std::min(marks + planWhole, full.plan.size()); ++made) {
+      const auto left = after(parts, full.plan, made);
+      Recovered finish(left, cut, app::Recovery::finish);
+      if (planWhole) {
+        EXPECT_FALSE(finish.outcome.error) << bytes << ": " << describe(*finish.outcome.error);
+        EXPECT_EQ(finish.names(), whole.names()) << bytes;
+        EXPECT_EQ(finish.outcome.log.entries(), whole.outcome.log.entries()) << bytes;
+        EXPECT_TRUE(finish.closed()) << bytes;
+      } else {
+        EXPECT_TRUE(finish.outcome.error) << bytes;
+        EXPECT_EQ(finish.names(), testing::designators(left)) << bytes;
+      }
+      Recovered takeBack(left, cut, app::Recovery::takeBack);
+      EXPECT_FALSE(takeBack.outcome.error) << bytes;
+      EXPECT_EQ(takeBack.names(), words(parts)) << bytes;
+      EXPECT_TRUE(takeBack.closed()) << bytes;
+      Recovered leave(left, cut, app::Recovery::leave);
+      EXPECT_FALSE(leave.outcome.error) << bytes;
+      EXPECT_EQ(leave.names(), testing::designators(left)) << bytes;
+      EXPECT_EQ(leave.outcome.log.entries(),
+                std::vector<Rename>(full.plan.begin(), full.plan.begin() + made))
+          << bytes;
+      EXPECT_TRUE(leave.closed()) << bytes;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 100);
+}
+
+TEST(Recovery, FinishingWritesTheMarksTheJournalLackedThenTheEnd) {
+  const Uninterrupted whole("R5 R6 R7");
+  const std::string text = whole.journal();
+  const std::string cut = text.substr(0, text.find("rename 1"));  // the first mark lost
+  Recovered finish(after("R5 R6 R7", app::parseJournal(text).plan, 1), cut, app::Recovery::finish);
+  EXPECT_EQ(finish.journals.texts.at("/cut.journal"), text + "recovered finish\n");
+}
+
+TEST(Recovery, AChangedDesignIsNotFinishedAndTheJournalStaysOpen) {
+  const Uninterrupted whole("R5 R6 R7");
+  const std::string text = whole.journal();
+  const std::string cut = text.substr(0, text.find("rename 2"));
+  auto left = after("R5 R6 R7", app::parseJournal(text).plan, 1);
+  left.parts[2].designator = "R2";  // renamed by hand since
+  Recovered finish(left, cut, app::Recovery::finish);
+  ASSERT_TRUE(finish.outcome.error);
+  EXPECT_EQ(finish.outcome.error->number(), errors::kDesignChanged);
+  EXPECT_FALSE(finish.closed());
+  EXPECT_EQ(finish.names(), words("R1 R6 R2"));
+}
+
+}  // namespace
+}  // namespace varnel
