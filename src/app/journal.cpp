@@ -1,5 +1,6 @@
 #include "app/journal.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -120,8 +121,9 @@ std::string journalRecovered(const std::string& choice) {
 namespace {
 
 Rename renameOf(const std::vector<std::string>& w, int number) {
-  const long position = std::strtol(w[1].c_str(), nullptr, 10);
-  if (position < 1) throw notAJournal(number, "a rename without its position");
+  const long long position = std::strtoll(w[1].c_str(), nullptr, 10);
+  if (position < 1 || position > INT32_MAX)
+    throw notAJournal(number, "a rename without its position");
   return {static_cast<std::int32_t>(position), unescaped(w[2], number), unescaped(w[3], number)};
 }
 

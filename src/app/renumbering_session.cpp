@@ -122,8 +122,13 @@ bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
 Error partialPlanRefusal(const std::string& journalPath) {
   return errors::refusal(errors::kNotAJournal,
                          "The journal " + journalPath +
-                             " holds only part of that run's plan: the run can be taken back or "
+                             " does not hold that run's whole plan: the run can be taken back or "
                              "left as it is, not finished.");
+}
+
+// The renames made are the plan's first ones.
+bool beginsWith(const std::vector<Rename>& plan, const std::vector<Rename>& made) {
+  return made.size() <= plan.size() && std::equal(made.begin(), made.end(), plan.begin());
 }
 
 // The request's plan on design. Finishing or leaving a cut-off run plans
@@ -136,7 +141,8 @@ RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
   std::vector<Rename> done = renamesMade(journal, design);
   if (request.isUndo()) return planUndo(design, done);
   const bool finishing = *request.recovery == Recovery::finish;
-  if (finishing && !journal.holdsWholePlan()) throw partialPlanRefusal(request.journalPath);
+  if (finishing && (!journal.holdsWholePlan() || !beginsWith(journal.plan, done)))
+    throw partialPlanRefusal(request.journalPath);
   RenumberPlan plan = planFinish(design, finishing ? journal.plan : done, done.size());
   made = std::move(done);
   return plan;

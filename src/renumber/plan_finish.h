@@ -13,7 +13,7 @@ namespace varnel {
 // The planned renames after the first `made`, once the design is seen to
 // bear exactly the names those made left (error 1005, every difference
 // listed, when it does not, or when a name the rest needs was taken since).
-// made == plan.size() checks the design and plans nothing.
+// made == plan.size() checks the design and plans nothing; made is never more.
 RenumberPlan planFinish(const DesignSnapshot& design, const std::vector<Rename>& plan,
                         std::size_t made);
 
