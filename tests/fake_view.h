@@ -46,6 +46,12 @@ struct FakeView final : app::MainWindowView {
   std::function<void()> whileMessageOpen;  // what the user does before pressing OK
   std::vector<app::AboutContent> abouts;
   void showAbout(const app::AboutContent& about) override { abouts.push_back(about); }
+  std::vector<app::RecoveryQuestion> recoveryQuestions;
+  app::Recovery recoveryChoice = app::Recovery::leave;  // what the user picks
+  app::Recovery askRecovery(const app::RecoveryQuestion& question) override {
+    recoveryQuestions.push_back(question);
+    return recoveryChoice;
+  }
   void showMessage(const std::string& t, const std::string& ti, app::MessageIcon i) override {
     messages.push_back({t, ti, i});
     if (whileMessageOpen) whileMessageOpen();

@@ -156,12 +156,20 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
     return sink;
   }
   std::optional<std::string> newestNotUndone(const std::string& designName) const override {
+    return newest(designName, &app::isRunToTakeBack);
+  }
+  std::optional<std::string> newestCutOff(const std::string& designName) const override {
+    return newest(designName, [](const app::Journal& journal) { return journal.cutOff(); });
+  }
+  // By the number in its path: "/journals/test.sch 3.journal" is the third.
+  std::optional<std::string> newest(const std::string& designName,
+                                    bool (*wanted)(const app::Journal&)) const {
     std::optional<std::string> newest;
     std::size_t newestNumber = 0;
     for (const auto& [path, text] : texts) {
       const app::Journal journal = app::parseJournal(text);
       const std::size_t number = std::stoul(path.substr(path.rfind(' ') + 1));
-      if (journal.design == designName && app::isRunToTakeBack(journal) && number > newestNumber)
+      if (journal.design == designName && wanted(journal) && number > newestNumber)
         newest = path, newestNumber = number;
     }
     return newest;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/journal.h"
+#include "app/main_window_presenter.h"
 #include "app/renames_made.h"
+#include "fake_view.h"
 #include "fixtures.h"
 #include "renumber/plan_finish.h"
 
@@ -162,6 +164,111 @@ TEST(Recovery, AChangedDesignIsNotFinishedAndTheJournalStaysOpen) {
   EXPECT_EQ(finish.outcome.error->number(), errors::kDesignChanged);
   EXPECT_FALSE(finish.closed());
   EXPECT_EQ(finish.names(), words("R1 R6 R2"));
+}
+
+// The window over a design that a run cut off left, its journal in the folder.
+struct RecoveringWindow : testing::SessionFakes {
+  std::shared_ptr<standin::MemoryHost> host;
+  testing::FakeView view;
+  app::ProgressValues progress;
+  app::RenumberingSession session{attacher, progress, report, delivery, journals};
+  testing::FakePreview preview;
+  app::MainWindowPresenter presenter{view, session, preview, journals};
+  static constexpr const char* kPath = "/journals/test.sch 1.journal";
+
+  RecoveringWindow(standin::DesignData left, const std::string& cut, app::Recovery choice)
+      : host(std::make_shared<standin::MemoryHost>(std::move(left))) {
+    attacher.app = host;
+    journals.keep = true;
+    journals.texts[kPath] = cut;
+    view.recoveryChoice = choice;
+    presenter.onLoad();
+  }
+  std::vector<std::string> names() const { return testing::designators(host->design()); }
+  void pump() {
+    for (host::HostEvent event : std::exchange(view.posted, {})) presenter.onHostEvent(event);
+  }
+};
+
+// A run with "Write only" ended after its second rename (C3 to a temporary
+// C10, as R5 went to R9), before its mark.
+struct CutWriteOnlyRun {
+  std::string parts = "R5 R6 R7 C3";
+  Uninterrupted whole{parts};
+  std::string cut;
+  standin::DesignData left;
+  CutWriteOnlyRun() {
+    std::string text = whole.journal();
+    text.replace(text.find("eco none"), 8, "eco write-only C:\\eco\\run.eco");
+    cut = text.substr(0, text.find("rename 4 C3 C10"));
+    left = after(parts, app::parseJournal(text).plan, 2);
+  }
+};
+
+TEST(RecoveryBox, AtStartUpSaysWhatTheRunWasAndEachChoiceClosesIt) {
+  const CutWriteOnlyRun run;
+  for (const auto choice : {app::Recovery::finish, app::Recovery::takeBack, app::Recovery::leave}) {
+    RecoveringWindow w(run.left, run.cut, choice);
+    ASSERT_EQ(w.view.recoveryQuestions.size(), 1u);
+    const app::RecoveryQuestion& asked = w.view.recoveryQuestions[0];
+    EXPECT_TRUE(asked.canFinish);
+    EXPECT_NE(asked.text.find("Varnel was ended in the middle of a run on test.sch, started "
+                              "2026-12-07T16:05:09Z (--all --start 1)."),
+              std::string::npos)
+        << asked.text;
+    EXPECT_NE(asked.text.find("2 of its 6 planned renames were made"), std::string::npos)
+        << asked.text;
+    EXPECT_NE(asked.text.find("the ECO file of the whole run to C:\\eco\\run.eco"),
+              std::string::npos)
+        << asked.text;
+    EXPECT_TRUE(w.view.messages.empty()) << w.view.messages[0].text;
+    EXPECT_EQ(w.dialog.asked, 0) << "the run's own file, asked for no more";
+    const std::string eco =
+        w.files.files.count("C:\\eco\\run.eco") ? w.files.files.at("C:\\eco\\run.eco") : "";
+    switch (choice) {
+      case app::Recovery::finish:
+        EXPECT_EQ(w.names(), run.whole.names());
+        EXPECT_NE(eco.find("R7 R3"), std::string::npos) << eco;
+        break;
+      case app::Recovery::takeBack:
+        EXPECT_EQ(w.names(), words(run.parts));
+        EXPECT_EQ(eco, "") << "the run's file never reached the layout";
+        break;
+      case app::Recovery::leave:
+        EXPECT_EQ(w.names(), testing::designators(run.left));
+        EXPECT_NE(eco.find("C3 C10"), std::string::npos) << eco;
+        EXPECT_EQ(eco.find("R7 R3"), std::string::npos) << eco;
+        break;
+    }
+    EXPECT_FALSE(app::parseJournal(w.journals.texts.at(RecoveringWindow::kPath)).cutOff());
+    w.view.recoveryQuestions.clear();
+    w.host->open(w.host->design());
+    w.pump();
+    EXPECT_TRUE(w.view.recoveryQuestions.empty()) << "the box never comes back for it";
+  }
+}
+
+TEST(RecoveryBox, ADesignOpenedLaterIsOfferedItsCutOffRun) {
+  const CutWriteOnlyRun run;
+  auto other = design("U1");
+  other.name = "other.sch";
+  RecoveringWindow w(other, run.cut, app::Recovery::takeBack);
+  EXPECT_TRUE(w.view.recoveryQuestions.empty()) << "another design's run";
+  w.host->open(run.left);
+  w.pump();
+  ASSERT_EQ(w.view.recoveryQuestions.size(), 1u);
+  EXPECT_EQ(w.names(), words(run.parts));
+}
+
+TEST(RecoveryBox, AJournalCutInItsPlanCannotBeFinished) {
+  const CutWriteOnlyRun run;
+  const std::string cut = run.cut.substr(0, run.cut.find("plan 3"));
+  RecoveringWindow w(design(run.parts), cut, app::Recovery::leave);
+  ASSERT_EQ(w.view.recoveryQuestions.size(), 1u);
+  EXPECT_FALSE(w.view.recoveryQuestions[0].canFinish);
+  EXPECT_NE(w.view.recoveryQuestions[0].text.find("0 of its 6 planned renames"), std::string::npos);
+  EXPECT_FALSE(app::parseJournal(w.journals.texts.at(RecoveringWindow::kPath)).cutOff());
+  EXPECT_EQ(w.names(), words(run.parts));
 }
 
 }  // namespace

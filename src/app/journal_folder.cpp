@@ -79,6 +79,15 @@ std::string JournalFolder::read(const std::string& journalPath) const {
 }
 
 std::optional<std::string> JournalFolder::newestNotUndone(const std::string& designName) const {
+  return newest(designName, &isRunToTakeBack);
+}
+
+std::optional<std::string> JournalFolder::newestCutOff(const std::string& designName) const {
+  return newest(designName, [](const Journal& journal) { return journal.cutOff(); });
+}
+
+std::optional<std::string> JournalFolder::newest(const std::string& designName,
+                                                 bool (*wanted)(const Journal&)) const {
   struct Candidate {
     std::string started;
     fs::file_time_type written;
@@ -89,10 +98,10 @@ std::optional<std::string> JournalFolder::newestNotUndone(const std::string& des
   for (const fs::path& path : journalsIn(folder_)) {
     try {
       const Journal journal = parseJournal(files_.readFile(utf8Of(path)));
-      if (journal.design == designName && isRunToTakeBack(journal))
+      if (journal.design == designName && wanted(journal))
         candidates.push_back({journal.started, fs::last_write_time(path, ec), utf8Of(path)});
     } catch (const Error&) {
-      // Not a journal of ours: not a run to take back.
+      // Not a journal of ours: not a run to take back or close.
     }
   }
   if (candidates.empty()) return std::nullopt;

@@ -22,11 +22,14 @@ class JournalFolder final : public JournalStore, public JournalLibrary {
   std::unique_ptr<JournalSink> reopen(const std::string& journalPath) override;
 
   std::optional<std::string> newestNotUndone(const std::string& designName) const override;
+  std::optional<std::string> newestCutOff(const std::string& designName) const override;
   std::string read(const std::string& journalPath) const override;
   std::string folder() const override { return folder_; }
 
  private:
   void keepNewest() const;
+  std::optional<std::string> newest(const std::string& designName,
+                                    bool (*wanted)(const Journal&)) const;
 
   std::string folder_;
   std::size_t keep_;

@@ -45,6 +45,9 @@ class JournalLibrary {
   virtual ~JournalLibrary() = default;
   // The newest journal of the design that no undo took back, if any.
   virtual std::optional<std::string> newestNotUndone(const std::string& designName) const = 0;
+  // The newest journal of the design whose run Varnel's end cut off, and
+  // that was not closed since, if any.
+  virtual std::optional<std::string> newestCutOff(const std::string& designName) const = 0;
   virtual std::string read(const std::string& journalPath) const = 0;
   virtual std::string folder() const = 0;
 };
@@ -57,6 +60,7 @@ class NoJournals final : public JournalStore, public JournalLibrary {
   void appendTo(const std::string&, const std::string&) override {}
   std::unique_ptr<JournalSink> reopen(const std::string&) override { return nullptr; }
   std::optional<std::string> newestNotUndone(const std::string&) const override { return {}; }
+  std::optional<std::string> newestCutOff(const std::string&) const override { return {}; }
   std::string read(const std::string&) const override { return {}; }
   std::string folder() const override { return {}; }
 };

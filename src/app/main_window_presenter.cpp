@@ -78,9 +78,12 @@ void MainWindowPresenter::onLoad() {
       view_.setText(Control::startNumber, "1");
     } catch (const Error& e) {
       endOnMissingHost(e, "You must load a project before running Varnel");
+      return;
     } catch (const std::exception&) {
       // Start-up stops quietly on anything else, as on any other error.
+      return;
     }
+    offerRecovery();
   });
 }
 
@@ -143,7 +146,31 @@ void MainWindowPresenter::takeNewDesign() {
   } catch (const Error& e) {
     if (errors::isHostGone(e.number())) hostLost_ = true;
     endOnMissingHost(e, "There is no componets in project");  // "componets" is meant
+    return;
   } catch (const std::exception&) {
+    return;
+  }
+  offerRecovery();
+}
+
+// A run of the design just taken that Varnel's end cut off is closed
+// before anything else is done with it.
+void MainWindowPresenter::offerRecovery() {
+  if (busy_) return closeCutOffRun();
+  whileBusy([&] { closeCutOffRun(); });
+}
+
+void MainWindowPresenter::closeCutOffRun() {
+  try {
+    const auto path = journals_.newestCutOff(session_.designName());
+    if (!path) return;
+    Journal journal = parseJournal(journals_.read(*path));
+    const RecoveryQuestion question =
+        recoveryQuestion(journal, session_.renamesMadeBy(journal).size());
+    const Recovery choice = view_.askRecovery(question);
+    make(recovering(std::move(journal), *path, choice));
+  } catch (const Error& e) {
+    showError(e);
   }
 }
 

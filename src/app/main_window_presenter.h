@@ -66,6 +66,8 @@ class MainWindowPresenter {
   void runWith(Scope scope);
   RunRequest requestFromView(Scope scope);
   void takeNewDesign();
+  void offerRecovery();
+  void closeCutOffRun();
   void attachAfresh();
   void endOnMissingHost(const Error& e, const char* noDesignText);
   std::optional<Scope> chosenScope();

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/controls.h"
+#include "app/recovery_question.h"
+#include "app/run_request.h"
 #include "host/automation.h"
 
 namespace varnel::app {
@@ -38,6 +40,9 @@ class MainWindowView {
   virtual void showMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
   // Modal, OK only.
   virtual void showAbout(const AboutContent& about) = 0;
+  // Modal, owned by the main window: how to close a run Varnel's end cut
+  // off. One of the three must be chosen (Finish only where it can be).
+  virtual Recovery askRecovery(const RecoveryQuestion& question) = 0;
   // Shows a folder to the user (Explorer on Windows).
   virtual void openFolder(const std::string& path) = 0;
   // Closes every window at once; no further handler runs.

@@ -171,18 +171,24 @@ RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& r
 
 RunOutcome RenumberingSession::run(const RunRequest& request) {
   RunOutcome outcome = execute(request);
-  if (request.isUndo()) markTakenBack(request, outcome);
+  if (request.isUndo())
+    markTakenBack(request.journalPath,
+                  journalUndoneBy(outcome.journal) +
+                      (request.isRecovery() ? journalRecovered("take-back") : ""),
+                  outcome);
+  // A cut-off undo, once finished, has taken its run back.
+  else if (request.recovery == Recovery::finish && request.takeBack->isUndo())
+    markTakenBack(request.takeBack->undoOf, journalUndoneBy(request.journalPath), outcome);
   return outcome;
 }
 
-void RenumberingSession::markTakenBack(const RunRequest& request, RunOutcome& outcome) {
+void RenumberingSession::markTakenBack(const std::string& journalPath, const std::string& marks,
+                                       RunOutcome& outcome) {
   if (!outcome.applied || outcome.error) return;
   try {
-    journals_.appendTo(request.journalPath,
-                       journalUndoneBy(outcome.journal) +
-                           (request.isRecovery() ? journalRecovered("take-back") : ""));
+    journals_.appendTo(journalPath, marks);
   } catch (const Error& e) {
-    outcome.error = Error(e.number(), "The undo is done, but " + request.journalPath +
+    outcome.error = Error(e.number(), "The undo is done, but " + journalPath +
                                           " could not be marked undone: " + e.text());
   }
 }
@@ -200,6 +206,11 @@ PlannedRun RenumberingSession::plan(const RunRequest& request) {
     planned.error = e;
   }
   return planned;
+}
+
+std::vector<Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
+  prepareRun();
+  return renamesMade(journal, readDesign(Scope::allComponents).design);
 }
 
 RunOutcome RenumberingSession::preview(const RunRequest& request) {

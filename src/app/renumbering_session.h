@@ -85,6 +85,8 @@ class RenumberingSession {
   // The run worked out as run() would, refusals included, renaming nothing;
   // no file is asked for (PowerPCB is reached for a forced read).
   PlannedRun plan(const RunRequest& request);
+  // The renames the cut-off run of journal made, as the open design shows them.
+  std::vector<Rename> renamesMadeBy(const Journal& journal);
   // The same, as an outcome whose log holds the planned renames; a forced
   // read that could not reach PowerPCB is refused, as the run would be.
   RunOutcome preview(const RunRequest& request);
@@ -94,7 +96,7 @@ class RenumberingSession {
   struct ReadPlan;
   ReadPlan readAndPlan(const RunRequest& request);
   RunOutcome execute(const RunRequest& request);
-  void markTakenBack(const RunRequest& request, RunOutcome& outcome);
+  void markTakenBack(const std::string& journalPath, const std::string& marks, RunOutcome& outcome);
   std::unique_ptr<JournalSink> openJournal(const ReadPlan& planned, const RunRequest& request,
                                            const EcoTarget& target);
   std::unique_ptr<JournalSink> continueJournal(const RunRequest& request,
