@@ -48,7 +48,7 @@ struct FakeView final : app::MainWindowView {
   void showAbout(const app::AboutContent& about) override { abouts.push_back(about); }
   std::vector<app::RecoveryQuestion> recoveryQuestions;
   app::Recovery recoveryChoice = app::Recovery::leave;  // what the user picks
-  app::Recovery askRecovery(const app::RecoveryQuestion& question) override {
+  std::optional<app::Recovery> askRecovery(const app::RecoveryQuestion& question) override {
     recoveryQuestions.push_back(question);
     return recoveryChoice;
   }

@@ -167,8 +167,9 @@ void MainWindowPresenter::closeCutOffRun() {
     Journal journal = parseJournal(journals_.read(*path));
     const RecoveryQuestion question =
         recoveryQuestion(journal, session_.renamesMadeBy(journal).size());
-    const Recovery choice = view_.askRecovery(question);
-    make(recovering(std::move(journal), *path, choice));
+    // A box that could not be shown comes back at the next start.
+    if (const auto choice = view_.askRecovery(question))
+      make(recovering(std::move(journal), *path, *choice));
   } catch (const Error& e) {
     showError(e);
   }

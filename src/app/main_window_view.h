@@ -1,6 +1,7 @@
 #pragma once
 // The main window as its logic sees it: controls by id, the title, message
 // boxes, and ending the program. The Win32 window implements it; tests fake it.
+#include <optional>
 #include <string>
 
 #include "app/controls.h"
@@ -41,8 +42,9 @@ class MainWindowView {
   // Modal, OK only.
   virtual void showAbout(const AboutContent& about) = 0;
   // Modal, owned by the main window: how to close a run Varnel's end cut
-  // off. One of the three must be chosen (Finish only where it can be).
-  virtual Recovery askRecovery(const RecoveryQuestion& question) = 0;
+  // off. One of the three must be chosen (Finish only where it can be);
+  // nothing when the box could not be shown.
+  virtual std::optional<Recovery> askRecovery(const RecoveryQuestion& question) = 0;
   // Shows a folder to the user (Explorer on Windows).
   virtual void openFolder(const std::string& path) = 0;
   // Closes every window at once; no further handler runs.

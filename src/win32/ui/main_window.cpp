@@ -12,6 +12,7 @@
 #include "win32/base/window_class.h"
 #include "win32/base/window_text.h"
 #include "win32/ui/about_box.h"
+#include "win32/ui/recovery_box.h"
 #include "win32/ui/work_areas.h"
 
 namespace varnel::win {
@@ -420,6 +421,10 @@ void MainWindow::showMessage(const std::string& text, const std::string& title,
 
 void MainWindow::showAbout(const app::AboutContent& about) {
   showAboutBox(handle(), about);
+}
+
+std::optional<app::Recovery> MainWindow::askRecovery(const app::RecoveryQuestion& question) {
+  return win::askRecovery(handle(), question);
 }
 
 void MainWindow::openFolder(const std::string& path) {

@@ -46,6 +46,7 @@ class MainWindow final : public Window, public app::MainWindowView {
   void setTitle(const std::string& title) override;
   void alwaysOnTop(bool onTop) override;
   void showAbout(const app::AboutContent& about) override;
+  std::optional<app::Recovery> askRecovery(const app::RecoveryQuestion& question) override;
   void showMessage(const std::string& text, const std::string& title,
                    app::MessageIcon icon) override;
   void endProgram() override;

@@ -1,0 +1,119 @@
+// The box that closes a cut-off run, under Wine: it must be answered, its
+// access keys and Enter choose, everything fits, and at start-up the window
+// asks it before anything else.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "standin/win32/desktop_automation.h"
+#include "win32/ui/recovery_box.h"
+#include "wine_window.h"
+
+namespace varnel {
+namespace {
+
+using testing::words;
+
+// What the box showed, read on the answering thread before it was answered.
+struct BoxSeen {
+  std::vector<std::string> buttons;
+  std::vector<bool> enabled;
+  bool fits = true;
+};
+
+BoxSeen readBox(HWND box) {
+  BoxSeen seen;
+  RECT client;
+  GetClientRect(box, &client);
+  std::vector<RECT> placed;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    seen.fits &= r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
+    for (const RECT& q : placed)
+      seen.fits &= !(r.left < q.right && q.left < r.right && r.top < q.bottom && q.top < r.bottom);
+    placed.push_back(r);
+    if (GetDlgCtrlID(c) == 0xFFFF) continue;
+    seen.buttons.push_back(win::windowText(c));
+    seen.enabled.push_back(IsWindowEnabled(c));
+  }
+  return seen;
+}
+
+app::RecoveryQuestion question(bool canFinish) {
+  return {
+      "Varnel was ended in the middle of a run on board.sch, started 2026-12-07T16:05:09Z "
+      "(--all --start 1 --eco force-read).\n\n12 of its 157 planned renames were made; the "
+      "layout has not followed them.",
+      canFinish};
+}
+
+TEST(RecoveryBox, MustBeAnsweredAndItsAccessKeysAndEnterChoose) {
+  testing::LocalWindow w("R1");
+  BoxSeen seen;
+  win::DialogAnswerer altT("", {}, [&](HWND box) {
+    seen = readBox(box);
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);  // Escape: nothing
+    PostMessageW(box, WM_SYSCHAR, 't', 1 << 29);
+  });
+  EXPECT_EQ(win::askRecovery(w.window.handle(), question(true)), app::Recovery::takeBack);
+  ASSERT_EQ(altT.seen().size(), 1u);
+  EXPECT_EQ(altT.seen()[0].title, "Varnel: a run was cut off");
+  EXPECT_EQ(altT.seen()[0].owner, w.window.handle());
+  EXPECT_EQ(seen.buttons,
+            (std::vector<std::string>{"&Finish the run", "&Take it back", "&Leave it as it is"}));
+  EXPECT_EQ(seen.enabled, (std::vector<bool>{true, true, true}));
+  EXPECT_TRUE(seen.fits);
+  win::DialogAnswerer enter("", {}, [&](HWND box) {
+    seen = readBox(box);
+    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+  });
+  EXPECT_EQ(win::askRecovery(w.window.handle(), question(false)), app::Recovery::takeBack)
+      << "Finish disabled: the next choice is the default";
+  EXPECT_EQ(seen.enabled, (std::vector<bool>{false, true, true}));
+}
+
+// The program over the in-memory host with journals in memory, one of them
+// the journal of a run cut off after its first rename.
+struct CutOffWindow {
+  std::shared_ptr<standin::MemoryHost> host;
+  testing::FakeAttacher attacher;
+  win::ComPcbConnector pcb;
+  testing::FakeJournals journals;
+  std::optional<win::Program> program;
+
+  explicit CutOffWindow(const std::string& cut) {
+    standin::DesignData left = testing::design("R9 R6");
+    host = std::make_shared<standin::MemoryHost>(left);
+    attacher.app = host;
+    journals.keep = true;
+    journals.texts["/journals/test.sch 1.journal"] = cut;
+    program.emplace(attacher, pcb, journals, journals);
+  }
+};
+
+TEST(RecoveryBox, AtStartUpTheWindowAsksFirstAndTakesTheRunBack) {
+  const std::string cut =
+      "varnel-journal 2\ndesign test.sch\nstarted 2026-12-07T16:05:09Z\nsettings --all --start "
+      "1\neco none\nplanned 4\nplan 1 R5 R9\nplan 2 R6 R10\nplan 1 R9 R1\nplan 2 R10 R2\n";
+  CutOffWindow w(cut);
+  win::DialogAnswerer answerer("", {},
+                               [](HWND box) { PostMessageW(box, WM_SYSCHAR, 't', 1 << 29); });
+  w.program->open(SW_SHOWNOACTIVATE, false);
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_NE(answerer.seen()[0].text.find("1 of its 4 planned renames were made"), std::string::npos)
+      << answerer.seen()[0].text;
+  EXPECT_EQ(answerer.seen()[0].owner, w.program->window().handle());
+  EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
+  EXPECT_NE(w.journals.texts.at("/journals/test.sch 1.journal").find("recovered take-back\n"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace varnel
