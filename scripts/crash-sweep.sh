@@ -7,8 +7,20 @@
 # giving exactly the uninterrupted run's designators and ECO file, Take it
 # back exactly the designators before.
 # Usage: scripts/crash-sweep.sh [VARNEL_OFFLINE] [STEP]   (every STEPth rename)
+#        scripts/crash-sweep.sh --wine   Varnel.exe ended at every host call of
+#        both runs under Wine, from outside (build/windows must be built)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [[ "${1:-}" == --wine ]]; then
+  WINE_BUILD_DIR="$(pwd)/build/windows"
+  source scripts/wine-env.sh
+  start_wine null
+  trap stop_wine EXIT
+  cd build/windows
+  VARNEL_CRASH_SWEEP=every wine tests/wine_ui_tests.exe --gtest_filter='CrashSweep.*' \
+    --gtest_brief=1
+  exit
+fi
 offline="$(realpath "${1:-build/native/varnel-offline}")"
 step="${2:-1}"
 board="$(realpath scripts/demo/board.design)"

@@ -40,6 +40,7 @@ struct HostState {
   std::optional<Fault> fault;
   std::vector<RenameRecord> renames;
   std::vector<std::function<void(const RenameRecord&)>> renameListeners;
+  std::function<void(std::int64_t, const char*)> callListener;
   std::map<int, std::function<void()>> openHandlers;
   std::map<int, std::function<void()>> selectionHandlers;
   int nextHandlerId = 0;
@@ -53,6 +54,7 @@ struct HostState {
       callOrder = (callOrder ^ static_cast<unsigned char>(*c)) * kFnvPrime;
       if (!*c) break;
     }
+    if (callListener) callListener(calls, operation);
     if (!fault || calls < fault->atCall) return;
     if (calls == fault->atCall || fault->persistent) {
       Error error = fault->error;
@@ -306,6 +308,10 @@ const std::vector<RenameRecord>& MemoryHost::renames() const {
 
 void MemoryHost::onRenamed(std::function<void(const RenameRecord&)> listener) {
   state_->renameListeners.push_back(std::move(listener));
+}
+
+void MemoryHost::onCall(std::function<void(std::int64_t, const char*)> listener) {
+  state_->callListener = std::move(listener);
 }
 
 host::Ref<host::Document> MemoryHost::ActiveDocument() {

@@ -58,6 +58,9 @@ class MemoryHost final : public host::Application {
   const std::vector<RenameRecord>& renames() const;
   // Called after each successful rename (the stand-in's window and autosave).
   void onRenamed(std::function<void(const RenameRecord&)> listener);
+  // Called as each call begins, with its number and operation, before it
+  // does anything (the stand-in's crash sweep holds a call there).
+  void onCall(std::function<void(std::int64_t, const char*)> listener);
 
   // Called after a design was opened, and after the selection changed.
   host::Subscription onOpenDocument(std::function<void()> listener);

@@ -245,12 +245,15 @@ Recovery recoveryOf(const Arguments& a) {
   return a.finish ? Recovery::finish : a.takeBack ? Recovery::takeBack : Recovery::leave;
 }
 
-// The command line's ECO file is the one the choice writes, as for any run.
+// The command line's ECO file is the one the choice writes, as for any run;
+// PowerPCB never reads the one of a take-back, since the layout never
+// followed the renames it takes back.
 app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
   app::RunRequest request =
       app::recovering(app::parseJournal(files.readFile(*a.recover)), *a.recover, recoveryOf(a));
-  request.eco = ecoOf(a);
-  request.ecoFile = a.eco && !a.forceRead ? *a.eco : "";
+  const bool written = a.eco && (!a.forceRead || request.recovery == app::Recovery::takeBack);
+  request.eco = written ? app::EcoOutput::writeOnly : ecoOf(a);
+  request.ecoFile = written ? *a.eco : "";
   return request;
 }
 

@@ -16,10 +16,12 @@ std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args
       parsed.autosave = args[++i];
     } else if (args[i] == "--keep-eco" && hasValue) {
       parsed.keepEco = args[++i];
+    } else if (args[i] == "--watch" && hasValue) {
+      parsed.watch = args[++i];
     } else if (args[i] == "--strict") {
       parsed.strict = true;
-    } else if ((args[i] == "--fail-after" || args[i] == "--busy-after" ||
-                args[i] == "--busy-for") &&
+    } else if ((args[i] == "--fail-after" || args[i] == "--busy-after" || args[i] == "--busy-for" ||
+                args[i] == "--stop-at") &&
                hasValue) {
       const std::string& option = args[i];
       long value = 0;
@@ -31,6 +33,7 @@ std::optional<StandinArgs> parseStandinArgs(const std::vector<std::string>& args
       if (option == "--fail-after") parsed.failAfter = value;
       if (option == "--busy-after") parsed.busyAfter = value;
       if (option == "--busy-for") parsed.busyFor = value;
+      if (option == "--stop-at") parsed.stopAt = value;
     } else if (args[i].rfind("--", 0) != 0 && !parsed.design) {
       parsed.design = args[i];
     } else {

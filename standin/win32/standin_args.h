@@ -14,6 +14,8 @@ struct StandinArgs {
   bool strict = false;                  // served as a type-library server is
   std::optional<long> busyAfter;        // calls are rejected after the Nth
   long busyFor = 0;                     // for this many ms; 0: for good
+  std::optional<std::string> watch;     // the calls watched under this name
+  std::optional<long> stopAt;           // the call the watch holds
 };
 
 // Nothing when the command line is not of that form.

@@ -1,9 +1,10 @@
 // standin-powerlogic.exe [DESIGN] [--autosave FILE] [--fail-after N] [--strict]
-//                        [--busy-after N [--busy-for MS]]
+//                        [--busy-after N [--busy-for MS]] [--watch NAME [--stop-at N]]
 // Serves a design as "PowerLogic.Application" until its window is closed:
 // loosely (members by name, no type library), or with --strict as a
 // type-library server. --busy-after rejects every call after the host's Nth,
 // for MS milliseconds or for good, as a host with a modal dialog open does.
+// --watch shows its calls to another process, and holds the Nth (call_watch.h).
 #include <windows.h>
 
 #include <optional>
@@ -16,6 +17,7 @@
 #include "standin/com/strict_powerlogic_ids.h"
 #include "standin/com/strict_powerlogic_server.h"
 #include "standin/design_file.h"
+#include "standin/win32/call_watch.h"
 #include "standin/win32/part_list_window.h"
 #include "standin/win32/standin_args.h"
 #include "win32/base/com_apartment.h"
@@ -38,7 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!args)
     return fail(
         "usage: standin-powerlogic [DESIGN] [--autosave FILE] [--fail-after N] [--strict] "
-        "[--busy-after N [--busy-for MS]]");
+        "[--busy-after N [--busy-for MS]] [--watch NAME [--stop-at N]]");
   win::ComApartment apartment;
   auto host = std::make_shared<standin::MemoryHost>();
   try {
@@ -77,6 +79,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   else
     window.show({"(no design)", 1, {}});
   autosave();
+  std::optional<standin::CallWatch> watch;
+  if (args->watch) {
+    watch.emplace(*args->watch, args->stopAt);
+    host->onCall(
+        [&](std::int64_t number, const char* operation) { watch->onCall(number, operation); });
+  }
   if (args->failAfter)
     host->failCall(*args->failAfter + 1, Error(0x800706BE, "The remote procedure call failed"),
                    true);

@@ -1,0 +1,187 @@
+// Varnel.exe ended from outside (TerminateProcess) while the stand-in
+// PowerLogic holds one of the run's calls, over the demo board's two runs
+// with a forced read; then Varnel started again closes the cut-off run, the
+// three choices taken in turn. After each: no designator borne twice, the
+// layout equal to the schematic, the journal closed, Finish giving the
+// uninterrupted run's designators and Take it back those before.
+// VARNEL_CRASH_SWEEP=every tries every call (scripts/crash-sweep.sh --wine);
+// the test command, 40 or more a run.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/journal.h"
+#include "standin/design_file.h"
+#include "standin/win32/call_watch.h"
+#include "standin/win32/desktop_automation.h"
+#include "temp_dir.h"
+#include "win32/base/com_apartment.h"
+#include "win32/com/powerlogic_ids.h"
+#include "wine_window.h"
+
+namespace varnel {
+namespace {
+
+using namespace std::chrono_literals;
+
+const char* const kChoices[] = {"finish", "take-back", "leave"};
+
+struct Counts {
+  int runsEnded = 0, statesChecked = 0, differences = 0;
+};
+
+class CrashSweep : public ::testing::Test {
+ protected:
+  win::ComApartment apartment;
+  testing::TempDir dir;
+  std::string board = dir.write(
+      "board.design", testing::TempDir::read(VARNEL_SOURCE_DIR "/scripts/demo/board.design"));
+  std::string layout = dir.write(
+      "board.layout", testing::TempDir::read(VARNEL_SOURCE_DIR "/scripts/demo/board.layout"));
+  std::string schematicSaved = dir.file("schematic.saved");
+  std::string layoutSaved = dir.file("layout.saved");
+  std::string journal = dir.file("run.journal");
+  std::string watchName = "varnel crash sweep " + std::to_string(GetCurrentProcessId());
+  Counts counts;
+
+  struct StandIns {
+    std::unique_ptr<win::ChildProcess> powerLogic, powerPcb;
+  };
+  StandIns start(long stopAt) {
+    StandIns s;
+    s.powerLogic = std::make_unique<win::ChildProcess>(
+        L"standin-powerlogic.exe",
+        win::quoted(board) + L" --autosave " + win::quoted(schematicSaved) + L" --watch " +
+            win::quoted(watchName) + L" --stop-at " + std::to_wstring(stopAt));
+    EXPECT_TRUE(win::waitForServer(win::kPowerLogicProgId));
+    s.powerPcb = std::make_unique<win::ChildProcess>(
+        L"standin-powerpcb.exe", win::quoted(layout) + L" --autosave " + win::quoted(layoutSaved));
+    EXPECT_TRUE(win::waitForServer(win::kPowerPcbProgId));
+    return s;
+  }
+  std::wstring runArguments(const std::wstring& mode) const {
+    return mode + L" --eco " + win::quoted(dir.file("run.eco")) + L" --force-read --journal " +
+           win::quoted(journal);
+  }
+  std::vector<std::string> names(const std::string& file) const {
+    return testing::designators(standin::loadDesignFile(file));
+  }
+
+  // The uninterrupted run: its designators, and the calls of its renames.
+  struct Whole {
+    std::vector<std::string> names;
+    standin::WatchedCalls calls;
+  };
+  Whole runWhole(const std::wstring& mode) {
+    StandIns s = start(0);
+    const auto run = win::runCaptured(L"Varnel.exe", runArguments(mode));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    win::KernelHandle mapping;
+    standin::MappedView view = standin::watchedCallsView(win::widen(watchName), mapping);
+    Whole whole{names(schematicSaved), *static_cast<standin::WatchedCalls*>(view.get())};
+    EXPECT_EQ(names(layoutSaved), whole.names);
+    return whole;
+  }
+
+  void differ(bool ok, const std::string& what) {
+    if (ok) return;
+    ++counts.differences;
+    ADD_FAILURE() << what;
+  }
+  void crashAndClose(const std::wstring& mode, long call, const char* choice, const Whole& whole);
+};
+
+// The calls tried: every one, or the first and last, those around the first
+// and last rename, 40 spread between those and a few among the reads before.
+std::vector<long> callsToTry(const standin::WatchedCalls& run) {
+  std::set<long> calls;
+  const long last = static_cast<long>(run.calls);
+  if (std::getenv("VARNEL_CRASH_SWEEP") &&
+      std::string(std::getenv("VARNEL_CRASH_SWEEP")) == "every") {
+    for (long k = 1; k <= last; ++k) calls.insert(k);
+  } else {
+    for (long around :
+         {1L, static_cast<long>(run.firstRename), static_cast<long>(run.lastRename), last})
+      for (long k = around - 1; k <= around + 1; ++k)
+        if (k >= 1 && k <= last) calls.insert(k);
+    const long first = static_cast<long>(run.firstRename), renames = run.lastRename - first;
+    for (long k = 0; k < 40; ++k) calls.insert(first + k * renames / 39);
+    for (long k = 1; k < 5; ++k) calls.insert(k * first / 5);
+  }
+  return {calls.begin(), calls.end()};
+}
+
+void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* choice,
+                               const Whole& whole) {
+  const std::string at = "call " + std::to_string(call) + ", " + choice;
+  std::error_code ignored;
+  for (const auto& file : {schematicSaved, layoutSaved, journal})
+    std::filesystem::remove(file, ignored);
+  StandIns s = start(call);
+  win::KernelHandle stopped(
+      OpenEventW(SYNCHRONIZE, FALSE, win::widen(watchName + " stopped").c_str()));
+  win::KernelHandle go(
+      OpenEventW(EVENT_MODIFY_STATE, FALSE, win::widen(watchName + " go").c_str()));
+  {
+    win::ChildProcess varnel(L"Varnel.exe", runArguments(mode));
+    bool held = false;
+    for (int i = 0; i < 1200 && !held && varnel.waitForExit(0) == -1; ++i)
+      held = WaitForSingleObject(stopped.get(), 50) == WAIT_OBJECT_0;
+    differ(held, at + ": the stand-in never held the call");
+    varnel.kill();
+  }
+  SetEvent(go.get());
+  ++counts.runsEnded;
+  const auto original = names(board);
+  if (!std::filesystem::exists(journal)) {
+    // Ended before the run's plan was made: nothing was renamed.
+    differ(names(schematicSaved) == original, at + ": renamed without a journal");
+    return;
+  }
+  differ(app::parseJournal(testing::TempDir::read(journal)).cutOff(), at + ": not cut off");
+  const auto closed = win::runCaptured(
+      L"Varnel.exe", L"--recover " + win::quoted(journal) + L" --" + win::widen(choice) +
+                         L" --eco " + win::quoted(dir.file("close.eco")) + L" --force-read");
+  differ(closed.exitCode == 0, at + ": " + closed.err);
+  ++counts.statesChecked;
+  const auto schematic = names(schematicSaved);
+  differ(std::set<std::string>(schematic.begin(), schematic.end()).size() == schematic.size(),
+         at + ": a designator is borne twice");
+  differ(names(std::filesystem::exists(layoutSaved) ? layoutSaved : layout) == schematic,
+         at + ": the layout does not follow the schematic");
+  const app::Journal after = app::parseJournal(testing::TempDir::read(journal));
+  differ(after.recovered == choice, at + ": the journal was not closed");
+  if (std::string(choice) == "finish")
+    differ(schematic == whole.names, at + ": not the uninterrupted run's designators");
+  if (std::string(choice) == "take-back")
+    differ(schematic == original, at + ": not the designators before");
+}
+
+TEST_F(CrashSweep, AVarnelEndedAtAnyCallOfARunIsClosedEachWay) {
+  for (const std::wstring mode : {L"--all", L"--selected"}) {
+    const Whole whole = runWhole(mode);
+    std::printf("%ls: %lld calls, the renames from call %lld to %lld\n", mode.c_str(),
+                static_cast<long long>(whole.calls.calls),
+                static_cast<long long>(whole.calls.firstRename),
+                static_cast<long long>(whole.calls.lastRename));
+    ASSERT_GT(whole.calls.lastRename, whole.calls.firstRename);
+    int turn = 0;
+    for (long call : callsToTry(whole.calls))
+      crashAndClose(mode, call, kChoices[turn++ % 3], whole);
+  }
+  RecordProperty("runs ended", counts.runsEnded);
+  RecordProperty("states checked", counts.statesChecked);
+  RecordProperty("differences", counts.differences);
+  std::printf("crash sweep: %d runs ended, %d states checked, %d differences\n", counts.runsEnded,
+              counts.statesChecked, counts.differences);
+}
+
+}  // namespace
+}  // namespace varnel
