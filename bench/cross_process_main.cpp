@@ -2,7 +2,8 @@
 // components in which every one must move aside, with Varnel's COM client
 // against each stand-in PowerLogic (loose, and strict: a type library, and
 // component lists with _NewEnum) in a process of its own: once through the
-// session alone, once through Varnel's window (its progress bar painting).
+// session alone, once with its journal kept in a file (written as a run
+// writes it), once through Varnel's window (its progress bar painting).
 // Prints the round trips Varnel made and the host calls served, and beside
 // them what a bare IDispatch round trip costs here, and an Item call whose
 // new object comes across the process boundary and is let go.
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/file_journal.h"
 #include "app/renumbering_session.h"
 #include "eco/std_file_system.h"
 #include "eco/windows_1252.h"
@@ -76,7 +78,7 @@ void printRoundTrips(host::Application& app, int calls) {
               millisecondsSince(start, calls));
 }
 
-Timing runInSession(StandIn& standIn) {
+Timing runInSession(StandIn& standIn, app::JournalStore& journals) {
   win::ComHostAttacher attacher;
   app::ProgressValues progress;
   NoReport report;
@@ -84,7 +86,6 @@ Timing runInSession(StandIn& standIn) {
   win::ComPcbConnector pcb;
   eco::StdFileSystem files;
   eco::Windows1252Encoder encoder;
-  app::NoJournals journals;
   app::EcoDelivery delivery(dialog, pcb, files, encoder);
   app::RenumberingSession session(attacher, progress, report, delivery, journals);
   session.attach([](host::HostEvent) {});
@@ -118,7 +119,7 @@ Timing runInWindow(StandIn& standIn) {
 
 void print(const char* kind, const char* how, const Timing& t, int size) {
   std::printf(
-      "  %-7s %-18s %6.2f s  %6lld round trips (%.2f a component)  %6ld host calls"
+      "  %-7s %-19s %6.2f s  %6lld round trips (%.2f a component)  %6ld host calls"
       "  %.3f ms a round trip\n",
       kind, how, t.seconds, static_cast<long long>(t.trips), static_cast<double>(t.trips) / size,
       t.calls, 1000 * t.seconds / t.trips);
@@ -131,6 +132,8 @@ int wmain(int argc, wchar_t** argv) {
   win::ComApartment apartment;
   const auto file = (std::filesystem::temp_directory_path() / "varnel-bench.design").string();
   standin::saveDesignFile(bench::allMove(size), file);
+  const auto journalFile =
+      (std::filesystem::temp_directory_path() / "varnel-bench.journal").string();
   try {
     std::printf("cross-process \"Rename all components\" over %d components:\n", size);
     {
@@ -142,16 +145,23 @@ int wmain(int argc, wchar_t** argv) {
       const wchar_t* option;
     };
     for (const Kind kind : {Kind{"loose", L""}, Kind{"strict", L" --strict"}}) {
-      Timing session, window;
+      Timing session, journaled, window;
       {
         StandIn standIn(file, kind.option);
-        session = runInSession(standIn);
+        app::NoJournals none;
+        session = runInSession(standIn, none);
+      }
+      {
+        StandIn standIn(file, kind.option);
+        app::FileJournal journal(journalFile);
+        journaled = runInSession(standIn, journal);
       }
       {
         StandIn standIn(file, kind.option);
         window = runInWindow(standIn);
       }
       print(kind.name, "session alone", session, size);
+      print(kind.name, "journal kept", journaled, size);
       print(kind.name, "in Varnel's window", window, size);
     }
   } catch (const Error& e) {

@@ -232,10 +232,7 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   std::unique_ptr<JournalSink> journal;
   try {
     planned = readAndPlan(request);
-    // A run with nothing to rename asks for no file and writes none.
-    target = planned.plan.renames.empty() && planned.made.empty()
-                 ? std::optional<EcoTarget>(EcoTarget{})
-                 : delivery_.prepare(request.eco, *document_, request.ecoFile);
+    target = targetFor(planned, request);
     if (target) journal = openJournal(planned, request, *target);
   } catch (const Error& e) {
     outcome.error = e;
@@ -262,6 +259,14 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   finish(outcome, failure, *target, planned.plan.renames.size(), journal.get(),
          endRecords(request, failure));
   return outcome;
+}
+
+// A run with nothing to rename (nor any made to report) asks for no file
+// and writes none.
+std::optional<EcoTarget> RenumberingSession::targetFor(const ReadPlan& planned,
+                                                       const RunRequest& request) {
+  if (planned.plan.renames.empty() && planned.made.empty()) return EcoTarget{};
+  return delivery_.prepare(request.eco, *document_, request.ecoFile);
 }
 
 // Created before the first rename, for a run that renames anything.

@@ -97,6 +97,7 @@ class RenumberingSession {
   ReadPlan readAndPlan(const RunRequest& request);
   RunOutcome execute(const RunRequest& request);
   void markTakenBack(const std::string& journalPath, const std::string& marks, RunOutcome& outcome);
+  std::optional<EcoTarget> targetFor(const ReadPlan& planned, const RunRequest& request);
   std::unique_ptr<JournalSink> openJournal(const ReadPlan& planned, const RunRequest& request,
                                            const EcoTarget& target);
   std::unique_ptr<JournalSink> continueJournal(const RunRequest& request,
