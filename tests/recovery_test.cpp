@@ -153,6 +153,30 @@ TEST(Recovery, FinishingWritesTheMarksTheJournalLackedThenTheEnd) {
   EXPECT_EQ(finish.journals.texts.at("/cut.journal"), text + "recovered finish\n");
 }
 
+// An undo cut off after its first rename, finished: the run it took back is
+// marked undone, as the whole undo would have marked it.
+TEST(Recovery, AFinishedUndoMarksTheRunItTookBack) {
+  Uninterrupted e("R5 R6");
+  const std::string runPath = e.outcome.journal;
+  const auto undo =
+      e.session.run(app::takingBack(app::parseJournal(e.journal()), runPath, app::EcoOutput::none));
+  ASSERT_FALSE(undo.error);
+  const std::string undoText = e.journals.texts.at(undo.journal);
+  const app::Journal undoJournal = app::parseJournal(undoText);
+  // As the undo left things after its first rename: the run not yet marked.
+  e.journals.texts[runPath] = e.journal().substr(0, e.journal().find("undone-by"));
+  e.journals.texts[undo.journal] = undoText.substr(0, undoText.find("rename "));
+  Engine finish(after("R1 R2", undoJournal.plan, 1));
+  finish.journals.keep = true;
+  finish.journals.texts = e.journals.texts;
+  finish.outcome = finish.session.run(app::recovering(
+      app::parseJournal(e.journals.texts[undo.journal]), undo.journal, app::Recovery::finish));
+  ASSERT_FALSE(finish.outcome.error) << describe(*finish.outcome.error);
+  EXPECT_EQ(finish.names(), words("R5 R6"));
+  EXPECT_EQ(app::parseJournal(finish.journals.texts.at(runPath)).undoneBy,
+            std::vector<std::string>{undo.journal});
+}
+
 TEST(Recovery, AChangedDesignIsNotFinishedAndTheJournalStaysOpen) {
   const Uninterrupted whole("R5 R6 R7");
   const std::string text = whole.journal();

@@ -14,6 +14,7 @@
 #include "win32/ui/about_box.h"
 #include "win32/ui/window_position_store.h"
 #include "win32/ui/work_areas.h"
+#include "wine_at_dpi.h"
 #include "wine_window.h"
 
 namespace varnel {
@@ -331,17 +332,7 @@ TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
 }
 
 TEST(Dpi, AtOneHundredAndFortyFourDpiTheWindowOpensLaidOutAtIt) {
-  // Wine takes the DPI from the registry when a process starts.
-  const wchar_t* key = L"Control Panel\\Desktop";
-  const DWORD dpi = 144;
-  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, L"LogPixels", REG_DWORD, &dpi, sizeof dpi),
-            ERROR_SUCCESS);
-  SetEnvironmentVariableW(L"VARNEL_EXPECTED_DPI", L"144");
-  const auto child = win::runCaptured(
-      L"wine_ui_tests.exe",
-      L"--gtest_also_run_disabled_tests --gtest_filter=Dpi.DISABLED_OpensAtTheDpiItWasStartedAt");
-  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"LogPixels");
-  SetEnvironmentVariableW(L"VARNEL_EXPECTED_DPI", nullptr);
+  const auto child = testing::runAtDpi(144, L"Dpi.DISABLED_OpensAtTheDpiItWasStartedAt");
   EXPECT_EQ(child.exitCode, 0) << child.out;
   EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
 }

@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "fakes.h"
 #include "standin/win32/desktop_automation.h"
+#include "win32/base/dpi.h"
 #include "win32/ui/recovery_box.h"
+#include "wine_at_dpi.h"
 #include "wine_window.h"
 
 namespace varnel {
@@ -24,7 +27,14 @@ struct BoxSeen {
   std::vector<std::string> buttons;
   std::vector<bool> enabled;
   bool fits = true;
+  LONG font = 0;  // the text's
 };
+
+LONG heightOf(HGDIOBJ font) {
+  LOGFONTW description{};
+  GetObjectW(font, sizeof description, &description);
+  return description.lfHeight;
+}
 
 BoxSeen readBox(HWND box) {
   BoxSeen seen;
@@ -39,7 +49,10 @@ BoxSeen readBox(HWND box) {
     for (const RECT& q : placed)
       seen.fits &= !(r.left < q.right && q.left < r.right && r.top < q.bottom && q.top < r.bottom);
     placed.push_back(r);
-    if (GetDlgCtrlID(c) == 0xFFFF) continue;
+    if (GetDlgCtrlID(c) == 0xFFFF) {
+      seen.font = heightOf(reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
+      continue;
+    }
     seen.buttons.push_back(win::windowText(c));
     seen.enabled.push_back(IsWindowEnabled(c));
   }
@@ -77,6 +90,27 @@ TEST(RecoveryBox, MustBeAnsweredAndItsAccessKeysAndEnterChoose) {
   EXPECT_EQ(win::askRecovery(w.window.handle(), question(false)), app::Recovery::takeBack)
       << "Finish disabled: the next choice is the default";
   EXPECT_EQ(seen.enabled, (std::vector<bool>{false, true, true}));
+}
+
+// Run in a child process by the test below, after the DPI is set.
+TEST(RecoveryBox, DISABLED_FitsAtTheDpiItWasStartedAt) {
+  const UINT dpi = static_cast<UINT>(std::atoi(std::getenv("VARNEL_EXPECTED_DPI")));
+  ASSERT_EQ(win::systemDpi(), dpi);
+  testing::LocalWindow w("R1");
+  BoxSeen seen;
+  win::DialogAnswerer altL("", {}, [&](HWND box) {
+    seen = readBox(box);
+    PostMessageW(box, WM_SYSCHAR, 'l', 1 << 29);
+  });
+  EXPECT_EQ(win::askRecovery(w.window.handle(), question(true)), app::Recovery::leave);
+  EXPECT_TRUE(seen.fits);
+  EXPECT_EQ(seen.font, heightOf(win::messageFontAt(dpi).get()));
+}
+
+TEST(RecoveryBox, FitsAtOneHundredAndFortyFourDpi) {
+  const auto child = testing::runAtDpi(144, L"RecoveryBox.DISABLED_FitsAtTheDpiItWasStartedAt");
+  EXPECT_EQ(child.exitCode, 0) << child.out;
+  EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
 }
 
 // The program over the in-memory host with journals in memory, one of them

@@ -23,6 +23,7 @@
 #include "win32/com/com_pcb_connector.h"
 #include "win32/com/powerlogic_ids.h"
 #include "win32/ui/program.h"
+#include "win32/ui/recovery_box.h"
 #include "win32/ui/user_folders.h"
 
 using namespace varnel;
@@ -152,6 +153,7 @@ class Walkthrough {
     say("check: the schematic's " + std::to_string(now.size()) +
         " designators are those of the board as it was");
     showAbout();
+    showRecoveryBox();
     return check();
   }
 
@@ -241,6 +243,27 @@ class Walkthrough {
       win::saveWindowPng(box, path, win::CaptureArea::wholeWindow);
     });
     SendMessageW(window_->handle(), WM_SYSCOMMAND, kAboutCommand, 0);
+    say("   screenshot: " + path);
+  }
+
+  // As it would open had Varnel been ended in the middle of the first run.
+  void showRecoveryBox() {
+    say("7. A run cut off by Varnel's end: the box that asks how to close it (here: Leave)");
+    app::Journal journal;
+    journal.version = 2;
+    journal.design = "controller.sch";
+    journal.started = "2026-12-07T16:05:09Z";
+    journal.settings = "--all --start 1 --eco force-read";
+    journal.eco = app::EcoOutput::forceReadInPcb;
+    journal.planned = 157;
+    journal.plan.resize(157);
+    const std::string path = file("10-recovery.png");
+    win::DialogAnswerer answerer("", {}, [&](HWND box) {
+      Sleep(600);
+      win::saveWindowPng(box, path, win::CaptureArea::wholeWindow);
+      PostMessageW(box, WM_SYSCHAR, 'l', 1 << 29);
+    });
+    win::askRecovery(window_->handle(), app::recoveryQuestion(journal, 60));
     say("   screenshot: " + path);
   }
 
