@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -54,12 +55,13 @@ class CrashSweep : public ::testing::Test {
   struct StandIns {
     std::unique_ptr<win::ChildProcess> powerLogic, powerPcb;
   };
-  StandIns start(long stopAt) {
+  StandIns start(long stopAt, const std::string& design = {}) {
     StandIns s;
     s.powerLogic = std::make_unique<win::ChildProcess>(
-        L"standin-powerlogic.exe",
-        win::quoted(board) + L" --autosave " + win::quoted(schematicSaved) + L" --watch " +
-            win::quoted(watchName) + L" --stop-at " + std::to_wstring(stopAt));
+        L"standin-powerlogic.exe", win::quoted(design.empty() ? board : design) + L" --autosave " +
+                                       win::quoted(schematicSaved) + L" --watch " +
+                                       win::quoted(watchName) + L" --stop-at " +
+                                       std::to_wstring(stopAt));
     EXPECT_TRUE(win::waitForServer(win::kPowerLogicProgId));
     s.powerPcb = std::make_unique<win::ChildProcess>(
         L"standin-powerpcb.exe", win::quoted(layout) + L" --autosave " + win::quoted(layoutSaved));
@@ -124,7 +126,7 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
   std::error_code ignored;
   for (const auto& file : {schematicSaved, layoutSaved, journal})
     std::filesystem::remove(file, ignored);
-  StandIns s = start(call);
+  std::optional<StandIns> s = start(call);
   win::KernelHandle stopped(
       OpenEventW(SYNCHRONIZE, FALSE, win::widen(watchName + " stopped").c_str()));
   win::KernelHandle go(
@@ -139,6 +141,13 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
   }
   SetEvent(go.get());
   ++counts.runsEnded;
+  // The held call goes on; then PowerLogic and PowerPCB start afresh with the
+  // design as it was left, so that nothing of the ended client lingers in them.
+  WaitForInputIdle(s->powerLogic->process(), 5000);
+  Sleep(300);
+  s.reset();
+  const std::string left = dir.write("left.design", testing::TempDir::read(schematicSaved));
+  std::filesystem::remove(layoutSaved, ignored);
   const auto original = names(board);
   if (!std::filesystem::exists(journal)) {
     // Ended before the run's plan was made: nothing was renamed.
@@ -146,10 +155,12 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
     return;
   }
   differ(app::parseJournal(testing::TempDir::read(journal)).cutOff(), at + ": not cut off");
-  const auto closed = win::runCaptured(
-      L"Varnel.exe", L"--recover " + win::quoted(journal) + L" --" + win::widen(choice) +
-                         L" --eco " + win::quoted(dir.file("close.eco")) + L" --force-read");
-  differ(closed.exitCode == 0, at + ": " + closed.err);
+  s = start(0, left);
+  win::ChildProcess closing(L"Varnel.exe",
+                            L"--recover " + win::quoted(journal) + L" --" + win::widen(choice) +
+                                L" --eco " + win::quoted(dir.file("close.eco")) + L" --force-read");
+  const long status = closing.waitForExit(120000);
+  differ(status == 0, at + ": Varnel closing the run ended with " + std::to_string(status));
   ++counts.statesChecked;
   const auto schematic = names(schematicSaved);
   differ(std::set<std::string>(schematic.begin(), schematic.end()).size() == schematic.size(),

@@ -194,6 +194,7 @@ void MainWindowPresenter::attachAfresh() {
   view_.showMessage("PowerLogic was started again. Varnel now works on the design " +
                         session_.designName() + "; press Run to renumber it.",
                     "", MessageIcon::information);
+  offerRecovery();
 }
 
 void MainWindowPresenter::onClick(Control id) {

@@ -161,6 +161,7 @@ class ChildProcess {
     }
   }
   DWORD processId() const { return info_.dwProcessId; }
+  HANDLE process() const { return info_.hProcess; }
   // Its first visible top-level window, or null.
   HWND mainWindow() const {
     struct Search {
