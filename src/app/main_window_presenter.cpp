@@ -162,7 +162,8 @@ void MainWindowPresenter::offerRecovery() {
 
 void MainWindowPresenter::closeCutOffRun() {
   try {
-    const auto path = journals_.newestCutOff(session_.designName());
+    // The name taken with the design: looking costs PowerLogic no call.
+    const auto path = journals_.newestCutOff(session_.heldDesignName());
     if (!path) return;
     Journal journal = parseJournal(journals_.read(*path));
     const RecoveryQuestion question =

@@ -75,6 +75,8 @@ class RenumberingSession {
   bool designChanged();
   // The name of the design taken last, asked afresh.
   std::string designName();
+  // The same as it was when the design was taken: no call to PowerLogic.
+  const std::string& heldDesignName() const { return heldDesignName_; }
   // The first component of the list taken (start-up reads it); error 91
   // before any list was taken.
   std::string firstComponentName();
