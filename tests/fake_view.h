@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/main_window_view.h"
+#include "app/numbering_options_store.h"
 #include "host/automation.h"
 #include "standin/memory_host.h"
 
@@ -52,6 +53,26 @@ struct FakeView final : app::MainWindowView {
     recoveryQuestions.push_back(question);
     return recoveryChoice;
   }
+  // The Numbering options box: each answer in turn is typed and OK pressed;
+  // one the check refuses leaves its message and the next is typed; Cancel
+  // once they run out.
+  std::vector<rules::RulesTexts> numberingAnswers;
+  std::vector<rules::RulesTexts> numberingShown;
+  std::vector<std::string> numberingRefusals;
+  std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
+                                                       const RulesCheck& check) override {
+    numberingShown.push_back(current);
+    for (; !numberingAnswers.empty(); numberingAnswers.erase(numberingAnswers.begin())) {
+      const rules::RulesTexts typed = numberingAnswers.front();
+      if (const auto refusal = check(typed)) {
+        numberingRefusals.push_back(*refusal);
+        continue;
+      }
+      numberingAnswers.erase(numberingAnswers.begin());
+      return typed;
+    }
+    return std::nullopt;
+  }
   void showMessage(const std::string& t, const std::string& ti, app::MessageIcon i) override {
     messages.push_back({t, ti, i});
     if (whileMessageOpen) whileMessageOpen();
@@ -69,6 +90,16 @@ struct FakeView final : app::MainWindowView {
   void select(app::Control option) {
     controls[option].checked = true;
     controls[app::partnerOf(option)].checked = false;
+  }
+};
+
+struct FakeNumberingOptions final : app::NumberingOptionsStore {
+  rules::RulesTexts kept;
+  int saves = 0;
+  rules::RulesTexts load() override { return kept; }
+  void save(const rules::RulesTexts& texts) override {
+    kept = texts;
+    ++saves;
   }
 };
 

@@ -41,7 +41,8 @@ struct Window : testing::SessionFakes {
   app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
-  app::MainWindowPresenter presenter{view, session, preview, journals};
+  testing::FakeNumberingOptions numberingOptions;
+  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
 
   // app: what PowerLogic looks like to Varnel, made from the host in memory.
   using AppOf = std::function<std::shared_ptr<host::Application>(

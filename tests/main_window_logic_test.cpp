@@ -22,7 +22,8 @@ struct Window : testing::SessionFakes {
   app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
-  app::MainWindowPresenter presenter{view, session, preview, journals};
+  testing::FakeNumberingOptions numberingOptions;
+  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
 
   explicit Window(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {
     attacher.app = host;
@@ -416,7 +417,8 @@ struct PreviewWindow : testing::SessionFakes {
   app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
-  app::MainWindowPresenter presenter{view, session, preview, journals};
+  testing::FakeNumberingOptions numberingOptions;
+  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
 
   explicit PreviewWindow(const std::string& parts)
       : host(std::make_shared<standin::MemoryHost>(design(parts))) {

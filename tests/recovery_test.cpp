@@ -197,7 +197,8 @@ struct RecoveringWindow : testing::SessionFakes {
   app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
   testing::FakePreview preview;
-  app::MainWindowPresenter presenter{view, session, preview, journals};
+  testing::FakeNumberingOptions numberingOptions;
+  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
   static constexpr const char* kPath = "/journals/test.sch 1.journal";
 
   RecoveringWindow(standin::DesignData left, const std::string& cut, app::Recovery choice)

@@ -43,8 +43,14 @@ bool isLegalStartText(const std::string& text) {
 }
 
 MainWindowPresenter::MainWindowPresenter(app::MainWindowView& view, RenumberingSession& session,
-                                         app::PreviewView& preview, JournalLibrary& journals)
-    : view_(view), session_(session), preview_(preview), journals_(journals) {}
+                                         app::PreviewView& preview, JournalLibrary& journals,
+                                         NumberingOptionsStore& numberingOptions)
+    : view_(view),
+      session_(session),
+      preview_(preview),
+      journals_(journals),
+      numberingOptions_(numberingOptions),
+      rules_(rules::parseRules(numberingOptions.load())) {}
 
 // The one message that ends the program, for the two errors that say the
 // host or its design is missing; other errors stop quietly.
@@ -311,8 +317,54 @@ void MainWindowPresenter::previewRun() {
   const RunRequest request = requestFromView(*scope);
   const PlannedRun planned = session_.plan(request);
   if (planned.error) return showError(*planned.error);
-  previewed_ = Previewed{request, planned.plan.renames};
+  previewed_ = Previewed{request, planned.plan.renames, planned};
   showPlanned(planned, request);
+}
+
+void MainWindowPresenter::onPreviewRowChecked(const std::string& component, bool checked) {
+  if (busy_ || !previewed_ || previewed_->request.takeBack) return;
+  RunRequest request = previewed_->request;
+  if (checked)
+    request.settings.rules.lockedForRun.erase(component);
+  else
+    request.settings.rules.lockedForRun.insert(component);
+  previewAgain(std::move(request));
+}
+
+// The plan shown worked out again for request; a refusal is shown and the
+// preview stays as it was.
+void MainWindowPresenter::previewAgain(RunRequest request) {
+  const PlannedRun planned = session_.planAgain(previewed_->planned, request);
+  if (planned.error) {
+    showPlanned(previewed_->planned, previewed_->request);
+    return showError(*planned.error);
+  }
+  previewed_ = Previewed{std::move(request), planned.plan.renames, planned};
+  showPlanned(planned, previewed_->request);
+}
+
+void MainWindowPresenter::onNumberingOptions() {
+  if (busy_) return;
+  whileBusy([&] {
+    const auto chosen = view_.askNumberingOptions(
+        rules::textsOf(rules_), [](const rules::RulesTexts& texts) -> std::optional<std::string> {
+          try {
+            rules::parseRules(texts);
+            return std::nullopt;
+          } catch (const Error& e) {
+            return e.text();
+          }
+        });
+    if (!chosen) return;
+    rules_ = rules::parseRules(*chosen);
+    numberingOptions_.save(rules::textsOf(rules_));
+    if (!previewed_ || previewed_->request.takeBack) return;
+    RunRequest request = previewed_->request;
+    const auto forRun = request.settings.rules.lockedForRun;
+    request.settings.rules = rules_;
+    request.settings.rules.lockedForRun = forRun;
+    previewAgain(std::move(request));
+  });
 }
 
 void MainWindowPresenter::onUndo() {
@@ -334,7 +386,7 @@ void MainWindowPresenter::previewUndo() {
         takingBack(parseJournal(journals_.read(*path)), *path, ecoFromView());
     const PlannedRun planned = session_.plan(request);
     if (planned.error) throw *planned.error;
-    previewed_ = Previewed{request, planned.plan.renames};
+    previewed_ = Previewed{request, planned.plan.renames, planned};
     showPlanned(planned, request);
   } catch (const Error& e) {
     showError(e);
@@ -342,7 +394,9 @@ void MainWindowPresenter::previewUndo() {
 }
 
 void MainWindowPresenter::showPlanned(const PlannedRun& planned, const RunRequest& request) {
-  Preview preview = previewOf(planned.design, planned.plan, request.isUndo() ? "Undo" : "Preview");
+  Preview preview = request.takeBack ? previewOf(planned.design, planned.plan, "Undo")
+                                     : previewOf(planned.design, planned.plan, "Preview",
+                                                 &request.settings.rules);
   if (planned.layoutMissing) preview.note = layoutMissingNote(*planned.layoutMissing);
   preview_.showPreview(preview);
 }
@@ -359,6 +413,7 @@ void MainWindowPresenter::renamePreviewed() {
   if (planned.plan.renames != previewed.renames) {
     // The user must see what will happen before it happens.
     previewed_->renames = planned.plan.renames;
+    previewed_->planned = planned;
     showPlanned(planned, previewed.request);
     view_.showMessage(
         "The design changed since the preview was made. This is the plan for it "
@@ -418,6 +473,7 @@ RunRequest MainWindowPresenter::requestFromView(Scope scope) {
   settings.conflictRule = view_.checked(Control::renameDuplicates) ? ConflictRule::renameDuplicates
                                                                    : ConflictRule::assignNextFree;
   settings.start = *designator::parseStartNumber(view_.text(Control::startNumber));
+  settings.rules = rules_;
   return renumbering(settings, ecoFromView());
 }
 

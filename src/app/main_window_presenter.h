@@ -8,6 +8,7 @@
 
 #include "app/controls.h"
 #include "app/main_window_view.h"
+#include "app/numbering_options_store.h"
 #include "app/preview_view.h"
 #include "app/renumbering_session.h"
 #include "renumber/run_settings.h"
@@ -21,7 +22,8 @@ bool isLegalStartText(const std::string& text);
 class MainWindowPresenter {
  public:
   MainWindowPresenter(app::MainWindowView& view, RenumberingSession& session,
-                      app::PreviewView& preview, JournalLibrary& journals);
+                      app::PreviewView& preview, JournalLibrary& journals,
+                      NumberingOptionsStore& numberingOptions);
   MainWindowPresenter(const MainWindowPresenter&) = delete;
   MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
@@ -50,6 +52,12 @@ class MainWindowPresenter {
   // The Preview window's Rename: planned again, and made when still the same.
   void onPreviewRename();
   void onPreviewClosed();
+  // A check box of the Preview: unchecked, component is locked for this
+  // run; the plan is worked out again at once, on the design as read.
+  void onPreviewRowChecked(const std::string& component, bool checked);
+  // The Numbering options window; what OK keeps is kept for later sessions
+  // and, while a Preview is open, its plan is worked out again.
+  void onNumberingOptions();
   void onOpenJournalFolder();
   // About Varnel: the version, the design it works on, the journal folder.
   void onAbout();
@@ -78,17 +86,21 @@ class MainWindowPresenter {
   struct Previewed {
     RunRequest request;
     std::vector<Rename> renames;
+    PlannedRun planned;  // as shown
   };
   void previewRun();
   void previewUndo();
   void renamePreviewed();
   void showPlanned(const PlannedRun& planned, const RunRequest& request);
   void make(const RunRequest& request);
+  void previewAgain(RunRequest request);
 
   app::MainWindowView& view_;
   RenumberingSession& session_;
   app::PreviewView& preview_;
   JournalLibrary& journals_;
+  NumberingOptionsStore& numberingOptions_;
+  NumberingRules rules_;  // the Numbering options as kept
   std::optional<Previewed> previewed_;
   bool busy_ = false;
   bool ended_ = false;

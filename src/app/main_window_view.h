@@ -1,6 +1,7 @@
 #pragma once
 // The main window as its logic sees it: controls by id, the title, message
 // boxes, and ending the program. The Win32 window implements it; tests fake it.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "app/recovery_question.h"
 #include "app/run_request.h"
 #include "host/automation.h"
+#include "renumber/numbering_rules_text.h"
 
 namespace varnel::app {
 
@@ -45,6 +47,12 @@ class MainWindowView {
   // off. One of the three must be chosen (Finish only where it can be);
   // nothing when the box could not be shown.
   virtual std::optional<Recovery> askRecovery(const RecoveryQuestion& question) = 0;
+  // Modal, owned by the main window: the Numbering options, filled with
+  // current. OK is refused, with check's message, while check finds a field
+  // it cannot take; nothing when the box is cancelled.
+  using RulesCheck = std::function<std::optional<std::string>(const rules::RulesTexts&)>;
+  virtual std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
+                                                               const RulesCheck& check) = 0;
   // Shows a folder to the user (Explorer on Windows).
   virtual void openFolder(const std::string& path) = 0;
   // Closes every window at once; no further handler runs.

@@ -16,6 +16,7 @@
 #include "eco/windows_1252.h"
 #include "host/pcb.h"
 #include "model/designator.h"
+#include "renumber/numbering_rules_text.h"
 
 namespace varnel::app {
 
@@ -31,6 +32,8 @@ constexpr const char* kUsage =
     "[--out FILE] [--journal FILE]\n"
     "       varnel-offline DESIGN ... --out FILE --crash-after N   ends right after the Nth "
     "rename\n"
+    "       varnel-offline DESIGN ... [--keep-right] [--lock \"J1-J8 TP* U100\"] [--only \"R C\"] "
+    "[--start-for \"R=100 C=200\"]\n"
     "       varnel-offline --help | --version\n";
 
 constexpr const char* kVarnelUsage =
@@ -39,6 +42,8 @@ constexpr const char* kVarnelUsage =
     "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE] [--stats]\n"
     "       Varnel --recover JOURNAL --finish|--take-back|--leave [--eco FILE [--force-read]] "
     "[--journal FILE]\n"
+    "       Varnel ... [--keep-right] [--lock \"J1-J8 TP* U100\"] [--only \"R C\"] "
+    "[--start-for \"R=100 C=200\"]\n"
     "       Varnel --help | --version\n"
     "Without arguments Varnel opens its window. With them it runs once against the running\n"
     "PowerLogic; --force-read has the running PowerPCB read the ECO file; --stats prints the\n"
@@ -51,6 +56,8 @@ struct Arguments {
   bool finish = false, takeBack = false, leave = false;
   std::string start = "1";
   std::optional<std::string> eco, out, journal, undo, map, recover, crashAfter;
+  rules::RulesTexts rules;
+  bool hasRules = false;
 };
 
 // The option that takes a value, or null.
@@ -78,6 +85,15 @@ bool* flagOption(Arguments& a, const std::string& arg) {
   if (arg == "--finish") return &a.finish;
   if (arg == "--take-back") return &a.takeBack;
   if (arg == "--leave") return &a.leave;
+  if (arg == "--keep-right") return &a.rules.keepRight;
+  return nullptr;
+}
+
+// A numbering rule's option that takes a value, or null.
+std::string* ruleOption(Arguments& a, const std::string& arg) {
+  if (arg == "--lock") return &a.rules.locked;
+  if (arg == "--only") return &a.rules.only;
+  if (arg == "--start-for") return &a.rules.startFor;
   return nullptr;
 }
 
@@ -88,6 +104,10 @@ std::optional<std::string> readArguments(const std::vector<std::string>& args, A
     const std::string& arg = args[i];
     if (bool* flag = flagOption(a, arg)) {
       *flag = true;
+    } else if (std::string* rule = ruleOption(a, arg)) {
+      if (i + 1 >= args.size()) return arg + " needs a value";
+      *rule = args[++i];
+      a.hasRules = true;
     } else if (auto* value = valueOption(a, arg); value || arg == "--start") {
       if (i + 1 >= args.size()) return arg + " needs a value";
       (value ? value->emplace() : a.start) = args[++i];
@@ -136,7 +156,9 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {!a.selected && a.duplicates, "--duplicates needs --selected"},
       {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
       {a.undo && a.preview, "--preview does not go with --undo"},
-      {a.map && !a.selected, "--map needs --selected"}};
+      {a.map && !a.selected, "--map needs --selected"},
+      {(a.undo || a.recover) && (a.hasRules || a.rules.keepRight),
+       "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
   for (const auto& [broken, text] : rules)
     if (broken) return text;
   return std::nullopt;
@@ -223,6 +245,12 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
     err << (a->all ? "Illegal Value" : "Illegal value in Start textbox") << '\n';
     return 2;
   }
+  try {
+    rules::parseRules(a->rules);
+  } catch (const Error& e) {
+    err << e.text() << '\n';
+    return 2;
+  }
   return std::nullopt;
 }
 
@@ -232,6 +260,7 @@ RunSettings settingsOf(const Arguments& a) {
   settings.conflictRule =
       a.duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
   settings.start = a.undo ? 1 : *designator::parseStartNumber(a.start);
+  settings.rules = rules::parseRules(a.rules);
   return settings;
 }
 

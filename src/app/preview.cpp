@@ -4,6 +4,8 @@
 
 #include "app/run_texts.h"
 #include "eco/eco_format.h"
+#include "renumber/keep_right.h"
+#include "renumber/numbering_rules_text.h"
 
 namespace varnel::app {
 
@@ -44,19 +46,46 @@ std::vector<MapPoint> mapOf(const DesignSnapshot& design, const RenumberPlan& pl
 
 }  // namespace
 
-Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan,
-                  const std::string& title) {
-  Preview preview{title, {}, {}, {}, mapOf(design, plan)};
+std::string rulesLine(const DesignSnapshot& design, const RenumberPlan& plan,
+                      const NumberingRules& rules) {
+  std::vector<std::string> said;
+  if (rules.keepRight) said.push_back("names already right kept");
+  if (!rules.locked.empty()) said.push_back("locked " + rules::lockedText(rules.locked));
+  if (!rules.onlyPrefixes.empty())
+    said.push_back("only " + rules::onlyPrefixesText(rules.onlyPrefixes));
+  if (!rules.startFor.empty()) said.push_back("starting at " + rules::startForText(rules.startFor));
+  if (!rules.lockedForRun.empty())
+    said.push_back(countOf(rules.lockedForRun.size(), "row unchecked", "rows unchecked"));
+  std::string line;
+  for (const std::string& rule : said) line += (line.empty() ? "Rules: " : "; ") + rule;
+  if (rules.keepRight || plan.renames.empty()) return line;
+  const std::size_t kept = keepingRightNames(design, plan).renames.size();
+  if (kept >= plan.renames.size()) return line;
+  return line + (line.empty() ? "" : ". ") + "Keeping names that are already right would save " +
+         countOf(plan.renames.size() - kept, "rename", "renames") + ".";
+}
+
+Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const std::string& title,
+                  const NumberingRules* rules) {
+  Preview preview{title, {}, {}, {}, {}, mapOf(design, plan)};
+  const auto check = rules ? PreviewRow::Check::checked : PreviewRow::Check::none;
   std::vector<std::string> oldNames, newNames;
   for (std::size_t k = 0; k < plan.renames.size(); ++k) {
     const Rename& rename = plan.renames[k];
     preview.rows.push_back({k + 1, rename.from, rename.to,
-                            k < plan.reasons.size() ? reasonText(plan.reasons[k]) : ""});
+                            k < plan.reasons.size() ? reasonText(plan.reasons[k]) : "", check,
+                            design.parts[rename.position - 1].designator});
     oldNames.push_back(rename.from);
     newNames.push_back(rename.to);
   }
   for (const std::string& name : plan.ignored)
     preview.rows.push_back({0, name, name, "left alone: it ends in a letter"});
+  if (rules) {
+    for (const std::string& name : rules->lockedForRun)
+      preview.rows.push_back(
+          {0, name, name, "kept: unchecked for this run", PreviewRow::Check::unchecked, name});
+    preview.rules = rulesLine(design, plan, *rules);
+  }
   const std::size_t sections = eco::sectionBreaks(oldNames, newNames).size() + 1;
   if (plan.renames.empty()) {
     preview.summary = kNothingToRename;

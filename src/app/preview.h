@@ -7,13 +7,19 @@
 #include <vector>
 
 #include "model/design_snapshot.h"
+#include "renumber/numbering_rules.h"
 #include "renumber/renumber_plan.h"
 
 namespace varnel::app {
 
 struct PreviewRow {
+  // A renumbering's rows have a check box: unchecking one locks its
+  // component for this run.
+  enum class Check { none, checked, unchecked };
   std::size_t step;  // 1-based; 0 for a designator left alone
   std::string from, to, why;
+  Check check = Check::none;
+  std::string component = {};  // the designator as read: what the check box locks
 };
 
 struct MapPoint {
@@ -26,11 +32,20 @@ struct Preview {
   std::string title;  // "Preview", or "Undo"
   std::vector<PreviewRow> rows;
   std::string summary;
-  std::string note;           // under the summary: what Rename needs that is missing
+  std::string rules;          // under the summary: the numbering rules, or what one would save
+  std::string note;           // under that: what Rename needs that is missing
   std::vector<MapPoint> map;  // empty unless the run numbers selected components
 };
 
-Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const std::string& title);
+// rules: a renumbering's (its rows get check boxes); none for an undo or a recovery.
+Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const std::string& title,
+                  const NumberingRules* rules = nullptr);
+
+// The rules in words for the Preview ("Rules: names already right kept;
+// locked J1-J8 TP*"), or, while names already right are not kept, how many
+// renames keeping them would save; empty when neither says anything.
+std::string rulesLine(const DesignSnapshot& design, const RenumberPlan& plan,
+                      const NumberingRules& rules);
 
 // The rows as text, tab-separated, a line each: for the clipboard.
 std::string previewText(const Preview& preview);

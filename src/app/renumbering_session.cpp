@@ -208,6 +208,19 @@ PlannedRun RenumberingSession::plan(const RunRequest& request) {
   return planned;
 }
 
+PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunRequest& request) {
+  PlannedRun planned = shown;
+  planned.error.reset();
+  try {
+    std::vector<Rename> made;
+    planned.plan = planOf(request, shown.design, made);
+    refuseUnfitNames(shown.design, planned.plan, request.eco, delivery_.encoder());
+  } catch (const Error& e) {
+    planned.error = e;
+  }
+  return planned;
+}
+
 std::vector<Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
   prepareRun();
   return renamesMade(journal, readDesign(Scope::allComponents).design);

@@ -87,6 +87,9 @@ class RenumberingSession {
   // The run worked out as run() would, refusals included, renaming nothing;
   // no file is asked for (PowerPCB is reached for a forced read).
   PlannedRun plan(const RunRequest& request);
+  // A plan shown worked out again for request on the design as it was read
+  // for it, asking PowerLogic nothing: the Preview's check boxes.
+  PlannedRun planAgain(const PlannedRun& shown, const RunRequest& request);
   // The renames the cut-off run of journal made, as the open design shows them.
   std::vector<Rename> renamesMadeBy(const Journal& journal);
   // The same, as an outcome whose log holds the planned renames; a forced

@@ -1,5 +1,7 @@
 #include "app/run_request.h"
 
+#include "renumber/numbering_rules_text.h"
+
 namespace varnel::app {
 
 RunRequest recovering(Journal journal, std::string journalPath, Recovery choice) {
@@ -32,6 +34,7 @@ std::string requestText(const RunRequest& request) {
   if (settings.scope == Scope::selectedComponents)
     text += settings.conflictRule == ConflictRule::assignNextFree ? " --assign" : " --duplicates";
   text += " --start " + std::to_string(settings.start);
+  text += rules::rulesOptionText(settings.rules);
   if (request.eco == EcoOutput::writeOnly) text += " --eco write-only";
   if (request.eco == EcoOutput::forceReadInPcb) text += " --eco force-read";
   return text;

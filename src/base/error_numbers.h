@@ -30,5 +30,6 @@ inline constexpr std::int64_t kNoPrefix = 1003;              // a designator wit
 inline constexpr std::int64_t kNotAJournal = 1004;           // a journal line not understood
 inline constexpr std::int64_t kDesignChanged = 1005;         // an undo of a changed design
 inline constexpr std::int64_t kSharedDesignator = 1006;      // one designator, several parts
+inline constexpr std::int64_t kNumberingRule = 1007;         // a numbering option not understood
 
 }  // namespace varnel::errors

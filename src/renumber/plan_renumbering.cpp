@@ -1,6 +1,7 @@
 #include "renumber/plan_renumbering.h"
 
 #include "base/error.h"
+#include "renumber/keep_right.h"
 #include "renumber/planning.h"
 
 namespace varnel {
@@ -23,7 +24,9 @@ Error planRefusal(const Error& e) {
 
 RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& settings) {
   try {
-    return Planning(design, settings).run();
+    RenumberPlan plan = Planning(design, settings).run();
+    if (settings.rules.keepRight) return keepingRightNames(design, plan);
+    return plan;
   } catch (const Error& e) {
     throw planRefusal(e);
   }

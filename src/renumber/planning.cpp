@@ -10,7 +10,14 @@
 namespace varnel {
 
 Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
-    : design_(design), settings_(settings), freeNames_(design_, allNames_) {}
+    : design_(design), settings_(settings), freeNames_(design_, allNames_) {
+  if (settings.rules.allDefault()) return;
+  held_.resize(design.parts.size());
+  for (std::size_t k = 0; k < design.parts.size(); ++k) {
+    held_[k] = settings.rules.holds(design.parts[k].designator);
+    if (held_[k]) heldNames_.insert(design.parts[k].designator);
+  }
+}
 
 RenumberPlan Planning::run() {
   const bool selectedRun = settings_.scope == Scope::selectedComponents;
@@ -38,19 +45,22 @@ RenumberPlan Planning::run() {
 }
 
 void Planning::step(bool firstStep) {
-  previous_ = current_;
   // By position, not by name: a design may give one designator to several.
-  if (settings_.scope == Scope::allComponents) {
-    current_ = position_;
-  } else {
+  std::int32_t next = position_;
+  if (settings_.scope == Scope::selectedComponents) {
     if (firstStep) sortSelection();
-    current_ = sortedNames_[position_ - 1].position;
+    next = sortedNames_[position_ - 1].position;
   }
+  // A component a rule holds is passed over as if it were not in the list.
+  if (held(next)) return;
+  previous_ = current_;
+  current_ = next;
   currentName_ = design_.designatorAt(current_);
   // Each prefix counts from the start number; nothing before the run shares the count.
-  if (firstStep ||
+  if (!handledAny_ ||
       designator::prefix(design_.designatorAt(previous_)) != designator::prefix(currentName_))
     numberOffset_ = 0;
+  handledAny_ = true;
   if (settings_.scope == Scope::allComponents)
     numberAll();
   else
@@ -69,8 +79,7 @@ void Planning::numberAll() {
     ignoreCurrent();
     return;
   }
-  const std::string wanted =
-      designator::compose(designator::prefix(currentName_), add16(settings_.start, numberOffset_));
+  const std::string wanted = wantedName();
   // A prefix whose parts are not adjacent restarts its count: never reuse a name.
   const std::string target = freeNames_.firstFreeName(wanted, ownNameIfSole(current_));
   if (target != currentName_) rename(current_, target);
@@ -88,13 +97,23 @@ void Planning::numberSelected() {
   }
   if (!design_.partAt(current_).selected) return;
   selectedDone_ = add16(selectedDone_, 1);
-  const std::string wanted =
-      designator::compose(designator::prefix(currentName_), add16(settings_.start, numberOffset_));
+  const std::string wanted = wantedName();
   if (settings_.conflictRule == ConflictRule::assignNextFree)
     assignNextFree(wanted);
   else
     renameDuplicate(wanted);
   numberOffset_ = add16(numberOffset_, 1);
+}
+
+std::string Planning::wantedName() {
+  const std::string prefix = designator::prefix(currentName_);
+  const Int16 start = settings_.rules.startOf(prefix, settings_.start);
+  std::string wanted = designator::compose(prefix, add16(start, numberOffset_));
+  while (heldNames_.contains(wanted)) {
+    numberOffset_ = add16(numberOffset_, 1);
+    wanted = designator::compose(prefix, add16(start, numberOffset_));
+  }
+  return wanted;
 }
 
 // A name the component shares with another is no name of its own: it is
@@ -147,7 +166,7 @@ void Planning::storeSelectedNames() {
   int k = 0;
   selectedPositions_.clear();
   for (std::int32_t position = 1; position <= design_.count(); ++position) {
-    if (!design_.partAt(position).selected) continue;
+    if (!design_.partAt(position).selected || held(position)) continue;
     selectedNames_.set(k++, design_.designatorAt(position));
     selectedPositions_.push_back(position);
   }
@@ -155,8 +174,8 @@ void Planning::storeSelectedNames() {
 
 Int16 Planning::countSelected() const {
   Int16 n = 0;
-  for (const Part& part : design_.design().parts)
-    if (part.selected) n = add16(n, 1);
+  for (std::int32_t position = 1; position <= design_.count(); ++position)
+    if (design_.partAt(position).selected && !held(position)) n = add16(n, 1);
   return n;
 }
 
@@ -177,13 +196,17 @@ void Planning::moveConflictsAside() {
   for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
   const Int16 tempBase = add16(max, 1);
   Int16 movedCount = 0;
-  const std::int64_t start = settings_.start;
-  const std::int64_t last = start + design_.count();  // one past the run's last number
   for (int i = 0; i < count; ++i) {
     const std::string& name = allNames_[i];
+    const std::int32_t position = i + 1;  // the entry's own component
+    if (held(position)) continue;
+    const std::int64_t start =
+        settings_.rules.startFor.empty()
+            ? settings_.start
+            : settings_.rules.startOf(designator::prefix(name), settings_.start);
+    const std::int64_t last = start + design_.count();  // one past the run's last number
     const std::int64_t n = designator::wholeNumber(name);
     if (n < start || n > last || designator::endsInLetter(name)) continue;
-    const std::int32_t position = i + 1;  // the entry's own component
     const Int16 temporary = add16(start, add16(tempBase, movedCount));
     // Below start 1 a temporary number can meet one in use: take a free one.
     const std::string target = freeNames_.firstFreeName(

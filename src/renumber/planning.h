@@ -4,6 +4,7 @@
 // planRenumbering.
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "base/int16.h"
@@ -56,6 +57,10 @@ class Planning {
   void renameDuplicate(const std::string& wanted);
   std::string ownNameIfSole(std::int32_t position) const;
   void ignoreCurrent();
+  // The wanted name of the component at hand: its prefix's start plus the
+  // offset, past the names the numbering rules hold.
+  std::string wantedName();
+  bool held(std::int32_t position) const { return !held_.empty() && held_[position - 1]; }
 
   WorkingDesign design_;
   const RunSettings settings_;
@@ -71,6 +76,9 @@ class Planning {
   std::int32_t current_ = 0;   // position of the component at hand
   std::int32_t previous_ = 0;  // and of the one before it
   std::string currentName_;
+  bool handledAny_ = false;
+  std::vector<bool> held_;  // by position; empty when no rule holds any
+  std::unordered_set<std::string> heldNames_;
 };
 
 }  // namespace varnel

@@ -2,6 +2,7 @@
 // What the user chose for a renumbering, read from the window once when Run
 // is pressed.
 #include "base/int16.h"
+#include "renumber/numbering_rules.h"
 
 namespace varnel {
 
@@ -14,6 +15,7 @@ struct RunSettings {
   Scope scope = Scope::allComponents;
   ConflictRule conflictRule = ConflictRule::assignNextFree;
   Int16 start = 1;  // the first number of every prefix; never 0
+  NumberingRules rules;
 };
 
 }  // namespace varnel

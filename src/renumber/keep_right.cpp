@@ -1,0 +1,110 @@
+#include "renumber/keep_right.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "base/int16.h"
+#include "model/designator.h"
+#include "model/working_design.h"
+
+namespace varnel {
+
+namespace {
+
+class KeepingRight {
+ public:
+  KeepingRight(const DesignSnapshot& snapshot, const RenumberPlan& full) : design_(snapshot) {
+    for (std::size_t k = 0; k < full.renames.size(); ++k) {
+      finals_[full.renames[k].position] = full.renames[k].to;
+      reasons_[full.renames[k].position] =
+          k < full.reasons.size() ? full.reasons[k] : RenameReason::renamed;
+    }
+    plan_.ignored = full.ignored;
+    plan_.numberingOrder = full.numberingOrder;
+  }
+
+  RenumberPlan run() {
+    for (const auto& [position, to] : finals_) {
+      if (design_.designatorAt(position) == to) continue;
+      if (design_.isInUse(to))
+        waiting_[to] = position;
+      else
+        moveAndUnwind(position, to, reasons_[position]);
+    }
+    breakCycles();
+    for (std::size_t k = 0; k < plan_.renames.size(); ++k) plan_.steps.push_back({k + 1, 0});
+    if (!plan_.steps.empty()) {
+      plan_.steps.back().ignoredEnd = plan_.ignored.size();
+      plan_.progress = ProgressRange{0, static_cast<float>(plan_.steps.size()) - 1};
+    }
+    return std::move(plan_);
+  }
+
+ private:
+  // Renames, then lets the component that waited for the freed name follow,
+  // and the one that waited for its name, and so on down the chain.
+  void moveAndUnwind(std::int32_t position, const std::string& to, RenameReason reason) {
+    std::string freed = design_.designatorAt(position);
+    make(position, to, reason);
+    for (auto next = waiting_.find(freed); next != waiting_.end() && !design_.isInUse(freed);
+         next = waiting_.find(freed)) {
+      const std::int32_t follower = next->second;
+      waiting_.erase(next);
+      freed = design_.designatorAt(follower);
+      make(follower, finals_[follower], reasons_[follower]);
+    }
+  }
+
+  // What still waits waits on a cycle: one of it steps aside to a
+  // temporary number, the rest follow, and it takes its name last.
+  void breakCycles() {
+    std::vector<std::int32_t> waiting;
+    for (const auto& entry : waiting_) waiting.push_back(entry.second);
+    std::sort(waiting.begin(), waiting.end());
+    for (const std::int32_t position : waiting) {
+      if (design_.designatorAt(position) == finals_[position]) continue;
+      moveAndUnwind(position, temporaryFor(position), RenameReason::movedAside);
+    }
+  }
+
+  std::string temporaryFor(std::int32_t position) {
+    if (!nextTemporary_) {
+      Int16 max = 0;
+      for (const Part& part : design_.design().parts)
+        max = std::max(max, designator::wholeNumber(part.designator));
+      for (const auto& entry : finals_) max = std::max(max, designator::wholeNumber(entry.second));
+      nextTemporary_ = add16(max, 1);
+    }
+    const std::string prefix = designator::prefix(design_.designatorAt(position));
+    std::string name = designator::compose(prefix, *nextTemporary_);
+    while (design_.isInUse(name)) {
+      nextTemporary_ = add16(*nextTemporary_, 1);
+      name = designator::compose(prefix, *nextTemporary_);
+    }
+    nextTemporary_ = add16(*nextTemporary_, 1);
+    return name;
+  }
+
+  void make(std::int32_t position, const std::string& to, RenameReason reason) {
+    const std::string from = design_.designatorAt(position);
+    design_.rename(position, to);
+    plan_.renames.push_back({position, from, to});
+    plan_.reasons.push_back(reason);
+  }
+
+  WorkingDesign design_;
+  std::map<std::int32_t, std::string> finals_;  // by position, in list order
+  std::map<std::int32_t, RenameReason> reasons_;
+  std::unordered_map<std::string, std::int32_t> waiting_;  // a name, and who waits for it
+  std::optional<Int16> nextTemporary_;
+  RenumberPlan plan_;
+};
+
+}  // namespace
+
+RenumberPlan keepingRightNames(const DesignSnapshot& design, const RenumberPlan& full) {
+  return KeepingRight(design, full).run();
+}
+
+}  // namespace varnel

@@ -1,0 +1,21 @@
+#pragma once
+// The Numbering options under HKEY_CURRENT_USER\Software\Varnel: KeepRight
+// (a number, 0 or 1) and LockedDesignators, OnlyPrefixes and StartPerPrefix
+// (texts as typed in the window).
+#include "app/numbering_options_store.h"
+#include "win32/base/user_registry_key.h"
+
+namespace varnel::win {
+
+class RegistryNumberingOptions final : public app::NumberingOptionsStore {
+ public:
+  explicit RegistryNumberingOptions(UserRegistryKey key = UserRegistryKey())
+      : key_(std::move(key)) {}
+  rules::RulesTexts load() override;
+  void save(const rules::RulesTexts& texts) override;
+
+ private:
+  UserRegistryKey key_;
+};
+
+}  // namespace varnel::win
