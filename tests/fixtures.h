@@ -69,12 +69,14 @@ struct OptionValues {
   std::string start = "1";
   bool all = false, selected = false, assign = false, duplicate = false;
   bool send = false, ecoOnly = false, direct = true;
+  NumberingRules rules;
 
   RunSettings settings() const {
     RunSettings s;
     s.scope = selected ? Scope::selectedComponents : Scope::allComponents;
     s.conflictRule = duplicate ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
     s.start = designator::parseStartNumber(start).value();
+    s.rules = rules;
     return s;
   }
   app::EcoOutput eco() const {

@@ -24,6 +24,8 @@ class PlainRun {
   PlainOutcome run() {
     const bool selectedRun = settings_.scope == Scope::selectedComponents;
     list_ = chooseList();
+    for (Int16 i = 1; i <= list_->Count(); i = add16(i, 1))
+      held_.push_back(settings_.rules.holds(list_->Item(i)->Name()));
     storeAllNames();
     if (!selectedRun) {
       moveConflictsAside();
@@ -35,6 +37,10 @@ class PlainRun {
     const Int16 last = toInt16(list_->Count());
     if (!enabled) return outcome_;
     for (bool first = true; position_ <= last; first = false) {
+      if (!selectedRun && held_[position_ - 1]) {
+        position_ = add16(position_, 1);
+        continue;
+      }
       previous_ = current_;
       if (!selectedRun) {
         current_ = list_->Item(allNames_[position_ - 1]);
@@ -44,7 +50,7 @@ class PlainRun {
         current_ = list_->Item(sortedNames_[position_ - 1].name);
       }
       currentName_ = current_->Name();
-      if (first || designator::prefix(previous_->Name()) != designator::prefix(currentName_))
+      if (!previous_ || designator::prefix(previous_->Name()) != designator::prefix(currentName_))
         offset_ = 0;
       selectedRun ? stepSelected() : stepAll();
       if (selectedRun &&
@@ -62,7 +68,13 @@ class PlainRun {
   }
   bool inUse(const std::string& name) { return !chooseList()->Item(name).empty(); }
   std::string wanted() {
-    return designator::withNumber(currentName_, add16(settings_.start, offset_));
+    const Int16 start = settings_.rules.startOf(designator::prefix(currentName_), settings_.start);
+    std::string name = designator::withNumber(currentName_, add16(start, offset_));
+    while (settings_.rules.holds(name)) {
+      offset_ = add16(offset_, 1);
+      name = designator::withNumber(currentName_, add16(start, offset_));
+    }
+    return name;
   }
 
   void rename(Component& part, const std::string& from, const std::string& to) {
@@ -87,7 +99,7 @@ class PlainRun {
     int k = 0;
     do {
       auto part = list_->Item(i);
-      if (part->Selected()) selectedNames_.set(k++, part->Name());
+      if (part->Selected() && !held_[i - 1]) selectedNames_.set(k++, part->Name());
       i = add16(i, 1);
     } while (i <= list_->Count());
   }
@@ -100,7 +112,9 @@ class PlainRun {
     Int16 moved = 0;
     for (int i = 0; i < count; ++i) {
       const std::string name = allNames_[i];
-      const std::int64_t n = designator::wholeNumber(name), start = settings_.start;
+      if (held_[i]) continue;
+      const std::int64_t n = designator::wholeNumber(name);
+      const std::int64_t start = settings_.rules.startOf(designator::prefix(name), settings_.start);
       if (n < start || n > start + list_->Count() || designator::endsInLetter(name)) continue;
       auto part = list_->Item(name);
       const std::string target =
@@ -226,6 +240,7 @@ class PlainRun {
   Ref<Component> current_, previous_;
   std::string currentName_;
   Int16 position_ = 1, offset_ = 0, selectedDone_ = 0;
+  std::vector<bool> held_;  // by list position: what the numbering rules keep
   PlainOutcome outcome_;
 };
 

@@ -22,6 +22,11 @@ class KeepingRight {
     }
     plan_.ignored = full.ignored;
     plan_.numberingOrder = full.numberingOrder;
+    Int16 max = 0;
+    for (const Part& part : snapshot.parts)
+      max = std::max(max, designator::wholeNumber(part.designator));
+    for (const auto& entry : finals_) max = std::max(max, designator::wholeNumber(entry.second));
+    temporaryBase_ = max;
   }
 
   RenumberPlan run() {
@@ -68,21 +73,14 @@ class KeepingRight {
     }
   }
 
+  // One above every number the design bore when read and every number the
+  // plan gives, or the next its prefix leaves free; a cycle's temporary is
+  // gone before the next cycle begins, so each may take the same.
   std::string temporaryFor(std::int32_t position) {
-    if (!nextTemporary_) {
-      Int16 max = 0;
-      for (const Part& part : design_.design().parts)
-        max = std::max(max, designator::wholeNumber(part.designator));
-      for (const auto& entry : finals_) max = std::max(max, designator::wholeNumber(entry.second));
-      nextTemporary_ = add16(max, 1);
-    }
     const std::string prefix = designator::prefix(design_.designatorAt(position));
-    std::string name = designator::compose(prefix, *nextTemporary_);
-    while (design_.isInUse(name)) {
-      nextTemporary_ = add16(*nextTemporary_, 1);
-      name = designator::compose(prefix, *nextTemporary_);
-    }
-    nextTemporary_ = add16(*nextTemporary_, 1);
+    Int16 number = add16(temporaryBase_, 1);
+    std::string name = designator::compose(prefix, number);
+    while (design_.isInUse(name)) name = designator::compose(prefix, number = add16(number, 1));
     return name;
   }
 
@@ -97,7 +95,7 @@ class KeepingRight {
   std::map<std::int32_t, std::string> finals_;  // by position, in list order
   std::map<std::int32_t, RenameReason> reasons_;
   std::unordered_map<std::string, std::int32_t> waiting_;  // a name, and who waits for it
-  std::optional<Int16> nextTemporary_;
+  Int16 temporaryBase_ = 0;                                // one below the first temporary number
   RenumberPlan plan_;
 };
 

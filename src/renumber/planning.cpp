@@ -13,10 +13,8 @@ Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
     : design_(design), settings_(settings), freeNames_(design_, allNames_) {
   if (settings.rules.allDefault()) return;
   held_.resize(design.parts.size());
-  for (std::size_t k = 0; k < design.parts.size(); ++k) {
+  for (std::size_t k = 0; k < design.parts.size(); ++k)
     held_[k] = settings.rules.holds(design.parts[k].designator);
-    if (held_[k]) heldNames_.insert(design.parts[k].designator);
-  }
 }
 
 RenumberPlan Planning::run() {
@@ -109,7 +107,8 @@ std::string Planning::wantedName() {
   const std::string prefix = designator::prefix(currentName_);
   const Int16 start = settings_.rules.startOf(prefix, settings_.start);
   std::string wanted = designator::compose(prefix, add16(start, numberOffset_));
-  while (heldNames_.contains(wanted)) {
+  // The count goes past every name a rule keeps, borne or not.
+  while (!held_.empty() && settings_.rules.holds(wanted)) {
     numberOffset_ = add16(numberOffset_, 1);
     wanted = designator::compose(prefix, add16(start, numberOffset_));
   }

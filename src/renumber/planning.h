@@ -4,7 +4,6 @@
 // planRenumbering.
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "base/int16.h"
@@ -77,8 +76,7 @@ class Planning {
   std::int32_t previous_ = 0;  // and of the one before it
   std::string currentName_;
   bool handledAny_ = false;
-  std::vector<bool> held_;  // by position; empty when no rule holds any
-  std::unordered_set<std::string> heldNames_;
+  std::vector<bool> held_;  // by position, as read; empty when every rule is at its default
 };
 
 }  // namespace varnel

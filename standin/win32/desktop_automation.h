@@ -143,9 +143,17 @@ class ChildProcess {
     std::wstring commandLine = L"\"" + programPath(program) + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info_))
-      throw std::runtime_error("cannot start " + narrow(program));
+    // Wine under load now and then fails a start it makes a moment later.
+    for (int attempt = 0;; ++attempt) {
+      if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &info_))
+        break;
+      const DWORD error = GetLastError();
+      if (attempt == 4)
+        throw std::runtime_error("cannot start " + narrow(program) + " (error " +
+                                 std::to_string(error) + ")");
+      Sleep(500);
+    }
   }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

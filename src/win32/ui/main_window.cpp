@@ -12,6 +12,7 @@
 #include "win32/base/window_class.h"
 #include "win32/base/window_text.h"
 #include "win32/ui/about_box.h"
+#include "win32/ui/numbering_options_box.h"
 #include "win32/ui/recovery_box.h"
 #include "win32/ui/work_areas.h"
 
@@ -28,6 +29,7 @@ constexpr UINT kPreviewCommand = 0x0100;
 constexpr UINT kUndoCommand = 0x0110;
 constexpr UINT kJournalFolderCommand = 0x0120;
 constexpr UINT kAboutCommand = 0x0130;
+constexpr UINT kNumberingOptionsCommand = 0x0140;
 // An event of PowerLogic's, posted by the COM callback that brought it.
 constexpr UINT kHostEventMessage = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -226,6 +228,7 @@ void MainWindow::addCommandsToSystemMenu() {
   AppendMenuW(menu, MF_STRING, kPreviewCommand, L"&Preview renames...\tCtrl+P");
   AppendMenuW(menu, MF_STRING, kUndoCommand, L"&Undo last run...\tCtrl+Z");
   AppendMenuW(menu, MF_STRING, kJournalFolderCommand, L"Open &journal folder");
+  AppendMenuW(menu, MF_STRING, kNumberingOptionsCommand, L"&Numbering options...");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About Varnel");
 }
@@ -339,6 +342,9 @@ bool MainWindow::onSystemCommand(WPARAM wParam) {
     case kAboutCommand:
       presenter_->onAbout();
       return true;
+    case kNumberingOptionsCommand:
+      presenter_->onNumberingOptions();
+      return true;
   }
   return false;
 }
@@ -421,6 +427,11 @@ void MainWindow::showMessage(const std::string& text, const std::string& title,
 
 void MainWindow::showAbout(const app::AboutContent& about) {
   showAboutBox(handle(), about);
+}
+
+std::optional<rules::RulesTexts> MainWindow::askNumberingOptions(const rules::RulesTexts& current,
+                                                                 const RulesCheck& check) {
+  return win::askNumberingOptions(handle(), current, check);
 }
 
 std::optional<app::Recovery> MainWindow::askRecovery(const app::RecoveryQuestion& question) {

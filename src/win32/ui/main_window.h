@@ -47,6 +47,8 @@ class MainWindow final : public Window, public app::MainWindowView {
   void alwaysOnTop(bool onTop) override;
   void showAbout(const app::AboutContent& about) override;
   std::optional<app::Recovery> askRecovery(const app::RecoveryQuestion& question) override;
+  std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
+                                                       const RulesCheck& check) override;
   void showMessage(const std::string& text, const std::string& title,
                    app::MessageIcon icon) override;
   void endProgram() override;

@@ -18,6 +18,9 @@ namespace {
 constexpr wchar_t kClassName[] = L"VarnelPreview";
 constexpr wchar_t kMapClassName[] = L"VarnelPreviewMap";
 enum : int { kList = 10, kSummary, kMap, kNote, kRename = IDOK, kCopy = 20, kClose = IDCANCEL };
+// A row's check box toggled, posted so that the list is refilled only once
+// its own notification has returned.
+constexpr UINT kRowToggledMessage = WM_APP + 1;
 
 HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id) {
   return CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -33,6 +36,17 @@ void addColumn(HWND list, int index, const wchar_t* title) {
   column.pszText = const_cast<wchar_t*>(title);
   column.cx = 50;
   SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+// The state image of a row: none, unchecked (1) or checked (2).
+void setCheck(HWND list, int row, app::PreviewRow::Check check) {
+  const UINT image = check == app::PreviewRow::Check::none        ? 0
+                     : check == app::PreviewRow::Check::unchecked ? 1
+                                                                  : 2;
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(image);
+  SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void setCell(HWND list, int row, int column, const std::string& text) {
@@ -62,6 +76,7 @@ void PreviewWindow::create() {
   HWND w = handle();
   list_ =
       child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
+  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
   for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
   // The note wraps: PowerPCB's own words may be long.
@@ -119,29 +134,72 @@ void PreviewWindow::showPreview(const app::Preview& preview) {
 }
 
 void PreviewWindow::fill() {
+  filling_ = true;
   SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-  int row = 0;
+  int row = 0, focus = -1;
   for (const app::PreviewRow& r : preview_.rows) {
     setCell(list_, row, 0, r.step ? std::to_string(r.step) : "");
     setCell(list_, row, 1, r.from);
     setCell(list_, row, 2, r.to);
     setCell(list_, row, 3, r.why);
+    setCheck(list_, row, r.check);
+    if (focus < 0 && !toggled_.empty() && r.component == toggled_) focus = row;
     ++row;
   }
+  if (focus >= 0) focusRow(focus);
+  filling_ = false;
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
-  SetWindowTextW(note_, widen(preview_.note).c_str());
-  ShowWindow(note_, preview_.note.empty() ? SW_HIDE : SW_SHOW);
+  SetWindowTextW(note_, noteText().c_str());
+  ShowWindow(note_, noteText().empty() ? SW_HIDE : SW_SHOW);
   InvalidateRect(map_->handle(), nullptr, TRUE);
 }
 
 // As many lines as the note takes wrapped at width; none without a note.
 int PreviewWindow::noteHeight(int width) const {
-  if (preview_.note.empty()) return 0;
-  const std::wstring note = widen(preview_.note);
+  const std::wstring note = noteText();
+  if (note.empty()) return 0;
   RECT need{0, 0, std::max(width, 1), 0};
   WindowDc dc(note_, fontOrDefault(font_));
   DrawTextW(dc.get(), note.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   return need.bottom + scaled(2);
+}
+
+// The rules line, then what Rename needs.
+std::wstring PreviewWindow::noteText() const {
+  const bool both = !preview_.rules.empty() && !preview_.note.empty();
+  return widen(preview_.rules + (both ? "\n" : "") + preview_.note);
+}
+
+// The row toggled keeps the focus when the list is filled again.
+void PreviewWindow::focusRow(int row) {
+  LVITEMW item{};
+  item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+  item.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list_, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+// A check box the user toggled, as the list tells it; its rows are looked
+// at once the notification has returned.
+void PreviewWindow::onItemChanged(const NMLISTVIEW& change) {
+  if (filling_ || !(change.uChanged & LVIF_STATE) ||
+      !((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) || change.iItem < 0)
+    return;
+  PostMessageW(handle(), kRowToggledMessage, static_cast<WPARAM>(change.iItem),
+               static_cast<LPARAM>(change.uNewState & LVIS_STATEIMAGEMASK));
+}
+
+void PreviewWindow::onRowToggled(std::size_t row, UINT stateImage) {
+  if (row >= preview_.rows.size() || !handlers_.rowChecked) return;
+  const app::PreviewRow& r = preview_.rows[row];
+  const bool checked = stateImage == INDEXTOSTATEIMAGEMASK(2);
+  if (r.check == app::PreviewRow::Check::none ||
+      checked == (r.check == app::PreviewRow::Check::checked)) {
+    setCheck(list_, static_cast<int>(row), r.check);  // a row without a box stays without
+    return;
+  }
+  toggled_ = r.component;
+  handlers_.rowChecked(r.component, checked);
 }
 
 void PreviewWindow::layout() {
@@ -194,6 +252,15 @@ LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARA
           SendMessageW(window, WM_CLOSE, 0, 0);
           return 0;
       }
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == list_ && header->code == LVN_ITEMCHANGED)
+        onItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+      return 0;
+    }
+    case kRowToggledMessage:
+      onRowToggled(wParam, static_cast<UINT>(lParam));
       return 0;
     case WM_SIZE:
       if (list_) layout();

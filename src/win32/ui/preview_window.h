@@ -2,6 +2,9 @@
 // The Preview window: every planned rename in a list, a summary, and for a
 // run over selected components a map of them in numbering order. Owned by
 // the main window, resizable; Rename, Copy and Close (also Esc).
+#include <commctrl.h>
+#include <windows.h>
+
 #include <functional>
 #include <optional>
 
@@ -20,6 +23,8 @@ class PreviewWindow final : public Window, public app::PreviewView {
   struct Handlers {
     std::function<void()> rename;
     std::function<void()> closed;
+    // A row's check box toggled: its component, and whether it is checked now.
+    std::function<void(const std::string&, bool)> rowChecked;
   };
   // Made the first time it shows, owned by owner and at its DPI.
   PreviewWindow(HWND owner, Handlers handlers) : owner_(owner), handlers_(std::move(handlers)) {}
@@ -42,6 +47,10 @@ class PreviewWindow final : public Window, public app::PreviewView {
   void fill();
   void layout();
   int noteHeight(int width) const;
+  std::wstring noteText() const;
+  void focusRow(int row);
+  void onItemChanged(const NMLISTVIEW& change);
+  void onRowToggled(std::size_t row, UINT stateImage);
   void sizeColumns();
   POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label) const;
   void paintMap(HDC dc, const RECT& area) const;
@@ -58,6 +67,8 @@ class PreviewWindow final : public Window, public app::PreviewView {
   std::optional<PaintedChild> map_;
   HWND renameButton_ = nullptr, copyButton_ = nullptr, closeButton_ = nullptr;
   app::Preview preview_;
+  bool filling_ = false;  // the list's own notifications while it is filled
+  std::string toggled_;   // the component whose check box was toggled last
 };
 
 }  // namespace varnel::win

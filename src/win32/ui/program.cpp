@@ -8,10 +8,13 @@ Program::Program(host::HostAttacher& attacher, host::PcbConnector& pcb, app::Jou
     : window_([this] { report_.close(); }),
       report_(window_.handle()),
       dialog_(window_.handle()),
-      preview_(window_.handle(), {[this] { presenter_.onPreviewRename(); },
-                                  [this] { presenter_.onPreviewClosed(); }}),
+      preview_(window_.handle(),
+               {[this] { presenter_.onPreviewRename(); }, [this] { presenter_.onPreviewClosed(); },
+                [this](const std::string& component, bool checked) {
+                  presenter_.onPreviewRowChecked(component, checked);
+                }}),
       delivery_(dialog_, pcb, files_, encoding_),
       session_(attacher, window_.progress(), report_, delivery_, journals),
-      presenter_(window_, session_, preview_, library) {}
+      presenter_(window_, session_, preview_, library, numberingOptions_) {}
 
 }  // namespace varnel::win

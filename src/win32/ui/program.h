@@ -10,6 +10,7 @@
 #include "win32/ui/ansi_code_page.h"
 #include "win32/ui/main_window.h"
 #include "win32/ui/preview_window.h"
+#include "win32/ui/registry_numbering_options.h"
 #include "win32/ui/report_window.h"
 #include "win32/ui/save_file_dialog.h"
 
@@ -43,6 +44,7 @@ class Program {
   AnsiCodePage encoding_;
   app::EcoDelivery delivery_;
   app::RenumberingSession session_;
+  RegistryNumberingOptions numberingOptions_;
   app::MainWindowPresenter presenter_;
 };
 

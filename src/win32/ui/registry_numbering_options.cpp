@@ -1,5 +1,6 @@
 #include "win32/ui/registry_numbering_options.h"
 
+#include "base/error.h"
 #include "win32/base/text.h"
 
 namespace varnel::win {

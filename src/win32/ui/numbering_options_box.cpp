@@ -1,0 +1,129 @@
+#include "win32/ui/numbering_options_box.h"
+
+#include <algorithm>
+#include <string>
+
+#include "win32/base/text.h"
+#include "win32/base/text_metrics.h"
+#include "win32/base/window_text.h"
+#include "win32/ui/built_dialog.h"
+
+namespace varnel::win {
+
+namespace {
+
+constexpr int kKeepRight = 100, kLocked = 101, kOnly = 102, kStartFor = 103;
+
+// A field: its label with its access key, its edit box and a line of help.
+struct Field {
+  int id;
+  const char* name;  // as the refusals begin
+  const wchar_t* label;
+  const wchar_t* help;
+};
+const Field kFields[] = {
+    {kLocked, rules::kLockedField, L"&Locked designators:",
+     L"Names, ranges of one prefix and prefixes with *, such as J1-J8 TP* U100. Never renamed."},
+    {kOnly, rules::kOnlyField, L"&Only these prefixes:",
+     L"Such as R C L; empty for every prefix. The others keep their names."},
+    {kStartFor, rules::kStartForField, L"&Start number per prefix:",
+     L"Such as R=100 C=200 TP=900; the others start at the main window's number."}};
+
+class NumberingOptionsBox final : public BuiltDialog {
+ public:
+  NumberingOptionsBox(HWND owner, const rules::RulesTexts& current,
+                      const app::MainWindowView::RulesCheck& check)
+      : BuiltDialog(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
+        texts_(current),
+        check_(check) {}
+  const rules::RulesTexts& texts() const { return texts_; }
+
+ private:
+  void build(HWND dialog) override;
+  bool onCommand(HWND dialog, int id) override;
+  int addField(HWND dialog, const Field& field, const std::string& text, int top, int width);
+  rules::RulesTexts typed(HWND dialog) const;
+
+  rules::RulesTexts texts_;
+  const app::MainWindowView::RulesCheck& check_;
+};
+
+rules::RulesTexts NumberingOptionsBox::typed(HWND dialog) const {
+  rules::RulesTexts texts;
+  texts.keepRight = IsDlgButtonChecked(dialog, kKeepRight) == BST_CHECKED;
+  texts.locked = windowText(GetDlgItem(dialog, kLocked));
+  texts.only = windowText(GetDlgItem(dialog, kOnly));
+  texts.startFor = windowText(GetDlgItem(dialog, kStartFor));
+  return texts;
+}
+
+bool NumberingOptionsBox::onCommand(HWND dialog, int id) {
+  if (id == IDCANCEL) {
+    EndDialog(dialog, IDCANCEL);
+    return true;
+  }
+  if (id != IDOK) return false;
+  const rules::RulesTexts texts = typed(dialog);
+  const auto refusal = check_(texts);
+  if (!refusal) {
+    texts_ = texts;
+    EndDialog(dialog, IDOK);
+    return true;
+  }
+  MessageBoxW(dialog, widen(*refusal).c_str(), L"Numbering options", MB_OK | MB_ICONEXCLAMATION);
+  for (const Field& field : kFields)
+    if (refusal->starts_with(field.name)) {
+      HWND edit = GetDlgItem(dialog, field.id);
+      SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+      SendMessageW(edit, EM_SETSEL, 0, -1);
+    }
+  return true;
+}
+
+// The label, the edit box below it and the help under that; where the next begins.
+int NumberingOptionsBox::addField(HWND dialog, const Field& field, const std::string& text, int top,
+                                  int width) {
+  const int margin = scaled(11), line = fontHeight(dialog, font());
+  HWND label = add(dialog, L"STATIC", field.label, SS_LEFT, -1);
+  MoveWindow(label, margin, top, width, line, FALSE);
+  HWND edit =
+      add(dialog, L"EDIT", widen(text), ES_AUTOHSCROLL | WS_TABSTOP, field.id, WS_EX_CLIENTEDGE);
+  const int editHeight = line + scaled(8);
+  MoveWindow(edit, margin, top + line + scaled(3), width, editHeight, FALSE);
+  return addWords(dialog, field.help, margin, top + line + editHeight + scaled(5), width) +
+         scaled(10);
+}
+
+void NumberingOptionsBox::build(HWND dialog) {
+  takeOwnersDpi();
+  SetWindowTextW(dialog, L"Numbering options");
+  const int margin = scaled(11), gap = scaled(7), button = buttonHeight(dialog);
+  int width = 0;
+  for (const Field& field : kFields) width = std::max(width, widthFor(dialog, field.help));
+  HWND keep = add(dialog, L"BUTTON", L"&Keep names that are already right",
+                  BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kKeepRight);
+  CheckDlgButton(dialog, kKeepRight, texts_.keepRight ? BST_CHECKED : BST_UNCHECKED);
+  MoveWindow(keep, margin, margin, width, button, FALSE);
+  int y = margin + button + gap;
+  y = addField(dialog, kFields[0], texts_.locked, y, width);
+  y = addField(dialog, kFields[1], texts_.only, y, width);
+  y = addField(dialog, kFields[2], texts_.startFor, y, width);
+  const int ok = buttonWidth(dialog, L"OK"), cancel = buttonWidth(dialog, L"Cancel");
+  HWND okButton = add(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
+  MoveWindow(okButton, margin + width - ok - gap - cancel, y, ok, button, FALSE);
+  HWND cancelButton = add(dialog, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
+  MoveWindow(cancelButton, margin + width - cancel, y, cancel, button, FALSE);
+  place(dialog, width + 2 * margin, y + button + margin);
+  SetFocus(keep);
+}
+
+}  // namespace
+
+std::optional<rules::RulesTexts> askNumberingOptions(HWND owner, const rules::RulesTexts& current,
+                                                     const app::MainWindowView::RulesCheck& check) {
+  NumberingOptionsBox box(owner, current, check);
+  if (box.show() != IDOK) return std::nullopt;
+  return box.texts();
+}
+
+}  // namespace varnel::win
