@@ -87,6 +87,7 @@ void printTable(const std::string& title, const standin::DesignData& design) {
 constexpr WPARAM kPreviewCommand = 0x0100;
 constexpr WPARAM kUndoCommand = 0x0110;
 constexpr WPARAM kAboutCommand = 0x0130;
+constexpr WPARAM kNumberingOptionsCommand = 0x0140;
 
 class Walkthrough {
  public:
@@ -154,6 +155,7 @@ class Walkthrough {
         " designators are those of the board as it was");
     showAbout();
     showRecoveryBox();
+    showNumberingOptions(program);
     return check();
   }
 
@@ -265,6 +267,36 @@ class Walkthrough {
     });
     win::askRecovery(window_->handle(), app::recoveryQuestion(journal, 60));
     say("   screenshot: " + path);
+  }
+
+  // Filled in as a designer would, OK pressed, the Preview of a run under
+  // them; then every option back at its default, as the demo found them.
+  void showNumberingOptions(win::Program& program) {
+    say("8. Numbering options: names already right kept, J1-J8 and TP* locked, only R and C, "
+        "R counted from 100");
+    setNumberingOptions({true, "J1-J8 TP*", "R C", "R=100"}, "11-numbering-options.png");
+    say("   Preview renames (Ctrl+P) of Rename all components under them: the rules under the");
+    say("   summary, a check box on every rename");
+    SendMessageW(window_->handle(), WM_SYSCOMMAND, kPreviewCommand, 0);
+    shot(program.preview().handle(), "12-preview-with-rules.png", win::CaptureArea::wholeWindow);
+    SendMessageW(program.preview().handle(), WM_CLOSE, 0, 0);
+    setNumberingOptions({}, nullptr);
+  }
+
+  void setNumberingOptions(const rules::RulesTexts& texts, const char* screenshot) {
+    const std::string path = screenshot ? file(screenshot) : "";
+    win::DialogAnswerer answerer("", {}, [&](HWND box) {
+      Sleep(300);
+      SendDlgItemMessageW(box, 100, BM_SETCHECK, texts.keepRight ? BST_CHECKED : BST_UNCHECKED, 0);
+      SetDlgItemTextW(box, 101, win::widen(texts.locked).c_str());
+      SetDlgItemTextW(box, 102, win::widen(texts.only).c_str());
+      SetDlgItemTextW(box, 103, win::widen(texts.startFor).c_str());
+      if (path.empty()) return;
+      Sleep(300);
+      win::saveWindowPng(box, path, win::CaptureArea::wholeWindow);
+    });
+    SendMessageW(window_->handle(), WM_SYSCOMMAND, kNumberingOptionsCommand, 0);
+    if (!path.empty()) say("   screenshot: " + path);
   }
 
   void shot(HWND window, const char* name, win::CaptureArea area = win::CaptureArea::client) {

@@ -2,8 +2,9 @@
 // The Preview window: every planned rename in a list, a summary, and for a
 // run over selected components a map of them in numbering order. Owned by
 // the main window, resizable; Rename, Copy and Close (also Esc).
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <functional>
 #include <optional>
