@@ -1,4 +1,4 @@
-// varnel-bench-com.exe SIZE: a "Rename all components" run over SIZE
+// varnel-bench-com.exe SIZE [numbered]: a "Rename all components" run over SIZE
 // components in which every one must move aside, with Varnel's COM client
 // against each stand-in PowerLogic (loose, and strict: a type library, and
 // component lists with _NewEnum) in a process of its own: once through the
@@ -6,7 +6,9 @@
 // writes it), once through Varnel's window (its progress bar painting).
 // Prints the round trips Varnel made and the host calls served, and beside
 // them what a bare IDispatch round trip costs here, and an Item call whose
-// new object comes across the process boundary and is let go.
+// new object comes across the process boundary and is let go. Then (alone
+// with "numbered") the same run over a board already numbered, without and
+// with names already right kept.
 #include <windows.h>
 
 #include <chrono>
@@ -63,6 +65,7 @@ struct Timing {
   double seconds;
   long calls;          // served by the host
   std::int64_t trips;  // made by Varnel
+  std::size_t renames = 0;
 };
 
 // The mean cost of one bare round trip, and of one Item with its object.
@@ -78,7 +81,8 @@ void printRoundTrips(host::Application& app, int calls) {
               millisecondsSince(start, calls));
 }
 
-Timing runInSession(StandIn& standIn, app::JournalStore& journals) {
+Timing runInSession(StandIn& standIn, app::JournalStore& journals,
+                    const RunSettings& settings = {}) {
   win::ComHostAttacher attacher;
   app::ProgressValues progress;
   NoReport report;
@@ -92,10 +96,11 @@ Timing runInSession(StandIn& standIn, app::JournalStore& journals) {
   const long before = standIn.calls();
   const std::int64_t tripsBefore = attacher.roundTrips();
   const auto start = Clock::now();
-  const auto outcome = session.run(app::renumbering(RunSettings{}, app::EcoOutput::none));
+  const auto outcome = session.run(app::renumbering(settings, app::EcoOutput::none));
   if (outcome.error) throw *outcome.error;
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  return {seconds, standIn.calls() - before - 1, attacher.roundTrips() - tripsBefore};
+  return {seconds, standIn.calls() - before - 1, attacher.roundTrips() - tripsBefore,
+          outcome.log.size()};
 }
 
 Timing runInWindow(StandIn& standIn) {
@@ -125,6 +130,24 @@ void print(const char* kind, const char* how, const Timing& t, int size) {
       t.calls, 1000 * t.seconds / t.trips);
 }
 
+// An already numbered board: every name is what the run gives it.
+void runNumbered(int size) {
+  const auto file = (std::filesystem::temp_directory_path() / "varnel-numbered.design").string();
+  standin::saveDesignFile(bench::alreadyNumbered(size), file);
+  std::printf("cross-process \"Rename all components\" over %d components already numbered:\n",
+              size);
+  for (const bool keepRight : {false, true}) {
+    RunSettings settings;
+    settings.rules.keepRight = keepRight;
+    StandIn standIn(file, L" --strict");
+    app::NoJournals none;
+    const Timing t = runInSession(standIn, none, settings);
+    std::printf("  %-24s %6.2f s  %6zu renames  %6lld round trips (%.3f a component)\n",
+                keepRight ? "names already right kept" : "every name moved", t.seconds, t.renames,
+                static_cast<long long>(t.trips), static_cast<double>(t.trips) / size);
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -135,6 +158,10 @@ int wmain(int argc, wchar_t** argv) {
   const auto journalFile =
       (std::filesystem::temp_directory_path() / "varnel-bench.journal").string();
   try {
+    if (argc > 2 && std::wstring(argv[2]) == L"numbered") {
+      runNumbered(size);
+      return 0;
+    }
     std::printf("cross-process \"Rename all components\" over %d components:\n", size);
     {
       StandIn standIn(file, L"");
@@ -164,6 +191,7 @@ int wmain(int argc, wchar_t** argv) {
       print(kind.name, "journal kept", journaled, size);
       print(kind.name, "in Varnel's window", window, size);
     }
+    runNumbered(size);
   } catch (const Error& e) {
     std::printf("%s\n", describe(e).c_str());
     return 1;

@@ -45,6 +45,18 @@ inline standin::DesignData takenNames(int size, int selected) {
   return design;
 }
 
+// Six prefixes in one stretch each, numbered 1 upward in list order: a
+// board a "Rename all components" run from 1 leaves as it is.
+inline standin::DesignData alreadyNumbered(int size) {
+  standin::DesignData design{"numbered.sch", 1, {}};
+  const int stretch = (size + 5) / 6;
+  for (int i = 0; i < size; ++i)
+    design.parts.push_back({prefixFor(i / stretch) + std::to_string(i % stretch + 1),
+                            static_cast<double>(i % 100) * 100, static_cast<double>(i / 100) * 100,
+                            false});
+  return design;
+}
+
 // One prefix, all selected, in reverse placement order.
 inline standin::DesignData reversePlacement(int size) {
   standin::DesignData design{"reverse.sch", 1, {}};

@@ -51,6 +51,27 @@ void BM_AllComponents(benchmark::State& state) {
 }
 BENCHMARK(BM_AllComponents)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 
+// A board already numbered, every name moved aside and back, or names
+// already right kept (arg 1): renames and host calls a component.
+void BM_NumberedBoard(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    Setup s(alreadyNumbered(size));
+    s.request.settings.rules.keepRight = state.range(1) != 0;
+    state.ResumeTiming();
+    const auto outcome = s.session.run(s.request);
+    state.PauseTiming();
+    report(state, s, size, "calls/component");
+    state.counters["renames"] = static_cast<double>(outcome.log.size());
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_NumberedBoard)
+    ->ArgsProduct({{1000, 10001}, {0, 1}})
+    ->ArgNames({"size", "keepRight"})
+    ->Unit(benchmark::kMillisecond);
+
 // The same algorithm straight on the host, as first written.
 void BM_AllComponentsPlain(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));

@@ -21,3 +21,4 @@ source scripts/wine-env.sh
 start_wine null
 trap stop_wine EXIT
 wine build/windows/bench/varnel-bench-com.exe 1000 </dev/null
+wine build/windows/bench/varnel-bench-com.exe 10001 numbered </dev/null

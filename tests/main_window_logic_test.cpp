@@ -466,6 +466,47 @@ TEST(Preview, RenameShowsTheNewPlanWhenTheDesignChanged) {
   EXPECT_EQ(w.names(), testing::words("R1 R2"));
 }
 
+TEST(NumberingOptions, WhatOkTakesIsKeptAndReachesTheRunAndItsJournal) {
+  PreviewWindow w("R5 R7 R9");
+  w.view.numberingAnswers = {{false, "J8-J1", "", ""}, {true, "R7", "", ""}};
+  w.presenter.onNumberingOptions();
+  ASSERT_EQ(w.view.numberingRefusals.size(), 1u);
+  EXPECT_NE(w.view.numberingRefusals[0].find("\"J8-J1\" runs backwards"), std::string::npos);
+  EXPECT_EQ(w.numberingOptions.saves, 1);
+  EXPECT_EQ(w.numberingOptions.kept, (rules::RulesTexts{true, "R7", "", ""}));
+  w.presenter.onNumberingOptions();  // shown as kept; Cancel changes nothing
+  EXPECT_EQ(w.view.numberingShown.back(), w.numberingOptions.kept);
+  EXPECT_EQ(w.numberingOptions.saves, 1);
+  w.presenter.onClick(Control::allComponents);
+  w.presenter.onRun();
+  EXPECT_EQ(w.names(), testing::words("R1 R7 R2"));
+  ASSERT_EQ(w.journals.texts.size(), 1u);
+  EXPECT_NE(w.journals.texts.begin()->second.find(
+                "settings --all --start 1 --keep-right --lock \"R7\"\n"),
+            std::string::npos);
+}
+
+TEST(NumberingOptions, APreviewRowUncheckedLocksItsComponentForThatRunOnly) {
+  PreviewWindow w("R5 R7 R9");
+  w.presenter.onClick(Control::allComponents);
+  w.presenter.onPreview();
+  const auto calls = w.host->totalCalls();
+  w.presenter.onPreviewRowChecked("R7", false);
+  EXPECT_EQ(w.host->totalCalls(), calls) << "worked out again on the design as read";
+  ASSERT_EQ(w.preview.shown.size(), 2u);
+  const app::Preview& again = w.preview.shown[1];
+  EXPECT_EQ(again.rows.back().check, app::PreviewRow::Check::unchecked);
+  EXPECT_EQ(again.rules, "Rules: 1 row unchecked");
+  // The options window taken meanwhile keeps the unchecked row.
+  w.view.numberingAnswers = {{true, "", "", ""}};
+  w.presenter.onNumberingOptions();
+  EXPECT_EQ(w.preview.shown.back().rules, "Rules: names already right kept; 1 row unchecked");
+  w.presenter.onPreviewRename();
+  EXPECT_EQ(w.names(), testing::words("R1 R7 R2"));
+  w.presenter.onPreview();  // the next run: unlocked again
+  EXPECT_EQ(w.preview.shown.back().rules, "Rules: names already right kept");
+}
+
 TEST(Preview, SaysWhenThereIsNothingToRename) {
   PreviewWindow w("R1* R2 TP*");
   w.presenter.onClick(Control::selectedComponents);

@@ -135,11 +135,25 @@ TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
            {{board, "--all", "--bogus"}, "unknown option --bogus"},
            {{board, "--all", "--map", "m.png"}, "--map needs --selected"},
            {{board, board, "--all"}, "one design file only: " + board},
+           {{board, "--undo", "j", "--keep-right"},
+            "--keep-right, --lock, --only and --start-for go with --all or --selected"},
+           {{board, "--all", "--lock"}, "--lock needs a value"},
            {{"--help", "--all"}, "--help stands alone"}}) {
     const auto r = offline(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err.rfind(problem + "\nusage: varnel-offline", 0), 0u) << r.err;
   }
+}
+
+TEST_F(OfflineRunner, TakesTheNumberingRulesAndNamesAnEntryItCannotRead) {
+  const auto r = offline({board, "--all", "--keep-right", "--lock", "U9", "--start-for", "U=7"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // U9 is locked, so the count goes past it; U7 moves straight to U10, then U5 to U7.
+  EXPECT_EQ(r.out, "U7 U10\nU5 U7\nignored: U1A\n");
+  const auto wrong = offline({board, "--all", "--only", "U r"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.err,
+            "Only these prefixes: \"r\" is not a prefix (capital letters A to Z only).\n");
 }
 
 TEST_F(OfflineRunner, ADesignFileThatCannotBeReadIsAnErrorOfTheOneForm) {
