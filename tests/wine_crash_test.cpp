@@ -100,6 +100,32 @@ class CrashSweep : public ::testing::Test {
   void crashAndClose(const std::wstring& mode, long call, const char* choice, const Whole& whole);
 };
 
+// A wait that ran out: every thread's stack, of every process of the
+// prefix, as Wine's debugger prints them, into file for a look afterwards.
+void dumpStacks(const std::string& file) {
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  win::KernelHandle out(CreateFileW(win::widen(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherited, CREATE_ALWAYS, 0, nullptr));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = out.get();
+  std::wstring command = L"winedbg --command \"bt all\"";
+  PROCESS_INFORMATION debugger{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &debugger))
+    return;
+  WaitForSingleObject(debugger.hProcess, 60000);
+  CloseHandle(debugger.hThread);
+  CloseHandle(debugger.hProcess);
+}
+
+std::string stacksFile(long call, const char* choice) {
+  return (std::filesystem::temp_directory_path() /
+          ("varnel-crash-stacks-" + std::to_string(call) + "-" + choice + ".txt"))
+      .string();
+}
+
 // The calls tried: every one, or the first and last, those around the first
 // and last rename, 40 spread between those and a few among the reads before.
 std::vector<long> callsToTry(const standin::WatchedCalls& run) {
@@ -136,7 +162,10 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
     bool held = false;
     for (int i = 0; i < 1200 && !held && varnel.waitForExit(0) == -1; ++i)
       held = WaitForSingleObject(stopped.get(), 50) == WAIT_OBJECT_0;
-    differ(held, at + ": the stand-in never held the call");
+    if (!held) dumpStacks(stacksFile(call, choice));
+    differ(held, at + ": the stand-in never held the call (Varnel's exit code " +
+                     std::to_string(varnel.waitForExit(0)) + ", stacks in " +
+                     stacksFile(call, choice) + ")");
     varnel.kill();
   }
   SetEvent(go.get());
@@ -160,7 +189,10 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
                             L"--recover " + win::quoted(journal) + L" --" + win::widen(choice) +
                                 L" --eco " + win::quoted(dir.file("close.eco")) + L" --force-read");
   const long status = closing.waitForExit(120000);
-  differ(status == 0, at + ": Varnel closing the run ended with " + std::to_string(status));
+  if (status == -1) dumpStacks(stacksFile(call, choice));
+  differ(status == 0,
+         at + ": Varnel closing the run ended with " + std::to_string(status) +
+             (status == -1 ? " (still running: stacks in " + stacksFile(call, choice) + ")" : ""));
   ++counts.statesChecked;
   const auto schematic = names(schematicSaved);
   differ(std::set<std::string>(schematic.begin(), schematic.end()).size() == schematic.size(),
