@@ -5,8 +5,8 @@
 
 #include "app/main_window_presenter.h"
 #include "app/progress_display.h"
-#include "fake_view.h"
 #include "fixtures.h"
+#include "presenter_fakes.h"
 
 namespace varnel {
 namespace {
@@ -35,26 +35,15 @@ struct HostOfUnknownEvents final : host::Application {
   }
 };
 
-struct Window : testing::SessionFakes {
-  std::shared_ptr<standin::MemoryHost> host;
-  testing::FakeView view;
-  app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals};
-  testing::FakePreview preview;
-  testing::FakeNumberingOptions numberingOptions;
-  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
-
+struct Window : testing::PresenterFakes {
   // app: what PowerLogic looks like to Varnel, made from the host in memory.
   using AppOf = std::function<std::shared_ptr<host::Application>(
       const std::shared_ptr<standin::MemoryHost>&)>;
   explicit Window(const std::string& parts, const AppOf& app = {})
-      : host(std::make_shared<standin::MemoryHost>(design(parts))) {
+      : PresenterFakes(std::make_shared<standin::MemoryHost>(design(parts))) {
     attacher.app = app ? app(host) : host;
     journals.keep = true;
     presenter.onLoad();
-  }
-  void pump() {
-    for (host::HostEvent event : std::exchange(view.posted, {})) presenter.onHostEvent(event);
   }
   void openOther(const std::string& parts, const std::string& name) {
     auto other = design(parts);

@@ -6,8 +6,7 @@
 
 #include "app/main_window_presenter.h"
 #include "app/progress_display.h"
-#include "fake_view.h"
-#include "fixtures.h"
+#include "presenter_fakes.h"
 
 namespace varnel {
 namespace {
@@ -16,27 +15,13 @@ using app::Control;
 using testing::design;
 using testing::FakeView;
 
-struct Window : testing::SessionFakes {
-  std::shared_ptr<standin::MemoryHost> host;
-  FakeView view;
-  app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals};
-  testing::FakePreview preview;
-  testing::FakeNumberingOptions numberingOptions;
-  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
-
-  explicit Window(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {
+struct Window : testing::PresenterFakes {
+  explicit Window(std::shared_ptr<standin::MemoryHost> h) : PresenterFakes(std::move(h)) {
     attacher.app = host;
     presenter.onLoad();
   }
   explicit Window(const std::string& parts)
       : Window(std::make_shared<standin::MemoryHost>(design(parts))) {}
-
-  std::vector<std::string> names() const { return testing::designators(host->design()); }
-  // The window's message loop hands the posted events over.
-  void pump() {
-    for (host::HostEvent event : std::exchange(view.posted, {})) presenter.onHostEvent(event);
-  }
 };
 
 TEST(StartUp, AttachesTitlesAndKeepsTheWindowOnTop) {
@@ -411,22 +396,13 @@ namespace {
 using app::Control;
 using testing::design;
 
-struct PreviewWindow : testing::SessionFakes {
-  std::shared_ptr<standin::MemoryHost> host;
-  testing::FakeView view;
-  app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals};
-  testing::FakePreview preview;
-  testing::FakeNumberingOptions numberingOptions;
-  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
-
+struct PreviewWindow : testing::PresenterFakes {
   explicit PreviewWindow(const std::string& parts)
-      : host(std::make_shared<standin::MemoryHost>(design(parts))) {
+      : PresenterFakes(std::make_shared<standin::MemoryHost>(design(parts))) {
     attacher.app = host;
     journals.keep = true;
     presenter.onLoad();
   }
-  std::vector<std::string> names() const { return testing::designators(host->design()); }
 };
 
 TEST(Preview, ShowsThePlanWithReasonsAndAMapAndRenamesNothingUntilRename) {

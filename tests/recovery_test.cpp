@@ -5,8 +5,8 @@
 #include "app/journal.h"
 #include "app/main_window_presenter.h"
 #include "app/renames_made.h"
-#include "fake_view.h"
 #include "fixtures.h"
+#include "presenter_fakes.h"
 #include "renumber/plan_finish.h"
 
 namespace varnel {
@@ -191,27 +191,16 @@ TEST(Recovery, AChangedDesignIsNotFinishedAndTheJournalStaysOpen) {
 }
 
 // The window over a design that a run cut off left, its journal in the folder.
-struct RecoveringWindow : testing::SessionFakes {
-  std::shared_ptr<standin::MemoryHost> host;
-  testing::FakeView view;
-  app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals};
-  testing::FakePreview preview;
-  testing::FakeNumberingOptions numberingOptions;
-  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
+struct RecoveringWindow : testing::PresenterFakes {
   static constexpr const char* kPath = "/journals/test.sch 1.journal";
 
   RecoveringWindow(standin::DesignData left, const std::string& cut, app::Recovery choice)
-      : host(std::make_shared<standin::MemoryHost>(std::move(left))) {
+      : PresenterFakes(std::make_shared<standin::MemoryHost>(std::move(left))) {
     attacher.app = host;
     journals.keep = true;
     journals.texts[kPath] = cut;
     view.recoveryChoice = choice;
     presenter.onLoad();
-  }
-  std::vector<std::string> names() const { return testing::designators(host->design()); }
-  void pump() {
-    for (host::HostEvent event : std::exchange(view.posted, {})) presenter.onHostEvent(event);
   }
 };
 

@@ -1,0 +1,33 @@
+#pragma once
+// The main window's logic over the in-memory host, everything else faked. A
+// fixture sets what it needs (the attacher's host, journals kept, answers)
+// and then calls presenter.onLoad().
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/main_window_presenter.h"
+#include "app/progress_display.h"
+#include "fixtures.h"
+
+namespace varnel::testing {
+
+struct PresenterFakes : SessionFakes {
+  std::shared_ptr<standin::MemoryHost> host;
+  FakeView view;
+  app::ProgressValues progress;
+  app::RenumberingSession session{attacher, progress, report, delivery, journals};
+  FakePreview preview;
+  FakeNumberingOptions numberingOptions;
+  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
+
+  explicit PresenterFakes(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {}
+  std::vector<std::string> names() const { return designators(host->design()); }
+  // The window's message loop hands the posted events over.
+  void pump() {
+    for (host::HostEvent event : std::exchange(view.posted, {})) presenter.onHostEvent(event);
+  }
+};
+
+}  // namespace varnel::testing
