@@ -12,5 +12,6 @@ cp build/demo/07-preview-with-map.png docs/preview-window.png
 cp build/demo/06-desktop.png docs/desktop.png
 cp build/demo/09-about.png docs/about-box.png
 cp build/demo/10-recovery.png docs/recovery-box.png
+cp build/demo/11-numbering-options.png docs/numbering-options.png
 echo "== screenshots: docs/main-window.png docs/report-window.png docs/preview-window.png" \
-  "docs/desktop.png docs/about-box.png docs/recovery-box.png"
+  "docs/desktop.png docs/about-box.png docs/recovery-box.png docs/numbering-options.png"
