@@ -32,8 +32,8 @@ struct Preview {
   std::string title;  // "Preview", or "Undo"
   std::vector<PreviewRow> rows;
   std::string summary;
-  std::string rules;          // under the summary: the numbering rules, or what one would save
-  std::string note;           // under that: what Rename needs that is missing
+  std::string note;           // under the summary: what Rename needs that is missing
+  std::string rules;          // under that: the numbering rules, or what one would save
   std::vector<MapPoint> map;  // empty unless the run numbers selected components
 };
 

@@ -164,10 +164,10 @@ int PreviewWindow::noteHeight(int width) const {
   return need.bottom + scaled(2);
 }
 
-// The rules line, then what Rename needs.
+// What Rename needs first, then the rules line.
 std::wstring PreviewWindow::noteText() const {
   const bool both = !preview_.rules.empty() && !preview_.note.empty();
-  return widen(preview_.rules + (both ? "\n" : "") + preview_.note);
+  return widen(preview_.note + (both ? "\n" : "") + preview_.rules);
 }
 
 // The row toggled keeps the focus when the list is filled again.
