@@ -18,15 +18,11 @@ namespace varnel::bench {
 namespace {
 
 // A session over the in-memory host, nothing else attached.
-struct Setup : testing::SessionFakes {
-  std::shared_ptr<standin::MemoryHost> host;
-  app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals};
+struct Setup : testing::HostedSession {
   app::RunRequest request;
 
   explicit Setup(standin::DesignData design)
-      : host(std::make_shared<standin::MemoryHost>(std::move(design))) {
-    attacher.app = host;
+      : HostedSession(std::make_shared<standin::MemoryHost>(std::move(design))) {
     session.attach([](host::HostEvent) {});
     host->resetCounts();
   }

@@ -112,18 +112,25 @@ struct SessionFakes {
   app::EcoDelivery delivery{dialog, pcb, files, encoder};
 };
 
-// A session over the in-memory host, with fakes for everything else.
-struct Engine : SessionFakes {
+// A session the attacher gives the in-memory host, its progress in memory.
+struct HostedSession : SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
-  OptionValues options;
   app::ProgressValues progress;
   app::RenumberingSession session{attacher, progress, report, delivery, journals};
+
+  explicit HostedSession(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {
+    attacher.app = host;
+  }
+};
+
+// A session over the in-memory host, attached, with fakes for everything else.
+struct Engine : HostedSession {
+  OptionValues options;
   RunRecord last;
   app::RunOutcome outcome;
 
   explicit Engine(standin::DesignData data)
-      : host(std::make_shared<standin::MemoryHost>(std::move(data))) {
-    attacher.app = host;
+      : HostedSession(std::make_shared<standin::MemoryHost>(std::move(data))) {
     session.attach([](host::HostEvent) {});
   }
 

@@ -17,7 +17,6 @@ using testing::FakeView;
 
 struct Window : testing::PresenterFakes {
   explicit Window(std::shared_ptr<standin::MemoryHost> h) : PresenterFakes(std::move(h)) {
-    attacher.app = host;
     presenter.onLoad();
   }
   explicit Window(const std::string& parts)
@@ -399,7 +398,6 @@ using testing::design;
 struct PreviewWindow : testing::PresenterFakes {
   explicit PreviewWindow(const std::string& parts)
       : PresenterFakes(std::make_shared<standin::MemoryHost>(design(parts))) {
-    attacher.app = host;
     journals.keep = true;
     presenter.onLoad();
   }

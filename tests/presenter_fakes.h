@@ -1,7 +1,7 @@
 #pragma once
 // The main window's logic over the in-memory host, everything else faked. A
-// fixture sets what it needs (the attacher's host, journals kept, answers)
-// and then calls presenter.onLoad().
+// fixture sets what it needs (journals kept, answers, another host for the
+// attacher) and then calls presenter.onLoad().
 #include <memory>
 #include <string>
 #include <utility>
@@ -13,16 +13,13 @@
 
 namespace varnel::testing {
 
-struct PresenterFakes : SessionFakes {
-  std::shared_ptr<standin::MemoryHost> host;
+struct PresenterFakes : HostedSession {
   FakeView view;
-  app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals};
   FakePreview preview;
   FakeNumberingOptions numberingOptions;
   app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions};
 
-  explicit PresenterFakes(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {}
+  explicit PresenterFakes(std::shared_ptr<standin::MemoryHost> h) : HostedSession(std::move(h)) {}
   std::vector<std::string> names() const { return designators(host->design()); }
   // The window's message loop hands the posted events over.
   void pump() {

@@ -196,7 +196,6 @@ struct RecoveringWindow : testing::PresenterFakes {
 
   RecoveringWindow(standin::DesignData left, const std::string& cut, app::Recovery choice)
       : PresenterFakes(std::make_shared<standin::MemoryHost>(std::move(left))) {
-    attacher.app = host;
     journals.keep = true;
     journals.texts[kPath] = cut;
     view.recoveryChoice = choice;

@@ -57,7 +57,6 @@ struct Arguments {
   std::string start = "1";
   std::optional<std::string> eco, out, journal, undo, map, recover, crashAfter;
   rules::RulesTexts rules;
-  bool hasRules = false;
 };
 
 // The option that takes a value, or null.
@@ -107,7 +106,6 @@ std::optional<std::string> readArguments(const std::vector<std::string>& args, A
     } else if (std::string* rule = ruleOption(a, arg)) {
       if (i + 1 >= args.size()) return arg + " needs a value";
       *rule = args[++i];
-      a.hasRules = true;
     } else if (auto* value = valueOption(a, arg); value || arg == "--start") {
       if (i + 1 >= args.size()) return arg + " needs a value";
       (value ? value->emplace() : a.start) = args[++i];
@@ -157,7 +155,7 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
       {a.undo && a.preview, "--preview does not go with --undo"},
       {a.map && !a.selected, "--map needs --selected"},
-      {(a.undo || a.recover) && (a.hasRules || a.rules.keepRight),
+      {(a.undo || a.recover) && a.rules != rules::RulesTexts{},
        "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
   for (const auto& [broken, text] : rules)
     if (broken) return text;

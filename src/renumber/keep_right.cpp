@@ -15,27 +15,27 @@ namespace {
 class KeepingRight {
  public:
   KeepingRight(const DesignSnapshot& snapshot, const RenumberPlan& full) : design_(snapshot) {
-    for (std::size_t k = 0; k < full.renames.size(); ++k) {
-      finals_[full.renames[k].position] = full.renames[k].to;
-      reasons_[full.renames[k].position] =
-          k < full.reasons.size() ? full.reasons[k] : RenameReason::renamed;
-    }
+    // A component's last rename in the full plan says where and why it ends.
+    for (std::size_t k = 0; k < full.renames.size(); ++k)
+      finals_[full.renames[k].position] = {
+          full.renames[k].to, k < full.reasons.size() ? full.reasons[k] : RenameReason::renamed};
     plan_.ignored = full.ignored;
     plan_.numberingOrder = full.numberingOrder;
     Int16 max = 0;
     for (const Part& part : snapshot.parts)
       max = std::max(max, designator::wholeNumber(part.designator));
-    for (const auto& entry : finals_) max = std::max(max, designator::wholeNumber(entry.second));
+    for (const auto& entry : finals_)
+      max = std::max(max, designator::wholeNumber(entry.second.name));
     temporaryBase_ = max;
   }
 
   RenumberPlan run() {
-    for (const auto& [position, to] : finals_) {
-      if (design_.designatorAt(position) == to) continue;
-      if (design_.isInUse(to))
-        waiting_[to] = position;
+    for (const auto& [position, final] : finals_) {
+      if (design_.designatorAt(position) == final.name) continue;
+      if (design_.isInUse(final.name))
+        waiting_[final.name] = position;
       else
-        moveAndUnwind(position, to, reasons_[position]);
+        moveAndUnwind(position, final.name, final.reason);
     }
     breakCycles();
     for (std::size_t k = 0; k < plan_.renames.size(); ++k) plan_.steps.push_back({k + 1, 0});
@@ -57,7 +57,7 @@ class KeepingRight {
       const std::int32_t follower = next->second;
       waiting_.erase(next);
       freed = design_.designatorAt(follower);
-      make(follower, finals_[follower], reasons_[follower]);
+      make(follower, finals_[follower].name, finals_[follower].reason);
     }
   }
 
@@ -68,7 +68,7 @@ class KeepingRight {
     for (const auto& entry : waiting_) waiting.push_back(entry.second);
     std::sort(waiting.begin(), waiting.end());
     for (const std::int32_t position : waiting) {
-      if (design_.designatorAt(position) == finals_[position]) continue;
+      if (design_.designatorAt(position) == finals_[position].name) continue;
       moveAndUnwind(position, temporaryFor(position), RenameReason::movedAside);
     }
   }
@@ -92,8 +92,11 @@ class KeepingRight {
   }
 
   WorkingDesign design_;
-  std::map<std::int32_t, std::string> finals_;  // by position, in list order
-  std::map<std::int32_t, RenameReason> reasons_;
+  struct Final {
+    std::string name;
+    RenameReason reason;
+  };
+  std::map<std::int32_t, Final> finals_;                   // by position, in list order
   std::unordered_map<std::string, std::int32_t> waiting_;  // a name, and who waits for it
   Int16 temporaryBase_ = 0;                                // one below the first temporary number
   RenumberPlan plan_;
