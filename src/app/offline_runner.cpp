@@ -34,6 +34,8 @@ constexpr const char* kUsage =
     "rename\n"
     "       varnel-offline DESIGN ... [--keep-right] [--lock \"J1-J8 TP* U100\"] [--only \"R C\"] "
     "[--start-for \"R=100 C=200\"]\n"
+    "       varnel-offline DESIGN --selected ... [--order columns-first|rows-first] "
+    "[--across left-to-right|right-to-left] [--down top-to-bottom|bottom-to-top] [--grid N]\n"
     "       varnel-offline --help | --version\n";
 
 constexpr const char* kVarnelUsage =
@@ -44,6 +46,8 @@ constexpr const char* kVarnelUsage =
     "[--journal FILE]\n"
     "       Varnel ... [--keep-right] [--lock \"J1-J8 TP* U100\"] [--only \"R C\"] "
     "[--start-for \"R=100 C=200\"]\n"
+    "       Varnel --selected ... [--order columns-first|rows-first] "
+    "[--across left-to-right|right-to-left] [--down top-to-bottom|bottom-to-top] [--grid N]\n"
     "       Varnel --help | --version\n"
     "Without arguments Varnel opens its window. With them it runs once against the running\n"
     "PowerLogic; --force-read has the running PowerPCB read the ECO file; --stats prints the\n"
@@ -93,6 +97,10 @@ std::string* ruleOption(Arguments& a, const std::string& arg) {
   if (arg == "--lock") return &a.rules.locked;
   if (arg == "--only") return &a.rules.only;
   if (arg == "--start-for") return &a.rules.startFor;
+  if (arg == "--order") return &a.rules.order;
+  if (arg == "--across") return &a.rules.across;
+  if (arg == "--down") return &a.rules.down;
+  if (arg == "--grid") return &a.rules.grid;
   return nullptr;
 }
 
@@ -118,6 +126,12 @@ std::optional<std::string> readArguments(const std::vector<std::string>& args, A
     }
   }
   return std::nullopt;
+}
+
+bool placementGiven(const rules::RulesTexts& texts) {
+  const rules::RulesTexts defaults;
+  return texts.order != defaults.order || texts.across != defaults.across ||
+         texts.down != defaults.down || texts.grid != defaults.grid;
 }
 
 bool isCount(const std::string& text) {
@@ -156,7 +170,9 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {a.undo && a.preview, "--preview does not go with --undo"},
       {a.map && !a.selected, "--map needs --selected"},
       {(a.undo || a.recover) && a.rules != rules::RulesTexts{},
-       "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
+       "--keep-right, --lock, --only and --start-for go with --all or --selected"},
+      {!a.selected && !a.undo && !a.recover && placementGiven(a.rules),
+       "--order, --across, --down and --grid go with --selected"}};
   for (const auto& [broken, text] : rules)
     if (broken) return text;
   return std::nullopt;

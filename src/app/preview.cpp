@@ -56,6 +56,9 @@ std::string rulesLine(const DesignSnapshot& design, const RenumberPlan& plan,
   if (!rules.startFor.empty()) said.push_back("starting at " + rules::startForText(rules.startFor));
   if (!rules.lockedForRun.empty())
     said.push_back(countOf(rules.lockedForRun.size(), "row unchecked", "rows unchecked"));
+  // Only a run over the selected components visits them by placement.
+  if (!plan.numberingOrder.empty() && rules.placement != PlacementSettings{})
+    said.push_back("in order " + rules::placementWords(rules.placement));
   std::string line;
   for (const std::string& rule : said) line += (line.empty() ? "Rules: " : "; ") + rule;
   if (rules.keepRight || plan.renames.empty()) return line;

@@ -35,6 +35,9 @@ std::string requestText(const RunRequest& request) {
     text += settings.conflictRule == ConflictRule::assignNextFree ? " --assign" : " --duplicates";
   text += " --start " + std::to_string(settings.start);
   text += rules::rulesOptionText(settings.rules);
+  // Only a selected-components run visits components by placement.
+  if (settings.scope == Scope::selectedComponents)
+    text += rules::placementOptionText(settings.rules.placement);
   if (request.eco == EcoOutput::writeOnly) text += " --eco write-only";
   if (request.eco == EcoOutput::forceReadInPcb) text += " --eco force-read";
   return text;

@@ -2,7 +2,8 @@
 // Rules that narrow a run to what the designer wants changed: names already
 // right are kept, chosen designators are locked, only some prefixes are
 // renumbered, and a prefix may count from a start of its own. A component a
-// rule holds is never renamed and its name counts as taken. All default to
+// rule holds is never renamed and its name counts as taken. Beside them, the
+// order a selected-components run visits the placements in. All default to
 // off, which is a run as it always was.
 #include <map>
 #include <set>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "base/int16.h"
+#include "renumber/placement_settings.h"
 
 namespace varnel {
 
@@ -31,6 +33,7 @@ struct NumberingRules {
   std::vector<std::string> onlyPrefixes;  // empty: every prefix
   std::map<std::string, Int16> startFor;  // by prefix
   std::set<std::string> lockedForRun;     // the Preview's unchecked rows: this run only
+  PlacementSettings placement;
 
   bool operator==(const NumberingRules&) const = default;
 

@@ -138,12 +138,16 @@ NumberingRules parseRules(const RulesTexts& texts) {
   rules.locked = parseLocked(texts.locked);
   rules.onlyPrefixes = parseOnlyPrefixes(texts.only);
   rules.startFor = parseStartFor(texts.startFor);
+  rules.placement = {parseOrder(texts.order), parseAcross(texts.across), parseDown(texts.down),
+                     parseGrid(texts.grid)};
   return rules;
 }
 
 RulesTexts textsOf(const NumberingRules& rules) {
-  return {rules.keepRight, lockedText(rules.locked), onlyPrefixesText(rules.onlyPrefixes),
-          startForText(rules.startFor)};
+  const PlacementSettings& p = rules.placement;
+  return {rules.keepRight,    lockedText(rules.locked), onlyPrefixesText(rules.onlyPrefixes),
+          startForText(rules.startFor), wordOf(p.lines), wordOf(p.across),
+          wordOf(p.down),     gridText(p.grid)};
 }
 
 std::string rulesOptionText(const NumberingRules& rules) {

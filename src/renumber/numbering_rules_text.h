@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "renumber/numbering_rules.h"
+#include "renumber/placement_settings_text.h"
 
 namespace varnel::rules {
 
@@ -27,10 +28,15 @@ std::string lockedText(const std::vector<LockEntry>& entries);
 std::string onlyPrefixesText(const std::vector<std::string>& prefixes);
 std::string startForText(const std::map<std::string, Int16>& starts);
 
-// The four rules as texts, as the options window and the registry hold them.
+// The four rules and the placement order as texts, as the options window
+// and the registry hold them.
 struct RulesTexts {
   bool keepRight = false;
   std::string locked, only, startFor;
+  std::string order = wordOf(Lines::columnsFirst);
+  std::string across = wordOf(Across::leftToRight);
+  std::string down = wordOf(Down::topToBottom);
+  std::string grid = "0";
 
   bool operator==(const RulesTexts&) const = default;
 };
@@ -41,7 +47,7 @@ RulesTexts textsOf(const NumberingRules& rules);
 
 // The rules that differ from the defaults as command-line options, each
 // after a blank: ` --keep-right --lock "J1-J8 TP*" --only "R C"`; empty when
-// all are at their defaults. The Preview's locks for one run are among the
+// all are at their defaults. Not the placement order (placementOptionText). The Preview's locks for one run are among the
 // locked names, so that the journal says what the run kept.
 std::string rulesOptionText(const NumberingRules& rules);
 

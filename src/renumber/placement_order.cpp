@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -20,35 +19,56 @@ double wholeValue(const std::string& text) {
   return std::nearbyint(std::strtod(text.c_str(), nullptr));
 }
 
-PlacementKey keyOf(const std::string& textX, const std::string& textY) {
-  return {wholeValue(textX), textX, wholeValue(textY)};
+namespace {
+
+struct Axis {
+  double whole;
+  std::string text;
+};
+
+Axis axisOf(const std::string& text, double grid) {
+  if (grid <= 0) return {wholeValue(text), text};
+  const double cell = std::nearbyint(std::strtod(text.c_str(), nullptr) / grid);
+  return {cell, coordinateText(cell)};
+}
+
+}  // namespace
+
+PlacementKey keyOf(const std::string& textX, const std::string& textY,
+                   const PlacementSettings& settings) {
+  const Axis x = axisOf(textX, settings.grid), y = axisOf(textY, settings.grid);
+  const double across = settings.across == Across::leftToRight ? x.whole : -x.whole;
+  const double down = settings.down == Down::topToBottom ? -y.whole : y.whole;
+  if (settings.lines == Lines::columnsFirst) return {across, x.text, down};
+  return {down, y.text, across};
 }
 
 bool mustComeBefore(const PlacementKey& b, const PlacementKey& a) {
-  return b.wholeX < a.wholeX || (b.textX == a.textX && b.wholeY > a.wholeY);
+  return b.line < a.line || (b.lineText == a.lineText && b.along < a.along);
 }
 
 namespace {
 
 // The rows still unplaced, grouped so that the rows nothing precedes are
-// known at once: those of the smallest whole X whose whole Y is the largest
-// among the rows with the same X text. A row that is such stays such until it
-// is placed, since placing rows only raises the smallest X and lowers the
-// largest Y of a text.
+// known at once: those of the first line whose place is the first among the
+// rows of the same line text. A row that is such stays such until it is
+// placed, since placing rows only moves the first line and the first place
+// of a text onward.
 class Remaining {
  public:
   explicit Remaining(const std::vector<PlacementKey>& run) {
     for (int i = 0; i < static_cast<int>(run.size()); ++i) {
-      auto [it, added] = classOf_.try_emplace(run[i].textX, static_cast<int>(classes_.size()));
-      if (added) classes_.push_back({run[i].wholeX, {}});
-      classes_[it->second].rowsByY[run[i].wholeY].push_back(i);
-      if (added) classesByX_[run[i].wholeX].push_back(it->second);
-      ++rowsAtX_[run[i].wholeX];
+      auto [it, added] =
+          classOf_.try_emplace(run[i].lineText, static_cast<int>(classes_.size()));
+      if (added) classes_.push_back({run[i].line, {}});
+      classes_[it->second].rowsByPlace[run[i].along].push_back(i);
+      if (added) classesByLine_[run[i].line].push_back(it->second);
+      ++rowsOnLine_[run[i].line];
       rowClass_.push_back(it->second);
-      rowY_.push_back(run[i].wholeY);
+      rowPlace_.push_back(run[i].along);
     }
-    if (!classesByX_.empty())
-      for (int c : classesByX_.begin()->second) addTopRows(c);
+    if (!classesByLine_.empty())
+      for (int c : classesByLine_.begin()->second) addTopRows(c);
   }
 
   // The first free row at or after cursor, going round.
@@ -60,17 +80,17 @@ class Remaining {
   void place(int row) {
     free_.erase(row);
     Class& c = classes_[rowClass_[row]];
-    auto top = c.rowsByY.find(rowY_[row]);
+    auto top = c.rowsByPlace.find(rowPlace_[row]);
     if (--top->second.remaining == 0) {
-      c.rowsByY.erase(top);
-      if (!c.rowsByY.empty()) addTopRows(rowClass_[row]);
+      c.rowsByPlace.erase(top);
+      if (!c.rowsByPlace.empty()) addTopRows(rowClass_[row]);
     }
-    auto atX = rowsAtX_.find(c.wholeX);
-    if (--atX->second == 0) {
-      rowsAtX_.erase(atX);
-      classesByX_.erase(classesByX_.begin());
-      if (!classesByX_.empty())
-        for (int next : classesByX_.begin()->second) addTopRows(next);
+    auto onLine = rowsOnLine_.find(c.line);
+    if (--onLine->second == 0) {
+      rowsOnLine_.erase(onLine);
+      classesByLine_.erase(classesByLine_.begin());
+      if (!classesByLine_.empty())
+        for (int next : classesByLine_.begin()->second) addTopRows(next);
     }
   }
 
@@ -84,20 +104,20 @@ class Remaining {
     }
   };
   struct Class {
-    double wholeX;
-    std::map<double, Rows, std::greater<>> rowsByY;
+    double line;
+    std::map<double, Rows> rowsByPlace;
   };
 
   void addTopRows(int c) {
-    for (int row : classes_[c].rowsByY.begin()->second.rows) free_.insert(row);
+    for (int row : classes_[c].rowsByPlace.begin()->second.rows) free_.insert(row);
   }
 
   std::vector<Class> classes_;
   std::unordered_map<std::string, int> classOf_;
-  std::map<double, std::vector<int>> classesByX_;
-  std::map<double, int> rowsAtX_;
+  std::map<double, std::vector<int>> classesByLine_;
+  std::map<double, int> rowsOnLine_;
   std::vector<int> rowClass_;
-  std::vector<double> rowY_;
+  std::vector<double> rowPlace_;
   std::set<int> free_;
 };
 

@@ -1,11 +1,16 @@
 #pragma once
-// Placement order inside one run of equal prefix. A row must come before
-// another when its whole X is smaller, or when both X texts are equal and its
-// whole Y is larger. The order is the one left by this procedure: for each
-// position in turn, while a later row must come before the row there, move
-// that row to the end of the run; then the position is settled.
+// Placement order inside one run of equal prefix. Each row lies on a line (a
+// column, or a row of the sheet) and at a place along it. A row must come
+// before another when its line comes first, or when both lie on the line of
+// the same text and its place comes first. By default a line is a column:
+// smaller whole X first, then within one X text larger whole Y first. The
+// order is the one left by this procedure: for each position in turn, while a
+// later row must come before the row there, move that row to the end of the
+// run; then the position is settled.
 #include <string>
 #include <vector>
+
+#include "renumber/placement_settings.h"
 
 namespace varnel::order {
 
@@ -17,13 +22,17 @@ std::string coordinateText(double value);
 // 100, 101.5 gives 102). No 16-bit limit: sheets are larger than that.
 double wholeValue(const std::string& text);
 
+// Smaller values come first.
 struct PlacementKey {
-  double wholeX;
-  std::string textX;
-  double wholeY;
+  double line;
+  std::string lineText;  // rows whose texts are equal share a line
+  double along;
 };
 
-PlacementKey keyOf(const std::string& textX, const std::string& textY);
+// With a grid, a coordinate's whole value and text are those of the grid
+// cell it rounds to (half to even), so parts within half a grid share a line.
+PlacementKey keyOf(const std::string& textX, const std::string& textY,
+                   const PlacementSettings& settings = {});
 
 bool mustComeBefore(const PlacementKey& b, const PlacementKey& a);
 

@@ -217,7 +217,8 @@ void Planning::moveConflictsAside() {
 
 void Planning::sortSelection() {
   storeSelectedNames();
-  varnel::sortSelection(design_, selectedNames_, selectedPositions_, sortedNames_);
+  varnel::sortSelection(design_, selectedNames_, selectedPositions_, sortedNames_,
+                        settings_.rules.placement);
 }
 
 }  // namespace varnel

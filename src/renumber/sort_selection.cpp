@@ -28,11 +28,11 @@ std::string coordinate(double value) {
   return order::coordinateText(value);
 }
 
-void orderRun(PlacementTable& rows, int start, int size) {
+void orderRun(PlacementTable& rows, int start, int size, const PlacementSettings& settings) {
   std::vector<order::PlacementKey> keys;
   std::vector<PlacementRow> held;
   for (int i = 0; i < size; ++i) {
-    keys.push_back(order::keyOf(rows[start + i].x, rows[start + i].y));
+    keys.push_back(order::keyOf(rows[start + i].x, rows[start + i].y, settings));
     held.push_back(rows[start + i]);
   }
   const std::vector<int> order = order::placementOrder(keys);
@@ -42,7 +42,8 @@ void orderRun(PlacementTable& rows, int start, int size) {
 }  // namespace
 
 void sortSelection(const WorkingDesign& design, const NameTable& selectedNames,
-                   const std::vector<std::int32_t>& positions, PlacementTable& sorted) {
+                   const std::vector<std::int32_t>& positions, PlacementTable& sorted,
+                   const PlacementSettings& settings) {
   const int count = selectedNames.usedCount();
   for (int i = 0; i < count; ++i) {
     const Part& part = design.partAt(positions[i]);
@@ -50,7 +51,7 @@ void sortSelection(const WorkingDesign& design, const NameTable& selectedNames,
   }
   int start = 0;
   for (int size : prefixRuns(selectedNames, count)) {
-    orderRun(sorted, start, size);
+    orderRun(sorted, start, size, settings);
     start += size;
   }
 }

@@ -1,0 +1,46 @@
+#pragma once
+// The placement order's choices as the command line, the registry and the
+// journal write them (columns-first, right-to-left, ...) and as the options
+// window words them, and the grid as a number of the host's units.
+#include <string>
+#include <vector>
+
+#include "renumber/placement_settings.h"
+
+namespace varnel::rules {
+
+inline constexpr const char* kOrderField = "Order";
+inline constexpr const char* kAcrossField = "Across";
+inline constexpr const char* kDownField = "Down";
+inline constexpr const char* kGridField = "Grid";
+
+// One choice: its word on the command line and its words in the window.
+struct Choice {
+  const char* word;
+  const char* label;
+};
+
+// In the order of each enum's values.
+const std::vector<Choice>& orderChoices();
+const std::vector<Choice>& acrossChoices();
+const std::vector<Choice>& downChoices();
+
+// Error 1007 naming the field and the text for a word not among its choices,
+// or a grid that is not a number from 0 to 1000000.
+Lines parseOrder(const std::string& text);
+Across parseAcross(const std::string& text);
+Down parseDown(const std::string& text);
+double parseGrid(const std::string& text);
+
+const char* wordOf(Lines lines);
+const char* wordOf(Across across);
+const char* wordOf(Down down);
+std::string gridText(double grid);
+
+// The choices that differ from the defaults as command-line options, each
+// after a blank (` --order rows-first --grid 25`); empty at the defaults.
+std::string placementOptionText(const PlacementSettings& placement);
+// In words for the Preview ("rows first, right to left, bottom to top; grid 25").
+std::string placementWords(const PlacementSettings& placement);
+
+}  // namespace varnel::rules
