@@ -57,6 +57,35 @@ TEST(NumberingRulesText, AnEntryNotUnderstoodIsNamedWithItsField) {
     EXPECT_NE(refusalOf(texts).find(refusal), std::string::npos) << refusalOf(texts);
 }
 
+TEST(NumberingRulesText, ThePlacementOrderReadsWhatItWritesAndNamesAWordItCannotRead) {
+  rules::RulesTexts typed;
+  typed.order = "rows-first";
+  typed.down = "bottom-to-top";
+  typed.grid = " 2.5 ";
+  const NumberingRules parsed = rules::parseRules(typed);
+  EXPECT_EQ(parsed.placement,
+            (PlacementSettings{Lines::rowsFirst, Across::leftToRight, Down::bottomToTop, 2.5}));
+  EXPECT_EQ(rules::textsOf(parsed).grid, "2.5");
+  EXPECT_EQ(rules::parseRules(rules::textsOf(parsed)), parsed);
+  EXPECT_EQ(rules::placementOptionText(parsed.placement),
+            " --order rows-first --down bottom-to-top --grid 2.5");
+  EXPECT_EQ(rules::placementOptionText({}), "");
+  EXPECT_EQ(rules::parseGrid(""), 0);
+  for (const char* grid : {"-5", "1e3", "abc", "2000000", "1.2.3", "."})
+    EXPECT_NE(refusalOf([&] {
+                rules::RulesTexts t;
+                t.grid = grid;
+                return t;
+              }())
+                  .find("Grid: \"" + std::string(grid) + "\" is not a number from 0 to 1000000"),
+              std::string::npos)
+        << grid;
+  rules::RulesTexts wrong;
+  wrong.across = "Left to right";  // the window's words are not the option's
+  EXPECT_EQ(refusalOf(wrong),
+            "Across: \"Left to right\" is not one of left-to-right or right-to-left.");
+}
+
 TEST(NumberingRules, EachRuleHoldsWhatItNames) {
   const NumberingRules rules = rules::parseRules({false, "J1-J8 TP* U100", "", ""});
   for (const char* held : {"J1", "J8", "TP", "TP12", "U100"}) EXPECT_TRUE(rules.holds(held));
@@ -131,6 +160,20 @@ TEST(NumberingRules, ThePreviewSaysTheRulesOrWhatKeepingRightWouldSave) {
   ASSERT_FALSE(preview.rows.empty());
   EXPECT_EQ(preview.rows.back().check, app::PreviewRow::Check::unchecked);
   EXPECT_EQ(preview.rows.back().component, "R2");
+}
+
+TEST(NumberingRules, ThePreviewOfASelectedRunSaysAnOrderOtherThanTheDefault) {
+  DesignSnapshot board;
+  for (const char* name : {"R1", "R2"}) board.parts.push_back({name, 0, 0, true});
+  RunSettings settings;
+  settings.scope = Scope::selectedComponents;
+  settings.rules.placement = {Lines::rowsFirst, Across::rightToLeft, Down::topToBottom, 25};
+  EXPECT_EQ(app::rulesLine(board, planRenumbering(board, settings), settings.rules),
+            "Rules: in order rows first, right to left, top to bottom; grid 25");
+  settings.scope = Scope::allComponents;
+  EXPECT_EQ(
+      app::rulesLine(board, planRenumbering(board, settings), settings.rules).find("in order"),
+      std::string::npos);
 }
 
 }  // namespace

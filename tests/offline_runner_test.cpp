@@ -138,6 +138,8 @@ TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
            {{board, "--undo", "j", "--keep-right"},
             "--keep-right, --lock, --only and --start-for go with --all or --selected"},
            {{board, "--all", "--lock"}, "--lock needs a value"},
+           {{board, "--all", "--order", "rows-first"},
+            "--order, --across, --down and --grid go with --selected"},
            {{"--help", "--all"}, "--help stands alone"}}) {
     const auto r = offline(args);
     EXPECT_EQ(r.status, 2);
@@ -154,6 +156,24 @@ TEST_F(OfflineRunner, TakesTheNumberingRulesAndNamesAnEntryItCannotRead) {
   EXPECT_EQ(wrong.status, 2);
   EXPECT_EQ(wrong.err,
             "Only these prefixes: \"r\" is not a prefix (capital letters A to Z only).\n");
+}
+
+TEST_F(OfflineRunner, TakesThePlacementOrderAndWritesItInTheJournal) {
+  dir.write("row.design",
+            "design row.sch\nR1 0 0 selected\nR2 100 0 selected\nR3 200 -3 selected\n");
+  const std::string row = dir.file("row.design");
+  const auto r = offline({row, "--selected", "--order", "rows-first", "--across", "right-to-left",
+                          "--grid", "10", "--journal", dir.file("j")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // One row with the grid of 10, numbered from the right: R3, R2, R1.
+  EXPECT_EQ(r.out, "R3 R4\nR1 R3\n");
+  EXPECT_NE(TempDir::read(dir.file("j"))
+                .find("settings --selected --assign --start 1 --order rows-first --across "
+                      "right-to-left --grid 10\n"),
+            std::string::npos);
+  const auto wrong = offline({row, "--selected", "--down", "upwards"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.err, "Down: \"upwards\" is not one of top-to-bottom or bottom-to-top.\n");
 }
 
 TEST_F(OfflineRunner, ADesignFileThatCannotBeReadIsAnErrorOfTheOneForm) {

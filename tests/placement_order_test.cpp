@@ -20,20 +20,27 @@ using testing::design;
 using testing::Engine;
 using testing::words;
 
-// Orders "NAME@X,Y ..." (one run) and gives the names in the resulting order.
-std::string ordered(const std::string& rows) {
-  std::vector<order::PlacementKey> keys;
+// Orders "NAME@X,Y ..." (one run) and gives the names in the resulting order;
+// checks it against the sheet turned for the default order, done literally.
+std::string ordered(const std::string& rows, const PlacementSettings& settings = {}) {
+  std::vector<order::PlacementKey> keys, turned;
   std::vector<std::string> names;
   for (const auto& row : words(rows)) {
     const auto at = row.find('@'), comma = row.find(',');
     names.push_back(row.substr(0, at));
-    keys.push_back(keyOf(coordinateText(std::stod(row.substr(at + 1, comma - at - 1))),
-                         coordinateText(std::stod(row.substr(comma + 1)))));
+    const double x = std::stod(row.substr(at + 1, comma - at - 1));
+    const double y = std::stod(row.substr(comma + 1));
+    keys.push_back(keyOf(coordinateText(x), coordinateText(y), settings));
+    turned.push_back(testing::plainPlacementKey(x, y, settings));
   }
   std::string out;
   for (int i : order::placementOrder(keys)) out += (out.empty() ? "" : " ") + names[i];
-  EXPECT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(keys)) << rows;
+  EXPECT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(turned)) << rows;
   return out;
+}
+
+PlacementSettings orderOf(Lines lines, Across across, Down down, double grid = 0) {
+  return {lines, across, down, grid};
 }
 
 TEST(PlacementOrder, SmallerXFirstThenLargerYForEqualX) {
@@ -69,6 +76,59 @@ TEST(PlacementOrder, MatchesThePlainProcedureOnRandomRuns) {
       keys.push_back(keyOf(coordinateText(x), coordinateText(y)));
     }
     ASSERT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(keys)) << trial;
+  }
+}
+
+// A 2 by 2 block: A top left, B top right, C bottom left, D bottom right.
+TEST(PlacementOrder, EachOfTheEightOrdersStartsInItsCornerAndGoesItsWay) {
+  const std::string block = "D@10,0 C@0,0 B@10,10 A@0,10";
+  const std::pair<PlacementSettings, const char*> cases[] = {
+      {orderOf(Lines::columnsFirst, Across::leftToRight, Down::topToBottom), "A C B D"},
+      {orderOf(Lines::columnsFirst, Across::leftToRight, Down::bottomToTop), "C A D B"},
+      {orderOf(Lines::columnsFirst, Across::rightToLeft, Down::topToBottom), "B D A C"},
+      {orderOf(Lines::columnsFirst, Across::rightToLeft, Down::bottomToTop), "D B C A"},
+      {orderOf(Lines::rowsFirst, Across::leftToRight, Down::topToBottom), "A B C D"},
+      {orderOf(Lines::rowsFirst, Across::rightToLeft, Down::topToBottom), "B A D C"},
+      {orderOf(Lines::rowsFirst, Across::leftToRight, Down::bottomToTop), "C D A B"},
+      {orderOf(Lines::rowsFirst, Across::rightToLeft, Down::bottomToTop), "D C B A"}};
+  for (const auto& [settings, expected] : cases) EXPECT_EQ(ordered(block, settings), expected);
+}
+
+TEST(PlacementOrder, AGridPutsPartsWithinHalfOfItOnOneLine) {
+  // A few mils apart: one column with a grid of 10, three without.
+  EXPECT_EQ(ordered("A@101,10 B@99,50 C@106,90"), "B A C");
+  EXPECT_EQ(ordered("A@101,10 B@99,50 C@104,90",
+                    orderOf(Lines::columnsFirst, Across::leftToRight, Down::topToBottom, 10)),
+            "C B A");
+  // Rows first: 2 mils apart in Y is one row; left to right within it.
+  EXPECT_EQ(ordered("B@50,99 A@10,101 C@30,0",
+                    orderOf(Lines::rowsFirst, Across::leftToRight, Down::topToBottom, 10)),
+            "A B C");
+  // Around 0: -0.3 and 0.2 lie in the one cell 0.
+  EXPECT_EQ(ordered("A@-0.3,0 B@0.2,5",
+                    orderOf(Lines::columnsFirst, Across::leftToRight, Down::topToBottom, 1)),
+            "B A");
+}
+
+// Every order and grid against the sheet turned for the default order and
+// ordered literally, over placements full of ties, equal coordinates,
+// negative ones, fractions and grids from tiny to larger than the sheet.
+TEST(PlacementOrder, EveryOrderAndGridMatchesTheTurnedSheetOrderedLiterally) {
+  std::mt19937 random(20261209);
+  const double grids[] = {0, 0.001, 0.5, 1, 7.5, 25, 1000000};
+  for (int trial = 0; trial < 4000; ++trial) {
+    const PlacementSettings settings{Lines(trial % 2), Across(trial / 2 % 2), Down(trial / 4 % 2),
+                                     grids[random() % 7]};
+    const int size = 1 + static_cast<int>(random() % 20);
+    std::vector<order::PlacementKey> keys, turned;
+    for (int i = 0; i < size; ++i) {
+      const double x = (static_cast<int>(random() % 9) - 4) * 12.5 + (random() % 3) * 0.1;
+      const double y = (static_cast<int>(random() % 7) - 3) * 10 + (random() % 2) * 0.5;
+      keys.push_back(keyOf(coordinateText(x), coordinateText(y), settings));
+      turned.push_back(testing::plainPlacementKey(x, y, settings));
+    }
+    ASSERT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(turned))
+        << "trial " << trial << " grid " << settings.grid;
   }
 }
 

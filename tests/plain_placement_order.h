@@ -2,11 +2,34 @@
 // The placement procedure done literally: for each position, while a later
 // row must come before the row there, move that row to the end of the run.
 // Cubic at worst; the reference the fast order is checked against.
+#include <cmath>
+#include <utility>
 #include <vector>
 
 #include "renumber/placement_order.h"
 
 namespace varnel::testing {
+
+// A placement under any order as the default order sees the sheet turned
+// and mirrored: rounded to its grid cell first, mirrored left to right or top
+// to bottom, and for rows first turned so that the top row becomes the first
+// column. Its key under the default rule orders it as the settings ask.
+inline order::PlacementKey plainPlacementKey(double x, double y,
+                                             const PlacementSettings& settings) {
+  if (settings.grid > 0) {
+    // Cell numbers; a cell of -0 is the cell 0.
+    x = std::nearbyint(x / settings.grid) + 0.0;
+    y = std::nearbyint(y / settings.grid) + 0.0;
+  }
+  if (settings.across == Across::rightToLeft) x = -x;
+  if (settings.down == Down::bottomToTop) y = -y;
+  if (settings.lines == Lines::rowsFirst) {
+    const double top = x;
+    x = -y;
+    y = -top;
+  }
+  return order::keyOf(order::coordinateText(x), order::coordinateText(y));
+}
 
 inline std::vector<int> plainPlacementOrder(const std::vector<order::PlacementKey>& keys) {
   std::vector<int> rows(keys.size());

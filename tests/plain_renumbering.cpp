@@ -167,11 +167,13 @@ class PlainRun {
   void sortByPlacement() {
     storeSelectedNames();
     const int count = selectedNames_.usedCount();
+    keys_.clear();
     for (int i = 0; i < count; ++i) {
       auto placement = list_->Item(selectedNames_[i])->Placements()->Item(1);
       const double x = placement->X(0), y = placement->Y(0);
       if (!std::isfinite(x) || !std::isfinite(y)) throw errors::overflow();
       sortedNames_[i] = {selectedNames_[i], order::coordinateText(x), order::coordinateText(y)};
+      keys_.push_back(plainPlacementKey(x, y, settings_.rules.placement));
     }
     for (int start = 0, end = 0; start < count; start = end) {
       for (end = start + 1; end < count && designator::prefix(selectedNames_[end]) ==
@@ -181,7 +183,7 @@ class PlainRun {
       std::vector<order::PlacementKey> keys;
       std::vector<PlacementRow> rows;
       for (int i = start; i < end; ++i) {
-        keys.push_back(order::keyOf(sortedNames_[i].x, sortedNames_[i].y));
+        keys.push_back(keys_[i]);
         rows.push_back(sortedNames_[i]);
       }
       const auto order = plainPlacementOrder(keys);
@@ -237,6 +239,7 @@ class PlainRun {
   Ref<ComponentList> list_;
   NameTable allNames_, selectedNames_;
   PlacementTable sortedNames_;
+  std::vector<order::PlacementKey> keys_;  // beside sortedNames_ as read, before the order
   Ref<Component> current_, previous_;
   std::string currentName_;
   Int16 position_ = 1, offset_ = 0, selectedDone_ = 0;

@@ -27,8 +27,10 @@ standin::DesignData generatedDesign(std::mt19937& random, int size, bool numbere
                                                         : static_cast<int>(random() % (size * 2)));
     if (!numbered && random() % 11 == 0) name += "A";
     if (!used.insert(name).second) continue;
-    design.parts.push_back({name, static_cast<double>(random() % 5) * 100,
-                            static_cast<double>(random() % 4) * 100, random() % 3 == 0});
+    // Parts a few units off a 100 grid, some left of and below the origin.
+    const double x = (static_cast<int>(random() % 5) - 1) * 100.0 + random() % 3 * 3;
+    const double y = (static_cast<int>(random() % 4) - 1) * 100.0 + random() % 3 * 3;
+    design.parts.push_back({name, x, y, random() % 3 == 0});
   }
   if (numbered)  // the list in prefix order, as a numbered board usually comes
     std::stable_sort(design.parts.begin(), design.parts.end(), [](const auto& a, const auto& b) {
@@ -53,6 +55,11 @@ NumberingRules generatedRules(std::mt19937& random, const standin::DesignData& d
   if (random() % 3 == 0) rules.startFor["R"] = static_cast<Int16>(random() % 3 ? 100 : -5);
   if (random() % 4 == 0) rules.startFor["C"] = 32766;  // past 16 bits: refused
   if (random() % 5 == 0) rules.lockedForRun.insert(someName());
+  if (random() % 2 == 0) {
+    static const double kGrids[] = {0, 0, 5, 100, 1000000};
+    rules.placement = {Lines(random() % 2), Across(random() % 2), Down(random() % 2),
+                       kGrids[random() % 5]};
+  }
   return rules;
 }
 

@@ -145,9 +145,14 @@ NumberingRules parseRules(const RulesTexts& texts) {
 
 RulesTexts textsOf(const NumberingRules& rules) {
   const PlacementSettings& p = rules.placement;
-  return {rules.keepRight,    lockedText(rules.locked), onlyPrefixesText(rules.onlyPrefixes),
-          startForText(rules.startFor), wordOf(p.lines), wordOf(p.across),
-          wordOf(p.down),     gridText(p.grid)};
+  return {rules.keepRight,
+          lockedText(rules.locked),
+          onlyPrefixesText(rules.onlyPrefixes),
+          startForText(rules.startFor),
+          wordOf(p.lines),
+          wordOf(p.across),
+          wordOf(p.down),
+          gridText(p.grid)};
 }
 
 std::string rulesOptionText(const NumberingRules& rules) {

@@ -47,8 +47,8 @@ RulesTexts textsOf(const NumberingRules& rules);
 
 // The rules that differ from the defaults as command-line options, each
 // after a blank: ` --keep-right --lock "J1-J8 TP*" --only "R C"`; empty when
-// all are at their defaults. Not the placement order (placementOptionText). The Preview's locks for one run are among the
-// locked names, so that the journal says what the run kept.
+// all are at their defaults. Not the placement order (placementOptionText). The Preview's locks for
+// one run are among the locked names, so that the journal says what the run kept.
 std::string rulesOptionText(const NumberingRules& rules);
 
 }  // namespace varnel::rules

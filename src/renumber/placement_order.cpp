@@ -28,7 +28,8 @@ struct Axis {
 
 Axis axisOf(const std::string& text, double grid) {
   if (grid <= 0) return {wholeValue(text), text};
-  const double cell = std::nearbyint(std::strtod(text.c_str(), nullptr) / grid);
+  // + 0.0: the cell of -0.3 is the cell 0, not one whose text is "-0".
+  const double cell = std::nearbyint(std::strtod(text.c_str(), nullptr) / grid) + 0.0;
   return {cell, coordinateText(cell)};
 }
 
@@ -58,8 +59,7 @@ class Remaining {
  public:
   explicit Remaining(const std::vector<PlacementKey>& run) {
     for (int i = 0; i < static_cast<int>(run.size()); ++i) {
-      auto [it, added] =
-          classOf_.try_emplace(run[i].lineText, static_cast<int>(classes_.size()));
+      auto [it, added] = classOf_.try_emplace(run[i].lineText, static_cast<int>(classes_.size()));
       if (added) classes_.push_back({run[i].line, {}});
       classes_[it->second].rowsByPlace[run[i].along].push_back(i);
       if (added) classesByLine_[run[i].line].push_back(it->second);

@@ -12,7 +12,8 @@ namespace {
 
 Error notAChoice(const char* field, const std::string& text, const std::vector<Choice>& choices) {
   std::string words;
-  for (const Choice& choice : choices) words += std::string(words.empty() ? "" : " or ") + choice.word;
+  for (const Choice& choice : choices)
+    words += std::string(words.empty() ? "" : " or ") + choice.word;
   return Error(errors::kNumberingRule,
                std::string(field) + ": \"" + text + "\" is not one of " + words + ".");
 }
