@@ -20,7 +20,8 @@
 namespace varnel {
 namespace {
 
-constexpr int kKeepRight = 100, kLocked = 101;
+constexpr int kKeepRight = 100, kLocked = 101, kOrder = 104, kAcross = 105, kDown = 106,
+              kGrid = 107;
 
 std::optional<std::string> check(const rules::RulesTexts& texts) {
   try {
@@ -100,6 +101,46 @@ TEST(NumberingOptionsBox, CancelKeepsWhatWasThereAndTheBoxShowsIt) {
   EXPECT_FALSE(win::askNumberingOptions(w.window.handle(), {true, "J1-J8", "", ""}, check));
   EXPECT_EQ(locked, "J1-J8");
   EXPECT_TRUE(keep);
+}
+
+TEST(NumberingOptionsBox, ThePlacementOrderIsChosenFromListsAndAWrongGridIsRefused) {
+  testing::LocalWindow w("R1");
+  rules::RulesTexts current;
+  current.across = "right-to-left";
+  LRESULT shownAcross = -1;
+  HWND focusAfter = nullptr, grid = nullptr;
+  std::thread fixer;
+  win::DialogAnswerer answerer("", {}, [&](HWND dialog) {
+    if (isOptionsBox(dialog)) {
+      shownAcross = SendDlgItemMessageW(dialog, kAcross, CB_GETCURSEL, 0, 0);
+      SendDlgItemMessageW(dialog, kOrder, CB_SETCURSEL, 1, 0);
+      SendDlgItemMessageW(dialog, kDown, CB_SETCURSEL, 1, 0);
+      SetDlgItemTextW(dialog, kGrid, L"a few");
+      grid = GetDlgItem(dialog, kGrid);
+      return;  // then OK
+    }
+    HWND box = GetWindow(dialog, GW_OWNER);
+    fixer = std::thread([&focusAfter, box] {
+      Sleep(500);
+      // The focus of the box's thread, asked for from the box's thread's window.
+      const DWORD thread = GetWindowThreadProcessId(box, nullptr);
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      GetGUIThreadInfo(thread, &info);
+      focusAfter = info.hwndFocus;
+      SetDlgItemTextW(box, kGrid, L"25");
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+  });
+  const auto chosen = win::askNumberingOptions(w.window.handle(), current, check);
+  if (fixer.joinable()) fixer.join();
+  EXPECT_EQ(shownAcross, 1) << "the list shows the order kept";
+  EXPECT_EQ(focusAfter, grid) << "the caret goes to the grid";
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->order, "rows-first");
+  EXPECT_EQ(chosen->across, "right-to-left");
+  EXPECT_EQ(chosen->down, "bottom-to-top");
+  EXPECT_EQ(chosen->grid, "25");
 }
 
 // Run in a child process by the test below, after the DPI is set.

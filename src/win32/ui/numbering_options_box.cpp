@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "win32/base/text.h"
 #include "win32/base/text_metrics.h"
@@ -12,7 +13,8 @@ namespace varnel::win {
 
 namespace {
 
-constexpr int kKeepRight = 100, kLocked = 101, kOnly = 102, kStartFor = 103;
+constexpr int kKeepRight = 100, kLocked = 101, kOnly = 102, kStartFor = 103, kOrder = 104,
+              kAcross = 105, kDown = 106, kGrid = 107;
 
 // A field: its label with its access key, its edit box and a line of help.
 struct Field {
@@ -27,7 +29,25 @@ const Field kFields[] = {
     {kOnly, rules::kOnlyField, L"&Only these prefixes:",
      L"Such as R C L; empty for every prefix. The others keep their names."},
     {kStartFor, rules::kStartForField, L"&Start number per prefix:",
-     L"Such as R=100 C=200 TP=900; the others start at the main window's number."}};
+     L"Such as R=100 C=200 TP=900; the others start at the main window's number."},
+    {kGrid, rules::kGridField, L"&Grid:",
+     L"Positions are rounded to this grid, in PowerLogic's units, before they are compared, so "
+     L"parts a few units apart share a column or row; 0 rounds nothing."}};
+
+// The three drop-down lists of the placement order, side by side.
+struct Choices {
+  int id;
+  const std::vector<rules::Choice>& (*choices)();
+  std::string rules::RulesTexts::*text;
+};
+const Choices kChoices[] = {{kOrder, rules::orderChoices, &rules::RulesTexts::order},
+                            {kAcross, rules::acrossChoices, &rules::RulesTexts::across},
+                            {kDown, rules::downChoices, &rules::RulesTexts::down}};
+
+constexpr wchar_t kOrderLabel[] = L"&Placement order:";
+constexpr wchar_t kOrderHelp[] =
+    L"How Rename selected components numbers each prefix: column by column or row by row, "
+    L"starting in the corner chosen.";
 
 class NumberingOptionsBox final : public BuiltDialog {
  public:
@@ -42,6 +62,7 @@ class NumberingOptionsBox final : public BuiltDialog {
   void build(HWND dialog) override;
   bool onCommand(HWND dialog, int id) override;
   int addField(HWND dialog, const Field& field, const std::string& text, int top, int width);
+  int addOrder(HWND dialog, int top, int width);
   rules::RulesTexts typed(HWND dialog) const;
 
   rules::RulesTexts texts_;
@@ -54,6 +75,11 @@ rules::RulesTexts NumberingOptionsBox::typed(HWND dialog) const {
   texts.locked = windowText(GetDlgItem(dialog, kLocked));
   texts.only = windowText(GetDlgItem(dialog, kOnly));
   texts.startFor = windowText(GetDlgItem(dialog, kStartFor));
+  for (const Choices& list : kChoices) {
+    const LRESULT chosen = SendDlgItemMessageW(dialog, list.id, CB_GETCURSEL, 0, 0);
+    texts.*list.text = list.choices()[chosen == CB_ERR ? 0 : chosen].word;
+  }
+  texts.grid = windowText(GetDlgItem(dialog, kGrid));
   return texts;
 }
 
@@ -94,6 +120,32 @@ int NumberingOptionsBox::addField(HWND dialog, const Field& field, const std::st
          scaled(10);
 }
 
+// The label, the three lists below it and the help under that.
+int NumberingOptionsBox::addOrder(HWND dialog, int top, int width) {
+  const int margin = scaled(11), gap = scaled(7), line = fontHeight(dialog, font());
+  HWND label = add(dialog, L"STATIC", kOrderLabel, SS_LEFT, -1);
+  MoveWindow(label, margin, top, width, line, FALSE);
+  const int listWidth = (width - 2 * gap) / 3, listTop = top + line + scaled(3);
+  int left = margin, listHeight = 0;
+  for (const Choices& list : kChoices) {
+    HWND box = add(dialog, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, list.id);
+    int current = 0, k = 0;
+    for (const rules::Choice& choice : list.choices()) {
+      SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(choice.label).c_str()));
+      if (texts_.*list.text == choice.word) current = k;
+      ++k;
+    }
+    SendMessageW(box, CB_SETCURSEL, current, 0);
+    // The height given is the closed box's and its open list's together.
+    MoveWindow(box, left, listTop, listWidth, line * 6, FALSE);
+    RECT closed;
+    GetWindowRect(box, &closed);
+    listHeight = closed.bottom - closed.top;
+    left += listWidth + gap;
+  }
+  return addWords(dialog, kOrderHelp, margin, listTop + listHeight + scaled(5), width) + scaled(10);
+}
+
 void NumberingOptionsBox::build(HWND dialog) {
   takeOwnersDpi();
   SetWindowTextW(dialog, L"Numbering options");
@@ -108,6 +160,8 @@ void NumberingOptionsBox::build(HWND dialog) {
   y = addField(dialog, kFields[0], texts_.locked, y, width);
   y = addField(dialog, kFields[1], texts_.only, y, width);
   y = addField(dialog, kFields[2], texts_.startFor, y, width);
+  y = addOrder(dialog, y, width);
+  y = addField(dialog, kFields[3], texts_.grid, y, width);
   const int ok = buttonWidth(dialog, L"OK"), cancel = buttonWidth(dialog, L"Cancel");
   HWND okButton = add(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
   MoveWindow(okButton, margin + width - ok - gap - cancel, y, ok, button, FALSE);

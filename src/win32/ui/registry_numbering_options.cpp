@@ -11,6 +11,16 @@ constexpr wchar_t kKeepRight[] = L"KeepRight";
 constexpr wchar_t kLocked[] = L"LockedDesignators";
 constexpr wchar_t kOnly[] = L"OnlyPrefixes";
 constexpr wchar_t kStartFor[] = L"StartPerPrefix";
+constexpr wchar_t kOrder[] = L"PlacementOrder";
+constexpr wchar_t kAcross[] = L"PlacementAcross";
+constexpr wchar_t kDown[] = L"PlacementDown";
+constexpr wchar_t kGrid[] = L"PlacementGrid";
+
+// A text value, or what the window holds by default when there is none.
+std::string textOr(const UserRegistryKey& key, const wchar_t* name, const std::string& fallback) {
+  const auto text = key.text(name);
+  return text ? narrow(*text) : fallback;
+}
 
 }  // namespace
 
@@ -20,6 +30,10 @@ rules::RulesTexts RegistryNumberingOptions::load() {
   texts.locked = narrow(key_.text(kLocked).value_or(L""));
   texts.only = narrow(key_.text(kOnly).value_or(L""));
   texts.startFor = narrow(key_.text(kStartFor).value_or(L""));
+  texts.order = textOr(key_, kOrder, texts.order);
+  texts.across = textOr(key_, kAcross, texts.across);
+  texts.down = textOr(key_, kDown, texts.down);
+  texts.grid = textOr(key_, kGrid, texts.grid);
   try {
     rules::parseRules(texts);
   } catch (const Error&) {
@@ -33,6 +47,10 @@ void RegistryNumberingOptions::save(const rules::RulesTexts& texts) {
   key_.setText(kLocked, widen(texts.locked));
   key_.setText(kOnly, widen(texts.only));
   key_.setText(kStartFor, widen(texts.startFor));
+  key_.setText(kOrder, widen(texts.order));
+  key_.setText(kAcross, widen(texts.across));
+  key_.setText(kDown, widen(texts.down));
+  key_.setText(kGrid, widen(texts.grid));
 }
 
 }  // namespace varnel::win

@@ -1,7 +1,8 @@
 #pragma once
 // The Numbering options under HKEY_CURRENT_USER\Software\Varnel: KeepRight
-// (a number, 0 or 1) and LockedDesignators, OnlyPrefixes and StartPerPrefix
-// (texts as typed in the window).
+// (a number, 0 or 1), LockedDesignators, OnlyPrefixes and StartPerPrefix
+// (texts as typed in the window), and PlacementOrder, PlacementAcross,
+// PlacementDown (words as on the command line) and PlacementGrid.
 #include "app/numbering_options_store.h"
 #include "win32/base/user_registry_key.h"
 
