@@ -98,18 +98,14 @@ INSTANTIATE_TEST_SUITE_P(
                       "has no place in the ANSI code page."}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(BadInput, DesignsAndSelectionsOver10001AreRefused) {
+TEST(BadInput, ASelectionOfMoreThan10001ComponentsIsRenumbered) {
   std::string parts;
-  for (int i = 1; i <= 10002; ++i) parts += "R" + std::to_string(i) + "* ";
-  for (int mode : {0, 1}) {
-    Engine e(design(parts));
-    const auto error = e.run(mode);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->text(),
-              "The design has 10002 components; Varnel renumbers at most 10001. Nothing was "
-              "renamed.");
-    EXPECT_TRUE(e.host->renames().empty());
-  }
+  for (int i = 1; i <= 10002; ++i)
+    parts += "R" + std::to_string(i + 1) + "@" + std::to_string(i) + ",0* ";
+  Engine e(design(parts));
+  ASSERT_FALSE(e.run(1));
+  EXPECT_EQ(e.names().front(), "R1");
+  EXPECT_EQ(e.names().back(), "R10002");
 }
 
 TEST(BadInput, AnyDesignNameKeepsTheForcedReadFileInTheTemporaryFolder) {

@@ -2,6 +2,7 @@
 #include "model/placement_table.h"
 
 #include <cmath>
+#include <map>
 
 #include "model/designator.h"
 #include "model/name_table.h"
@@ -24,7 +25,7 @@ class PlainRun {
   PlainOutcome run() {
     const bool selectedRun = settings_.scope == Scope::selectedComponents;
     list_ = chooseList();
-    for (Int16 i = 1; i <= list_->Count(); i = add16(i, 1))
+    for (std::int32_t i = 1; i <= list_->Count(); ++i)
       held_.push_back(settings_.rules.holds(list_->Item(i)->Name()));
     storeAllNames();
     if (!selectedRun) {
@@ -34,11 +35,11 @@ class PlainRun {
     storeSelectedNames();
     const bool enabled = !(selectedNames_.empty() && selectedRun);
     list_ = chooseList();
-    const Int16 last = toInt16(list_->Count());
+    const std::int32_t last = list_->Count();
     if (!enabled) return outcome_;
     for (bool first = true; position_ <= last; first = false) {
       if (!selectedRun && held_[position_ - 1]) {
-        position_ = add16(position_, 1);
+        ++position_;
         continue;
       }
       previous_ = current_;
@@ -53,10 +54,8 @@ class PlainRun {
       if (!previous_ || designator::prefix(previous_->Name()) != designator::prefix(currentName_))
         offset_ = 0;
       selectedRun ? stepSelected() : stepAll();
-      if (selectedRun &&
-          (selectedDone_ >= NameTable::kCapacity || selectedNames_[selectedDone_].empty()))
-        position_ = add16(last, 1);
-      position_ = add16(position_, 1);
+      if (selectedRun && selectedNames_[selectedDone_].empty()) position_ = last + 1;
+      ++position_;
     }
     return outcome_;
   }
@@ -83,24 +82,19 @@ class PlainRun {
     outcome_.newNames.push_back(part.Name());
   }
 
-  void ignore() {
-    if (outcome_.ignored.size() >= static_cast<std::size_t>(NameTable::kCapacity))
-      throw errors::subscriptOutOfRange();
-    outcome_.ignored.push_back(currentName_);
-  }
+  void ignore() { outcome_.ignored.push_back(currentName_); }
 
   void storeAllNames() {
-    for (Int16 i = 1; i <= list_->Count(); i = add16(i, 1))
-      allNames_.set(i - 1, list_->Item(i)->Name());
+    for (std::int32_t i = 1; i <= list_->Count(); ++i) allNames_.set(i - 1, list_->Item(i)->Name());
   }
 
   void storeSelectedNames() {
-    Int16 i = 1;
+    std::int32_t i = 1;
     int k = 0;
     do {
       auto part = list_->Item(i);
       if (part->Selected() && !held_[i - 1]) selectedNames_.set(k++, part->Name());
-      i = add16(i, 1);
+      ++i;
     } while (i <= list_->Count());
   }
 
@@ -109,7 +103,8 @@ class PlainRun {
     Int16 max = 0;
     for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
     const Int16 base = add16(max, 1);
-    Int16 moved = 0;
+    std::int64_t moved = 0;
+    std::map<std::string, std::int64_t> movedOf;
     for (int i = 0; i < count; ++i) {
       const std::string name = allNames_[i];
       if (held_[i]) continue;
@@ -117,10 +112,15 @@ class PlainRun {
       const std::int64_t start = settings_.rules.startOf(designator::prefix(name), settings_.start);
       if (n < start || n > start + list_->Count() || designator::endsInLetter(name)) continue;
       auto part = list_->Item(name);
+      // Counted across prefixes while that stays within 16 bits, then by prefix.
+      const std::string prefix = designator::prefix(part->Name());
+      const std::int64_t temporary =
+          fitsInt16(start + base + moved) ? start + base + moved : start + base + movedOf[prefix];
       const std::string target =
-          firstFree(designator::withNumber(part->Name(), add16(start, add16(base, moved))), "");
+          firstFree(designator::withNumber(part->Name(), toInt16(temporary)), "");
       rename(*part, name, target);
-      moved = add16(moved, 1);
+      ++moved;
+      ++movedOf[prefix];
     }
   }
 
@@ -138,16 +138,16 @@ class PlainRun {
   std::string nextFree(const std::string& component) {
     const std::string prefix = designator::prefix(component);
     auto list = chooseList();
-    const Int16 count = toInt16(list->Count());
+    const std::int32_t count = list->Count();
     int first = -1;
-    for (int k = 0; k < NameTable::kCapacity && !allNames_[k].empty() && first < 0; ++k)
+    for (int k = 0; !allNames_[k].empty() && first < 0; ++k)
       if (designator::hasPrefix(allNames_[k], prefix)) first = k;
     if (first < 0) return designator::compose(prefix, add16(designator::wholeNumber(component), 1));
     const Int16 wantedNumber = designator::wholeNumber(component);
-    Int16 pos = toInt16(first + 1);
+    std::int32_t pos = first + 1;
     std::string previous = pos > 1 ? list->Item(pos - 1)->Name() : "";
     Int16 lastNumber = 0;
-    for (;; pos = add16(pos, 1)) {
+    for (;; ++pos) {
       if (pos == count + 1) return designator::compose(prefix, add16(lastNumber, 1));
       const std::string current = list->Item(pos)->Name();
       lastNumber = designator::wholeNumber(current);
@@ -205,12 +205,12 @@ class PlainRun {
   void stepSelected() {
     if (designator::endsInLetter(currentName_)) {
       offset_ = add16(offset_, 1);
-      selectedDone_ = add16(selectedDone_, 1);
+      ++selectedDone_;
       ignore();
       return;
     }
     if (!current_->Selected()) return;
-    selectedDone_ = add16(selectedDone_, 1);
+    ++selectedDone_;
     const std::string want = wanted();
     if (settings_.conflictRule == ConflictRule::assignNextFree) {
       if (want != currentName_) {
@@ -242,7 +242,8 @@ class PlainRun {
   std::vector<order::PlacementKey> keys_;  // beside sortedNames_ as read, before the order
   Ref<Component> current_, previous_;
   std::string currentName_;
-  Int16 position_ = 1, offset_ = 0, selectedDone_ = 0;
+  std::int32_t position_ = 1, selectedDone_ = 0;
+  Int16 offset_ = 0;
   std::vector<bool> held_;  // by list position: what the numbering rules keep
   PlainOutcome outcome_;
 };

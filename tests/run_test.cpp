@@ -64,19 +64,31 @@ TEST(AllComponents, HandlesAFullDesignOf10001ComponentsThatAllMove) {
   EXPECT_EQ(e.progress.current, 0);
 }
 
-TEST(AllComponents, RefusesADesignOver10001ComponentsBeforeAnyRename) {
+// More components than 16 bits count: each prefix moves aside by its own
+// count once the shared one would pass 32767, and numbers from 1.
+TEST(AllComponents, RenumbersADesignOfMoreComponentsThanSixteenBitsCount) {
+  const char* const prefixes[] = {"R", "C", "U", "L"};
   std::string parts;
-  for (int i = 1; i <= 10002; ++i) parts += "R" + std::to_string(i + 5) + " ";
+  for (const char* prefix : prefixes)
+    for (int i = 1; i <= 10000; ++i) parts += prefix + std::to_string(10001 - i) + " ";
   Engine e(design(parts));
-  const auto before = e.names();
-  const auto error = e.runAll();
+  ASSERT_FALSE(e.runAll());
+  const auto names = e.names();
+  ASSERT_EQ(names.size(), 40000u);
+  for (int k = 0; k < 40000; ++k)
+    ASSERT_EQ(names[k], prefixes[k / 10000] + std::to_string(k % 10000 + 1)) << k;
+  EXPECT_EQ(e.last.oldNames.size(), 80000u) << "each moved aside, then numbered";
+  EXPECT_EQ(std::set<std::string>(e.last.newNames.begin(), e.last.newNames.begin() + 40000).size(),
+            40000u)
+      << "no two temporary names alike";
+  // One prefix of more components than its temporary numbers can hold is refused.
+  std::string large;
+  for (int i = 1; i <= 20000; ++i) large += "R" + std::to_string(i) + " ";
+  Engine over(design(large));
+  const auto error = over.runAll();
   ASSERT_TRUE(error);
-  EXPECT_EQ(error->number(), 9);
-  EXPECT_EQ(
-      error->text(),
-      "The design has 10002 components; Varnel renumbers at most 10001. Nothing was renamed.");
-  EXPECT_EQ(e.names(), before);
-  EXPECT_TRUE(e.host->renames().empty());
+  EXPECT_EQ(error->number(), errors::kOverflow);
+  EXPECT_TRUE(over.host->renames().empty());
 }
 
 TEST(AllComponents, RefusesANumberPast16BitsBeforeAnyRename) {

@@ -327,11 +327,6 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
   read.design.scopes = document_->Scopes()->Count();
   auto list = componentListFor(read.design.scopes);
   const std::int32_t count = list->Count();
-  if (count > NameTable::kCapacity)
-    throw errors::refusal(
-        errors::kSubscriptOutOfRange,
-        "The design has " + std::to_string(count) + " components; Varnel renumbers at most 10001.");
-  int selected = 0;
   auto inOrder = list->readInOrder(count);
   for (std::int32_t i = 1; i <= count; ++i) {
     auto component = inOrder(i);
@@ -345,15 +340,10 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
       auto placement = component->Placements()->Item(1);
       part.x = placement->X(0);
       part.y = placement->Y(0);
-      ++selected;
     }
     read.design.parts.push_back(std::move(part));
     read.parts.push_back(std::move(component));
   }
-  if (selected > NameTable::kCapacity)
-    throw errors::refusal(
-        errors::kSubscriptOutOfRange,
-        std::to_string(selected) + " components are selected; Varnel renumbers at most 10001.");
   return read;
 }
 

@@ -4,28 +4,30 @@
 
 namespace varnel {
 
-void checkTableIndex(int index, int capacity) {
-  if (index < 0 || index >= capacity) throw errors::subscriptOutOfRange();
+void checkTableIndex(int index) {
+  if (index < 0) throw errors::subscriptOutOfRange();
 }
 
 const std::string& NameTable::operator[](int index) const {
-  checkTableIndex(index, kCapacity);
-  return entries_[index];
+  static const std::string kEmpty;
+  checkTableIndex(index);
+  return index < static_cast<int>(entries_.size()) ? entries_[index] : kEmpty;
 }
 
 void NameTable::set(int index, std::string name) {
-  checkTableIndex(index, kCapacity);
+  checkTableIndex(index);
+  if (index >= static_cast<int>(entries_.size())) entries_.resize(index + 1);
   entries_[index] = std::move(name);
 }
 
 int NameTable::usedCount() const {
   int count = 0;
-  while (count < kCapacity && !entries_[count].empty()) ++count;
+  while (count < static_cast<int>(entries_.size()) && !entries_[count].empty()) ++count;
   return count;
 }
 
 void NameTable::clear() {
-  for (int i = 0; i < kCapacity && !entries_[i].empty(); ++i) entries_[i].clear();
+  for (std::size_t i = 0; i < entries_.size() && !entries_[i].empty(); ++i) entries_[i].clear();
 }
 
 }  // namespace varnel

@@ -3,13 +3,15 @@
 namespace varnel {
 
 PlacementRow& PlacementTable::operator[](int index) {
-  checkTableIndex(index, kCapacity);
+  checkTableIndex(index);
+  if (index >= static_cast<int>(rows_.size())) rows_.resize(index + 1);
   return rows_[index];
 }
 
 const PlacementRow& PlacementTable::operator[](int index) const {
-  checkTableIndex(index, kCapacity);
-  return rows_[index];
+  static const PlacementRow kEmpty;
+  checkTableIndex(index);
+  return index < static_cast<int>(rows_.size()) ? rows_[index] : kEmpty;
 }
 
 }  // namespace varnel

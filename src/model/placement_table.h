@@ -9,8 +9,8 @@ namespace varnel {
 
 // Rows of the placement order: designator and the texts of its first
 // placement's X and Y, and the list position of the component they are of
-// (one designator may be borne by several). Same capacity and index rule as
-// a name table.
+// (one designator may be borne by several). Rows are made as they are
+// written; reading past them gives an empty row. A negative index is error 9.
 struct PlacementRow {
   std::string name;
   std::string x;
@@ -20,11 +20,6 @@ struct PlacementRow {
 
 class PlacementTable {
  public:
-  static constexpr int kCapacity = NameTable::kCapacity;
-
-  PlacementTable() : rows_(kCapacity) {}
-
-  // Throws error 9 for an index outside 0..10000.
   PlacementRow& operator[](int index);
   const PlacementRow& operator[](int index) const;
 

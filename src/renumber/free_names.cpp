@@ -45,7 +45,6 @@ const ListName& FreeNames::nameAt(std::int32_t position) {
 
 std::string FreeNames::nextFreeName(const std::string& wantedName) {
   const std::string prefix = designator::prefix(wantedName);
-  toInt16(design_.count());  // positions are counted in 16 bits
   const auto first = firstPositionOf(prefix);
   if (!first) return designator::compose(prefix, add16(designator::wholeNumber(wantedName), 1));
   const Int16 wanted = designator::wholeNumber(wantedName);
@@ -89,7 +88,7 @@ FreeNames::Stretch& FreeNames::stretchOf(const std::string& prefix, std::int32_t
 // The walk begins at the first of the names as the run first read them.
 std::optional<std::int32_t> FreeNames::firstPositionOf(const std::string& prefix) {
   if (!firstPositionsRead_) {
-    for (int k = 0; k < NameTable::kCapacity && !allNames_[k].empty(); ++k)
+    for (int k = 0; !allNames_[k].empty(); ++k)
       firstPositions_.emplace(leadingLetters(allNames_[k]), k + 1);
     firstPositionsRead_ = true;
   }

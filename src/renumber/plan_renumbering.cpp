@@ -13,8 +13,6 @@ Error planRefusal(const Error& e) {
   std::string why = e.text();
   if (e.number() == errors::kOverflow && e.text() == "Overflow")
     why += ": a number this run would form lies outside -32768 to 32767.";
-  else if (e.number() == errors::kSubscriptOutOfRange)
-    why += ": the run would need more than 10001 entries in a table.";
   else
     why += ".";
   return errors::refusal(e.number(), why);

@@ -7,7 +7,7 @@
 namespace varnel {
 
 // The plan of a run over design, or a refusal: an Error whose text ends in
-// "Nothing was renamed." (a number past 16 bits, a table past 10001 entries,
+// "Nothing was renamed." (a number past 16 bits,
 // an empty design, a rename the host would refuse).
 RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& settings);
 

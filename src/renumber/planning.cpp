@@ -3,6 +3,8 @@
 // start number.
 #include "renumber/planning.h"
 
+#include <unordered_map>
+
 #include "base/error.h"
 #include "model/designator.h"
 #include "renumber/sort_selection.h"
@@ -28,15 +30,12 @@ RenumberPlan Planning::run() {
   // A selected-components run with nothing selected does nothing.
   const bool enabled = !(selectedNames_.empty() && selectedRun);
   if (enabled) plan_.progress = progressRange();
-  const Int16 lastPosition = toInt16(design_.count());
+  const std::int32_t lastPosition = design_.count();
   if (!enabled) return std::move(plan_);
   for (bool first = true; position_ <= lastPosition; first = false) {
     step(first);
-    // A full selection has no empty entry behind it: past the table is used up too.
-    if (selectedRun &&
-        (selectedDone_ >= NameTable::kCapacity || selectedNames_[selectedDone_].empty()))
-      position_ = add16(lastPosition, 1);
-    position_ = add16(position_, 1);
+    if (selectedRun && selectedNames_[selectedDone_].empty()) position_ = lastPosition + 1;
+    ++position_;
     plan_.steps.push_back({plan_.renames.size(), plan_.ignored.size()});
   }
   return std::move(plan_);
@@ -66,8 +65,6 @@ void Planning::step(bool firstStep) {
 }
 
 void Planning::ignoreCurrent() {
-  if (plan_.ignored.size() >= static_cast<std::size_t>(NameTable::kCapacity))
-    throw errors::subscriptOutOfRange();
   plan_.ignored.push_back(currentName_);
 }
 
@@ -89,12 +86,12 @@ void Planning::numberSelected() {
     plan_.numberingOrder.push_back(current_);
   if (designator::endsInLetter(currentName_)) {
     numberOffset_ = add16(numberOffset_, 1);
-    selectedDone_ = add16(selectedDone_, 1);
+    ++selectedDone_;
     ignoreCurrent();
     return;
   }
   if (!design_.partAt(current_).selected) return;
-  selectedDone_ = add16(selectedDone_, 1);
+  ++selectedDone_;
   const std::string wanted = wantedName();
   if (settings_.conflictRule == ConflictRule::assignNextFree)
     assignNextFree(wanted);
@@ -171,16 +168,16 @@ void Planning::storeSelectedNames() {
   }
 }
 
-Int16 Planning::countSelected() const {
-  Int16 n = 0;
+std::int32_t Planning::countSelected() const {
+  std::int32_t n = 0;
   for (std::int32_t position = 1; position <= design_.count(); ++position)
-    if (design_.partAt(position).selected && !held(position)) n = add16(n, 1);
+    if (design_.partAt(position).selected && !held(position)) ++n;
   return n;
 }
 
 std::optional<ProgressRange> Planning::progressRange() const {
   if (settings_.scope == Scope::selectedComponents) {
-    const Int16 n = countSelected();
+    const std::int32_t n = countSelected();
     return ProgressRange{0, n <= 1 ? 1.0f : static_cast<float>(n - 1)};
   }
   return ProgressRange{0, static_cast<float>(design_.count()) - 1};
@@ -194,7 +191,8 @@ void Planning::moveConflictsAside() {
   Int16 max = 0;
   for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
   const Int16 tempBase = add16(max, 1);
-  Int16 movedCount = 0;
+  std::int32_t movedCount = 0;
+  std::unordered_map<std::string, std::int32_t> movedOf;  // by prefix
   for (int i = 0; i < count; ++i) {
     const std::string& name = allNames_[i];
     const std::int32_t position = i + 1;  // the entry's own component
@@ -206,12 +204,18 @@ void Planning::moveConflictsAside() {
     const std::int64_t last = start + design_.count();  // one past the run's last number
     const std::int64_t n = designator::wholeNumber(name);
     if (n < start || n > last || designator::endsInLetter(name)) continue;
-    const Int16 temporary = add16(start, add16(tempBase, movedCount));
-    // Below start 1 a temporary number can meet one in use: take a free one.
-    const std::string target = freeNames_.firstFreeName(
-        designator::compose(designator::prefix(design_.designatorAt(position)), temporary), "");
+    const std::string prefix = designator::prefix(design_.designatorAt(position));
+    // The moves are counted across prefixes; past 16 bits, each prefix counts
+    // its own, as a board of more components than numbers needs.
+    const std::int64_t shared = start + tempBase + movedCount;
+    const Int16 temporary =
+        toInt16(fitsInt16(shared) ? shared : start + tempBase + movedOf[prefix]);
+    // Below start 1, or once each prefix counts, a temporary number can meet
+    // one in use: take a free one.
+    const std::string target = freeNames_.firstFreeName(designator::compose(prefix, temporary), "");
     rename(position, target, RenameReason::movedAside);
-    movedCount = add16(movedCount, 1);
+    ++movedCount;
+    ++movedOf[prefix];
   }
 }
 

@@ -30,7 +30,7 @@ class Planning {
   // The selected designators in list order, into selectedNames (and their
   // positions beside them).
   void storeSelectedNames();
-  Int16 countSelected() const;
+  std::int32_t countSelected() const;
 
   // Before an all-components run: every component whose number lies in the
   // range the run gives moves to a temporary number above every number in use.
@@ -69,9 +69,9 @@ class Planning {
   FreeNames freeNames_;                          // over design_ and allNames_, declared before it
   std::vector<std::int32_t> selectedPositions_;  // beside selectedNames_
   RenumberPlan plan_;
-  Int16 position_ = 1;
-  Int16 numberOffset_ = 0;
-  Int16 selectedDone_ = 0;
+  std::int32_t position_ = 1;  // positions and counts of components: any number the host gives
+  Int16 numberOffset_ = 0;     // numbers of designators: 16 bits
+  std::int32_t selectedDone_ = 0;
   std::int32_t current_ = 0;   // position of the component at hand
   std::int32_t previous_ = 0;  // and of the one before it
   std::string currentName_;
