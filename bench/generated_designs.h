@@ -9,23 +9,29 @@
 
 namespace varnel::bench {
 
-inline const char* prefixFor(int stretch) {
-  static const char* kPrefixes[] = {"R", "C", "U", "D", "L", "Q"};
-  return kPrefixes[stretch % 6];
+inline const char* prefixFor(int stretch, int prefixes = 6) {
+  static const char* kPrefixes[] = {"R", "C", "U", "D", "L", "Q", "J", "TP", "FB", "Y"};
+  return kPrefixes[stretch % prefixes];
 }
 
 // Every component's number lies in the range a run from 1 gives, so every
 // one is moved aside first: prefixes in stretches of 25, numbers shuffled.
+// Past 16000 components the numbers go on under longer prefixes (RA1, CB7),
+// so that every number and every temporary one stays within 16 bits.
 inline standin::DesignData allMove(int size) {
   std::mt19937 random(size);
   std::vector<int> numbers(size);
-  for (int i = 0; i < size; ++i) numbers[i] = i + 1;
+  for (int i = 0; i < size; ++i) numbers[i] = i;
   std::shuffle(numbers.begin(), numbers.end(), random);
   standin::DesignData design{"all-move.sch", 1, {}};
-  for (int i = 0; i < size; ++i)
-    design.parts.push_back({prefixFor(i / 25) + std::to_string(numbers[i]),
+  for (int i = 0; i < size; ++i) {
+    const int group = numbers[i] / 16000, number = numbers[i] % 16000 + 1;
+    const std::string letters =
+        group == 0 ? "" : std::string(1, static_cast<char>('A' + group - 1));
+    design.parts.push_back({prefixFor(i / 25) + letters + std::to_string(number),
                             static_cast<double>(random() % 20000),
                             static_cast<double>(random() % 15000), false});
+  }
   return design;
 }
 
@@ -45,13 +51,15 @@ inline standin::DesignData takenNames(int size, int selected) {
   return design;
 }
 
-// Six prefixes in one stretch each, numbered 1 upward in list order: a
-// board a "Rename all components" run from 1 leaves as it is.
+// Six prefixes (one a 10000 components past 60000) in one stretch each,
+// numbered 1 upward in list order: a board a "Rename all components" run
+// from 1 leaves as it is.
 inline standin::DesignData alreadyNumbered(int size) {
   standin::DesignData design{"numbered.sch", 1, {}};
-  const int stretch = (size + 5) / 6;
+  const int prefixes = std::max(6, (size + 9999) / 10000);
+  const int stretch = (size + prefixes - 1) / prefixes;
   for (int i = 0; i < size; ++i)
-    design.parts.push_back({prefixFor(i / stretch) + std::to_string(i % stretch + 1),
+    design.parts.push_back({prefixFor(i / stretch, prefixes) + std::to_string(i % stretch + 1),
                             static_cast<double>(i % 100) * 100, static_cast<double>(i / 100) * 100,
                             false});
   return design;

@@ -45,8 +45,18 @@ class WorkingDesign {
   bool rename(std::int32_t position, const std::string& to);
 
  private:
+  // The positions that bear one name, in list order. Nearly every name has
+  // one bearer, so it is held without a vector; a name nobody bears any
+  // more is dropped, so the table stays as large as the design.
+  struct Bearers {
+    std::int32_t first = 0;
+    std::vector<std::int32_t> others;
+  };
+  void removeBearer(const std::string& name, std::int32_t position);
+  void addBearer(const std::string& name, std::int32_t position);
+
   DesignSnapshot design_;
-  std::unordered_map<std::string, std::vector<std::int32_t>> positionsByName_;  // sorted
+  std::unordered_map<std::string, Bearers> positionsByName_;
 };
 
 }  // namespace varnel
