@@ -190,6 +190,21 @@ UINT checkOf(HWND list, int row) {
   return static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK)) >> 12;
 }
 
+// The state icon of row: where a click on the list lands on it.
+POINT stateIconOf(HWND list, int row) {
+  RECT bounds{};
+  bounds.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+  for (LONG x = bounds.left; x < bounds.left + 60; ++x) {
+    LVHITTESTINFO hit{};
+    hit.pt = {x, (bounds.top + bounds.bottom) / 2};
+    SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) return hit.pt;
+  }
+  return {-1, -1};
+}
+
+// The user's two ways: the space bar on the focused row, a click on a check box.
 TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
   testing::LocalWindow w("R5 R7 R9");
   w.window.setChecked(app::Control::allComponents, true);
@@ -199,10 +214,12 @@ TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
   const int before = rowCount(list);
   EXPECT_EQ(checkOf(list, 0), 2u);
   const std::string component = cell(list, 0, 1);
+  SetFocus(list);
   LVITEMW item{};
-  item.stateMask = LVIS_STATEIMAGEMASK;
-  item.state = INDEXTOSTATEIMAGEMASK(1);
+  item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
   SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(list, WM_KEYUP, VK_SPACE, 0);
   win::pumpMessages(std::chrono::milliseconds(200));
   const int last = rowCount(list) - 1;
   EXPECT_EQ(cell(list, last, 1), component);
@@ -210,11 +227,31 @@ TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
   for (int row = 0; row < last; ++row)
     EXPECT_NE(cell(list, row, 1), component) << "its own renames are gone";
   EXPECT_NE(win::windowText(w.program.preview().note()).find("1 row unchecked"), std::string::npos);
-  item.state = INDEXTOSTATEIMAGEMASK(2);
-  SendMessageW(list, LVM_SETITEMSTATE, last, reinterpret_cast<LPARAM>(&item));
-  win::pumpMessages(std::chrono::milliseconds(200));
+  const POINT box = stateIconOf(list, last);
+  ASSERT_GE(box.x, 0);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+  win::pumpMessages(std::chrono::milliseconds(300));
   EXPECT_EQ(rowCount(list), before);
   EXPECT_EQ(checkOf(list, 0), 2u);
+  EXPECT_EQ(win::windowText(w.program.preview().note()).find("unchecked"), std::string::npos)
+      << "one click, one toggle";
+}
+
+// A virtual list: a Preview of 100000 renames opens at once and shows its last row.
+TEST(PreviewCheckBoxes, APreviewOfAHundredThousandRowsOpensAtOnce) {
+  std::string parts;
+  for (const char* prefix : {"R", "C", "U", "L", "D", "Q", "J", "Y", "FB", "TP"})
+    for (int i = 0; i < 10000; ++i) parts += prefix + std::to_string(10000 - i) + " ";
+  testing::LocalWindow w(parts);
+  w.window.setChecked(app::Control::allComponents, true);
+  w.program.presenter().onPreview();
+  HWND list = w.program.preview().list();
+  ASSERT_EQ(rowCount(list), 200000) << "each moved aside, then numbered";
+  SendMessageW(list, LVM_ENSUREVISIBLE, 199999, FALSE);
+  win::pumpMessages(std::chrono::milliseconds(100));
+  EXPECT_EQ(cell(list, 199999, 0), "200000");
+  EXPECT_EQ(checkOf(list, 199999), 2u);
 }
 
 }  // namespace

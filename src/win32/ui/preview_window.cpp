@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/map_image.h"
 #include "win32/base/clipboard.h"
@@ -39,25 +41,48 @@ void addColumn(HWND list, int index, const wchar_t* title) {
 }
 
 // The state image of a row: none, unchecked (1) or checked (2).
-void setCheck(HWND list, int row, app::PreviewRow::Check check) {
-  const UINT image = check == app::PreviewRow::Check::none        ? 0
-                     : check == app::PreviewRow::Check::unchecked ? 1
-                                                                  : 2;
-  LVITEMW item{};
-  item.stateMask = LVIS_STATEIMAGEMASK;
-  item.state = INDEXTOSTATEIMAGEMASK(image);
-  SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+UINT stateImageOf(app::PreviewRow::Check check) {
+  switch (check) {
+    case app::PreviewRow::Check::none:
+      return 0;
+    case app::PreviewRow::Check::unchecked:
+      return 1;
+    default:
+      return 2;
+  }
 }
 
-void setCell(HWND list, int row, int column, const std::string& text) {
-  std::wstring wide = widen(text);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = wide.data();
-  SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0,
-               reinterpret_cast<LPARAM>(&item));
+std::string cellText(const app::PreviewRow& row, int column) {
+  switch (column) {
+    case 0:
+      return row.step ? std::to_string(row.step) : "";
+    case 1:
+      return row.from;
+    case 2:
+      return row.to;
+    default:
+      return row.why;
+  }
+}
+
+// The widest of a column's longest texts: in a proportional font the text
+// of most characters is nearly always the widest, so only the longest few
+// are measured, however many rows there are.
+int widestText(HDC dc, const std::vector<app::PreviewRow>& rows, int column) {
+  std::vector<std::pair<std::size_t, std::size_t>> lengths;  // length, row
+  lengths.reserve(rows.size());
+  for (std::size_t k = 0; k < rows.size(); ++k)
+    lengths.emplace_back(cellText(rows[k], column).size(), k);
+  const std::size_t measured = std::min<std::size_t>(lengths.size(), 16);
+  std::partial_sort(lengths.begin(), lengths.begin() + measured, lengths.end(), std::greater<>());
+  int widest = 0;
+  for (std::size_t k = 0; k < measured; ++k) {
+    const std::wstring text = widen(cellText(rows[lengths[k].second], column));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    widest = std::max<int>(widest, size.cx);
+  }
+  return widest;
 }
 
 }  // namespace
@@ -74,9 +99,13 @@ void PreviewWindow::create() {
   Window::create({kClassName, L"Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                   RECT{at.left, at.top, at.right, at.bottom}, owner_});
   HWND w = handle();
-  list_ =
-      child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
+  // A virtual list: its rows are asked for as they show, so that a run of
+  // 100000 renames opens as fast as one of ten.
+  list_ = child(w, WC_LISTVIEWW, L"",
+                LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+  // The check boxes' states are the rows', asked for with the texts.
+  SendMessageW(list_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
   for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
   // The note wraps: PowerPCB's own words may be long.
@@ -101,15 +130,15 @@ void PreviewWindow::applyDpi(UINT dpi) {
 }
 
 // Each column as wide as its longest text or its title; the last one takes
-// the rest of the list's width besides.
+// the rest of the list's width besides. The first holds the check boxes too.
 void PreviewWindow::sizeColumns() {
+  WindowDc dc(list_, fontOrDefault(font_));
   auto fitted = [&](int column) {
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
-    const int content = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0));
-    // Not every list takes the title into account: its own width, as the header pads it.
-    const int title = static_cast<int>(SendMessageW(
-        list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(kColumnTitles[column])));
-    return std::max(content, title + scaled(16));
+    const std::wstring title = kColumnTitles[column];
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), title.c_str(), static_cast<int>(title.size()), &size);
+    const int box = column == 0 ? GetSystemMetrics(SM_CXSMICON) + scaled(6) : 0;
+    return std::max<int>(widestText(dc.get(), preview_.rows, column) + box, size.cx) + scaled(16);
   };
   int used = 0;
   for (int column = 0; column < 3; ++column) {
@@ -135,23 +164,46 @@ void PreviewWindow::showPreview(const app::Preview& preview) {
 
 void PreviewWindow::fill() {
   filling_ = true;
-  SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-  int row = 0, focus = -1;
-  for (const app::PreviewRow& r : preview_.rows) {
-    setCell(list_, row, 0, r.step ? std::to_string(r.step) : "");
-    setCell(list_, row, 1, r.from);
-    setCell(list_, row, 2, r.to);
-    setCell(list_, row, 3, r.why);
-    setCheck(list_, row, r.check);
-    if (focus < 0 && !toggled_.empty() && r.component == toggled_) focus = row;
-    ++row;
-  }
-  if (focus >= 0) focusRow(focus);
+  SendMessageW(list_, LVM_SETITEMCOUNT, preview_.rows.size(), 0);
+  // A new plan: nothing of the last one stays selected. Row by row, since
+  // a list may tell every row of a change to all of them.
+  LVITEMW none{};
+  none.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+  for (LRESULT row; (row = SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                        LVNI_SELECTED | LVNI_FOCUSED)) >= 0;)
+    SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&none));
+  if (const auto row = rowOf(toggled_)) focusRow(static_cast<int>(*row));
+  InvalidateRect(list_, nullptr, TRUE);
   filling_ = false;
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
   SetWindowTextW(note_, noteText().c_str());
   ShowWindow(note_, noteText().empty() ? SW_HIDE : SW_SHOW);
   InvalidateRect(map_->handle(), nullptr, TRUE);
+}
+
+std::optional<std::size_t> PreviewWindow::rowOf(const std::string& component) const {
+  if (component.empty()) return std::nullopt;
+  for (std::size_t k = 0; k < preview_.rows.size(); ++k)
+    if (preview_.rows[k].component == component) return k;
+  return std::nullopt;
+}
+
+// What a row shows, as the list asks for it.
+void PreviewWindow::onGetDispInfo(NMLVDISPINFOW& info) const {
+  LVITEMW& item = info.item;
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= preview_.rows.size()) return;
+  const app::PreviewRow& row = preview_.rows[item.iItem];
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const std::wstring text = widen(cellText(row, item.iSubItem));
+    const std::size_t length = std::min<std::size_t>(text.size(), item.cchTextMax - 1);
+    std::copy_n(text.c_str(), length, item.pszText);
+    item.pszText[length] = L'\0';
+  }
+  if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
+    item.state =
+        (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(stateImageOf(row.check));
+    item.stateMask |= LVIS_STATEIMAGEMASK;
+  }
 }
 
 // As many lines as the note takes wrapped at width; none without a note.
@@ -179,27 +231,53 @@ void PreviewWindow::focusRow(int row) {
   SendMessageW(list_, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
-// A check box the user toggled, as the list tells it; its rows are looked
-// at once the notification has returned.
+// A check box the user toggled: a click on it or the space bar on its row,
+// or the list's own change of its state. Each says what the row is to be,
+// not that it flips, so that two ways of telling one toggle make one; the
+// plan is worked out again once the list's notification has returned.
+void PreviewWindow::askToggle(int row, std::optional<bool> checked) {
+  if (row < 0 || static_cast<std::size_t>(row) >= preview_.rows.size()) return;
+  const app::PreviewRow& r = preview_.rows[row];
+  if (r.check == app::PreviewRow::Check::none) return;
+  pendingToggles_.emplace_back(r.component,
+                               checked.value_or(r.check == app::PreviewRow::Check::unchecked));
+  PostMessageW(handle(), kRowToggledMessage, 0, 0);
+}
+
+void PreviewWindow::onClick(const NMITEMACTIVATE& click) {
+  LVHITTESTINFO hit{};
+  hit.pt = click.ptAction;
+  SendMessageW(list_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  if (hit.iItem >= 0 && hit.iSubItem == 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+    askToggle(hit.iItem, std::nullopt);
+}
+
+void PreviewWindow::onKeyDown(const NMLVKEYDOWN& key) {
+  if (key.wVKey != VK_SPACE) return;
+  askToggle(
+      static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
+      std::nullopt);
+}
+
 void PreviewWindow::onItemChanged(const NMLISTVIEW& change) {
   if (filling_ || !(change.uChanged & LVIF_STATE) ||
       !((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) || change.iItem < 0)
     return;
-  PostMessageW(handle(), kRowToggledMessage, static_cast<WPARAM>(change.iItem),
-               static_cast<LPARAM>(change.uNewState & LVIS_STATEIMAGEMASK));
+  askToggle(change.iItem, (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2));
 }
 
-void PreviewWindow::onRowToggled(std::size_t row, UINT stateImage) {
-  if (row >= preview_.rows.size() || !handlers_.rowChecked) return;
-  const app::PreviewRow& r = preview_.rows[row];
-  const bool checked = stateImage == INDEXTOSTATEIMAGEMASK(2);
-  if (r.check == app::PreviewRow::Check::none ||
-      checked == (r.check == app::PreviewRow::Check::checked)) {
-    setCheck(list_, static_cast<int>(row), r.check);  // a row without a box stays without
-    return;
+void PreviewWindow::onRowsToggled() {
+  const auto toggles = std::move(pendingToggles_);
+  pendingToggles_.clear();
+  for (const auto& [component, checked] : toggles) {
+    const auto row = rowOf(component);
+    if (!row || !handlers_.rowChecked) continue;
+    const app::PreviewRow& r = preview_.rows[*row];
+    if (checked == (r.check == app::PreviewRow::Check::checked)) continue;  // told twice
+    toggled_ = component;
+    handlers_.rowChecked(component, checked);
   }
-  toggled_ = r.component;
-  handlers_.rowChecked(r.component, checked);
+  InvalidateRect(list_, nullptr, FALSE);
 }
 
 void PreviewWindow::layout() {
@@ -255,12 +333,17 @@ LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->hwndFrom == list_ && header->code == LVN_ITEMCHANGED)
+      if (header->hwndFrom != list_) return 0;
+      if (header->code == LVN_GETDISPINFOW)
+        onGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+      if (header->code == LVN_ITEMCHANGED)
         onItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+      if (header->code == NM_CLICK) onClick(*reinterpret_cast<const NMITEMACTIVATE*>(lParam));
+      if (header->code == LVN_KEYDOWN) onKeyDown(*reinterpret_cast<const NMLVKEYDOWN*>(lParam));
       return 0;
     }
     case kRowToggledMessage:
-      onRowToggled(wParam, static_cast<UINT>(lParam));
+      onRowsToggled();
       return 0;
     case WM_SIZE:
       if (list_) layout();

@@ -8,6 +8,9 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/map_image.h"
 #include "app/preview_view.h"
@@ -50,8 +53,13 @@ class PreviewWindow final : public Window, public app::PreviewView {
   int noteHeight(int width) const;
   std::wstring noteText() const;
   void focusRow(int row);
+  std::optional<std::size_t> rowOf(const std::string& component) const;
+  void onGetDispInfo(NMLVDISPINFOW& info) const;
+  void askToggle(int row, std::optional<bool> checked);
+  void onClick(const NMITEMACTIVATE& click);
+  void onKeyDown(const NMLVKEYDOWN& key);
   void onItemChanged(const NMLISTVIEW& change);
-  void onRowToggled(std::size_t row, UINT stateImage);
+  void onRowsToggled();
   void sizeColumns();
   POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label) const;
   void paintMap(HDC dc, const RECT& area) const;
@@ -70,6 +78,8 @@ class PreviewWindow final : public Window, public app::PreviewView {
   app::Preview preview_;
   bool filling_ = false;  // the list's own notifications while it is filled
   std::string toggled_;   // the component whose check box was toggled last
+  // Toggles told and not yet handled: a component and whether it is to be checked.
+  std::vector<std::pair<std::string, bool>> pendingToggles_;
 };
 
 }  // namespace varnel::win
