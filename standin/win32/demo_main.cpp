@@ -273,14 +273,34 @@ class Walkthrough {
   // them; then every option back at its default, as the demo found them.
   void showNumberingOptions(win::Program& program) {
     say("8. Numbering options: names already right kept, J1-J8 and TP* locked, only R and C, "
-        "R counted from 100");
-    setNumberingOptions({true, "J1-J8 TP*", "R C", "R=100"}, "11-numbering-options.png");
+        "R counted from 100, selected components row by row on a grid of 50");
+    rules::RulesTexts chosen{true, "J1-J8 TP*", "R C", "R=100"};
+    chosen.order = "rows-first";
+    chosen.grid = "50";
+    setNumberingOptions(chosen, "11-numbering-options.png");
     say("   Preview renames (Ctrl+P) of Rename all components under them: the rules under the");
     say("   summary, a check box on every rename");
     SendMessageW(window_->handle(), WM_SYSCOMMAND, kPreviewCommand, 0);
     shot(program.preview().handle(), "12-preview-with-rules.png", win::CaptureArea::wholeWindow);
     SendMessageW(program.preview().handle(), WM_CLOSE, 0, 0);
+    say("9. Rename selected components row by row from the top right: the Preview's map");
+    rules::RulesTexts order;
+    order.order = "rows-first";
+    order.across = "right-to-left";
+    setNumberingOptions(order, nullptr);
+    click(app::Control::selectedComponents);
+    SendMessageW(window_->handle(), WM_SYSCOMMAND, kPreviewCommand, 0);
+    shot(program.preview().handle(), "13-preview-rows-first.png", win::CaptureArea::wholeWindow);
+    SendMessageW(program.preview().handle(), WM_CLOSE, 0, 0);
+    click(app::Control::allComponents);
     setNumberingOptions({}, nullptr);
+  }
+
+  // The index of word among a list's choices.
+  static int choiceIndex(const std::vector<rules::Choice>& choices, const std::string& word) {
+    for (std::size_t k = 0; k < choices.size(); ++k)
+      if (word == choices[k].word) return static_cast<int>(k);
+    return 0;
   }
 
   void setNumberingOptions(const rules::RulesTexts& texts, const char* screenshot) {
@@ -291,7 +311,15 @@ class Walkthrough {
       SetDlgItemTextW(box, 101, win::widen(texts.locked).c_str());
       SetDlgItemTextW(box, 102, win::widen(texts.only).c_str());
       SetDlgItemTextW(box, 103, win::widen(texts.startFor).c_str());
+      SendDlgItemMessageW(box, 104, CB_SETCURSEL, choiceIndex(rules::orderChoices(), texts.order),
+                          0);
+      SendDlgItemMessageW(box, 105, CB_SETCURSEL, choiceIndex(rules::acrossChoices(), texts.across),
+                          0);
+      SendDlgItemMessageW(box, 106, CB_SETCURSEL, choiceIndex(rules::downChoices(), texts.down), 0);
+      SetDlgItemTextW(box, 107, win::widen(texts.grid).c_str());
       if (path.empty()) return;
+      // Painted now, lists and all, before the picture is taken.
+      RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
       Sleep(300);
       win::saveWindowPng(box, path, win::CaptureArea::wholeWindow);
     });
