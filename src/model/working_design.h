@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "model/design_snapshot.h"
+#include "model/name_index.h"
 
 namespace varnel {
 
@@ -45,18 +45,8 @@ class WorkingDesign {
   bool rename(std::int32_t position, const std::string& to);
 
  private:
-  // The positions that bear one name, in list order. Nearly every name has
-  // one bearer, so it is held without a vector; a name nobody bears any
-  // more is dropped, so the table stays as large as the design.
-  struct Bearers {
-    std::int32_t first = 0;
-    std::vector<std::int32_t> others;
-  };
-  void removeBearer(const std::string& name, std::int32_t position);
-  void addBearer(const std::string& name, std::int32_t position);
-
   DesignSnapshot design_;
-  std::unordered_map<std::string, Bearers> positionsByName_;
+  NameIndex positionsByName_;  // over design_.parts
 };
 
 }  // namespace varnel
