@@ -238,12 +238,16 @@ TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
       << "one click, one toggle";
 }
 
-// A virtual list: a Preview of 100000 renames opens at once and shows its last row.
-TEST(PreviewCheckBoxes, APreviewOfAHundredThousandRowsOpensAtOnce) {
+// A design of 100000 components: a Preview of its 200000 renames opens at
+// once (a virtual list) and shows its last row; both run kinds complete.
+TEST(PreviewCheckBoxes, AHundredThousandComponentsArePreviewedAndRenumbered) {
   std::string parts;
   for (const char* prefix : {"R", "C", "U", "L", "D", "Q", "J", "Y", "FB", "TP"})
-    for (int i = 0; i < 10000; ++i) parts += prefix + std::to_string(10000 - i) + " ";
+    for (int i = 0; i < 10000; ++i)
+      parts += prefix + std::to_string(10000 - i) + "@" + std::to_string(i) + ",0" +
+               (i % 3 == 0 ? "* " : " ");
   testing::LocalWindow w(parts);
+  win::DialogAnswerer answerer;  // a message would say what went wrong
   w.window.setChecked(app::Control::allComponents, true);
   w.program.presenter().onPreview();
   HWND list = w.program.preview().list();
@@ -252,6 +256,16 @@ TEST(PreviewCheckBoxes, APreviewOfAHundredThousandRowsOpensAtOnce) {
   win::pumpMessages(std::chrono::milliseconds(100));
   EXPECT_EQ(cell(list, 199999, 0), "200000");
   EXPECT_EQ(checkOf(list, 199999), 2u);
+  SendMessageW(w.program.preview().handle(), WM_CLOSE, 0, 0);
+  w.program.presenter().onRun();
+  EXPECT_EQ(w.host->design().parts.back().designator, "TP10000");
+  EXPECT_EQ(w.host->design().parts.front().designator, "R1");
+  w.window.setChecked(app::Control::allComponents, false);
+  w.window.setChecked(app::Control::selectedComponents, true);
+  w.program.presenter().onRun();
+  // The second selected R wants R2, which another bears: the next free name.
+  EXPECT_EQ(w.host->design().parts[3].designator, "R10001");
+  for (const auto& seen : answerer.seen()) ADD_FAILURE() << seen.text;
 }
 
 }  // namespace
