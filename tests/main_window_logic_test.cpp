@@ -481,6 +481,29 @@ TEST(NumberingOptions, APreviewRowUncheckedLocksItsComponentForThatRunOnly) {
   EXPECT_EQ(w.preview.shown.back().rules, "Rules: names already right kept");
 }
 
+// The map of a Preview open while the order changes is drawn anew.
+TEST(NumberingOptions, APlacementOrderChosenWhileAPreviewIsOpenRedrawsItsMap) {
+  PreviewWindow w("R1@0,10* R2@10,10* R3@0,0* R4@10,0*");
+  w.presenter.onClick(Control::selectedComponents);
+  w.presenter.onPreview();
+  auto path = [&] {
+    std::string text;
+    for (const app::MapPoint& point : w.preview.shown.back().map)
+      text += std::to_string(static_cast<int>(point.x)) + "," +
+              std::to_string(static_cast<int>(point.y)) + " ";
+    return text;
+  };
+  EXPECT_EQ(path(), "0,10 0,0 10,10 10,0 ") << "column by column";
+  rules::RulesTexts rowsFirst;
+  rowsFirst.order = "rows-first";
+  w.view.numberingAnswers = {rowsFirst};
+  w.presenter.onNumberingOptions();
+  ASSERT_EQ(w.preview.shown.size(), 2u);
+  EXPECT_EQ(path(), "0,10 10,10 0,0 10,0 ") << "row by row";
+  EXPECT_NE(w.preview.shown.back().rules.find("in order rows first"), std::string::npos);
+  EXPECT_EQ(w.numberingOptions.kept.order, "rows-first");
+}
+
 TEST(Preview, SaysWhenThereIsNothingToRename) {
   PreviewWindow w("R1* R2 TP*");
   w.presenter.onClick(Control::selectedComponents);
