@@ -48,6 +48,9 @@ class HeapPeak {
   std::size_t before_;
 };
 
+// A run that fails skips the benchmark with its message: returned from at
+// once, as the library asks.
+
 // A whole run: read once, planned in memory, applied; or (plan only) the
 // Preview's read and plan.
 void allComponents(benchmark::State& state, bool planOnly) {
@@ -59,9 +62,9 @@ void allComponents(benchmark::State& state, bool planOnly) {
     state.ResumeTiming();
     if (planOnly) {
       const auto planned = s.session.plan(s.request);
-      if (planned.error) state.SkipWithError(planned.error->text().c_str());
+      if (planned.error) return state.SkipWithError(planned.error->text().c_str());
     } else if (const auto outcome = s.session.run(s.request); outcome.error) {
-      state.SkipWithError(outcome.error->text().c_str());
+      return state.SkipWithError(outcome.error->text().c_str());
     }
     state.PauseTiming();
     heap.report(state);
@@ -97,7 +100,7 @@ void BM_UndoAllComponents(benchmark::State& state) {
     const HeapPeak heap;
     state.ResumeTiming();
     if (const auto outcome = s.session.run(undo); outcome.error)
-      state.SkipWithError(outcome.error->text().c_str());
+      return state.SkipWithError(outcome.error->text().c_str());
     state.PauseTiming();
     heap.report(state);
     report(state, s, size, "calls/component");
@@ -118,7 +121,7 @@ void BM_NumberedBoard(benchmark::State& state) {
     state.ResumeTiming();
     const auto outcome = s.session.run(s.request);
     state.PauseTiming();
-    if (outcome.error) state.SkipWithError(outcome.error->text().c_str());
+    if (outcome.error) return state.SkipWithError(outcome.error->text().c_str());
     heap.report(state);
     report(state, s, size, "calls/component");
     state.counters["renames"] = static_cast<double>(outcome.log.size());
@@ -160,7 +163,7 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
     if (plain)
       testing::plainRenumbering(*s.host, s.request.settings);
     else if (const auto outcome = s.session.run(s.request); outcome.error)
-      state.SkipWithError(outcome.error->text().c_str());
+      return state.SkipWithError(outcome.error->text().c_str());
     state.PauseTiming();
     heap.report(state);
     report(state, s, selected, "calls/selected");

@@ -111,6 +111,12 @@ TEST(KnownUsedNumbers, MergesSplitsAndAnswersRuns) {
   EXPECT_EQ(known.runEnd("R", 1), 3);
   known.remove("R", 7);  // never known
   EXPECT_EQ(known.runEnd("R", 9), 9);
+  // Runs across many words, from the lowest number to the highest.
+  for (int n = -32768; n <= -32000; ++n) known.add("C", n);
+  EXPECT_EQ(known.runEnd("C", -32768), -32000);
+  for (int n = 32000; n <= 32767; ++n) known.add("C", n);
+  EXPECT_EQ(known.runEnd("C", 32100), 32767);
+  EXPECT_FALSE(known.runEnd("C", 31999));
 }
 
 TEST(KnownUsedNumbers, KnowsOnlyPlainDesignators) {

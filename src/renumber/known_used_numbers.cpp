@@ -1,50 +1,53 @@
 #include "renumber/known_used_numbers.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "model/designator.h"
 
 namespace varnel::order {
 
+namespace {
+
+constexpr int kLowest = -32768;
+constexpr std::size_t kWords = 65536 / 64;
+
+std::size_t bitOf(int number) {
+  return static_cast<std::size_t>(number - kLowest);
+}
+
+}  // namespace
+
 void KnownUsedNumbers::add(const std::string& prefix, int number) {
-  auto& runs = runs_[prefix];
-  int first = number, last = number;
-  auto next = runs.upper_bound(number);
-  if (next != runs.begin()) {
-    auto before = std::prev(next);
-    if (before->second >= number) return;  // known already
-    if (before->second == number - 1) {
-      first = before->first;
-      runs.erase(before);
-    }
-  }
-  if (next != runs.end() && next->first == number + 1) {
-    last = next->second;
-    runs.erase(next);
-  }
-  runs[first] = last;
+  auto& bits = used_[prefix];
+  if (bits.empty()) bits.resize(kWords);
+  const std::size_t bit = bitOf(number);
+  bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
 }
 
 void KnownUsedNumbers::remove(const std::string& prefix, int number) {
-  auto found = runs_.find(prefix);
-  if (found == runs_.end()) return;
-  auto& runs = found->second;
-  auto next = runs.upper_bound(number);
-  if (next == runs.begin()) return;
-  auto holder = std::prev(next);
-  const int first = holder->first, last = holder->second;
-  if (last < number) return;
-  runs.erase(holder);
-  if (first < number) runs[first] = number - 1;
-  if (number < last) runs[number + 1] = last;
+  auto found = used_.find(prefix);
+  if (found == used_.end()) return;
+  const std::size_t bit = bitOf(number);
+  found->second[bit / 64] &= ~(std::uint64_t{1} << (bit % 64));
 }
 
+// The first number above that is not known: a word at a time.
 std::optional<int> KnownUsedNumbers::runEnd(const std::string& prefix, int number) const {
-  auto found = runs_.find(prefix);
-  if (found == runs_.end()) return std::nullopt;
-  auto next = found->second.upper_bound(number);
-  if (next == found->second.begin()) return std::nullopt;
-  auto holder = std::prev(next);
-  if (holder->second < number) return std::nullopt;
-  return holder->second;
+  auto found = used_.find(prefix);
+  if (found == used_.end()) return std::nullopt;
+  const std::vector<std::uint64_t>& bits = found->second;
+  std::size_t bit = bitOf(number);
+  if (!(bits[bit / 64] >> (bit % 64) & 1)) return std::nullopt;
+  for (std::size_t word = bit / 64; word < kWords; ++word) {
+    // The unknown numbers of this word at or above bit.
+    const std::uint64_t free =
+        ~bits[word] & (~std::uint64_t{0} << (word == bit / 64 ? bit % 64 : 0));
+    if (free != 0)
+      return static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(free))) +
+             kLowest - 1;
+  }
+  return 32767;
 }
 
 std::optional<std::pair<std::string, int>> plainNumber(const std::string& name) {

@@ -1,6 +1,9 @@
 #include "renumber/plan_undo.h"
 
+#include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 
 #include "base/error.h"
 #include "model/working_design.h"
@@ -21,7 +24,8 @@ std::vector<std::string> changedSince(const WorkingDesign& design,
 // Only a component's last rename in the undo gives it its name back; one
 // before it goes to the temporary number the run had moved it through.
 void markTemporaryMoves(RenumberPlan& plan) {
-  std::map<std::int32_t, std::size_t> last;
+  std::unordered_map<std::int32_t, std::size_t> last;
+  last.reserve(plan.renames.size());
   for (std::size_t k = 0; k < plan.renames.size(); ++k) last[plan.renames[k].position] = k;
   for (std::size_t k = 0; k < plan.renames.size(); ++k)
     if (last[plan.renames[k].position] != k) plan.reasons[k] = RenameReason::movedAside;
@@ -32,16 +36,23 @@ void markTemporaryMoves(RenumberPlan& plan) {
 // (A component the run left alone that bears such a name now is a change
 // since the run, which the undo's own check names.)
 void refuseSharingAgain(const std::vector<Rename>& renames) {
-  std::map<std::int32_t, std::string> before;
+  // Each component's name before the run: the from of its first rename.
+  std::unordered_map<std::int32_t, std::string_view> before;
+  before.reserve(renames.size());
   for (const Rename& rename : renames) before.emplace(rename.position, rename.from);
-  std::map<std::string, std::size_t> bearers;
-  for (const auto& [position, name] : before) ++bearers[name];
-  for (const auto& [name, count] : bearers) {
-    if (count < 2) continue;
-    throw errors::refusal(errors::kSharedDesignator,
-                          "Before that run " + name + " was borne by " + std::to_string(count) +
-                              " components; PowerLogic gives a designator to one component "
-                              "only, so the run cannot be taken back.");
+  std::vector<std::string_view> names;
+  names.reserve(before.size());
+  for (const auto& entry : before) names.push_back(entry.second);
+  std::sort(names.begin(), names.end());
+  for (auto first = names.begin(); first != names.end();) {
+    const auto end = std::upper_bound(first, names.end(), *first);
+    if (end - first >= 2)
+      throw errors::refusal(errors::kSharedDesignator,
+                            "Before that run " + std::string(*first) + " was borne by " +
+                                std::to_string(end - first) +
+                                " components; PowerLogic gives a designator to one component "
+                                "only, so the run cannot be taken back.");
+    first = end;
   }
 }
 
