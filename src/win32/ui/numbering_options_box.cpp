@@ -29,10 +29,7 @@ const Field kFields[] = {
     {kOnly, rules::kOnlyField, L"&Only these prefixes:",
      L"Such as R C L; empty for every prefix. The others keep their names."},
     {kStartFor, rules::kStartForField, L"&Start number per prefix:",
-     L"Such as R=100 C=200 TP=900; the others start at the main window's number."},
-    {kGrid, rules::kGridField, L"&Grid:",
-     L"Positions are rounded to this grid, in PowerLogic's units, before they are compared, so "
-     L"parts a few units apart share a column or row; 0 rounds nothing."}};
+     L"Such as R=100 C=200 TP=900; the others start at the main window's number."}};
 
 // The three drop-down lists of the placement order, side by side.
 struct Choices {
@@ -45,9 +42,10 @@ const Choices kChoices[] = {{kOrder, rules::orderChoices, &rules::RulesTexts::or
                             {kDown, rules::downChoices, &rules::RulesTexts::down}};
 
 constexpr wchar_t kOrderLabel[] = L"&Placement order:";
+constexpr wchar_t kGridLabel[] = L"&Grid:";
 constexpr wchar_t kOrderHelp[] =
-    L"How Rename selected components numbers each prefix: column by column or row by row, "
-    L"starting in the corner chosen.";
+    L"How Rename selected components numbers each prefix. Parts within half a grid "
+    L"(PowerLogic's units) share a column or row; 0 rounds nothing.";
 
 class NumberingOptionsBox final : public BuiltDialog {
  public:
@@ -97,12 +95,14 @@ bool NumberingOptionsBox::onCommand(HWND dialog, int id) {
     return true;
   }
   MessageBoxW(dialog, widen(*refusal).c_str(), L"Numbering options", MB_OK | MB_ICONEXCLAMATION);
+  auto selectField = [&](int fieldId) {
+    HWND edit = GetDlgItem(dialog, fieldId);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+  };
   for (const Field& field : kFields)
-    if (refusal->starts_with(field.name)) {
-      HWND edit = GetDlgItem(dialog, field.id);
-      SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-      SendMessageW(edit, EM_SETSEL, 0, -1);
-    }
+    if (refusal->starts_with(field.name)) selectField(field.id);
+  if (refusal->starts_with(rules::kGridField)) selectField(kGrid);
   return true;
 }
 
@@ -125,7 +125,10 @@ int NumberingOptionsBox::addOrder(HWND dialog, int top, int width) {
   const int margin = scaled(11), gap = scaled(7), line = fontHeight(dialog, font());
   HWND label = add(dialog, L"STATIC", kOrderLabel, SS_LEFT, -1);
   MoveWindow(label, margin, top, width, line, FALSE);
-  const int listWidth = (width - 2 * gap) / 3, listTop = top + line + scaled(3);
+  // The grid's label and a field for a few digits share the lists' row.
+  const int gridLabel = textWidth(dialog, font(), L"Grid:") + scaled(4), gridWidth = scaled(60);
+  const int listWidth = (width - 4 * gap - gridLabel - gridWidth) / 3;
+  const int listTop = top + line + scaled(3);
   int left = margin, listHeight = 0;
   for (const Choices& list : kChoices) {
     HWND box = add(dialog, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, list.id);
@@ -143,6 +146,11 @@ int NumberingOptionsBox::addOrder(HWND dialog, int top, int width) {
     listHeight = closed.bottom - closed.top;
     left += listWidth + gap;
   }
+  HWND grid = add(dialog, L"STATIC", kGridLabel, SS_LEFT, -1);
+  MoveWindow(grid, left + gap, listTop + (listHeight - line) / 2, gridLabel, line, FALSE);
+  HWND field = add(dialog, L"EDIT", widen(texts_.grid), ES_AUTOHSCROLL | WS_TABSTOP, kGrid,
+                   WS_EX_CLIENTEDGE);
+  MoveWindow(field, margin + width - gridWidth, listTop, gridWidth, listHeight, FALSE);
   return addWords(dialog, kOrderHelp, margin, listTop + listHeight + scaled(5), width) + scaled(10);
 }
 
@@ -161,7 +169,6 @@ void NumberingOptionsBox::build(HWND dialog) {
   y = addField(dialog, kFields[1], texts_.only, y, width);
   y = addField(dialog, kFields[2], texts_.startFor, y, width);
   y = addOrder(dialog, y, width);
-  y = addField(dialog, kFields[3], texts_.grid, y, width);
   const int ok = buttonWidth(dialog, L"OK"), cancel = buttonWidth(dialog, L"Cancel");
   HWND okButton = add(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
   MoveWindow(okButton, margin + width - ok - gap - cancel, y, ok, button, FALSE);
