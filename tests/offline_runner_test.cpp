@@ -169,7 +169,7 @@ TEST_F(OfflineRunner, TakesThePlacementOrderAndWritesItInTheJournal) {
   EXPECT_EQ(r.out, "R3 R4\nR1 R3\n");
   EXPECT_NE(TempDir::read(dir.file("j"))
                 .find("settings --selected --assign --start 1 --order rows-first --across "
-                      "right-to-left --grid 10\n"),
+                      "right-to-left --grid 10"),
             std::string::npos);
   const auto wrong = offline({row, "--selected", "--down", "upwards"});
   EXPECT_EQ(wrong.status, 2);
