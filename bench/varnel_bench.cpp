@@ -94,6 +94,7 @@ void BM_UndoAllComponents(benchmark::State& state) {
     Setup s(allMove(size));
     s.journals.keep = true;
     const auto run = s.session.run(s.request);
+    if (run.error) return state.SkipWithError(run.error->text().c_str());
     const auto undo = app::takingBack(app::parseJournal(s.journals.texts.at(run.journal)),
                                       run.journal, app::EcoOutput::none);
     s.host->resetCounts();
