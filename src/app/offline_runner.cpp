@@ -169,10 +169,10 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
       {a.undo && a.preview, "--preview does not go with --undo"},
       {a.map && !a.selected, "--map needs --selected"},
+      {!a.selected && placementGiven(a.rules),
+       "--order, --across, --down and --grid go with --selected"},
       {(a.undo || a.recover) && a.rules != rules::RulesTexts{},
-       "--keep-right, --lock, --only and --start-for go with --all or --selected"},
-      {!a.selected && !a.undo && !a.recover && placementGiven(a.rules),
-       "--order, --across, --down and --grid go with --selected"}};
+       "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
   for (const auto& [broken, text] : rules)
     if (broken) return text;
   return std::nullopt;

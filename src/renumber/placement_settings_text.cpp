@@ -20,8 +20,7 @@ Error notAChoice(const char* field, const std::string& text, const std::vector<C
 
 template <typename Value>
 Value parseChoice(const char* field, const std::string& text, const std::vector<Choice>& choices) {
-  for (std::size_t k = 0; k < choices.size(); ++k)
-    if (text == choices[k].word) return static_cast<Value>(k);
+  if (const auto index = indexOf(choices, text)) return static_cast<Value>(*index);
   throw notAChoice(field, text, choices);
 }
 
@@ -63,6 +62,12 @@ const std::vector<Choice>& downChoices() {
   static const std::vector<Choice> choices{{"top-to-bottom", "Top to bottom"},
                                            {"bottom-to-top", "Bottom to top"}};
   return choices;
+}
+
+std::optional<std::size_t> indexOf(const std::vector<Choice>& choices, const std::string& word) {
+  for (std::size_t k = 0; k < choices.size(); ++k)
+    if (word == choices[k].word) return k;
+  return std::nullopt;
 }
 
 Lines parseOrder(const std::string& text) {

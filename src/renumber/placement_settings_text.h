@@ -2,6 +2,8 @@
 // The placement order's choices as the command line, the registry and the
 // journal write them (columns-first, right-to-left, ...) and as the options
 // window words them, and the grid as a number of the host's units.
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,8 @@ struct Choice {
 const std::vector<Choice>& orderChoices();
 const std::vector<Choice>& acrossChoices();
 const std::vector<Choice>& downChoices();
+// Where word stands among choices; nothing when it is none of them.
+std::optional<std::size_t> indexOf(const std::vector<Choice>& choices, const std::string& word);
 
 // Error 1007 naming the field and the text for a word not among its choices,
 // or a grid that is not a number from 0 to 1000000.

@@ -296,13 +296,6 @@ class Walkthrough {
     setNumberingOptions({}, nullptr);
   }
 
-  // The index of word among a list's choices.
-  static int choiceIndex(const std::vector<rules::Choice>& choices, const std::string& word) {
-    for (std::size_t k = 0; k < choices.size(); ++k)
-      if (word == choices[k].word) return static_cast<int>(k);
-    return 0;
-  }
-
   void setNumberingOptions(const rules::RulesTexts& texts, const char* screenshot) {
     const std::string path = screenshot ? file(screenshot) : "";
     win::DialogAnswerer answerer("", {}, [&](HWND box) {
@@ -311,11 +304,12 @@ class Walkthrough {
       SetDlgItemTextW(box, 101, win::widen(texts.locked).c_str());
       SetDlgItemTextW(box, 102, win::widen(texts.only).c_str());
       SetDlgItemTextW(box, 103, win::widen(texts.startFor).c_str());
-      SendDlgItemMessageW(box, 104, CB_SETCURSEL, choiceIndex(rules::orderChoices(), texts.order),
-                          0);
-      SendDlgItemMessageW(box, 105, CB_SETCURSEL, choiceIndex(rules::acrossChoices(), texts.across),
-                          0);
-      SendDlgItemMessageW(box, 106, CB_SETCURSEL, choiceIndex(rules::downChoices(), texts.down), 0);
+      SendDlgItemMessageW(box, 104, CB_SETCURSEL,
+                          rules::indexOf(rules::orderChoices(), texts.order).value_or(0), 0);
+      SendDlgItemMessageW(box, 105, CB_SETCURSEL,
+                          rules::indexOf(rules::acrossChoices(), texts.across).value_or(0), 0);
+      SendDlgItemMessageW(box, 106, CB_SETCURSEL,
+                          rules::indexOf(rules::downChoices(), texts.down).value_or(0), 0);
       SetDlgItemTextW(box, 107, win::widen(texts.grid).c_str());
       if (path.empty()) return;
       // Painted now, lists and all, before the picture is taken.

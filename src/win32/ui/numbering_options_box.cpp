@@ -132,13 +132,10 @@ int NumberingOptionsBox::addOrder(HWND dialog, int top, int width) {
   int left = margin, listHeight = 0;
   for (const Choices& list : kChoices) {
     HWND box = add(dialog, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, list.id);
-    int current = 0, k = 0;
-    for (const rules::Choice& choice : list.choices()) {
+    for (const rules::Choice& choice : list.choices())
       SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(choice.label).c_str()));
-      if (texts_.*list.text == choice.word) current = k;
-      ++k;
-    }
-    SendMessageW(box, CB_SETCURSEL, current, 0);
+    SendMessageW(box, CB_SETCURSEL, rules::indexOf(list.choices(), texts_.*list.text).value_or(0),
+                 0);
     // The height given is the closed box's and its open list's together.
     MoveWindow(box, left, listTop, listWidth, line * 6, FALSE);
     RECT closed;

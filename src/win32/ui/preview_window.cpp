@@ -125,30 +125,35 @@ void PreviewWindow::applyDpi(UINT dpi) {
   for (HWND control : {list_, summary_, note_, renameButton_, copyButton_, closeButton_})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font)), TRUE);
   font_ = std::move(font);  // the old font only now, when nothing uses it
+  measureColumns();
   sizeColumns();
   InvalidateRect(map_->handle(), nullptr, TRUE);
 }
 
-// Each column as wide as its longest text or its title; the last one takes
-// the rest of the list's width besides. The first holds the check boxes too.
-void PreviewWindow::sizeColumns() {
+// Each column as wide as its longest text or its title, the first with the
+// check boxes too: measured once a plan or a font, not at every resize.
+void PreviewWindow::measureColumns() {
   WindowDc dc(list_, fontOrDefault(font_));
-  auto fitted = [&](int column) {
+  for (int column = 0; column < 4; ++column) {
     const std::wstring title = kColumnTitles[column];
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), title.c_str(), static_cast<int>(title.size()), &size);
     const int box = column == 0 ? GetSystemMetrics(SM_CXSMICON) + scaled(6) : 0;
-    return std::max<int>(widestText(dc.get(), preview_.rows, column) + box, size.cx) + scaled(16);
-  };
+    columnWidths_[column] =
+        std::max<int>(widestText(dc.get(), preview_.rows, column) + box, size.cx) + scaled(16);
+  }
+}
+
+// The columns as measured; the last one takes the rest of the list's width besides.
+void PreviewWindow::sizeColumns() {
   int used = 0;
   for (int column = 0; column < 3; ++column) {
-    const int width = fitted(column);
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, width);
-    used += width;
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, columnWidths_[column]);
+    used += columnWidths_[column];
   }
   RECT client;
   GetClientRect(list_, &client);
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, std::max<LONG>(fitted(3), client.right - used));
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, std::max<LONG>(columnWidths_[3], client.right - used));
 }
 
 void PreviewWindow::showPreview(const app::Preview& preview) {
@@ -165,6 +170,7 @@ void PreviewWindow::showPreview(const app::Preview& preview) {
 void PreviewWindow::fill() {
   filling_ = true;
   SendMessageW(list_, LVM_SETITEMCOUNT, preview_.rows.size(), 0);
+  measureColumns();
   // A new plan: nothing of the last one stays selected. Row by row, since
   // a list may tell every row of a change to all of them.
   LVITEMW none{};

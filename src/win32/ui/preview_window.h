@@ -60,6 +60,7 @@ class PreviewWindow final : public Window, public app::PreviewView {
   void onKeyDown(const NMLVKEYDOWN& key);
   void onItemChanged(const NMLISTVIEW& change);
   void onRowsToggled();
+  void measureColumns();
   void sizeColumns();
   POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label) const;
   void paintMap(HDC dc, const RECT& area) const;
@@ -76,8 +77,9 @@ class PreviewWindow final : public Window, public app::PreviewView {
   std::optional<PaintedChild> map_;
   HWND renameButton_ = nullptr, copyButton_ = nullptr, closeButton_ = nullptr;
   app::Preview preview_;
-  bool filling_ = false;  // the list's own notifications while it is filled
-  std::string toggled_;   // the component whose check box was toggled last
+  int columnWidths_[4] = {};  // as measured for preview_ at the window's font
+  bool filling_ = false;      // the list's own notifications while it is filled
+  std::string toggled_;       // the component whose check box was toggled last
   // Toggles told and not yet handled: a component and whether it is to be checked.
   std::vector<std::pair<std::string, bool>> pendingToggles_;
 };
