@@ -24,9 +24,13 @@ void MemoryDesigns::save(const std::string& designFile) {
 void MemoryDesigns::endAfterRename(long rename, const std::string& designFile) {
   host_->onRenamed([this, rename, designFile, made = 0L](const RenameRecord&) mutable {
     if (++made < rename) return;
-    save(designFile);
-    std::_Exit(3);
+    endNow(designFile);
   });
+}
+
+void MemoryDesigns::endNow(const std::string& designFile) {
+  save(designFile);
+  std::_Exit(3);
 }
 
 void MemoryDesigns::resetCounts() {

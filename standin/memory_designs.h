@@ -15,6 +15,7 @@ class MemoryDesigns final : public app::OfflineDesigns {
   std::shared_ptr<host::Application> open(const std::string& designFile) override;
   void save(const std::string& designFile) override;
   void endAfterRename(long rename, const std::string& designFile) override;
+  [[noreturn]] void endNow(const std::string& designFile) override;
   void resetCounts() override;
   // "host calls: N", a hash of their order, then the count by operation.
   std::string callStatistics() override;

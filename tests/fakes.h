@@ -159,7 +159,7 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
     return newest(designName, &app::isRunToTakeBack);
   }
   std::optional<std::string> newestCutOff(const std::string& designName) const override {
-    return newest(designName, [](const app::Journal& journal) { return journal.cutOff(); });
+    return newest(designName, [](const app::Journal& journal) { return journal.needsClosing(); });
   }
   // By the number in its path: "/journals/test.sch 3.journal" is the third.
   std::optional<std::string> newest(const std::string& designName,

@@ -2,6 +2,8 @@
 // that takes a run back: in the session and in the offline runner.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <random>
 #include <regex>
@@ -63,7 +65,7 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
   EXPECT_EQ(journal.failureText, "The remote procedure call failed\nfor good");
   EXPECT_EQ(journal.undoneBy, std::vector<std::string>{"C:\\Journal\\undo 1.journal"});
   EXPECT_FALSE(journal.isUndo());
-  EXPECT_EQ(journal.version, 2);
+  EXPECT_EQ(journal.version, 3);
   EXPECT_EQ(journal.eco, app::EcoOutput::forceReadInPcb);
   EXPECT_EQ(journal.ecoFile, "C:\\eco\\my board.eco");
   EXPECT_EQ(journal.plan,
@@ -106,7 +108,7 @@ TEST(JournalFormat, FilesEndTheirLinesAsTheSystemDoes) {
   journal.appendTo(dir.file("run.journal"), app::journalCompleted());
   const std::string text = testing::TempDir::read(dir.file("run.journal"));
 #ifdef _WIN32
-  EXPECT_NE(text.find("varnel-journal 2\r\ndesign b.sch\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("varnel-journal 3\r\ndesign b.sch\r\n"), std::string::npos) << text;
   EXPECT_EQ(text.substr(text.size() - 11), "completed\r\n");
 #else
   EXPECT_EQ(text.find('\r'), std::string::npos) << text;
@@ -114,11 +116,67 @@ TEST(JournalFormat, FilesEndTheirLinesAsTheSystemDoes) {
   EXPECT_EQ(app::parseJournal(text).end, app::Journal::End::completed);
 }
 
+// Which journals hold a run to close before anything else: one cut off in
+// mid-run, or one whose renames were all made but whose ECO file never
+// reached its place; and which recovery choices fit each.
+TEST(JournalFormat, SaysWhichRunsMustBeClosedAndHow) {
+  const std::string head = "design b.sch\nstarted 2026-12-07T16:05:09Z\nsettings --all --start 1\n";
+  const std::string forced = head + "eco force-read C:\\t\\b.eco\nplanned 1\nplan 1 R5 R1\n";
+  const std::string none = head + "eco none\nplanned 1\nplan 1 R5 R1\n";
+  const std::string renamed = "rename 1 R5 R1\n";
+  using app::Recovery;
+  struct Case {
+    std::string text;
+    bool cutOff, undelivered;
+    std::vector<Recovery> fitting;
+  };
+  const std::vector<Recovery> inMidRun{Recovery::finish, Recovery::takeBack, Recovery::leave};
+  const std::vector<Recovery> toDeliver{Recovery::send, Recovery::write, Recovery::leave};
+  const std::vector<Case> cases{
+      {"varnel-journal 3\n" + forced + renamed, true, false, inMidRun},
+      {"varnel-journal 3\n" + forced + renamed + "completed\n", false, true, toDeliver},
+      {"varnel-journal 3\n" + forced + renamed + "failed 462 gone\n", false, true, toDeliver},
+      {"varnel-journal 3\n" + forced + renamed + "completed\ndelivering\n", false, true, toDeliver},
+      {"varnel-journal 3\n" + forced + renamed + "completed\ndelivering\ndelivered\n",
+       false,
+       false,
+       {}},
+      {"varnel-journal 3\n" + forced + renamed + "completed\nundelivered\nrecovered leave\n",
+       false,
+       false,
+       {}},
+      {"varnel-journal 3\n" + forced + "failed 462 gone\n", false, false, {}},
+      {"varnel-journal 3\n" + none + renamed + "completed\n", false, false, {}},
+      // Journals written before delivery was recorded count as delivered once ended.
+      {"varnel-journal 2\n" + forced + renamed + "completed\n", false, false, {}},
+      {"varnel-journal 2\n" + forced + renamed, true, false, inMidRun},
+  };
+  for (const Case& c : cases) {
+    const app::Journal journal = app::parseJournal(c.text);
+    EXPECT_EQ(journal.cutOff(), c.cutOff) << c.text;
+    EXPECT_EQ(journal.undelivered(), c.undelivered) << c.text;
+    EXPECT_EQ(journal.needsClosing(), c.cutOff || c.undelivered) << c.text;
+    for (Recovery choice :
+         {Recovery::finish, Recovery::takeBack, Recovery::leave, Recovery::send, Recovery::write}) {
+      const auto unfit = app::unfitRecovery(journal, "/j/b.journal", choice);
+      const bool fits = std::count(c.fitting.begin(), c.fitting.end(), choice) > 0;
+      EXPECT_EQ(!unfit, fits) << c.text << app::recoveryWord(choice);
+      if (unfit) {
+        EXPECT_EQ(unfit->number(), errors::kRecoveryUnfit);
+      }
+      if (unfit && c.fitting.empty()) {
+        EXPECT_NE(unfit->text().find("is closed already"), std::string::npos) << unfit->text();
+      }
+    }
+  }
+}
+
 TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
   for (const auto& [text, line] : std::vector<std::pair<std::string, std::string>>{
            {"", "line 1"},
-           {"varnel-journal 3\n", "line 1"},
+           {"varnel-journal 4\n", "line 1"},
            {"varnel-journal 2\neco sent C:\\x.eco\n", "line 2"},
+           {"varnel-journal 3\ndelivered now\n", "line 2"},
            {"varnel-journal 1\ndesign b\nrename x R1 R2\n", "line 3"},
            {"varnel-journal 1\nrename 1 R%G1 R2\n", "line 2"},
            {"varnel-journal 1\nrenamed 1 R1 R2\n", "line 2"}}) {
@@ -155,7 +213,7 @@ TEST(RunJournal, RecordsEveryRenameAndHowTheRunEnded) {
   ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.outcome.journal, "/journals/test.sch 1.journal");
   EXPECT_EQ(e.lastJournal(),
-            "varnel-journal 2\ndesign test.sch\nstarted 2026-12-07T16:05:09Z\n"
+            "varnel-journal 3\ndesign test.sch\nstarted 2026-12-07T16:05:09Z\n"
             "settings --all --start 1\neco none\nplanned 2\nplan 1 R5 R1\nplan 2 R6 R2\n"
             "rename 1 R5 R1\nrename 2 R6 R2\ncompleted\n");
   ASSERT_FALSE(e.runAll()) << "R1 R2 TP: moved aside and back";

@@ -252,6 +252,8 @@ TEST(RecoveryBox, AtStartUpSaysWhatTheRunWasAndEachChoiceClosesIt) {
         EXPECT_NE(eco.find("C3 C10"), std::string::npos) << eco;
         EXPECT_EQ(eco.find("R7 R3"), std::string::npos) << eco;
         break;
+      default:
+        FAIL() << "not a choice of a run cut off in mid-run";
     }
     EXPECT_FALSE(app::parseJournal(w.journals.texts.at(RecoveringWindow::kPath)).cutOff());
     w.view.recoveryQuestions.clear();

@@ -48,15 +48,28 @@ std::string layoutMissingNote(const Error& cause) {
   return "Rename needs PowerPCB running" + layoutNeeded(cause);
 }
 
+// The design's name is asked for only where the file's name needs it.
 std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& design,
                                               const std::string& chosenFile) {
+  return prepareNamed(
+      output, [&](const std::string& option) { return designNameFor(design, option); }, chosenFile);
+}
+
+std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, const std::string& designName,
+                                              const std::string& chosenFile) {
+  return prepareNamed(
+      output, [&](const std::string&) { return designName; }, chosenFile);
+}
+
+std::optional<EcoTarget> EcoDelivery::prepareNamed(EcoOutput output, const DesignName& designName,
+                                                   const std::string& chosenFile) {
   EcoTarget target;
   target.output = output;
   if (output == EcoOutput::none) return target;
   if (output == EcoOutput::writeOnly && !chosenFile.empty()) {
     target.path = chosenFile;
   } else if (output == EcoOutput::writeOnly) {
-    const std::string proposed = eco::proposedEcoFileName(designNameFor(design, "Write only"));
+    const std::string proposed = eco::proposedEcoFileName(designName("Write only"));
     try {
       target.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|", proposed);
     } catch (const Error& e) {
@@ -64,7 +77,7 @@ std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& 
     }
     if (target.path.empty()) return std::nullopt;  // cancelled: the user's choice
   } else {
-    target.path = forcedReadPath(design);
+    target.path = forcedReadPath(designName);
     try {
       target.layout = openLayout();
     } catch (const Error& e) {
@@ -77,7 +90,8 @@ std::optional<EcoTarget> EcoDelivery::prepare(EcoOutput output, host::Document& 
 
 std::optional<Error> EcoDelivery::rehearse(EcoOutput output, host::Document& design) {
   if (output != EcoOutput::forceReadInPcb) return std::nullopt;
-  checkTarget(forcedReadPath(design));
+  checkTarget(
+      forcedReadPath([&](const std::string& option) { return designNameFor(design, option); }));
   try {
     openLayout();
   } catch (const Error& e) {
@@ -96,9 +110,8 @@ void EcoDelivery::checkTarget(const std::string& path) {
 }
 
 // In the temporary folder, which a standard user can always write to.
-std::string EcoDelivery::forcedReadPath(host::Document& design) {
-  return files_.tempFolder() +
-         eco::forcedReadFileName(designNameFor(design, "Write and force read in PCB"));
+std::string EcoDelivery::forcedReadPath(const DesignName& designName) {
+  return files_.tempFolder() + eco::forcedReadFileName(designName("Write and force read in PCB"));
 }
 
 host::Ref<host::PcbDocument> EcoDelivery::openLayout() {
@@ -109,7 +122,8 @@ void EcoDelivery::writeEco(const std::string& path, const eco::ChangeLog& log) {
   files_.replaceFile(path, eco::ecoFileBytes(log, encoder_));
 }
 
-bool EcoDelivery::deliver(const EcoTarget& target, const eco::ChangeLog& log) {
+bool EcoDelivery::deliver(const EcoTarget& target, const eco::ChangeLog& log,
+                          const DeliveryMarks& marks) {
   switch (target.output) {
     case EcoOutput::none:
       return false;
@@ -120,16 +134,18 @@ bool EcoDelivery::deliver(const EcoTarget& target, const eco::ChangeLog& log) {
         throw Error(e.number(), theEcoFile(target.path, e) + " could not be written: " + e.text() +
                                     unsavedRenamesNote(log));
       }
+      if (marks.delivered) marks.delivered();
       saveDialog_.written(target.path);
       return true;
     case EcoOutput::forceReadInPcb:
-      forceRead(target, log);
+      forceRead(target, log, marks);
       return true;
   }
   return false;
 }
 
-void EcoDelivery::forceRead(const EcoTarget& target, const eco::ChangeLog& log) {
+void EcoDelivery::forceRead(const EcoTarget& target, const eco::ChangeLog& log,
+                            const DeliveryMarks& marks) {
   const std::string& path = target.path;
   try {
     writeEco(path, log);
@@ -137,11 +153,13 @@ void EcoDelivery::forceRead(const EcoTarget& target, const eco::ChangeLog& log) 
     throw handOffError(e, "writing " + path, unsavedRenamesNote(log));
   }
   const std::string byHand = "\nThe ECO file is still at " + path + "; read it in by hand.";
+  if (marks.pcbReading) marks.pcbReading();
   try {
     target.layout->ReadEcoFile(path);
   } catch (const Error& e) {
     throw handOffError(e, "PowerPCB read " + path, byHand);
   }
+  if (marks.delivered) marks.delivered();
   try {
     files_.deleteFile(path);
   } catch (const Error& e) {

@@ -3,6 +3,7 @@
 // PowerPCB reads at once and that is then deleted. Where it goes is settled
 // before the first rename (a run whose file could not reach its place
 // renames nothing); the file itself is written when the run ends.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,13 @@ struct EcoTarget {
   host::Ref<host::PcbDocument> layout;  // forced read: the layout open in PowerPCB
 };
 
+// What a delivery tells the run's journal as it goes, so that a Varnel
+// ended during it leaves a journal that says how far it came.
+struct DeliveryMarks {
+  std::function<void()> pcbReading;  // the file is written; PowerPCB is asked to read it
+  std::function<void()> delivered;   // the file is written, or PowerPCB has read it
+};
+
 class EcoDelivery {
  public:
   EcoDelivery(app::SaveDialog& saveDialog, host::PcbConnector& pcb, eco::FileSystem& files,
@@ -37,6 +45,9 @@ class EcoDelivery {
   // write-only file chosen already is taken without asking.
   std::optional<EcoTarget> prepare(EcoOutput output, host::Document& design,
                                    const std::string& chosenFile = {});
+  // The same for a design known by its name: PowerLogic is not asked.
+  std::optional<EcoTarget> prepare(EcoOutput output, const std::string& designName,
+                                   const std::string& chosenFile = {});
   // What prepare would check, asking for no file: the forced-read file's
   // place is checked, and what PowerPCB said when it cannot be reached
   // (the plan stands; making it would be refused).
@@ -44,16 +55,20 @@ class EcoDelivery {
   // The refusal of a run whose ECO file could not be written at path.
   void checkTarget(const std::string& path);
   // Writes the file of log where target says; false when there is none.
-  bool deliver(const EcoTarget& target, const eco::ChangeLog& log);
+  // A forced-read file stays until PowerPCB's read returned.
+  bool deliver(const EcoTarget& target, const eco::ChangeLog& log, const DeliveryMarks& marks = {});
   // The lead of a run that stopped: how far it came and where its renames are.
   std::string stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
                                 const EcoTarget& target, bool delivered);
   eco::AnsiEncoder& encoder() { return encoder_; }
 
  private:
-  std::string forcedReadPath(host::Document& design);
+  using DesignName = std::function<std::string(const std::string& option)>;
+  std::optional<EcoTarget> prepareNamed(EcoOutput output, const DesignName& designName,
+                                        const std::string& chosenFile);
+  std::string forcedReadPath(const DesignName& designName);
   host::Ref<host::PcbDocument> openLayout();
-  void forceRead(const EcoTarget& target, const eco::ChangeLog& log);
+  void forceRead(const EcoTarget& target, const eco::ChangeLog& log, const DeliveryMarks& marks);
   void writeEco(const std::string& path, const eco::ChangeLog& log);
   std::string unsavedRenamesNote(const eco::ChangeLog& log);
   std::string freeListFileName();

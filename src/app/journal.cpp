@@ -9,8 +9,9 @@ namespace varnel::app {
 
 namespace {
 
-constexpr const char* kMagic = "varnel-journal 2";
-constexpr const char* kFirstMagic = "varnel-journal 1";
+constexpr const char* kMagic = "varnel-journal 3";
+// The versions read besides the one written.
+constexpr const char* kEarlierMagics[] = {"varnel-journal 1", "varnel-journal 2"};
 // How an undo's settings begin, in every journal.
 constexpr std::string_view kUndoSettings = "--undo ";
 
@@ -118,6 +119,18 @@ std::string journalRecovered(const std::string& choice) {
   return "recovered " + choice + "\n";
 }
 
+std::string journalDelivering() {
+  return "delivering\n";
+}
+
+std::string journalDelivered() {
+  return "delivered\n";
+}
+
+std::string journalUndelivered() {
+  return "undelivered\n";
+}
+
 namespace {
 
 Rename renameOf(const std::vector<std::string>& w, int number) {
@@ -159,6 +172,12 @@ void readRecord(Journal& journal, const std::string& line, int number) {
     readEco(journal, w, number);
   } else if (kind == "recovered" && w.size() == 2) {
     journal.recovered = w[1];
+  } else if (kind == "delivering" && w.size() == 1) {
+    journal.deliveryBegun = true;
+  } else if (kind == "delivered" && w.size() == 1) {
+    journal.delivered = true;
+  } else if (kind == "undelivered" && w.size() == 1) {
+    journal.deliveryLeft = true;
   } else if (kind == "completed") {
     journal.end = Journal::End::completed;
   } else if (kind == "failed" && w.size() >= 2) {
@@ -170,6 +189,13 @@ void readRecord(Journal& journal, const std::string& line, int number) {
   } else {
     throw notAJournal(number, "unknown record '" + kind + "'");
   }
+}
+
+int versionOf(const std::string& firstLine) {
+  if (firstLine == kMagic) return 3;
+  for (int k = 0; k < 2; ++k)
+    if (firstLine == kEarlierMagics[k]) return k + 1;
+  throw notAJournal(1, "it does not begin with \"varnel-journal 3\" (or 2, or 1)");
 }
 
 }  // namespace
@@ -188,9 +214,8 @@ Journal parseJournal(std::string_view text) {
     ++number;
     return got;
   };
-  if (!next() || (line != kMagic && line != kFirstMagic))
-    throw notAJournal(1, "it does not begin with \"varnel-journal 2\" (or 1)");
-  journal.version = line == kMagic ? 2 : 1;
+  if (!next()) throw notAJournal(1, "it is empty");
+  journal.version = versionOf(line);
   while (next()) readRecord(journal, line, number);
   if (journal.undoOf.empty() && journal.settings.starts_with(kUndoSettings))
     journal.undoOf = journal.settings.substr(kUndoSettings.size());

@@ -83,7 +83,7 @@ std::optional<std::string> JournalFolder::newestNotUndone(const std::string& des
 }
 
 std::optional<std::string> JournalFolder::newestCutOff(const std::string& designName) const {
-  return newest(designName, [](const Journal& journal) { return journal.cutOff(); });
+  return newest(designName, [](const Journal& journal) { return journal.needsClosing(); });
 }
 
 std::optional<std::string> JournalFolder::newest(const std::string& designName,

@@ -28,10 +28,12 @@ constexpr const char* kUsage =
     "       varnel-offline DESIGN --selected ... --map FILE.png   the run's map as a picture\n"
     "       varnel-offline DESIGN --undo JOURNAL [--eco FILE] [--out FILE] [--journal FILE] "
     "[--stats]\n"
-    "       varnel-offline DESIGN --recover JOURNAL --finish|--take-back|--leave [--eco FILE] "
-    "[--out FILE] [--journal FILE]\n"
+    "       varnel-offline DESIGN --recover JOURNAL --finish|--take-back|--leave|--write "
+    "[--eco FILE] [--out FILE] [--journal FILE]\n"
     "       varnel-offline DESIGN ... --out FILE --crash-after N   ends right after the Nth "
     "rename\n"
+    "       varnel-offline DESIGN ... --eco FILE --out FILE --crash-in-delivery   ends once the "
+    "ECO file is written\n"
     "       varnel-offline DESIGN ... [--keep-right] [--lock \"J1-J8 TP* U100\"] [--only \"R C\"] "
     "[--start-for \"R=100 C=200\"]\n"
     "       varnel-offline DESIGN --selected ... [--order columns-first|rows-first] "
@@ -42,8 +44,8 @@ constexpr const char* kVarnelUsage =
     "usage: Varnel (--all | --selected [--assign | --duplicates]) [--start TEXT] "
     "[--eco FILE [--force-read]] [--journal FILE] [--preview] [--map FILE.png] [--stats]\n"
     "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE] [--stats]\n"
-    "       Varnel --recover JOURNAL --finish|--take-back|--leave [--eco FILE [--force-read]] "
-    "[--journal FILE]\n"
+    "       Varnel --recover JOURNAL --finish|--take-back|--leave|--send|--write "
+    "[--eco FILE [--force-read]] [--journal FILE]\n"
     "       Varnel ... [--keep-right] [--lock \"J1-J8 TP* U100\"] [--only \"R C\"] "
     "[--start-for \"R=100 C=200\"]\n"
     "       Varnel --selected ... [--order columns-first|rows-first] "
@@ -57,7 +59,8 @@ struct Arguments {
   std::string design;
   bool all = false, selected = false, assign = false, duplicates = false, stats = false;
   bool preview = false, help = false, version = false, forceRead = false;
-  bool finish = false, takeBack = false, leave = false;
+  bool finish = false, takeBack = false, leave = false, send = false, write = false;
+  bool crashInDelivery = false;
   std::string start = "1";
   std::optional<std::string> eco, out, journal, undo, map, recover, crashAfter;
   rules::RulesTexts rules;
@@ -88,6 +91,9 @@ bool* flagOption(Arguments& a, const std::string& arg) {
   if (arg == "--finish") return &a.finish;
   if (arg == "--take-back") return &a.takeBack;
   if (arg == "--leave") return &a.leave;
+  if (arg == "--send") return &a.send;
+  if (arg == "--write") return &a.write;
+  if (arg == "--crash-in-delivery") return &a.crashInDelivery;
   if (arg == "--keep-right") return &a.rules.keepRight;
   return nullptr;
 }
@@ -149,14 +155,20 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
                                                           : "--version stands alone");
   const int modes =
       int(a.all) + int(a.selected) + int(a.undo.has_value()) + int(a.recover.has_value());
-  const int choices = int(a.finish) + int(a.takeBack) + int(a.leave);
+  const int choices = int(a.finish) + int(a.takeBack) + int(a.leave) + int(a.send) + int(a.write);
   const std::pair<bool, std::string> rules[] = {
       {offline && a.design.empty(), "a design file is needed"},
       {!offline && !a.design.empty(), "Varnel works on PowerLogic's design, not on " + a.design},
       {modes == 0, "choose --all, --selected, --undo or --recover"},
       {modes > 1, "--all, --selected, --undo and --recover exclude each other"},
-      {a.recover && choices != 1, "--recover needs one of --finish, --take-back and --leave"},
-      {!a.recover && choices > 0, "--finish, --take-back and --leave need --recover"},
+      {a.recover && choices != 1,
+       "--recover needs one of --finish, --take-back, --leave, --send and --write"},
+      {!a.recover && choices > 0,
+       "--finish, --take-back, --leave, --send and --write need --recover"},
+      {offline && a.send, "--send is for Varnel: varnel-offline has no PowerPCB"},
+      {a.write && !a.eco, "--write needs --eco"},
+      {!offline && a.crashInDelivery, "--crash-in-delivery is for varnel-offline"},
+      {a.crashInDelivery && (!a.out || !a.eco), "--crash-in-delivery needs --eco and --out"},
       {a.recover && a.preview, "--preview does not go with --recover"},
       {!offline && a.crashAfter.has_value(), "--crash-after is for varnel-offline"},
       {a.crashAfter && !a.out, "--crash-after needs --out"},
@@ -285,7 +297,11 @@ app::EcoOutput ecoOf(const Arguments& a) {
 }
 
 Recovery recoveryOf(const Arguments& a) {
-  return a.finish ? Recovery::finish : a.takeBack ? Recovery::takeBack : Recovery::leave;
+  return a.finish     ? Recovery::finish
+         : a.takeBack ? Recovery::takeBack
+         : a.send     ? Recovery::send
+         : a.write    ? Recovery::write
+                      : Recovery::leave;
 }
 
 // The command line's ECO file is the one the choice writes, as for any run;
@@ -294,6 +310,11 @@ Recovery recoveryOf(const Arguments& a) {
 app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
   app::RunRequest request =
       app::recovering(app::parseJournal(files.readFile(*a.recover)), *a.recover, recoveryOf(a));
+  if (request.closesDelivery()) {
+    // Only Write writes a file: Send has PowerPCB read it, Leave writes none.
+    if (request.recovery == app::Recovery::write) request.ecoFile = *a.eco;
+    return request;
+  }
   const bool written = a.eco && (!a.forceRead || request.recovery == app::Recovery::takeBack);
   request.eco = written ? app::EcoOutput::writeOnly : ecoOf(a);
   request.ecoFile = written ? *a.eco : "";
@@ -309,13 +330,12 @@ app::RunRequest requestOf(const Arguments& a, eco::FileSystem& files) {
 // Runs as asked with a session built over attacher and pcb; prints the log
 // and the error. The outcome.
 app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector& pcb,
-                        app::JournalStore& defaultJournals, CallCounter& calls, std::ostream& out,
-                        std::ostream& err) {
+                        app::JournalStore& defaultJournals, CallCounter& calls,
+                        eco::FileSystem& files, std::ostream& out, std::ostream& err) {
   ProgressValues progress;
   NoReportWindow report;
   FixedSaveDialog dialog;
   dialog.path = a.eco.value_or("");
-  eco::StdFileSystem files;
   eco::Windows1252Encoder encoder;
   app::FileJournal chosen(a.journal.value_or(""));
   app::JournalMarker marker;
@@ -339,6 +359,28 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
     err << app::kNothingToRename << '\n';
   return outcome;
 }
+
+// The files, but the process ends as soon as the ECO file is written
+// (--crash-in-delivery): what Varnel ended during the delivery leaves.
+class EndingOnceEcoWritten final : public eco::FileSystem {
+ public:
+  EndingOnceEcoWritten(std::string ecoFile, std::string designFile, OfflineDesigns& designs)
+      : ecoFile_(std::move(ecoFile)), designFile_(std::move(designFile)), designs_(designs) {}
+  void replaceFile(const std::string& path, const std::string& content) override {
+    files_.replaceFile(path, content);
+    if (path == ecoFile_) designs_.endNow(designFile_);
+  }
+  void checkWritable(const std::string& path) override { files_.checkWritable(path); }
+  bool exists(const std::string& path) override { return files_.exists(path); }
+  std::string readFile(const std::string& path) override { return files_.readFile(path); }
+  void deleteFile(const std::string& path) override { files_.deleteFile(path); }
+  std::string tempFolder() override { return files_.tempFolder(); }
+
+ private:
+  eco::StdFileSystem files_;
+  std::string ecoFile_, designFile_;
+  OfflineDesigns& designs_;
+};
 
 int exitStatus(const app::RunOutcome& outcome) {
   return outcome.error ? 1 : 0;
@@ -365,7 +407,11 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (a->crashAfter) designs.endAfterRename(std::stol(*a->crashAfter), *a->out);
   NoPcb pcb;
   app::JournalMarker marker;
-  const app::RunOutcome outcome = runWith(*a, attacher, pcb, marker, designs, out, err);
+  eco::StdFileSystem plainFiles;
+  std::optional<EndingOnceEcoWritten> endingFiles;
+  if (a->crashInDelivery) endingFiles.emplace(*a->eco, *a->out, designs);
+  eco::FileSystem& files = endingFiles ? static_cast<eco::FileSystem&>(*endingFiles) : plainFiles;
+  const app::RunOutcome outcome = runWith(*a, attacher, pcb, marker, designs, files, out, err);
   int status = exitStatus(outcome);
   if (a->stats) err << designs.callStatistics();
   // A refused run leaves the design as it was: there is nothing to write.
@@ -387,7 +433,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (const auto status = answerWithoutRun(parsed, kVarnelUsage, "Varnel", out, err))
     return *status;
   const Arguments* a = &parsed.arguments;
-  const int status = exitStatus(runWith(*a, attacher, pcb, journals, calls, out, err));
+  eco::StdFileSystem files;
+  const int status = exitStatus(runWith(*a, attacher, pcb, journals, calls, files, out, err));
   if (a->stats) err << calls.callStatistics();
   return status;
 }

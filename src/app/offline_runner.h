@@ -8,6 +8,8 @@
 //                  [--eco FILE] [--out FILE] [--journal FILE]
 // --crash-after N (with --out) ends the process right after the Nth rename,
 // the design saved to --out: what a run cut off by Varnel's end leaves.
+// --crash-in-delivery (with --eco and --out) ends it once the ECO file is
+// written, before the journal says it was delivered.
 //   varnel-offline --help | --version        (to stdout, exit 0)
 // --stats prints the host calls of the run on standard error.
 // --preview prints what the run would print and writes no file.
@@ -50,6 +52,9 @@ class OfflineDesigns : public CallCounter {
   // note it), saves the design to designFile and ends the process at once
   // with status 3, as if Varnel had been killed while PowerLogic lived on.
   virtual void endAfterRename(long rename, const std::string& designFile) = 0;
+  // Saves the design to designFile and ends the process at once with
+  // status 3: Varnel killed during the delivery of the ECO file.
+  [[noreturn]] virtual void endNow(const std::string& designFile) = 0;
 };
 
 int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

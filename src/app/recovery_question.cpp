@@ -32,9 +32,38 @@ std::string choices(const Journal& journal, std::size_t made, bool canFinish) {
   return text;
 }
 
+// PowerPCB may have read a file whose read was under way when Varnel was
+// ended; a second read would rename the board's parts again.
+std::string readUnderWay(const Journal& journal) {
+  if (!journal.deliveryBegun) return "";
+  return " PowerPCB had begun reading it: look at the layout first, and send it only if the "
+         "layout still shows the names from before the run.";
+}
+
+RecoveryQuestion undeliveredQuestion(const Journal& journal) {
+  RecoveryQuestion question;
+  question.title = "Varnel: the layout has not followed a run";
+  question.choices = {RecoveryChoice{Recovery::send, "&Send the ECO file to PowerPCB now"},
+                      RecoveryChoice{Recovery::write, "&Write the ECO file"},
+                      RecoveryChoice{Recovery::leave, "&Leave it"}};
+  const std::string made = renames(journal.renames.size());
+  question.text = "Varnel was ended while it delivered the ECO file of a run on " + journal.design +
+                  ", started " + journal.started + " (" + journal.settings + ").\n\nAll its " +
+                  made + " stand in the schematic; the ECO file did not reach " +
+                  (journal.eco == EcoOutput::writeOnly ? journal.ecoFile : "PowerPCB") + "." +
+                  readUnderWay(journal) +
+                  "\n\nSend the ECO file to PowerPCB now: PowerPCB, with the layout open, reads "
+                  "the ECO file of the " +
+                  made + ".\n" +
+                  "Write the ECO file: save it, to read it into PowerPCB yourself.\n" +
+                  "Leave it: the renames all stand, and the layout does not follow them.";
+  return question;
+}
+
 }  // namespace
 
 RecoveryQuestion recoveryQuestion(const Journal& journal, std::size_t made) {
+  if (journal.undelivered()) return undeliveredQuestion(journal);
   RecoveryQuestion question;
   question.canFinish = journal.holdsWholePlan();
   question.text = "Varnel was ended in the middle of a run on " + journal.design + ", started " +

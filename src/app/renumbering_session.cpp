@@ -148,12 +148,14 @@ RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
   return plan;
 }
 
-// The records that end a journal: how the run ended, and how a cut-off run was closed.
-std::string endRecords(const RunRequest& request, const std::optional<Error>& failure) {
+// The records that end a journal: how the run ended, written before its
+// ECO file is delivered, and how a cut-off run was closed, written once it is.
+JournalEnd endRecords(const RunRequest& request, const std::optional<Error>& failure) {
   const bool leaving = request.recovery == Recovery::leave;
-  std::string records = leaving ? "" : failure ? journalFailed(*failure) : journalCompleted();
-  if (request.isRecovery()) records += journalRecovered(recoveryWord(*request.recovery));
-  return records;
+  JournalEnd end;
+  end.ended = leaving ? "" : failure ? journalFailed(*failure) : journalCompleted();
+  if (request.isRecovery()) end.closed = journalRecovered(recoveryWord(*request.recovery));
+  return end;
 }
 
 }  // namespace
@@ -170,6 +172,14 @@ RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& r
 }
 
 RunOutcome RenumberingSession::run(const RunRequest& request) {
+  if (request.isRecovery()) {
+    if (auto unfit = unfitRecovery(*request.takeBack, request.journalPath, *request.recovery)) {
+      RunOutcome refused;
+      refused.error = std::move(unfit);
+      return refused;
+    }
+    if (request.closesDelivery()) return deliverRecorded(request);
+  }
   RunOutcome outcome = execute(request);
   if (request.isUndo())
     markTakenBack(request.journalPath,
@@ -184,7 +194,7 @@ RunOutcome RenumberingSession::run(const RunRequest& request) {
 
 void RenumberingSession::markTakenBack(const std::string& journalPath, const std::string& marks,
                                        RunOutcome& outcome) {
-  if (!outcome.applied || outcome.error) return;
+  if ((!outcome.applied && !outcome.deliveryOnly) || outcome.error) return;
   try {
     journals_.appendTo(journalPath, marks);
   } catch (const Error& e) {
@@ -403,25 +413,50 @@ void RenumberingSession::reportIgnored(const std::vector<std::string>& names) {
       report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt, names));
 }
 
+namespace {
+
+// Appends lines to the journal, through to the disk; a journal that cannot
+// be written keeps its first error in failure, and the run goes on.
+void writeThrough(JournalSink* journal, const std::string& lines, std::optional<Error>& failure) {
+  if (!journal || lines.empty()) return;
+  try {
+    journal->append(lines);
+    journal->writeThrough();
+  } catch (const Error& e) {
+    if (!failure) failure = e;
+  }
+}
+
+}  // namespace
+
+// The ECO file of log delivered to target, the journal marked as it goes;
+// true once it reached its place. A journal closed only once its file is
+// delivered tells a Varnel ended during the delivery from a finished run.
+bool RenumberingSession::deliverMarked(const EcoTarget& target, const eco::ChangeLog& log,
+                                       JournalSink* journal, std::optional<Error>& failure) {
+  const DeliveryMarks marks{[&] { writeThrough(journal, journalDelivering(), failure); },
+                            [&] { writeThrough(journal, journalDelivered(), failure); }};
+  try {
+    return delivery_.deliver(target, log, marks);
+  } catch (const Error& e) {
+    if (!failure) failure = e;
+    return false;
+  }
+}
+
 void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>& failure,
                                 const EcoTarget& target, std::size_t planned, JournalSink* journal,
-                                const std::string& endRecords) {
+                                const JournalEnd& end) {
   std::optional<Error> deliveryFailure;
-  bool delivered = false;
-  try {
-    if (journal) {
-      journal->append(endRecords);
-      journal->writeThrough();
-    }
-  } catch (const Error& e) {
-    deliveryFailure = e;
-  }
+  writeThrough(journal, end.ended, deliveryFailure);
   try {
     if (!outcome.ignored.empty()) reportIgnored(outcome.ignored);
-    delivered = delivery_.deliver(target, outcome.log);
   } catch (const Error& e) {
     if (!deliveryFailure) deliveryFailure = e;
   }
+  const bool delivered = deliverMarked(target, outcome.log, journal, deliveryFailure);
+  if (delivered || target.output == EcoOutput::none)
+    writeThrough(journal, end.closed, deliveryFailure);
   if (failure) {
     std::string text = failure->text();
     if (deliveryFailure) text += "\n" + describe(*deliveryFailure);
@@ -435,6 +470,46 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
     outcome.error = deliveryFailure;
   }
   progress_.setValue(0);
+}
+
+// A run whose renames were all made and whose ECO file never reached the
+// layout: the file is made from the journal's renames and sent, written or
+// left as the user chose, asking PowerLogic nothing.
+RunOutcome RenumberingSession::deliverRecorded(const RunRequest& request) {
+  RunOutcome outcome;
+  outcome.deliveryOnly = true;
+  const Journal& journal = *request.takeBack;
+  for (const Rename& rename : journal.renames)
+    outcome.log.record(rename.position, rename.from, rename.to);
+  try {
+    if (*request.recovery == Recovery::leave)
+      journals_.appendTo(request.journalPath, journalUndelivered() + journalRecovered("leave"));
+    else
+      deliverAgain(request, outcome);
+  } catch (const Error& e) {
+    outcome.error = e;
+  }
+  // A whole undo ended while its file was delivered had not marked its run undone.
+  if (journal.isUndo() && journal.end == Journal::End::completed && !outcome.cancelled)
+    markTakenBack(journal.undoOf, journalUndoneBy(request.journalPath), outcome);
+  return outcome;
+}
+
+// Send or Write: the file asked for, or nothing when the user cancelled
+// the save dialog; the journal closed once the file reached its place.
+void RenumberingSession::deliverAgain(const RunRequest& request, RunOutcome& outcome) {
+  const auto target = delivery_.prepare(request.eco, request.takeBack->design, request.ecoFile);
+  if (!target) {
+    outcome.cancelled = true;
+    return;
+  }
+  outcome.eco = target->output;
+  outcome.ecoFile = target->path;
+  std::unique_ptr<JournalSink> sink = journals_.reopen(request.journalPath);
+  std::optional<Error> failure;
+  if (deliverMarked(*target, outcome.log, sink.get(), failure))
+    writeThrough(sink.get(), journalRecovered(recoveryWord(*request.recovery)), failure);
+  outcome.error = failure;
 }
 
 }  // namespace varnel::app

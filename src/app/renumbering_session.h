@@ -33,6 +33,14 @@ struct RunOutcome {
   EcoOutput eco = EcoOutput::none;   // where the ECO file went
   std::string ecoFile;               // the file written or read by PowerPCB
   bool noneSelected = false;         // a selected-components run found no selection
+  bool deliveryOnly = false;         // the ECO file of renames made before: none made now
+};
+
+// The records that end a run's journal: how the run ended, and how a run
+// that was cut off was closed.
+struct JournalEnd {
+  std::string ended;
+  std::string closed;
 };
 
 // A run worked out and not made: the design it read and its plan, or why
@@ -113,7 +121,11 @@ class RenumberingSession {
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
   void reportIgnored(const std::vector<std::string>& names);
   void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,
-              std::size_t planned, JournalSink* journal, const std::string& endRecords);
+              std::size_t planned, JournalSink* journal, const JournalEnd& end);
+  bool deliverMarked(const EcoTarget& target, const eco::ChangeLog& log, JournalSink* journal,
+                     std::optional<Error>& failure);
+  RunOutcome deliverRecorded(const RunRequest& request);
+  void deliverAgain(const RunRequest& request, RunOutcome& outcome);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
   host::Ref<host::Document> activeDocument();
   void prepareRun();

@@ -7,7 +7,12 @@ namespace varnel::app {
 RunRequest recovering(Journal journal, std::string journalPath, Recovery choice) {
   RunRequest request = takingBack(std::move(journal), std::move(journalPath), EcoOutput::none);
   request.recovery = choice;
-  if (choice != Recovery::takeBack) {
+  const Journal& run = *request.takeBack;
+  if (run.undelivered()) {
+    if (choice == Recovery::send) request.eco = EcoOutput::forceReadInPcb;
+    if (choice == Recovery::write) request.eco = EcoOutput::writeOnly;
+    if (choice == Recovery::write && run.eco == EcoOutput::writeOnly) request.ecoFile = run.ecoFile;
+  } else if (choice != Recovery::takeBack) {
     request.eco = request.takeBack->eco;
     if (request.eco == EcoOutput::writeOnly) request.ecoFile = request.takeBack->ecoFile;
   }
@@ -20,9 +25,44 @@ const char* recoveryWord(Recovery choice) {
       return "finish";
     case Recovery::takeBack:
       return "take-back";
+    case Recovery::send:
+      return "send";
+    case Recovery::write:
+      return "write";
     default:
       return "leave";
   }
+}
+
+namespace {
+
+std::string howItEnded(const Journal& journal) {
+  std::string how = journal.end == Journal::End::completed ? "it completed"
+                    : journal.end == Journal::End::failed  ? "it stopped on an error"
+                                                           : "it was cut off";
+  if (!journal.recovered.empty()) how += ", and was closed with " + journal.recovered;
+  if (journal.undone()) how += ", and was taken back by " + journal.undoneBy.back();
+  return how;
+}
+
+}  // namespace
+
+std::optional<Error> unfitRecovery(const Journal& journal, const std::string& journalPath,
+                                   Recovery choice) {
+  const std::string run = "The run of " + journalPath + ", started " + journal.started;
+  if (!journal.needsClosing())
+    return errors::refusal(errors::kRecoveryUnfit,
+                           run + ", is closed already: " + howItEnded(journal) + ".");
+  const bool forDelivery = choice == Recovery::send || choice == Recovery::write;
+  if (journal.cutOff() && forDelivery)
+    return errors::refusal(errors::kRecoveryUnfit,
+                           run + ", was cut off in mid-run: it is finished, taken back or left.");
+  if (journal.undelivered() && (choice == Recovery::finish || choice == Recovery::takeBack))
+    return errors::refusal(errors::kRecoveryUnfit,
+                           run +
+                               ", made all its renames; only its ECO file did not reach the "
+                               "layout: it is sent, written or left.");
+  return std::nullopt;
 }
 
 std::string requestText(const RunRequest& request) {

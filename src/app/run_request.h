@@ -11,8 +11,10 @@
 
 namespace varnel::app {
 
-// How a run that Varnel's end cut off is closed.
-enum class Recovery { finish, takeBack, leave };
+// How a run that Varnel's end cut off is closed: in mid-run (finish, take
+// back, leave), or once its renames were made but not their ECO file (send
+// it to PowerPCB, write it to a file, leave the layout as it is).
+enum class Recovery { finish, takeBack, leave, send, write };
 
 struct RunRequest {
   RunSettings settings;             // a renumbering's
@@ -24,6 +26,8 @@ struct RunRequest {
 
   bool isUndo() const { return takeBack && (!recovery || *recovery == Recovery::takeBack); }
   bool isRecovery() const { return recovery.has_value(); }
+  // Closing a run whose renames were all made: only its ECO file is at stake.
+  bool closesDelivery() const { return recovery && takeBack->undelivered(); }
 };
 
 inline RunRequest renumbering(const RunSettings& settings, EcoOutput eco) {
@@ -43,11 +47,20 @@ inline RunRequest takingBack(Journal journal, std::string journalPath, EcoOutput
 
 // Closes the cut-off run of journal as chosen. Finish and Leave write their
 // ECO file where that run asked; Take it back writes none, since the run's
-// own never reached the layout.
+// own never reached the layout. Of a run whose ECO file alone is missing,
+// Send has PowerPCB read it, Write writes it (to the run's own file, or one
+// the user picks), Leave writes none.
 RunRequest recovering(Journal journal, std::string journalPath, Recovery choice);
 
-// "finish", "take-back" or "leave": the journal's word and the command line's.
+// "finish", "take-back", "leave", "send" or "write": the journal's word and
+// the command line's.
 const char* recoveryWord(Recovery choice);
+
+// The refusal of a choice that does not fit the journal's run: one closed
+// already, Send or Write for a run cut off in mid-run, Finish or Take it
+// back for one whose renames were all made; nothing when it fits.
+std::optional<Error> unfitRecovery(const Journal& journal, const std::string& journalPath,
+                                   Recovery choice);
 
 // The request as the command line's options: "--selected --assign --start
 // 1 --eco force-read", "--undo JOURNAL" or "--recover JOURNAL --leave". The

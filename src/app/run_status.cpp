@@ -21,9 +21,26 @@ std::string whereTheEcoFileWent(const RunOutcome& outcome) {
   }
 }
 
+// A run whose renames were made before: only its ECO file went now.
+std::string deliveryStatus(const RunOutcome& outcome) {
+  const std::string renames =
+      std::to_string(outcome.log.size()) + (outcome.log.size() == 1 ? " rename" : " renames");
+  if (outcome.cancelled) return "No ECO file was chosen; the layout has not followed the run yet.";
+  if (outcome.error) return "The ECO file of the run's " + renames + " did not reach the layout.";
+  switch (outcome.eco) {
+    case EcoOutput::writeOnly:
+      return "The ECO file of the run's " + renames + " is " + outcome.ecoFile + ".";
+    case EcoOutput::forceReadInPcb:
+      return "PowerPCB has read the ECO file of the run's " + renames + ".";
+    default:
+      return "The run's " + renames + " stand; the layout was left as it is.";
+  }
+}
+
 }  // namespace
 
 std::string runStatus(const RunOutcome& outcome) {
+  if (outcome.deliveryOnly) return deliveryStatus(outcome);
   if (outcome.cancelled) return "No ECO file was chosen; nothing was renamed.";
   if (outcome.error)
     return outcome.log.empty() ? "Nothing was renamed."

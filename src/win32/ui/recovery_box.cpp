@@ -10,16 +10,8 @@ namespace varnel::win {
 
 namespace {
 
-constexpr int kFinish = 100, kTakeBack = 101, kLeave = 102;
-
-struct Choice {
-  int id;
-  const wchar_t* caption;
-  app::Recovery recovery;
-};
-constexpr Choice kChoices[] = {{kFinish, L"&Finish the run", app::Recovery::finish},
-                               {kTakeBack, L"&Take it back", app::Recovery::takeBack},
-                               {kLeave, L"&Leave it as it is", app::Recovery::leave}};
+// The buttons' ids: the first choice's, and the two after it.
+constexpr int kFirstChoice = 100, kChoices = 3;
 
 class RecoveryBox final : public BuiltDialog {
  public:
@@ -35,33 +27,38 @@ class RecoveryBox final : public BuiltDialog {
 
 bool RecoveryBox::onCommand(HWND dialog, int id) {
   if (id == IDCANCEL) return true;  // a choice must be made
-  if (id < kFinish || id > kLeave) return false;
+  if (id < kFirstChoice || id >= kFirstChoice + kChoices) return false;
   EndDialog(dialog, id);
   return true;
 }
 
 void RecoveryBox::build(HWND dialog) {
   takeOwnersDpi();
-  SetWindowTextW(dialog, L"Varnel: a run was cut off");
+  SetWindowTextW(dialog, widen(question_.title).c_str());
   const std::wstring text = widen(question_.text);
   const int margin = scaled(11), gap = scaled(7), button = buttonHeight(dialog);
+  std::wstring captions[kChoices];
   int buttons = 0;
-  for (const Choice& choice : kChoices) buttons += buttonWidth(dialog, choice.caption) + gap;
+  for (int k = 0; k < kChoices; ++k) {
+    captions[k] = widen(question_.choices[k].caption);
+    buttons += buttonWidth(dialog, captions[k].c_str()) + gap;
+  }
   const int width = std::max(widthFor(dialog, text), buttons - gap);
   const int y = addWords(dialog, text, margin, margin, width) + 2 * gap;
   int x = margin + width - buttons + gap;
   HWND first = nullptr;
-  for (const Choice& choice : kChoices) {
-    const bool enabled = choice.id != kFinish || question_.canFinish;
+  for (int k = 0; k < kChoices; ++k) {
+    const bool enabled =
+        question_.choices[k].recovery != app::Recovery::finish || question_.canFinish;
     const bool isDefault = enabled && !first;
-    HWND b = add(dialog, L"BUTTON", choice.caption,
-                 (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, choice.id);
+    HWND b = add(dialog, L"BUTTON", captions[k].c_str(),
+                 (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, kFirstChoice + k);
     EnableWindow(b, enabled);
     if (isDefault) {
       first = b;
-      SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(choice.id), 0);
+      SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(kFirstChoice + k), 0);
     }
-    const int w = buttonWidth(dialog, choice.caption);
+    const int w = buttonWidth(dialog, captions[k].c_str());
     MoveWindow(b, x, y, w, button, FALSE);
     x += w + gap;
   }
@@ -73,9 +70,8 @@ void RecoveryBox::build(HWND dialog) {
 
 std::optional<app::Recovery> askRecovery(HWND owner, const app::RecoveryQuestion& question) {
   const INT_PTR id = RecoveryBox(owner, question).show();
-  for (const Choice& choice : kChoices)
-    if (choice.id == id) return choice.recovery;
-  return std::nullopt;
+  if (id < kFirstChoice || id >= kFirstChoice + kChoices) return std::nullopt;
+  return question.choices[id - kFirstChoice].recovery;
 }
 
 }  // namespace varnel::win
