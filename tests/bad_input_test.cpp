@@ -38,6 +38,36 @@ TEST(BadInput, StartTextsAreRefusedWithTheWindowsMessages) {
   ::testing::Test::RecordProperty("inputs", tried);
 }
 
+// A component whose designator has no capital letter to begin with is left
+// alone, its name counting as taken, and listed with why; the others are
+// renumbered as if it were locked.
+TEST(UnnamableDesignators, AreLeftAloneAndListedWhileTheRestIsRenumbered) {
+  for (const auto& [name, note] : std::vector<std::pair<std::string, std::string>>{
+           {"", "the component at position 3 has no designator"},
+           {"r5", "r5 does not begin with a capital letter (A-Z)"},
+           {"1", "1 does not begin with a capital letter (A-Z)"},
+           {"\xC3\x89"
+            "1",
+            "\xC3\x89"
+            "1 does not begin with a capital letter (A-Z)"}}) {
+    for (bool selected : {false, true}) {
+      auto data = design("R7* C3* R9*");
+      data.parts.insert(data.parts.begin() + 2, {name, 0, 0, true});
+      Engine e(data);
+      e.options.send = true;
+      e.options.ecoOnly = true;
+      e.dialog.answer = "/out/x.eco";
+      const auto error = e.run(selected);
+      ASSERT_FALSE(error) << name << ": " << describe(*error);
+      EXPECT_EQ(e.names(), (std::vector<std::string>{"R1", "C1", name, "R2"})) << name;
+      EXPECT_EQ(e.outcome.unnamable, (std::vector<Unnamable>{{3, name}})) << name;
+      EXPECT_NE(e.report.shown.find(note + "\r\n"), std::string::npos) << e.report.shown;
+      EXPECT_EQ(e.files.files.at("/out/x.eco").find("\n" + name + " "), std::string::npos)
+          << "no rename of it in the ECO file";
+    }
+  }
+}
+
 struct BadDesignator {
   const char* label;
   std::string designator;
@@ -67,18 +97,6 @@ TEST_P(BadDesignators, AreRefusedBeforeAnyRename) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BadDesignators,
     ::testing::Values(
-        BadDesignator{"Empty", "", false,
-                      "The component at position 3 has no reference designator."},
-        BadDesignator{"LowerCase", "r5", false,
-                      "The designator 'r5' does not begin with a capital letter (A-Z); the run "
-                      "would rename it to '1'. Rename it by hand first."},
-        BadDesignator{"NonAsciiLetter",
-                      "\xC3\x89"
-                      "1",
-                      false,
-                      "The designator '\xC3\x89"
-                      "1' does not begin with a capital letter (A-Z); "
-                      "the run would rename it to '1'. Rename it by hand first."},
         BadDesignator{"FortyThousandLetters", std::string(40000, 'R') + "1", false,
                       "Overflow: a designator begins with more than 32766 letters."},
         BadDesignator{"Blank", "R 1", true,

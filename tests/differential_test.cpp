@@ -18,12 +18,12 @@ namespace {
 using testing::Engine;
 
 standin::DesignData randomDesign(std::mt19937& random, int size) {
-  // Lower-case designators are refused before any rename; see run_test.
-  static const char* kPrefixes[] = {"R", "C", "U", "TP", "FB"};
+  // Lower-case designators are left alone, as a lock leaves them.
+  static const char* kPrefixes[] = {"R", "C", "U", "TP", "FB", "R", "C", "r"};
   standin::DesignData design{"random.sch", 1, {}};
   std::set<std::string> used;
   while (static_cast<int>(design.parts.size()) < size) {
-    std::string name = kPrefixes[random() % 5];
+    std::string name = kPrefixes[random() % 8];
     name += std::to_string(static_cast<int>(random() % (size * 2)) - 2);
     if (random() % 9 == 0) name += "A";
     if (!used.insert(name).second) continue;

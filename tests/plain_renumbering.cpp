@@ -26,7 +26,8 @@ class PlainRun {
     const bool selectedRun = settings_.scope == Scope::selectedComponents;
     list_ = chooseList();
     for (std::int32_t i = 1; i <= list_->Count(); ++i)
-      held_.push_back(settings_.rules.holds(list_->Item(i)->Name()));
+      held_.push_back(settings_.rules.holds(list_->Item(i)->Name()) ||
+                      !designator::beginsWithLetter(list_->Item(i)->Name()));
     storeAllNames();
     if (!selectedRun) {
       moveConflictsAside();
@@ -102,7 +103,7 @@ class PlainRun {
     const int count = allNames_.usedCount();
     Int16 max = 0;
     for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
-    const Int16 base = add16(max, 1);
+    const std::int64_t base = std::int64_t(max) + 1;
     std::int64_t moved = 0;
     std::map<std::string, std::int64_t> movedOf;
     for (int i = 0; i < count; ++i) {
@@ -112,10 +113,13 @@ class PlainRun {
       const std::int64_t start = settings_.rules.startOf(designator::prefix(name), settings_.start);
       if (n < start || n > start + list_->Count() || designator::endsInLetter(name)) continue;
       auto part = list_->Item(name);
-      // Counted across prefixes while that stays within 16 bits, then by prefix.
+      // Counted across prefixes while that stays within 16 bits, then by
+      // prefix, then the first free number above the run's range.
       const std::string prefix = designator::prefix(part->Name());
-      const std::int64_t temporary =
-          fitsInt16(start + base + moved) ? start + base + moved : start + base + movedOf[prefix];
+      const std::int64_t temporary = fitsInt16(start + base + moved) ? start + base + moved
+                                     : fitsInt16(start + base + movedOf[prefix])
+                                         ? start + base + movedOf[prefix]
+                                         : start + list_->Count() + 1;
       const std::string target =
           firstFree(designator::withNumber(part->Name(), toInt16(temporary)), "");
       rename(*part, name, target);

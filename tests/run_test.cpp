@@ -101,12 +101,34 @@ TEST(AllComponents, RefusesANumberPast16BitsBeforeAnyRename) {
   EXPECT_TRUE(e.host->renames().empty());
 }
 
-TEST(AllComponents, RefusesAComponentWithoutADesignator) {
+TEST(AllComponents, LeavesAComponentWithoutADesignatorAlone) {
   Engine e(design("R1 \"\" R3"));
-  const auto error = e.runAll();
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->text(),
-            "The component at position 2 has no reference designator. Nothing was renamed.");
+  ASSERT_FALSE(e.runAll());
+  EXPECT_EQ(e.names(), (std::vector<std::string>{"R1", "", "R2"}));
+}
+
+// Temporary numbers above the highest in use would pass 32767: free numbers
+// above the run's own range serve, and keeping right names needs none.
+TEST(AllComponents, RenamesADesignNumberedUpTo32767) {
+  std::string parts;
+  for (int n = 32700; n <= 32767; ++n) parts += "R" + std::to_string(n) + " ";
+  for (bool keepRight : {false, true}) {
+    Engine e(design(parts));
+    e.options.rules.keepRight = keepRight;
+    const auto error = e.runAll();
+    ASSERT_FALSE(error) << describe(*error);
+    std::vector<std::string> wanted;
+    for (int n = 1; n <= 68; ++n) wanted.push_back("R" + std::to_string(n));
+    EXPECT_EQ(e.names(), wanted);
+    EXPECT_EQ(e.outcome.log.size(), 68u) << "one rename each, nothing moved aside";
+  }
+  // A ring (R1 and R2 swap) beside R32767: its temporary is the first
+  // number nothing bears and no final name uses.
+  Engine ring(design("R2 R1 R32767"));
+  ring.options.rules.keepRight = true;
+  ASSERT_FALSE(ring.runAll());
+  EXPECT_EQ(ring.names(), words("R1 R2 R3"));
+  EXPECT_EQ(testing::pairs(ring.last), words("R32767>R3 R2>R4 R1>R2 R4>R1"));
 }
 
 TEST(AllComponents, ProgressClimbsOncePerStepAndIsResetAtTheEnd) {
@@ -192,15 +214,10 @@ TEST(SelectedComponents, AMovedHolderStillToBeVisitedIsVisitedAsItself) {
   EXPECT_EQ(e.names(), words("R1 R2"));
 }
 
-TEST(SelectedComponents, ADesignatorWithoutCapitalLettersIsRefusedNotMadeABareNumber) {
+TEST(SelectedComponents, ADesignatorWithoutCapitalLettersIsLeftAloneNotMadeABareNumber) {
   Engine e(design("R5* r12*"));
-  const auto error = e.runSelected();
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->text(),
-            "The designator 'r12' does not begin with a capital letter (A-Z); the "
-            "run would rename it to '1'. Rename it by hand first. Nothing was "
-            "renamed.");
-  EXPECT_EQ(e.names(), words("R5 r12"));
+  ASSERT_FALSE(e.runSelected());
+  EXPECT_EQ(e.names(), words("R1 r12"));
 }
 
 TEST(SelectedComponents, AreRefusedBeforeAnyRenameWhenTheCountWouldOverflow) {

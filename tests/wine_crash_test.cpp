@@ -4,6 +4,10 @@
 // three choices taken in turn. After each: no designator borne twice, the
 // layout equal to the schematic, the journal closed, Finish giving the
 // uninterrupted run's designators and Take it back those before.
+// Varnel is also ended in each of the stand-in PowerPCB's calls, the
+// delivery's among them; a run so ended that made all its renames is
+// closed by sending its ECO file again, or by leaving the layout where
+// PowerPCB had read it already (as the box tells the user to look).
 // VARNEL_CRASH_SWEEP=every tries every call (scripts/crash-sweep.sh --wine);
 // the test command, 40 or more a run.
 #include <windows.h>
@@ -50,12 +54,16 @@ class CrashSweep : public ::testing::Test {
   std::string layoutSaved = dir.file("layout.saved");
   std::string journal = dir.file("run.journal");
   std::string watchName = "varnel crash sweep " + std::to_string(GetCurrentProcessId());
+  std::string pcbWatchName = watchName + " pcb";
+  std::string layoutToServe = layout;  // what PowerPCB starts with: the layout as it was left
   Counts counts;
 
   struct StandIns {
     std::unique_ptr<win::ChildProcess> powerLogic, powerPcb;
   };
-  StandIns start(long stopAt, const std::string& design = {}) {
+  // The stand-ins, PowerLogic holding its call stopAt, or PowerPCB its call
+  // pcbStopAt (0: none).
+  StandIns start(long stopAt, const std::string& design = {}, long pcbStopAt = 0) {
     StandIns s;
     s.powerLogic = std::make_unique<win::ChildProcess>(
         L"standin-powerlogic.exe", win::quoted(design.empty() ? board : design) + L" --autosave " +
@@ -64,7 +72,9 @@ class CrashSweep : public ::testing::Test {
                                        std::to_wstring(stopAt));
     EXPECT_TRUE(win::waitForServer(win::kPowerLogicProgId));
     s.powerPcb = std::make_unique<win::ChildProcess>(
-        L"standin-powerpcb.exe", win::quoted(layout) + L" --autosave " + win::quoted(layoutSaved));
+        L"standin-powerpcb.exe",
+        win::quoted(layoutToServe) + L" --autosave " + win::quoted(layoutSaved) + L" --watch " +
+            win::quoted(pcbWatchName) + L" --stop-at " + std::to_wstring(pcbStopAt));
     EXPECT_TRUE(win::waitForServer(win::kPowerPcbProgId));
     return s;
   }
@@ -79,7 +89,7 @@ class CrashSweep : public ::testing::Test {
   // The uninterrupted run: its designators, and the calls of its renames.
   struct Whole {
     std::vector<std::string> names;
-    standin::WatchedCalls calls;
+    standin::WatchedCalls calls, pcbCalls;
   };
   Whole runWhole(const std::wstring& mode) {
     StandIns s = start(0);
@@ -87,7 +97,10 @@ class CrashSweep : public ::testing::Test {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     win::KernelHandle mapping;
     standin::MappedView view = standin::watchedCallsView(win::widen(watchName), mapping);
-    Whole whole{names(schematicSaved), *static_cast<standin::WatchedCalls*>(view.get())};
+    win::KernelHandle pcbMapping;
+    standin::MappedView pcbView = standin::watchedCallsView(win::widen(pcbWatchName), pcbMapping);
+    Whole whole{names(schematicSaved), *static_cast<standin::WatchedCalls*>(view.get()),
+                *static_cast<standin::WatchedCalls*>(pcbView.get())};
     EXPECT_EQ(names(layoutSaved), whole.names);
     return whole;
   }
@@ -97,7 +110,10 @@ class CrashSweep : public ::testing::Test {
     ++counts.differences;
     ADD_FAILURE() << what;
   }
-  void crashAndClose(const std::wstring& mode, long call, const char* choice, const Whole& whole);
+  // Ends Varnel in call (PowerPCB's, when inPcb) and closes the run so left.
+  void crashAndClose(const std::wstring& mode, long call, const char* choice, const Whole& whole,
+                     bool inPcb = false);
+  bool closeWith(const std::string& at, const std::string& choice);
 };
 
 // A wait that ran out: every thread's stack, of every process of the
@@ -147,16 +163,16 @@ std::vector<long> callsToTry(const standin::WatchedCalls& run) {
 }
 
 void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* choice,
-                               const Whole& whole) {
-  const std::string at = "call " + std::to_string(call) + ", " + choice;
+                               const Whole& whole, bool inPcb) {
+  std::string at = (inPcb ? "PowerPCB's call " : "call ") + std::to_string(call) + ", " + choice;
   std::error_code ignored;
   for (const auto& file : {schematicSaved, layoutSaved, journal})
     std::filesystem::remove(file, ignored);
-  std::optional<StandIns> s = start(call);
-  win::KernelHandle stopped(
-      OpenEventW(SYNCHRONIZE, FALSE, win::widen(watchName + " stopped").c_str()));
-  win::KernelHandle go(
-      OpenEventW(EVENT_MODIFY_STATE, FALSE, win::widen(watchName + " go").c_str()));
+  layoutToServe = layout;
+  std::optional<StandIns> s = inPcb ? start(0, {}, call) : start(call);
+  const std::string held = inPcb ? pcbWatchName : watchName;
+  win::KernelHandle stopped(OpenEventW(SYNCHRONIZE, FALSE, win::widen(held + " stopped").c_str()));
+  win::KernelHandle go(OpenEventW(EVENT_MODIFY_STATE, FALSE, win::widen(held + " go").c_str()));
   {
     win::ChildProcess varnel(L"Varnel.exe", runArguments(mode));
     bool held = false;
@@ -176,6 +192,9 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
   Sleep(300);
   s.reset();
   const std::string left = dir.write("left.design", testing::TempDir::read(schematicSaved));
+  const std::string leftLayout = dir.write(
+      "left.layout",
+      testing::TempDir::read(std::filesystem::exists(layoutSaved) ? layoutSaved : layout));
   std::filesystem::remove(layoutSaved, ignored);
   const auto original = names(board);
   if (!std::filesystem::exists(journal)) {
@@ -183,28 +202,43 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
     differ(names(schematicSaved) == original, at + ": renamed without a journal");
     return;
   }
-  differ(app::parseJournal(testing::TempDir::read(journal)).cutOff(), at + ": not cut off");
+  const app::Journal ended = app::parseJournal(testing::TempDir::read(journal));
+  std::string closedWith = choice;
+  if (ended.undelivered()) {
+    // As the box asks: a read under way may have reached the layout already.
+    closedWith = ended.deliveryBegun && names(leftLayout) == names(left) ? "leave" : "send";
+    at += " (delivery: " + closedWith + ")";
+  }
+  differ(ended.needsClosing(), at + ": not to be closed");
+  layoutToServe = leftLayout;
   s = start(0, left);
+  if (!closeWith(at, closedWith)) return;
+  const auto schematic = names(schematicSaved);
+  differ(std::set<std::string>(schematic.begin(), schematic.end()).size() == schematic.size(),
+         at + ": a designator is borne twice");
+  differ(names(std::filesystem::exists(layoutSaved) ? layoutSaved : leftLayout) == schematic,
+         at + ": the layout does not follow the schematic");
+  const app::Journal after = app::parseJournal(testing::TempDir::read(journal));
+  differ(after.recovered == closedWith && !after.needsClosing(),
+         at + ": the journal was not closed");
+  if (closedWith == "finish" || ended.undelivered())
+    differ(schematic == whole.names, at + ": not the uninterrupted run's designators");
+  if (closedWith == "take-back") differ(schematic == original, at + ": not the designators before");
+}
+
+// Varnel started again closes the run of the journal with choice; false
+// when it did not end well.
+bool CrashSweep::closeWith(const std::string& at, const std::string& choice) {
   win::ChildProcess closing(L"Varnel.exe",
                             L"--recover " + win::quoted(journal) + L" --" + win::widen(choice) +
                                 L" --eco " + win::quoted(dir.file("close.eco")) + L" --force-read");
   const long status = closing.waitForExit(120000);
-  if (status == -1) dumpStacks(stacksFile(call, choice));
-  differ(status == 0,
-         at + ": Varnel closing the run ended with " + std::to_string(status) +
-             (status == -1 ? " (still running: stacks in " + stacksFile(call, choice) + ")" : ""));
+  const std::string stacks = stacksFile(0, choice.c_str());
+  if (status == -1) dumpStacks(stacks);
+  differ(status == 0, at + ": Varnel closing the run ended with " + std::to_string(status) +
+                          (status == -1 ? " (still running: stacks in " + stacks + ")" : ""));
   ++counts.statesChecked;
-  const auto schematic = names(schematicSaved);
-  differ(std::set<std::string>(schematic.begin(), schematic.end()).size() == schematic.size(),
-         at + ": a designator is borne twice");
-  differ(names(std::filesystem::exists(layoutSaved) ? layoutSaved : layout) == schematic,
-         at + ": the layout does not follow the schematic");
-  const app::Journal after = app::parseJournal(testing::TempDir::read(journal));
-  differ(after.recovered == choice, at + ": the journal was not closed");
-  if (std::string(choice) == "finish")
-    differ(schematic == whole.names, at + ": not the uninterrupted run's designators");
-  if (std::string(choice) == "take-back")
-    differ(schematic == original, at + ": not the designators before");
+  return status == 0;
 }
 
 TEST_F(CrashSweep, AVarnelEndedAtAnyCallOfARunIsClosedEachWay) {
@@ -229,6 +263,15 @@ TEST_F(CrashSweep, AVarnelEndedAtAnyCallOfARunIsClosedEachWay) {
         crashAndClose(mode, call, choice, whole);
       } catch (const std::exception& e) {
         differ(false, "call " + std::to_string(call) + ", " + choice + ": " + e.what());
+      }
+    }
+    // PowerPCB's calls: reaching the layout before the renames, and the delivery.
+    ASSERT_GE(whole.pcbCalls.calls, 2) << "ActiveDocument, then ReadEcoFile";
+    for (long call = 1; call <= whole.pcbCalls.calls; ++call) {
+      try {
+        crashAndClose(mode, call, kChoices[turn++ % 3], whole, /*inPcb=*/true);
+      } catch (const std::exception& e) {
+        differ(false, "PowerPCB's call " + std::to_string(call) + ": " + e.what());
       }
     }
   }

@@ -60,11 +60,13 @@ BoxSeen readBox(HWND box) {
 }
 
 app::RecoveryQuestion question(bool canFinish) {
-  return {
+  app::RecoveryQuestion asked;
+  asked.text =
       "Varnel was ended in the middle of a run on board.sch, started 2026-12-07T16:05:09Z "
       "(--all --start 1 --eco force-read).\n\n12 of its 157 planned renames were made; the "
-      "layout has not followed them.",
-      canFinish};
+      "layout has not followed them.";
+  asked.canFinish = canFinish;
+  return asked;
 }
 
 TEST(RecoveryBox, MustBeAnsweredAndItsAccessKeysAndEnterChoose) {

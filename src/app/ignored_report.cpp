@@ -10,10 +10,18 @@ constexpr const char* kReportHeading =
 }  // namespace
 
 std::string ignoredReport(const std::optional<std::string>& shown,
-                          const std::vector<std::string>& names) {
+                          const std::vector<std::string>& names,
+                          const std::vector<Unnamable>& unnamable) {
   std::string text = shown ? *shown : kReportHeading;
   for (const std::string& name : names) text += name + "\r\n";
+  for (const Unnamable& component : unnamable) text += unnamableNote(component) + "\r\n";
   return text;
+}
+
+std::string unnamableNote(const Unnamable& component) {
+  if (component.designator.empty())
+    return "the component at position " + std::to_string(component.position) + " has no designator";
+  return component.designator + " does not begin with a capital letter (A-Z)";
 }
 
 }  // namespace varnel::app

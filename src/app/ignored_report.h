@@ -4,11 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "renumber/renumber_plan.h"
+
 namespace varnel::app {
 
 // The report's text with names below it: below what the window shows while
-// it stays open, else below the heading.
+// it stays open, else below the heading; then each component the run could
+// not name, with why.
 std::string ignoredReport(const std::optional<std::string>& shown,
-                          const std::vector<std::string>& names);
+                          const std::vector<std::string>& names,
+                          const std::vector<Unnamable>& unnamable = {});
+
+// Why the run left that component alone, naming it by its designator, or
+// by its position when it has none.
+std::string unnamableNote(const Unnamable& component);
 
 }  // namespace varnel::app

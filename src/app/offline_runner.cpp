@@ -1,5 +1,7 @@
 #include "app/offline_runner.h"
 
+#include "app/ignored_report.h"
+
 #include <algorithm>
 #include <iterator>
 #include <memory>
@@ -227,10 +229,13 @@ struct FixedHost final : host::HostAttacher {
 
 void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
   out << outcome.log.listing();
-  if (outcome.ignored.empty()) return;
-  out << "ignored:";
-  for (const auto& name : outcome.ignored) out << ' ' << name;
-  out << '\n';
+  if (!outcome.ignored.empty()) {
+    out << "ignored:";
+    for (const auto& name : outcome.ignored) out << ' ' << name;
+    out << '\n';
+  }
+  for (const Unnamable& component : outcome.unnamable)
+    out << "left alone: " << unnamableNote(component) << '\n';
 }
 
 // The run, its preview or its undo, as the command line asks.

@@ -1,5 +1,7 @@
 #include "app/preview.h"
 
+#include "app/ignored_report.h"
+
 #include <map>
 
 #include "app/run_texts.h"
@@ -83,6 +85,9 @@ Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const 
   }
   for (const std::string& name : plan.ignored)
     preview.rows.push_back({0, name, name, "left alone: it ends in a letter"});
+  for (const Unnamable& component : plan.unnamable)
+    preview.rows.push_back(
+        {0, component.designator, component.designator, "left alone: " + unnamableNote(component)});
   if (rules) {
     for (const std::string& name : rules->lockedForRun)
       preview.rows.push_back(
@@ -94,10 +99,11 @@ Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const 
     preview.summary = kNothingToRename;
     return preview;
   }
-  preview.summary = countOf(design.parts.size(), "component read", "components read") + ", " +
-                    countOf(plan.renames.size(), "rename", "renames") + ", " +
-                    countOf(plan.ignored.size(), "left alone", "left alone") + ", " +
-                    countOf(sections, "ECO section", "ECO sections");
+  preview.summary =
+      countOf(design.parts.size(), "component read", "components read") + ", " +
+      countOf(plan.renames.size(), "rename", "renames") + ", " +
+      countOf(plan.ignored.size() + plan.unnamable.size(), "left alone", "left alone") + ", " +
+      countOf(sections, "ECO section", "ECO sections");
   return preview;
 }
 

@@ -245,6 +245,7 @@ RunOutcome RenumberingSession::preview(const RunRequest& request) {
   for (const Rename& rename : planned.plan.renames)
     outcome.log.record(rename.position, rename.from, rename.to);
   outcome.ignored = planned.plan.ignored;
+  outcome.unnamable = planned.plan.unnamable;
   return outcome;
 }
 
@@ -268,6 +269,7 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   outcome.eco = target->output;
   outcome.ecoFile = target->path;
   outcome.noneSelected = foundNoSelection(request, planned.read.design);
+  outcome.unnamable = planned.plan.unnamable;
   if (journal) outcome.journal = journal->path();
   // The ECO file of a cut-off run finished or left holds the renames it made.
   for (const Rename& rename : planned.made)
@@ -341,10 +343,6 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
   for (std::int32_t i = 1; i <= count; ++i) {
     auto component = inOrder(i);
     Part part{component->Name()};
-    if (part.designator.empty())
-      throw errors::refusal(
-          errors::kObjectNotSet,
-          "The component at position " + std::to_string(i) + " has no reference designator.");
     // Only a selected-components run needs the selection and the placements.
     if (scope == Scope::selectedComponents && (part.selected = component->Selected())) {
       auto placement = component->Placements()->Item(1);
@@ -408,9 +406,11 @@ void RenumberingSession::renameRecorded(host::Component& component, const Rename
 }
 
 // While the report window stays open, later reports append below the earlier ones.
-void RenumberingSession::reportIgnored(const std::vector<std::string>& names) {
-  report_.show(ignoredReport(
-      report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt, names));
+void RenumberingSession::reportIgnored(const std::vector<std::string>& names,
+                                       const std::vector<Unnamable>& unnamable) {
+  report_.show(
+      ignoredReport(report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt,
+                    names, unnamable));
 }
 
 namespace {
@@ -450,7 +450,8 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
   std::optional<Error> deliveryFailure;
   writeThrough(journal, end.ended, deliveryFailure);
   try {
-    if (!outcome.ignored.empty()) reportIgnored(outcome.ignored);
+    if (!outcome.ignored.empty() || !outcome.unnamable.empty())
+      reportIgnored(outcome.ignored, outcome.unnamable);
   } catch (const Error& e) {
     if (!deliveryFailure) deliveryFailure = e;
   }

@@ -26,6 +26,7 @@ namespace varnel::app {
 struct RunOutcome {
   eco::ChangeLog log;                // the renames the design underwent
   std::vector<std::string> ignored;  // designators left alone, in the order met
+  std::vector<Unnamable> unnamable;  // components the run could not name, left alone
   std::optional<Error> error;        // a refusal, or what stopped the run
   bool cancelled = false;            // the user cancelled the save dialog: no run
   bool applied = false;              // the plan reached the design (wholly, or up to a failure)
@@ -119,7 +120,8 @@ class RenumberingSession {
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
-  void reportIgnored(const std::vector<std::string>& names);
+  void reportIgnored(const std::vector<std::string>& names,
+                     const std::vector<Unnamable>& unnamable);
   void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,
               std::size_t planned, JournalSink* journal, const JournalEnd& end);
   bool deliverMarked(const EcoTarget& target, const eco::ChangeLog& log, JournalSink* journal,

@@ -27,6 +27,11 @@ std::string_view numberPart(std::string_view part);
 
 // True when the last character is a letter (TP, U1A); false for "".
 bool endsInLetter(std::string_view name);
+// True when name begins with a capital letter A to Z: only such a name has
+// a prefix a run can count (an empty name, "r7" or "1" has none).
+inline bool beginsWithLetter(std::string_view name) {
+  return !name.empty() && isLetter(name.front());
+}
 
 // The value of a number part as the host's text-to-number conversion reads
 // it: blanks around it, a sign and a fraction (rounded half to even) are

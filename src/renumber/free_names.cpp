@@ -88,7 +88,8 @@ FreeNames::Stretch& FreeNames::stretchOf(const std::string& prefix, std::int32_t
 // The walk begins at the first of the names as the run first read them.
 std::optional<std::int32_t> FreeNames::firstPositionOf(const std::string& prefix) {
   if (!firstPositionsRead_) {
-    for (int k = 0; !allNames_[k].empty(); ++k)
+    // Every position: a component without a designator leaves an empty entry.
+    for (std::int32_t k = 0; k < design_.count(); ++k)
       firstPositions_.emplace(leadingLetters(allNames_[k]), k + 1);
     firstPositionsRead_ = true;
   }

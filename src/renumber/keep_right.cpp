@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
+#include "base/error.h"
 #include "base/int16.h"
 #include "model/designator.h"
 #include "model/working_design.h"
@@ -20,12 +22,15 @@ class KeepingRight {
       finals_[full.renames[k].position] = {
           full.renames[k].to, k < full.reasons.size() ? full.reasons[k] : RenameReason::renamed};
     plan_.ignored = full.ignored;
+    plan_.unnamable = full.unnamable;
     plan_.numberingOrder = full.numberingOrder;
     Int16 max = 0;
     for (const Part& part : snapshot.parts)
       max = std::max(max, designator::wholeNumber(part.designator));
-    for (const auto& entry : finals_)
+    for (const auto& entry : finals_) {
       max = std::max(max, designator::wholeNumber(entry.second.name));
+      finalNames_.insert(entry.second.name);
+    }
     temporaryBase_ = max;
   }
 
@@ -75,13 +80,22 @@ class KeepingRight {
 
   // One above every number the design bore when read and every number the
   // plan gives, or the next its prefix leaves free; a cycle's temporary is
-  // gone before the next cycle begins, so each may take the same.
+  // gone before the next cycle begins, so each may take the same. Where that
+  // would pass 32767, the first number that nothing bears and no final name
+  // uses.
   std::string temporaryFor(std::int32_t position) {
     const std::string prefix = designator::prefix(design_.designatorAt(position));
-    Int16 number = add16(temporaryBase_, 1);
-    std::string name = designator::compose(prefix, number);
-    while (design_.isInUse(name)) name = designator::compose(prefix, number = add16(number, 1));
-    return name;
+    for (std::int64_t number = std::int64_t(temporaryBase_) + 1; fitsInt16(number); ++number)
+      if (const std::string name = designator::compose(prefix, toInt16(number));
+          !design_.isInUse(name))
+        return name;
+    for (std::int64_t number = 1; number <= INT16_MAX; ++number)
+      if (const std::string name = designator::compose(prefix, toInt16(number));
+          !design_.isInUse(name) && !finalNames_.count(name))
+        return name;
+    throw errors::refusal(errors::kOverflow, "Overflow: a ring of renames of prefix " + prefix +
+                                                 " needs a temporary name, and every number of " +
+                                                 prefix + " up to 32767 is taken.");
   }
 
   void make(std::int32_t position, const std::string& to, RenameReason reason) {
@@ -98,6 +112,7 @@ class KeepingRight {
   };
   std::map<std::int32_t, Final> finals_;                   // by position, in list order
   std::unordered_map<std::string, std::int32_t> waiting_;  // a name, and who waits for it
+  std::unordered_set<std::string> finalNames_;             // every name the plan gives
   Int16 temporaryBase_ = 0;                                // one below the first temporary number
   RenumberPlan plan_;
 };

@@ -11,12 +11,22 @@
 
 namespace varnel {
 
+// A component whose designator has no prefix to count cannot be named: it
+// is passed over as a lock passes it, and the plan lists it, so that one such
+// part does not keep the rest of the design from being renumbered.
 Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
     : design_(design), settings_(settings), freeNames_(design_, allNames_) {
-  if (settings.rules.allDefault()) return;
+  const bool selectedRun = settings.scope == Scope::selectedComponents;
+  for (std::size_t k = 0; k < design.parts.size(); ++k) {
+    const Part& part = design.parts[k];
+    if (!designator::beginsWithLetter(part.designator) && (!selectedRun || part.selected))
+      plan_.unnamable.push_back({static_cast<std::int32_t>(k + 1), part.designator});
+  }
+  if (settings.rules.allDefault() && plan_.unnamable.empty()) return;
   held_.resize(design.parts.size());
   for (std::size_t k = 0; k < design.parts.size(); ++k)
-    held_[k] = settings.rules.holds(design.parts[k].designator);
+    held_[k] = !designator::beginsWithLetter(design.parts[k].designator) ||
+               settings.rules.holds(design.parts[k].designator);
 }
 
 RenumberPlan Planning::run() {
@@ -187,35 +197,57 @@ std::optional<ProgressRange> Planning::progressRange() const {
 // range the run will give is moved to a temporary number above every number
 // in use, so that numbering never meets a name still to be renamed.
 void Planning::moveConflictsAside() {
-  const int count = allNames_.usedCount();
-  Int16 max = 0;
-  for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
-  const Int16 tempBase = add16(max, 1);
+  const std::int32_t count = design_.count();
+  std::optional<std::int64_t> tempBase;  // worked out once a component must move
   std::int32_t movedCount = 0;
   std::unordered_map<std::string, std::int32_t> movedOf;  // by prefix
-  for (int i = 0; i < count; ++i) {
-    const std::string& name = allNames_[i];
-    const std::int32_t position = i + 1;  // the entry's own component
+  for (std::int32_t position = 1; position <= count; ++position) {
+    const std::string& name = allNames_[position - 1];
     if (held(position)) continue;
     const std::int64_t start =
         settings_.rules.startFor.empty()
             ? settings_.start
             : settings_.rules.startOf(designator::prefix(name), settings_.start);
-    const std::int64_t last = start + design_.count();  // one past the run's last number
+    const std::int64_t last = start + count;  // one past the run's last number
     const std::int64_t n = designator::wholeNumber(name);
     if (n < start || n > last || designator::endsInLetter(name)) continue;
+    if (!tempBase) tempBase = highestNumber() + 1;
     const std::string prefix = designator::prefix(design_.designatorAt(position));
     // The moves are counted across prefixes; past 16 bits, each prefix counts
-    // its own, as a board of more components than numbers needs.
-    const std::int64_t shared = start + tempBase + movedCount;
-    const Int16 temporary =
-        toInt16(fitsInt16(shared) ? shared : start + tempBase + movedOf[prefix]);
-    // Below start 1, or once each prefix counts, a temporary number can meet
-    // one in use: take a free one.
-    const std::string target = freeNames_.firstFreeName(designator::compose(prefix, temporary), "");
-    rename(position, target, RenameReason::movedAside);
+    // its own; past that, the first free number above the run's range.
+    const std::int64_t shared = start + *tempBase + movedCount;
+    const std::int64_t own = start + *tempBase + movedOf[prefix];
+    rename(position,
+           temporaryName(prefix, fitsInt16(shared) ? shared
+                                 : fitsInt16(own)  ? own
+                                                   : last + 1),
+           RenameReason::movedAside);
     ++movedCount;
     ++movedOf[prefix];
+  }
+}
+
+Int16 Planning::highestNumber() const {
+  Int16 max = 0;
+  for (std::int32_t position = 1; position <= design_.count(); ++position)
+    max = std::max(max, designator::wholeNumber(allNames_[position - 1]));
+  return max;
+}
+
+// The first name of prefix from number on that no component bears: above
+// the run's range, no final name is one. Below start 1, or once each prefix
+// counts, a temporary number can meet one in use. A prefix whose numbers
+// above the range are all taken is refused by name.
+std::string Planning::temporaryName(const std::string& prefix, std::int64_t number) {
+  try {
+    if (!fitsInt16(number)) throw errors::overflow();
+    return freeNames_.firstFreeName(designator::compose(prefix, toInt16(number)), "");
+  } catch (const Error& e) {
+    if (e.number() != errors::kOverflow) throw;
+    throw errors::refusal(errors::kOverflow,
+                          "Overflow: the run needs a temporary name for a component of prefix " +
+                              prefix + ", and no number of " + prefix +
+                              " up to 32767 is free beyond the run's own.");
   }
 }
 

@@ -60,6 +60,8 @@ class Planning {
   // offset, past the names the numbering rules hold.
   std::string wantedName();
   bool held(std::int32_t position) const { return !held_.empty() && held_[position - 1]; }
+  Int16 highestNumber() const;
+  std::string temporaryName(const std::string& prefix, std::int64_t number);
 
   WorkingDesign design_;
   const RunSettings settings_;

@@ -3,6 +3,7 @@
 // what it leaves alone, and where each of its steps ends (the progress bar
 // advances once a step).
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,10 +31,19 @@ enum class RenameReason {
   takenBack,          // an undo gives it its name from before
 };
 
+// A component the run cannot name and leaves alone: its designator is
+// empty or does not begin with a capital letter (A-Z).
+struct Unnamable {
+  std::int32_t position;
+  std::string designator;
+  bool operator==(const Unnamable&) const = default;
+};
+
 struct RenumberPlan {
   std::vector<Rename> renames;
   std::vector<RenameReason> reasons;  // one a rename
   std::vector<std::string> ignored;   // designators ending in a letter, in the order met
+  std::vector<Unnamable> unnamable;   // passed over as a lock would pass them, in list order
   std::vector<PlannedStep> steps;
   // Nothing when the run has nothing to do (no component selected): the
   // progress bar keeps its range.

@@ -24,11 +24,17 @@ std::string readFile(const std::string& path) {
   return bytes.str();
 }
 
+void noteCall(PcbModel& model, const char* operation) {
+  ++model.calls;
+  if (model.called) model.called(model.calls, operation);
+}
+
 class PcbDocumentObject final : public ServerObject {
  public:
   explicit PcbDocumentObject(std::shared_ptr<PcbModel> model)
       : ServerObject({L"Name", L"ReadEcoFile"}), model_(std::move(model)) {}
   Variant invokeMember(std::size_t m, bool, const Args& args) override {
+    noteCall(*model_, m == 0 ? "PcbDocument.Name" : "PcbDocument.ReadEcoFile");
     if (m == 0) return Variant::fromString(model_->layout.name);
     const std::string bytes = readFile(argText(args, 0));
     if (model_->fileRead) model_->fileRead(bytes);
@@ -47,6 +53,7 @@ class PcbApplicationObject final : public ServerObject {
   explicit PcbApplicationObject(std::shared_ptr<PcbModel> model)
       : ServerObject({L"ActiveDocument"}), model_(std::move(model)) {}
   Variant invokeMember(std::size_t, bool, const Args&) override {
+    noteCall(*model_, "PcbApplication.ActiveDocument");
     return objectVariant(new PcbDocumentObject(model_));
   }
 

@@ -1,14 +1,17 @@
-// standin-powerpcb.exe LAYOUT [--autosave FILE] [--keep-eco FILE]
+// standin-powerpcb.exe LAYOUT [--autosave FILE] [--keep-eco FILE] [--watch NAME [--stop-at N]]
 // Serves a layout as "PowerPCB.Application" until its window is closed.
+// --watch shows its calls to another process, and holds the Nth (call_watch.h).
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "base/error.h"
 #include "standin/com/powerpcb_server.h"
 #include "standin/com/registration.h"
 #include "standin/design_file.h"
+#include "standin/win32/call_watch.h"
 #include "standin/win32/part_list_window.h"
 #include "standin/win32/standin_args.h"
 #include "win32/base/com_apartment.h"
@@ -29,7 +32,9 @@ int fail(const std::string& text) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const auto args = standin::parseStandinArgs(standin::commandLineWords());
   if (!args || !args->design || args->failAfter)
-    return fail("usage: standin-powerpcb LAYOUT [--autosave FILE] [--keep-eco FILE]");
+    return fail(
+        "usage: standin-powerpcb LAYOUT [--autosave FILE] [--keep-eco FILE] [--watch NAME "
+        "[--stop-at N]]");
   win::ComApartment apartment;
   auto model = std::make_shared<standin::PcbModel>();
   try {
@@ -50,6 +55,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!args->keepEco) return;
     std::ofstream(std::filesystem::path(win::widen(*args->keepEco)), std::ios::binary) << bytes;
   };
+  std::optional<standin::CallWatch> watch;
+  if (args->watch) {
+    watch.emplace(*args->watch, args->stopAt);
+    model->called = [&](std::int64_t number, const char* operation) {
+      watch->onCall(number, operation);
+    };
+  }
   model->changed = [&] {
     window.show(model->layout);
     autosave();
