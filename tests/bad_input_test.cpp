@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/run_texts.h"
 #include "eco/std_file_system.h"
 #include "eco/windows_1252.h"
 #include "fixtures.h"
@@ -29,8 +30,7 @@ TEST(BadInput, StartTextsAreRefusedWithTheWindowsMessages) {
       std::ostringstream out, err;
       const auto saved = dir.file("after.design");
       EXPECT_EQ(standin::runOffline({board, mode, "--start", text, "--out", saved}, out, err), 2);
-      EXPECT_EQ(err.str(), std::string(mode) == "--all" ? "Illegal Value\n"
-                                                        : "Illegal value in Start textbox\n");
+      EXPECT_EQ(err.str(), app::illegalStartText(std::string(mode) == "--all", text) + "\n");
       EXPECT_FALSE(std::filesystem::exists(saved)) << "nothing was run";
       ++tried;
     }

@@ -199,8 +199,11 @@ TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
     w.view.select(Control::selectedComponents);
     w.presenter.onRun();
     ASSERT_EQ(w.view.messages.size(), 2u) << bad;
-    EXPECT_EQ(w.view.messages[0].text, "Illegal Value");
-    EXPECT_EQ(w.view.messages[1].text, "Illegal value in Start textbox");
+    EXPECT_EQ(w.view.messages[0].text,
+              "Illegal Value: Start from must be a whole number from -32768 to 32767, other than "
+              "0 (\"" + std::string(bad) + "\")");
+    EXPECT_EQ(w.view.messages[1].text.rfind("Illegal value in Start textbox: Start from must", 0),
+              0u);
     EXPECT_EQ(w.view.messages[1].title, "Error Message");
     EXPECT_EQ(w.view.messages[1].icon, app::MessageIcon::exclamation);
   }
@@ -567,7 +570,7 @@ TEST(Preview, RefusesAsRunWouldAndSaysSo) {
   w.view.setText(Control::startNumber, "0");
   w.presenter.onPreview();
   ASSERT_EQ(w.view.messages.size(), 1u);
-  EXPECT_EQ(w.view.messages[0].text, "Illegal Value");
+  EXPECT_EQ(w.view.messages[0].text.rfind("Illegal Value: ", 0), 0u);
   w.view.setText(Control::startNumber, "32767");
   w.presenter.onPreview();
   ASSERT_EQ(w.view.messages.size(), 2u);

@@ -83,9 +83,11 @@ TEST_F(OfflineRunner, RefusesIllegalStartTextsWithTheWindowsMessages) {
   for (const char* bad : {"", "0", "-0", " +0 ", "abc", "1e3", "7 7", "40000", "-32769", "&H10"}) {
     auto all = offline({board, "--all", "--start", bad});
     EXPECT_EQ(all.status, 2) << bad;
-    EXPECT_EQ(all.err, "Illegal Value\n") << bad;
+    const std::string rule = ": Start from must be a whole number from -32768 to 32767, other "
+                             "than 0 (\"" + std::string(bad) + "\")\n";
+    EXPECT_EQ(all.err, "Illegal Value" + rule) << bad;
     auto selected = offline({board, "--selected", "--duplicates", "--start", bad});
-    EXPECT_EQ(selected.err, "Illegal value in Start textbox\n") << bad;
+    EXPECT_EQ(selected.err, "Illegal value in Start textbox" + rule) << bad;
     EXPECT_EQ(selected.out, "");
   }
   EXPECT_EQ(offline({board, "--all", "--start", "-5"}).status, 0);

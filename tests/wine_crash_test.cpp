@@ -92,6 +92,7 @@ class CrashSweep : public ::testing::Test {
     standin::WatchedCalls calls, pcbCalls;
   };
   Whole runWhole(const std::wstring& mode) {
+    layoutToServe = layout;
     StandIns s = start(0);
     const auto run = win::runCaptured(L"Varnel.exe", runArguments(mode));
     EXPECT_EQ(run.exitCode, 0) << run.err;

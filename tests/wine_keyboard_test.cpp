@@ -6,12 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/journal_folder.h"
+#include "app/recovery_question.h"
 #include "standin/win32/desktop_automation.h"
 #include "temp_dir.h"
+#include "win32/base/text.h"
 #include "win32/base/text_metrics.h"
+#include "win32/base/window_text.h"
 #include "wine_window.h"
 
 namespace varnel {
@@ -37,18 +43,120 @@ std::vector<Control> tabRound(LocalWindow& w, Control first) {
   return seen;
 }
 
-TEST(Keyboard, TabVisitsEveryEnabledControlInTheWindowsTabOrder) {
+// Top to bottom and left to right, as the window reads; one stop for each
+// group of option buttons, the chosen one.
+TEST(Keyboard, TabFollowsTheLayoutWithOneStopForEachGroupOfOptionButtons) {
   LocalWindow w("R1");
   EXPECT_EQ(tabRound(w, Control::allComponents),
-            (std::vector<Control>{Control::allComponents, Control::run, Control::selectedComponents,
-                                  Control::end, Control::writeEco}));
+            (std::vector<Control>{Control::allComponents, Control::writeEco, Control::run,
+                                  Control::end}));
   click(w[Control::selectedComponents]);
   click(w[Control::writeEco]);
+  EXPECT_EQ(tabRound(w, Control::selectedComponents),
+            (std::vector<Control>{Control::selectedComponents, Control::assignNextFree,
+                                  Control::writeEco, Control::forceReadInPcb, Control::run,
+                                  Control::startNumber, Control::end}));
+  click(w[Control::renameDuplicates]);
+  click(w[Control::allComponents]);
   EXPECT_EQ(tabRound(w, Control::allComponents),
-            (std::vector<Control>{Control::allComponents, Control::startNumber, Control::run,
-                                  Control::selectedComponents, Control::end,
-                                  Control::assignNextFree, Control::renameDuplicates,
-                                  Control::writeOnly, Control::forceReadInPcb, Control::writeEco}));
+            (std::vector<Control>{Control::allComponents, Control::writeEco,
+                                  Control::forceReadInPcb, Control::run, Control::startNumber,
+                                  Control::end}));
+  for (Control option : {Control::allComponents, Control::assignNextFree, Control::writeOnly})
+    EXPECT_TRUE(GetWindowLongW(w[option], GWL_STYLE) & WS_GROUP);
+  for (Control option :
+       {Control::selectedComponents, Control::renameDuplicates, Control::forceReadInPcb})
+    EXPECT_FALSE(GetWindowLongW(w[option], GWL_STYLE) & WS_GROUP);
+}
+
+// The access key a text marks with '&' ("&&" is a plain '&'), lower-cased.
+std::optional<wchar_t> accessKey(const std::wstring& text) {
+  for (std::size_t k = 0; k + 1 < text.size(); ++k) {
+    if (text[k] != L'&') continue;
+    if (text[k + 1] != L'&') return static_cast<wchar_t>(towlower(text[k + 1]));
+    ++k;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::wstring> childTexts(HWND window) {
+  std::vector<std::wstring> texts;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(c, text, 256);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+std::vector<std::wstring> menuTexts(HMENU menu) {
+  std::vector<std::wstring> texts;
+  for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+    wchar_t text[256] = L"";
+    GetMenuStringW(menu, k, text, 256, MF_BYPOSITION);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+// The texts that share an access key with one before them; empty when none does.
+std::string repeatedKeys(const std::vector<std::wstring>& texts) {
+  std::map<wchar_t, std::wstring> owner;
+  std::string repeated;
+  for (const std::wstring& text : texts) {
+    const auto key = accessKey(text);
+    if (!key) continue;
+    if (auto [at, first] = owner.emplace(*key, text); !first)
+      repeated += win::narrow(at->second) + " / " + win::narrow(text) + "; ";
+  }
+  return repeated;
+}
+
+UINT menuCommand(HMENU menu, const wchar_t* begins) {
+  for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+    wchar_t text[256] = L"";
+    GetMenuStringW(menu, k, text, 256, MF_BYPOSITION);
+    std::wstring shown(text);
+    std::erase(shown, L'&');
+    if (shown.rfind(begins, 0) == 0) return GetMenuItemID(menu, k);
+  }
+  return 0;
+}
+
+// Every window and menu of Varnel's gives each access key to one control
+// or item: Alt+N once pressed End instead of choosing "Assign next free
+// names", and N in the system menu minimized instead of opening the
+// Numbering options.
+TEST(Keyboard, EveryWindowAndMenuGivesEachAccessKeyOnce) {
+  LocalWindow w("R5* R6* U1A");
+  EXPECT_EQ(repeatedKeys(childTexts(w.window.handle())), "");
+  HMENU system = GetSystemMenu(w.window.handle(), FALSE);
+  ASSERT_TRUE(system);
+  EXPECT_EQ(repeatedKeys(menuTexts(system)), "");
+  std::vector<std::pair<std::string, std::string>> boxes;  // title, keys used twice
+  win::DialogAnswerer answerer("", {}, [&](HWND box) {
+    boxes.emplace_back(win::windowText(box), repeatedKeys(childTexts(box)));
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+  });
+  for (const wchar_t* command : {L"Numbering options", L"About Varnel"})
+    SendMessageW(w.window.handle(), WM_SYSCOMMAND, menuCommand(system, command), 0);
+  click(w[Control::allComponents]);
+  SendMessageW(w.window.handle(), WM_SYSCOMMAND, menuCommand(system, L"Preview renames"), 0);
+  ASSERT_TRUE(IsWindowVisible(w.program.preview().handle()));
+  EXPECT_EQ(repeatedKeys(childTexts(w.program.preview().handle())), "");
+  app::Journal cutOff, undelivered;
+  undelivered.version = 3;
+  undelivered.end = app::Journal::End::completed;
+  undelivered.eco = app::EcoOutput::forceReadInPcb;
+  undelivered.renames = {{1, "R5", "R1"}};
+  for (const app::Journal& journal : {cutOff, undelivered}) {
+    const app::RecoveryQuestion question = app::recoveryQuestion(journal, 0);
+    std::vector<std::wstring> captions;
+    for (const auto& choice : question.choices) captions.push_back(win::widen(choice.caption));
+    EXPECT_EQ(repeatedKeys(captions), "") << question.title;
+  }
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const auto& [title, repeated] : boxes) EXPECT_EQ(repeated, "") << title;
 }
 
 TEST(Keyboard, ArrowsMoveWithinAGroupOfOptionButtons) {

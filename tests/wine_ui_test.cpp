@@ -24,6 +24,7 @@
 #include "win32/com/com_host_attacher.h"
 #include "win32/com/com_pcb_connector.h"
 #include "win32/com/powerlogic_ids.h"
+#include "win32/ui/busy_host_prompt.h"
 #include "win32/ui/program.h"
 #include "win32/ui/user_folders.h"
 #include "wine_window.h"
@@ -111,8 +112,12 @@ TEST(Window, RefusesIllegalStartNumbersWithTheirMessages) {
   const auto seen = answerer.seen();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].title, "Error Message");
-  EXPECT_EQ(seen[0].text, "Illegal Value");
-  EXPECT_EQ(seen[1].text, "Illegal value in Start textbox");
+  EXPECT_EQ(seen[0].text,
+            "Illegal Value: Start from must be a whole number from -32768 to 32767, other than 0 "
+            "(\"0\")");
+  EXPECT_EQ(seen[1].text,
+            "Illegal value in Start textbox: Start from must be a whole number from -32768 to "
+            "32767, other than 0 (\"abc\")");
   EXPECT_EQ(w.host->design().parts[0].designator, "R5");
 }
 
@@ -432,8 +437,9 @@ TEST_P(StandIns, AChangedSelectionIsNotTakenForAnOpenedDesign) {
 }
 
 // PowerLogic busy for good from its k-th call on (a dialog left open): the
-// run stops where the busy host rejected it, says so, and loses no rename.
-// Wine rejects at once (it never asks the message filter to retry).
+// run stops where the busy host rejected it, once the quiet retries of the
+// client's own call path ran out (Wine never asks the message filter to
+// retry), says so, and loses no rename.
 TEST_P(StandIns, ABusyPowerLogicStopsTheRunAndSaysSo) {
   win::BusyHostFilter filter(host::BusyRetryPolicy([] { return false; }));
   int stoppedInMidRun = 0;
@@ -463,6 +469,53 @@ TEST_P(StandIns, ABusyPowerLogicStopsTheRunAndSaysSo) {
               testing::designators(standin::loadDesignFile(schematicSaved)));
   }
   EXPECT_GT(stoppedInMidRun, 0);
+}
+
+// PowerLogic busy for a while in mid-run (a dialog opened in it and closed):
+// for 3 s, the retries wait it out quietly and the run completes; for 20 s,
+// the question comes after 5 s, Retry waits on (the run completes) and
+// Cancel stops the run as any failure in mid-run does.
+TEST_P(StandIns, ABusyPowerLogicIsWaitedForAndTheUserAsked) {
+  struct Case {
+    long busyFor;
+    int answer;  // IDRETRY or IDCANCEL; 0: no question expected
+    bool completes;
+  };
+  for (const Case& c : {Case{3000, 0, true}, Case{20000, IDRETRY, true},
+                        Case{20000, IDCANCEL, false}}) {
+    SCOPED_TRACE("busy for " + std::to_string(c.busyFor) + " ms, answer " +
+                 std::to_string(c.answer));
+    std::filesystem::remove(schematicSaved);
+    auto powerLogic =
+        startPowerLogic(L" --busy-after 18 --busy-for " + std::to_wstring(c.busyFor));
+    ComWindow com;
+    win::BusyHostFilter filter(host::BusyRetryPolicy(
+        [&] { return win::askToWaitForBusyHost(com.window.handle()); }));
+    int asked = 0;
+    DialogAnswerer answerer("", {}, [&](HWND box) {
+      if (win::windowText(GetDlgItem(box, 0xFFFF)).rfind("PowerLogic is busy.", 0) != 0) return;
+      // Posted before the answerer's own answer, so this one ends the box.
+      ++asked;
+      PostMessageW(box, WM_COMMAND, c.answer ? c.answer : IDCANCEL, 0);
+    });
+    click(com.window.control(Control::allComponents));
+    click(com.window.control(Control::run));
+    const auto names = testing::designators(standin::loadDesignFile(schematicSaved));
+    if (c.completes) {
+      EXPECT_EQ(names, words("R1 R2 C1 TP"));
+      EXPECT_NE(com.window.statusText().find("renames made."), std::string::npos)
+          << com.window.statusText();
+    } else {
+      ASSERT_FALSE(answerer.seen().empty());
+      EXPECT_NE(answerer.seen().back().text.find("PowerLogic is busy and did not take the call."),
+                std::string::npos)
+          << answerer.seen().back().text;
+    }
+    EXPECT_EQ(asked > 0, c.answer != 0) << asked << " questions";
+    if (c.answer == IDRETRY) {
+      EXPECT_GE(asked, 2) << "asked again after each 5 s waited on";
+    }
+  }
 }
 
 TEST_P(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {

@@ -50,7 +50,8 @@ inline constexpr std::array<ControlLayout, 16> kMainWindowLayout{{
      "Rename &selected components", 90, 555, 2565, 285},
     {Control::startLabel, ControlKind::label, Control::mainFrame, "S&tart from:", 2100, 1740, 735,
      315},
-    {Control::end, ControlKind::button, Control::none, "E&nd", 4320, 1560, 1335, 555},
+    // Meant: E is End's access key, not n, which "Assign next free names" owns.
+    {Control::end, ControlKind::button, Control::none, "&End", 4320, 1560, 1335, 555},
     {Control::conflictFrame, ControlKind::frame, Control::mainFrame, "", 330, 765, 2355, 765},
     {Control::assignNextFree, ControlKind::option, Control::conflictFrame,
      "Assign &next free names", 120, 90, 2055, 345},
@@ -67,6 +68,23 @@ inline constexpr std::array<ControlLayout, 16> kMainWindowLayout{{
     {Control::writeEco, ControlKind::check, Control::ecoFrame, "&Write ECO file for PowerPCB", 90,
      105, 2505, 315},
 }};
+
+// The order Tab visits the controls in, as the window reads: the modes,
+// their conflict rules, the ECO options, then Run, the start number and End
+// along the bottom. Each group of option buttons is one stop (the chosen
+// button), the arrow keys moving within it; each entry begins a group.
+inline constexpr std::array<Control, 11> kTabOrder{
+    Control::allComponents,  Control::selectedComponents, Control::assignNextFree,
+    Control::renameDuplicates, Control::writeEco,       Control::writeOnly,
+    Control::forceReadInPcb, Control::run,              Control::startLabel,
+    Control::startNumber,    Control::end};
+
+// True for the first control of a group (WS_GROUP): the first of each pair
+// of option buttons, and every control that is not an option button.
+constexpr bool beginsGroup(Control id) {
+  return id != Control::selectedComponents && id != Control::renameDuplicates &&
+         id != Control::forceReadInPcb;
+}
 
 // The position relative to the window's client area, in twips.
 struct TwipsRect {

@@ -284,10 +284,10 @@ void MainWindowPresenter::onEnd() {
 }
 
 bool MainWindowPresenter::refusesStartText(Scope scope) {
-  if (isLegalStartText(view_.text(Control::startNumber))) return false;
-  view_.showMessage(
-      scope == Scope::allComponents ? "Illegal Value" : "Illegal value in Start textbox",
-      "Error Message", MessageIcon::exclamation);
+  const std::string typed = view_.text(Control::startNumber);
+  if (isLegalStartText(typed)) return false;
+  view_.showMessage(illegalStartText(scope == Scope::allComponents, typed), "Error Message",
+                    MessageIcon::exclamation);
   return true;
 }
 

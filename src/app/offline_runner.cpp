@@ -273,7 +273,7 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
     return 0;
   }
   if (!a->undo && !a->recover && !app::isLegalStartText(a->start)) {
-    err << (a->all ? "Illegal Value" : "Illegal value in Start textbox") << '\n';
+    err << illegalStartText(a->all, a->start) << '\n';
     return 2;
   }
   try {

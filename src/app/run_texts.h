@@ -1,9 +1,21 @@
 #pragma once
 // Texts a run's outcome is told in, wherever it is told: the Preview, the
 // status bar, the command line.
+#include <string>
+
 namespace varnel::app {
 
 inline constexpr const char* kNothingToRename = "Nothing to rename.";
 inline constexpr const char* kChooseAMode = "Choose which components to rename.";
+
+// The refusal of a start number that is not one, in the window and on the
+// command line. Its first words are the system's own, each mode's as it has
+// always been ("Value" and "value" both meant); the rest names the field,
+// the rule and what was typed.
+inline std::string illegalStartText(bool allComponents, const std::string& typed) {
+  return std::string(allComponents ? "Illegal Value" : "Illegal value in Start textbox") +
+         ": Start from must be a whole number from -32768 to 32767, other than 0 (\"" + typed +
+         "\")";
+}
 
 }  // namespace varnel::app

@@ -1,5 +1,7 @@
 #include "win32/com/com_objects.h"
 
+#include "win32/com/busy_host_filter.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -132,7 +134,8 @@ std::function<Ref<host::Component>(std::int32_t)> ComComponentList::readInOrder(
       const ULONG wanted = std::min<ULONG>(kEnumerationChunk, count - chunks->read.size());
       ULONG fetched = 0;
       ++object_.connection()->roundTrips;
-      const HRESULT result = chunks->items->Next(wanted, given, &fetched);
+      const HRESULT result = BusyHostFilter::callWhileBusy(
+          [&] { return chunks->items->Next(wanted, given, &fetched); });
       if (FAILED(result)) throw object_.connection()->failure(result);
       for (ULONG i = 0; i < fetched && i < wanted; ++i)
         chunks->read.push_back(wrap<ComComponent>(Variant::adopt(given[i]), memberKind_));

@@ -1,5 +1,7 @@
 #include "win32/com/dispatch_object.h"
 
+#include "win32/com/busy_host_filter.h"
+
 #include <vector>
 
 #include "win32/base/text.h"
@@ -20,7 +22,8 @@ DISPID DispatchObject::dispid(const char* member) {
   LPOLESTR names[] = {name.data()};
   DISPID id = DISPID_UNKNOWN;
   ++connection_->roundTrips;
-  const HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  const HRESULT result = BusyHostFilter::callWhileBusy(
+      [&] { return object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); });
   if (FAILED(result)) throw connection_->failure(result);
   connection_->dispids.emplace(key, id);
   return id;
@@ -38,8 +41,11 @@ Variant DispatchObject::invoke(DISPID id, WORD flags, std::initializer_list<cons
   EXCEPINFO info{};
   UINT badArgument = 0;
   ++connection_->roundTrips;
-  const HRESULT outcome = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                          put ? nullptr : result.receive(), &info, &badArgument);
+  // A rejected call was not carried out: result and info are as they were.
+  const HRESULT outcome = BusyHostFilter::callWhileBusy([&] {
+    return object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                           put ? nullptr : result.receive(), &info, &badArgument);
+  });
   if (FAILED(outcome)) throw connection_->failure(outcome, &info, object_.get());
   // A result given by reference is taken as the value it refers to.
   if (result.get().vt & VT_BYREF) {

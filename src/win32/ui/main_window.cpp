@@ -83,10 +83,11 @@ MainWindow::MainWindow(std::function<void()> closeAlso) : closeAlso_(std::move(c
   applyDpi(dpiOf(handle()));
   placeOnDesktop();
   addCommandsToSystemMenu();
-  // Frames lie under the controls they hold; the others keep the tab order.
+  // Frames lie under the controls they hold; the others take the tab order.
   for (const app::ControlLayout& layout : app::kMainWindowLayout)
     if (layout.kind == ControlKind::frame)
       SetWindowPos(controls_[layout.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  orderForTab();
   backgrounds_[Control::startNumber] = app::SystemColour::inactiveBorder;
   backgrounds_[Control::conflictFrame] = app::SystemColour::inactiveBorder;
 }
@@ -116,6 +117,35 @@ int MainWindow::statusBarHeight() const {
   RECT bar{};
   GetWindowRect(status_, &bar);
   return bar.bottom - bar.top;
+}
+
+// Tab follows the window's own order (z-order): the controls are put in
+// kTabOrder above the frames, each beginning its group but the second of a
+// pair of option buttons.
+void MainWindow::orderForTab() {
+  HWND after = HWND_TOP;
+  for (Control id : app::kTabOrder) {
+    HWND control = controls_.at(id);
+    SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = control;
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    SetWindowLongW(control, GWL_STYLE,
+                   app::beginsGroup(id) ? style | WS_GROUP : style & ~LONG(WS_GROUP));
+    if (app::partnerOf(id) != Control::none) setGroupTabStop(id);
+  }
+}
+
+// One tab stop a pair of option buttons: the chosen one, or the first of
+// the pair while neither is chosen.
+void MainWindow::setGroupTabStop(Control option) {
+  const bool first = app::beginsGroup(option);
+  const Control one = first ? option : app::partnerOf(option), two = app::partnerOf(one);
+  const bool twoChosen = SendMessageW(controls_.at(two), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  for (const auto& [id, stop] : {std::pair{one, !twoChosen}, std::pair{two, twoChosen}}) {
+    HWND control = controls_.at(id);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    SetWindowLongW(control, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~LONG(WS_TABSTOP));
+  }
 }
 
 void MainWindow::createControl(const app::ControlLayout& layout) {
@@ -228,7 +258,8 @@ void MainWindow::addCommandsToSystemMenu() {
   AppendMenuW(menu, MF_STRING, kPreviewCommand, L"&Preview renames...\tCtrl+P");
   AppendMenuW(menu, MF_STRING, kUndoCommand, L"&Undo last run...\tCtrl+Z");
   AppendMenuW(menu, MF_STRING, kJournalFolderCommand, L"Open &journal folder");
-  AppendMenuW(menu, MF_STRING, kNumberingOptionsCommand, L"&Numbering options...");
+  // O, not N: Windows' own Minimize owns n in this menu.
+  AppendMenuW(menu, MF_STRING, kNumberingOptionsCommand, L"Numbering &options...");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About Varnel");
 }
@@ -255,8 +286,8 @@ bool MainWindow::translate(MSG& message) {
 }
 
 bool MainWindow::focusLabelledControl(const MSG& message) {
-  // "S&tart from:" labels the start box, which lies before it in the tab
-  // order: the dialog manager would focus the control after the label.
+  // "S&tart from:" labels the start box. While the box is disabled, the
+  // dialog manager would focus the control after it (End) instead.
   if (!(message.lParam & (1 << 29)) || towupper(static_cast<wint_t>(message.wParam)) != L'T')
     return false;
   HWND start = controls_.at(Control::startNumber);
@@ -383,9 +414,7 @@ void MainWindow::setChecked(Control id, bool value) {
   if (id == Control::none) return;
   HWND control = controls_.at(id);
   SendMessageW(control, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-  // Unchecking an option button takes its tab stop away; every control
-  // stays reachable with Tab.
-  SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_TABSTOP);
+  if (app::partnerOf(id) != Control::none) setGroupTabStop(id);
 }
 
 bool MainWindow::enabled(Control id) {

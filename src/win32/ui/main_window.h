@@ -62,6 +62,8 @@ class MainWindow final : public Window, public app::MainWindowView {
  private:
   LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void createControl(const app::ControlLayout& layout);
+  void orderForTab();
+  void setGroupTabStop(app::Control option);
   void onCommand(WPARAM wParam);
   bool onSystemCommand(WPARAM wParam);
   void onDpiChanged(WPARAM wParam, LPARAM lParam);
