@@ -331,6 +331,22 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   EXPECT_EQ(w.view.title, "Varnel next.sch") << "its events reach the window";
 }
 
+// PowerLogic started again on the design Varnel worked on: the first press
+// of Run attaches and runs.
+TEST(Run, AfterPowerLogicRestartedOnTheSameDesignTheFirstRunRenames) {
+  Window w("R5 R6");
+  w.view.select(Control::allComponents);
+  w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+  w.presenter.onRun();
+  auto host = std::make_shared<standin::MemoryHost>(design("R5 R6"));
+  w.attacher.app = host;
+  w.view.messages.clear();
+  w.presenter.onRun();
+  EXPECT_TRUE(w.view.messages.empty()) << w.view.messages[0].text;
+  EXPECT_EQ(testing::designators(host->design()), testing::words("R1 R2"));
+  EXPECT_EQ(w.view.title, "Varnel test.sch");
+}
+
 TEST(Run, NothingStartsWhileARunOrItsDialogsAreOpen) {
   Window w("R5 R6");
   w.view.select(Control::allComponents);
@@ -553,7 +569,9 @@ TEST(Preview, RenameAfterPowerLogicWentAwayHasTheNextRunAttachAfresh) {
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_NE(w.view.messages[0].text.find("PowerLogic is no longer running."), std::string::npos);
   EXPECT_EQ(w.view.title, "Varnel (PowerLogic not running)");
-  auto restarted = std::make_shared<standin::MemoryHost>(design("C7 C9"));
+  auto again = design("C7 C9");
+  again.name = "again.sch";  // another design: named first, renamed on the next press
+  auto restarted = std::make_shared<standin::MemoryHost>(again);
   w.attacher.app = restarted;
   w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 2u);

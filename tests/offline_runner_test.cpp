@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/journal_store.h"
+#include "fixtures.h"
 #include "temp_dir.h"
 
 namespace varnel::app {
@@ -189,6 +191,75 @@ TEST_F(OfflineRunner, ADesignFileThatCannotBeReadIsAnErrorOfTheOneForm) {
   const auto r = offline({dir.file("missing.design"), "--all"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "error 53: File not found: " + dir.file("missing.design") + "\n");
+}
+
+}  // namespace
+}  // namespace varnel::app
+
+namespace varnel::app {
+namespace {
+
+// PowerPCB reading the file from the disk, as the real one does.
+struct DiskPcb final : host::PcbConnector {
+  std::vector<std::string> read;  // each file's bytes as it was read
+  struct Document final : host::PcbDocument {
+    DiskPcb* pcb;
+    explicit Document(DiskPcb* p) : pcb(p) {}
+    void ReadEcoFile(const std::string& path) override {
+      pcb->read.push_back(testing::TempDir::read(path));
+    }
+  };
+  struct App final : host::PcbApplication {
+    DiskPcb* pcb;
+    explicit App(DiskPcb* p) : pcb(p) {}
+    host::Ref<host::PcbDocument> ActiveDocument() override { return host::makeRef<Document>(pcb); }
+  };
+  std::shared_ptr<host::PcbApplication> attach() override { return std::make_shared<App>(this); }
+};
+
+struct NoCounts final : CallCounter {
+  void resetCounts() override {}
+  std::string callStatistics() override { return {}; }
+};
+
+struct Attacher final : host::HostAttacher {
+  std::shared_ptr<host::Application> app;  // empty: PowerLogic is not running
+  std::shared_ptr<host::Application> attach() override {
+    if (!app) throw errors::cannotCreateObject();
+    return app;
+  }
+};
+
+// Varnel.exe's command line: no PowerLogic is said in words first, and
+// --force-read stands alone, or with --eco keeps a copy of the file read.
+TEST(CommandLine, SaysPowerLogicIsNotRunningAndForceReadNeedsNoFile) {
+  TempDir dir;
+  Attacher attacher;
+  DiskPcb pcb;
+  NoJournals journals;
+  NoCounts calls;
+  auto run = [&](std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = runCommandLine(args, out, err, attacher, pcb, journals, calls);
+    return Result{status, out.str(), err.str()};
+  };
+  const Result missing = run({"--all"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err.rfind("PowerLogic is not running: start it and open your design, then run "
+                              "Varnel again.\nerror 429: ",
+                              0),
+            0u)
+      << missing.err;
+  attacher.app = std::make_shared<standin::MemoryHost>(testing::design("R5 R6"));
+  const Result alone = run({"--all", "--force-read"});
+  EXPECT_EQ(alone.status, 0) << alone.err;
+  ASSERT_EQ(pcb.read.size(), 1u);
+  EXPECT_NE(pcb.read[0].find("R6 R2"), std::string::npos) << pcb.read[0];
+  const std::string kept = dir.file("kept.eco");
+  const Result withCopy = run({"--all", "--start", "3", "--force-read", "--eco", kept});
+  EXPECT_EQ(withCopy.status, 0) << withCopy.err;
+  ASSERT_EQ(pcb.read.size(), 2u);
+  EXPECT_EQ(TempDir::read(kept), pcb.read[1]) << "the file read, kept";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/journal.h"
 #include "app/main_window_presenter.h"
 #include "app/renames_made.h"
+#include "app/run_description.h"
 #include "fixtures.h"
 #include "presenter_fakes.h"
 #include "renumber/plan_finish.h"
@@ -225,8 +226,9 @@ TEST(RecoveryBox, AtStartUpSaysWhatTheRunWasAndEachChoiceClosesIt) {
     ASSERT_EQ(w.view.recoveryQuestions.size(), 1u);
     const app::RecoveryQuestion& asked = w.view.recoveryQuestions[0];
     EXPECT_TRUE(asked.canFinish);
-    EXPECT_NE(asked.text.find("Varnel was ended in the middle of a run on test.sch, started "
-                              "2026-12-07T16:05:09Z (--all --start 1)."),
+    EXPECT_NE(asked.text.find("Varnel was ended in the middle of a run on test.sch, started " +
+                              app::localTime("2026-12-07T16:05:09Z") +
+                              " (Rename all components, start 1)."),
               std::string::npos)
         << asked.text;
     EXPECT_NE(asked.text.find("2 of its 6 planned renames were made"), std::string::npos)

@@ -83,6 +83,8 @@ std::optional<EcoTarget> EcoDelivery::prepareNamed(EcoOutput output, const Desig
     } catch (const Error& e) {
       throw layoutMissingRefusal(e);
     }
+    target.keptCopy = chosenFile;
+    if (!target.keptCopy.empty()) checkTarget(target.keptCopy);
   }
   checkTarget(target.path);
   return target;
@@ -160,6 +162,14 @@ void EcoDelivery::forceRead(const EcoTarget& target, const eco::ChangeLog& log,
     throw handOffError(e, "PowerPCB read " + path, byHand);
   }
   if (marks.delivered) marks.delivered();
+  if (!target.keptCopy.empty()) {
+    try {
+      writeEco(target.keptCopy, log);
+    } catch (const Error& e) {
+      throw handOffError(e, "keeping a copy at " + target.keptCopy,
+                         "\nPowerPCB has read the file; it is still at " + path + ".");
+    }
+  }
   try {
     files_.deleteFile(path);
   } catch (const Error& e) {

@@ -21,6 +21,7 @@ namespace varnel::app {
 struct EcoTarget {
   EcoOutput output = EcoOutput::none;
   std::string path;                     // the chosen file, or the forced-read file
+  std::string keptCopy;                 // forced read: a copy of the file written here too
   host::Ref<host::PcbDocument> layout;  // forced read: the layout open in PowerPCB
 };
 
@@ -40,7 +41,8 @@ class EcoDelivery {
   EcoDelivery& operator=(const EcoDelivery&) = delete;
 
   // Asks for the file or reaches PowerPCB, and checks that the file can be
-  // written; the design names the file. Nothing when the user cancelled the
+  // written; the design names the file. A forced read keeps a copy of its
+  // file at chosenFile, when one is named. Nothing when the user cancelled the
   // save dialog; a refusal when the file could not reach its place. A
   // write-only file chosen already is taken without asking.
   std::optional<EcoTarget> prepare(EcoOutput output, host::Document& design,

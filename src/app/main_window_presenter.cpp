@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/run_description.h"
 #include "app/run_status.h"
 #include "app/run_texts.h"
 #include "model/designator.h"
@@ -161,16 +162,18 @@ void MainWindowPresenter::takeNewDesign() {
 
 // A run of the design just taken that Varnel's end cut off is closed
 // before anything else is done with it.
-void MainWindowPresenter::offerRecovery() {
+bool MainWindowPresenter::offerRecovery() {
   if (busy_) return closeCutOffRun();
-  whileBusy([&] { closeCutOffRun(); });
+  bool offered = false;
+  whileBusy([&] { offered = closeCutOffRun(); });
+  return offered;
 }
 
-void MainWindowPresenter::closeCutOffRun() {
+bool MainWindowPresenter::closeCutOffRun() {
   try {
     // The name taken with the design: looking costs PowerLogic no call.
     const auto path = journals_.newestCutOff(session_.heldDesignName());
-    if (!path) return;
+    if (!path) return false;
     Journal journal = parseJournal(journals_.read(*path));
     const RecoveryQuestion question =
         recoveryQuestion(journal, session_.renamesMadeBy(journal).size());
@@ -180,9 +183,15 @@ void MainWindowPresenter::closeCutOffRun() {
   } catch (const Error& e) {
     showError(e);
   }
+  return true;
 }
 
-void MainWindowPresenter::attachAfresh() {
+// True when the click that attached may go on with what it asked: the
+// design is the one Varnel worked on before, and no cut-off run of it had
+// to be closed first. Another design is named and nothing else is done, so
+// that the user sees which design the next click renames.
+bool MainWindowPresenter::attachAfresh() {
+  const std::string before = session_.heldDesignName();
   session_.detach();
   try {
     session_.attach([this](host::HostEvent event) { view_.deliverLater(event); });
@@ -195,13 +204,15 @@ void MainWindowPresenter::attachAfresh() {
             ? "PowerLogic has no design loaded. Open your design, then press Run again."
             : "Varnel could not attach to PowerLogic.\n" + userMessage(e);
     view_.showMessage(text, "", MessageIcon::exclamation);
-    return;
+    return false;
   }
   hostLost_ = false;
+  if (session_.heldDesignName() == before) return !offerRecovery();
   view_.showMessage("PowerLogic was started again. Varnel now works on the design " +
                         session_.designName() + "; press Run to renumber it.",
                     "", MessageIcon::information);
   offerRecovery();
+  return false;
 }
 
 void MainWindowPresenter::onClick(Control id) {
@@ -260,10 +271,7 @@ void MainWindowPresenter::onWriteEcoToggled() {
 
 void MainWindowPresenter::onRun() {
   whileBusy([&] {
-    if (hostLost_) {
-      attachAfresh();  // this click only tells the user which design is now open
-      return;
-    }
+    if (hostLost_ && !attachAfresh()) return;
     if (!chosenScope()) {
       view_.setStatus(kChooseAMode);
       return;
@@ -310,7 +318,7 @@ void MainWindowPresenter::onPreview() {
 }
 
 void MainWindowPresenter::previewRun() {
-  if (hostLost_) return attachAfresh();
+  if (hostLost_ && !attachAfresh()) return;
   const auto scope = chosenScope();
   if (!scope) return;
   if (refusesStartText(*scope) || tookAnotherDesign()) return;
@@ -373,7 +381,7 @@ void MainWindowPresenter::onUndo() {
 }
 
 void MainWindowPresenter::previewUndo() {
-  if (hostLost_) return attachAfresh();
+  if (hostLost_ && !attachAfresh()) return;
   if (tookAnotherDesign()) return;
   try {
     const std::string design = session_.designName();
@@ -398,6 +406,7 @@ void MainWindowPresenter::showPlanned(const PlannedRun& planned, const RunReques
                                      : previewOf(planned.design, planned.plan, "Preview",
                                                  &request.settings.rules);
   if (planned.layoutMissing) preview.note = layoutMissingNote(*planned.layoutMissing);
+  if (request.takeBack) preview.rules = "Takes back: " + runInWords(*request.takeBack) + ".";
   preview_.showPreview(preview);
 }
 

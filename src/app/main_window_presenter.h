@@ -74,9 +74,10 @@ class MainWindowPresenter {
   void runWith(Scope scope);
   RunRequest requestFromView(Scope scope);
   void takeNewDesign();
-  void offerRecovery();
-  void closeCutOffRun();
-  void attachAfresh();
+  // Both true when a cut-off run was offered to be closed.
+  bool offerRecovery();
+  bool closeCutOffRun();
+  bool attachAfresh();
   void endOnMissingHost(const Error& e, const char* noDesignText);
   std::optional<Scope> chosenScope();
   // Shows the start-number message of scope's mode when the text is illegal.

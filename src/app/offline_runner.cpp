@@ -44,17 +44,18 @@ constexpr const char* kUsage =
 
 constexpr const char* kVarnelUsage =
     "usage: Varnel (--all | --selected [--assign | --duplicates]) [--start TEXT] "
-    "[--eco FILE [--force-read]] [--journal FILE] [--preview] [--map FILE.png] [--stats]\n"
-    "       Varnel --undo JOURNAL [--eco FILE [--force-read]] [--journal FILE] [--stats]\n"
+    "[--eco FILE] [--force-read] [--journal FILE] [--preview] [--map FILE.png] [--stats]\n"
+    "       Varnel --undo JOURNAL [--eco FILE] [--force-read] [--journal FILE] [--stats]\n"
     "       Varnel --recover JOURNAL --finish|--take-back|--leave|--send|--write "
-    "[--eco FILE [--force-read]] [--journal FILE]\n"
+    "[--eco FILE] [--force-read] [--journal FILE]\n"
     "       Varnel ... [--keep-right] [--lock \"J1-J8 TP* U100\"] [--only \"R C\"] "
     "[--start-for \"R=100 C=200\"]\n"
     "       Varnel --selected ... [--order columns-first|rows-first] "
     "[--across left-to-right|right-to-left] [--down top-to-bottom|bottom-to-top] [--grid N]\n"
     "       Varnel --help | --version\n"
     "Without arguments Varnel opens its window. With them it runs once against the running\n"
-    "PowerLogic; --force-read has the running PowerPCB read the ECO file; --stats prints the\n"
+    "PowerLogic; --force-read has the running PowerPCB read the ECO file (and keeps a copy at\n"
+    "the --eco FILE, if given); --stats prints the\n"
     "round trips made to PowerLogic.\n";
 
 struct Arguments {
@@ -177,7 +178,6 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {a.crashAfter && !isCount(*a.crashAfter), "--crash-after needs a number of renames"},
       {!offline && a.out.has_value(), "--out is for varnel-offline"},
       {offline && a.forceRead, "--force-read is for Varnel: varnel-offline has no PowerPCB"},
-      {a.forceRead && !a.eco, "--force-read needs --eco"},
       {!a.selected && a.assign, "--assign needs --selected"},
       {!a.selected && a.duplicates, "--duplicates needs --selected"},
       {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
@@ -296,9 +296,9 @@ RunSettings settingsOf(const Arguments& a) {
 }
 
 app::EcoOutput ecoOf(const Arguments& a) {
-  return !a.eco        ? app::EcoOutput::none
-         : a.forceRead ? app::EcoOutput::forceReadInPcb
-                       : app::EcoOutput::writeOnly;
+  return a.forceRead ? app::EcoOutput::forceReadInPcb
+         : a.eco     ? app::EcoOutput::writeOnly
+                     : app::EcoOutput::none;
 }
 
 Recovery recoveryOf(const Arguments& a) {
@@ -316,20 +316,38 @@ app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
   app::RunRequest request =
       app::recovering(app::parseJournal(files.readFile(*a.recover)), *a.recover, recoveryOf(a));
   if (request.closesDelivery()) {
-    // Only Write writes a file: Send has PowerPCB read it, Leave writes none.
-    if (request.recovery == app::Recovery::write) request.ecoFile = *a.eco;
+    // Write writes the file; Send keeps a copy there, if one is named.
+    request.ecoFile = a.eco.value_or("");
     return request;
   }
   const bool written = a.eco && (!a.forceRead || request.recovery == app::Recovery::takeBack);
   request.eco = written ? app::EcoOutput::writeOnly : ecoOf(a);
-  request.ecoFile = written ? *a.eco : "";
+  // A forced read keeps a copy of its file where --eco says.
+  request.ecoFile = written || a.forceRead ? a.eco.value_or("") : "";
   return request;
 }
 
 app::RunRequest requestOf(const Arguments& a, eco::FileSystem& files) {
   if (a.recover) return recoveryRequest(a, files);
-  if (a.undo) return app::takingBack(app::parseJournal(files.readFile(*a.undo)), *a.undo, ecoOf(a));
-  return app::renumbering(settingsOf(a), ecoOf(a));
+  app::RunRequest request =
+      a.undo ? app::takingBack(app::parseJournal(files.readFile(*a.undo)), *a.undo, ecoOf(a))
+             : app::renumbering(settingsOf(a), ecoOf(a));
+  // A forced read keeps a copy of its file where --eco says (a file written
+  // only is the one the save dialog answers with).
+  if (a.forceRead) request.ecoFile = a.eco.value_or("");
+  return request;
+}
+
+// Attaches the session to PowerLogic; a PowerLogic that is not running is
+// said first, in words, before the system's text.
+void attach(app::RenumberingSession& session) {
+  try {
+    session.attach([](host::HostEvent) {});
+  } catch (const Error& e) {
+    if (e.number() != errors::kCannotCreateObject) throw;
+    throw e.withLead("PowerLogic is not running: start it and open your design, then run Varnel "
+                     "again.");
+  }
 }
 
 // Runs as asked with a session built over attacher and pcb; prints the log
@@ -351,7 +369,7 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
   app::RenumberingSession session(attacher, progress, report, delivery, journals);
   app::RunOutcome outcome;
   try {
-    session.attach([](host::HostEvent) {});
+    attach(session);
     calls.resetCounts();
     if (a.map) writeMap(session.plan(app::renumbering(settingsOf(a), ecoOf(a))), *a.map, files);
     outcome = runAsAsked(a, requestOf(a, files), session, delivery);

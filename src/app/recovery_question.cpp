@@ -1,5 +1,7 @@
 #include "app/recovery_question.h"
 
+#include "app/run_description.h"
+
 namespace varnel::app {
 
 namespace {
@@ -48,7 +50,8 @@ RecoveryQuestion undeliveredQuestion(const Journal& journal) {
                       RecoveryChoice{Recovery::leave, "&Leave it"}};
   const std::string made = renames(journal.renames.size());
   question.text = "Varnel was ended while it delivered the ECO file of a run on " + journal.design +
-                  ", started " + journal.started + " (" + journal.settings + ").\n\nAll its " +
+                  ", started " + localTime(journal.started) + " (" +
+                  settingsInWords(journal.settings) + ").\n\nAll its " +
                   made + " stand in the schematic; the ECO file did not reach " +
                   (journal.eco == EcoOutput::writeOnly ? journal.ecoFile : "PowerPCB") + "." +
                   readUnderWay(journal) +
@@ -67,7 +70,8 @@ RecoveryQuestion recoveryQuestion(const Journal& journal, std::size_t made) {
   RecoveryQuestion question;
   question.canFinish = journal.holdsWholePlan();
   question.text = "Varnel was ended in the middle of a run on " + journal.design + ", started " +
-                  journal.started + " (" + journal.settings + ").\n\n" + std::to_string(made) +
+                  localTime(journal.started) + " (" + settingsInWords(journal.settings) +
+                  ").\n\n" + std::to_string(made) +
                   " of its " + std::to_string(journal.planned) +
                   " planned renames were made; the layout has not followed them.\n\n" +
                   choices(journal, made, question.canFinish);

@@ -181,6 +181,7 @@ RunOutcome RenumberingSession::run(const RunRequest& request) {
     if (request.closesDelivery()) return deliverRecorded(request);
   }
   RunOutcome outcome = execute(request);
+  outcome.takenBack = request.isUndo();
   if (request.isUndo())
     markTakenBack(request.journalPath,
                   journalUndoneBy(outcome.journal) +

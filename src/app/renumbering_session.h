@@ -35,6 +35,7 @@ struct RunOutcome {
   std::string ecoFile;               // the file written or read by PowerPCB
   bool noneSelected = false;         // a selected-components run found no selection
   bool deliveryOnly = false;         // the ECO file of renames made before: none made now
+  bool takenBack = false;            // an undo: the renames took a run back
 };
 
 // The records that end a run's journal: how the run ended, and how a run
