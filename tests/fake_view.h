@@ -47,6 +47,12 @@ struct FakeView final : app::MainWindowView {
   std::function<void()> whileMessageOpen;  // what the user does before pressing OK
   std::vector<app::AboutContent> abouts;
   void showAbout(const app::AboutContent& about) override { abouts.push_back(about); }
+  std::vector<std::string> questions;
+  bool yes = true;  // the answer to every Yes-or-No question
+  bool askYesNo(const std::string& text) override {
+    questions.push_back(text);
+    return yes;
+  }
   std::vector<app::RecoveryQuestion> recoveryQuestions;
   app::Recovery recoveryChoice = app::Recovery::leave;  // what the user picks
   std::optional<app::Recovery> askRecovery(const app::RecoveryQuestion& question) override {

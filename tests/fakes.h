@@ -13,6 +13,7 @@
 #include "app/journal_store.h"
 #include "app/preview_view.h"
 #include "app/report_view.h"
+#include "app/run_activity.h"
 #include "app/save_dialog.h"
 #include "base/error.h"
 #include "eco/file_system.h"
@@ -108,6 +109,34 @@ struct FakePcb final : host::PcbConnector {
     journal.push_back("attach PowerPCB");
     if (!running) throw errors::cannotCreateObject();
     return std::make_shared<App>(this);
+  }
+};
+
+// The work's phases as they were told, and a user who presses Stop when
+// asked for the stopAtQuestion-th time (0: never), or while a dialog shows.
+struct FakeActivity final : app::RunActivity {
+  std::vector<std::string> phases;
+  int questions = 0, stopAtQuestion = 0, begun = 0, ended = 0;
+  std::function<void()> atQuestion;  // what the user does when Varnel lets input in
+  bool stopRequested = false;
+  void begin() override {
+    ++begun;
+    stopRequested = false;
+  }
+  void end() override { ++ended; }
+  void requestStop() override { stopRequested = true; }
+  void reading(std::int64_t done, std::int64_t total) override {
+    if (done == 0 || done == total) phases.push_back(app::readingText(done, total));
+  }
+  void renaming(std::int64_t done, std::int64_t total) override {
+    if (done == 0) phases.push_back(app::renamingText(done, total, -1));
+  }
+  void phase(const std::string& text) override { phases.push_back(text); }
+  bool stopAsked() override {
+    ++questions;
+    if (atQuestion) atQuestion();
+    if (stopAtQuestion && questions == stopAtQuestion) requestStop();
+    return stopRequested;
   }
 };
 

@@ -109,6 +109,7 @@ struct SessionFakes {
   FakeAttacher attacher;
   eco::Windows1252Encoder encoder;
   FakeJournals journals;
+  FakeActivity activity;
   app::EcoDelivery delivery{dialog, pcb, files, encoder};
 };
 
@@ -116,7 +117,7 @@ struct SessionFakes {
 struct HostedSession : SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals};
+  app::RenumberingSession session{attacher, progress, report, delivery, journals, activity};
 
   explicit HostedSession(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {
     attacher.app = host;

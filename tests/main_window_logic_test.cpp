@@ -201,7 +201,8 @@ TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
     ASSERT_EQ(w.view.messages.size(), 2u) << bad;
     EXPECT_EQ(w.view.messages[0].text,
               "Illegal Value: Start from must be a whole number from -32768 to 32767, other than "
-              "0 (\"" + std::string(bad) + "\")");
+              "0 (\"" +
+                  std::string(bad) + "\")");
     EXPECT_EQ(w.view.messages[1].text.rfind("Illegal value in Start textbox: Start from must", 0),
               0u);
     EXPECT_EQ(w.view.messages[1].title, "Error Message");
@@ -353,9 +354,10 @@ TEST(Run, NothingStartsWhileARunOrItsDialogsAreOpen) {
   w.view.setChecked(Control::writeEco, true);
   w.view.select(Control::writeOnly);
   w.dialog.answer = "/jobs/b.eco";
+  // Run's place holds Stop, and End asks to stop, while the run works: see stop_test.
   w.dialog.whileOpen = [&] {
-    for (Control c : {Control::run, Control::selectedComponents, Control::writeEco,
-                      Control::forceReadInPcb, Control::end})
+    for (Control c : {Control::selectedComponents, Control::writeEco, Control::forceReadInPcb,
+                      Control::assignNextFree})
       w.presenter.onClick(c);
   };
   w.presenter.onClick(Control::run);

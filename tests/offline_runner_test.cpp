@@ -85,8 +85,10 @@ TEST_F(OfflineRunner, RefusesIllegalStartTextsWithTheWindowsMessages) {
   for (const char* bad : {"", "0", "-0", " +0 ", "abc", "1e3", "7 7", "40000", "-32769", "&H10"}) {
     auto all = offline({board, "--all", "--start", bad});
     EXPECT_EQ(all.status, 2) << bad;
-    const std::string rule = ": Start from must be a whole number from -32768 to 32767, other "
-                             "than 0 (\"" + std::string(bad) + "\")\n";
+    const std::string rule =
+        ": Start from must be a whole number from -32768 to 32767, other "
+        "than 0 (\"" +
+        std::string(bad) + "\")\n";
     EXPECT_EQ(all.err, "Illegal Value" + rule) << bad;
     auto selected = offline({board, "--selected", "--duplicates", "--start", bad});
     EXPECT_EQ(selected.err, "Illegal value in Start textbox" + rule) << bad;

@@ -58,10 +58,10 @@ TEST(Keyboard, TabFollowsTheLayoutWithOneStopForEachGroupOfOptionButtons) {
                                   Control::startNumber, Control::end}));
   click(w[Control::renameDuplicates]);
   click(w[Control::allComponents]);
-  EXPECT_EQ(tabRound(w, Control::allComponents),
-            (std::vector<Control>{Control::allComponents, Control::writeEco,
-                                  Control::forceReadInPcb, Control::run, Control::startNumber,
-                                  Control::end}));
+  EXPECT_EQ(
+      tabRound(w, Control::allComponents),
+      (std::vector<Control>{Control::allComponents, Control::writeEco, Control::forceReadInPcb,
+                            Control::run, Control::startNumber, Control::end}));
   for (Control option : {Control::allComponents, Control::assignNextFree, Control::writeOnly})
     EXPECT_TRUE(GetWindowLongW(w[option], GWL_STYLE) & WS_GROUP);
   for (Control option :

@@ -153,3 +153,46 @@ TEST(RecoveryBox, AtStartUpTheWindowAsksFirstAndTakesTheRunBack) {
 
 }  // namespace
 }  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// A refusal that lists hundreds of differences (an undo of a design changed
+// since) scrolls in a box that fits the screen, with Copy and Close; a short
+// message stays a message box.
+TEST(LongMessage, ScrollsInABoxThatFitsTheScreenWithCopyAndClose) {
+  testing::LocalWindow w("R1");
+  std::string differences = "error 1005: The design changed since the run:\n";
+  for (int k = 1; k <= 300; ++k)
+    differences += "position " + std::to_string(k) + " is R" + std::to_string(k) + "\n";
+  struct Box {
+    RECT rect{};
+    bool scrolls = false, copies = false;
+    std::string text;
+  };
+  std::vector<Box> boxes;
+  win::DialogAnswerer answerer("", {}, [&](HWND box) {
+    Box seen;
+    GetWindowRect(box, &seen.rect);
+    HWND field = GetDlgItem(box, 0xFFFF);
+    seen.scrolls = field && (GetWindowLongW(field, GWL_STYLE) & WS_VSCROLL);
+    seen.copies = GetDlgItem(box, 100) != nullptr;
+    boxes.push_back(seen);
+  });
+  w.window.showMessage(differences, "", app::MessageIcon::critical);
+  w.window.showMessage("A short one.", "", app::MessageIcon::information);
+  ASSERT_EQ(boxes.size(), 2u);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(w.window.handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& area = monitor.rcWork;
+  EXPECT_TRUE(boxes[0].scrolls && boxes[0].copies);
+  EXPECT_GE(boxes[0].rect.top, area.top);
+  EXPECT_LE(boxes[0].rect.bottom, area.bottom);
+  EXPECT_LE(boxes[0].rect.bottom - boxes[0].rect.top, 600) << "about 18 lines of text";
+  EXPECT_EQ(answerer.seen()[0].text, differences) << "the whole text, in its field";
+  EXPECT_FALSE(boxes[1].copies) << "a message box";
+}
+
+}  // namespace
+}  // namespace varnel

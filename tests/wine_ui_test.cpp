@@ -481,16 +481,15 @@ TEST_P(StandIns, ABusyPowerLogicIsWaitedForAndTheUserAsked) {
     int answer;  // IDRETRY or IDCANCEL; 0: no question expected
     bool completes;
   };
-  for (const Case& c : {Case{3000, 0, true}, Case{20000, IDRETRY, true},
-                        Case{20000, IDCANCEL, false}}) {
+  for (const Case& c :
+       {Case{3000, 0, true}, Case{20000, IDRETRY, true}, Case{20000, IDCANCEL, false}}) {
     SCOPED_TRACE("busy for " + std::to_string(c.busyFor) + " ms, answer " +
                  std::to_string(c.answer));
     std::filesystem::remove(schematicSaved);
-    auto powerLogic =
-        startPowerLogic(L" --busy-after 18 --busy-for " + std::to_wstring(c.busyFor));
+    auto powerLogic = startPowerLogic(L" --busy-after 18 --busy-for " + std::to_wstring(c.busyFor));
     ComWindow com;
-    win::BusyHostFilter filter(host::BusyRetryPolicy(
-        [&] { return win::askToWaitForBusyHost(com.window.handle()); }));
+    win::BusyHostFilter filter(
+        host::BusyRetryPolicy([&] { return win::askToWaitForBusyHost(com.window.handle()); }));
     int asked = 0;
     DialogAnswerer answerer("", {}, [&](HWND box) {
       if (win::windowText(GetDlgItem(box, 0xFFFF)).rfind("PowerLogic is busy.", 0) != 0) return;

@@ -73,11 +73,17 @@ inline constexpr std::array<ControlLayout, 16> kMainWindowLayout{{
 // their conflict rules, the ECO options, then Run, the start number and End
 // along the bottom. Each group of option buttons is one stop (the chosen
 // button), the arrow keys moving within it; each entry begins a group.
-inline constexpr std::array<Control, 11> kTabOrder{
-    Control::allComponents,  Control::selectedComponents, Control::assignNextFree,
-    Control::renameDuplicates, Control::writeEco,       Control::writeOnly,
-    Control::forceReadInPcb, Control::run,              Control::startLabel,
-    Control::startNumber,    Control::end};
+inline constexpr std::array<Control, 11> kTabOrder{Control::allComponents,
+                                                   Control::selectedComponents,
+                                                   Control::assignNextFree,
+                                                   Control::renameDuplicates,
+                                                   Control::writeEco,
+                                                   Control::writeOnly,
+                                                   Control::forceReadInPcb,
+                                                   Control::run,
+                                                   Control::startLabel,
+                                                   Control::startNumber,
+                                                   Control::end};
 
 // True for the first control of a group (WS_GROUP): the first of each pair
 // of option buttons, and every control that is not an option button.

@@ -45,13 +45,42 @@ bool isLegalStartText(const std::string& text) {
 
 MainWindowPresenter::MainWindowPresenter(app::MainWindowView& view, RenumberingSession& session,
                                          app::PreviewView& preview, JournalLibrary& journals,
-                                         NumberingOptionsStore& numberingOptions)
+                                         NumberingOptionsStore& numberingOptions,
+                                         RunActivity& activity)
     : view_(view),
       session_(session),
       preview_(preview),
       journals_(journals),
       numberingOptions_(numberingOptions),
+      activity_(activity),
       rules_(rules::parseRules(numberingOptions.load())) {}
+
+template <class Work>
+auto MainWindowPresenter::working(Work&& work) {
+  struct Scope {
+    MainWindowPresenter& p;
+    explicit Scope(MainWindowPresenter& presenter) : p(presenter) {
+      p.working_ = true;
+      p.activity_.begin();
+      p.view_.setText(Control::run, kStopCaption);
+    }
+    ~Scope() {
+      p.view_.setText(Control::run, layoutOf(Control::run)->caption);
+      p.activity_.end();
+      p.working_ = false;
+    }
+  } scope(*this);
+  return work();
+}
+
+// End during long work: stopping it is the user's choice, and Varnel ends
+// once it has stopped.
+void MainWindowPresenter::askToStop(bool thenEnd) {
+  if (thenEnd && !view_.askYesNo(kStopToEndQuestion)) return;
+  endWhenDone_ = thenEnd;
+  activity_.requestStop();
+  view_.setStatus(kStoppingText);
+}
 
 // The one message that ends the program, for the two errors that say the
 // host or its design is missing; other errors stop quietly.
@@ -175,8 +204,8 @@ bool MainWindowPresenter::closeCutOffRun() {
     const auto path = journals_.newestCutOff(session_.heldDesignName());
     if (!path) return false;
     Journal journal = parseJournal(journals_.read(*path));
-    const RecoveryQuestion question =
-        recoveryQuestion(journal, session_.renamesMadeBy(journal).size());
+    const std::size_t made = working([&] { return session_.renamesMadeBy(journal).size(); });
+    const RecoveryQuestion question = recoveryQuestion(journal, made);
     // A box that could not be shown comes back at the next start.
     if (const auto choice = view_.askRecovery(question))
       make(recovering(std::move(journal), *path, *choice));
@@ -216,6 +245,8 @@ bool MainWindowPresenter::attachAfresh() {
 }
 
 void MainWindowPresenter::onClick(Control id) {
+  // While long work goes, Run's place is Stop, and End asks whether to stop.
+  if (working_ && (id == Control::run || id == Control::end)) return askToStop(id == Control::end);
   // While a run or one of its dialogs or messages is open, a click that
   // still reaches the window (a message posted to it) starts nothing.
   if (busy_) return;
@@ -291,6 +322,11 @@ void MainWindowPresenter::onEnd() {
   view_.endProgram();
 }
 
+void MainWindowPresenter::onEscape() {
+  if (working_) return askToStop(false);
+  onClick(Control::end);
+}
+
 bool MainWindowPresenter::refusesStartText(Scope scope) {
   const std::string typed = view_.text(Control::startNumber);
   if (isLegalStartText(typed)) return false;
@@ -323,8 +359,8 @@ void MainWindowPresenter::previewRun() {
   if (!scope) return;
   if (refusesStartText(*scope) || tookAnotherDesign()) return;
   const RunRequest request = requestFromView(*scope);
-  const PlannedRun planned = session_.plan(request);
-  if (planned.error) return showError(*planned.error);
+  const PlannedRun planned = working([&] { return session_.plan(request); });
+  if (planned.error) return showPlanError(*planned.error);
   previewed_ = Previewed{request, planned.plan.renames, planned};
   showPlanned(planned, request);
 }
@@ -392,8 +428,8 @@ void MainWindowPresenter::previewUndo() {
     }
     const RunRequest request =
         takingBack(parseJournal(journals_.read(*path)), *path, ecoFromView());
-    const PlannedRun planned = session_.plan(request);
-    if (planned.error) throw *planned.error;
+    const PlannedRun planned = working([&] { return session_.plan(request); });
+    if (planned.error) return showPlanError(*planned.error);
     previewed_ = Previewed{request, planned.plan.renames, planned};
     showPlanned(planned, request);
   } catch (const Error& e) {
@@ -417,8 +453,8 @@ void MainWindowPresenter::onPreviewRename() {
 
 void MainWindowPresenter::renamePreviewed() {
   const Previewed previewed = *previewed_;
-  const PlannedRun planned = session_.plan(previewed.request);
-  if (planned.error) return showError(*planned.error);
+  const PlannedRun planned = working([&] { return session_.plan(previewed.request); });
+  if (planned.error) return showPlanError(*planned.error);
   if (planned.plan.renames != previewed.renames) {
     // The user must see what will happen before it happens.
     previewed_->renames = planned.plan.renames;
@@ -436,8 +472,15 @@ void MainWindowPresenter::renamePreviewed() {
 }
 
 void MainWindowPresenter::make(const RunRequest& request) {
-  const RunOutcome outcome = session_.run(request);
+  const RunOutcome outcome = working([&] { return session_.run(request); });
   view_.setStatus(runStatus(outcome));
+  if (endWhenDone_) return onEnd();
+  // A stop is the user's own doing: no message; a run it cut off is closed
+  // at once, as one Varnel's end cut off would be at the next start.
+  if (outcome.error && outcome.error->number() == errors::kStopped) {
+    if (outcome.stoppedCutOff) offerRecovery();
+    return;
+  }
   if (outcome.error) showError(*outcome.error);
 }
 
@@ -452,6 +495,13 @@ void MainWindowPresenter::showError(const Error& error) {
     view_.setTitle("Varnel (PowerLogic not running)");
   }
   view_.showMessage(text, "", MessageIcon::critical);
+}
+
+// A plan the user stopped says so in the status bar; others as errors.
+void MainWindowPresenter::showPlanError(const Error& error) {
+  if (error.number() != errors::kStopped) return showError(error);
+  view_.setStatus("Stopped; nothing was renamed.");
+  if (endWhenDone_) onEnd();
 }
 
 void MainWindowPresenter::onPreviewClosed() {

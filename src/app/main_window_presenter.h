@@ -21,9 +21,11 @@ bool isLegalStartText(const std::string& text);
 
 class MainWindowPresenter {
  public:
+  // activity is the session's: the presenter begins and ends its work and
+  // passes on the user's Stop.
   MainWindowPresenter(app::MainWindowView& view, RenumberingSession& session,
                       app::PreviewView& preview, JournalLibrary& journals,
-                      NumberingOptionsStore& numberingOptions);
+                      NumberingOptionsStore& numberingOptions, RunActivity& activity);
   MainWindowPresenter(const MainWindowPresenter&) = delete;
   MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
@@ -44,6 +46,8 @@ class MainWindowPresenter {
   void onWriteEcoToggled();
   void onRun();
   void onEnd();
+  // Esc: Stop while long work goes, else End.
+  void onEscape();
 
   // Ctrl+P: the run the options ask for, worked out and shown, renaming nothing.
   void onPreview();
@@ -68,8 +72,13 @@ class MainWindowPresenter {
  private:
   template <class Work>
   void whileBusy(Work&& work);
+  // Long work (reading, renaming): Run's place says Stop while it goes.
+  template <class Work>
+  auto working(Work&& work);
+  void askToStop(bool thenEnd);
   void handleHostEvent(host::HostEvent event);
   void showError(const Error& error);
+  void showPlanError(const Error& error);
   bool tookAnotherDesign();
   void runWith(Scope scope);
   RunRequest requestFromView(Scope scope);
@@ -101,10 +110,13 @@ class MainWindowPresenter {
   app::PreviewView& preview_;
   JournalLibrary& journals_;
   NumberingOptionsStore& numberingOptions_;
+  RunActivity& activity_;
   NumberingRules rules_;  // the Numbering options as kept
   std::optional<Previewed> previewed_;
   bool busy_ = false;
   bool ended_ = false;
+  bool working_ = false;      // long work goes: Run's place holds Stop
+  bool endWhenDone_ = false;  // End was pressed during it, and the user chose to stop
   std::optional<host::HostEvent> pendingEvent_;  // came while busy
   bool hostLost_ = false;  // PowerLogic's process went away: attach afresh on Run
 };

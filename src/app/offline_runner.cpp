@@ -345,8 +345,9 @@ void attach(app::RenumberingSession& session) {
     session.attach([](host::HostEvent) {});
   } catch (const Error& e) {
     if (e.number() != errors::kCannotCreateObject) throw;
-    throw e.withLead("PowerLogic is not running: start it and open your design, then run Varnel "
-                     "again.");
+    throw e.withLead(
+        "PowerLogic is not running: start it and open your design, then run Varnel "
+        "again.");
   }
 }
 

@@ -49,17 +49,16 @@ RecoveryQuestion undeliveredQuestion(const Journal& journal) {
                       RecoveryChoice{Recovery::write, "&Write the ECO file"},
                       RecoveryChoice{Recovery::leave, "&Leave it"}};
   const std::string made = renames(journal.renames.size());
-  question.text = "Varnel was ended while it delivered the ECO file of a run on " + journal.design +
-                  ", started " + localTime(journal.started) + " (" +
-                  settingsInWords(journal.settings) + ").\n\nAll its " +
-                  made + " stand in the schematic; the ECO file did not reach " +
-                  (journal.eco == EcoOutput::writeOnly ? journal.ecoFile : "PowerPCB") + "." +
-                  readUnderWay(journal) +
-                  "\n\nSend the ECO file to PowerPCB now: PowerPCB, with the layout open, reads "
-                  "the ECO file of the " +
-                  made + ".\n" +
-                  "Write the ECO file: save it, to read it into PowerPCB yourself.\n" +
-                  "Leave it: the renames all stand, and the layout does not follow them.";
+  question.text =
+      "Varnel was ended while it delivered the ECO file of a run on " + journal.design +
+      ", started " + localTime(journal.started) + " (" + settingsInWords(journal.settings) +
+      ").\n\nAll its " + made + " stand in the schematic; the ECO file did not reach " +
+      (journal.eco == EcoOutput::writeOnly ? journal.ecoFile : "PowerPCB") + "." +
+      readUnderWay(journal) +
+      "\n\nSend the ECO file to PowerPCB now: PowerPCB, with the layout open, reads "
+      "the ECO file of the " +
+      made + ".\n" + "Write the ECO file: save it, to read it into PowerPCB yourself.\n" +
+      "Leave it: the renames all stand, and the layout does not follow them.";
   return question;
 }
 
@@ -70,9 +69,8 @@ RecoveryQuestion recoveryQuestion(const Journal& journal, std::size_t made) {
   RecoveryQuestion question;
   question.canFinish = journal.holdsWholePlan();
   question.text = "Varnel was ended in the middle of a run on " + journal.design + ", started " +
-                  localTime(journal.started) + " (" + settingsInWords(journal.settings) +
-                  ").\n\n" + std::to_string(made) +
-                  " of its " + std::to_string(journal.planned) +
+                  localTime(journal.started) + " (" + settingsInWords(journal.settings) + ").\n\n" +
+                  std::to_string(made) + " of its " + std::to_string(journal.planned) +
                   " planned renames were made; the layout has not followed them.\n\n" +
                   choices(journal, made, question.canFinish);
   return question;

@@ -27,12 +27,19 @@ struct RenumberingSession::ReadPlan {
 
 RenumberingSession::RenumberingSession(host::HostAttacher& attacher, app::ProgressDisplay& progress,
                                        app::ReportView& report, EcoDelivery& delivery,
-                                       JournalStore& journals)
+                                       JournalStore& journals, RunActivity& activity)
     : attacher_(attacher),
       progress_(progress),
       report_(report),
       delivery_(delivery),
-      journals_(journals) {}
+      journals_(journals),
+      activity_(activity) {}
+
+// Between two calls to PowerLogic, never inside one: the user may have
+// asked to stop.
+void RenumberingSession::checkForStop() {
+  if (activity_.stopAsked()) throw Error(errors::kStopped, "Stopped.");
+}
 
 void RenumberingSession::attach(std::function<void(host::HostEvent)> onEvent) {
   application_ = attacher_.attach();
@@ -233,6 +240,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
 }
 
 std::vector<Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
+  activity_.phase(kLookingAtCutOffText);
   prepareRun();
   return renamesMade(journal, readDesign(Scope::allComponents).design);
 }
@@ -281,6 +289,12 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
     applyPlan(planned.plan, planned.read.parts, outcome, journal.get());
   } catch (const Error& e) {
     failure = e;
+  }
+  const std::size_t made = outcome.log.size() - planned.made.size();
+  if (failure && failure->number() == errors::kStopped && (made == 0 || journal)) {
+    endStopped(outcome, *failure, {made, planned.plan.renames.size(), request.isRecovery()},
+               journal.get());
+    return outcome;
   }
   finish(outcome, failure, *target, planned.plan.renames.size(), journal.get(),
          endRecords(request, failure));
@@ -340,8 +354,10 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
   read.design.scopes = document_->Scopes()->Count();
   auto list = componentListFor(read.design.scopes);
   const std::int32_t count = list->Count();
+  activity_.reading(0, count);
   auto inOrder = list->readInOrder(count);
   for (std::int32_t i = 1; i <= count; ++i) {
+    checkForStop();
     auto component = inOrder(i);
     Part part{component->Name()};
     // Only a selected-components run needs the selection and the placements.
@@ -352,6 +368,7 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
     }
     read.design.parts.push_back(std::move(part));
     read.parts.push_back(std::move(component));
+    activity_.reading(i, count);
   }
   return read;
 }
@@ -366,6 +383,8 @@ void RenumberingSession::applyPlan(const RenumberPlan& plan,
   std::size_t rename = 0, ignored = 0;
   auto applyUntil = [&](std::size_t renamesEnd, std::size_t ignoredEnd) {
     for (; rename < renamesEnd; ++rename) {
+      checkForStop();
+      activity_.renaming(rename, plan.renames.size());
       const Rename& planned = plan.renames[rename];
       const std::size_t logged = outcome.log.size();
       try {
@@ -435,7 +454,10 @@ void writeThrough(JournalSink* journal, const std::string& lines, std::optional<
 // delivered tells a Varnel ended during the delivery from a finished run.
 bool RenumberingSession::deliverMarked(const EcoTarget& target, const eco::ChangeLog& log,
                                        JournalSink* journal, std::optional<Error>& failure) {
-  const DeliveryMarks marks{[&] { writeThrough(journal, journalDelivering(), failure); },
+  const DeliveryMarks marks{[&] {
+                              writeThrough(journal, journalDelivering(), failure);
+                              activity_.phase(kPcbReadingText);
+                            },
                             [&] { writeThrough(journal, journalDelivered(), failure); }};
   try {
     return delivery_.deliver(target, log, marks);
@@ -471,6 +493,33 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
   } else {
     outcome.error = deliveryFailure;
   }
+  progress_.setValue(0);
+}
+
+// A run the user stopped. Before its first rename of this run it renamed
+// nothing, and its journal is closed so; after it, the journal is left cut
+// off, as Varnel's end would leave it, so that the run is finished, taken
+// back or left at once, and no ECO file is written for a part of it. (A run
+// that keeps no journal goes on to finish as a failed run does.)
+// A cut-off run closed by a recovery stays cut off when that is stopped too.
+void RenumberingSession::endStopped(RunOutcome& outcome, const Error& stop, StoppedAt at,
+                                    JournalSink* journal) {
+  std::optional<Error> journalFailure;
+  if (at.made == 0 && !at.recovering) {
+    writeThrough(journal, journalFailed(stop), journalFailure);
+    outcome.error =
+        Error(errors::kStopped, "Stopped before the first rename; nothing was renamed.");
+  } else if (at.made == 0) {
+    outcome.error = Error(errors::kStopped,
+                          "Stopped before the first rename; the run is still cut "
+                          "off.");
+  } else {
+    outcome.stoppedCutOff = true;
+    outcome.error =
+        Error(errors::kStopped, "Stopped after " + std::to_string(at.made) + " of the " +
+                                    std::to_string(at.planned) + " planned renames.");
+  }
+  if (journalFailure) outcome.error = journalFailure;
   progress_.setValue(0);
 }
 

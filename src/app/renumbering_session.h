@@ -14,6 +14,7 @@
 #include "app/journal_store.h"
 #include "app/progress_display.h"
 #include "app/report_view.h"
+#include "app/run_activity.h"
 #include "app/run_request.h"
 #include "base/error.h"
 #include "eco/change_log.h"
@@ -36,6 +37,9 @@ struct RunOutcome {
   bool noneSelected = false;         // a selected-components run found no selection
   bool deliveryOnly = false;         // the ECO file of renames made before: none made now
   bool takenBack = false;            // an undo: the renames took a run back
+  // The user stopped the run after its first rename: its journal is left
+  // cut off, for the run to be finished, taken back or left at once.
+  bool stoppedCutOff = false;
 };
 
 // The records that end a run's journal: how the run ended, and how a run
@@ -58,8 +62,11 @@ struct PlannedRun {
 
 class RenumberingSession {
  public:
+  // activity hears how long work goes, and is asked between two calls to
+  // PowerLogic whether to stop.
   RenumberingSession(host::HostAttacher& attacher, app::ProgressDisplay& progress,
-                     app::ReportView& report, EcoDelivery& delivery, JournalStore& journals);
+                     app::ReportView& report, EcoDelivery& delivery, JournalStore& journals,
+                     RunActivity& activity = quietActivity());
   RenumberingSession(const RenumberingSession&) = delete;
   RenumberingSession& operator=(const RenumberingSession&) = delete;
 
@@ -128,6 +135,13 @@ class RenumberingSession {
   bool deliverMarked(const EcoTarget& target, const eco::ChangeLog& log, JournalSink* journal,
                      std::optional<Error>& failure);
   RunOutcome deliverRecorded(const RunRequest& request);
+  void checkForStop();
+  struct StoppedAt {
+    std::size_t made;     // renames this run made before the stop
+    std::size_t planned;  // of its plan
+    bool recovering;      // closing a run cut off before
+  };
+  void endStopped(RunOutcome& outcome, const Error& stop, StoppedAt at, JournalSink* journal);
   void deliverAgain(const RunRequest& request, RunOutcome& outcome);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
   host::Ref<host::Document> activeDocument();
@@ -138,6 +152,7 @@ class RenumberingSession {
   app::ReportView& report_;
   EcoDelivery& delivery_;
   JournalStore& journals_;
+  RunActivity& activity_;
 
   std::shared_ptr<host::Application> application_;
   host::Subscription eventSubscription_;

@@ -44,10 +44,10 @@ std::string runStatus(const RunOutcome& outcome) {
   if (outcome.cancelled) return "No ECO file was chosen; nothing was renamed.";
   const std::size_t n = outcome.log.size();
   // An undo says so: its renames took a run back.
-  const std::string made = outcome.takenBack
-                               ? "Undo: " + std::to_string(n) +
-                                     (n == 1 ? " rename taken back" : " renames taken back")
-                               : renamesMade(n);
+  const std::string made =
+      outcome.takenBack
+          ? "Undo: " + std::to_string(n) + (n == 1 ? " rename taken back" : " renames taken back")
+          : renamesMade(n);
   if (outcome.error)
     return outcome.log.empty() ? "Nothing was renamed." : made + " before the run stopped.";
   if (outcome.log.empty())

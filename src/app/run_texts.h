@@ -7,6 +7,13 @@ namespace varnel::app {
 
 inline constexpr const char* kNothingToRename = "Nothing to rename.";
 inline constexpr const char* kChooseAMode = "Choose which components to rename.";
+// Run's caption while long work goes: the button stops it.
+inline constexpr const char* kStopCaption = "Sto&p";
+inline constexpr const char* kStoppingText =
+    "Stopping after the call to PowerLogic under way\u2026";
+inline constexpr const char* kStopToEndQuestion =
+    "A run is under way. Stop it and end Varnel?\n\nThe renames made so far are kept in the "
+    "journal; the next start offers to finish the run, take it back or leave it.";
 
 // The refusal of a start number that is not one, in the window and on the
 // command line. Its first words are the system's own, each mode's as it has

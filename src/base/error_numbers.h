@@ -32,5 +32,6 @@ inline constexpr std::int64_t kDesignChanged = 1005;         // an undo of a cha
 inline constexpr std::int64_t kSharedDesignator = 1006;      // one designator, several parts
 inline constexpr std::int64_t kNumberingRule = 1007;         // a numbering option not understood
 inline constexpr std::int64_t kRecoveryUnfit = 1008;         // a choice that does not fit the run
+inline constexpr std::int64_t kStopped = 1009;               // the user stopped the work
 
 }  // namespace varnel::errors

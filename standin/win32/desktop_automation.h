@@ -56,9 +56,11 @@ class DialogAnswerer {
   }
 
  private:
+  // A long message's field ends its lines in CR LF; a message box's text in LF.
   static std::string textOf(HWND window) {
-    wchar_t text[2048] = L"";
-    GetWindowTextW(window, text, 2048);
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    std::erase(text, L'\r');
     return narrow(text);
   }
 

@@ -1,4 +1,5 @@
 #include "win32/ui/main_window.h"
+#include "win32/ui/long_message_box.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -450,6 +451,7 @@ void MainWindow::alwaysOnTop(bool onTop) {
 void MainWindow::showMessage(const std::string& text, const std::string& title,
                              app::MessageIcon icon) {
   HWND owner = handle() && IsWindowVisible(handle()) ? handle() : nullptr;
+  if (needsScrolling(text)) return showLongMessage(owner, title.empty() ? "Varnel" : title, text);
   MessageBoxW(owner, widen(text).c_str(), title.empty() ? L"Varnel" : widen(title).c_str(),
               MB_OK | iconFlag(icon));
 }
