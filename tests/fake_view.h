@@ -47,6 +47,8 @@ struct FakeView final : app::MainWindowView {
   std::function<void()> whileMessageOpen;  // what the user does before pressing OK
   std::vector<app::AboutContent> abouts;
   void showAbout(const app::AboutContent& about) override { abouts.push_back(about); }
+  bool shown = false;
+  void showWindow() override { shown = true; }
   std::vector<std::string> questions;
   bool yes = true;  // the answer to every Yes-or-No question
   bool askYesNo(const std::string& text) override {

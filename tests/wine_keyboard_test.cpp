@@ -327,3 +327,51 @@ TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack
 
 }  // namespace
 }  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// The Stop button is Run's, under Wine as on Windows: pressed while a run
+// renames (PowerLogic taking 10 ms a call), the run stops between two
+// renames, says where it is in the status bar, and its cut-off run is
+// offered to be closed at once; taken back, the design is as it was.
+TEST(StopButton, StopsARunBetweenTwoRenamesAndOffersToCloseIt) {
+  testing::TempDir dir;
+  std::string parts;
+  for (int k = 101; k <= 160; ++k) parts += "R" + std::to_string(k) + " ";
+  auto host = std::make_shared<standin::MemoryHost>(testing::design(parts));
+  testing::FakeAttacher attacher;
+  attacher.app = host;
+  win::ComPcbConnector pcb;
+  app::JournalFolder journals(dir.file("Journal"));
+  win::Program program(attacher, pcb, journals, journals);
+  win::MainWindow& window = program.window();
+  program.open(SW_SHOWNOACTIVATE, false);
+  HWND run = window.control(Control::run);
+  click(window.control(Control::allComponents));
+  std::string caption, status;
+  int renamed = 0;
+  host->onRenamed([&](const standin::RenameRecord&) {
+    Sleep(10);
+    if (++renamed == 5) {
+      caption = testing::titleOf(run);
+      PostMessageW(run, BM_CLICK, 0, 0);
+    }
+    if (renamed == 4) status = window.statusText();
+  });
+  std::vector<std::string> boxes;
+  win::DialogAnswerer answerer("", {}, [&](HWND box) {
+    boxes.push_back(win::windowText(box));
+    if (GetDlgItem(box, 101)) PostMessageW(box, WM_COMMAND, 101, 0);  // Take it back
+  });
+  click(run);
+  EXPECT_EQ(caption, "Sto&p");
+  EXPECT_EQ(status.rfind("Renaming: ", 0), 0u) << status;
+  EXPECT_LT(renamed, 30) << "stopped within a few renames of the click";
+  EXPECT_EQ(boxes, std::vector<std::string>{"Varnel: a run was cut off"});
+  EXPECT_EQ(testing::designators(host->design()), words(parts)) << "taken back";
+  EXPECT_EQ(testing::titleOf(run), "&Run");
+}
+
+}  // namespace
+}  // namespace varnel

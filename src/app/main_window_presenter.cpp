@@ -119,6 +119,8 @@ void MainWindowPresenter::onLoad() {
       // Start-up stops quietly on anything else, as on any other error.
       return;
     }
+    // Looking at a run that was cut off can take long: the window shows first.
+    view_.showWindow();
     offerRecovery();
   });
 }

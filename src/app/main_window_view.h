@@ -65,6 +65,8 @@ class MainWindowView {
   virtual void deliverLater(host::HostEvent event) = 0;
   // The status bar's line along the bottom of the window.
   virtual void setStatus(const std::string& text) = 0;
+  // Shows the window now, before long work of the start-up.
+  virtual void showWindow() = 0;
 };
 
 }  // namespace varnel::app

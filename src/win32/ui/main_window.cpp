@@ -96,9 +96,14 @@ MainWindow::MainWindow(std::function<void()> closeAlso) : closeAlso_(std::move(c
 void MainWindow::open(app::MainWindowPresenter& presenter, int show, bool quitOnClose) {
   presenter_ = &presenter;
   quitOnClose_ = quitOnClose;
+  show_ = show;
   presenter.onLoad();
-  if (ended_) return;
-  ShowWindow(handle(), show);
+  if (!ended_) showWindow();
+}
+
+void MainWindow::showWindow() {
+  if (shown_) return;
+  ShowWindow(handle(), show_);
   UpdateWindow(handle());
   shown_ = true;
 }
@@ -352,7 +357,7 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 void MainWindow::onCommand(WPARAM wParam) {
   if (LOWORD(wParam) == IDCANCEL)
-    presenter_->onClick(Control::end);  // Esc
+    presenter_->onEscape();  // Stop while long work goes, else End
   else if (LOWORD(wParam) == IDOK)
     onEnter();
   else if (HIWORD(wParam) == BN_CLICKED)
@@ -458,6 +463,15 @@ void MainWindow::showMessage(const std::string& text, const std::string& title,
 
 void MainWindow::showAbout(const app::AboutContent& about) {
   showAboutBox(handle(), about);
+}
+
+bool MainWindow::askYesNo(const std::string& text) {
+  return MessageBoxW(handle(), widen(text).c_str(), L"Varnel", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void MainWindow::showStatusNow(const std::string& text) {
+  setStatus(text);
+  UpdateWindow(status_);
 }
 
 std::optional<rules::RulesTexts> MainWindow::askNumberingOptions(const rules::RulesTexts& current,

@@ -35,6 +35,9 @@ class MainWindow final : public Window, public app::MainWindowView {
   UINT dpi() const { return dpi_; }
   HWND control(app::Control id) const { return controls_.at(id); }
   app::ProgressDisplay& progress() { return *progress_; }
+  ProgressBar& progressBar() { return *progress_; }
+  // The status text, painted at once: long work holds the thread.
+  void showStatusNow(const std::string& text);
 
   bool checked(app::Control id) override;
   void setChecked(app::Control id, bool value) override;
@@ -46,6 +49,7 @@ class MainWindow final : public Window, public app::MainWindowView {
   void setTitle(const std::string& title) override;
   void alwaysOnTop(bool onTop) override;
   void showAbout(const app::AboutContent& about) override;
+  bool askYesNo(const std::string& text) override;
   std::optional<app::Recovery> askRecovery(const app::RecoveryQuestion& question) override;
   std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
                                                        const RulesCheck& check) override;
@@ -55,6 +59,7 @@ class MainWindow final : public Window, public app::MainWindowView {
   void deliverLater(host::HostEvent event) override;
   void openFolder(const std::string& path) override;
   void setStatus(const std::string& text) override;
+  void showWindow() override;
   // The status bar's line, and the bar itself.
   std::string statusText() const;
   HWND statusBar() const { return status_; }
@@ -92,6 +97,7 @@ class MainWindow final : public Window, public app::MainWindowView {
   UINT dpi_ = kDefaultDpi;
   WindowPositionStore positions_;
   bool shown_ = false;
+  int show_ = SW_SHOWNORMAL;               // how open() was asked to show the window
   std::map<app::Control, HWND> controls_;  // children of the window, destroyed with it
   HWND status_ = nullptr;
   std::optional<ProgressBar> progress_;

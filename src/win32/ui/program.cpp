@@ -13,8 +13,9 @@ Program::Program(host::HostAttacher& attacher, host::PcbConnector& pcb, app::Jou
                 [this](const std::string& component, bool checked) {
                   presenter_.onPreviewRowChecked(component, checked);
                 }}),
+      activity_(window_, [this](MSG& message) { return translate(message); }),
       delivery_(dialog_, pcb, files_, encoding_),
-      session_(attacher, window_.progress(), report_, delivery_, journals),
-      presenter_(window_, session_, preview_, library, numberingOptions_) {}
+      session_(attacher, window_.progress(), report_, delivery_, journals, activity_),
+      presenter_(window_, session_, preview_, library, numberingOptions_, activity_) {}
 
 }  // namespace varnel::win

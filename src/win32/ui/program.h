@@ -13,6 +13,7 @@
 #include "win32/ui/registry_numbering_options.h"
 #include "win32/ui/report_window.h"
 #include "win32/ui/save_file_dialog.h"
+#include "win32/ui/window_activity.h"
 
 namespace varnel::win {
 
@@ -40,6 +41,7 @@ class Program {
   ReportWindow report_;
   SaveFileDialog dialog_;
   PreviewWindow preview_;
+  WindowActivity activity_;
   eco::StdFileSystem files_;
   AnsiCodePage encoding_;
   app::EcoDelivery delivery_;

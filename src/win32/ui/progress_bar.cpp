@@ -35,4 +35,19 @@ void ProgressBar::setValue(float value) {
   UpdateWindow(bar_);  // a run holds the thread: repaint now
 }
 
+void ProgressBar::showShare(long long done, long long total) {
+  constexpr int kSteps = 1000;
+  if (!sharing_) SendMessageW(bar_, PBM_SETRANGE32, 0, kSteps);
+  sharing_ = true;
+  SendMessageW(bar_, PBM_SETPOS, total > 0 ? static_cast<WPARAM>(done * kSteps / total) : 0, 0);
+  UpdateWindow(bar_);
+}
+
+void ProgressBar::restore() {
+  if (!sharing_) return;
+  sharing_ = false;
+  setRange();
+  setValue(value_);
+}
+
 }  // namespace varnel::win
