@@ -50,3 +50,31 @@ TEST(OpeningRect, AWindowLargerThanTheWorkAreaKeepsItsTitleBarOnIt) {
 
 }  // namespace
 }  // namespace varnel::app
+
+namespace varnel::app {
+namespace {
+
+// The Preview opens beside the main window, never over it, on its monitor.
+TEST(BesideOf, TheFirstSideWhereTheWindowFitsWholeWithoutCoveringTheOwner) {
+  const ScreenRect work{0, 0, 1280, 760};
+  struct Case {
+    ScreenRect owner;
+    ScreenRect wanted;
+  };
+  for (const auto& [owner, wanted] :
+       std::vector<Case>{// Near the top-right corner, as Varnel first opens: to its left.
+                         {{900, 40, 1260, 200}, {192, 40, 892, 440}},
+                         // Near the left edge: to its right.
+                         {{10, 40, 370, 200}, {378, 40, 1078, 440}},
+                         // Too wide a main window for either side: below it.
+                         {{100, 40, 1200, 200}, {100, 208, 800, 608}},
+                         // At the bottom of a full screen: above it.
+                         {{100, 500, 1200, 700}, {100, 92, 800, 492}}})
+    EXPECT_EQ(besideOf(owner, 700, 400, work), wanted) << owner.left << "," << owner.top;
+  // Nowhere free: the side covering least, inside the work area.
+  const ScreenRect big = besideOf({0, 0, 1280, 700}, 700, 400, work);
+  EXPECT_EQ(big, (ScreenRect{0, 360, 700, 760}));
+}
+
+}  // namespace
+}  // namespace varnel::app

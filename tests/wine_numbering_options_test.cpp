@@ -238,6 +238,31 @@ TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
       << "one click, one toggle";
 }
 
+// Unchecking a row far down a long list keeps the list where the user had
+// it: the row goes to the kept rows at the end, the list does not.
+TEST(PreviewCheckBoxes, UncheckingARowKeepsTheListWhereItWas) {
+  std::string parts;
+  for (int k = 1001; k <= 1400; ++k) parts += "R" + std::to_string(k) + " ";
+  testing::LocalWindow w(parts);
+  w.window.setChecked(app::Control::allComponents, true);
+  w.program.presenter().onPreview();
+  HWND list = w.program.preview().list();
+  ASSERT_EQ(rowCount(list), 400);
+  SendMessageW(list, LVM_ENSUREVISIBLE, 399, FALSE);
+  SendMessageW(list, LVM_ENSUREVISIBLE, 200, FALSE);
+  const auto top = SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
+  ASSERT_GT(top, 150);
+  SetFocus(list);
+  LVITEMW item{};
+  item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageW(list, LVM_SETITEMSTATE, 200, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(list, WM_KEYUP, VK_SPACE, 0);
+  win::pumpMessages(std::chrono::milliseconds(200));
+  EXPECT_EQ(checkOf(list, rowCount(list) - 1), 1u) << "the row unchecked, kept at the end";
+  EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), top);
+}
+
 // A design of 100000 components: a Preview of its 200000 renames opens at
 // once (a virtual list) and shows its last row; both run kinds complete.
 TEST(PreviewCheckBoxes, AHundredThousandComponentsArePreviewedAndRenumbered) {

@@ -11,8 +11,9 @@ constexpr const char* kReportHeading =
 
 std::string ignoredReport(const std::optional<std::string>& shown,
                           const std::vector<std::string>& names,
-                          const std::vector<Unnamable>& unnamable) {
+                          const std::vector<Unnamable>& unnamable, const std::string& runTime) {
   std::string text = shown ? *shown : kReportHeading;
+  if (shown && !runTime.empty()) text += "\r\nThe run at " + runTime + ":\r\n";
   for (const std::string& name : names) text += name + "\r\n";
   for (const Unnamable& component : unnamable) text += unnamableNote(component) + "\r\n";
   return text;

@@ -5,6 +5,7 @@
 #include "app/ignored_report.h"
 #include "app/renames_made.h"
 #include "app/run_checks.h"
+#include "app/run_description.h"
 #include "model/design_snapshot.h"
 #include "model/name_table.h"
 #include "renumber/plan_finish.h"
@@ -430,7 +431,7 @@ void RenumberingSession::reportIgnored(const std::vector<std::string>& names,
                                        const std::vector<Unnamable>& unnamable) {
   report_.show(
       ignoredReport(report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt,
-                    names, unnamable));
+                    names, unnamable, timeOfDayNow()));
 }
 
 namespace {

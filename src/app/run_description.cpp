@@ -62,6 +62,13 @@ std::string localTime(const std::string& utcStamp) {
   return text;
 }
 
+std::string timeOfDayNow() {
+  const std::tm local = localTm(std::time(nullptr));
+  char text[16];
+  std::strftime(text, sizeof text, "%H:%M:%S", &local);
+  return text;
+}
+
 std::string settingsInWords(const std::string& settings) {
   std::istringstream in(settings);
   std::vector<std::string> words;

@@ -11,6 +11,9 @@ namespace varnel::app {
 // a text that is no such time stays as it is.
 std::string localTime(const std::string& utcStamp);
 
+// Now in the machine's time zone, "17:05:09".
+std::string timeOfDayNow();
+
 // "--all --start 1 --eco force-read" as "Rename all components, start 1,
 // write and force read in PCB"; what the words do not cover is kept as it
 // stands ("--lock \"J1-J8\"").

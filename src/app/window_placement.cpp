@@ -40,4 +40,23 @@ ScreenRect openingRect(std::optional<ScreenPoint> saved, int width, int height,
   return movedInside({left, top, left + width, top + height}, primary);
 }
 
+ScreenRect besideOf(const ScreenRect& owner, int width, int height, const ScreenRect& work) {
+  constexpr int kGap = 8;
+  const ScreenRect sides[] = {
+      {owner.left - kGap - width, owner.top, owner.left - kGap, owner.top + height},
+      {owner.right + kGap, owner.top, owner.right + kGap + width, owner.top + height},
+      {owner.left, owner.bottom + kGap, owner.left + width, owner.bottom + kGap + height},
+      {owner.left, owner.top - kGap - height, owner.left + width, owner.top - kGap}};
+  std::optional<ScreenRect> best;
+  long long bestCover = 0;
+  for (const ScreenRect& side : sides) {
+    // Along the side it stays inside the work area; off its end it may not.
+    const ScreenRect inside = movedInside(side, work);
+    const long long cover = overlap(inside, owner);
+    if (cover == 0 && inside == side) return side;
+    if (!best || cover < bestCover) best = inside, bestCover = cover;
+  }
+  return *best;
+}
+
 }  // namespace varnel::app

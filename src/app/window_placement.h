@@ -29,6 +29,12 @@ struct FirstPlace {
 // area keeps its top-left corner (and so its title bar) on it.
 ScreenRect movedInside(ScreenRect rect, const ScreenRect& area);
 
+// A window of width by height that opens beside owner, on owner's work area:
+// left of it, right of it, below or above it, the first side where it fits
+// whole without covering the owner; else the side that covers least of it,
+// moved inside the work area.
+ScreenRect besideOf(const ScreenRect& owner, int width, int height, const ScreenRect& work);
+
 // A window of width by height, at saved when it lies there wholly on one work
 // area; moved inside the work area it overlaps most when it lies partly off
 // it; when it touches none (its monitor is gone) or nothing was saved, near

@@ -9,10 +9,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "app/journal_folder.h"
 #include "standin/design_file.h"
@@ -156,7 +158,46 @@ class Walkthrough {
     showAbout();
     showRecoveryBox();
     showNumberingOptions(program);
+    if (const int failed = stopARun()) return failed;
     return check();
+  }
+
+  // A run stopped part-way with Stop (Run's place while it works), its
+  // status text and Stop button in a picture; the run it cut off is taken
+  // back at once, from the box that comes.
+  int stopARun() {
+    say("10. Rename all components, stopped part-way with Stop, then taken back");
+    const std::string path = file("14-run-stopped.png");
+    const std::vector<std::string> before = names(schematic());
+    HWND run = window_->control(Control::run);
+    std::atomic<bool> done{false}, pictured{false};
+    std::thread user([&] {
+      // Some renames in: the status bar counts them.
+      while (!done && window_->statusText().rfind("Renaming: ", 0) != 0) Sleep(5);
+      if (done) return;
+      Sleep(60);
+      win::saveWindowPng(window_->handle(), path, win::CaptureArea::wholeWindow);
+      pictured = true;
+      PostMessageW(run, BM_CLICK, 0, 0);
+    });
+    win::DialogAnswerer answerer("", {}, [&](HWND box) {
+      if (GetDlgItem(box, 101)) PostMessageW(box, WM_COMMAND, 101, 0);  // Take it back
+    });
+    click(Control::run);
+    done = true;
+    user.join();
+    for (const auto& seen : answerer.seen()) say("   box: " + seen.title);
+    if (pictured) say("   screenshot: " + path);
+    say("   status: " + window_->statusText());
+    if (names(schematic()) != before) return fail("the stopped run was not taken back");
+    say("check: the stopped run was taken back; the schematic is as it was before it");
+    return 0;
+  }
+
+  static std::vector<std::string> names(const standin::DesignData& design) {
+    std::vector<std::string> out;
+    for (const auto& part : design.parts) out.push_back(part.designator);
+    return out;
   }
 
  private:

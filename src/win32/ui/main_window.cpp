@@ -272,8 +272,13 @@ void MainWindow::addCommandsToSystemMenu() {
 
 // Ctrl+P and Ctrl+Z while the main window is active.
 bool MainWindow::onShortcut(const MSG& message) {
-  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (message.message != WM_KEYDOWN) return false;
   if (message.hwnd != handle() && !IsChild(handle(), message.hwnd)) return false;
+  if (message.wParam == VK_F1) {
+    openHelp();
+    return true;
+  }
+  if (GetKeyState(VK_CONTROL) >= 0) return false;
   if (message.wParam == 'P')
     presenter_->onPreview();
   else if (message.wParam == 'Z')
@@ -463,6 +468,22 @@ void MainWindow::showMessage(const std::string& text, const std::string& title,
 
 void MainWindow::showAbout(const app::AboutContent& about) {
   showAboutBox(handle(), about);
+}
+
+// F1: the README.txt that ships beside Varnel.exe, in the program that
+// opens text files; where it is missing, the message says where to look.
+void MainWindow::openHelp() {
+  wchar_t exe[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  const std::filesystem::path readme = std::filesystem::path(exe).parent_path() / L"README.txt";
+  std::error_code missing;
+  if (std::filesystem::exists(readme, missing) &&
+      reinterpret_cast<INT_PTR>(
+          ShellExecuteW(handle(), L"open", readme.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+    return;
+  showMessage("Varnel's help is the README.txt that comes with Varnel.exe; it is not in " +
+                  narrow(readme.parent_path().wstring()) + ".",
+              "", app::MessageIcon::information);
 }
 
 bool MainWindow::askYesNo(const std::string& text) {

@@ -68,6 +68,7 @@ class MainWindow final : public Window, public app::MainWindowView {
   LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void createControl(const app::ControlLayout& layout);
   void orderForTab();
+  void openHelp();
   void setGroupTabStop(app::Control option);
   void onCommand(WPARAM wParam);
   bool onSystemCommand(WPARAM wParam);

@@ -88,13 +88,15 @@ int widestText(HDC dc, const std::vector<app::PreviewRow>& rows, int column) {
 }  // namespace
 
 void PreviewWindow::create() {
-  // At the main window's DPI, below it, wholly inside the work area of its monitor.
+  // At the main window's DPI, beside it, wholly inside the work area of its monitor.
   const UINT dpi = dpiOf(owner_);
   app::ScreenRect at{0, 0, twipsAt(10500, dpi), twipsAt(6000, dpi)};
   RECT owner;
   if (owner_ && GetWindowRect(owner_, &owner))
-    at = {owner.left, owner.bottom + 8, owner.left + at.width(), owner.bottom + 8 + at.height()};
-  at = app::movedInside(at, workAreaOf(owner_));
+    at = app::besideOf({owner.left, owner.top, owner.right, owner.bottom}, at.width(), at.height(),
+                       workAreaOf(owner_));
+  else
+    at = app::movedInside(at, workAreaOf(owner_));
   list_ = nullptr;  // the last window's controls went with it
   Window::create({kClassName, L"Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                   RECT{at.left, at.top, at.right, at.bottom}, owner_});
@@ -169,6 +171,7 @@ void PreviewWindow::showPreview(const app::Preview& preview) {
 
 void PreviewWindow::fill() {
   filling_ = true;
+  const auto wasTop = static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
   SendMessageW(list_, LVM_SETITEMCOUNT, preview_.rows.size(), 0);
   measureColumns();
   // A new plan: nothing of the last one stays selected. Row by row, since
@@ -178,7 +181,11 @@ void PreviewWindow::fill() {
   for (LRESULT row; (row = SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                         LVNI_SELECTED | LVNI_FOCUSED)) >= 0;)
     SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&none));
-  if (const auto row = rowOf(toggled_)) focusRow(static_cast<int>(*row));
+  // A plan worked out again for a check box keeps the list where the user
+  // had it: the row unchecked moves to the kept rows at the end, but the
+  // list does not follow it there.
+  if (const auto row = rowOf(toggled_)) focusRow(static_cast<int>(*row), /*scroll=*/false);
+  if (keepScroll_) scrollToTop(wasTop);
   InvalidateRect(list_, nullptr, TRUE);
   filling_ = false;
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
@@ -229,12 +236,23 @@ std::wstring PreviewWindow::noteText() const {
 }
 
 // The row toggled keeps the focus when the list is filled again.
-void PreviewWindow::focusRow(int row) {
+void PreviewWindow::focusRow(int row, bool scroll) {
   LVITEMW item{};
   item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
   item.state = LVIS_FOCUSED | LVIS_SELECTED;
   SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-  SendMessageW(list_, LVM_ENSUREVISIBLE, row, FALSE);
+  if (scroll) SendMessageW(list_, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+// The list scrolled so that row top is its first one shown, as far as the
+// rows go.
+void PreviewWindow::scrollToTop(int top) {
+  const auto now = static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  if (now == top || !SendMessageW(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
+    return;
+  SendMessageW(list_, LVM_SCROLL, 0, (top - now) * (row.bottom - row.top));
 }
 
 // A check box the user toggled: a click on it or the space bar on its row,
@@ -281,7 +299,9 @@ void PreviewWindow::onRowsToggled() {
     const app::PreviewRow& r = preview_.rows[*row];
     if (checked == (r.check == app::PreviewRow::Check::checked)) continue;  // told twice
     toggled_ = component;
+    keepScroll_ = true;
     handlers_.rowChecked(component, checked);
+    keepScroll_ = false;
   }
   InvalidateRect(list_, nullptr, FALSE);
 }
@@ -376,15 +396,22 @@ void PreviewWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 // The top left of a label at corner beside the point p, clear of its dot.
-POINT PreviewWindow::labelAt(HDC dc, POINT p, app::LabelCorner corner,
-                             const std::wstring& label) const {
+// Beside the point at corner, and wholly inside area: a long name near an
+// edge is moved in rather than cut.
+POINT PreviewWindow::labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label,
+                             const RECT& area) const {
   SIZE size{};
   GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
   const bool left = corner == app::LabelCorner::aboveLeft || corner == app::LabelCorner::belowLeft;
   const bool above =
       corner == app::LabelCorner::aboveLeft || corner == app::LabelCorner::aboveRight;
-  const int gap = scaled(4);
-  return {left ? p.x - gap - size.cx : p.x + gap, above ? p.y - gap / 2 - size.cy : p.y + gap / 2};
+  const int gap = scaled(4), edge = scaled(2);
+  const POINT at{left ? p.x - gap - size.cx : p.x + gap,
+                 above ? p.y - gap / 2 - size.cy : p.y + gap / 2};
+  return {std::clamp<LONG>(at.x, area.left + edge,
+                           std::max(area.left + edge, area.right - edge - size.cx)),
+          std::clamp<LONG>(at.y, area.top + edge,
+                           std::max(area.top + edge, area.bottom - edge - size.cy))};
 }
 
 // The components scaled to fit, the sheet's Y upwards; a line through them in
@@ -417,7 +444,7 @@ void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
     FillRect(dc, &mark, static_cast<HBRUSH>(dot.get()));
     SetTextColor(dc, colour);
     const std::wstring label = widen(point.label);
-    const POINT corner = labelAt(dc, p, app::labelCorner(pixels, k), label);
+    const POINT corner = labelAt(dc, p, app::labelCorner(pixels, k), label, area);
     TextOutW(dc, corner.x, corner.y, label.c_str(), static_cast<int>(label.size()));
   }
   SelectObject(dc, oldFont);

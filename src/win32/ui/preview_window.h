@@ -52,7 +52,8 @@ class PreviewWindow final : public Window, public app::PreviewView {
   void layout();
   int noteHeight(int width) const;
   std::wstring noteText() const;
-  void focusRow(int row);
+  void focusRow(int row, bool scroll = true);
+  void scrollToTop(int top);
   std::optional<std::size_t> rowOf(const std::string& component) const;
   void onGetDispInfo(NMLVDISPINFOW& info) const;
   void askToggle(int row, std::optional<bool> checked);
@@ -62,7 +63,8 @@ class PreviewWindow final : public Window, public app::PreviewView {
   void onRowsToggled();
   void measureColumns();
   void sizeColumns();
-  POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label) const;
+  POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label,
+                const RECT& area) const;
   void paintMap(HDC dc, const RECT& area) const;
   void copyToClipboard() const;
   // Pixels at 96 DPI as pixels at the window's DPI.
@@ -80,6 +82,7 @@ class PreviewWindow final : public Window, public app::PreviewView {
   int columnWidths_[4] = {};  // as measured for preview_ at the window's font
   bool filling_ = false;      // the list's own notifications while it is filled
   std::string toggled_;       // the component whose check box was toggled last
+  bool keepScroll_ = false;   // the list is filled again for a check box toggled
   // Toggles told and not yet handled: a component and whether it is to be checked.
   std::vector<std::pair<std::string, bool>> pendingToggles_;
 };

@@ -16,6 +16,7 @@ constexpr int kEditId = 100;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
 // The widest line the report always holds: its rule.
 constexpr wchar_t kRule[] = L"-----------------------------------";
+constexpr wchar_t kTitle[] = L"Designators left alone";
 
 }  // namespace
 
@@ -29,7 +30,12 @@ SIZE ReportWindow::editSize() const {
   const int ruleWidth = textWidth(neighbour_, fontOrDefault(font_), kRule) +
                         2 * systemMetricAt(SM_CXEDGE, dpi_) + systemMetricAt(SM_CXVSCROLL, dpi_) +
                         MulDiv(8, dpi_, kDefaultDpi);
-  return {std::max(twipsAt(2175, dpi_), ruleWidth), twipsAt(2220, dpi_)};
+  // The title bar holds the whole title beside the icon and the buttons.
+  const int frame = systemMetricAt(SM_CXFRAME, dpi_) + systemMetricAt(SM_CXPADDEDBORDER, dpi_);
+  const int titleWidth = textWidth(neighbour_, fontOrDefault(font_), kTitle) +
+                         systemMetricAt(SM_CXSMICON, dpi_) + 3 * systemMetricAt(SM_CXSIZE, dpi_) +
+                         MulDiv(24, dpi_, kDefaultDpi) - 2 * frame - twipsAt(60, dpi_);
+  return {std::max({twipsAt(2175, dpi_), ruleWidth, titleWidth}), twipsAt(2220, dpi_)};
 }
 
 POINT ReportWindow::placeFor(SIZE frame) const {
@@ -63,8 +69,8 @@ void ReportWindow::create() {
   const POINT at = placeFor(outer);
   // Not owned: it stays when the main window is minimised, and is no dialog.
   edit_ = nullptr;
-  Window::create({kClassName, L"Designators left alone", kStyle, 0,
-                  RECT{at.x, at.y, at.x + outer.cx, at.y + outer.cy}});
+  Window::create(
+      {kClassName, kTitle, kStyle, 0, RECT{at.x, at.y, at.x + outer.cx, at.y + outer.cy}});
   // No wrapping: one designator a line, and the rule stays one line.
   edit_ =
       CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
