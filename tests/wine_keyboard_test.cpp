@@ -375,3 +375,22 @@ TEST(StopButton, StopsARunBetweenTwoRenamesAndOffersToCloseIt) {
 
 }  // namespace
 }  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// F1 opens the README.txt beside Varnel.exe; without one there (as beside
+// the test program), a message says where help is to be found.
+TEST(Keyboard, F1SaysWhereHelpIs) {
+  testing::LocalWindow w("R1");
+  win::DialogAnswerer answerer;
+  SetFocus(w[Control::allComponents]);
+  EXPECT_TRUE(w.press(VK_F1));
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].text.rfind("Varnel's help is the README.txt that comes with", 0),
+            0u)
+      << answerer.seen()[0].text;
+}
+
+}  // namespace
+}  // namespace varnel
