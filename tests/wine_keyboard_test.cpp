@@ -295,15 +295,10 @@ TEST(Looks, TheReportComesToTheFrontWhenARunAddsToIt) {
 }
 
 TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack) {
-  testing::TempDir dir;
-  auto host = std::make_shared<standin::MemoryHost>(testing::design("R5 R6 GND"));
-  testing::FakeAttacher attacher;
-  attacher.app = host;
-  win::ComPcbConnector pcb;
-  app::JournalFolder journals(dir.file("Journal"));
-  win::Program program(attacher, pcb, journals, journals);
-  win::MainWindow& window = program.window();
-  program.open(SW_SHOWNOACTIVATE, false);
+  testing::JournaledWindow w("R5 R6 GND");
+  win::Program& program = w.program;
+  win::MainWindow& window = w.window;
+  const auto& host = w.host;
   click(window.control(Control::allComponents));
 
   SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0100, 0);  // Preview renames...
@@ -336,17 +331,11 @@ namespace {
 // renames, says where it is in the status bar, and its cut-off run is
 // offered to be closed at once; taken back, the design is as it was.
 TEST(StopButton, StopsARunBetweenTwoRenamesAndOffersToCloseIt) {
-  testing::TempDir dir;
   std::string parts;
   for (int k = 101; k <= 160; ++k) parts += "R" + std::to_string(k) + " ";
-  auto host = std::make_shared<standin::MemoryHost>(testing::design(parts));
-  testing::FakeAttacher attacher;
-  attacher.app = host;
-  win::ComPcbConnector pcb;
-  app::JournalFolder journals(dir.file("Journal"));
-  win::Program program(attacher, pcb, journals, journals);
-  win::MainWindow& window = program.window();
-  program.open(SW_SHOWNOACTIVATE, false);
+  testing::JournaledWindow w(parts);
+  win::MainWindow& window = w.window;
+  const auto& host = w.host;
   HWND run = window.control(Control::run);
   click(window.control(Control::allComponents));
   std::string caption, status;
@@ -387,8 +376,7 @@ TEST(Keyboard, F1SaysWhereHelpIs) {
   SetFocus(w[Control::allComponents]);
   EXPECT_TRUE(w.press(VK_F1));
   ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(answerer.seen()[0].text.rfind("Varnel's help is the README.txt that comes with", 0),
-            0u)
+  EXPECT_EQ(answerer.seen()[0].text.rfind("Varnel's help is the README.txt that comes with", 0), 0u)
       << answerer.seen()[0].text;
 }
 

@@ -204,6 +204,18 @@ POINT stateIconOf(HWND list, int row) {
   return {-1, -1};
 }
 
+// The space bar pressed on row, focused and selected first, as the user
+// presses it; the plan worked out again has come back once it returns.
+void pressSpaceOn(HWND list, int row) {
+  SetFocus(list);
+  LVITEMW item{};
+  item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(list, WM_KEYUP, VK_SPACE, 0);
+  win::pumpMessages(std::chrono::milliseconds(200));
+}
+
 // The user's two ways: the space bar on the focused row, a click on a check box.
 TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
   testing::LocalWindow w("R5 R7 R9");
@@ -214,13 +226,7 @@ TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
   const int before = rowCount(list);
   EXPECT_EQ(checkOf(list, 0), 2u);
   const std::string component = cell(list, 0, 1);
-  SetFocus(list);
-  LVITEMW item{};
-  item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
-  SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-  SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
-  SendMessageW(list, WM_KEYUP, VK_SPACE, 0);
-  win::pumpMessages(std::chrono::milliseconds(200));
+  pressSpaceOn(list, 0);
   const int last = rowCount(list) - 1;
   EXPECT_EQ(cell(list, last, 1), component);
   EXPECT_EQ(checkOf(list, last), 1u);
@@ -252,13 +258,7 @@ TEST(PreviewCheckBoxes, UncheckingARowKeepsTheListWhereItWas) {
   SendMessageW(list, LVM_ENSUREVISIBLE, 200, FALSE);
   const auto top = SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
   ASSERT_GT(top, 150);
-  SetFocus(list);
-  LVITEMW item{};
-  item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
-  SendMessageW(list, LVM_SETITEMSTATE, 200, reinterpret_cast<LPARAM>(&item));
-  SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
-  SendMessageW(list, WM_KEYUP, VK_SPACE, 0);
-  win::pumpMessages(std::chrono::milliseconds(200));
+  pressSpaceOn(list, 200);
   EXPECT_EQ(checkOf(list, rowCount(list) - 1), 1u) << "the row unchecked, kept at the end";
   EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), top);
 }

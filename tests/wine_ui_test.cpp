@@ -289,21 +289,13 @@ TEST(WriteOnly, TheDialogAddsEcoAndAsksBeforeReplacing) {
 }
 
 TEST(Journal, EveryRunOfTheWindowLeavesOneInTheJournalFolder) {
-  testing::TempDir dir;
-  auto host = std::make_shared<standin::MemoryHost>(testing::design("R5 R6 TP"));
-  testing::FakeAttacher attacher;
-  attacher.app = host;
-  win::ComPcbConnector pcb;
-  app::JournalFolder journals(dir.file("Journal"));
-  win::Program program(attacher, pcb, journals, journals);
-  win::MainWindow& window = program.window();
-  program.open(SW_SHOWNOACTIVATE, false);
-  click(window.control(Control::allComponents));
-  click(window.control(Control::run));
-  const auto newest = journals.newestNotUndone("test.sch");
+  testing::JournaledWindow w("R5 R6 TP");
+  click(w.window.control(Control::allComponents));
+  click(w.window.control(Control::run));
+  const auto newest = w.journals.newestNotUndone("test.sch");
   ASSERT_TRUE(newest);
   const app::Journal journal = app::parseJournal(testing::TempDir::read(*newest));
-  EXPECT_EQ(journal.renames, host->renames());
+  EXPECT_EQ(journal.renames, w.host->renames());
   EXPECT_EQ(journal.end, app::Journal::End::completed);
 }
 

@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "app/journal_folder.h"
 #include "fake_view.h"
 #include "fixtures.h"
+#include "temp_dir.h"
 #include "win32/base/text.h"
 #include "win32/base/window_text.h"
 #include "win32/com/com_host_attacher.h"
@@ -61,6 +63,23 @@ struct LocalWindow {
     message.wParam = static_cast<WPARAM>(letter);
     message.lParam = 1 << 29;  // Alt held
     return program.translate(message);
+  }
+};
+
+// The window over the in-memory host, its runs keeping their journals in a
+// folder of the test's own, so that Undo and recovery find them.
+struct JournaledWindow {
+  TempDir dir;
+  std::shared_ptr<standin::MemoryHost> host;
+  FakeAttacher attacher;
+  win::ComPcbConnector pcb;
+  app::JournalFolder journals{dir.file("Journal")};
+  win::Program program{attacher, pcb, journals, journals};
+  win::MainWindow& window = program.window();
+  explicit JournaledWindow(const std::string& parts)
+      : host(std::make_shared<standin::MemoryHost>(design(parts))) {
+    attacher.app = host;
+    program.open(SW_SHOWNOACTIVATE, false);
   }
 };
 

@@ -10,7 +10,7 @@ namespace varnel::app {
 namespace {
 
 constexpr const char* kMagic = "varnel-journal 3";
-// The versions read besides the one written.
+// These versions are read besides the one that is written.
 constexpr const char* kEarlierMagics[] = {"varnel-journal 1", "varnel-journal 2"};
 // How an undo's settings begin, in every journal.
 constexpr std::string_view kUndoSettings = "--undo ";

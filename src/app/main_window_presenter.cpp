@@ -477,8 +477,9 @@ void MainWindowPresenter::make(const RunRequest& request) {
   const RunOutcome outcome = working([&] { return session_.run(request); });
   view_.setStatus(runStatus(outcome));
   if (endWhenDone_) return onEnd();
-  // A stop is the user's own doing: no message; a run it cut off is closed
-  // at once, as one Varnel's end cut off would be at the next start.
+  // A stop is the user's own doing, so no message says it. A run it cut off
+  // is offered to be closed at once, as one that Varnel's end cut off would
+  // be at the next start.
   if (outcome.error && outcome.error->number() == errors::kStopped) {
     if (outcome.stoppedCutOff) offerRecovery();
     return;
@@ -499,7 +500,8 @@ void MainWindowPresenter::showError(const Error& error) {
   view_.showMessage(text, "", MessageIcon::critical);
 }
 
-// A plan the user stopped says so in the status bar; others as errors.
+// A plan the user stopped says so in the status bar; any other error is
+// shown as every error is.
 void MainWindowPresenter::showPlanError(const Error& error) {
   if (error.number() != errors::kStopped) return showError(error);
   view_.setStatus("Stopped; nothing was renamed.");

@@ -46,7 +46,7 @@ class MainWindowPresenter {
   void onWriteEcoToggled();
   void onRun();
   void onEnd();
-  // Esc: Stop while long work goes, else End.
+  // Esc stops long work while it goes, and otherwise ends Varnel as End does.
   void onEscape();
 
   // Ctrl+P: the run the options ask for, worked out and shown, renaming nothing.
@@ -72,7 +72,8 @@ class MainWindowPresenter {
  private:
   template <class Work>
   void whileBusy(Work&& work);
-  // Long work (reading, renaming): Run's place says Stop while it goes.
+  // Long work such as reading and renaming runs here, and Run's place says
+  // Stop while it goes.
   template <class Work>
   auto working(Work&& work);
   void askToStop(bool thenEnd);
@@ -83,7 +84,7 @@ class MainWindowPresenter {
   void runWith(Scope scope);
   RunRequest requestFromView(Scope scope);
   void takeNewDesign();
-  // Both true when a cut-off run was offered to be closed.
+  // Both return true when they offered to close a cut-off run.
   bool offerRecovery();
   bool closeCutOffRun();
   bool attachAfresh();
@@ -115,8 +116,10 @@ class MainWindowPresenter {
   std::optional<Previewed> previewed_;
   bool busy_ = false;
   bool ended_ = false;
-  bool working_ = false;      // long work goes: Run's place holds Stop
-  bool endWhenDone_ = false;  // End was pressed during it, and the user chose to stop
+  // True while long work goes; Run's place then holds Stop.
+  bool working_ = false;
+  // True when End was pressed during long work and the user chose to stop.
+  bool endWhenDone_ = false;
   std::optional<host::HostEvent> pendingEvent_;  // came while busy
   bool hostLost_ = false;  // PowerLogic's process went away: attach afresh on Run
 };

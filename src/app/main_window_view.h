@@ -43,7 +43,7 @@ class MainWindowView {
   virtual void showMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
   // Modal, OK only.
   virtual void showAbout(const AboutContent& about) = 0;
-  // Modal, Yes and No: true for Yes.
+  // Asks a modal question with Yes and No, and returns true for Yes.
   virtual bool askYesNo(const std::string& text) = 0;
   // Modal, owned by the main window: how to close a run Varnel's end cut
   // off. One of the three must be chosen (Finish only where it can be);

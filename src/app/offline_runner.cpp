@@ -315,15 +315,13 @@ Recovery recoveryOf(const Arguments& a) {
 app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
   app::RunRequest request =
       app::recovering(app::parseJournal(files.readFile(*a.recover)), *a.recover, recoveryOf(a));
-  if (request.closesDelivery()) {
-    // Write writes the file; Send keeps a copy there, if one is named.
-    request.ecoFile = a.eco.value_or("");
-    return request;
-  }
+  // The file --eco names is the one written, or a copy of the one PowerPCB
+  // reads; a run whose ECO file alone is missing keeps the target its
+  // choice gives it.
+  request.ecoFile = a.eco.value_or("");
+  if (request.closesDelivery()) return request;
   const bool written = a.eco && (!a.forceRead || request.recovery == app::Recovery::takeBack);
   request.eco = written ? app::EcoOutput::writeOnly : ecoOf(a);
-  // A forced read keeps a copy of its file where --eco says.
-  request.ecoFile = written || a.forceRead ? a.eco.value_or("") : "";
   return request;
 }
 
@@ -384,8 +382,9 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
   return outcome;
 }
 
-// The files, but the process ends as soon as the ECO file is written
-// (--crash-in-delivery): what Varnel ended during the delivery leaves.
+// These files end the process as soon as the ECO file is written
+// (--crash-in-delivery), so that it leaves what a Varnel ended during the
+// delivery leaves.
 class EndingOnceEcoWritten final : public eco::FileSystem {
  public:
   EndingOnceEcoWritten(std::string ecoFile, std::string designFile, OfflineDesigns& designs)

@@ -21,7 +21,7 @@ struct RecoveryQuestion {
   std::string title = "Varnel: a run was cut off";
   std::string text;
   bool canFinish = true;  // the journal holds the run's whole plan
-  // The three choices in the order the box shows them.
+  // The box shows the three choices in this order.
   std::array<RecoveryChoice, 3> choices{RecoveryChoice{Recovery::finish, "&Finish the run"},
                                         RecoveryChoice{Recovery::takeBack, "&Take it back"},
                                         RecoveryChoice{Recovery::leave, "&Leave it as it is"}};

@@ -497,12 +497,13 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
   progress_.setValue(0);
 }
 
-// A run the user stopped. Before its first rename of this run it renamed
-// nothing, and its journal is closed so; after it, the journal is left cut
-// off, as Varnel's end would leave it, so that the run is finished, taken
-// back or left at once, and no ECO file is written for a part of it. (A run
-// that keeps no journal goes on to finish as a failed run does.)
-// A cut-off run closed by a recovery stays cut off when that is stopped too.
+// A run the user stopped. One stopped before its first rename renamed
+// nothing, and its journal is closed so. One stopped after it leaves its
+// journal cut off, as Varnel's end would leave it, so that the run is
+// finished, taken back or left at once, and no ECO file is written for a
+// part of it. A cut-off run that a recovery was closing stays cut off when
+// that recovery is stopped too. (A run that keeps no journal goes on to
+// finish as a failed run does.)
 void RenumberingSession::endStopped(RunOutcome& outcome, const Error& stop, StoppedAt at,
                                     JournalSink* journal) {
   std::optional<Error> journalFailure;
@@ -535,7 +536,8 @@ RunOutcome RenumberingSession::deliverRecorded(const RunRequest& request) {
     outcome.log.record(rename.position, rename.from, rename.to);
   try {
     if (*request.recovery == Recovery::leave)
-      journals_.appendTo(request.journalPath, journalUndelivered() + journalRecovered("leave"));
+      journals_.appendTo(request.journalPath,
+                         journalUndelivered() + journalRecovered(recoveryWord(Recovery::leave)));
     else
       deliverAgain(request, outcome);
   } catch (const Error& e) {

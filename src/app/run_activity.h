@@ -11,25 +11,26 @@ namespace varnel::app {
 class RunActivity {
  public:
   virtual ~RunActivity() = default;
-  // A piece of work begins: no stop is asked for yet.
+  // A piece of work begins, and no stop is asked for yet.
   virtual void begin() = 0;
-  // It is over: the windows show again what they showed before it.
+  // The work is over, and the windows show again what they showed before it.
   virtual void end() = 0;
-  // The user asked to stop (the Stop button, Esc): the work stops at its
-  // next question.
+  // The user asked to stop (with the Stop button or Esc), and the work
+  // stops at its next question.
   virtual void requestStop() = 0;
-  // done of total components read (total 0: not known yet).
+  // Tells that done of total components are read; total is 0 while the
+  // count is not known.
   virtual void reading(std::int64_t done, std::int64_t total) = 0;
-  // done of total planned renames made.
+  // Tells that done of total planned renames are made.
   virtual void renaming(std::int64_t done, std::int64_t total) = 0;
-  // A phase without a count: "PowerPCB is reading the ECO file…".
+  // Tells a phase that has no count, such as "PowerPCB is reading the ECO file…".
   virtual void phase(const std::string& text) = 0;
-  // Lets the windows take the input that waits, then true when the user
+  // Lets the windows take the input that waits, then says whether the user
   // asked to stop.
   virtual bool stopAsked() = 0;
 };
 
-// Work that tells nobody and is never stopped: the command line's.
+// The command line's work tells nobody and is never stopped.
 class QuietActivity final : public RunActivity {
  public:
   void begin() override {}
@@ -41,7 +42,7 @@ class QuietActivity final : public RunActivity {
   bool stopAsked() override { return false; }
 };
 
-// One that every session without a window may share: it holds nothing.
+// Every session without a window may share this one, since it holds nothing.
 RunActivity& quietActivity();
 
 // The status texts of the phases, said the same wherever they are shown.

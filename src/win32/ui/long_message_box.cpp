@@ -11,7 +11,8 @@ namespace varnel::win {
 
 namespace {
 
-constexpr int kMostLinesInABox = 15;  // more scroll
+// A message of more lines than this scrolls in its field.
+constexpr int kMostLinesInABox = 15;
 constexpr int kLinesShown = 18;
 // The field takes a message box's static id, so that whatever reads a
 // message box's text reads this one's too.
