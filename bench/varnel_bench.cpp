@@ -117,7 +117,7 @@ void BM_NumberedBoard(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(alreadyNumbered(size));
-    s.request.settings.rules.keepRight = state.range(1) != 0;
+    s.request.renumbering()->settings.rules.keepRight = state.range(1) != 0;
     const HeapPeak heap;
     state.ResumeTiming();
     const auto outcome = s.session.run(s.request);
@@ -141,7 +141,7 @@ void BM_AllComponentsPlain(benchmark::State& state) {
     state.PauseTiming();
     Setup s(allMove(size));
     state.ResumeTiming();
-    testing::plainRenumbering(*s.host, s.request.settings);
+    testing::plainRenumbering(*s.host, s.request.renumbering()->settings);
     state.PauseTiming();
     report(state, s, size, "calls/component");
     state.ResumeTiming();
@@ -156,13 +156,13 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(takenNames(size, selected));
-    s.request.settings.scope = Scope::selectedComponents;
-    s.request.settings.conflictRule =
+    s.request.renumbering()->settings.scope = Scope::selectedComponents;
+    s.request.renumbering()->settings.conflictRule =
         duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
     const HeapPeak heap;
     state.ResumeTiming();
     if (plain)
-      testing::plainRenumbering(*s.host, s.request.settings);
+      testing::plainRenumbering(*s.host, s.request.renumbering()->settings);
     else if (const auto outcome = s.session.run(s.request); outcome.error)
       return state.SkipWithError(outcome.error->text().c_str());
     state.PauseTiming();

@@ -63,8 +63,13 @@ def sample(x, y, outline):
 
 
 def draw(size):
-    """Rows of RGBA bytes, top row first, four by four samples a pixel."""
-    outline = max(1.0 / size, 0.035)
+    """Rows of RGBA bytes, top row first, four by four samples a pixel. The
+    drawing keeps a margin of a pixel (four at 256) on every side, as the
+    system's own icons do: a tag that touched the edge looked cut off in a
+    title bar."""
+    margin = max(1, size // 64)
+    inner = size - 2 * margin
+    outline = max(1.0 / inner, 0.035)
     n = 4
     rows = []
     for py in range(size):
@@ -73,7 +78,8 @@ def draw(size):
             r = g = b = a = 0
             for sy in range(n):
                 for sx in range(n):
-                    c = sample((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size, outline)
+                    c = sample((px - margin + (sx + 0.5) / n) / inner,
+                               (py - margin + (sy + 0.5) / n) / inner, outline)
                     if c:
                         r, g, b, a = r + c[0], g + c[1], b + c[2], a + 1
             if a:

@@ -368,12 +368,13 @@ void MainWindowPresenter::previewRun() {
 }
 
 void MainWindowPresenter::onPreviewRowChecked(const std::string& component, bool checked) {
-  if (busy_ || !previewed_ || previewed_->request.takeBack) return;
+  if (busy_ || !previewed_ || !previewed_->request.renumbering()) return;
   RunRequest request = previewed_->request;
+  auto& locked = request.renumbering()->settings.rules.lockedForRun;
   if (checked)
-    request.settings.rules.lockedForRun.erase(component);
+    locked.erase(component);
   else
-    request.settings.rules.lockedForRun.insert(component);
+    locked.insert(component);
   previewAgain(std::move(request));
 }
 
@@ -404,11 +405,12 @@ void MainWindowPresenter::onNumberingOptions() {
     if (!chosen) return;
     rules_ = rules::parseRules(*chosen);
     numberingOptions_.save(rules::textsOf(rules_));
-    if (!previewed_ || previewed_->request.takeBack) return;
+    if (!previewed_ || !previewed_->request.renumbering()) return;
     RunRequest request = previewed_->request;
-    const auto forRun = request.settings.rules.lockedForRun;
-    request.settings.rules = rules_;
-    request.settings.rules.lockedForRun = forRun;
+    NumberingRules& rules = request.renumbering()->settings.rules;
+    const auto forRun = rules.lockedForRun;
+    rules = rules_;
+    rules.lockedForRun = forRun;
     previewAgain(std::move(request));
   });
 }
@@ -440,11 +442,13 @@ void MainWindowPresenter::previewUndo() {
 }
 
 void MainWindowPresenter::showPlanned(const PlannedRun& planned, const RunRequest& request) {
-  Preview preview = request.takeBack ? previewOf(planned.design, planned.plan, "Undo")
-                                     : previewOf(planned.design, planned.plan, "Preview",
-                                                 &request.settings.rules);
+  const Renumbering* renumbering = request.renumbering();
+  Preview preview =
+      renumbering ? previewOf(planned.design, planned.plan, "Preview", &renumbering->settings.rules)
+                  : previewOf(planned.design, planned.plan, "Undo");
   if (planned.layoutMissing) preview.note = layoutMissingNote(*planned.layoutMissing);
-  if (request.takeBack) preview.rules = "Takes back: " + runInWords(*request.takeBack) + ".";
+  if (const JournalRun* run = request.journalRun())
+    preview.rules = "Takes back: " + runInWords(run->journal) + ".";
   preview_.showPreview(preview);
 }
 

@@ -320,7 +320,8 @@ app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
   // choice gives it.
   request.ecoFile = a.eco.value_or("");
   if (request.closesDelivery()) return request;
-  const bool written = a.eco && (!a.forceRead || request.recovery == app::Recovery::takeBack);
+  const bool written =
+      a.eco && (!a.forceRead || request.recovery()->choice == app::Recovery::takeBack);
   request.eco = written ? app::EcoOutput::writeOnly : ecoOf(a);
   return request;
 }

@@ -122,7 +122,8 @@ host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t
 namespace {
 
 bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
-  return !request.takeBack && request.settings.scope == Scope::selectedComponents &&
+  return request.renumbering() &&
+         request.renumbering()->settings.scope == Scope::selectedComponents &&
          std::none_of(design.parts.begin(), design.parts.end(),
                       [](const Part& part) { return part.selected; });
 }
@@ -144,14 +145,15 @@ bool beginsWith(const std::vector<Rename>& plan, const std::vector<Rename>& made
 // renames it made, which go to made.
 RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
                     std::vector<Rename>& made) {
-  if (!request.takeBack) return planRenumbering(design, request.settings);
-  const Journal& journal = *request.takeBack;
-  std::vector<Rename> done = renamesMade(journal, design);
-  if (request.isUndo()) return planUndo(design, done);
-  const bool finishing = *request.recovery == Recovery::finish;
-  if (finishing && (!journal.holdsWholePlan() || !beginsWith(journal.plan, done)))
-    throw partialPlanRefusal(request.journalPath);
-  RenumberPlan plan = planFinish(design, finishing ? journal.plan : done, done.size());
+  if (const Renumbering* renumbering = request.renumbering())
+    return planRenumbering(design, renumbering->settings);
+  const JournalRun& run = *request.journalRun();
+  std::vector<Rename> done = renamesMade(run.journal, design);
+  if (request.takesBack()) return planUndo(design, done);
+  const bool finishing = request.recovery()->choice == Recovery::finish;
+  if (finishing && (!run.journal.holdsWholePlan() || !beginsWith(run.journal.plan, done)))
+    throw partialPlanRefusal(run.path);
+  RenumberPlan plan = planFinish(design, finishing ? run.journal.plan : done, done.size());
   made = std::move(done);
   return plan;
 }
@@ -159,10 +161,11 @@ RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
 // The records that end a journal: how the run ended, written before its
 // ECO file is delivered, and how a cut-off run was closed, written once it is.
 JournalEnd endRecords(const RunRequest& request, const std::optional<Error>& failure) {
-  const bool leaving = request.recovery == Recovery::leave;
+  const Recovering* closing = request.recovery();
+  const bool leaving = closing && closing->choice == Recovery::leave;
   JournalEnd end;
   end.ended = leaving ? "" : failure ? journalFailed(*failure) : journalCompleted();
-  if (request.isRecovery()) end.closed = journalRecovered(recoveryWord(*request.recovery));
+  if (closing) end.closed = journalRecovered(recoveryWord(closing->choice));
   return end;
 }
 
@@ -173,31 +176,32 @@ JournalEnd endRecords(const RunRequest& request, const std::optional<Error>& fai
 RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& request) {
   prepareRun();
   ReadPlan planned;
-  planned.read = readDesign(request.takeBack ? Scope::allComponents : request.settings.scope);
+  const Renumbering* renumbering = request.renumbering();
+  planned.read = readDesign(renumbering ? renumbering->settings.scope : Scope::allComponents);
   planned.plan = planOf(request, planned.read.design, planned.made);
   refuseUnfitNames(planned.read.design, planned.plan, request.eco, delivery_.encoder());
   return planned;
 }
 
 RunOutcome RenumberingSession::run(const RunRequest& request) {
-  if (request.isRecovery()) {
-    if (auto unfit = unfitRecovery(*request.takeBack, request.journalPath, *request.recovery)) {
+  const Recovering* closing = request.recovery();
+  if (closing) {
+    if (auto unfit = unfitRecovery(closing->run.journal, closing->run.path, closing->choice)) {
       RunOutcome refused;
       refused.error = std::move(unfit);
       return refused;
     }
-    if (request.closesDelivery()) return deliverRecorded(request);
+    if (closing->closesDelivery()) return deliverRecorded(*closing, request);
   }
   RunOutcome outcome = execute(request);
-  outcome.takenBack = request.isUndo();
-  if (request.isUndo())
-    markTakenBack(request.journalPath,
-                  journalUndoneBy(outcome.journal) +
-                      (request.isRecovery() ? journalRecovered("take-back") : ""),
+  outcome.takenBack = request.takesBack();
+  if (request.takesBack())
+    markTakenBack(request.journalRun()->path,
+                  journalUndoneBy(outcome.journal) + (closing ? journalRecovered("take-back") : ""),
                   outcome);
   // A cut-off undo, once finished, has taken its run back.
-  else if (request.recovery == Recovery::finish && request.takeBack->isUndo())
-    markTakenBack(request.takeBack->undoOf, journalUndoneBy(request.journalPath), outcome);
+  else if (closing && closing->choice == Recovery::finish && closing->run.journal.isUndo())
+    markTakenBack(closing->run.journal.undoOf, journalUndoneBy(closing->run.path), outcome);
   return outcome;
 }
 
@@ -293,8 +297,8 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   }
   const std::size_t made = outcome.log.size() - planned.made.size();
   if (failure && failure->number() == errors::kStopped && (made == 0 || journal)) {
-    endStopped(outcome, *failure, {made, planned.plan.renames.size(), request.isRecovery()},
-               journal.get());
+    endStopped(outcome, *failure,
+               {made, planned.plan.renames.size(), request.recovery() != nullptr}, journal.get());
     return outcome;
   }
   finish(outcome, failure, *target, planned.plan.renames.size(), journal.get(),
@@ -315,7 +319,8 @@ std::optional<EcoTarget> RenumberingSession::targetFor(const ReadPlan& planned,
 std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& planned,
                                                              const RunRequest& request,
                                                              const EcoTarget& target) {
-  if (request.isRecovery() && !request.isUndo()) return continueJournal(request, planned.made);
+  if (request.recovery() && !request.takesBack())
+    return continueJournal(request.recovery()->run, planned.made);
   const RenumberPlan& plan = planned.plan;
   if (plan.renames.empty() || !journals_.enabled()) return nullptr;
   const std::string design = designName();
@@ -323,8 +328,8 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
     JournalStore::Opened opened = journals_.create(design);
     if (!opened.sink) return nullptr;
     opened.sink->append(journalHead({design, opened.started, requestText(request),
-                                     request.isUndo() ? request.journalPath : "", target.output,
-                                     target.path, plan.renames}));
+                                     request.takesBack() ? request.journalRun()->path : "",
+                                     target.output, target.path, plan.renames}));
     opened.sink->writeThrough();
     return std::move(opened.sink);
   } catch (const Error& e) {
@@ -334,13 +339,13 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
 
 // A cut-off run finished or left goes on in its own journal, which first
 // gets the marks of the renames the design shows made and the journal lacks.
-std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const RunRequest& request,
+std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const JournalRun& run,
                                                                  const std::vector<Rename>& made) {
   try {
-    std::unique_ptr<JournalSink> sink = journals_.reopen(request.journalPath);
+    std::unique_ptr<JournalSink> sink = journals_.reopen(run.path);
     if (!sink) return nullptr;
     std::string marks;
-    for (std::size_t k = request.takeBack->renames.size(); k < made.size(); ++k)
+    for (std::size_t k = run.journal.renames.size(); k < made.size(); ++k)
       marks += journalRename(made[k]);
     sink->append(marks);
     sink->writeThrough();
@@ -528,41 +533,43 @@ void RenumberingSession::endStopped(RunOutcome& outcome, const Error& stop, Stop
 // A run whose renames were all made and whose ECO file never reached the
 // layout: the file is made from the journal's renames and sent, written or
 // left as the user chose, asking PowerLogic nothing.
-RunOutcome RenumberingSession::deliverRecorded(const RunRequest& request) {
+RunOutcome RenumberingSession::deliverRecorded(const Recovering& closing,
+                                               const RunRequest& request) {
   RunOutcome outcome;
   outcome.deliveryOnly = true;
-  const Journal& journal = *request.takeBack;
+  const Journal& journal = closing.run.journal;
   for (const Rename& rename : journal.renames)
     outcome.log.record(rename.position, rename.from, rename.to);
   try {
-    if (*request.recovery == Recovery::leave)
-      journals_.appendTo(request.journalPath,
+    if (closing.choice == Recovery::leave)
+      journals_.appendTo(closing.run.path,
                          journalUndelivered() + journalRecovered(recoveryWord(Recovery::leave)));
     else
-      deliverAgain(request, outcome);
+      deliverAgain(closing, request, outcome);
   } catch (const Error& e) {
     outcome.error = e;
   }
   // A whole undo ended while its file was delivered had not marked its run undone.
   if (journal.isUndo() && journal.end == Journal::End::completed && !outcome.cancelled)
-    markTakenBack(journal.undoOf, journalUndoneBy(request.journalPath), outcome);
+    markTakenBack(journal.undoOf, journalUndoneBy(closing.run.path), outcome);
   return outcome;
 }
 
 // Send or Write: the file asked for, or nothing when the user cancelled
 // the save dialog; the journal closed once the file reached its place.
-void RenumberingSession::deliverAgain(const RunRequest& request, RunOutcome& outcome) {
-  const auto target = delivery_.prepare(request.eco, request.takeBack->design, request.ecoFile);
+void RenumberingSession::deliverAgain(const Recovering& closing, const RunRequest& request,
+                                      RunOutcome& outcome) {
+  const auto target = delivery_.prepare(request.eco, closing.run.journal.design, request.ecoFile);
   if (!target) {
     outcome.cancelled = true;
     return;
   }
   outcome.eco = target->output;
   outcome.ecoFile = target->path;
-  std::unique_ptr<JournalSink> sink = journals_.reopen(request.journalPath);
+  std::unique_ptr<JournalSink> sink = journals_.reopen(closing.run.path);
   std::optional<Error> failure;
   if (deliverMarked(*target, outcome.log, sink.get(), failure))
-    writeThrough(sink.get(), journalRecovered(recoveryWord(*request.recovery)), failure);
+    writeThrough(sink.get(), journalRecovered(recoveryWord(closing.choice)), failure);
   outcome.error = failure;
 }
 

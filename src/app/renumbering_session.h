@@ -122,7 +122,7 @@ class RenumberingSession {
   std::optional<EcoTarget> targetFor(const ReadPlan& planned, const RunRequest& request);
   std::unique_ptr<JournalSink> openJournal(const ReadPlan& planned, const RunRequest& request,
                                            const EcoTarget& target);
-  std::unique_ptr<JournalSink> continueJournal(const RunRequest& request,
+  std::unique_ptr<JournalSink> continueJournal(const JournalRun& run,
                                                const std::vector<Rename>& made);
   DesignRead readDesign(Scope scope);
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
@@ -134,7 +134,7 @@ class RenumberingSession {
               std::size_t planned, JournalSink* journal, const JournalEnd& end);
   bool deliverMarked(const EcoTarget& target, const eco::ChangeLog& log, JournalSink* journal,
                      std::optional<Error>& failure);
-  RunOutcome deliverRecorded(const RunRequest& request);
+  RunOutcome deliverRecorded(const Recovering& closing, const RunRequest& request);
   void checkForStop();
   struct StoppedAt {
     std::size_t made;     // renames this run made before the stop
@@ -142,7 +142,7 @@ class RenumberingSession {
     bool recovering;      // closing a run cut off before
   };
   void endStopped(RunOutcome& outcome, const Error& stop, StoppedAt at, JournalSink* journal);
-  void deliverAgain(const RunRequest& request, RunOutcome& outcome);
+  void deliverAgain(const Recovering& closing, const RunRequest& request, RunOutcome& outcome);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
   host::Ref<host::Document> activeDocument();
   void prepareRun();

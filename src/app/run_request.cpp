@@ -4,17 +4,26 @@
 
 namespace varnel::app {
 
+const JournalRun* RunRequest::journalRun() const {
+  if (const TakingBack* taking = undo()) return &taking->run;
+  if (const Recovering* closing = recovery()) return &closing->run;
+  return nullptr;
+}
+
+bool RunRequest::takesBack() const {
+  return undo() || (recovery() && recovery()->choice == Recovery::takeBack);
+}
+
 RunRequest recovering(Journal journal, std::string journalPath, Recovery choice) {
-  RunRequest request = takingBack(std::move(journal), std::move(journalPath), EcoOutput::none);
-  request.recovery = choice;
-  const Journal& run = *request.takeBack;
+  RunRequest request{Recovering{{std::move(journal), std::move(journalPath)}, choice}, {}, {}};
+  const Journal& run = request.recovery()->run.journal;
   if (run.undelivered()) {
     if (choice == Recovery::send) request.eco = EcoOutput::forceReadInPcb;
     if (choice == Recovery::write) request.eco = EcoOutput::writeOnly;
     if (choice == Recovery::write && run.eco == EcoOutput::writeOnly) request.ecoFile = run.ecoFile;
   } else if (choice != Recovery::takeBack) {
-    request.eco = request.takeBack->eco;
-    if (request.eco == EcoOutput::writeOnly) request.ecoFile = request.takeBack->ecoFile;
+    request.eco = run.eco;
+    if (request.eco == EcoOutput::writeOnly) request.ecoFile = run.ecoFile;
   }
   return request;
 }
@@ -66,10 +75,10 @@ std::optional<Error> unfitRecovery(const Journal& journal, const std::string& jo
 }
 
 std::string requestText(const RunRequest& request) {
-  if (request.isRecovery())
-    return "--recover " + request.journalPath + " --" + recoveryWord(*request.recovery);
-  if (request.isUndo()) return "--undo " + request.journalPath;
-  const RunSettings& settings = request.settings;
+  if (const Recovering* closing = request.recovery())
+    return "--recover " + closing->run.path + " --" + recoveryWord(closing->choice);
+  if (const TakingBack* taking = request.undo()) return "--undo " + taking->run.path;
+  const RunSettings& settings = request.renumbering()->settings;
   std::string text = settings.scope == Scope::allComponents ? "--all" : "--selected";
   if (settings.scope == Scope::selectedComponents)
     text += settings.conflictRule == ConflictRule::assignNextFree ? " --assign" : " --duplicates";

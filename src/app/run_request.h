@@ -1,9 +1,11 @@
 #pragma once
 // What a run is asked to do, the one value Run, Preview, Undo and the
-// command line hand the session: renumber with the settings chosen, or take
-// back the run of a journal; and where the run's ECO file goes.
+// command line hand the session: renumber with the settings chosen, take
+// back the run of a journal, or close the run of a journal that Varnel's
+// end cut off; and where the run's ECO file goes.
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "app/eco_output.h"
 #include "app/journal.h"
@@ -16,33 +18,54 @@ namespace varnel::app {
 // it to PowerPCB, write it to a file, leave the layout as it is).
 enum class Recovery { finish, takeBack, leave, send, write };
 
-struct RunRequest {
-  RunSettings settings;             // a renumbering's
-  std::optional<Journal> takeBack;  // an undo or a recovery: the journal of that run
-  std::string journalPath;          // and that journal's file
-  EcoOutput eco = EcoOutput::none;
-  std::optional<Recovery> recovery;  // closing the cut-off run of takeBack
-  std::string ecoFile;               // a write-only file named beforehand: no dialog
+// A run renumbering the design with the settings chosen.
+struct Renumbering {
+  RunSettings settings;
+};
 
-  bool isUndo() const { return takeBack && (!recovery || *recovery == Recovery::takeBack); }
-  bool isRecovery() const { return recovery.has_value(); }
-  // Closing a run whose renames were all made: only its ECO file is at stake.
-  bool closesDelivery() const { return recovery && takeBack->undelivered(); }
+// The run a journal records, and the journal's file.
+struct JournalRun {
+  Journal journal;
+  std::string path;
+};
+
+// An undo: the run of the journal taken back.
+struct TakingBack {
+  JournalRun run;
+};
+
+// The cut-off run of the journal closed as the user chose.
+struct Recovering {
+  JournalRun run;
+  Recovery choice;
+  // Its renames were all made: only its ECO file is at stake.
+  bool closesDelivery() const { return run.journal.undelivered(); }
+};
+
+struct RunRequest {
+  std::variant<Renumbering, TakingBack, Recovering> kind;
+  EcoOutput eco = EcoOutput::none;
+  std::string ecoFile;  // a write-only file named beforehand: no dialog
+
+  const Renumbering* renumbering() const { return std::get_if<Renumbering>(&kind); }
+  Renumbering* renumbering() { return std::get_if<Renumbering>(&kind); }
+  const TakingBack* undo() const { return std::get_if<TakingBack>(&kind); }
+  const Recovering* recovery() const { return std::get_if<Recovering>(&kind); }
+  // The run of the journal an undo or a recovery works on; none for a renumbering.
+  const JournalRun* journalRun() const;
+  // True when the renames made take a run back: an undo, or a recovery
+  // that takes its cut-off run back.
+  bool takesBack() const;
+  // Of a recovery, true when the renames of the run were all made.
+  bool closesDelivery() const { return recovery() && recovery()->closesDelivery(); }
 };
 
 inline RunRequest renumbering(const RunSettings& settings, EcoOutput eco) {
-  RunRequest request;
-  request.settings = settings;
-  request.eco = eco;
-  return request;
+  return RunRequest{Renumbering{settings}, eco, {}};
 }
 
 inline RunRequest takingBack(Journal journal, std::string journalPath, EcoOutput eco) {
-  RunRequest request;
-  request.takeBack = std::move(journal);
-  request.journalPath = std::move(journalPath);
-  request.eco = eco;
-  return request;
+  return RunRequest{TakingBack{{std::move(journal), std::move(journalPath)}}, eco, {}};
 }
 
 // Closes the cut-off run of journal as chosen. Finish and Leave write their
