@@ -91,8 +91,9 @@ Timing runInSession(StandIn& standIn, app::JournalStore& journals,
   eco::StdFileSystem files;
   eco::Windows1252Encoder encoder;
   app::EcoDelivery delivery(dialog, pcb, files, encoder);
-  app::RenumberingSession session(attacher, progress, report, delivery, journals);
-  session.attach([](host::HostEvent) {});
+  app::PowerLogicLink link(attacher);
+  app::RenumberingSession session(link, progress, report, delivery, journals);
+  link.attach([](host::HostEvent) {});
   const long before = standIn.calls();
   const std::int64_t tripsBefore = attacher.roundTrips();
   const auto start = Clock::now();

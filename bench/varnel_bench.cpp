@@ -25,7 +25,7 @@ struct Setup : testing::HostedSession {
 
   explicit Setup(standin::DesignData design)
       : HostedSession(std::make_shared<standin::MemoryHost>(std::move(design))) {
-    session.attach([](host::HostEvent) {});
+    link.attach([](host::HostEvent) {});
     host->resetCounts();
   }
 };

@@ -170,8 +170,9 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     eco::Windows1252Encoder encoder;
     app::NoJournals journals;
     app::EcoDelivery delivery(dialog, pcb, files, encoder);
-    app::RenumberingSession session(attacher, progress, report, delivery, journals);
-    session.attach([](host::HostEvent) {});
+    app::PowerLogicLink link(attacher);
+    app::RenumberingSession session(link, progress, report, delivery, journals);
+    link.attach([](host::HostEvent) {});
     const auto outcome = session.run(app::renumbering(RunSettings{}, app::EcoOutput::writeOnly));
     ASSERT_TRUE(outcome.error) << target;
     EXPECT_EQ(outcome.error->text(),

@@ -122,8 +122,9 @@ TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   eco::Windows1252Encoder encoder;
   app::NoJournals journals;
   app::EcoDelivery delivery(dialog, pcb, files, encoder);
-  app::RenumberingSession session(attacher, progress, report, delivery, journals);
-  session.attach([](host::HostEvent) {});
+  app::PowerLogicLink link(attacher);
+  app::RenumberingSession session(link, progress, report, delivery, journals);
+  link.attach([](host::HostEvent) {});
   EXPECT_FALSE(session.run(app::renumbering(RunSettings{}, app::EcoOutput::none)).error);
   EXPECT_EQ(testing::designators(host->design()), words("R1 R2 C1"));
 }
@@ -174,8 +175,9 @@ TEST_F(StrictComClient, ASelectedRunCallsEachClassOfListByItsOwnDispids) {
   testing::SessionFakes fakes;
   app::ProgressValues progress;
   win::ComHostAttacher attacher;
-  app::RenumberingSession session(attacher, progress, fakes.report, fakes.delivery, fakes.journals);
-  session.attach([](host::HostEvent) {});
+  app::PowerLogicLink link(attacher);
+  app::RenumberingSession session(link, progress, fakes.report, fakes.delivery, fakes.journals);
+  link.attach([](host::HostEvent) {});
   RunSettings settings;
   settings.scope = Scope::selectedComponents;
   const auto outcome = session.run(app::renumbering(settings, app::EcoOutput::none));

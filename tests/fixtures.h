@@ -117,7 +117,8 @@ struct SessionFakes {
 struct HostedSession : SessionFakes {
   std::shared_ptr<standin::MemoryHost> host;
   app::ProgressValues progress;
-  app::RenumberingSession session{attacher, progress, report, delivery, journals, activity};
+  app::PowerLogicLink link{attacher};
+  app::RenumberingSession session{link, progress, report, delivery, journals, activity};
 
   explicit HostedSession(std::shared_ptr<standin::MemoryHost> h) : host(std::move(h)) {
     attacher.app = host;
@@ -132,7 +133,7 @@ struct Engine : HostedSession {
 
   explicit Engine(standin::DesignData data)
       : HostedSession(std::make_shared<standin::MemoryHost>(std::move(data))) {
-    session.attach([](host::HostEvent) {});
+    link.attach([](host::HostEvent) {});
   }
 
   std::vector<std::string> names() const { return designators(host->design()); }

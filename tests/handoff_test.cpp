@@ -26,7 +26,7 @@ class HandOff : public ::testing::Test {
       d.name = "abc.def";
       return d;
     }());
-    e.session.takeDesign();
+    e.link.takeDesign();
     e.options.send = true;
   }
   void forcedRead() {
@@ -65,7 +65,7 @@ TEST_F(HandOff, TheFileIsAskedForOnceTheRunIsWorkedOutAndBeforeItsFirstRename) {
   // A refused run asks nothing.
   e.options.start = "32767";
   e.host->open(design("R5 R6"));
-  e.session.takeDesign();
+  e.link.takeDesign();
   ASSERT_TRUE(e.runAll());
   EXPECT_EQ(e.dialog.asked, 1);
 }

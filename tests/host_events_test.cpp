@@ -62,7 +62,7 @@ TEST(HostEvents, AnOpenedDesignWaitsUntilAPreviewOrAnUndoHasReturned) {
   };
   w.presenter.onPreview();
   EXPECT_EQ(w.view.title, "Varnel other.sch");
-  EXPECT_EQ(w.session.firstComponentName(), "C4");
+  EXPECT_EQ(w.link.firstComponentName(), "C4");
 
   w.presenter.onClick(Control::allComponents);
   w.preview.whileShowing = {};
@@ -98,7 +98,7 @@ TEST(HostEvents, WithoutEventsTheOpenDesignIsComparedBeforeEachRun) {
            [](const auto& host) { return std::make_shared<HostOfUnknownEvents>(host, false); });
   EXPECT_TRUE(w.view.messages.empty()) << "a failed subscription is not \"no design\"";
   EXPECT_FALSE(w.view.ended);
-  EXPECT_FALSE(w.session.subscribed());
+  EXPECT_FALSE(w.link.subscribed());
 
   w.openOther("C7 C9", "other.sch");
   w.view.select(Control::allComponents);

@@ -30,7 +30,7 @@ TEST(StartUp, AttachesTitlesAndKeepsTheWindowOnTop) {
   EXPECT_TRUE(w.view.topmost);
   EXPECT_FALSE(w.view.ended);
   EXPECT_TRUE(w.view.messages.empty());
-  EXPECT_EQ(w.session.firstComponentName(), "R2");
+  EXPECT_EQ(w.link.firstComponentName(), "R2");
 }
 
 TEST(StartUp, TakesTheListFromFindObjectsUnlessThereAreSeveralScopes) {
@@ -85,7 +85,7 @@ TEST(Reattach, TakesTheNewDesignKeepingStartTextAndSelectedMode) {
   EXPECT_EQ(w.view.title, "Varnel next.sch");
   EXPECT_FALSE(w.view.checked(Control::allComponents));
   EXPECT_EQ(w.view.text(Control::startNumber), "7");
-  EXPECT_EQ(w.session.firstComponentName(), "C1");
+  EXPECT_EQ(w.link.firstComponentName(), "C1");
 
   w.view.select(Control::selectedComponents);
   w.host->open(design("U1"));

@@ -17,7 +17,8 @@ struct PresenterFakes : HostedSession {
   FakeView view;
   FakePreview preview;
   FakeNumberingOptions numberingOptions;
-  app::MainWindowPresenter presenter{view, session, preview, journals, numberingOptions, activity};
+  app::MainWindowPresenter presenter{view,    link, session, preview, journals, numberingOptions,
+                                     activity};
 
   explicit PresenterFakes(std::shared_ptr<standin::MemoryHost> h) : HostedSession(std::move(h)) {}
   std::vector<std::string> names() const { return designators(host->design()); }

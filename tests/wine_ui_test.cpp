@@ -407,7 +407,7 @@ TEST_P(StandIns, OpeningAnotherDesignReattaches) {
   win::pumpMessages(300ms);
   EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
   EXPECT_EQ(titleOf(window.control(Control::startNumber)), "5");
-  EXPECT_EQ(com.program.session().firstComponentName(), "U1");
+  EXPECT_EQ(com.program.link().firstComponentName(), "U1");
   // The run renames the design open now, not the one closed.
   click(window.control(Control::allComponents));
   DialogAnswerer answerer;
@@ -540,7 +540,7 @@ TEST_P(StandIns, ForcedReadWithoutPowerPcbRefusesTheRunBeforeAnyRename) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text.rfind("error 429: PowerPCB must be running with the layout open", 0), 0u)
       << seen[0].text;
-  EXPECT_EQ(com.program.session().firstComponentName(), "R5");
+  EXPECT_EQ(com.program.link().firstComponentName(), "R5");
   EXPECT_FALSE(std::filesystem::exists(schematicSaved) &&
                testing::designators(standin::loadDesignFile(schematicSaved))[0] != "R5");
 }

@@ -1,30 +1,33 @@
 #pragma once
-// What the main window does: start-up and following PowerLogic's design,
-// the rules that enable and choose the options, and Run, whose settings it
-// reads from the window once and whose errors it shows. The Win32 window
-// turns its messages into these calls; tests drive them with a fake view.
+// What the main window does, routed to the objects that do it: following
+// PowerLogic's design, the option rules, Run, Preview and Undo, the
+// recovery of a cut-off run, the Numbering options, and Stop. The Win32
+// window turns its messages into these calls; tests drive them with a fake
+// view.
 #include <optional>
 #include <string>
 
 #include "app/controls.h"
+#include "app/cut_off_recovery.h"
+#include "app/design_following.h"
+#include "app/error_display.h"
+#include "app/long_work.h"
 #include "app/main_window_view.h"
-#include "app/numbering_options_store.h"
+#include "app/numbering_options_editor.h"
+#include "app/option_rules.h"
+#include "app/power_logic_link.h"
+#include "app/preview_flow.h"
 #include "app/preview_view.h"
 #include "app/renumbering_session.h"
-#include "renumber/run_settings.h"
 
 namespace varnel::app {
 
-// True when text is a start number the Run button accepts: a whole number
-// from -32768 to 32767 other than 0 (blanks around it and a sign allowed).
-bool isLegalStartText(const std::string& text);
-
-class MainWindowPresenter {
+class MainWindowPresenter : private DesignFollowing::Owner {
  public:
   // activity is the session's: the presenter begins and ends its work and
   // passes on the user's Stop.
-  MainWindowPresenter(app::MainWindowView& view, RenumberingSession& session,
-                      app::PreviewView& preview, JournalLibrary& journals,
+  MainWindowPresenter(MainWindowView& view, PowerLogicLink& link, RenumberingSession& session,
+                      PreviewView& preview, JournalLibrary& journals,
                       NumberingOptionsStore& numberingOptions, RunActivity& activity);
   MainWindowPresenter(const MainWindowPresenter&) = delete;
   MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
@@ -39,11 +42,12 @@ class MainWindowPresenter {
   void onHostEvent(host::HostEvent event);
   // A click on a control, as the window reports it. Option buttons are
   // chosen here; nothing happens while the window is busy.
-  void onClick(app::Control id);
+  void onClick(Control id);
 
-  void onAllComponentsChosen();
-  void onSelectedComponentsChosen();
-  void onWriteEcoToggled();
+  // The controls that follow a choice already shown in the window.
+  void onAllComponentsChosen() { applyOptionsFollowing(Control::allComponents); }
+  void onSelectedComponentsChosen() { applyOptionsFollowing(Control::selectedComponents); }
+  void onWriteEcoToggled() { applyOptionsFollowing(Control::writeEco); }
   void onRun();
   void onEnd();
   // Esc stops long work while it goes, and otherwise ends Varnel as End does.
@@ -55,7 +59,7 @@ class MainWindowPresenter {
   void onUndo();
   // The Preview window's Rename: planned again, and made when still the same.
   void onPreviewRename();
-  void onPreviewClosed();
+  void onPreviewClosed() { previews_.closed(); }
   // A check box of the Preview: unchecked, component is locked for this
   // run; the plan is worked out again at once, on the design as read.
   void onPreviewRowChecked(const std::string& component, bool checked);
@@ -72,56 +76,33 @@ class MainWindowPresenter {
  private:
   template <class Work>
   void whileBusy(Work&& work);
-  // Long work such as reading and renaming runs here, and Run's place says
-  // Stop while it goes.
-  template <class Work>
-  auto working(Work&& work);
-  void askToStop(bool thenEnd);
-  void handleHostEvent(host::HostEvent event);
-  void showError(const Error& error);
-  void showPlanError(const Error& error);
-  bool tookAnotherDesign();
-  void runWith(Scope scope);
-  RunRequest requestFromView(Scope scope);
-  void takeNewDesign();
-  // Both return true when they offered to close a cut-off run.
+  bool closeCutOffRun() override;
+  void endProgram() override { onEnd(); }
+  bool ending() const override { return ended_ || work_.endAsked(); }
   bool offerRecovery();
-  bool closeCutOffRun();
-  bool attachAfresh();
-  void endOnMissingHost(const Error& e, const char* noDesignText);
-  std::optional<Scope> chosenScope();
-  // Shows the start-number message of scope's mode when the text is illegal.
-  bool refusesStartText(Scope scope);
-  EcoOutput ecoFromView();
-  // The plan shown now: what was asked, and the renames it came to.
-  struct Previewed {
-    RunRequest request;
-    std::vector<Rename> renames;
-    PlannedRun planned;  // as shown
-  };
+  // Sets the controls whose states differ from before, after chosen was clicked or chosen.
+  void applyOptions(const OptionStates& before, const OptionStates& after, Control chosen);
+  void applyOptionsFollowing(Control chosen);
+  // The renumbering the window asks for, or nothing when it asks for none
+  // or its start number is refused (and said so).
+  std::optional<RunRequest> requestFromView();
   void previewRun();
   void previewUndo();
-  void renamePreviewed();
-  void showPlanned(const PlannedRun& planned, const RunRequest& request);
   void make(const RunRequest& request);
-  void previewAgain(RunRequest request);
 
-  app::MainWindowView& view_;
+  MainWindowView& view_;
+  PowerLogicLink& link_;
   RenumberingSession& session_;
-  app::PreviewView& preview_;
   JournalLibrary& journals_;
-  NumberingOptionsStore& numberingOptions_;
-  RunActivity& activity_;
-  NumberingRules rules_;  // the Numbering options as kept
-  std::optional<Previewed> previewed_;
+  LongWork work_;
+  ErrorDisplay errors_;
+  DesignFollowing following_;
+  PreviewFlow previews_;
+  CutOffRecovery recovery_;
+  NumberingOptionsEditor options_;
   bool busy_ = false;
   bool ended_ = false;
-  // True while long work goes; Run's place then holds Stop.
-  bool working_ = false;
-  // True when End was pressed during long work and the user chose to stop.
-  bool endWhenDone_ = false;
   std::optional<host::HostEvent> pendingEvent_;  // came while busy
-  bool hostLost_ = false;  // PowerLogic's process went away: attach afresh on Run
 };
 
 }  // namespace varnel::app

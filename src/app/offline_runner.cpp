@@ -9,7 +9,6 @@
 
 #include "app/file_journal.h"
 #include "app/journal_marker.h"
-#include "app/main_window_presenter.h"
 #include "app/map_image.h"
 #include "app/renumbering_session.h"
 #include "app/run_texts.h"
@@ -272,7 +271,7 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
       out << program << " " VARNEL_VERSION "\n";
     return 0;
   }
-  if (!a->undo && !a->recover && !app::isLegalStartText(a->start)) {
+  if (!a->undo && !a->recover && !designator::isLegalStartText(a->start)) {
     err << illegalStartText(a->all, a->start) << '\n';
     return 2;
   }
@@ -337,16 +336,14 @@ app::RunRequest requestOf(const Arguments& a, eco::FileSystem& files) {
   return request;
 }
 
-// Attaches the session to PowerLogic; a PowerLogic that is not running is
-// said first, in words, before the system's text.
-void attach(app::RenumberingSession& session) {
+// Attaches to PowerLogic; a PowerLogic that is not running is said first,
+// in words, before the system's text.
+void attach(app::PowerLogicLink& link) {
   try {
-    session.attach([](host::HostEvent) {});
+    link.attach([](host::HostEvent) {});
   } catch (const Error& e) {
     if (e.number() != errors::kCannotCreateObject) throw;
-    throw e.withLead(
-        "PowerLogic is not running: start it and open your design, then run Varnel "
-        "again.");
+    throw e.withLead(app::kNotRunningOnCommandLine);
   }
 }
 
@@ -366,10 +363,11 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
                                 : a.journal ? static_cast<app::JournalStore&>(chosen)
                                             : defaultJournals;
   app::EcoDelivery delivery(dialog, pcb, files, encoder);
-  app::RenumberingSession session(attacher, progress, report, delivery, journals);
+  app::PowerLogicLink link(attacher);
+  app::RenumberingSession session(link, progress, report, delivery, journals);
   app::RunOutcome outcome;
   try {
-    attach(session);
+    attach(link);
     calls.resetCounts();
     if (a.map) writeMap(session.plan(app::renumbering(settingsOf(a), ecoOf(a))), *a.map, files);
     outcome = runAsAsked(a, requestOf(a, files), session, delivery);

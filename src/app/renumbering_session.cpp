@@ -26,10 +26,10 @@ struct RenumberingSession::ReadPlan {
   std::vector<Rename> made;  // a cut-off run finished or left: the renames it made
 };
 
-RenumberingSession::RenumberingSession(host::HostAttacher& attacher, app::ProgressDisplay& progress,
+RenumberingSession::RenumberingSession(PowerLogicLink& link, app::ProgressDisplay& progress,
                                        app::ReportView& report, EcoDelivery& delivery,
                                        JournalStore& journals, RunActivity& activity)
-    : attacher_(attacher),
+    : link_(link),
       progress_(progress),
       report_(report),
       delivery_(delivery),
@@ -42,81 +42,10 @@ void RenumberingSession::checkForStop() {
   if (activity_.stopAsked()) throw Error(errors::kStopped, "Stopped.");
 }
 
-void RenumberingSession::attach(std::function<void(host::HostEvent)> onEvent) {
-  application_ = attacher_.attach();
-  // Best-effort: a host that cannot be subscribed to is still attached; what
-  // failed is the subscription, never "no design".
-  try {
-    eventSubscription_ = application_->subscribe(std::move(onEvent));
-    subscribed_ = true;
-  } catch (const Error&) {
-    subscribed_ = false;
-  }
-  takeDesign();
-}
-
-void RenumberingSession::detach() {
-  // The old objects belong to a process that is gone; ending the old
-  // subscription fails quietly.
-  eventSubscription_.reset();
-  subscribed_ = false;
-  firstComponent_ = {};
-  components_ = {};
-  document_ = {};
-  application_.reset();
-}
-
-host::Ref<host::Document> RenumberingSession::activeDocument() {
-  if (!application_) throw errors::objectNotSet();
-  auto document = application_->ActiveDocument();
-  if (document.empty()) throw Error(errors::kNoDesign, "PowerLogic has no design open.");
-  return document;
-}
-
-void RenumberingSession::takeDesign() {
-  takeDocument();
-  takeComponentList();
-}
-
-void RenumberingSession::takeDocument() {
-  // Afresh: a host may give each open design a document object of its own
-  // and let the old one go, or keep it alive for a design that is closed.
-  document_ = activeDocument();
-  heldDesignName_ = document_->Name();
-}
-
-// Meant: FindObjects here, where a run asks the scope for its Components;
-// the two have always differed.
-void RenumberingSession::takeComponentList() {
-  if (document_->Scopes()->Count() > 1)
-    components_ = document_->Components();
-  else
-    components_ = document_->CurrentScope()->FindObjects(1, "", 0);
-  firstComponent_ = components_->Item(1);
-}
-
-bool RenumberingSession::designChanged() {
-  return activeDocument()->Name() != heldDesignName_;
-}
-
-// Every run, preview and undo starts here: Prepare, then the design open now.
-void RenumberingSession::prepareRun() {
-  if (!application_) throw errors::objectNotSet();
-  application_->Prepare();
-  document_ = activeDocument();
-}
-
-std::string RenumberingSession::designName() {
-  return document_->Name();
-}
-
-std::string RenumberingSession::firstComponentName() {
-  return firstComponent_->Name();
-}
-
 host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t scopeCount) {
-  if (scopeCount > 1) return document_->Components();
-  return document_->CurrentScope()->Components();
+  host::Document& document = link_.document();
+  if (scopeCount > 1) return document.Components();
+  return document.CurrentScope()->Components();
 }
 
 namespace {
@@ -174,7 +103,7 @@ JournalEnd endRecords(const RunRequest& request, const std::optional<Error>& fai
 // Every run, preview, undo and recovery is read and planned here. One that
 // takes a journal reads designators only: no selection.
 RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& request) {
-  prepareRun();
+  link_.documentForRun();
   ReadPlan planned;
   const Renumbering* renumbering = request.renumbering();
   planned.read = readDesign(renumbering ? renumbering->settings.scope : Scope::allComponents);
@@ -224,7 +153,7 @@ PlannedRun RenumberingSession::plan(const RunRequest& request) {
     planned.plan = std::move(read.plan);
     // The plan is worth seeing while PowerPCB is not there yet.
     if (!planned.plan.renames.empty())
-      planned.layoutMissing = delivery_.rehearse(request.eco, *document_);
+      planned.layoutMissing = delivery_.rehearse(request.eco, link_.document());
   } catch (const Error& e) {
     planned.error = e;
   }
@@ -246,7 +175,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
 
 std::vector<Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
   activity_.phase(kLookingAtCutOffText);
-  prepareRun();
+  link_.documentForRun();
   return renamesMade(journal, readDesign(Scope::allComponents).design);
 }
 
@@ -311,7 +240,7 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
 std::optional<EcoTarget> RenumberingSession::targetFor(const ReadPlan& planned,
                                                        const RunRequest& request) {
   if (planned.plan.renames.empty() && planned.made.empty()) return EcoTarget{};
-  return delivery_.prepare(request.eco, *document_, request.ecoFile);
+  return delivery_.prepare(request.eco, link_.document(), request.ecoFile);
 }
 
 // Created before the first rename, for a run that renames anything.
@@ -323,7 +252,7 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
     return continueJournal(request.recovery()->run, planned.made);
   const RenumberPlan& plan = planned.plan;
   if (plan.renames.empty() || !journals_.enabled()) return nullptr;
-  const std::string design = designName();
+  const std::string design = link_.designName();
   try {
     JournalStore::Opened opened = journals_.create(design);
     if (!opened.sink) return nullptr;
@@ -357,7 +286,7 @@ std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const JournalRu
 
 RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
   DesignRead read;
-  read.design.scopes = document_->Scopes()->Count();
+  read.design.scopes = link_.document().Scopes()->Count();
   auto list = componentListFor(read.design.scopes);
   const std::int32_t count = list->Count();
   activity_.reading(0, count);

@@ -1,5 +1,5 @@
 #pragma once
-// The link to the running PowerLogic and the runs made over it. A run reads
+// The runs made over the link to PowerLogic. A run reads
 // the design once, works the whole run out, settles where its ECO file goes,
 // applies the planned renames and finishes: the report of designators left
 // alone, the ECO file, the progress bar back at 0. Nothing of a run outlives
@@ -12,6 +12,7 @@
 #include "app/eco_delivery.h"
 #include "app/journal.h"
 #include "app/journal_store.h"
+#include "app/power_logic_link.h"
 #include "app/progress_display.h"
 #include "app/report_view.h"
 #include "app/run_activity.h"
@@ -64,39 +65,11 @@ class RenumberingSession {
  public:
   // activity hears how long work goes, and is asked between two calls to
   // PowerLogic whether to stop.
-  RenumberingSession(host::HostAttacher& attacher, app::ProgressDisplay& progress,
-                     app::ReportView& report, EcoDelivery& delivery, JournalStore& journals,
+  RenumberingSession(PowerLogicLink& link, app::ProgressDisplay& progress, app::ReportView& report,
+                     EcoDelivery& delivery, JournalStore& journals,
                      RunActivity& activity = quietActivity());
   RenumberingSession(const RenumberingSession&) = delete;
   RenumberingSession& operator=(const RenumberingSession&) = delete;
-
-  // Attaches to the running PowerLogic, subscribes onEvent to its events
-  // where it lets itself be subscribed to (see subscribed()), and takes its
-  // design. Throws 429 when none runs; 0x80040202 when no design is loaded
-  // (or PowerLogic says so), or the design is empty; else what the host throws.
-  void attach(std::function<void(host::HostEvent)> onEvent);
-  // Whether PowerLogic's events reach the session. Without them the open
-  // design must be compared (designChanged) before each run.
-  bool subscribed() const { return subscribed_; }
-  // Drops the link to a PowerLogic whose process has gone.
-  void detach();
-  // Takes the design open now, as start-up does: takeDocument, then
-  // takeComponentList.
-  void takeDesign();
-  // The document of the design open now, asked afresh, and its name.
-  void takeDocument();
-  // The component list of the document taken, and its first component.
-  void takeComponentList();
-  // True when the design open in PowerLogic is not the one taken last (by
-  // its name); error 0x80040202 when none is open.
-  bool designChanged();
-  // The name of the design taken last, asked afresh.
-  std::string designName();
-  // The same as it was when the design was taken: no call to PowerLogic.
-  const std::string& heldDesignName() const { return heldDesignName_; }
-  // The first component of the list taken (start-up reads it); error 91
-  // before any list was taken.
-  std::string firstComponentName();
 
   // Makes the run asked for. An undo marks the journal it took back undone
   // once it is done.
@@ -144,23 +117,13 @@ class RenumberingSession {
   void endStopped(RunOutcome& outcome, const Error& stop, StoppedAt at, JournalSink* journal);
   void deliverAgain(const Recovering& closing, const RunRequest& request, RunOutcome& outcome);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
-  host::Ref<host::Document> activeDocument();
-  void prepareRun();
 
-  host::HostAttacher& attacher_;
+  PowerLogicLink& link_;
   app::ProgressDisplay& progress_;
   app::ReportView& report_;
   EcoDelivery& delivery_;
   JournalStore& journals_;
   RunActivity& activity_;
-
-  std::shared_ptr<host::Application> application_;
-  host::Subscription eventSubscription_;
-  bool subscribed_ = false;
-  host::Ref<host::Document> document_;
-  std::string heldDesignName_;  // the design taken last
-  host::Ref<host::ComponentList> components_;
-  host::Ref<host::Component> firstComponent_;
 };
 
 }  // namespace varnel::app

@@ -15,6 +15,19 @@ inline constexpr const char* kStopToEndQuestion =
     "A run is under way. Stop it and end Varnel?\n\nThe renames made so far are kept in the "
     "journal; the next start offers to finish the run, take it back or leave it.";
 
+// The ways the window and the command line say that PowerLogic cannot be
+// reached. The first is the system's own, spelling and blanks as they have
+// always been; the others say what to do at the moment each is shown.
+inline constexpr const char* kNotRunning = "Are you sure Powerlogic is running ? ";
+inline constexpr const char* kNotRunningOnRun =
+    "PowerLogic is not running. Start it and open your design, then press Run again.";
+inline constexpr const char* kGoneDuringWork =
+    "PowerLogic is no longer running. Start it again, open your design, and press Run.";
+inline constexpr const char* kNotRunningTitle = "Varnel (PowerLogic not running)";
+inline constexpr const char* kNotRunningOnCommandLine =
+    "PowerLogic is not running: start it and open your design, then run Varnel again.";
+inline constexpr const char* kCannotBeReached = "(PowerLogic cannot be reached)";
+
 // The refusal of a start number that is not one, in the window and on the
 // command line. Its first words are the system's own, each mode's as it has
 // always been ("Value" and "value" both meant); the rest names the field,

@@ -108,4 +108,9 @@ std::optional<Int16> parseStartNumber(std::string_view text) {
   return static_cast<Int16>(value);
 }
 
+bool isLegalStartText(std::string_view text) {
+  const auto number = parseStartNumber(text);
+  return number && *number != 0;
+}
+
 }  // namespace varnel::designator

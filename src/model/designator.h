@@ -55,5 +55,8 @@ inline std::string withNumber(std::string_view designator, std::int64_t number) 
 // sign, blanks around them allowed as numberValue allows them; no fraction,
 // exponent or hexadecimal. Nothing for any other text.
 std::optional<Int16> parseStartNumber(std::string_view text);
+// True when text is a start number a run accepts: a whole number from
+// -32768 to 32767 other than 0 (blanks around it and a sign allowed).
+bool isLegalStartText(std::string_view text);
 
 }  // namespace varnel::designator

@@ -15,7 +15,8 @@ Program::Program(host::HostAttacher& attacher, host::PcbConnector& pcb, app::Jou
                 }}),
       activity_(window_, [this](MSG& message) { return translate(message); }),
       delivery_(dialog_, pcb, files_, encoding_),
-      session_(attacher, window_.progress(), report_, delivery_, journals, activity_),
-      presenter_(window_, session_, preview_, library, numberingOptions_, activity_) {}
+      link_(attacher),
+      session_(link_, window_.progress(), report_, delivery_, journals, activity_),
+      presenter_(window_, link_, session_, preview_, library, numberingOptions_, activity_) {}
 
 }  // namespace varnel::win

@@ -33,7 +33,7 @@ class Program {
   MainWindow& window() { return window_; }
   ReportWindow& report() { return report_; }
   PreviewWindow& preview() { return preview_; }
-  app::RenumberingSession& session() { return session_; }
+  app::PowerLogicLink& link() { return link_; }
   app::MainWindowPresenter& presenter() { return presenter_; }
 
  private:
@@ -45,6 +45,7 @@ class Program {
   eco::StdFileSystem files_;
   AnsiCodePage encoding_;
   app::EcoDelivery delivery_;
+  app::PowerLogicLink link_;
   app::RenumberingSession session_;
   RegistryNumberingOptions numberingOptions_;
   app::MainWindowPresenter presenter_;
