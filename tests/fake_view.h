@@ -73,7 +73,7 @@ struct FakeView final : app::MainWindowView {
     for (; !numberingAnswers.empty(); numberingAnswers.erase(numberingAnswers.begin())) {
       const rules::RulesTexts typed = numberingAnswers.front();
       if (const auto refusal = check(typed)) {
-        numberingRefusals.push_back(*refusal);
+        numberingRefusals.push_back(refusal->text());
         continue;
       }
       numberingAnswers.erase(numberingAnswers.begin());

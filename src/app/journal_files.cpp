@@ -36,10 +36,6 @@ std::string withFileLineEnds(const std::string& lines) {
 #endif
 }
 
-Error cannotWrite(const std::string& path) {
-  return Error(errors::kPathFileAccess, "Path/File access error: " + path);
-}
-
 // The journal file through the C runtime's descriptors: written at once
 // (no buffer of our own to lose), and written through when asked.
 class FileSink final : public JournalSink {
@@ -52,7 +48,7 @@ class FileSink final : public JournalSink {
 #else
     file_ = ::open(pathOf(path_).c_str(), O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC), 0644);
 #endif
-    if (file_ < 0) throw cannotWrite(path_);
+    if (file_ < 0) throw errors::fileAccess(path_);
   }
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
@@ -71,7 +67,7 @@ class FileSink final : public JournalSink {
 #else
       const auto n = ::write(file_, bytes.data() + done, bytes.size() - done);
 #endif
-      if (n <= 0) throw cannotWrite(path_);
+      if (n <= 0) throw errors::fileAccess(path_);
       done += static_cast<std::size_t>(n);
     }
   }
@@ -81,7 +77,7 @@ class FileSink final : public JournalSink {
 #else
     const int failed = ::fsync(file_);
 #endif
-    if (failed) throw cannotWrite(path_);
+    if (failed) throw errors::fileAccess(path_);
   }
   std::string path() const override {
     return path_;
@@ -98,7 +94,7 @@ void dropCutRecord(const std::string& path) {
   std::string text;
   {
     std::ifstream in(pathOf(path), std::ios::binary);
-    if (!in) throw cannotWrite(path);
+    if (!in) throw errors::fileAccess(path);
     text.assign(std::istreambuf_iterator<char>(in), {});
   }
   const std::size_t end = text.rfind('\n');
@@ -106,7 +102,7 @@ void dropCutRecord(const std::string& path) {
   if (keep == text.size()) return;
   std::error_code failed;
   std::filesystem::resize_file(pathOf(path), keep, failed);
-  if (failed) throw cannotWrite(path);
+  if (failed) throw errors::fileAccess(path);
 }
 
 }  // namespace

@@ -50,9 +50,10 @@ class MainWindowView {
   // nothing when the box could not be shown.
   virtual std::optional<Recovery> askRecovery(const RecoveryQuestion& question) = 0;
   // Modal, owned by the main window: the Numbering options, filled with
-  // current. OK is refused, with check's message, while check finds a field
-  // it cannot take; nothing when the box is cancelled.
-  using RulesCheck = std::function<std::optional<std::string>(const rules::RulesTexts&)>;
+  // current. OK is refused, with check's refusal, while check finds a field
+  // it cannot take, and that field is selected; nothing when the box is
+  // cancelled.
+  using RulesCheck = std::function<std::optional<rules::FieldRefusal>(const rules::RulesTexts&)>;
   virtual std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
                                                                const RulesCheck& check) = 0;
   // Shows a folder to the user (Explorer on Windows).

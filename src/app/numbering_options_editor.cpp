@@ -9,12 +9,13 @@ NumberingOptionsEditor::NumberingOptionsEditor(MainWindowView& view, NumberingOp
 
 bool NumberingOptionsEditor::edit() {
   const auto chosen = view_.askNumberingOptions(
-      rules::textsOf(rules_), [](const rules::RulesTexts& texts) -> std::optional<std::string> {
+      rules::textsOf(rules_),
+      [](const rules::RulesTexts& texts) -> std::optional<rules::FieldRefusal> {
         try {
           rules::parseRules(texts);
           return std::nullopt;
-        } catch (const Error& e) {
-          return e.text();
+        } catch (const rules::FieldRefusal& refusal) {
+          return refusal;
         }
       });
   if (!chosen) return false;

@@ -57,6 +57,12 @@ bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
                       [](const Part& part) { return part.selected; });
 }
 
+// The refusal of a run whose journal cannot be written: no rename is made
+// that could not be taken back.
+Error journalNotWritten(const Error& e) {
+  return errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
+}
+
 Error partialPlanRefusal(const std::string& journalPath) {
   return errors::refusal(errors::kNotAJournal,
                          "The journal " + journalPath +
@@ -262,7 +268,7 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
     opened.sink->writeThrough();
     return std::move(opened.sink);
   } catch (const Error& e) {
-    throw errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
+    throw journalNotWritten(e);
   }
 }
 
@@ -280,7 +286,7 @@ std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const JournalRu
     sink->writeThrough();
     return sink;
   } catch (const Error& e) {
-    throw errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
+    throw journalNotWritten(e);
   }
 }
 

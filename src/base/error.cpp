@@ -35,6 +35,11 @@ Error fileNotFound(const std::string& path) {
   return Error(kFileNotFound, "File not found: " + path);
 }
 
+Error fileAccess(const std::string& path, const std::string& why) {
+  return Error(kPathFileAccess,
+               "Path/File access error: " + path + (why.empty() ? "" : ": " + why));
+}
+
 Error refusal(std::int64_t number, const std::string& why) {
   return Error(number, why + " Nothing was renamed.");
 }

@@ -34,6 +34,8 @@ Error typeMismatch();
 Error objectNotSet();
 Error cannotCreateObject();
 Error fileNotFound(const std::string& path);
+// Error 75 on path, and why when it is known.
+Error fileAccess(const std::string& path, const std::string& why = "");
 
 // A run refused before its first rename: why, and that nothing was renamed.
 Error refusal(std::int64_t number, const std::string& why);

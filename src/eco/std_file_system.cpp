@@ -13,17 +13,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Error accessError(const std::string& path, const std::string& why) {
-  return Error(errors::kPathFileAccess, "Path/File access error: " + path + ": " + why);
-}
-
 void checkTarget(const fs::path& target, const std::string& path) {
-  if (path.empty() || !target.has_filename()) throw accessError(path, "no file name");
+  if (path.empty() || !target.has_filename()) throw errors::fileAccess(path, "no file name");
   std::error_code ec;
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   if (!fs::is_directory(folder, ec)) throw Error(errors::kPathNotFound, "Path not found: " + path);
   const auto status = fs::status(target, ec);
-  if (fs::is_directory(status)) throw accessError(path, "it is a folder");
+  if (fs::is_directory(status)) throw errors::fileAccess(path, "it is a folder");
   if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
     throw Error(errors::kPermissionDenied, "Permission denied: " + path + " is read-only");
 }
@@ -47,7 +43,7 @@ void StdFileSystem::checkWritable(const std::string& path) {
   out.close();
   std::error_code ignored;
   fs::remove(probe, ignored);
-  if (!created) throw accessError(path, "its folder does not take new files");
+  if (!created) throw errors::fileAccess(path, "its folder does not take new files");
 }
 
 std::string StdFileSystem::readFile(const std::string& path) {
@@ -72,7 +68,7 @@ void StdFileSystem::replaceFile(const std::string& path, const std::string& cont
     if (!out) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
-      throw accessError(path, "the file could not be written");
+      throw errors::fileAccess(path, "the file could not be written");
     }
   }
   std::error_code ec;
@@ -80,14 +76,14 @@ void StdFileSystem::replaceFile(const std::string& path, const std::string& cont
   if (ec) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    throw accessError(path, ec.message());
+    throw errors::fileAccess(path, ec.message());
   }
 }
 
 void StdFileSystem::deleteFile(const std::string& path) {
   std::error_code ec;
   if (!fs::remove(pathOf(path), ec)) {
-    if (ec) throw accessError(path, ec.message());
+    if (ec) throw errors::fileAccess(path, ec.message());
     throw errors::fileNotFound(path);
   }
 }

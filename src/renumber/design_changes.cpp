@@ -16,6 +16,10 @@ std::vector<std::string> differencesFrom(const WorkingDesign& design,
   return differences;
 }
 
+std::string takenByText(const std::string& name, std::int32_t holder) {
+  return name + " is taken by the component at position " + std::to_string(holder);
+}
+
 Error changedDesignRefusal(const std::vector<std::string>& differences) {
   std::string text = "The design changed since that run; nothing was renamed:";
   for (const std::string& difference : differences) text += "\n" + difference;

@@ -15,6 +15,10 @@ namespace varnel {
 std::vector<std::string> differencesFrom(const WorkingDesign& design,
                                          const std::map<std::int32_t, std::string>& expected);
 
+// The difference of a name that a run would give, or give back, and that
+// another component bears now.
+std::string takenByText(const std::string& name, std::int32_t holder);
+
 // Error 1005, every difference listed.
 Error changedDesignRefusal(const std::vector<std::string>& differences);
 

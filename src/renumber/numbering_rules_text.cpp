@@ -24,8 +24,8 @@ std::vector<std::string> entriesOf(const std::string& text) {
   return entries;
 }
 
-Error notUnderstood(const char* field, const std::string& entry, const std::string& why) {
-  return Error(errors::kNumberingRule, std::string(field) + ": \"" + entry + "\" " + why + ".");
+FieldRefusal notUnderstood(const char* field, const std::string& entry, const std::string& why) {
+  return FieldRefusal(field, "\"" + entry + "\" " + why + ".");
 }
 
 bool isPrefix(const std::string& text) {

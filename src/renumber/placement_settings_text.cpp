@@ -10,12 +10,12 @@ namespace varnel::rules {
 
 namespace {
 
-Error notAChoice(const char* field, const std::string& text, const std::vector<Choice>& choices) {
+FieldRefusal notAChoice(const char* field, const std::string& text,
+                        const std::vector<Choice>& choices) {
   std::string words;
   for (const Choice& choice : choices)
     words += std::string(words.empty() ? "" : " or ") + choice.word;
-  return Error(errors::kNumberingRule,
-               std::string(field) + ": \"" + text + "\" is not one of " + words + ".");
+  return FieldRefusal(field, "\"" + text + "\" is not one of " + words + ".");
 }
 
 template <typename Value>
@@ -85,9 +85,8 @@ double parseGrid(const std::string& text) {
   if (number.empty()) return 0;
   const double grid = isPlainNumber(number) ? std::strtod(number.c_str(), nullptr) : -1;
   if (grid < 0 || grid > 1000000)
-    throw Error(errors::kNumberingRule,
-                std::string(kGridField) + ": \"" + number +
-                    "\" is not a number from 0 to 1000000 (0 rounds nothing).");
+    throw FieldRefusal(kGridField,
+                       "\"" + number + "\" is not a number from 0 to 1000000 (0 rounds nothing).");
   return grid;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "renumber/placement_settings.h"
 
 namespace varnel::rules {
@@ -15,6 +16,19 @@ inline constexpr const char* kOrderField = "Order";
 inline constexpr const char* kAcrossField = "Across";
 inline constexpr const char* kDownField = "Down";
 inline constexpr const char* kGridField = "Grid";
+
+// A text of the Numbering options that cannot be taken: error 1007, whose
+// text begins with the field's name, and the field itself, so that the
+// options window can select the field it is about.
+class FieldRefusal : public Error {
+ public:
+  FieldRefusal(const char* field, const std::string& why)
+      : Error(errors::kNumberingRule, std::string(field) + ": " + why), field_(field) {}
+  const char* field() const noexcept { return field_; }
+
+ private:
+  const char* field_;
+};
 
 // One choice: its word on the command line and its words in the window.
 struct Choice {

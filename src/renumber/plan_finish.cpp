@@ -36,8 +36,7 @@ RenumberPlan planFinish(const DesignSnapshot& snapshot, const std::vector<Rename
   for (std::size_t k = made; k < plan.size(); ++k) {
     const Rename& rename = plan[k];
     if (const auto holder = design.positionOf(rename.to); holder && *holder != rename.position) {
-      differences.push_back(rename.to + " is taken by the component at position " +
-                            std::to_string(*holder));
+      differences.push_back(takenByText(rename.to, *holder));
       continue;
     }
     design.rename(rename.position, rename.to);

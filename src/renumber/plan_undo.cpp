@@ -67,8 +67,7 @@ RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>&
   for (auto rename = renames.rbegin(); rename != renames.rend(); ++rename) {
     if (const auto holder = design.positionOf(rename->from);
         holder && *holder != rename->position) {
-      differences.push_back(rename->from + " is taken by the component at position " +
-                            std::to_string(*holder));
+      differences.push_back(takenByText(rename->from, *holder));
       continue;
     }
     if (design.rename(rename->position, rename->from)) {

@@ -94,15 +94,17 @@ bool NumberingOptionsBox::onCommand(HWND dialog, int id) {
     EndDialog(dialog, IDOK);
     return true;
   }
-  MessageBoxW(dialog, widen(*refusal).c_str(), L"Numbering options", MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxW(dialog, widen(refusal->text()).c_str(), L"Numbering options",
+              MB_OK | MB_ICONEXCLAMATION);
   auto selectField = [&](int fieldId) {
     HWND edit = GetDlgItem(dialog, fieldId);
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     SendMessageW(edit, EM_SETSEL, 0, -1);
   };
+  const std::string_view about = refusal->field();
   for (const Field& field : kFields)
-    if (refusal->starts_with(field.name)) selectField(field.id);
-  if (refusal->starts_with(rules::kGridField)) selectField(kGrid);
+    if (about == field.name) selectField(field.id);
+  if (about == rules::kGridField) selectField(kGrid);
   return true;
 }
 
