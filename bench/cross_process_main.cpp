@@ -17,7 +17,7 @@
 
 #include "app/file_journal.h"
 #include "app/renumbering_session.h"
-#include "eco/std_file_system.h"
+#include "base/std_file_system.h"
 #include "eco/windows_1252.h"
 #include "generated_designs.h"
 #include "standin/design_file.h"
@@ -88,7 +88,7 @@ Timing runInSession(StandIn& standIn, app::JournalStore& journals,
   NoReport report;
   NoDialog dialog;
   win::ComPcbConnector pcb;
-  eco::StdFileSystem files;
+  base::StdFileSystem files;
   eco::Windows1252Encoder encoder;
   app::EcoDelivery delivery(dialog, pcb, files, encoder);
   app::PowerLogicLink link(attacher);

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/run_texts.h"
-#include "eco/std_file_system.h"
+#include "base/std_file_system.h"
 #include "eco/windows_1252.h"
 #include "fixtures.h"
 #include "standin/memory_designs.h"
@@ -166,7 +166,7 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     testing::CallLog journal;
     testing::FakeFiles unused{journal};
     testing::FakePcb pcb{journal, unused};
-    eco::StdFileSystem files;
+    base::StdFileSystem files;
     eco::Windows1252Encoder encoder;
     app::NoJournals journals;
     app::EcoDelivery delivery(dialog, pcb, files, encoder);

@@ -16,7 +16,7 @@
 #include "app/run_activity.h"
 #include "app/save_dialog.h"
 #include "base/error.h"
-#include "eco/file_system.h"
+#include "base/file_system.h"
 #include "host/pcb.h"
 
 namespace varnel::testing {
@@ -54,7 +54,7 @@ struct FakeSaveDialog final : app::SaveDialog {
   void written(const std::string& path) override { writtenSeen.push_back(path); }
 };
 
-struct FakeFiles final : eco::FileSystem {
+struct FakeFiles final : base::FileSystem {
   explicit FakeFiles(CallLog& journal) : journal(journal) {}
   CallLog& journal;
   std::map<std::string, std::string> files;

@@ -1,4 +1,4 @@
-#include "eco/std_file_system.h"
+#include "base/std_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "fixtures.h"
 #include "temp_dir.h"
 
-namespace varnel::eco {
+namespace varnel::base {
 namespace {
 
 using testing::failureOf;
@@ -47,4 +47,4 @@ TEST(StdFileSystem, TempFolderEndsWithASeparator) {
 }
 
 }  // namespace
-}  // namespace varnel::eco
+}  // namespace varnel::base

@@ -9,9 +9,9 @@
 
 #include "app/run_request.h"
 #include "app/save_dialog.h"
+#include "base/file_system.h"
 #include "eco/ansi_encoding.h"
 #include "eco/change_log.h"
-#include "eco/file_system.h"
 #include "host/automation.h"
 #include "host/pcb.h"
 
@@ -34,7 +34,7 @@ struct DeliveryMarks {
 
 class EcoDelivery {
  public:
-  EcoDelivery(app::SaveDialog& saveDialog, host::PcbConnector& pcb, eco::FileSystem& files,
+  EcoDelivery(app::SaveDialog& saveDialog, host::PcbConnector& pcb, base::FileSystem& files,
               eco::AnsiEncoder& encoder)
       : saveDialog_(saveDialog), pcb_(pcb), files_(files), encoder_(encoder) {}
   EcoDelivery(const EcoDelivery&) = delete;
@@ -77,7 +77,7 @@ class EcoDelivery {
 
   app::SaveDialog& saveDialog_;
   host::PcbConnector& pcb_;
-  eco::FileSystem& files_;
+  base::FileSystem& files_;
   eco::AnsiEncoder& encoder_;
 };
 

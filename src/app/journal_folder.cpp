@@ -9,14 +9,14 @@
 
 #include "app/file_journal.h"
 #include "app/journal_marker.h"
+#include "base/utf8_path.h"
 #include "eco/forced_read_file_name.h"
-#include "eco/utf8_path.h"
 
 namespace varnel::app {
 
 namespace fs = std::filesystem;
-using eco::pathOf;
-using eco::utf8Of;
+using base::pathOf;
+using base::utf8Of;
 
 namespace {
 

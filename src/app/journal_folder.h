@@ -9,7 +9,7 @@
 
 #include "app/journal.h"
 #include "app/journal_store.h"
-#include "eco/std_file_system.h"
+#include "base/std_file_system.h"
 
 namespace varnel::app {
 
@@ -33,7 +33,7 @@ class JournalFolder final : public JournalStore, public JournalLibrary {
 
   std::string folder_;
   std::size_t keep_;
-  mutable eco::StdFileSystem files_;
+  mutable base::StdFileSystem files_;
 };
 
 // The design's name without folder and extension, fit for a file name.

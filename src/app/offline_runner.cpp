@@ -13,7 +13,7 @@
 #include "app/renumbering_session.h"
 #include "app/run_texts.h"
 #include "base/png_image.h"
-#include "eco/std_file_system.h"
+#include "base/std_file_system.h"
 #include "eco/windows_1252.h"
 #include "host/pcb.h"
 #include "model/designator.h"
@@ -248,7 +248,7 @@ app::RunOutcome runAsAsked(const Arguments& a, const app::RunRequest& request,
 
 // The map of the planned run as a PNG; a refused run draws nothing (the run
 // that follows says why).
-void writeMap(const app::PlannedRun& planned, const std::string& path, eco::FileSystem& files) {
+void writeMap(const app::PlannedRun& planned, const std::string& path, base::FileSystem& files) {
   if (planned.error) return;
   const app::Preview preview = app::previewOf(planned.design, planned.plan, "Preview");
   constexpr int kWidth = 800, kHeight = 600;
@@ -311,7 +311,7 @@ Recovery recoveryOf(const Arguments& a) {
 // The command line's ECO file is the one the choice writes, as for any run;
 // PowerPCB never reads the one of a take-back, since the layout never
 // followed the renames it takes back.
-app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
+app::RunRequest recoveryRequest(const Arguments& a, base::FileSystem& files) {
   app::RunRequest request =
       app::recovering(app::parseJournal(files.readFile(*a.recover)), *a.recover, recoveryOf(a));
   // The file --eco names is the one written, or a copy of the one PowerPCB
@@ -325,7 +325,7 @@ app::RunRequest recoveryRequest(const Arguments& a, eco::FileSystem& files) {
   return request;
 }
 
-app::RunRequest requestOf(const Arguments& a, eco::FileSystem& files) {
+app::RunRequest requestOf(const Arguments& a, base::FileSystem& files) {
   if (a.recover) return recoveryRequest(a, files);
   app::RunRequest request =
       a.undo ? app::takingBack(app::parseJournal(files.readFile(*a.undo)), *a.undo, ecoOf(a))
@@ -351,7 +351,7 @@ void attach(app::PowerLogicLink& link) {
 // and the error. The outcome.
 app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector& pcb,
                         app::JournalStore& defaultJournals, CallCounter& calls,
-                        eco::FileSystem& files, std::ostream& out, std::ostream& err) {
+                        base::FileSystem& files, std::ostream& out, std::ostream& err) {
   ProgressValues progress;
   NoReportWindow report;
   FixedSaveDialog dialog;
@@ -384,7 +384,7 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
 // These files end the process as soon as the ECO file is written
 // (--crash-in-delivery), so that it leaves what a Varnel ended during the
 // delivery leaves.
-class EndingOnceEcoWritten final : public eco::FileSystem {
+class EndingOnceEcoWritten final : public base::FileSystem {
  public:
   EndingOnceEcoWritten(std::string ecoFile, std::string designFile, OfflineDesigns& designs)
       : ecoFile_(std::move(ecoFile)), designFile_(std::move(designFile)), designs_(designs) {}
@@ -399,7 +399,7 @@ class EndingOnceEcoWritten final : public eco::FileSystem {
   std::string tempFolder() override { return files_.tempFolder(); }
 
  private:
-  eco::StdFileSystem files_;
+  base::StdFileSystem files_;
   std::string ecoFile_, designFile_;
   OfflineDesigns& designs_;
 };
@@ -429,10 +429,10 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (a->crashAfter) designs.endAfterRename(std::stol(*a->crashAfter), *a->out);
   NoPcb pcb;
   app::JournalMarker marker;
-  eco::StdFileSystem plainFiles;
+  base::StdFileSystem plainFiles;
   std::optional<EndingOnceEcoWritten> endingFiles;
   if (a->crashInDelivery) endingFiles.emplace(*a->eco, *a->out, designs);
-  eco::FileSystem& files = endingFiles ? static_cast<eco::FileSystem&>(*endingFiles) : plainFiles;
+  base::FileSystem& files = endingFiles ? static_cast<base::FileSystem&>(*endingFiles) : plainFiles;
   const app::RunOutcome outcome = runWith(*a, attacher, pcb, marker, designs, files, out, err);
   int status = exitStatus(outcome);
   if (a->stats) err << designs.callStatistics();
@@ -455,7 +455,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (const auto status = answerWithoutRun(parsed, kVarnelUsage, "Varnel", out, err))
     return *status;
   const Arguments* a = &parsed.arguments;
-  eco::StdFileSystem files;
+  base::StdFileSystem files;
   const int status = exitStatus(runWith(*a, attacher, pcb, journals, calls, files, out, err));
   if (a->stats) err << calls.callStatistics();
   return status;

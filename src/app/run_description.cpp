@@ -19,14 +19,10 @@ long long daysFromCivil(long long year, unsigned month, unsigned day) {
   return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
 }
 
+// The parts are copied at once from the runtime's buffer, which only the
+// user interface's thread ever asks for.
 std::tm localTm(std::time_t when) {
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &when);
-#else
-  localtime_r(&when, &local);
-#endif
-  return local;
+  return *std::localtime(&when);
 }
 
 // The words of an option, or nothing for one the window has no words for.

@@ -6,7 +6,7 @@
 #include "app/journal_store.h"
 #include "app/main_window_presenter.h"
 #include "app/renumbering_session.h"
-#include "eco/std_file_system.h"
+#include "base/std_file_system.h"
 #include "win32/ui/ansi_code_page.h"
 #include "win32/ui/main_window.h"
 #include "win32/ui/preview_window.h"
@@ -42,7 +42,7 @@ class Program {
   SaveFileDialog dialog_;
   PreviewWindow preview_;
   WindowActivity activity_;
-  eco::StdFileSystem files_;
+  base::StdFileSystem files_;
   AnsiCodePage encoding_;
   app::EcoDelivery delivery_;
   app::PowerLogicLink link_;

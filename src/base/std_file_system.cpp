@@ -1,13 +1,13 @@
-#include "eco/std_file_system.h"
+#include "base/std_file_system.h"
 
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "base/error.h"
-#include "eco/utf8_path.h"
+#include "base/utf8_path.h"
 
-namespace varnel::eco {
+namespace varnel::base {
 
 namespace fs = std::filesystem;
 
@@ -93,4 +93,4 @@ std::string StdFileSystem::tempFolder() {
   return std::string(folder.begin(), folder.end());
 }
 
-}  // namespace varnel::eco
+}  // namespace varnel::base

@@ -1,8 +1,9 @@
 #pragma once
-// The file operations of the hand-off over the standard library.
-#include "eco/file_system.h"
+// The file operations over the standard library: the one place, with
+// appending_file, where Varnel meets the platform's files.
+#include "base/file_system.h"
 
-namespace varnel::eco {
+namespace varnel::base {
 
 class StdFileSystem final : public FileSystem {
  public:
@@ -19,4 +20,4 @@ class StdFileSystem final : public FileSystem {
   std::string tempFolder() override;
 };
 
-}  // namespace varnel::eco
+}  // namespace varnel::base

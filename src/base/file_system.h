@@ -1,8 +1,9 @@
 #pragma once
-// The file operations of ECO delivery, as an interface that tests replace.
+// The file operations of ECO files, journals and pictures, as an interface
+// that tests replace.
 #include <string>
 
-namespace varnel::eco {
+namespace varnel::base {
 
 class FileSystem {
  public:
@@ -21,4 +22,4 @@ class FileSystem {
   virtual std::string tempFolder() = 0;
 };
 
-}  // namespace varnel::eco
+}  // namespace varnel::base

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace varnel::eco {
+namespace varnel::base {
 
 inline std::filesystem::path pathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -14,4 +14,4 @@ inline std::string utf8Of(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-}  // namespace varnel::eco
+}  // namespace varnel::base
