@@ -20,7 +20,7 @@ namespace varnel::bench {
 namespace {
 
 // A session over the in-memory host, nothing else attached.
-struct Setup : testing::HostedSession {
+struct Setup : tests::HostedSession {
   app::RunRequest request;
 
   explicit Setup(standin::DesignData design)
@@ -141,7 +141,7 @@ void BM_AllComponentsPlain(benchmark::State& state) {
     state.PauseTiming();
     Setup s(allMove(size));
     state.ResumeTiming();
-    testing::plainRenumbering(*s.host, s.request.renumbering()->settings);
+    tests::plainRenumbering(*s.host, s.request.renumbering()->settings);
     state.PauseTiming();
     report(state, s, size, "calls/component");
     state.ResumeTiming();
@@ -156,13 +156,13 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(takenNames(size, selected));
-    s.request.renumbering()->settings.scope = Scope::selectedComponents;
+    s.request.renumbering()->settings.scope = RunScope::selectedComponents;
     s.request.renumbering()->settings.conflictRule =
         duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
     const HeapPeak heap;
     state.ResumeTiming();
     if (plain)
-      testing::plainRenumbering(*s.host, s.request.renumbering()->settings);
+      tests::plainRenumbering(*s.host, s.request.renumbering()->settings);
     else if (const auto outcome = s.session.run(s.request); outcome.error)
       return state.SkipWithError(outcome.error->text().c_str());
     state.PauseTiming();
@@ -194,7 +194,7 @@ BENCHMARK(BM_SelectedDuplicatesPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kM
 // reverse placement order.
 void BM_PlacementSort(benchmark::State& state) {
   RunSettings settings;
-  settings.scope = Scope::selectedComponents;
+  settings.scope = RunScope::selectedComponents;
   Planning planning(reversePlacement(static_cast<int>(state.range(0))), settings);
   for (auto _ : state) planning.sortSelection();
 }
@@ -217,7 +217,7 @@ BENCHMARK(BM_PlacementOrder)->Arg(1000)->Arg(10001)->Arg(100000)->Unit(benchmark
 // The procedure done literally: a row moved to the end shifts the rest.
 void BM_PlacementOrderPlain(benchmark::State& state) {
   const auto keys = reverseKeys(static_cast<int>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(testing::plainPlacementOrder(keys));
+  for (auto _ : state) benchmark::DoNotOptimize(tests::plainPlacementOrder(keys));
 }
 BENCHMARK(BM_PlacementOrderPlain)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 
@@ -232,7 +232,7 @@ BENCHMARK(BM_EcoWriter)->Arg(1000)->Arg(10001)->Arg(100000)->Unit(benchmark::kMi
 void BM_EcoBreaksPlain(benchmark::State& state) {
   std::vector<std::string> oldNames, newNames;
   chainedLog(static_cast<int>(state.range(0)), oldNames, newNames);
-  for (auto _ : state) benchmark::DoNotOptimize(testing::plainSectionBreaks(oldNames, newNames));
+  for (auto _ : state) benchmark::DoNotOptimize(tests::plainSectionBreaks(oldNames, newNames));
 }
 BENCHMARK(BM_EcoBreaksPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 

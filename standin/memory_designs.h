@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/offline_runner.h"
+#include "app/command_line.h"
 #include "standin/memory_host.h"
 
 namespace varnel::standin {

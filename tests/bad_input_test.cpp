@@ -14,9 +14,9 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
-using testing::TempDir;
+using tests::design;
+using tests::Engine;
+using tests::TempDir;
 
 TEST(BadInput, StartTextsAreRefusedWithTheWindowsMessages) {
   TempDir dir;
@@ -35,7 +35,7 @@ TEST(BadInput, StartTextsAreRefusedWithTheWindowsMessages) {
       ++tried;
     }
   }
-  ::testing::Test::RecordProperty("inputs", tried);
+  testing::Test::RecordProperty("inputs", tried);
 }
 
 // A component whose designator has no capital letter to begin with is left
@@ -76,7 +76,7 @@ struct BadDesignator {
   friend void PrintTo(const BadDesignator& b, std::ostream* os) { *os << b.label; }
 };
 
-class BadDesignators : public ::testing::TestWithParam<BadDesignator> {};
+class BadDesignators : public testing::TestWithParam<BadDesignator> {};
 
 TEST_P(BadDesignators, AreRefusedBeforeAnyRename) {
   auto data = design("R7 C3");
@@ -96,7 +96,7 @@ TEST_P(BadDesignators, AreRefusedBeforeAnyRename) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BadDesignators,
-    ::testing::Values(
+    testing::Values(
         BadDesignator{"FortyThousandLetters", std::string(40000, 'R') + "1", false,
                       "Overflow: a designator begins with more than 32766 letters."},
         BadDesignator{"Blank", "R 1", true,
@@ -157,15 +157,15 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
            {dir.file("folder.eco"),
             "Path/File access error: " + dir.file("folder.eco") + ": it is a folder"}}) {
     auto host = std::make_shared<standin::MemoryHost>(design("R5 R6"));
-    testing::FakeAttacher attacher;
+    tests::FakeAttacher attacher;
     attacher.app = host;
     app::ProgressValues progress;
-    testing::FakeReport report;
-    testing::FakeSaveDialog dialog;
+    tests::FakeReport report;
+    tests::FakeSaveDialog dialog;
     dialog.answer = target;
-    testing::CallLog journal;
-    testing::FakeFiles unused{journal};
-    testing::FakePcb pcb{journal, unused};
+    tests::CallLog journal;
+    tests::FakeFiles unused{journal};
+    tests::FakePcb pcb{journal, unused};
     base::StdFileSystem files;
     eco::Windows1252Encoder encoder;
     app::NoJournals journals;
@@ -177,7 +177,7 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     ASSERT_TRUE(outcome.error) << target;
     EXPECT_EQ(outcome.error->text(),
               "The ECO file cannot be written: " + reason + ". Nothing was renamed.");
-    EXPECT_EQ(testing::designators(host->design()), testing::words("R5 R6")) << target;
+    EXPECT_EQ(tests::designators(host->design()), tests::words("R5 R6")) << target;
   }
   EXPECT_EQ(TempDir::read(readOnly), "keep");
 }

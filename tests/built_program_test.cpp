@@ -12,7 +12,7 @@
 namespace varnel {
 namespace {
 
-class BuiltProgram : public ::testing::Test {
+class BuiltProgram : public testing::Test {
  protected:
   void SetUp() override {
     module = LoadLibraryExW(path.c_str(), nullptr,

@@ -6,8 +6,8 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
+using tests::design;
+using tests::Engine;
 
 TEST(ChangeLog, RecordsRenamesInOrderAndListsThem) {
   eco::ChangeLog log;
@@ -53,7 +53,7 @@ TEST(ChangeLog, ARenameWhoseReadBackFailsIsStillLogged) {
   Engine e(design("R5"));
   runFailingAt(e, callsOfTheWholeRun());
   ASSERT_TRUE(e.outcome.error);
-  EXPECT_EQ(e.names(), testing::words("R1"));
+  EXPECT_EQ(e.names(), tests::words("R1"));
   ASSERT_EQ(e.outcome.log.size(), 1u);
   EXPECT_EQ(e.outcome.log.entries()[0], (Rename{1, "R5", "R1"}));
 }

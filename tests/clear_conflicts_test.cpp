@@ -7,8 +7,8 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::words;
+using tests::design;
+using tests::words;
 
 std::vector<std::string> movesFor(const std::string& parts, const std::string& start) {
   RunSettings settings;

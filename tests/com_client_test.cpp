@@ -23,10 +23,10 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::words;
+using tests::design;
+using tests::words;
 
-class ComClient : public ::testing::Test {
+class ComClient : public testing::Test {
  protected:
   win::ComApartment apartment;
   std::shared_ptr<standin::MemoryHost> host =
@@ -112,13 +112,13 @@ TEST_F(ComClient, DeliversOpenDocumentUntilUnsubscribed) {
 }
 
 TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
-  testing::CallLog journal;
+  tests::CallLog journal;
   win::ComHostAttacher attacher;
   app::ProgressValues progress;
-  testing::FakeReport report;
-  testing::FakeSaveDialog dialog;
-  testing::FakeFiles files{journal};
-  testing::FakePcb pcb{journal, files};
+  tests::FakeReport report;
+  tests::FakeSaveDialog dialog;
+  tests::FakeFiles files{journal};
+  tests::FakePcb pcb{journal, files};
   eco::Windows1252Encoder encoder;
   app::NoJournals journals;
   app::EcoDelivery delivery(dialog, pcb, files, encoder);
@@ -126,11 +126,11 @@ TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   app::RenumberingSession session(link, progress, report, delivery, journals);
   link.attach([](host::HostEvent) {});
   EXPECT_FALSE(session.run(app::renumbering(RunSettings{}, app::EcoOutput::none)).error);
-  EXPECT_EQ(testing::designators(host->design()), words("R1 R2 C1"));
+  EXPECT_EQ(tests::designators(host->design()), words("R1 R2 C1"));
 }
 
 TEST_F(ComClient, PcbReadsAnEcoFileByName) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   auto model = std::make_shared<standin::PcbModel>();
   model->layout = design("R5 R6");
   auto pcbServed = standin::servePcbApplication(model);
@@ -141,7 +141,7 @@ TEST_F(ComClient, PcbReadsAnEcoFileByName) {
       "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\nR5 R1\r\n*END*\r\n");
   auto layout = win::ComPcbConnector().attach()->ActiveDocument();
   layout->ReadEcoFile(eco);
-  EXPECT_EQ(testing::designators(model->layout), words("R1 R6"));
+  EXPECT_EQ(tests::designators(model->layout), words("R1 R6"));
   try {
     layout->ReadEcoFile(eco);  // R5 is gone now
     FAIL();
@@ -152,7 +152,7 @@ TEST_F(ComClient, PcbReadsAnEcoFileByName) {
 
 // The strict stand-in served in this process: its type library, DISPIDs of
 // its own per class, events through its own dispinterface.
-class StrictComClient : public ::testing::Test {
+class StrictComClient : public testing::Test {
  protected:
   win::ComApartment apartment;
   std::shared_ptr<standin::MemoryHost> host =
@@ -172,17 +172,17 @@ class StrictComClient : public ::testing::Test {
 
 TEST_F(StrictComClient, ASelectedRunCallsEachClassOfListByItsOwnDispids) {
   host->open(design("R5@10,0 R6@0,0* C1@0,0*"));
-  testing::SessionFakes fakes;
+  tests::SessionFakes fakes;
   app::ProgressValues progress;
   win::ComHostAttacher attacher;
   app::PowerLogicLink link(attacher);
   app::RenumberingSession session(link, progress, fakes.report, fakes.delivery, fakes.journals);
   link.attach([](host::HostEvent) {});
   RunSettings settings;
-  settings.scope = Scope::selectedComponents;
+  settings.scope = RunScope::selectedComponents;
   const auto outcome = session.run(app::renumbering(settings, app::EcoOutput::none));
   EXPECT_FALSE(outcome.error) << describe(*outcome.error);
-  EXPECT_EQ(testing::designators(host->design()), words("R5 R1 C1"));
+  EXPECT_EQ(tests::designators(host->design()), words("R5 R1 C1"));
   EXPECT_TRUE(attacher.attach()->ActiveDocument()->Components()->Item("R9").empty())
       << "an unknown name gives Nothing";
 }

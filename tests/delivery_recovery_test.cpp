@@ -12,8 +12,8 @@ namespace varnel {
 namespace {
 
 using app::Recovery;
-using testing::design;
-using testing::Engine;
+using tests::design;
+using tests::Engine;
 
 // A whole "Rename all" run with a forced read, its journal kept: what the
 // layout read, and the journal as each point of the delivery left it.
@@ -126,7 +126,7 @@ TEST(DeliveryRecovery, TheBoxAsksToSendWriteOrLeaveAndWarnsOfAReadUnderWay) {
 // The window offers the box for a run ended in its delivery, at start-up.
 TEST(DeliveryRecovery, TheWindowOffersItAtStartUpAndSendsTheFile) {
   const DeliveredRun run;
-  testing::PresenterFakes w(std::make_shared<standin::MemoryHost>(run.e.host->design()));
+  tests::PresenterFakes w(std::make_shared<standin::MemoryHost>(run.e.host->design()));
   w.journals.keep = true;
   w.journals.texts[run.journal] = run.endedBefore("delivering");
   w.view.recoveryChoice = Recovery::send;

@@ -46,7 +46,7 @@ struct Malformed {
   friend void PrintTo(const Malformed& m, std::ostream* os) { *os << m.label; }
 };
 
-class MalformedDesign : public ::testing::TestWithParam<Malformed> {};
+class MalformedDesign : public testing::TestWithParam<Malformed> {};
 
 TEST_P(MalformedDesign, IsRefusedNamingFileLineAndWhatWasExpected) {
   try {
@@ -59,7 +59,7 @@ TEST_P(MalformedDesign, IsRefusedNamingFileLineAndWhatWasExpected) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, MalformedDesign,
-    ::testing::Values(
+    testing::Values(
         Malformed{"Empty", "", "board.design:1: expected 'design NAME', got the end of the file"},
         Malformed{"NoDesignLine", "R1 0 0\n",
                   "board.design:1: expected 'design NAME', got 'R1 0 0'"},

@@ -19,7 +19,7 @@ struct DesignatorCase {
   friend void PrintTo(const DesignatorCase& c, std::ostream* os) { *os << c.label; }
 };
 
-class DesignatorTable : public ::testing::TestWithParam<DesignatorCase> {};
+class DesignatorTable : public testing::TestWithParam<DesignatorCase> {};
 
 TEST_P(DesignatorTable, SplitsTestsAndComposes) {
   const DesignatorCase& c = GetParam();
@@ -35,23 +35,23 @@ TEST_P(DesignatorTable, SplitsTestsAndComposes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Designators, DesignatorTable,
-    ::testing::Values(DesignatorCase{"R12", "R12", "R", "12", 12, false, "R7", false},
-                      DesignatorCase{"IC105", "IC105", "IC", "105", 105, false, "IC7", false},
-                      DesignatorCase{"R007", "R007", "R", "007", 7, false, "R7", false},
-                      DesignatorCase{"U1A", "U1A", "U", "1A", 0, true, "U7", false},
-                      DesignatorCase{"TP", "TP", "TP", "0", 0, true, "TP7", true},
-                      DesignatorCase{"Empty", "", "", "0", 0, false, "7", true},
-                      DesignatorCase{"LowerCase", "r12", "", "r12", 0, false, "7", false},
-                      DesignatorCase{"BareNumber", "12", "", "12", 12, false, "7", false},
-                      DesignatorCase{"Negative", "R-5", "R", "-5", -5, false, "R7", false},
-                      DesignatorCase{"OutOfRange", "R40000", "R", "40000", 0, false, "R7", false},
-                      DesignatorCase{"AccentedLetter",
-                                     "\xC3\x85"
-                                     "1",
-                                     "",
-                                     "\xC3\x85"
-                                     "1",
-                                     0, false, "7", false}),
+    testing::Values(DesignatorCase{"R12", "R12", "R", "12", 12, false, "R7", false},
+                    DesignatorCase{"IC105", "IC105", "IC", "105", 105, false, "IC7", false},
+                    DesignatorCase{"R007", "R007", "R", "007", 7, false, "R7", false},
+                    DesignatorCase{"U1A", "U1A", "U", "1A", 0, true, "U7", false},
+                    DesignatorCase{"TP", "TP", "TP", "0", 0, true, "TP7", true},
+                    DesignatorCase{"Empty", "", "", "0", 0, false, "7", true},
+                    DesignatorCase{"LowerCase", "r12", "", "r12", 0, false, "7", false},
+                    DesignatorCase{"BareNumber", "12", "", "12", 12, false, "7", false},
+                    DesignatorCase{"Negative", "R-5", "R", "-5", -5, false, "R7", false},
+                    DesignatorCase{"OutOfRange", "R40000", "R", "40000", 0, false, "R7", false},
+                    DesignatorCase{"AccentedLetter",
+                                   "\xC3\x85"
+                                   "1",
+                                   "",
+                                   "\xC3\x85"
+                                   "1",
+                                   0, false, "7", false}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(DesignatorNumbers, ConvertLikeTheHostWithBlanksSignsAndBankersRounding) {

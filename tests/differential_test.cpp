@@ -15,7 +15,7 @@
 namespace varnel {
 namespace {
 
-using testing::Engine;
+using tests::Engine;
 
 standin::DesignData randomDesign(std::mt19937& random, int size) {
   // Lower-case designators are left alone, as a lock leaves them.
@@ -62,7 +62,7 @@ struct Outcome {
   bool operator==(const Outcome&) const = default;
 };
 
-void choose(testing::OptionValues& options, int mode, int variant) {
+void choose(tests::OptionValues& options, int mode, int variant) {
   options.start = std::to_string(variant % 3 == 0 ? 1 : variant % 3 == 1 ? 10 : -3);
   options.all = mode == 0;
   options.selected = mode == 1;
@@ -79,14 +79,14 @@ Outcome planned(const standin::DesignData& design, int mode, int variant) {
 
 Outcome straightOnTheHost(const standin::DesignData& design, int mode, int variant) {
   standin::MemoryHost host(design);
-  testing::OptionValues options;
+  tests::OptionValues options;
   choose(options, mode, variant);
   try {
-    const auto plain = testing::plainRenumbering(host, options.settings());
-    return {testing::designators(host.design()), plain.oldNames, plain.newNames, plain.ignored,
+    const auto plain = tests::plainRenumbering(host, options.settings());
+    return {tests::designators(host.design()), plain.oldNames, plain.newNames, plain.ignored,
             false};
   } catch (const Error&) {
-    return {testing::designators(host.design()), {}, {}, {}, true};
+    return {tests::designators(host.design()), {}, {}, {}, true};
   }
 }
 
@@ -101,7 +101,7 @@ TEST(Differential, APlannedRunEqualsTheAlgorithmRunOnTheHost) {
       if (plain.failed) {
         // Refused before any rename, where the plain run failed part-way.
         EXPECT_TRUE(fast.failed) << trial;
-        EXPECT_EQ(fast.names, testing::designators(design)) << trial;
+        EXPECT_EQ(fast.names, tests::designators(design)) << trial;
         continue;
       }
       ASSERT_EQ(fast, plain) << "trial " << trial << " mode " << mode;
@@ -139,8 +139,7 @@ TEST(Differential, HashedSectionBreaksEqualTheLiteralPasses) {
       oldNames.push_back((random() % 4 ? "R" : "r") + std::to_string(random() % 12));
       newNames.push_back("R" + std::to_string(random() % 12));
     }
-    ASSERT_EQ(eco::sectionBreaks(oldNames, newNames),
-              testing::plainSectionBreaks(oldNames, newNames))
+    ASSERT_EQ(eco::sectionBreaks(oldNames, newNames), tests::plainSectionBreaks(oldNames, newNames))
         << trial;
   }
 }

@@ -10,9 +10,9 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
-using testing::words;
+using tests::design;
+using tests::Engine;
+using tests::words;
 
 // A quad buffer whose four gates all came in as U2; the one at X 0 is selected.
 constexpr const char* kQuadBuffer = "R1 U2@50,0 U2@0,0* U2@30,0 U2@20,0 C1";

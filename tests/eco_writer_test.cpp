@@ -9,7 +9,7 @@
 namespace varnel {
 namespace {
 
-using testing::words;
+using tests::words;
 
 const std::string kHeader = "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\n";
 const std::string kEnd = "*END*\r\n";

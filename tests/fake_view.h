@@ -11,7 +11,7 @@
 #include "host/automation.h"
 #include "standin/memory_host.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 struct FakeView final : app::MainWindowView {
   struct State {
@@ -119,4 +119,4 @@ struct FakeAttacher final : host::HostAttacher {
   }
 };
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

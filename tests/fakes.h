@@ -19,7 +19,7 @@
 #include "base/file_system.h"
 #include "host/pcb.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 using CallLog = std::vector<std::string>;
 
@@ -233,4 +233,4 @@ inline std::vector<std::string> pairs(const RunRecord& record) {
   return out;
 }
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

@@ -12,8 +12,8 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
+using tests::design;
+using tests::Engine;
 
 struct Scenario {
   const char* label;
@@ -52,7 +52,7 @@ std::optional<std::string> ecoWritten(const Engine& e) {
   return std::nullopt;
 }
 
-class FaultSweep : public ::testing::TestWithParam<Scenario> {};
+class FaultSweep : public testing::TestWithParam<Scenario> {};
 
 TEST_P(FaultSweep, SurvivesAFailureAtEveryHostCall) {
   const Scenario& s = GetParam();
@@ -103,11 +103,11 @@ TEST_P(FaultSweep, SurvivesAFailureAtEveryHostCall) {
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, FaultSweep,
-    ::testing::Values(
-        Scenario{"AllWithMovesWriteOnly", "R5 R6 C1 R1 TP U1A C7", 0, false, false},
-        Scenario{"AllWithMovesForcedRead", "R5 R6 C1 R1 TP U1A C7", 0, false, true},
-        Scenario{"SelectedAssign", "R1 R2 C1 R3 R5@0,0* R9@10,0* C4*", 1, false, false},
-        Scenario{"SelectedDuplicatesForcedRead", "R2@0,0* R1@10,0* R3 C2* C1", 1, true, true}),
+    testing::Values(Scenario{"AllWithMovesWriteOnly", "R5 R6 C1 R1 TP U1A C7", 0, false, false},
+                    Scenario{"AllWithMovesForcedRead", "R5 R6 C1 R1 TP U1A C7", 0, false, true},
+                    Scenario{"SelectedAssign", "R1 R2 C1 R3 R5@0,0* R9@10,0* C4*", 1, false, false},
+                    Scenario{"SelectedDuplicatesForcedRead", "R2@0,0* R1@10,0* R3 C2* C1", 1, true,
+                             true}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

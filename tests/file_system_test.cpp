@@ -11,8 +11,8 @@
 namespace varnel::base {
 namespace {
 
-using testing::failureOf;
-using testing::TempDir;
+using tests::failureOf;
+using tests::TempDir;
 
 TEST(StdFileSystem, ReplacesAnExistingFileWholeAndLeavesNoTemporaryFile) {
   TempDir dir;

@@ -14,7 +14,7 @@
 #include "model/designator.h"
 #include "standin/memory_host.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 // "R1 R2* C1@100,200*": designators in list order; '*' marks a selected one,
 // "@X,Y" gives its placement (default: X = 10 times its list position, Y 0).
@@ -73,7 +73,7 @@ struct OptionValues {
 
   RunSettings settings() const {
     RunSettings s;
-    s.scope = selected ? Scope::selectedComponents : Scope::allComponents;
+    s.scope = selected ? RunScope::selectedComponents : RunScope::allComponents;
     s.conflictRule = duplicate ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
     s.start = designator::parseStartNumber(start).value();
     s.rules = rules;
@@ -156,4 +156,4 @@ struct Engine : HostedSession {
   }
 };
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

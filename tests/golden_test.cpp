@@ -1,4 +1,4 @@
-// The offline runner's whole output, frozen: for the demo board over every
+// The command line's whole output, frozen: for the demo board over every
 // option combination and four start numbers, and for 300 generated designs,
 // its stdout, stderr with --stats (host calls and their order), exit status,
 // the --out design and the --eco bytes. Any change of behaviour shows here.
@@ -19,7 +19,7 @@
 namespace varnel {
 namespace {
 
-using testing::TempDir;
+using tests::TempDir;
 
 // The same numbers on every platform (unlike the standard distributions).
 class Lcg {
@@ -56,7 +56,7 @@ std::string joined(const std::vector<std::string>& words) {
   return out;
 }
 
-// One run of the offline runner, as the golden file shows it.
+// One run of the command line, as the golden file shows it.
 std::string runCase(const std::string& name, const std::string& design,
                     const std::vector<std::string>& options, bool eco) {
   TempDir dir;

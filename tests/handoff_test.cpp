@@ -10,14 +10,14 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
-using testing::words;
+using tests::design;
+using tests::Engine;
+using tests::words;
 
 const char* kHeading =
     "Alpha Reference \r\nDesignators Ignored:\r\n-----------------------------------\r\n";
 
-class HandOff : public ::testing::Test {
+class HandOff : public testing::Test {
  protected:
   Engine e{design("R5 R6")};  // a run over it renames R5>R1 R6>R2
   HandOff() {

@@ -12,7 +12,7 @@ namespace varnel {
 namespace {
 
 using app::Control;
-using testing::design;
+using tests::design;
 
 // PowerLogic as a host of another kind shows it: every event without its
 // meaning (no type information), or no events at all (no connection point).
@@ -35,11 +35,11 @@ struct HostOfUnknownEvents final : host::Application {
   }
 };
 
-struct Window : testing::PresenterFakes {
+struct WindowLogic : tests::PresenterFakes {
   // app: what PowerLogic looks like to Varnel, made from the host in memory.
   using AppOf = std::function<std::shared_ptr<host::Application>(
       const std::shared_ptr<standin::MemoryHost>&)>;
-  explicit Window(const std::string& parts, const AppOf& app = {})
+  explicit WindowLogic(const std::string& parts, const AppOf& app = {})
       : PresenterFakes(std::make_shared<standin::MemoryHost>(design(parts))) {
     attacher.app = app ? app(host) : host;
     journals.keep = true;
@@ -53,7 +53,7 @@ struct Window : testing::PresenterFakes {
 };
 
 TEST(HostEvents, AnOpenedDesignWaitsUntilAPreviewOrAnUndoHasReturned) {
-  Window w("R5 R6");
+  WindowLogic w("R5 R6");
   w.presenter.onClick(Control::allComponents);
   w.preview.whileShowing = [&] {
     w.openOther("C4", "other.sch");
@@ -67,7 +67,7 @@ TEST(HostEvents, AnOpenedDesignWaitsUntilAPreviewOrAnUndoHasReturned) {
   w.presenter.onClick(Control::allComponents);
   w.preview.whileShowing = {};
   w.presenter.onRun();
-  ASSERT_EQ(testing::designators(w.host->design()), testing::words("C1"));
+  ASSERT_EQ(tests::designators(w.host->design()), tests::words("C1"));
   w.preview.whileShowing = [&] {
     w.openOther("U3", "third.sch");
     w.pump();
@@ -80,8 +80,8 @@ TEST(HostEvents, AnOpenedDesignWaitsUntilAPreviewOrAnUndoHasReturned) {
 }
 
 TEST(HostEvents, AnEventOfUnknownMeaningTakesTheDesignOnlyWhenAnotherIsOpen) {
-  Window w("R5 R6",
-           [](const auto& host) { return std::make_shared<HostOfUnknownEvents>(host, true); });
+  WindowLogic w("R5 R6",
+                [](const auto& host) { return std::make_shared<HostOfUnknownEvents>(host, true); });
   ASSERT_EQ(w.view.title, "Varnel test.sch");
   w.presenter.onClick(Control::allComponents);
   w.host->setSelected(1, true);
@@ -94,8 +94,8 @@ TEST(HostEvents, AnEventOfUnknownMeaningTakesTheDesignOnlyWhenAnotherIsOpen) {
 }
 
 TEST(HostEvents, WithoutEventsTheOpenDesignIsComparedBeforeEachRun) {
-  Window w("R5 R6",
-           [](const auto& host) { return std::make_shared<HostOfUnknownEvents>(host, false); });
+  WindowLogic w(
+      "R5 R6", [](const auto& host) { return std::make_shared<HostOfUnknownEvents>(host, false); });
   EXPECT_TRUE(w.view.messages.empty()) << "a failed subscription is not \"no design\"";
   EXPECT_FALSE(w.view.ended);
   EXPECT_FALSE(w.link.subscribed());
@@ -113,7 +113,7 @@ TEST(HostEvents, WithoutEventsTheOpenDesignIsComparedBeforeEachRun) {
   w.view.select(Control::allComponents);
   w.presenter.onRun();
   EXPECT_EQ(w.view.messages.size(), 1u);
-  EXPECT_EQ(testing::designators(w.host->design()), testing::words("C1 C2"));
+  EXPECT_EQ(tests::designators(w.host->design()), tests::words("C1 C2"));
 }
 
 TEST(HostEvents, AnEmptyActiveDocumentIsNoDesignLoaded) {
@@ -122,7 +122,7 @@ TEST(HostEvents, AnEmptyActiveDocumentIsNoDesignLoaded) {
     void Prepare() override {}
     host::Subscription subscribe(std::function<void(host::HostEvent)>) override { return {}; }
   };
-  Window w("R1", [](const auto&) { return std::make_shared<NoDocument>(); });
+  WindowLogic w("R1", [](const auto&) { return std::make_shared<NoDocument>(); });
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text, "You must load a project before running Varnel");
   EXPECT_TRUE(w.view.ended);

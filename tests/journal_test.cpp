@@ -1,5 +1,5 @@
 // The journal of every run, the preview that renames nothing, and the undo
-// that takes a run back: in the session and in the offline runner.
+// that takes a run back: in the session and on the command line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,9 +23,9 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
-using testing::words;
+using tests::design;
+using tests::Engine;
+using tests::words;
 
 // The head of a run's journal, planning nothing and writing no ECO file.
 std::string headOf(std::string design, std::string started, std::string settings,
@@ -101,12 +101,12 @@ TEST(JournalFormat, KnowsAnUndoByItsOwnRecordAndTheUndosOfOldJournalsByTheirSett
 }
 
 TEST(JournalFormat, FilesEndTheirLinesAsTheSystemDoes) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   app::FileJournal journal(dir.file("run.journal"));
   auto opened = journal.create("b.sch");
   opened.sink->append(headOf("b.sch", opened.started, "--all --start 1"));
   journal.appendTo(dir.file("run.journal"), app::journalCompleted());
-  const std::string text = testing::TempDir::read(dir.file("run.journal"));
+  const std::string text = tests::TempDir::read(dir.file("run.journal"));
 #ifdef _WIN32
   EXPECT_NE(text.find("varnel-journal 3\r\ndesign b.sch\r\n"), std::string::npos) << text;
   EXPECT_EQ(text.substr(text.size() - 11), "completed\r\n");
@@ -193,7 +193,7 @@ TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
 TEST(JournalFormat, SaysTheSettingsAsTheOfflineRunnerTakesThem) {
   RunSettings settings;
   EXPECT_EQ(app::requestText(app::renumbering(settings, app::EcoOutput::none)), "--all --start 1");
-  settings.scope = Scope::selectedComponents;
+  settings.scope = RunScope::selectedComponents;
   settings.conflictRule = ConflictRule::renameDuplicates;
   settings.start = -3;
   EXPECT_EQ(app::requestText(app::renumbering(settings, app::EcoOutput::forceReadInPcb)),
@@ -410,7 +410,7 @@ Offline offline(const std::vector<std::string>& args) {
 }
 
 TEST(OfflineUndo, PreviewsJournalsAndUndoesFromTheCommandLine) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   const std::string board =
       dir.write("b.design", "design b.sch\nU5 0 0\nU9 10 0 selected\nU1A 20 0\nU7 30 0\n");
   const std::string after = dir.file("after.design"), journal = dir.file("run.journal");
@@ -423,7 +423,7 @@ TEST(OfflineUndo, PreviewsJournalsAndUndoesFromTheCommandLine) {
   EXPECT_EQ(preview.err, run.err);
   EXPECT_FALSE(std::filesystem::exists(dir.file("x.eco"))) << "a preview writes no file";
 
-  const app::Journal written = app::parseJournal(testing::TempDir::read(journal));
+  const app::Journal written = app::parseJournal(tests::TempDir::read(journal));
   EXPECT_EQ(written.settings, "--all --start 1");
   EXPECT_EQ(written.end, app::Journal::End::completed);
 
@@ -436,7 +436,7 @@ TEST(OfflineUndo, PreviewsJournalsAndUndoesFromTheCommandLine) {
     if (from != "ignored:") reversed = to + " " + from + "\n" + reversed;
   EXPECT_EQ(undo.out, reversed);
   EXPECT_EQ(standin::loadDesignFile(dir.file("back.design")), standin::loadDesignFile(board));
-  EXPECT_TRUE(app::parseJournal(testing::TempDir::read(journal)).undone());
+  EXPECT_TRUE(app::parseJournal(tests::TempDir::read(journal)).undone());
 
   const Offline again = offline({board, "--undo", journal});
   EXPECT_EQ(again.status, 1);
@@ -462,7 +462,7 @@ namespace varnel {
 namespace {
 
 TEST(JournalFolder, NamesJournalsAfterTheDesignAndTimeKeepsTheNewestAndFindsTheLastRun) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   app::JournalFolder folder(dir.file("Varnel/Journal"), /*keep=*/3);
   EXPECT_FALSE(folder.newestNotUndone("board.sch"));
   std::vector<std::string> paths;
@@ -556,7 +556,7 @@ TEST(Map, EachLabelGoesToTheCornerAwayFromTheLine) {
 }
 
 TEST(Map, TheOfflineRunnerWritesItAsAPng) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   const std::string board = dir.write(
       "b.design", "design b.sch\nR5 0 0 selected\nR9 300 200 selected\nR7 100 0 selected\n");
   const std::string png = dir.file("map.png");
@@ -564,7 +564,7 @@ TEST(Map, TheOfflineRunnerWritesItAsAPng) {
   ASSERT_EQ(standin::runOffline({board, "--selected", "--preview", "--map", png}, out, err), 0)
       << err.str();
   int width = 0, height = 0;
-  const auto rgb = decodeStoredPng(testing::TempDir::read(png), width, height);
+  const auto rgb = decodeStoredPng(tests::TempDir::read(png), width, height);
   EXPECT_EQ(width, 800);
   EXPECT_EQ(height, 600);
   const std::vector<app::MapPoint> expected{

@@ -7,7 +7,7 @@
 
 #include "app/main_window_layout.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 struct PlacedControl {
   app::ControlLayout layout;
@@ -106,4 +106,4 @@ inline std::vector<std::string> layoutProblems(const std::vector<PlacedControl>&
   return problems;
 }
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

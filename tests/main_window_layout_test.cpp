@@ -10,8 +10,8 @@ namespace varnel {
 namespace {
 
 // Captions about as wide as Segoe UI 9 pt draws them at 96 dpi, scaled.
-testing::PlacedControl placed(const app::ControlLayout& layout, const app::PixelRect& rect, int dpi,
-                              double fontScale) {
+tests::PlacedControl placed(const app::ControlLayout& layout, const app::PixelRect& rect, int dpi,
+                            double fontScale) {
   const std::size_t letters =
       std::strlen(layout.caption) - (std::strchr(layout.caption, '&') ? 1 : 0);
   const int width = static_cast<int>(letters * 5.6 * fontScale * dpi / 96);
@@ -25,14 +25,14 @@ TEST(MainWindowLayout, FitsTheFontAtEveryDpi) {
       SCOPED_TRACE(std::to_string(dpi) + " dpi, font x" + std::to_string(fontScale));
       app::LayoutMetrics metrics{
           dpi, static_cast<int>(16 * fontScale * dpi / 96), 13 * dpi / 96, {}};
-      std::vector<testing::PlacedControl> all;
+      std::vector<tests::PlacedControl> all;
       for (const app::ControlLayout& layout : app::kMainWindowLayout)
         all.push_back(placed(layout, {}, dpi, fontScale));
       for (const auto& p : all) metrics.captionWidths[p.layout.id] = p.textWidth + 2;
       const auto rects = app::layOutMainWindow(metrics);
       for (auto& p : all) p.rect = rects.at(p.layout.id);
       const app::PixelRect client{0, 0, 5700 * dpi / 1440, 2325 * dpi / 1440};
-      for (const std::string& problem : testing::layoutProblems(all, client, dpi))
+      for (const std::string& problem : tests::layoutProblems(all, client, dpi))
         ADD_FAILURE() << problem;
     }
   }

@@ -12,19 +12,19 @@ namespace varnel {
 namespace {
 
 using app::Control;
-using testing::design;
-using testing::FakeView;
+using tests::design;
+using tests::FakeView;
 
-struct Window : testing::PresenterFakes {
-  explicit Window(std::shared_ptr<standin::MemoryHost> h) : PresenterFakes(std::move(h)) {
+struct WindowLogic : tests::PresenterFakes {
+  explicit WindowLogic(std::shared_ptr<standin::MemoryHost> h) : PresenterFakes(std::move(h)) {
     presenter.onLoad();
   }
-  explicit Window(const std::string& parts)
-      : Window(std::make_shared<standin::MemoryHost>(design(parts))) {}
+  explicit WindowLogic(const std::string& parts)
+      : WindowLogic(std::make_shared<standin::MemoryHost>(design(parts))) {}
 };
 
 TEST(StartUp, AttachesTitlesAndKeepsTheWindowOnTop) {
-  Window w("R2 R1");
+  WindowLogic w("R2 R1");
   EXPECT_EQ(w.view.title, "Varnel test.sch");
   EXPECT_EQ(w.view.text(Control::startNumber), "1");
   EXPECT_TRUE(w.view.topmost);
@@ -36,7 +36,7 @@ TEST(StartUp, AttachesTitlesAndKeepsTheWindowOnTop) {
 TEST(StartUp, TakesTheListFromFindObjectsUnlessThereAreSeveralScopes) {
   for (int scopes : {0, 1, 2}) {
     auto host = std::make_shared<standin::MemoryHost>(design("R1", scopes));
-    Window w(host);
+    WindowLogic w(host);
     const auto calls = host->callsByOperation();
     EXPECT_EQ(calls.count("Scope.FindObjects"), scopes > 1 ? 0u : 1u) << scopes;
     EXPECT_EQ(calls.count("Document.Components"), scopes > 1 ? 1u : 0u) << scopes;
@@ -52,29 +52,29 @@ void expectEndingMessage(const FakeView& view, const std::string& text) {
 }
 
 TEST(StartUp, EndsWithAMessageWhenPowerLogicIsNotRunning) {
-  Window w(std::shared_ptr<standin::MemoryHost>{});
+  WindowLogic w(std::shared_ptr<standin::MemoryHost>{});
   expectEndingMessage(w.view, "Are you sure Powerlogic is running ? ");
   EXPECT_EQ(w.view.title, "Varnel");
 }
 
 TEST(StartUp, EndsWithAMessageWhenNoDesignOrAnEmptyOneIsLoaded) {
-  Window none(std::make_shared<standin::MemoryHost>());
+  WindowLogic none(std::make_shared<standin::MemoryHost>());
   expectEndingMessage(none.view, "You must load a project before running Varnel");
-  Window empty("");
+  WindowLogic empty("");
   expectEndingMessage(empty.view, "You must load a project before running Varnel");
 }
 
 TEST(StartUp, StopsQuietlyOnAnyOtherError) {
   auto host = std::make_shared<standin::MemoryHost>(design("R1"));
   host->failCall(1, Error(0x800706BA, "RPC server unavailable"));
-  Window w(host);
+  WindowLogic w(host);
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_FALSE(w.view.ended);
   EXPECT_EQ(w.view.title, "Varnel");
 }
 
 TEST(Reattach, TakesTheNewDesignKeepingStartTextAndSelectedMode) {
-  Window w("R1");
+  WindowLogic w("R1");
   w.view.select(Control::allComponents);
   w.view.setText(Control::startNumber, "7");
   auto next = design("C1 C2");
@@ -94,14 +94,14 @@ TEST(Reattach, TakesTheNewDesignKeepingStartTextAndSelectedMode) {
 }
 
 TEST(Reattach, EndsWithAMessageWhenTheNewDesignIsEmpty) {
-  Window w("R1");
+  WindowLogic w("R1");
   w.host->open(design(""));
   w.pump();
   expectEndingMessage(w.view, "There is no componets in project");
 }
 
 TEST(Reattach, WaitsUntilARunningRunIsOver) {
-  Window w("R5 R6");
+  WindowLogic w("R5 R6");
   w.view.select(Control::allComponents);
   w.presenter.onAllComponentsChosen();
   bool opened = false;
@@ -119,7 +119,7 @@ TEST(Reattach, WaitsUntilARunningRunIsOver) {
 }
 
 TEST(Options, AllComponentsDisablesTheSubModesAndEnablesTheStartBox) {
-  Window w("R1");
+  WindowLogic w("R1");
   w.view.select(Control::selectedComponents);
   w.presenter.onSelectedComponentsChosen();
   EXPECT_TRUE(w.view.enabled(Control::assignNextFree));
@@ -136,7 +136,7 @@ TEST(Options, AllComponentsDisablesTheSubModesAndEnablesTheStartBox) {
 }
 
 TEST(Options, TheEcoCheckBoxTogglesBothEcoOptions) {
-  Window w("R1");
+  WindowLogic w("R1");
   EXPECT_FALSE(w.view.enabled(Control::writeOnly));
   w.presenter.onWriteEcoToggled();
   EXPECT_TRUE(w.view.enabled(Control::writeOnly));
@@ -148,15 +148,15 @@ TEST(Options, TheEcoCheckBoxTogglesBothEcoOptions) {
 }
 
 TEST(Run, DoesNothingWithoutAMode) {
-  Window w("R5");
+  WindowLogic w("R5");
   w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
-  EXPECT_EQ(w.names(), testing::words("R5"));
+  EXPECT_EQ(w.names(), tests::words("R5"));
 }
 
 // The status bar says after every run what it did, or why Run did nothing.
 TEST(Run, TheStatusBarSaysWhatEachRunDid) {
-  Window w("R5 R6 C9");
+  WindowLogic w("R5 R6 C9");
   w.presenter.onRun();
   EXPECT_EQ(w.view.status, "Choose which components to rename.");
   w.view.select(Control::selectedComponents);
@@ -190,7 +190,7 @@ TEST(Run, TheStatusBarSaysWhatEachRunDid) {
 }
 
 TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
-  Window w("R5");
+  WindowLogic w("R5");
   for (const char* bad : {"", "0", "abc", "40000", "7 7", "1.5", "&H7", "1e1"}) {
     w.view.messages.clear();
     w.view.setText(Control::startNumber, bad);
@@ -208,22 +208,22 @@ TEST(Run, RefusesIllegalStartNumbersWithTheModesMessage) {
     EXPECT_EQ(w.view.messages[1].title, "Error Message");
     EXPECT_EQ(w.view.messages[1].icon, app::MessageIcon::exclamation);
   }
-  EXPECT_EQ(w.names(), testing::words("R5"));
+  EXPECT_EQ(w.names(), tests::words("R5"));
 }
 
 TEST(Run, RunsWithANegativeStartAndDrivesTheProgressBar) {
-  Window w("R5 R6 R7");
+  WindowLogic w("R5 R6 R7");
   w.view.setText(Control::startNumber, "-5");
   w.view.select(Control::allComponents);
   w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
-  EXPECT_EQ(w.names(), testing::words("R-5 R-4 R-3"));
+  EXPECT_EQ(w.names(), tests::words("R-5 R-4 R-3"));
   EXPECT_EQ(w.progress.maximum, 2);
   EXPECT_EQ(w.progress.current, 0);
 }
 
 TEST(Run, ShowsARunsErrorAndStaysReadyForTheNextRun) {
-  Window w("R5 R6 R7");
+  WindowLogic w("R5 R6 R7");
   w.view.select(Control::allComponents);
   int renames = 0;
   w.host->onRenamed([&](const standin::RenameRecord&) {
@@ -240,11 +240,11 @@ TEST(Run, ShowsARunsErrorAndStaysReadyForTheNextRun) {
   w.view.messages.clear();
   w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
-  EXPECT_EQ(w.names(), testing::words("R1 R2 R3"));
+  EXPECT_EQ(w.names(), tests::words("R1 R2 R3"));
 }
 
 TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
-  Window w("R5 R6 R7");
+  WindowLogic w("R5 R6 R7");
   w.view.select(Control::allComponents);
   w.view.setChecked(Control::writeEco, true);
   w.view.select(Control::writeOnly);
@@ -265,7 +265,7 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
   auto big = std::make_shared<standin::MemoryHost>(design(
       "R31 R32 R33 R34 R35 R36 R37 R38 R39 R40 R41 R42 R43 R44 R45 R46 R47 R48 R49 R50 R51 R52 "
       "R53 R54 R55 R56"));
-  Window many(big);
+  WindowLogic many(big);
   many.view.select(Control::allComponents);
   many.files.files["/temp/Varnel renames.txt"] = "an earlier list";
   renames = 0;
@@ -289,7 +289,7 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
 }
 
 TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
-  Window w("R5 R6");
+  WindowLogic w("R5 R6");
   w.view.select(Control::allComponents);
   w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
   w.presenter.onRun();
@@ -324,7 +324,7 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   w.view.messages.clear();
   w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty());
-  EXPECT_EQ(testing::designators(host->design()), testing::words("C1 C2"));
+  EXPECT_EQ(tests::designators(host->design()), tests::words("C1 C2"));
   auto next = design("U4");
   next.name = "next.sch";
   host->open(next);
@@ -335,7 +335,7 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
 // PowerLogic started again on the design Varnel worked on: the first press
 // of Run attaches and runs.
 TEST(Run, AfterPowerLogicRestartedOnTheSameDesignTheFirstRunRenames) {
-  Window w("R5 R6");
+  WindowLogic w("R5 R6");
   w.view.select(Control::allComponents);
   w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
   w.presenter.onRun();
@@ -344,12 +344,12 @@ TEST(Run, AfterPowerLogicRestartedOnTheSameDesignTheFirstRunRenames) {
   w.view.messages.clear();
   w.presenter.onRun();
   EXPECT_TRUE(w.view.messages.empty()) << w.view.messages[0].text;
-  EXPECT_EQ(testing::designators(host->design()), testing::words("R1 R2"));
+  EXPECT_EQ(tests::designators(host->design()), tests::words("R1 R2"));
   EXPECT_EQ(w.view.title, "Varnel test.sch");
 }
 
 TEST(Run, NothingStartsWhileARunOrItsDialogsAreOpen) {
-  Window w("R5 R6");
+  WindowLogic w("R5 R6");
   w.view.select(Control::allComponents);
   w.view.setChecked(Control::writeEco, true);
   w.view.select(Control::writeOnly);
@@ -365,7 +365,7 @@ TEST(Run, NothingStartsWhileARunOrItsDialogsAreOpen) {
   EXPECT_FALSE(w.view.ended);
   EXPECT_TRUE(w.view.checked(Control::allComponents) && w.view.checked(Control::writeEco));
   EXPECT_TRUE(w.view.checked(Control::writeOnly));
-  EXPECT_EQ(w.names(), testing::words("R1 R2"));
+  EXPECT_EQ(w.names(), tests::words("R1 R2"));
 
   // Nor while the start number's message is open.
   w.view.setText(Control::startNumber, "0");
@@ -378,7 +378,7 @@ TEST(Run, NothingStartsWhileARunOrItsDialogsAreOpen) {
 }
 
 TEST(Options, ClickingTheChosenModeAgainChangesNothing) {
-  Window w("R1");
+  WindowLogic w("R1");
   w.presenter.onClick(Control::selectedComponents);
   w.presenter.onClick(Control::renameDuplicates);
   w.presenter.onClick(Control::selectedComponents);
@@ -396,7 +396,7 @@ TEST(Options, ClickingTheChosenModeAgainChangesNothing) {
 }
 
 TEST(End, EndsTheProgram) {
-  Window w("R1");
+  WindowLogic w("R1");
   w.presenter.onEnd();
   EXPECT_TRUE(w.view.ended);
 }
@@ -414,10 +414,10 @@ namespace varnel {
 namespace {
 
 using app::Control;
-using testing::design;
+using tests::design;
 
-struct PreviewWindow : testing::PresenterFakes {
-  explicit PreviewWindow(const std::string& parts)
+struct PreviewLogic : tests::PresenterFakes {
+  explicit PreviewLogic(const std::string& parts)
       : PresenterFakes(std::make_shared<standin::MemoryHost>(design(parts))) {
     journals.keep = true;
     presenter.onLoad();
@@ -425,7 +425,7 @@ struct PreviewWindow : testing::PresenterFakes {
 };
 
 TEST(Preview, ShowsThePlanWithReasonsAndAMapAndRenamesNothingUntilRename) {
-  PreviewWindow w("R5@0,0* R7@10,0 R9@20,0* TP@30,0* R1@40,0");
+  PreviewLogic w("R5@0,0* R7@10,0 R9@20,0* TP@30,0* R1@40,0");
   w.presenter.onClick(Control::selectedComponents);
   w.presenter.onPreview();
   ASSERT_EQ(w.preview.shown.size(), 1u);
@@ -448,7 +448,7 @@ TEST(Preview, ShowsThePlanWithReasonsAndAMapAndRenamesNothingUntilRename) {
 }
 
 TEST(Preview, RenameShowsTheNewPlanWhenTheDesignChanged) {
-  PreviewWindow w("R5 R6");
+  PreviewLogic w("R5 R6");
   w.presenter.onClick(Control::allComponents);
   w.presenter.onPreview();
   w.host->ActiveDocument()->Components()->Item(2)->setName("R1");  // by hand
@@ -456,13 +456,13 @@ TEST(Preview, RenameShowsTheNewPlanWhenTheDesignChanged) {
   EXPECT_EQ(w.preview.shown.size(), 2u);
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text.rfind("The design changed since the preview", 0), 0u);
-  EXPECT_EQ(w.names(), testing::words("R5 R1"));
+  EXPECT_EQ(w.names(), tests::words("R5 R1"));
   w.presenter.onPreviewRename();
-  EXPECT_EQ(w.names(), testing::words("R1 R2"));
+  EXPECT_EQ(w.names(), tests::words("R1 R2"));
 }
 
 TEST(NumberingOptions, WhatOkTakesIsKeptAndReachesTheRunAndItsJournal) {
-  PreviewWindow w("R5 R7 R9");
+  PreviewLogic w("R5 R7 R9");
   w.view.numberingAnswers = {{false, "J8-J1", "", ""}, {true, "R7", "", ""}};
   w.presenter.onNumberingOptions();
   ASSERT_EQ(w.view.numberingRefusals.size(), 1u);
@@ -474,7 +474,7 @@ TEST(NumberingOptions, WhatOkTakesIsKeptAndReachesTheRunAndItsJournal) {
   EXPECT_EQ(w.numberingOptions.saves, 1);
   w.presenter.onClick(Control::allComponents);
   w.presenter.onRun();
-  EXPECT_EQ(w.names(), testing::words("R1 R7 R2"));
+  EXPECT_EQ(w.names(), tests::words("R1 R7 R2"));
   ASSERT_EQ(w.journals.texts.size(), 1u);
   EXPECT_NE(w.journals.texts.begin()->second.find(
                 "settings --all --start 1 --keep-right --lock \"R7\"\n"),
@@ -482,7 +482,7 @@ TEST(NumberingOptions, WhatOkTakesIsKeptAndReachesTheRunAndItsJournal) {
 }
 
 TEST(NumberingOptions, APreviewRowUncheckedLocksItsComponentForThatRunOnly) {
-  PreviewWindow w("R5 R7 R9");
+  PreviewLogic w("R5 R7 R9");
   w.presenter.onClick(Control::allComponents);
   w.presenter.onPreview();
   const auto calls = w.host->totalCalls();
@@ -497,14 +497,14 @@ TEST(NumberingOptions, APreviewRowUncheckedLocksItsComponentForThatRunOnly) {
   w.presenter.onNumberingOptions();
   EXPECT_EQ(w.preview.shown.back().rules, "Rules: names already right kept; 1 row unchecked");
   w.presenter.onPreviewRename();
-  EXPECT_EQ(w.names(), testing::words("R1 R7 R2"));
+  EXPECT_EQ(w.names(), tests::words("R1 R7 R2"));
   w.presenter.onPreview();  // the next run: unlocked again
   EXPECT_EQ(w.preview.shown.back().rules, "Rules: names already right kept");
 }
 
 // The map of a Preview open while the order changes is drawn anew.
 TEST(NumberingOptions, APlacementOrderChosenWhileAPreviewIsOpenRedrawsItsMap) {
-  PreviewWindow w("R1@0,10* R2@10,10* R3@0,0* R4@10,0*");
+  PreviewLogic w("R1@0,10* R2@10,10* R3@0,0* R4@10,0*");
   w.presenter.onClick(Control::selectedComponents);
   w.presenter.onPreview();
   auto path = [&] {
@@ -526,7 +526,7 @@ TEST(NumberingOptions, APlacementOrderChosenWhileAPreviewIsOpenRedrawsItsMap) {
 }
 
 TEST(Preview, SaysWhenThereIsNothingToRename) {
-  PreviewWindow w("R1* R2 TP*");
+  PreviewLogic w("R1* R2 TP*");
   w.presenter.onClick(Control::selectedComponents);
   w.presenter.onPreview();
   ASSERT_EQ(w.preview.shown.size(), 1u);
@@ -535,7 +535,7 @@ TEST(Preview, SaysWhenThereIsNothingToRename) {
 }
 
 TEST(Preview, WithoutPowerPcbShowsThePlanAndSaysWhatRenameNeeds) {
-  PreviewWindow w("R5 R6");
+  PreviewLogic w("R5 R6");
   w.pcb.running = false;
   w.presenter.onClick(Control::allComponents);
   w.presenter.onClick(Control::writeEco);
@@ -550,19 +550,19 @@ TEST(Preview, WithoutPowerPcbShowsThePlanAndSaysWhatRenameNeeds) {
   w.presenter.onPreviewRename();
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text.rfind("error 429: PowerPCB must be running", 0), 0u);
-  EXPECT_EQ(w.names(), testing::words("R5 R6"));
+  EXPECT_EQ(w.names(), tests::words("R5 R6"));
 
   w.pcb.running = true;
   w.presenter.onPreview();
   ASSERT_EQ(w.preview.shown.size(), 2u);
   EXPECT_EQ(w.preview.shown[1].note, "");
   w.presenter.onPreviewRename();
-  EXPECT_EQ(w.names(), testing::words("R1 R2"));
+  EXPECT_EQ(w.names(), tests::words("R1 R2"));
   EXPECT_EQ(w.pcb.filesRead.size(), 1u);
 }
 
 TEST(Preview, RenameAfterPowerLogicWentAwayHasTheNextRunAttachAfresh) {
-  PreviewWindow w("R5 R6");
+  PreviewLogic w("R5 R6");
   w.presenter.onClick(Control::allComponents);
   w.presenter.onPreview();
   ASSERT_EQ(w.preview.shown.size(), 1u);
@@ -583,7 +583,7 @@ TEST(Preview, RenameAfterPowerLogicWentAwayHasTheNextRunAttachAfresh) {
 }
 
 TEST(Preview, RefusesAsRunWouldAndSaysSo) {
-  PreviewWindow w("R5 R6");
+  PreviewLogic w("R5 R6");
   w.presenter.onPreview();
   EXPECT_TRUE(w.preview.shown.empty()) << "no mode chosen";
   w.presenter.onClick(Control::allComponents);
@@ -599,13 +599,13 @@ TEST(Preview, RefusesAsRunWouldAndSaysSo) {
 }
 
 TEST(Undo, CtrlZShowsTheUndoAndRenameTakesTheRunBack) {
-  PreviewWindow w("R5 R6 C9");
+  PreviewLogic w("R5 R6 C9");
   w.presenter.onClick(Control::allComponents);
   w.view.setText(Control::startNumber, "3");
   w.presenter.onRun();
   w.view.setText(Control::startNumber, "1");
   w.presenter.onRun();
-  ASSERT_EQ(w.names(), testing::words("R1 R2 C1"));
+  ASSERT_EQ(w.names(), tests::words("R1 R2 C1"));
   w.presenter.onUndo();
   ASSERT_EQ(w.preview.shown.size(), 1u);
   EXPECT_EQ(w.preview.shown[0].title, "Undo");
@@ -622,15 +622,15 @@ TEST(Undo, CtrlZShowsTheUndoAndRenameTakesTheRunBack) {
   EXPECT_EQ(lastWhy.size(), 3u);
   for (const auto& [name, why] : lastWhy) EXPECT_EQ(why, "given its name back") << name;
   w.presenter.onPreviewRename();
-  EXPECT_EQ(w.names(), testing::words("R3 R4 C3"));
+  EXPECT_EQ(w.names(), tests::words("R3 R4 C3"));
   w.presenter.onUndo();  // a second Ctrl+Z takes back the run before
   w.presenter.onPreviewRename();
-  EXPECT_EQ(w.names(), testing::words("R5 R6 C9"));
+  EXPECT_EQ(w.names(), tests::words("R5 R6 C9"));
   w.presenter.onUndo();
   ASSERT_FALSE(w.view.messages.empty());
   EXPECT_EQ(w.view.messages.back().text, "No run of test.sch is left to undo.");
   w.view.messages.clear();
-  PreviewWindow fresh("R1");
+  PreviewLogic fresh("R1");
   fresh.presenter.onUndo();
   ASSERT_EQ(fresh.view.messages.size(), 1u);
   EXPECT_EQ(fresh.view.messages[0].text, "No run of test.sch is left to undo.");

@@ -7,8 +7,8 @@
 namespace varnel::standin {
 namespace {
 
-using testing::design;
-using testing::failureOf;
+using tests::design;
+using tests::failureOf;
 
 TEST(MemoryHost, ListsComponentsInFileOrderThroughEveryList) {
   MemoryHost host(design("R2 C1 R1"));
@@ -33,7 +33,7 @@ TEST(MemoryHost, RenamesAreSeenAtOnceAndKeepListOrder) {
   EXPECT_EQ(list->Item(3)->Name(), "R7");
   EXPECT_EQ(list->Item("R7")->Name(), "R7");
   list->Item(1)->setName("R1");  // a name freed by an earlier rename
-  EXPECT_EQ(testing::designators(host.design()), (std::vector<std::string>{"R1", "C1", "R7"}));
+  EXPECT_EQ(tests::designators(host.design()), (std::vector<std::string>{"R1", "C1", "R7"}));
   ASSERT_EQ(host.renames().size(), 2u);
   EXPECT_EQ(host.renames()[1].position, 1);
   EXPECT_EQ(host.renames()[1].from, "R2");
@@ -46,7 +46,7 @@ TEST(MemoryHost, RefusesDuplicateEmptyAndBlankDesignators) {
   for (const char* bad : {"", "R 3", "R\t3", "R\n3", "R\x7f"})
     EXPECT_EQ(failureOf([&] { part->setName(bad); }), errors::kIllegalDesignator) << bad;
   EXPECT_NO_THROW(part->setName("R1"));  // its own name
-  EXPECT_EQ(testing::designators(host.design()), (std::vector<std::string>{"R1", "R2"}));
+  EXPECT_EQ(tests::designators(host.design()), (std::vector<std::string>{"R1", "R2"}));
   EXPECT_TRUE(host.renames().empty());
 }
 

@@ -9,7 +9,7 @@
 namespace varnel {
 namespace {
 
-using testing::design;
+using tests::design;
 
 struct NextFreeCase {
   const char* label;
@@ -19,7 +19,7 @@ struct NextFreeCase {
   friend void PrintTo(const NextFreeCase& c, std::ostream* os) { *os << c.label; }
 };
 
-class NextFree : public ::testing::TestWithParam<NextFreeCase> {};
+class NextFree : public testing::TestWithParam<NextFreeCase> {};
 
 TEST_P(NextFree, WalksTheFirstStretchOfThePrefix) {
   Planning p(design(GetParam().list), RunSettings{});
@@ -29,21 +29,21 @@ TEST_P(NextFree, WalksTheFirstStretchOfThePrefix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, NextFree,
-    ::testing::Values(NextFreeCase{"GapInTheMiddle", "C1 C2 R1 R2 R3 R7 R8 U1", "R2", "R6"},
-                      NextFreeCase{"FromTheFirst", "C1 C2 R1 R2 R3 R7 R8 U1", "R1", "R6"},
-                      NextFreeCase{"AboveTheLastGap", "C1 C2 R1 R2 R3 R7 R8 U1", "R8", "R9"},
-                      NextFreeCase{"NoGapStretchEnds", "C1 R1 R2 R3 U1", "R2", "R4"},
-                      NextFreeCase{"PastTheLastItem", "C1 R1 R2", "R1", "R3"},
-                      NextFreeCase{"BelowAGap", "R1 R2 R5 R6", "R1", "R4"},
-                      NextFreeCase{"AtTheGapsUpperEnd", "R1 R2 R5 R6", "R5", "R7"},
-                      NextFreeCase{"AboveEverything", "R1 R2 R5 R6", "R6", "R7"},
-                      NextFreeCase{"GapAfterOtherPrefix", "C5 R3 R4", "R1", "R2"},
-                      NextFreeCase{"NotBelowTheFirst", "C1 R3 R4", "R3", "R5"},
-                      NextFreeCase{"NoTestAtPositionOne", "R5 R6 C1", "R1", "R7"},
-                      NextFreeCase{"LettersOnlyBeforeTheEnd", "C1 R1 R U1 U2", "R1", "R2"},
-                      NextFreeCase{"OnlyTheFirstStretch", "R1 C1 R2 R3", "R1", "R2"},
-                      NextFreeCase{"NoEntryWithThePrefix", "C1 C2", "R7", "R8"},
-                      NextFreeCase{"NumberPartNotWhole", "R1 R12A U1", "R1", "R1"}),
+    testing::Values(NextFreeCase{"GapInTheMiddle", "C1 C2 R1 R2 R3 R7 R8 U1", "R2", "R6"},
+                    NextFreeCase{"FromTheFirst", "C1 C2 R1 R2 R3 R7 R8 U1", "R1", "R6"},
+                    NextFreeCase{"AboveTheLastGap", "C1 C2 R1 R2 R3 R7 R8 U1", "R8", "R9"},
+                    NextFreeCase{"NoGapStretchEnds", "C1 R1 R2 R3 U1", "R2", "R4"},
+                    NextFreeCase{"PastTheLastItem", "C1 R1 R2", "R1", "R3"},
+                    NextFreeCase{"BelowAGap", "R1 R2 R5 R6", "R1", "R4"},
+                    NextFreeCase{"AtTheGapsUpperEnd", "R1 R2 R5 R6", "R5", "R7"},
+                    NextFreeCase{"AboveEverything", "R1 R2 R5 R6", "R6", "R7"},
+                    NextFreeCase{"GapAfterOtherPrefix", "C5 R3 R4", "R1", "R2"},
+                    NextFreeCase{"NotBelowTheFirst", "C1 R3 R4", "R3", "R5"},
+                    NextFreeCase{"NoTestAtPositionOne", "R5 R6 C1", "R1", "R7"},
+                    NextFreeCase{"LettersOnlyBeforeTheEnd", "C1 R1 R U1 U2", "R1", "R2"},
+                    NextFreeCase{"OnlyTheFirstStretch", "R1 C1 R2 R3", "R1", "R2"},
+                    NextFreeCase{"NoEntryWithThePrefix", "C1 C2", "R7", "R8"},
+                    NextFreeCase{"NumberPartNotWhole", "R1 R12A U1", "R1", "R1"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(FirstFreeName, SkipsNamesInUseButNotTheComponentsOwn) {
@@ -72,7 +72,7 @@ TEST(NextFreeName, TheWalkSeesTheRunsOwnRenames) {
 }  // namespace
 }  // namespace varnel
 
-namespace varnel::order {
+namespace varnel {
 namespace {
 
 TEST(FirstAboveTree, AnswersAsAScanDoesThroughChanges) {
@@ -128,7 +128,7 @@ TEST(KnownUsedNumbers, KnowsOnlyPlainDesignators) {
 }
 
 }  // namespace
-}  // namespace varnel::order
+}  // namespace varnel
 
 namespace varnel {
 namespace {

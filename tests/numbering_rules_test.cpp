@@ -10,8 +10,8 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::words;
+using tests::design;
+using tests::words;
 
 std::string refusalOf(const rules::RulesTexts& texts) {
   try {
@@ -98,7 +98,7 @@ TEST(NumberingRules, EachRuleHoldsWhatItNames) {
 }
 
 struct RuledRun {
-  testing::Engine e;
+  tests::Engine e;
   explicit RuledRun(const std::string& parts, const rules::RulesTexts& texts) : e(design(parts)) {
     e.options.rules = rules::parseRules(texts);
   }
@@ -166,11 +166,11 @@ TEST(NumberingRules, ThePreviewOfASelectedRunSaysAnOrderOtherThanTheDefault) {
   DesignSnapshot board;
   for (const char* name : {"R1", "R2"}) board.parts.push_back({name, 0, 0, true});
   RunSettings settings;
-  settings.scope = Scope::selectedComponents;
+  settings.scope = RunScope::selectedComponents;
   settings.rules.placement = {Lines::rowsFirst, Across::rightToLeft, Down::topToBottom, 25};
   EXPECT_EQ(app::rulesLine(board, planRenumbering(board, settings), settings.rules),
             "Rules: in order rows first, right to left, top to bottom; grid 25");
-  settings.scope = Scope::allComponents;
+  settings.scope = RunScope::allComponents;
   EXPECT_EQ(
       app::rulesLine(board, planRenumbering(board, settings), settings.rules).find("in order"),
       std::string::npos);

@@ -11,10 +11,10 @@
 namespace varnel::standin {
 namespace {
 
-using testing::design;
-using testing::designators;
-using testing::failureOf;
-using testing::words;
+using tests::design;
+using tests::designators;
+using tests::failureOf;
+using tests::words;
 
 TEST(PcbLayout, FollowsMovesThenRenumberingSectionBySection) {
   auto layout = design("R1 R2");

@@ -16,9 +16,9 @@ namespace {
 
 using order::coordinateText;
 using order::keyOf;
-using testing::design;
-using testing::Engine;
-using testing::words;
+using tests::design;
+using tests::Engine;
+using tests::words;
 
 // Orders "NAME@X,Y ..." (one run) and gives the names in the resulting order;
 // checks it against the sheet turned for the default order, done literally.
@@ -31,11 +31,11 @@ std::string ordered(const std::string& rows, const PlacementSettings& settings =
     const double x = std::stod(row.substr(at + 1, comma - at - 1));
     const double y = std::stod(row.substr(comma + 1));
     keys.push_back(keyOf(coordinateText(x), coordinateText(y), settings));
-    turned.push_back(testing::plainPlacementKey(x, y, settings));
+    turned.push_back(tests::plainPlacementKey(x, y, settings));
   }
   std::string out;
   for (int i : order::placementOrder(keys)) out += (out.empty() ? "" : " ") + names[i];
-  EXPECT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(turned)) << rows;
+  EXPECT_EQ(order::placementOrder(keys), tests::plainPlacementOrder(turned)) << rows;
   return out;
 }
 
@@ -75,7 +75,7 @@ TEST(PlacementOrder, MatchesThePlainProcedureOnRandomRuns) {
       const double y = static_cast<int>(random() % 4) * 10 + (random() % 2) * 0.5;
       keys.push_back(keyOf(coordinateText(x), coordinateText(y)));
     }
-    ASSERT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(keys)) << trial;
+    ASSERT_EQ(order::placementOrder(keys), tests::plainPlacementOrder(keys)) << trial;
   }
 }
 
@@ -125,16 +125,16 @@ TEST(PlacementOrder, EveryOrderAndGridMatchesTheTurnedSheetOrderedLiterally) {
       const double x = (static_cast<int>(random() % 9) - 4) * 12.5 + (random() % 3) * 0.1;
       const double y = (static_cast<int>(random() % 7) - 3) * 10 + (random() % 2) * 0.5;
       keys.push_back(keyOf(coordinateText(x), coordinateText(y), settings));
-      turned.push_back(testing::plainPlacementKey(x, y, settings));
+      turned.push_back(tests::plainPlacementKey(x, y, settings));
     }
-    ASSERT_EQ(order::placementOrder(keys), testing::plainPlacementOrder(turned))
+    ASSERT_EQ(order::placementOrder(keys), tests::plainPlacementOrder(turned))
         << "trial " << trial << " grid " << settings.grid;
   }
 }
 
 RunSettings selectedRun() {
   RunSettings settings;
-  settings.scope = Scope::selectedComponents;
+  settings.scope = RunScope::selectedComponents;
   return settings;
 }
 
@@ -181,7 +181,7 @@ TEST(SortSelection, ReadsThePlacementOfSelectedComponentsOnlyOnce) {
 TEST(SortSelection, ACoordinateThatIsNoNumberIsRefused) {
   auto d = design("R1* R2*");
   d.parts[1].x = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(testing::failureOf([&] { planRenumbering(d, selectedRun()); }), errors::kOverflow);
+  EXPECT_EQ(tests::failureOf([&] { planRenumbering(d, selectedRun()); }), errors::kOverflow);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "fixtures.h"
 #include "model/designator.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 namespace {
 
@@ -83,4 +83,4 @@ PlainOutcome plainKeepingRight(standin::MemoryHost& host, const RunSettings& set
   return kept;
 }
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

@@ -8,8 +8,8 @@
 #include "plain_renumbering.h"
 #include "standin/memory_host.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 PlainOutcome plainKeepingRight(standin::MemoryHost& host, const RunSettings& settings);
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

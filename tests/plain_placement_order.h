@@ -8,7 +8,7 @@
 
 #include "renumber/placement_order.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 // A placement under any order as the default order sees the sheet turned
 // and mirrored: rounded to its grid cell first, mirrored left to right or top
@@ -51,4 +51,4 @@ inline std::vector<int> plainPlacementOrder(const std::vector<order::PlacementKe
   return rows;
 }
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

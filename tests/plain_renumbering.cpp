@@ -9,7 +9,7 @@
 #include "plain_placement_order.h"
 #include "renumber/placement_order.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 namespace {
 
@@ -23,7 +23,7 @@ class PlainRun {
       : document_(app.ActiveDocument()), settings_(settings) {}
 
   PlainOutcome run() {
-    const bool selectedRun = settings_.scope == Scope::selectedComponents;
+    const bool selectedRun = settings_.scope == RunScope::selectedComponents;
     list_ = chooseList();
     for (std::int32_t i = 1; i <= list_->Count(); ++i)
       held_.push_back(settings_.rules.holds(list_->Item(i)->Name()) ||
@@ -258,4 +258,4 @@ PlainOutcome plainRenumbering(host::Application& app, const RunSettings& setting
   return PlainRun(app, settings).run();
 }
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

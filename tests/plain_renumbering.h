@@ -9,7 +9,7 @@
 #include "host/automation.h"
 #include "renumber/run_settings.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 struct PlainOutcome {
   std::vector<std::string> oldNames, newNames, ignored;
@@ -18,4 +18,4 @@ struct PlainOutcome {
 // Throws the Error at which the run stopped; renames made stay made.
 PlainOutcome plainRenumbering(host::Application& app, const RunSettings& settings);
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

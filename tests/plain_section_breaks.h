@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 inline std::vector<int> plainSectionBreaks(const std::vector<std::string>& oldNames,
                                            const std::vector<std::string>& newNames) {
@@ -28,4 +28,4 @@ inline std::vector<int> plainSectionBreaks(const std::vector<std::string>& oldNa
   return breaks;
 }
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

@@ -11,7 +11,7 @@
 #include "app/progress_display.h"
 #include "fixtures.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 struct PresenterFakes : HostedSession {
   FakeView view;
@@ -28,4 +28,4 @@ struct PresenterFakes : HostedSession {
   }
 };
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

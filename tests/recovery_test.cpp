@@ -13,9 +13,9 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
-using testing::words;
+using tests::design;
+using tests::Engine;
+using tests::words;
 
 DesignSnapshot snapshotOf(const std::string& names) {
   DesignSnapshot snapshot;
@@ -127,7 +127,7 @@ TEST(Recovery, EveryCutOfTheJournalIsClosedToTheRightState) {
         EXPECT_TRUE(finish.closed()) << bytes;
       } else {
         EXPECT_TRUE(finish.outcome.error) << bytes;
-        EXPECT_EQ(finish.names(), testing::designators(left)) << bytes;
+        EXPECT_EQ(finish.names(), tests::designators(left)) << bytes;
       }
       Recovered takeBack(left, cut, app::Recovery::takeBack);
       EXPECT_FALSE(takeBack.outcome.error) << bytes;
@@ -135,7 +135,7 @@ TEST(Recovery, EveryCutOfTheJournalIsClosedToTheRightState) {
       EXPECT_TRUE(takeBack.closed()) << bytes;
       Recovered leave(left, cut, app::Recovery::leave);
       EXPECT_FALSE(leave.outcome.error) << bytes;
-      EXPECT_EQ(leave.names(), testing::designators(left)) << bytes;
+      EXPECT_EQ(leave.names(), tests::designators(left)) << bytes;
       EXPECT_EQ(leave.outcome.log.entries(),
                 std::vector<Rename>(full.plan.begin(), full.plan.begin() + made))
           << bytes;
@@ -192,7 +192,7 @@ TEST(Recovery, AChangedDesignIsNotFinishedAndTheJournalStaysOpen) {
 }
 
 // The window over a design that a run cut off left, its journal in the folder.
-struct RecoveringWindow : testing::PresenterFakes {
+struct RecoveringWindow : tests::PresenterFakes {
   static constexpr const char* kPath = "/journals/test.sch 1.journal";
 
   RecoveringWindow(standin::DesignData left, const std::string& cut, app::Recovery choice)
@@ -250,7 +250,7 @@ TEST(RecoveryBox, AtStartUpSaysWhatTheRunWasAndEachChoiceClosesIt) {
         EXPECT_EQ(eco, "") << "the run's file never reached the layout";
         break;
       case app::Recovery::leave:
-        EXPECT_EQ(w.names(), testing::designators(run.left));
+        EXPECT_EQ(w.names(), tests::designators(run.left));
         EXPECT_NE(eco.find("C3 C10"), std::string::npos) << eco;
         EXPECT_EQ(eco.find("R7 R3"), std::string::npos) << eco;
         break;

@@ -78,7 +78,7 @@ std::string ecoOf(const std::vector<std::string>& from, const std::vector<std::s
 }
 
 Ended planned(const standin::DesignData& design, bool selected, const NumberingRules& rules) {
-  testing::Engine e(design);
+  tests::Engine e(design);
   e.options.rules = rules;
   const bool failed = e.run(selected).has_value();
   if (failed) return {e.names(), {}, {}, {}, {}, true};
@@ -93,7 +93,7 @@ Ended planned(const standin::DesignData& design, bool selected, const NumberingR
 // No component is renamed that ends with the name it bore.
 bool renamesOnlyWhatChanges(const standin::DesignData& design, bool selected,
                             const NumberingRules& rules) {
-  testing::Engine e(design);
+  tests::Engine e(design);
   e.options.rules = rules;
   e.run(selected);
   const auto after = e.names();
@@ -104,21 +104,21 @@ bool renamesOnlyWhatChanges(const standin::DesignData& design, bool selected,
 
 Ended plain(const standin::DesignData& design, bool selected, const NumberingRules& rules) {
   standin::MemoryHost host(design);
-  testing::OptionValues options;
+  tests::OptionValues options;
   options.all = !selected;
   options.selected = options.assign = selected;
   options.rules = rules;
   try {
-    const auto outcome = rules.keepRight ? testing::plainKeepingRight(host, options.settings())
-                                         : testing::plainRenumbering(host, options.settings());
-    return {testing::designators(host.design()),
+    const auto outcome = rules.keepRight ? tests::plainKeepingRight(host, options.settings())
+                                         : tests::plainRenumbering(host, options.settings());
+    return {tests::designators(host.design()),
             outcome.oldNames,
             outcome.newNames,
             outcome.ignored,
             ecoOf(outcome.oldNames, outcome.newNames),
             false};
   } catch (const Error&) {
-    return {testing::designators(design), {}, {}, {}, {}, true};
+    return {tests::designators(design), {}, {}, {}, {}, true};
   }
 }
 
@@ -135,7 +135,7 @@ TEST(RulesDifferential, PlannedRulesEqualTheRulesRunOnTheHost) {
     if (slow.failed || fast.failed) {
       // Refused before any rename by both; the plain run may stop part-way.
       EXPECT_TRUE(fast.failed && slow.failed) << trial;
-      EXPECT_EQ(fast.names, testing::designators(design)) << trial;
+      EXPECT_EQ(fast.names, tests::designators(design)) << trial;
       ++refused;
       continue;
     }

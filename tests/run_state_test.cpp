@@ -9,8 +9,8 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
+using tests::design;
+using tests::Engine;
 
 std::string joined(const NameTable& table) {
   std::string out;
@@ -20,7 +20,7 @@ std::string joined(const NameTable& table) {
 
 RunSettings selectedRun() {
   RunSettings settings;
-  settings.scope = Scope::selectedComponents;
+  settings.scope = RunScope::selectedComponents;
   return settings;
 }
 
@@ -74,11 +74,11 @@ TEST(NamesInUse, AreFoundIncludingTheComponentsOwn) {
 
 TEST(NamesInUse, AreRefusedAsTheHostRefusesThem) {
   WorkingDesign d(design("R1 R2"));
-  EXPECT_EQ(testing::failureOf([&] { d.rename(1, "R2"); }), errors::kDesignatorInUse);
-  EXPECT_EQ(testing::failureOf([&] { d.rename(1, "R 3"); }), errors::kIllegalDesignator);
-  EXPECT_EQ(testing::failureOf([&] { d.rename(1, ""); }), errors::kIllegalDesignator);
+  EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R2"); }), errors::kDesignatorInUse);
+  EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R 3"); }), errors::kIllegalDesignator);
+  EXPECT_EQ(tests::failureOf([&] { d.rename(1, ""); }), errors::kIllegalDesignator);
   EXPECT_FALSE(d.rename(1, "R1")) << "its own name changes nothing";
-  EXPECT_EQ(testing::designators(d.design()), testing::words("R1 R2"));
+  EXPECT_EQ(tests::designators(d.design()), tests::words("R1 R2"));
 }
 
 TEST(CountSelected, CountsEveryPositionIncludingTheLast) {
@@ -93,11 +93,11 @@ TEST(CountSelected, CountsEveryPositionIncludingTheLast) {
 TEST(Session, ASecondRunStartsFromNothingTheFirstLeft) {
   Engine e(design("R5* TP R7*"));
   ASSERT_FALSE(e.runAll());
-  EXPECT_EQ(e.last.ignored, testing::words("TP"));
-  EXPECT_EQ(testing::pairs(e.last), testing::words("R5>R1 R7>R2"));
+  EXPECT_EQ(e.last.ignored, tests::words("TP"));
+  EXPECT_EQ(tests::pairs(e.last), tests::words("R5>R1 R7>R2"));
   ASSERT_FALSE(e.runAll());
-  EXPECT_EQ(e.last.ignored, testing::words("TP")) << "not TP twice";
-  EXPECT_EQ(testing::pairs(e.last), testing::words("R1>R4 R2>R5 R4>R1 R5>R2"));
+  EXPECT_EQ(e.last.ignored, tests::words("TP")) << "not TP twice";
+  EXPECT_EQ(tests::pairs(e.last), tests::words("R1>R4 R2>R5 R4>R1 R5>R2"));
   EXPECT_EQ(e.progress.current, 0);
 }
 

@@ -8,9 +8,9 @@
 namespace varnel {
 namespace {
 
-using testing::design;
-using testing::Engine;
-using testing::words;
+using tests::design;
+using tests::Engine;
+using tests::words;
 
 void expectUnique(const std::vector<std::string>& names) {
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
@@ -22,7 +22,7 @@ TEST(AllComponents, NumbersInListOrderMovingConflictsAsideAndSkippingAlphabetic)
   Engine e(design("U5 U9 U1A U7"));
   ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.names(), words("U1 U2 U1A U4"));
-  EXPECT_EQ(testing::pairs(e.last), words("U5>U11 U11>U1 U9>U2 U7>U4"));
+  EXPECT_EQ(tests::pairs(e.last), words("U5>U11 U11>U1 U9>U2 U7>U4"));
   EXPECT_EQ(e.last.ignored, words("U1A"));
   EXPECT_EQ(e.report.shown,
             "Alpha Reference \r\nDesignators Ignored:\r\n-----------------------------------\r\n"
@@ -49,7 +49,7 @@ TEST(AllComponents, MovesAsideSafelyWithAStartNumberBelowOne) {
   e.options.start = "-1";
   ASSERT_FALSE(e.runAll());
   EXPECT_EQ(e.names(), words("R-1 R0 R1"));
-  EXPECT_EQ(testing::pairs(e.last)[0], "R1>R4") << "R3 was in use, so the next free number";
+  EXPECT_EQ(tests::pairs(e.last)[0], "R1>R4") << "R3 was in use, so the next free number";
   expectUnique(e.names());
 }
 
@@ -128,7 +128,7 @@ TEST(AllComponents, RenamesADesignNumberedUpTo32767) {
   ring.options.rules.keepRight = true;
   ASSERT_FALSE(ring.runAll());
   EXPECT_EQ(ring.names(), words("R1 R2 R3"));
-  EXPECT_EQ(testing::pairs(ring.last), words("R32767>R3 R2>R4 R1>R2 R4>R1"));
+  EXPECT_EQ(tests::pairs(ring.last), words("R32767>R3 R2>R4 R1>R2 R4>R1"));
 }
 
 TEST(AllComponents, ProgressClimbsOncePerStepAndIsResetAtTheEnd) {
@@ -146,7 +146,7 @@ TEST(SelectedComponents, AssignNumbersInPlacementOrderRestartingPerPrefix) {
   e.options.start = "10";
   ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("C10 C11 R10"));
-  EXPECT_EQ(testing::pairs(e.last), words("C4>C10 C2>C11 R7>R10"));
+  EXPECT_EQ(tests::pairs(e.last), words("C4>C10 C2>C11 R7>R10"));
 }
 
 // Nothing to rename: no file is asked for and none written (an empty ECO
@@ -173,7 +173,7 @@ TEST(SelectedComponents, AComponentBearingItsWantedNameKeepsItUnderAssign) {
   Engine e(design("R1*"));
   ASSERT_FALSE(e.runSelected());
   EXPECT_EQ(e.names(), words("R1"));
-  EXPECT_TRUE(testing::pairs(e.last).empty());
+  EXPECT_TRUE(tests::pairs(e.last).empty());
 }
 
 TEST(SelectedComponents, AssignTakesAFreeNameWhenTheNextOneIsTakenElsewhere) {
@@ -187,14 +187,14 @@ TEST(SelectedComponents, DuplicatesMoveTheHolderFirst) {
   Engine e(design("R1 R2*"));
   e.options.duplicate = true;
   ASSERT_FALSE(e.runSelected());
-  EXPECT_EQ(testing::pairs(e.last), words("R1>R3 R2>R1"));
+  EXPECT_EQ(tests::pairs(e.last), words("R1>R3 R2>R1"));
 }
 
 TEST(SelectedComponents, DuplicatesLeaveAnAlreadyNumberedSelectionAlone) {
   Engine e(design("R1@0,0* R2@10,0* R3@20,0*"));
   e.options.duplicate = true;
   ASSERT_FALSE(e.runSelected());
-  EXPECT_TRUE(testing::pairs(e.last).empty());
+  EXPECT_TRUE(tests::pairs(e.last).empty());
 }
 
 TEST(SelectedComponents, DuplicatesNeverMoveTheHolderToTheNameItMustLeave) {
@@ -210,7 +210,7 @@ TEST(SelectedComponents, AMovedHolderStillToBeVisitedIsVisitedAsItself) {
   Engine e(design("R2@0,0* R1@10,0*"));
   e.options.duplicate = true;
   ASSERT_FALSE(e.runSelected());
-  EXPECT_EQ(testing::pairs(e.last), words("R1>R3 R2>R1 R3>R2"));
+  EXPECT_EQ(tests::pairs(e.last), words("R1>R3 R2>R1 R3>R2"));
   EXPECT_EQ(e.names(), words("R1 R2"));
 }
 

@@ -11,13 +11,13 @@ namespace varnel {
 namespace {
 
 using app::Control;
-using testing::words;
+using tests::words;
 
 // Five parts, all renamed: five questions while reading, then one before
 // each of the renames (R5 and R6 moved aside first, then numbered).
-struct Stopping : testing::PresenterFakes {
+struct Stopping : tests::PresenterFakes {
   Stopping()
-      : PresenterFakes(std::make_shared<standin::MemoryHost>(testing::design("R5 R6 C9 C7 U4"))) {
+      : PresenterFakes(std::make_shared<standin::MemoryHost>(tests::design("R5 R6 C9 C7 U4"))) {
     journals.keep = true;
     presenter.onLoad();
     presenter.onClick(Control::allComponents);

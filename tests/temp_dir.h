@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 class TempDir {
  public:
@@ -41,4 +41,4 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

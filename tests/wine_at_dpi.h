@@ -7,7 +7,7 @@
 
 #include "standin/win32/desktop_automation.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 // The child's output; it finds the DPI it must see in VARNEL_EXPECTED_DPI.
 inline win::Captured runAtDpi(DWORD dpi, const std::wstring& disabledTest) {
@@ -21,4 +21,4 @@ inline win::Captured runAtDpi(DWORD dpi, const std::wstring& disabledTest) {
   return child;
 }
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

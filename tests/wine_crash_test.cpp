@@ -42,14 +42,14 @@ struct Counts {
   int runsEnded = 0, statesChecked = 0, differences = 0;
 };
 
-class CrashSweep : public ::testing::Test {
+class CrashSweep : public testing::Test {
  protected:
   win::ComApartment apartment;
-  testing::TempDir dir;
+  tests::TempDir dir;
   std::string board = dir.write(
-      "board.design", testing::TempDir::read(VARNEL_SOURCE_DIR "/scripts/demo/board.design"));
+      "board.design", tests::TempDir::read(VARNEL_SOURCE_DIR "/scripts/demo/board.design"));
   std::string layout = dir.write(
-      "board.layout", testing::TempDir::read(VARNEL_SOURCE_DIR "/scripts/demo/board.layout"));
+      "board.layout", tests::TempDir::read(VARNEL_SOURCE_DIR "/scripts/demo/board.layout"));
   std::string schematicSaved = dir.file("schematic.saved");
   std::string layoutSaved = dir.file("layout.saved");
   std::string journal = dir.file("run.journal");
@@ -83,7 +83,7 @@ class CrashSweep : public ::testing::Test {
            win::quoted(journal);
   }
   std::vector<std::string> names(const std::string& file) const {
-    return testing::designators(standin::loadDesignFile(file));
+    return tests::designators(standin::loadDesignFile(file));
   }
 
   // The uninterrupted run: its designators, and the calls of its renames.
@@ -192,10 +192,10 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
   WaitForInputIdle(s->powerLogic->process(), 5000);
   Sleep(300);
   s.reset();
-  const std::string left = dir.write("left.design", testing::TempDir::read(schematicSaved));
-  const std::string leftLayout = dir.write(
-      "left.layout",
-      testing::TempDir::read(std::filesystem::exists(layoutSaved) ? layoutSaved : layout));
+  const std::string left = dir.write("left.design", tests::TempDir::read(schematicSaved));
+  const std::string leftLayout =
+      dir.write("left.layout",
+                tests::TempDir::read(std::filesystem::exists(layoutSaved) ? layoutSaved : layout));
   std::filesystem::remove(layoutSaved, ignored);
   const auto original = names(board);
   if (!std::filesystem::exists(journal)) {
@@ -203,7 +203,7 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
     differ(names(schematicSaved) == original, at + ": renamed without a journal");
     return;
   }
-  const app::Journal ended = app::parseJournal(testing::TempDir::read(journal));
+  const app::Journal ended = app::parseJournal(tests::TempDir::read(journal));
   std::string closedWith = choice;
   if (ended.undelivered()) {
     // As the box asks: a read under way may have reached the layout already.
@@ -219,7 +219,7 @@ void CrashSweep::crashAndClose(const std::wstring& mode, long call, const char* 
          at + ": a designator is borne twice");
   differ(names(std::filesystem::exists(layoutSaved) ? layoutSaved : leftLayout) == schematic,
          at + ": the layout does not follow the schematic");
-  const app::Journal after = app::parseJournal(testing::TempDir::read(journal));
+  const app::Journal after = app::parseJournal(tests::TempDir::read(journal));
   differ(after.recovered == closedWith && !after.needsClosing(),
          at + ": the journal was not closed");
   if (closedWith == "finish" || ended.undelivered())

@@ -21,7 +21,7 @@ namespace varnel {
 namespace {
 
 using app::Control;
-using testing::LocalWindow;
+using tests::LocalWindow;
 
 RECT rectIn(HWND parent, HWND control) {
   RECT r;
@@ -155,9 +155,9 @@ void expectColumnsFit(HWND list) {
 
 TEST(Dpi, ThePreviewAndTheReportAreLaidOutAgainOnAMonitorOfAnotherDpi) {
   LocalWindow w("R1 R2 TP");
-  testing::click(w[Control::allComponents]);
+  tests::click(w[Control::allComponents]);
   w.program.presenter().onPreview();
-  testing::click(w[Control::run]);
+  tests::click(w[Control::run]);
   ASSERT_TRUE(w.program.report().isOpen()) << "TP is left alone";
   for (UINT dpi : {144u, 96u}) {
     SCOPED_TRACE(dpi);
@@ -195,7 +195,7 @@ int wrappedHeight(HWND control) {
   HDC dc = GetDC(control);
   const HGDIOBJ old =
       SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  const std::wstring text = win::widen(testing::titleOf(control));
+  const std::wstring text = win::widen(tests::titleOf(control));
   DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
   SelectObject(dc, old);
   ReleaseDC(control, dc);
@@ -204,12 +204,12 @@ int wrappedHeight(HWND control) {
 
 TEST(Dpi, ThePreviewSaysBelowItsSummaryThatRenameNeedsPowerPcb) {
   LocalWindow w("R2 R1");  // and no PowerPCB running
-  testing::click(w[Control::allComponents]);
-  testing::click(w[Control::writeEco]);
+  tests::click(w[Control::allComponents]);
+  tests::click(w[Control::writeEco]);
   w.program.presenter().onPreview();
   HWND preview = w.program.preview().handle(), note = w.program.preview().note();
   ASSERT_TRUE(preview && IsWindowVisible(note));
-  EXPECT_EQ(testing::titleOf(note).rfind("Rename needs PowerPCB running with the layout open", 0),
+  EXPECT_EQ(tests::titleOf(note).rfind("Rename needs PowerPCB running with the layout open", 0),
             0u);
   for (UINT dpi : {144u, 96u}) {
     SCOPED_TRACE(dpi);
@@ -222,7 +222,7 @@ TEST(Dpi, ThePreviewSaysBelowItsSummaryThatRenameNeedsPowerPcb) {
     EXPECT_LE(list.bottom, summary.top);
     EXPECT_LE(summary.bottom, text.top);
     EXPECT_LE(text.bottom, close.top);
-    EXPECT_LE(wrappedHeight(note), text.bottom - text.top) << testing::titleOf(note);
+    EXPECT_LE(wrappedHeight(note), text.bottom - text.top) << tests::titleOf(note);
   }
 }
 
@@ -310,7 +310,7 @@ TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   ASSERT_EQ(dpi, static_cast<UINT>(std::atoi(expected)));
   expectLaidOutAt(w.window, dpi);
   // The Preview window and the report open at the main window's DPI too.
-  testing::click(w[Control::allComponents]);
+  tests::click(w[Control::allComponents]);
   w.program.presenter().onPreview();
   HWND close = GetDlgItem(w.program.preview().handle(), IDCANCEL);
   RECT button;
@@ -320,7 +320,7 @@ TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
   EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(close, WM_GETFONT, 0, 0))),
             messageFont);
   w.program.preview().closePreview();
-  testing::click(w[Control::run]);
+  tests::click(w[Control::run]);
   ASSERT_TRUE(w.program.report().isOpen()) << "TP is left alone";
   HWND edit = GetWindow(w.program.report().handle(), GW_CHILD);
   EXPECT_EQ(fontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0))),
@@ -332,12 +332,12 @@ TEST(Dpi, DISABLED_OpensAtTheDpiItWasStartedAt) {
 }
 
 TEST(Dpi, AtOneHundredAndFortyFourDpiTheWindowOpensLaidOutAtIt) {
-  const auto child = testing::runAtDpi(144, L"Dpi.DISABLED_OpensAtTheDpiItWasStartedAt");
+  const auto child = tests::runAtDpi(144, L"Dpi.DISABLED_OpensAtTheDpiItWasStartedAt");
   EXPECT_EQ(child.exitCode, 0) << child.out;
   EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
 }
 
-class Position : public ::testing::Test {
+class Position : public testing::Test {
  protected:
   void SetUp() override { store.forget(); }
   void TearDown() override { store.forget(); }
@@ -368,7 +368,7 @@ TEST_F(Position, ItOpensWhereItWasLastClosed) {
   {
     LocalWindow w("R1");
     SetWindowPos(w.window.handle(), nullptr, 120, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    testing::click(w[Control::end]);
+    tests::click(w[Control::end]);
   }
   LocalWindow again("R1");
   EXPECT_EQ(placeOf(again).left, 120);

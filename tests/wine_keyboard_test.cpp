@@ -24,11 +24,11 @@ namespace varnel {
 namespace {
 
 using app::Control;
-using testing::click;
-using testing::isChecked;
-using testing::isEnabled;
-using testing::LocalWindow;
-using testing::words;
+using tests::click;
+using tests::isChecked;
+using tests::isEnabled;
+using tests::LocalWindow;
+using tests::words;
 
 // The controls Tab visits from the first one, once round.
 std::vector<Control> tabRound(LocalWindow& w, Control first) {
@@ -186,7 +186,7 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndAccessKeysChoose) {
   EXPECT_EQ(GetFocus(), w[Control::startNumber]);
   SetFocus(w[Control::run]);
   EXPECT_TRUE(w.press(VK_RETURN));
-  EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2 GND"));
+  EXPECT_EQ(tests::designators(w.host->design()), words("R1 R2 GND"));
   EXPECT_TRUE(w.alt('s'));
   EXPECT_TRUE(isChecked(w[Control::selectedComponents]));
   EXPECT_TRUE(w.alt('d'));
@@ -295,7 +295,7 @@ TEST(Looks, TheReportComesToTheFrontWhenARunAddsToIt) {
 }
 
 TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack) {
-  testing::JournaledWindow w("R5 R6 GND");
+  tests::JournaledWindow w("R5 R6 GND");
   win::Program& program = w.program;
   win::MainWindow& window = w.window;
   const auto& host = w.host;
@@ -304,20 +304,20 @@ TEST(PreviewWindow, UndoFromTheSystemMenuShowsTheInverseAndRenameTakesTheRunBack
   SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0100, 0);  // Preview renames...
   HWND preview = program.preview().handle();
   ASSERT_TRUE(preview && IsWindowVisible(preview));
-  EXPECT_EQ(testing::titleOf(preview), "Preview");
+  EXPECT_EQ(tests::titleOf(preview), "Preview");
   EXPECT_EQ(GetWindow(preview, GW_OWNER), window.handle());
   EXPECT_EQ(SendMessageW(program.preview().list(), LVM_GETITEMCOUNT, 0, 0), 3) << "2 renames, GND";
   EXPECT_TRUE(host->renames().empty());
   click(GetDlgItem(preview, IDOK));  // Rename
   EXPECT_FALSE(IsWindowVisible(preview));
-  EXPECT_EQ(testing::designators(host->design()), words("R1 R2 GND"));
+  EXPECT_EQ(tests::designators(host->design()), words("R1 R2 GND"));
 
   SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0110, 0);  // Undo last run...
   ASSERT_TRUE(IsWindowVisible(preview));
-  EXPECT_EQ(testing::titleOf(preview), "Undo");
+  EXPECT_EQ(tests::titleOf(preview), "Undo");
   EXPECT_EQ(SendMessageW(program.preview().list(), LVM_GETITEMCOUNT, 0, 0), 2);
   click(GetDlgItem(preview, IDOK));
-  EXPECT_EQ(testing::designators(host->design()), words("R5 R6 GND"));
+  EXPECT_EQ(tests::designators(host->design()), words("R5 R6 GND"));
 }
 
 }  // namespace
@@ -333,7 +333,7 @@ namespace {
 TEST(StopButton, StopsARunBetweenTwoRenamesAndOffersToCloseIt) {
   std::string parts;
   for (int k = 101; k <= 160; ++k) parts += "R" + std::to_string(k) + " ";
-  testing::JournaledWindow w(parts);
+  tests::JournaledWindow w(parts);
   win::MainWindow& window = w.window;
   const auto& host = w.host;
   HWND run = window.control(Control::run);
@@ -343,7 +343,7 @@ TEST(StopButton, StopsARunBetweenTwoRenamesAndOffersToCloseIt) {
   host->onRenamed([&](const standin::RenameRecord&) {
     Sleep(10);
     if (++renamed == 5) {
-      caption = testing::titleOf(run);
+      caption = tests::titleOf(run);
       PostMessageW(run, BM_CLICK, 0, 0);
     }
     if (renamed == 4) status = window.statusText();
@@ -358,8 +358,8 @@ TEST(StopButton, StopsARunBetweenTwoRenamesAndOffersToCloseIt) {
   EXPECT_EQ(status.rfind("Renaming: ", 0), 0u) << status;
   EXPECT_LT(renamed, 30) << "stopped within a few renames of the click";
   EXPECT_EQ(boxes, std::vector<std::string>{"Varnel: a run was cut off"});
-  EXPECT_EQ(testing::designators(host->design()), words(parts)) << "taken back";
-  EXPECT_EQ(testing::titleOf(run), "&Run");
+  EXPECT_EQ(tests::designators(host->design()), words(parts)) << "taken back";
+  EXPECT_EQ(tests::titleOf(run), "&Run");
 }
 
 }  // namespace
@@ -371,7 +371,7 @@ namespace {
 // F1 opens the README.txt beside Varnel.exe; without one there (as beside
 // the test program), a message says where help is to be found.
 TEST(Keyboard, F1SaysWhereHelpIs) {
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   win::DialogAnswerer answerer;
   SetFocus(w[Control::allComponents]);
   EXPECT_TRUE(w.press(VK_F1));

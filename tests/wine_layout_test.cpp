@@ -15,9 +15,9 @@
 namespace varnel {
 namespace {
 
-using testing::LocalWindow;
+using tests::LocalWindow;
 
-using testing::PlacedControl;
+using tests::PlacedControl;
 
 PlacedControl measure(HWND window, HWND control, const app::ControlLayout& layout) {
   PlacedControl placed{layout, {}, IsWindowVisible(control) != FALSE, 0, 0};
@@ -58,7 +58,7 @@ TEST(Layout, EveryControlFitsAtEveryDpi) {
     for (const app::ControlLayout& layout : app::kMainWindowLayout)
       all.push_back(measure(w.window.handle(), w[layout.id], layout));
     const app::PixelRect room{0, 0, client.right, bar.top};  // above the status bar
-    for (const std::string& problem : testing::layoutProblems(all, room, static_cast<int>(dpi)))
+    for (const std::string& problem : tests::layoutProblems(all, room, static_cast<int>(dpi)))
       ADD_FAILURE() << problem;
   }
 }

@@ -55,7 +55,7 @@ bool fits(HWND box) {
 }
 
 TEST(NumberingOptionsBox, AWrongEntryIsRefusedAndTheCaretGoesToItsField) {
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   std::string refusal;
   std::atomic<DWORD> selectionAfter{0};
   std::thread fixer;
@@ -89,7 +89,7 @@ TEST(NumberingOptionsBox, AWrongEntryIsRefusedAndTheCaretGoesToItsField) {
 }
 
 TEST(NumberingOptionsBox, CancelKeepsWhatWasThereAndTheBoxShowsIt) {
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   std::string locked;
   bool keep = false;
   win::DialogAnswerer answerer("", {}, [&](HWND box) {
@@ -104,7 +104,7 @@ TEST(NumberingOptionsBox, CancelKeepsWhatWasThereAndTheBoxShowsIt) {
 }
 
 TEST(NumberingOptionsBox, ThePlacementOrderIsChosenFromListsAndAWrongGridIsRefused) {
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   rules::RulesTexts current;
   current.across = "right-to-left";
   LRESULT shownAcross = -1;
@@ -147,7 +147,7 @@ TEST(NumberingOptionsBox, ThePlacementOrderIsChosenFromListsAndAWrongGridIsRefus
 TEST(NumberingOptionsBox, DISABLED_FitsAtTheDpiItWasStartedAt) {
   const UINT dpi = static_cast<UINT>(std::atoi(std::getenv("VARNEL_EXPECTED_DPI")));
   ASSERT_EQ(win::systemDpi(), dpi);
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   bool fitted = false;
   LONG font = 0;
   win::DialogAnswerer answerer("", {}, [&](HWND box) {
@@ -167,7 +167,7 @@ TEST(NumberingOptionsBox, DISABLED_FitsAtTheDpiItWasStartedAt) {
 
 TEST(NumberingOptionsBox, FitsAtOneHundredAndFortyFourDpi) {
   const auto child =
-      testing::runAtDpi(144, L"NumberingOptionsBox.DISABLED_FitsAtTheDpiItWasStartedAt");
+      tests::runAtDpi(144, L"NumberingOptionsBox.DISABLED_FitsAtTheDpiItWasStartedAt");
   EXPECT_EQ(child.exitCode, 0) << child.out;
   EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
 }
@@ -218,7 +218,7 @@ void pressSpaceOn(HWND list, int row) {
 
 // The user's two ways: the space bar on the focused row, a click on a check box.
 TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
-  testing::LocalWindow w("R5 R7 R9");
+  tests::LocalWindow w("R5 R7 R9");
   w.window.setChecked(app::Control::allComponents, true);
   w.program.presenter().onPreview();
   HWND list = w.program.preview().list();
@@ -249,7 +249,7 @@ TEST(PreviewCheckBoxes, UncheckingARowLocksItsComponentAndCheckingItFreesIt) {
 TEST(PreviewCheckBoxes, UncheckingARowKeepsTheListWhereItWas) {
   std::string parts;
   for (int k = 1001; k <= 1400; ++k) parts += "R" + std::to_string(k) + " ";
-  testing::LocalWindow w(parts);
+  tests::LocalWindow w(parts);
   w.window.setChecked(app::Control::allComponents, true);
   w.program.presenter().onPreview();
   HWND list = w.program.preview().list();
@@ -271,7 +271,7 @@ TEST(PreviewCheckBoxes, AHundredThousandComponentsArePreviewedAndRenumbered) {
     for (int i = 0; i < 10000; ++i)
       parts += prefix + std::to_string(10000 - i) + "@" + std::to_string(i) + ",0" +
                (i % 3 == 0 ? "* " : " ");
-  testing::LocalWindow w(parts);
+  tests::LocalWindow w(parts);
   win::DialogAnswerer answerer;  // a message would say what went wrong
   w.window.setChecked(app::Control::allComponents, true);
   w.program.presenter().onPreview();

@@ -20,7 +20,7 @@
 namespace varnel {
 namespace {
 
-using testing::words;
+using tests::words;
 
 // What the box showed, read on the answering thread before it was answered.
 struct BoxSeen {
@@ -70,7 +70,7 @@ app::RecoveryQuestion question(bool canFinish) {
 }
 
 TEST(RecoveryBox, MustBeAnsweredAndItsAccessKeysAndEnterChoose) {
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   BoxSeen seen;
   win::DialogAnswerer altT("", {}, [&](HWND box) {
     seen = readBox(box);
@@ -98,7 +98,7 @@ TEST(RecoveryBox, MustBeAnsweredAndItsAccessKeysAndEnterChoose) {
 TEST(RecoveryBox, DISABLED_FitsAtTheDpiItWasStartedAt) {
   const UINT dpi = static_cast<UINT>(std::atoi(std::getenv("VARNEL_EXPECTED_DPI")));
   ASSERT_EQ(win::systemDpi(), dpi);
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   BoxSeen seen;
   win::DialogAnswerer altL("", {}, [&](HWND box) {
     seen = readBox(box);
@@ -110,7 +110,7 @@ TEST(RecoveryBox, DISABLED_FitsAtTheDpiItWasStartedAt) {
 }
 
 TEST(RecoveryBox, FitsAtOneHundredAndFortyFourDpi) {
-  const auto child = testing::runAtDpi(144, L"RecoveryBox.DISABLED_FitsAtTheDpiItWasStartedAt");
+  const auto child = tests::runAtDpi(144, L"RecoveryBox.DISABLED_FitsAtTheDpiItWasStartedAt");
   EXPECT_EQ(child.exitCode, 0) << child.out;
   EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
 }
@@ -119,13 +119,13 @@ TEST(RecoveryBox, FitsAtOneHundredAndFortyFourDpi) {
 // the journal of a run cut off after its first rename.
 struct CutOffWindow {
   std::shared_ptr<standin::MemoryHost> host;
-  testing::FakeAttacher attacher;
+  tests::FakeAttacher attacher;
   win::ComPcbConnector pcb;
-  testing::FakeJournals journals;
+  tests::FakeJournals journals;
   std::optional<win::Program> program;
 
   explicit CutOffWindow(const std::string& cut) {
-    standin::DesignData left = testing::design("R9 R6");
+    standin::DesignData left = tests::design("R9 R6");
     host = std::make_shared<standin::MemoryHost>(left);
     attacher.app = host;
     journals.keep = true;
@@ -146,7 +146,7 @@ TEST(RecoveryBox, AtStartUpTheWindowAsksFirstAndTakesTheRunBack) {
   EXPECT_NE(answerer.seen()[0].text.find("1 of its 4 planned renames were made"), std::string::npos)
       << answerer.seen()[0].text;
   EXPECT_EQ(answerer.seen()[0].owner, w.program->window().handle());
-  EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
+  EXPECT_EQ(tests::designators(w.host->design()), words("R5 R6"));
   EXPECT_NE(w.journals.texts.at("/journals/test.sch 1.journal").find("recovered take-back\n"),
             std::string::npos);
 }
@@ -161,7 +161,7 @@ namespace {
 // since) scrolls in a box that fits the screen, with Copy and Close; a short
 // message stays a message box.
 TEST(LongMessage, ScrollsInABoxThatFitsTheScreenWithCopyAndClose) {
-  testing::LocalWindow w("R1");
+  tests::LocalWindow w("R1");
   std::string differences = "error 1005: The design changed since the run:\n";
   for (int k = 1; k <= 300; ++k)
     differences += "position " + std::to_string(k) + " is R" + std::to_string(k) + "\n";

@@ -33,16 +33,16 @@ namespace varnel {
 namespace {
 
 using app::Control;
-using testing::words;
+using tests::words;
 using win::DialogAnswerer;
 using namespace std::chrono_literals;
 
-using testing::click;
-using testing::isChecked;
-using testing::isEnabled;
-using testing::LocalWindow;
-using testing::titleOf;
-using testing::type;
+using tests::click;
+using tests::isChecked;
+using tests::isEnabled;
+using tests::LocalWindow;
+using tests::titleOf;
+using tests::type;
 
 TEST(Window, OpensWithTheControlsInTheirInitialStates) {
   LocalWindow w("R1");
@@ -125,7 +125,7 @@ TEST(Window, RunsAndLeavesTheProgressBarAtZero) {
   LocalWindow w("R5 R6 GND");
   click(w[Control::allComponents]);
   click(w[Control::run]);
-  EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2 GND"));
+  EXPECT_EQ(tests::designators(w.host->design()), words("R1 R2 GND"));
   EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETPOS, 0, 0), 0);
   EXPECT_EQ(SendMessageW(w[Control::progress], PBM_GETRANGE, FALSE, 0), 2);
   EXPECT_EQ(w.window.statusText(), "2 renames made.");
@@ -173,7 +173,7 @@ TEST(WriteOnly, CancelInTheSaveDialogRenamesNothing) {
   const auto seen = answerer.seen();
   ASSERT_EQ(seen.size(), 1u) << "the dialog, and no message after it";
   EXPECT_EQ(seen[0].text, "(save dialog)");
-  EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
+  EXPECT_EQ(tests::designators(w.host->design()), words("R5 R6"));
   click(w[Control::run]);  // a second run still has everything to do
   EXPECT_EQ(answerer.seen().size(), 2u);
 }
@@ -210,7 +210,7 @@ TEST(WriteOnly, TheDialogProposesTheNameInDocumentsThenInTheFolderOfTheLastFileW
   ASSERT_FALSE(win::documentsFolder().empty());
   EXPECT_EQ(sameFolder(first.folder), sameFolder(win::documentsFolder()));
 
-  testing::TempDir dir;
+  tests::TempDir dir;
   dialog.written(dir.file("old.eco"));
   Offered next = offeredBy(dialog, "other.eco");
   EXPECT_EQ(next.name, "other.eco");
@@ -224,7 +224,7 @@ TEST(WriteOnly, TheDialogProposesTheNameInDocumentsThenInTheFolderOfTheLastFileW
 }
 
 TEST(WriteOnly, TheDialogIsModalToTheWindowAndRunDoesNothingUnderIt) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   LocalWindow w("R5 R6");
   chooseWriteOnly(w);
   HWND main = w.window.handle();
@@ -245,13 +245,13 @@ TEST(WriteOnly, TheDialogIsModalToTheWindowAndRunDoesNothingUnderIt) {
   EXPECT_FALSE(mainEnabledUnderDialog);
   EXPECT_FALSE(w.window.ended());
   EXPECT_TRUE(isChecked(w[Control::allComponents]));
-  EXPECT_EQ(testing::designators(w.host->design()), words("R1 R2"));
-  EXPECT_NE(testing::TempDir::read(dir.file("board.eco")).find("R5 R1\r\nR6 R2\r\n"),
+  EXPECT_EQ(tests::designators(w.host->design()), words("R1 R2"));
+  EXPECT_NE(tests::TempDir::read(dir.file("board.eco")).find("R5 R1\r\nR6 R2\r\n"),
             std::string::npos);
 }
 
 TEST(WriteOnly, ATargetThatCannotBeWrittenIsNamedAndNothingIsRenamed) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   const std::string readOnly = dir.write("ro.eco", "keep");
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
   LocalWindow w("R5 R6");
@@ -264,12 +264,12 @@ TEST(WriteOnly, ATargetThatCannotBeWrittenIsNamedAndNothingIsRenamed) {
   for (const auto& s : seen) all += "[" + s.title + ": " + s.text + "] ";
   EXPECT_NE(seen.back().text.find(readOnly), std::string::npos) << all;
   EXPECT_NE(seen.back().text.find("Nothing was renamed."), std::string::npos);
-  EXPECT_EQ(testing::designators(w.host->design()), words("R5 R6"));
-  EXPECT_EQ(testing::TempDir::read(readOnly), "keep");
+  EXPECT_EQ(tests::designators(w.host->design()), words("R5 R6"));
+  EXPECT_EQ(tests::TempDir::read(readOnly), "keep");
 }
 
 TEST(WriteOnly, TheDialogAddsEcoAndAsksBeforeReplacing) {
-  testing::TempDir dir;
+  tests::TempDir dir;
   LocalWindow w("R5 R6");
   chooseWriteOnly(w);
   {
@@ -285,16 +285,16 @@ TEST(WriteOnly, TheDialogAddsEcoAndAsksBeforeReplacing) {
   ASSERT_EQ(seen.size(), 2u) << "the dialog and its question";
   EXPECT_NE(seen[1].text.find("exists"), std::string::npos) << seen[1].text;
   // The second run's file replaced the first one's.
-  EXPECT_EQ(testing::TempDir::read(dir.file("plain.eco")).find("R5 R1"), std::string::npos);
+  EXPECT_EQ(tests::TempDir::read(dir.file("plain.eco")).find("R5 R1"), std::string::npos);
 }
 
 TEST(Journal, EveryRunOfTheWindowLeavesOneInTheJournalFolder) {
-  testing::JournaledWindow w("R5 R6 TP");
+  tests::JournaledWindow w("R5 R6 TP");
   click(w.window.control(Control::allComponents));
   click(w.window.control(Control::run));
   const auto newest = w.journals.newestNotUndone("test.sch");
   ASSERT_TRUE(newest);
-  const app::Journal journal = app::parseJournal(testing::TempDir::read(*newest));
+  const app::Journal journal = app::parseJournal(tests::TempDir::read(*newest));
   EXPECT_EQ(journal.renames, w.host->renames());
   EXPECT_EQ(journal.end, app::Journal::End::completed);
 }
@@ -317,13 +317,13 @@ struct ComWindow {
 // its own, a document object per design, errors through IErrorInfo).
 enum class PowerLogicKind { loose, strict };
 
-class StandIns : public ::testing::TestWithParam<PowerLogicKind> {
+class StandIns : public testing::TestWithParam<PowerLogicKind> {
  protected:
   std::wstring kindOption() const {
     return GetParam() == PowerLogicKind::strict ? L" --strict" : L"";
   }
   win::ComApartment apartment;
-  testing::TempDir dir;
+  tests::TempDir dir;
   std::string designFile =
       dir.write("board.design", "design board.sch\nR5 0 0\nR6 10 0 selected\nC9 0 0\nTP 5 5\n");
   std::string layoutFile =
@@ -413,7 +413,7 @@ TEST_P(StandIns, OpeningAnotherDesignReattaches) {
   DialogAnswerer answerer;
   click(window.control(Control::run));
   EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
-  EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("U5"));
+  EXPECT_EQ(tests::designators(standin::loadDesignFile(schematicSaved)), words("U5"));
 }
 
 TEST_P(StandIns, AChangedSelectionIsNotTakenForAnOpenedDesign) {
@@ -458,9 +458,9 @@ TEST_P(StandIns, ABusyPowerLogicStopsTheRunAndSaysSo) {
     if (text.rfind("The run stopped after ", 0) == 0) ++stoppedInMidRun;
     auto original = standin::loadDesignFile(designFile);
     if (std::filesystem::exists(ecoFile))
-      standin::applyEco(original, testing::TempDir::read(ecoFile));
-    EXPECT_EQ(testing::designators(original),
-              testing::designators(standin::loadDesignFile(schematicSaved)));
+      standin::applyEco(original, tests::TempDir::read(ecoFile));
+    EXPECT_EQ(tests::designators(original),
+              tests::designators(standin::loadDesignFile(schematicSaved)));
   }
   EXPECT_GT(stoppedInMidRun, 0);
 }
@@ -493,7 +493,7 @@ TEST_P(StandIns, ABusyPowerLogicIsWaitedForAndTheUserAsked) {
     });
     click(com.window.control(Control::allComponents));
     click(com.window.control(Control::run));
-    const auto names = testing::designators(standin::loadDesignFile(schematicSaved));
+    const auto names = tests::designators(standin::loadDesignFile(schematicSaved));
     if (c.completes) {
       EXPECT_EQ(names, words("R1 R2 C1 TP"));
       EXPECT_NE(com.window.statusText().find("renames made."), std::string::npos)
@@ -524,8 +524,8 @@ TEST_P(StandIns, ARunWithForcedReadLeavesTheLayoutEqualToTheSchematic) {
   EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
   const auto schematic = standin::loadDesignFile(schematicSaved);
   const auto layout = standin::loadDesignFile(layoutSaved);
-  EXPECT_EQ(testing::designators(schematic), words("R1 R2 C1 TP"));
-  EXPECT_EQ(testing::designators(layout), testing::designators(schematic));
+  EXPECT_EQ(tests::designators(schematic), words("R1 R2 C1 TP"));
+  EXPECT_EQ(tests::designators(layout), tests::designators(schematic));
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "board.eco"));
 }
 
@@ -542,7 +542,7 @@ TEST_P(StandIns, ForcedReadWithoutPowerPcbRefusesTheRunBeforeAnyRename) {
       << seen[0].text;
   EXPECT_EQ(com.program.link().firstComponentName(), "R5");
   EXPECT_FALSE(std::filesystem::exists(schematicSaved) &&
-               testing::designators(standin::loadDesignFile(schematicSaved))[0] != "R5");
+               tests::designators(standin::loadDesignFile(schematicSaved))[0] != "R5");
 }
 
 TEST_P(StandIns, AfterPowerLogicRestartsTheNextRunAttachesToIt) {
@@ -570,7 +570,7 @@ TEST_P(StandIns, AfterPowerLogicRestartsTheNextRunAttachesToIt) {
   EXPECT_EQ(titleOf(window.handle()), "Varnel other.sch");
   click(window.control(Control::run));
   EXPECT_EQ(answerer.seen().size(), 3u) << answerer.seen().back().text;
-  EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("U1 U2"));
+  EXPECT_EQ(tests::designators(standin::loadDesignFile(schematicSaved)), words("U1 U2"));
 }
 
 TEST_P(StandIns, VarnelFromTheCommandLineGivesTheOfflineRunnersOutput) {
@@ -586,8 +586,8 @@ TEST_P(StandIns, VarnelFromTheCommandLineGivesTheOfflineRunnersOutput) {
   EXPECT_EQ(run.exitCode, offlineStatus) << run.err;
   EXPECT_EQ(run.out, out.str());
   EXPECT_EQ(run.err, err.str());
-  EXPECT_EQ(testing::TempDir::read(eco), testing::TempDir::read(offlineEco));
-  EXPECT_EQ(app::parseJournal(testing::TempDir::read(dir.file("run.journal"))).end,
+  EXPECT_EQ(tests::TempDir::read(eco), tests::TempDir::read(offlineEco));
+  EXPECT_EQ(app::parseJournal(tests::TempDir::read(dir.file("run.journal"))).end,
             app::Journal::End::completed);
   const auto version = win::runCaptured(L"Varnel.exe", L"--version");
   EXPECT_EQ(version.exitCode, 0);
@@ -611,14 +611,14 @@ TEST_P(StandIns, AnUndoWithForcedReadTakesBothSchematicAndLayoutBack) {
   click(window.control(Control::writeEco));  // Write and force read in PCB
   DialogAnswerer answerer;
   click(window.control(Control::run));
-  ASSERT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), words("R1 R2 C1 TP"));
+  ASSERT_EQ(tests::designators(standin::loadDesignFile(schematicSaved)), words("R1 R2 C1 TP"));
   SendMessageW(window.handle(), WM_SYSCOMMAND, 0x0110, 0);  // Undo last run...
   ASSERT_TRUE(IsWindowVisible(program.preview().handle()));
   click(GetDlgItem(program.preview().handle(), IDOK));
   EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
-  const auto original = testing::designators(standin::loadDesignFile(designFile));
-  EXPECT_EQ(testing::designators(standin::loadDesignFile(schematicSaved)), original);
-  EXPECT_EQ(testing::designators(standin::loadDesignFile(layoutSaved)), original);
+  const auto original = tests::designators(standin::loadDesignFile(designFile));
+  EXPECT_EQ(tests::designators(standin::loadDesignFile(schematicSaved)), original);
+  EXPECT_EQ(tests::designators(standin::loadDesignFile(layoutSaved)), original);
 }
 
 TEST_P(StandIns, ASecondVarnelBringsTheFirstToTheFrontAndEnds) {
@@ -676,18 +676,18 @@ TEST_P(StandIns, AHostThatDiesAtAnyPointLosesNoRename) {
     // What PowerLogic holds is the original design with the ECO file applied.
     auto original = standin::loadDesignFile(designFile);
     const auto schematic = standin::loadDesignFile(schematicSaved);
-    const auto names = testing::designators(schematic);
+    const auto names = tests::designators(schematic);
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
     if (std::filesystem::exists(ecoFile))
-      standin::applyEco(original, testing::TempDir::read(ecoFile));
-    EXPECT_EQ(testing::designators(original), names);
+      standin::applyEco(original, tests::TempDir::read(ecoFile));
+    EXPECT_EQ(tests::designators(original), names);
     ++faults;
   }
   RecordProperty("faults", faults);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPowerLogics, StandIns,
-                         ::testing::Values(PowerLogicKind::loose, PowerLogicKind::strict),
+                         testing::Values(PowerLogicKind::loose, PowerLogicKind::strict),
                          [](const auto& info) {
                            return info.param == PowerLogicKind::strict ? "Strict" : "Loose";
                          });

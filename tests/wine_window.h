@@ -16,7 +16,7 @@
 #include "win32/com/com_pcb_connector.h"
 #include "win32/ui/program.h"
 
-namespace varnel::testing {
+namespace varnel::tests {
 
 inline bool isChecked(HWND control) {
   return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -83,4 +83,4 @@ struct JournaledWindow {
   }
 };
 
-}  // namespace varnel::testing
+}  // namespace varnel::tests

@@ -1,5 +1,5 @@
 #pragma once
-// One journal at a path the user chose (the offline runner's --journal).
+// One journal at a path the user chose (the command line's --journal).
 #include <string>
 
 #include "app/journal_files.h"

@@ -154,8 +154,9 @@ std::optional<RunRequest> MainWindowPresenter::requestFromView() {
   const RunChoices choices = choicesOf(view_);
   if (!choices.scope) return std::nullopt;
   if (!designator::isLegalStartText(choices.startText)) {
-    view_.showMessage(illegalStartText(*choices.scope == Scope::allComponents, choices.startText),
-                      "Error Message", MessageIcon::exclamation);
+    view_.showMessage(
+        illegalStartText(*choices.scope == RunScope::allComponents, choices.startText),
+        "Error Message", MessageIcon::exclamation);
     return std::nullopt;
   }
   return requestFor(choices, options_.rules());

@@ -13,7 +13,7 @@ class ProgressDisplay {
   virtual void setValue(float value) = 0;
 };
 
-// A progress bar held in memory: for the offline runner, which has no window.
+// A progress bar held in memory: for the command line, which has no window.
 struct ProgressValues final : ProgressDisplay {
   float minimum = 0, maximum = 0, current = 0;
   int repaints = 0;  // how often the value changed

@@ -52,7 +52,7 @@ namespace {
 
 bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
   return request.renumbering() &&
-         request.renumbering()->settings.scope == Scope::selectedComponents &&
+         request.renumbering()->settings.scope == RunScope::selectedComponents &&
          std::none_of(design.parts.begin(), design.parts.end(),
                       [](const Part& part) { return part.selected; });
 }
@@ -112,7 +112,7 @@ RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& r
   link_.documentForRun();
   ReadPlan planned;
   const Renumbering* renumbering = request.renumbering();
-  planned.read = readDesign(renumbering ? renumbering->settings.scope : Scope::allComponents);
+  planned.read = readDesign(renumbering ? renumbering->settings.scope : RunScope::allComponents);
   planned.plan = planOf(request, planned.read.design, planned.made);
   refuseUnfitNames(planned.read.design, planned.plan, request.eco, delivery_.encoder());
   return planned;
@@ -182,7 +182,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
 std::vector<Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
   activity_.phase(kLookingAtCutOffText);
   link_.documentForRun();
-  return renamesMade(journal, readDesign(Scope::allComponents).design);
+  return renamesMade(journal, readDesign(RunScope::allComponents).design);
 }
 
 RunOutcome RenumberingSession::preview(const RunRequest& request) {
@@ -290,7 +290,7 @@ std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const JournalRu
   }
 }
 
-RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
+RenumberingSession::DesignRead RenumberingSession::readDesign(RunScope scope) {
   DesignRead read;
   read.design.scopes = link_.document().Scopes()->Count();
   auto list = componentListFor(read.design.scopes);
@@ -302,7 +302,7 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(Scope scope) {
     auto component = inOrder(i);
     Part part{component->Name()};
     // Only a selected-components run needs the selection and the placements.
-    if (scope == Scope::selectedComponents && (part.selected = component->Selected())) {
+    if (scope == RunScope::selectedComponents && (part.selected = component->Selected())) {
       auto placement = component->Placements()->Item(1);
       part.x = placement->X(0);
       part.y = placement->Y(0);

@@ -97,7 +97,7 @@ class RenumberingSession {
                                            const EcoTarget& target);
   std::unique_ptr<JournalSink> continueJournal(const JournalRun& run,
                                                const std::vector<Rename>& made);
-  DesignRead readDesign(Scope scope);
+  DesignRead readDesign(RunScope scope);
   void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
                  RunOutcome& outcome, JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);

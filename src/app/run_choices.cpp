@@ -14,9 +14,9 @@ EcoOutput ecoOf(MainWindowView& view) {
 RunChoices choicesOf(MainWindowView& view) {
   RunChoices choices;
   if (view.checked(Control::allComponents))
-    choices.scope = Scope::allComponents;
+    choices.scope = RunScope::allComponents;
   else if (view.checked(Control::selectedComponents))
-    choices.scope = Scope::selectedComponents;
+    choices.scope = RunScope::selectedComponents;
   choices.renameDuplicates = view.checked(Control::renameDuplicates);
   choices.startText = view.text(Control::startNumber);
   choices.eco = ecoOf(view);

@@ -12,7 +12,7 @@
 namespace varnel::app {
 
 struct RunChoices {
-  std::optional<Scope> scope;  // none while neither kind of run is chosen
+  std::optional<RunScope> scope;  // none while neither kind of run is chosen
   bool renameDuplicates = false;
   std::string startText;  // as typed
   EcoOutput eco = EcoOutput::none;

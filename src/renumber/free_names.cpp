@@ -25,8 +25,8 @@ FreeNames::FreeNames(const WorkingDesign& design, const NameTable& allNames)
     : design_(design), allNames_(allNames), parsed_(design.count() + 1) {}
 
 void FreeNames::renamed(std::int32_t position, const std::string& from, const std::string& to) {
-  if (const auto freed = order::plainNumber(from)) knownUsed_.remove(freed->first, freed->second);
-  if (const auto taken = order::plainNumber(to)) knownUsed_.add(taken->first, taken->second);
+  if (const auto freed = plainNumber(from)) knownUsed_.remove(freed->first, freed->second);
+  if (const auto taken = plainNumber(to)) knownUsed_.add(taken->first, taken->second);
   parsed_[position].reset();
   updateStops(position, from);
 }
@@ -61,11 +61,10 @@ std::string FreeNames::nextFreeName(const std::string& wantedName) {
 // wanted number is below its own, so its key is its number.
 int FreeNames::gapKey(std::int32_t position, const std::string& prefix) {
   const ListName& current = nameAt(position);
-  if (position <= 1 || !designator::hasPrefix(current.name, prefix))
-    return order::FirstAboveTree::kNever;
+  if (position <= 1 || !designator::hasPrefix(current.name, prefix)) return FirstAboveTree::kNever;
   if (current.number == INT16_MIN) return kFailsHere;
   if (current.number - 1 != nameAt(position - 1).number) return current.number;
-  return order::FirstAboveTree::kNever;
+  return FirstAboveTree::kNever;
 }
 
 // The walk from start goes on to the first item of another prefix that
@@ -82,7 +81,7 @@ FreeNames::Stretch& FreeNames::stretchOf(const std::string& prefix, std::int32_t
   keys.reserve(end - start);
   for (std::int32_t position = start; position < end; ++position)
     keys.push_back(gapKey(position, prefix));
-  return stretches_.emplace(prefix, Stretch{start, end, order::FirstAboveTree(keys)}).first->second;
+  return stretches_.emplace(prefix, Stretch{start, end, FirstAboveTree(keys)}).first->second;
 }
 
 // The walk begins at the first of the names as the run first read them.
@@ -123,7 +122,7 @@ std::string FreeNames::firstFreeName(const std::string& candidate, const std::st
   const std::string prefix = designator::prefix(candidate);
   Int16 number = designator::wholeNumber(candidate);
   std::string name = candidate;
-  const auto own = order::plainNumber(ownName);
+  const auto own = plainNumber(ownName);
   const bool ownHere = own && own->first == prefix;
   while (name != ownName) {
     if (auto end = knownUsed_.runEnd(prefix, number)) {

@@ -41,7 +41,7 @@ class FreeNames {
   struct Stretch {
     std::int32_t start = 0;
     std::int32_t end = 0;
-    order::FirstAboveTree stops;
+    FirstAboveTree stops;
   };
   const ListName& nameAt(std::int32_t position);
   Stretch& stretchOf(const std::string& prefix, std::int32_t start);
@@ -51,7 +51,7 @@ class FreeNames {
 
   const WorkingDesign& design_;
   const NameTable& allNames_;
-  order::KnownUsedNumbers knownUsed_;
+  KnownUsedNumbers knownUsed_;
   std::vector<std::optional<ListName>> parsed_;  // by position, kept current
   // The first position of each prefix in allNames_, and the stretches built.
   std::unordered_map<std::string, std::int32_t> firstPositions_;

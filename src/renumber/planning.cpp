@@ -16,7 +16,7 @@ namespace varnel {
 // part does not keep the rest of the design from being renumbered.
 Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
     : design_(design), settings_(settings), freeNames_(design_, allNames_) {
-  const bool selectedRun = settings.scope == Scope::selectedComponents;
+  const bool selectedRun = settings.scope == RunScope::selectedComponents;
   for (std::size_t k = 0; k < design.parts.size(); ++k) {
     const Part& part = design.parts[k];
     if (!designator::beginsWithLetter(part.designator) && (!selectedRun || part.selected))
@@ -30,7 +30,7 @@ Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
 }
 
 RenumberPlan Planning::run() {
-  const bool selectedRun = settings_.scope == Scope::selectedComponents;
+  const bool selectedRun = settings_.scope == RunScope::selectedComponents;
   storeAllNames();
   if (!selectedRun) {
     moveConflictsAside();
@@ -54,7 +54,7 @@ RenumberPlan Planning::run() {
 void Planning::step(bool firstStep) {
   // By position, not by name: a design may give one designator to several.
   std::int32_t next = position_;
-  if (settings_.scope == Scope::selectedComponents) {
+  if (settings_.scope == RunScope::selectedComponents) {
     if (firstStep) sortSelection();
     next = sortedNames_[position_ - 1].position;
   }
@@ -68,7 +68,7 @@ void Planning::step(bool firstStep) {
       designator::prefix(design_.designatorAt(previous_)) != designator::prefix(currentName_))
     numberOffset_ = 0;
   handledAny_ = true;
-  if (settings_.scope == Scope::allComponents)
+  if (settings_.scope == RunScope::allComponents)
     numberAll();
   else
     numberSelected();
@@ -186,7 +186,7 @@ std::int32_t Planning::countSelected() const {
 }
 
 std::optional<ProgressRange> Planning::progressRange() const {
-  if (settings_.scope == Scope::selectedComponents) {
+  if (settings_.scope == RunScope::selectedComponents) {
     const std::int32_t n = countSelected();
     return ProgressRange{0, n <= 1 ? 1.0f : static_cast<float>(n - 1)};
   }

@@ -6,13 +6,14 @@
 
 namespace varnel {
 
-enum class Scope { allComponents, selectedComponents };
+// Which components a run renames (not the host's Scope, a sheet of the design).
+enum class RunScope { allComponents, selectedComponents };
 
 // In a selected-components run, what happens when the wanted name is taken.
 enum class ConflictRule { assignNextFree, renameDuplicates };
 
 struct RunSettings {
-  Scope scope = Scope::allComponents;
+  RunScope scope = RunScope::allComponents;
   ConflictRule conflictRule = ConflictRule::assignNextFree;
   Int16 start = 1;  // the first number of every prefix; never 0
   NumberingRules rules;

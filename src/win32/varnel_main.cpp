@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/journal_folder.h"
-#include "app/offline_runner.h"
 #include "win32/base/com_apartment.h"
 #include "win32/base/kernel_handle.h"
 #include "win32/base/text.h"

@@ -1,5 +1,6 @@
 #pragma once
-// varnel-offline: a run on a design file through a PowerLogic in memory.
+// The command line, of varnel-offline and of Varnel.exe alike. varnel-offline
+// makes a run on a design file through a PowerLogic in memory:
 //   varnel-offline DESIGN (--all | --selected [--assign | --duplicates])
 //                  [--start TEXT] [--eco FILE] [--out FILE] [--journal FILE]
 //                  [--preview] [--stats]
@@ -61,7 +62,7 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
                OfflineDesigns& designs);
 
 // Varnel.exe with arguments: one run against the running PowerLogic, with
-// the offline runner's options (no design file or --out; and --force-read
+// the command line's options (no design file or --out; and --force-read
 // with --eco), its output and its exit statuses; --stats prints what calls
 // counts. Runs that rename keep their journal in journals unless --journal
 // names one.

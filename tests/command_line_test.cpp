@@ -12,7 +12,7 @@
 namespace varnel::app {
 namespace {
 
-using testing::TempDir;
+using tests::TempDir;
 
 struct Result {
   int status;
@@ -25,21 +25,21 @@ Result offline(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
-class OfflineRunner : public ::testing::Test {
+class CommandLineRuns : public testing::Test {
  protected:
   TempDir dir;
   std::string board =
       dir.write("board.design", "design board.sch\nU5 0 0\nU9 10 0 selected\nU1A 20 0\nU7 30 0\n");
 };
 
-TEST_F(OfflineRunner, PrintsTheChangeLogAndIgnoredDesignators) {
+TEST_F(CommandLineRuns, PrintsTheChangeLogAndIgnoredDesignators) {
   const auto r = offline({board, "--all"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "U5 U11\nU11 U1\nU9 U2\nU7 U4\nignored: U1A\n");
   EXPECT_EQ(r.err, "");
 }
 
-TEST_F(OfflineRunner, SavesTheDesignAndCountsHostCalls) {
+TEST_F(CommandLineRuns, SavesTheDesignAndCountsHostCalls) {
   const auto r =
       offline({board, "--selected", "--start", "3", "--out", dir.file("after.design"), "--stats"});
   EXPECT_EQ(r.status, 0) << r.err;
@@ -49,7 +49,7 @@ TEST_F(OfflineRunner, SavesTheDesignAndCountsHostCalls) {
             "design board.sch\nU5 0 0\nU3 10 0 selected\nU1A 20 0\nU7 30 0\n");
 }
 
-TEST_F(OfflineRunner, WritesTheEcoFileAsWriteOnly) {
+TEST_F(CommandLineRuns, WritesTheEcoFileAsWriteOnly) {
   const auto r = offline({board, "--all", "--eco", dir.file("run.eco")});
   EXPECT_EQ(r.status, 0) << r.err;
   const std::string header = "*PADS-ECO-V3.0-MILS*\r\n\r\n*RENPART*\r\n*REMARK*  AUTORENUMBER\r\n";
@@ -57,7 +57,7 @@ TEST_F(OfflineRunner, WritesTheEcoFileAsWriteOnly) {
             header + "U5 U11\r\n*END*\r\n\r\n" + header + "U11 U1\r\nU9 U2\r\nU7 U4\r\n*END*\r\n");
 }
 
-TEST_F(OfflineRunner, ARunWithNothingToRenameSaysSoAndWritesNoEcoFile) {
+TEST_F(CommandLineRuns, ARunWithNothingToRenameSaysSoAndWritesNoEcoFile) {
   const std::string none = dir.write("none.design", "design none.sch\nU7 0 0\nU2 10 0\n");
   for (const char* preview : {"", "--preview"}) {
     std::vector<std::string> args{none, "--selected", "--eco", dir.file("run.eco")};
@@ -70,7 +70,7 @@ TEST_F(OfflineRunner, ARunWithNothingToRenameSaysSoAndWritesNoEcoFile) {
   }
 }
 
-TEST_F(OfflineRunner, AnUnwritableEcoFileIsRefusedBeforeAnyRename) {
+TEST_F(CommandLineRuns, AnUnwritableEcoFileIsRefusedBeforeAnyRename) {
   const auto r = offline(
       {board, "--all", "--eco", dir.file("missing/run.eco"), "--out", dir.file("after.design")});
   EXPECT_EQ(r.status, 1);
@@ -81,7 +81,7 @@ TEST_F(OfflineRunner, AnUnwritableEcoFileIsRefusedBeforeAnyRename) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("after.design"))) << "a refused run saves nothing";
 }
 
-TEST_F(OfflineRunner, RefusesIllegalStartTextsWithTheWindowsMessages) {
+TEST_F(CommandLineRuns, RefusesIllegalStartTextsWithTheWindowsMessages) {
   for (const char* bad : {"", "0", "-0", " +0 ", "abc", "1e3", "7 7", "40000", "-32769", "&H10"}) {
     auto all = offline({board, "--all", "--start", bad});
     EXPECT_EQ(all.status, 2) << bad;
@@ -99,7 +99,7 @@ TEST_F(OfflineRunner, RefusesIllegalStartTextsWithTheWindowsMessages) {
             offline({board, "--all", "--start", "5"}).out);
 }
 
-TEST_F(OfflineRunner, ReportsAnUnreadableDesignWithItsLine) {
+TEST_F(CommandLineRuns, ReportsAnUnreadableDesignWithItsLine) {
   const auto bad = dir.write("bad.design", "design d\nR1 0\n");
   const auto r = offline({bad, "--all"});
   EXPECT_EQ(r.status, 1);
@@ -110,7 +110,7 @@ TEST_F(OfflineRunner, ReportsAnUnreadableDesignWithItsLine) {
   EXPECT_EQ(offline({dir.file("none.design"), "--all"}).status, 1);
 }
 
-TEST_F(OfflineRunner, ReportsARefusedRunAsAnError) {
+TEST_F(CommandLineRuns, ReportsARefusedRunAsAnError) {
   const auto r = offline({board, "--all", "--start", "32767"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
@@ -119,7 +119,7 @@ TEST_F(OfflineRunner, ReportsARefusedRunAsAnError) {
   EXPECT_EQ(offline({empty, "--all"}).err, "error 0x80040202: The design has no components\n");
 }
 
-TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
+TEST_F(CommandLineRuns, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
   for (const auto& [args, problem] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{}, "a design file is needed"},
            {{board}, "choose --all, --selected, --undo or --recover"},
@@ -160,7 +160,7 @@ TEST_F(OfflineRunner, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
   }
 }
 
-TEST_F(OfflineRunner, TakesTheNumberingRulesAndNamesAnEntryItCannotRead) {
+TEST_F(CommandLineRuns, TakesTheNumberingRulesAndNamesAnEntryItCannotRead) {
   const auto r = offline({board, "--all", "--keep-right", "--lock", "U9", "--start-for", "U=7"});
   EXPECT_EQ(r.status, 0) << r.err;
   // U9 is locked, so the count goes past it; U7 moves straight to U10, then U5 to U7.
@@ -171,7 +171,7 @@ TEST_F(OfflineRunner, TakesTheNumberingRulesAndNamesAnEntryItCannotRead) {
             "Only these prefixes: \"r\" is not a prefix (capital letters A to Z only).\n");
 }
 
-TEST_F(OfflineRunner, TakesThePlacementOrderAndWritesItInTheJournal) {
+TEST_F(CommandLineRuns, TakesThePlacementOrderAndWritesItInTheJournal) {
   dir.write("row.design",
             "design row.sch\nR1 0 0 selected\nR2 100 0 selected\nR3 200 -3 selected\n");
   const std::string row = dir.file("row.design");
@@ -189,7 +189,7 @@ TEST_F(OfflineRunner, TakesThePlacementOrderAndWritesItInTheJournal) {
   EXPECT_EQ(wrong.err, "Down: \"upwards\" is not one of top-to-bottom or bottom-to-top.\n");
 }
 
-TEST_F(OfflineRunner, ADesignFileThatCannotBeReadIsAnErrorOfTheOneForm) {
+TEST_F(CommandLineRuns, ADesignFileThatCannotBeReadIsAnErrorOfTheOneForm) {
   const auto r = offline({dir.file("missing.design"), "--all"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "error 53: File not found: " + dir.file("missing.design") + "\n");
@@ -208,7 +208,7 @@ struct DiskPcb final : host::PcbConnector {
     DiskPcb* pcb;
     explicit Document(DiskPcb* p) : pcb(p) {}
     void ReadEcoFile(const std::string& path) override {
-      pcb->read.push_back(testing::TempDir::read(path));
+      pcb->read.push_back(tests::TempDir::read(path));
     }
   };
   struct App final : host::PcbApplication {
@@ -252,7 +252,7 @@ TEST(CommandLine, SaysPowerLogicIsNotRunningAndForceReadNeedsNoFile) {
                               0),
             0u)
       << missing.err;
-  attacher.app = std::make_shared<standin::MemoryHost>(testing::design("R5 R6"));
+  attacher.app = std::make_shared<standin::MemoryHost>(tests::design("R5 R6"));
   const Result alone = run({"--all", "--force-read"});
   EXPECT_EQ(alone.status, 0) << alone.err;
   ASSERT_EQ(pcb.read.size(), 1u);

@@ -1,4 +1,4 @@
-#include "app/offline_runner.h"
+#include "app/command_line.h"
 
 #include "app/ignored_report.h"
 
@@ -286,7 +286,7 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
 
 RunSettings settingsOf(const Arguments& a) {
   RunSettings settings;
-  settings.scope = a.selected ? Scope::selectedComponents : Scope::allComponents;
+  settings.scope = a.selected ? RunScope::selectedComponents : RunScope::allComponents;
   settings.conflictRule =
       a.duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
   settings.start = a.undo ? 1 : *designator::parseStartNumber(a.start);
