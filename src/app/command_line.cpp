@@ -148,13 +148,16 @@ bool isCount(const std::string& text) {
          std::stol(text) > 0;
 }
 
+// --help and --version stand alone.
+std::optional<std::string> misuseOfHelp(const Arguments& a, std::size_t words) {
+  if (words == 1) return std::nullopt;
+  return a.help ? "--help stands alone" : "--version stands alone";
+}
+
 // What the options read ask that the documented forms do not allow; Varnel.exe
 // takes no design file (it works on PowerLogic's) nor --out.
 std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool offline) {
-  if (a.help || a.version)
-    return words == 1 ? std::nullopt
-                      : std::optional<std::string>(a.help ? "--help stands alone"
-                                                          : "--version stands alone");
+  if (a.help || a.version) return misuseOfHelp(a, words);
   const int modes =
       int(a.all) + int(a.selected) + int(a.undo.has_value()) + int(a.recover.has_value());
   const int choices = int(a.finish) + int(a.takeBack) + int(a.leave) + int(a.send) + int(a.write);

@@ -148,12 +148,11 @@ void readEco(Journal& journal, const std::vector<std::string>& w, int number) {
   journal.ecoFile = unescaped(w[2], number);
 }
 
-// One record into journal; error 1004 for a record of no known kind.
-void readRecord(Journal& journal, const std::string& line, int number) {
-  const auto w = words(line);
-  if (w.empty()) return;
+// One of the records a run writes before its first rename into journal;
+// false for a record of another kind.
+bool readHeadRecord(Journal& journal, const std::vector<std::string>& w, const std::string& rest,
+                    int number) {
   const std::string& kind = w[0];
-  const std::string rest = line.size() > kind.size() ? line.substr(kind.size() + 1) : "";
   if (kind == "design") {
     journal.design = unescaped(rest, number);
   } else if (kind == "started") {
@@ -170,7 +169,20 @@ void readRecord(Journal& journal, const std::string& line, int number) {
     journal.plan.push_back(renameOf(w, number));
   } else if (kind == "eco" && w.size() >= 2) {
     readEco(journal, w, number);
-  } else if (kind == "recovered" && w.size() == 2) {
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// One record into journal; error 1004 for a record of no known kind.
+void readRecord(Journal& journal, const std::string& line, int number) {
+  const auto w = words(line);
+  if (w.empty()) return;
+  const std::string& kind = w[0];
+  const std::string rest = line.size() > kind.size() ? line.substr(kind.size() + 1) : "";
+  if (readHeadRecord(journal, w, rest, number)) return;
+  if (kind == "recovered" && w.size() == 2) {
     journal.recovered = w[1];
   } else if (kind == "delivering" && w.size() == 1) {
     journal.deliveryBegun = true;

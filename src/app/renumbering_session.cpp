@@ -215,14 +215,7 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
     outcome.cancelled = true;
     return outcome;
   }
-  outcome.eco = target->output;
-  outcome.ecoFile = target->path;
-  outcome.noneSelected = foundNoSelection(request, planned.read.design);
-  outcome.unnamable = planned.plan.unnamable;
-  if (journal) outcome.journal = journal->path();
-  // The ECO file of a cut-off run finished or left holds the renames it made.
-  for (const Rename& rename : planned.made)
-    outcome.log.record(rename.position, rename.from, rename.to);
+  beginOutcome(outcome, request, planned, *target, journal.get());
   std::optional<Error> failure;
   outcome.applied = true;
   try {
@@ -239,6 +232,21 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
   finish(outcome, failure, *target, planned.plan.renames.size(), journal.get(),
          endRecords(request, failure));
   return outcome;
+}
+
+// The outcome of a run about to make its renames: where its ECO file goes,
+// its journal, and the components it leaves unnamed.
+void RenumberingSession::beginOutcome(RunOutcome& outcome, const RunRequest& request,
+                                      const ReadPlan& planned, const EcoTarget& target,
+                                      const JournalSink* journal) {
+  outcome.eco = target.output;
+  outcome.ecoFile = target.path;
+  outcome.noneSelected = foundNoSelection(request, planned.read.design);
+  outcome.unnamable = planned.plan.unnamable;
+  if (journal) outcome.journal = journal->path();
+  // The ECO file of a cut-off run finished or left holds the renames it made.
+  for (const Rename& rename : planned.made)
+    outcome.log.record(rename.position, rename.from, rename.to);
 }
 
 // A run with nothing to rename (nor any made to report) asks for no file

@@ -91,6 +91,8 @@ class RenumberingSession {
   struct ReadPlan;
   ReadPlan readAndPlan(const RunRequest& request);
   RunOutcome execute(const RunRequest& request);
+  void beginOutcome(RunOutcome& outcome, const RunRequest& request, const ReadPlan& planned,
+                    const EcoTarget& target, const JournalSink* journal);
   void markTakenBack(const std::string& journalPath, const std::string& marks, RunOutcome& outcome);
   std::optional<EcoTarget> targetFor(const ReadPlan& planned, const RunRequest& request);
   std::unique_ptr<JournalSink> openJournal(const ReadPlan& planned, const RunRequest& request,

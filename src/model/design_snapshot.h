@@ -19,6 +19,8 @@ struct Part {
 };
 
 struct DesignSnapshot {
+  // The stand-ins' design files name their design here. A run leaves it
+  // empty: the link to PowerLogic holds the name of the design it works on.
   std::string name;
   std::int32_t scopes = 1;  // the number of the design's scopes (sheets)
   std::vector<Part> parts;  // in the host's list order

@@ -1,4 +1,5 @@
 #include "standin/com/busy_filter.h"
+#include "win32/base/ref_counted.h"
 
 #include <objbase.h>
 
@@ -9,7 +10,7 @@ namespace varnel::standin {
 
 namespace {
 
-class RejectingFilter final : public IMessageFilter {
+class RejectingFilter final : public win::RefCounted<IMessageFilter> {
  public:
   RejectingFilter(BusySpell spell, std::function<std::int64_t()> callsServed)
       : spell_(spell), callsServed_(std::move(callsServed)) {}
@@ -20,12 +21,6 @@ class RejectingFilter final : public IMessageFilter {
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
   }
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
     return busyNow() ? SERVERCALL_REJECTED : SERVERCALL_ISHANDLED;
@@ -46,7 +41,6 @@ class RejectingFilter final : public IMessageFilter {
     return spell_.milliseconds == 0 || GetTickCount() - *began_ < spell_.milliseconds;
   }
 
-  LONG references_ = 1;
   BusySpell spell_;
   std::function<std::int64_t()> callsServed_;
   std::optional<DWORD> began_;

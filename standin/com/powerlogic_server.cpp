@@ -9,6 +9,7 @@
 
 #include "standin/com/server_object.h"
 #include "standin/design_file.h"
+#include "win32/base/ref_counted.h"
 #include "win32/com/powerlogic_ids.h"
 
 namespace varnel::standin {
@@ -127,7 +128,7 @@ class DocumentObject final : public ServerObject {
 class ApplicationObject;
 
 // The connection points of a container that has one.
-class OnePointEnumerator final : public IEnumConnectionPoints {
+class OnePointEnumerator final : public win::RefCounted<IEnumConnectionPoints> {
  public:
   explicit OnePointEnumerator(IConnectionPoint* point, ULONG next = 0)
       : point_(win::ComPtr<IConnectionPoint>::share(point)), next_(next) {}
@@ -137,12 +138,6 @@ class OnePointEnumerator final : public IEnumConnectionPoints {
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
   }
   HRESULT STDMETHODCALLTYPE Next(ULONG wanted, IConnectionPoint** points, ULONG* fetched) override {
     if (!points) return E_POINTER;
@@ -170,7 +165,6 @@ class OnePointEnumerator final : public IEnumConnectionPoints {
   }
 
  private:
-  LONG references_ = 1;
   win::ComPtr<IConnectionPoint> point_;
   ULONG next_;
 };

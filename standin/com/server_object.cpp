@@ -22,16 +22,6 @@ HRESULT ServerObject::QueryInterface(REFIID iid, void** out) {
   return S_OK;
 }
 
-ULONG ServerObject::AddRef() {
-  return InterlockedIncrement(&references_);
-}
-
-ULONG ServerObject::Release() {
-  const ULONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT ServerObject::GetTypeInfoCount(UINT* count) {
   if (count) *count = 0;
   return S_OK;

@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "win32/base/com_ptr.h"
+#include "win32/base/ref_counted.h"
 #include "win32/base/variant.h"
 
 namespace varnel::standin {
 
-class ServerObject : public IDispatch {
+class ServerObject : public win::RefCounted<IDispatch> {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -25,7 +24,6 @@ class ServerObject : public IDispatch {
  protected:
   // members[0] is also the default member (DISPID_VALUE).
   explicit ServerObject(std::vector<std::wstring> members);
-  virtual ~ServerObject() = default;
 
   // args in the order they were written; put is true for a property write.
   virtual win::Variant invokeMember(std::size_t member, bool put,
@@ -34,7 +32,6 @@ class ServerObject : public IDispatch {
   virtual void* otherInterface(REFIID) { return nullptr; }
 
  private:
-  LONG references_ = 1;
   std::vector<std::wstring> members_;
 };
 

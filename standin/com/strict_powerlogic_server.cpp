@@ -13,6 +13,7 @@
 #include "standin/com/typed_object.h"
 #include "standin/design_file.h"
 #include "strict_powerlogic.h"
+#include "win32/base/ref_counted.h"
 #include "win32/base/text.h"
 #include "win32/base/variant.h"
 #include "win32/com/com_error.h"
@@ -138,7 +139,7 @@ class StrictComponent final : public DesignObject<IStrictComponent> {
 };
 
 // The components of a list, in its order, from its Count when made.
-class ComponentEnumerator final : public IEnumVARIANT {
+class ComponentEnumerator final : public win::RefCounted<IEnumVARIANT> {
  public:
   ComponentEnumerator(Ref<host::ComponentList> list, Life life, std::int32_t next = 1)
       : list_(std::move(list)), life_(std::move(life)), count_(list_->Count()), next_(next) {}
@@ -149,12 +150,6 @@ class ComponentEnumerator final : public IEnumVARIANT {
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
   }
   HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* items, ULONG* fetched) override {
     if (!life_->open) return RPC_E_DISCONNECTED;
@@ -188,7 +183,6 @@ class ComponentEnumerator final : public IEnumVARIANT {
   }
 
  private:
-  LONG references_ = 1;
   Ref<host::ComponentList> list_;
   Life life_;
   std::int32_t count_;

@@ -15,6 +15,7 @@
 
 #include "base/error.h"
 #include "win32/base/com_ptr.h"
+#include "win32/base/ref_counted.h"
 #include "win32/base/variant.h"
 
 namespace varnel::standin {
@@ -33,7 +34,7 @@ HRESULT hresultOf(const Error& error);
 void raiseErrorInfo(const Error& error, REFIID iid);
 
 template <class Interface>
-class TypedObject : public Interface, public ISupportErrorInfo {
+class TypedObject : public win::RefCounted<Interface, ISupportErrorInfo> {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -45,14 +46,8 @@ class TypedObject : public Interface, public ISupportErrorInfo {
     else
       *out = otherInterface(iid);
     if (!*out) return E_NOINTERFACE;
-    AddRef();
+    this->AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -123,7 +118,6 @@ class TypedObject : public Interface, public ISupportErrorInfo {
     return DISP_E_EXCEPTION;
   }
 
-  LONG references_ = 1;
   win::ComPtr<ITypeInfo> typeInfo_;
   std::optional<Error> failure_;
 };

@@ -1,4 +1,5 @@
 #include "win32/com/busy_host_filter.h"
+#include "win32/base/ref_counted.h"
 
 #include <objbase.h>
 
@@ -54,7 +55,7 @@ struct BusyHostFilter::CallState {
 
 namespace {
 
-class RetryingFilter final : public IMessageFilter {
+class RetryingFilter final : public RefCounted<IMessageFilter> {
  public:
   explicit RetryingFilter(std::shared_ptr<BusyHostFilter::CallState> state)
       : state_(std::move(state)) {}
@@ -65,12 +66,6 @@ class RetryingFilter final : public IMessageFilter {
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
   }
   // The host's events come in as calls: always taken (the sink only posts them).
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
@@ -87,7 +82,6 @@ class RetryingFilter final : public IMessageFilter {
   }
 
  private:
-  LONG references_ = 1;
   std::shared_ptr<BusyHostFilter::CallState> state_;
 };
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "win32/base/ref_counted.h"
 #include "win32/com/com_error.h"
 #include "win32/com/dispatch_object.h"
 #include "win32/com/event_interface.h"
@@ -15,7 +16,7 @@ namespace varnel::win {
 
 namespace {
 
-class EventSink final : public IDispatch {
+class EventSink final : public RefCounted<IDispatch> {
  public:
   EventSink(const IID& events, std::optional<DISPID> openDocument,
             std::function<void(host::HostEvent)> handler)
@@ -31,12 +32,6 @@ class EventSink final : public IDispatch {
     }
     *out = nullptr;
     return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
@@ -58,7 +53,6 @@ class EventSink final : public IDispatch {
   }
 
  private:
-  LONG references_ = 1;
   IID events_;
   std::optional<DISPID> openDocument_;
   std::function<void(host::HostEvent)> handler_;

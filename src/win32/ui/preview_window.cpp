@@ -32,14 +32,6 @@ HWND child(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, i
 
 const wchar_t* const kColumnTitles[] = {L"Step", L"Old", L"New", L"Why"};
 
-void addColumn(HWND list, int index, const wchar_t* title) {
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.pszText = const_cast<wchar_t*>(title);
-  column.cx = 50;
-  SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-}
-
 // The state image of a row: none, unchecked (1) or checked (2).
 UINT stateImageOf(app::PreviewRow::Check check) {
   switch (check) {
@@ -97,18 +89,14 @@ void PreviewWindow::create() {
                        workAreaOf(owner_));
   else
     at = app::movedInside(at, workAreaOf(owner_));
-  list_ = nullptr;  // the last window's controls went with it
+  list_ = {};  // the last window's controls went with it
   Window::create({kClassName, L"Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                   RECT{at.left, at.top, at.right, at.bottom}, owner_});
   HWND w = handle();
-  // A virtual list: its rows are asked for as they show, so that a run of
-  // 100000 renames opens as fast as one of ten.
-  list_ = child(w, WC_LISTVIEWW, L"",
-                LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList);
-  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-  // The check boxes' states are the rows', asked for with the texts.
-  SendMessageW(list_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
-  for (int column = 0; column < 4; ++column) addColumn(list_, column, kColumnTitles[column]);
+  list_.create(w, kList, {std::begin(kColumnTitles), std::end(kColumnTitles)},
+               {[this](int row, int column) { return widen(cellText(preview_.rows[row], column)); },
+                [this](int row) { return stateImageOf(preview_.rows[row].check); },
+                [this](int row, std::optional<bool> checked) { askToggle(row, checked); }});
   summary_ = child(w, L"STATIC", L"", SS_LEFTNOWORDWRAP, kSummary);
   // The note wraps: PowerPCB's own words may be long.
   note_ = child(w, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kNote);
@@ -124,7 +112,7 @@ void PreviewWindow::create() {
 void PreviewWindow::applyDpi(UINT dpi) {
   dpi_ = dpi;
   GdiObject font = messageFontAt(dpi);
-  for (HWND control : {list_, summary_, note_, renameButton_, copyButton_, closeButton_})
+  for (HWND control : {list_.handle(), summary_, note_, renameButton_, copyButton_, closeButton_})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOrDefault(font)), TRUE);
   font_ = std::move(font);  // the old font only now, when nothing uses it
   measureColumns();
@@ -135,7 +123,7 @@ void PreviewWindow::applyDpi(UINT dpi) {
 // Each column as wide as its longest text or its title, the first with the
 // check boxes too: measured once a plan or a font, not at every resize.
 void PreviewWindow::measureColumns() {
-  WindowDc dc(list_, fontOrDefault(font_));
+  WindowDc dc(list_.handle(), fontOrDefault(font_));
   for (int column = 0; column < 4; ++column) {
     const std::wstring title = kColumnTitles[column];
     SIZE size{};
@@ -150,12 +138,12 @@ void PreviewWindow::measureColumns() {
 void PreviewWindow::sizeColumns() {
   int used = 0;
   for (int column = 0; column < 3; ++column) {
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, columnWidths_[column]);
+    list_.setColumnWidth(column, columnWidths_[column]);
     used += columnWidths_[column];
   }
   RECT client;
-  GetClientRect(list_, &client);
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 3, std::max<LONG>(columnWidths_[3], client.right - used));
+  GetClientRect(list_.handle(), &client);
+  list_.setColumnWidth(3, std::max<LONG>(columnWidths_[3], client.right - used));
 }
 
 void PreviewWindow::showPreview(const app::Preview& preview) {
@@ -170,24 +158,14 @@ void PreviewWindow::showPreview(const app::Preview& preview) {
 }
 
 void PreviewWindow::fill() {
-  filling_ = true;
-  const auto wasTop = static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
-  SendMessageW(list_, LVM_SETITEMCOUNT, preview_.rows.size(), 0);
-  measureColumns();
-  // A new plan: nothing of the last one stays selected. Row by row, since
-  // a list may tell every row of a change to all of them.
-  LVITEMW none{};
-  none.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-  for (LRESULT row; (row = SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                        LVNI_SELECTED | LVNI_FOCUSED)) >= 0;)
-    SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&none));
   // A plan worked out again for a check box keeps the list where the user
   // had it: the row unchecked moves to the kept rows at the end, but the
   // list does not follow it there.
-  if (const auto row = rowOf(toggled_)) focusRow(static_cast<int>(*row), /*scroll=*/false);
-  if (keepScroll_) scrollToTop(wasTop);
-  InvalidateRect(list_, nullptr, TRUE);
-  filling_ = false;
+  const auto toggled = rowOf(toggled_);
+  list_.refill(preview_.rows.size(),
+               toggled ? std::optional<int>(static_cast<int>(*toggled)) : std::nullopt,
+               keepScroll_);
+  measureColumns();
   SetWindowTextW(summary_, widen(preview_.summary).c_str());
   SetWindowTextW(note_, noteText().c_str());
   ShowWindow(note_, noteText().empty() ? SW_HIDE : SW_SHOW);
@@ -199,24 +177,6 @@ std::optional<std::size_t> PreviewWindow::rowOf(const std::string& component) co
   for (std::size_t k = 0; k < preview_.rows.size(); ++k)
     if (preview_.rows[k].component == component) return k;
   return std::nullopt;
-}
-
-// What a row shows, as the list asks for it.
-void PreviewWindow::onGetDispInfo(NMLVDISPINFOW& info) const {
-  LVITEMW& item = info.item;
-  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= preview_.rows.size()) return;
-  const app::PreviewRow& row = preview_.rows[item.iItem];
-  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-    const std::wstring text = widen(cellText(row, item.iSubItem));
-    const std::size_t length = std::min<std::size_t>(text.size(), item.cchTextMax - 1);
-    std::copy_n(text.c_str(), length, item.pszText);
-    item.pszText[length] = L'\0';
-  }
-  if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
-    item.state =
-        (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(stateImageOf(row.check));
-    item.stateMask |= LVIS_STATEIMAGEMASK;
-  }
 }
 
 // As many lines as the note takes wrapped at width; none without a note.
@@ -235,26 +195,6 @@ std::wstring PreviewWindow::noteText() const {
   return widen(preview_.note + (both ? "\n" : "") + preview_.rules);
 }
 
-// The row toggled keeps the focus when the list is filled again.
-void PreviewWindow::focusRow(int row, bool scroll) {
-  LVITEMW item{};
-  item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-  item.state = LVIS_FOCUSED | LVIS_SELECTED;
-  SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-  if (scroll) SendMessageW(list_, LVM_ENSUREVISIBLE, row, FALSE);
-}
-
-// The list scrolled so that row top is its first one shown, as far as the
-// rows go.
-void PreviewWindow::scrollToTop(int top) {
-  const auto now = static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
-  RECT row{};
-  row.left = LVIR_BOUNDS;
-  if (now == top || !SendMessageW(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
-    return;
-  SendMessageW(list_, LVM_SCROLL, 0, (top - now) * (row.bottom - row.top));
-}
-
 // A check box the user toggled: a click on it or the space bar on its row,
 // or the list's own change of its state. Each says what the row is to be,
 // not that it flips, so that two ways of telling one toggle make one; the
@@ -266,28 +206,6 @@ void PreviewWindow::askToggle(int row, std::optional<bool> checked) {
   pendingToggles_.emplace_back(r.component,
                                checked.value_or(r.check == app::PreviewRow::Check::unchecked));
   PostMessageW(handle(), kRowToggledMessage, 0, 0);
-}
-
-void PreviewWindow::onClick(const NMITEMACTIVATE& click) {
-  LVHITTESTINFO hit{};
-  hit.pt = click.ptAction;
-  SendMessageW(list_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-  if (hit.iItem >= 0 && hit.iSubItem == 0 && (hit.flags & LVHT_ONITEMSTATEICON))
-    askToggle(hit.iItem, std::nullopt);
-}
-
-void PreviewWindow::onKeyDown(const NMLVKEYDOWN& key) {
-  if (key.wVKey != VK_SPACE) return;
-  askToggle(
-      static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
-      std::nullopt);
-}
-
-void PreviewWindow::onItemChanged(const NMLISTVIEW& change) {
-  if (filling_ || !(change.uChanged & LVIF_STATE) ||
-      !((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) || change.iItem < 0)
-    return;
-  askToggle(change.iItem, (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2));
 }
 
 void PreviewWindow::onRowsToggled() {
@@ -303,7 +221,7 @@ void PreviewWindow::onRowsToggled() {
     handlers_.rowChecked(component, checked);
     keepScroll_ = false;
   }
-  InvalidateRect(list_, nullptr, FALSE);
+  InvalidateRect(list_.handle(), nullptr, FALSE);
 }
 
 void PreviewWindow::layout() {
@@ -314,7 +232,7 @@ void PreviewWindow::layout() {
   const int note = noteHeight(client.right - 2 * margin);
   const int textTop = bottom - line - note - margin / 2, listBottom = textTop - margin / 2;
   const int listRight = preview_.map.empty() ? client.right - margin : client.right * 11 / 20;
-  MoveWindow(list_, margin, margin, listRight - margin, listBottom - margin, TRUE);
+  MoveWindow(list_.handle(), margin, margin, listRight - margin, listBottom - margin, TRUE);
   if (!preview_.map.empty())
     MoveWindow(map_->handle(), listRight + margin, margin, client.right - listRight - 2 * margin,
                listBottom - margin, TRUE);
@@ -357,22 +275,14 @@ LRESULT PreviewWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARA
           return 0;
       }
       return 0;
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->hwndFrom != list_) return 0;
-      if (header->code == LVN_GETDISPINFOW)
-        onGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
-      if (header->code == LVN_ITEMCHANGED)
-        onItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
-      if (header->code == NM_CLICK) onClick(*reinterpret_cast<const NMITEMACTIVATE*>(lParam));
-      if (header->code == LVN_KEYDOWN) onKeyDown(*reinterpret_cast<const NMLVKEYDOWN*>(lParam));
+    case WM_NOTIFY:
+      list_.onNotify(lParam);
       return 0;
-    }
     case kRowToggledMessage:
       onRowsToggled();
       return 0;
     case WM_SIZE:
-      if (list_) layout();
+      if (list_.handle()) layout();
       return 0;
     case WM_DPICHANGED:
       onDpiChanged(wParam, lParam);

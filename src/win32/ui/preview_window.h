@@ -17,6 +17,7 @@
 #include "win32/base/dpi.h"
 #include "win32/base/gdi_handles.h"
 #include "win32/base/window.h"
+#include "win32/ui/check_list.h"
 #include "win32/ui/painted_child.h"
 
 namespace varnel::win {
@@ -37,7 +38,7 @@ class PreviewWindow final : public Window, public app::PreviewView {
   void showPreview(const app::Preview& preview) override;
   void closePreview() override;
 
-  HWND list() const { return list_; }
+  HWND list() const { return list_.handle(); }
   HWND summary() const { return summary_; }
   HWND note() const { return note_; }
   // Keys of its own: Tab between its buttons, Esc closes it.
@@ -52,14 +53,8 @@ class PreviewWindow final : public Window, public app::PreviewView {
   void layout();
   int noteHeight(int width) const;
   std::wstring noteText() const;
-  void focusRow(int row, bool scroll = true);
-  void scrollToTop(int top);
   std::optional<std::size_t> rowOf(const std::string& component) const;
-  void onGetDispInfo(NMLVDISPINFOW& info) const;
   void askToggle(int row, std::optional<bool> checked);
-  void onClick(const NMITEMACTIVATE& click);
-  void onKeyDown(const NMLVKEYDOWN& key);
-  void onItemChanged(const NMLISTVIEW& change);
   void onRowsToggled();
   void measureColumns();
   void sizeColumns();
@@ -75,12 +70,12 @@ class PreviewWindow final : public Window, public app::PreviewView {
   UINT dpi_ = kDefaultDpi;  // the main window's when it opened
   GdiObject font_;          // outlives the window that uses it
   // Children of the window, destroyed with it.
-  HWND list_ = nullptr, summary_ = nullptr, note_ = nullptr;
+  CheckList list_;
+  HWND summary_ = nullptr, note_ = nullptr;
   std::optional<PaintedChild> map_;
   HWND renameButton_ = nullptr, copyButton_ = nullptr, closeButton_ = nullptr;
   app::Preview preview_;
   int columnWidths_[4] = {};  // as measured for preview_ at the window's font
-  bool filling_ = false;      // the list's own notifications while it is filled
   std::string toggled_;       // the component whose check box was toggled last
   bool keepScroll_ = false;   // the list is filled again for a check box toggled
   // Toggles told and not yet handled: a component and whether it is to be checked.
