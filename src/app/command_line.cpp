@@ -350,8 +350,8 @@ void attach(app::PowerLogicLink& link) {
   }
 }
 
-// Runs as asked with a session built over attacher and pcb; prints the log
-// and the error. The outcome.
+// Runs as asked with a session built over attacher and pcb, prints the log
+// and the error, and returns the run's outcome.
 app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::PcbConnector& pcb,
                         app::JournalStore& defaultJournals, CallCounter& calls,
                         base::FileSystem& files, std::ostream& out, std::ostream& err) {

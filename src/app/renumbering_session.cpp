@@ -107,7 +107,7 @@ JournalEnd endRecords(const RunRequest& request, const std::optional<Error>& fai
 }  // namespace
 
 // Every run, preview, undo and recovery is read and planned here. One that
-// takes a journal reads designators only: no selection.
+// works on a journal reads designators only, since it needs no selection.
 RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& request) {
   link_.documentForRun();
   ReadPlan planned;

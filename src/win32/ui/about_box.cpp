@@ -26,16 +26,7 @@ class AboutBox final : public BuiltDialog {
 };
 
 bool AboutBox::onCommand(HWND dialog, int id) {
-  switch (id) {
-    case IDOK:
-    case IDCANCEL:
-      EndDialog(dialog, id);
-      return true;
-    case kCopy:
-      copyToClipboard(dialog, widen(about_.journalFolder));
-      return true;
-  }
-  return false;
+  return closeOrCopy(dialog, id, kCopy, widen(about_.journalFolder));
 }
 
 void AboutBox::build(HWND dialog) {

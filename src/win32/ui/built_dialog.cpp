@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win32/base/clipboard.h"
 #include "win32/base/dpi.h"
 #include "win32/base/text_metrics.h"
 #include "win32/base/window_dc.h"
@@ -50,6 +51,16 @@ INT_PTR CALLBACK BuiltDialog::procedure(HWND dialog, UINT message, WPARAM wParam
     return TRUE;
   }
   return FALSE;
+}
+
+bool BuiltDialog::closeOrCopy(HWND dialog, int id, int copyId, const std::wstring& text) const {
+  if (id == IDOK || id == IDCANCEL) {
+    EndDialog(dialog, id);
+    return true;
+  }
+  if (id != copyId) return false;
+  copyToClipboard(dialog, text);
+  return true;
 }
 
 void BuiltDialog::takeOwnersDpi() {

@@ -24,6 +24,9 @@ class BuiltDialog {
   // True when the command was the box's own.
   virtual bool onCommand(HWND dialog, int id) = 0;
 
+  // The commands of a box that offers a text to copy: OK and Cancel close
+  // it, copyId puts text on the clipboard. True when id was one of them.
+  bool closeOrCopy(HWND dialog, int id, int copyId, const std::wstring& text) const;
   // Takes the owner's DPI and the message font at it: first thing in build.
   void takeOwnersDpi();
   HWND add(HWND dialog, const wchar_t* kind, const std::wstring& text, DWORD style, int id,

@@ -43,16 +43,7 @@ class LongMessageBox final : public BuiltDialog {
 };
 
 bool LongMessageBox::onCommand(HWND dialog, int id) {
-  switch (id) {
-    case IDOK:
-    case IDCANCEL:
-      EndDialog(dialog, id);
-      return true;
-    case kCopy:
-      copyToClipboard(dialog, text_);
-      return true;
-  }
-  return false;
+  return closeOrCopy(dialog, id, kCopy, text_);
 }
 
 void LongMessageBox::build(HWND dialog) {
