@@ -23,12 +23,12 @@ namespace {
 constexpr int kKeepRight = 100, kLocked = 101, kOrder = 104, kAcross = 105, kDown = 106,
               kGrid = 107;
 
-std::optional<std::string> check(const rules::RulesTexts& texts) {
+std::optional<rules::FieldRefusal> check(const rules::RulesTexts& texts) {
   try {
     rules::parseRules(texts);
     return std::nullopt;
-  } catch (const Error& e) {
-    return e.text();
+  } catch (const rules::FieldRefusal& refusal) {
+    return refusal;
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/option_rules.h"
+#include "app/option_view.h"
 #include "app/run_choices.h"
 #include "app/run_status.h"
 #include "app/run_texts.h"
@@ -23,13 +23,6 @@ class BusyScope {
  private:
   bool& busy_;
 };
-
-OptionStates optionStatesOf(MainWindowView& view) {
-  OptionStates states;
-  for (const Control id : kRuledControls) states[id] = {view.checked(id), view.enabled(id)};
-  return states;
-}
-
 }  // namespace
 
 MainWindowPresenter::MainWindowPresenter(MainWindowView& view, PowerLogicLink& link,
@@ -108,27 +101,7 @@ void MainWindowPresenter::onClick(Control id) {
   if (busy_) return;
   if (id == Control::run) return onRun();
   if (id == Control::end) return onEnd();
-  const OptionStates before = optionStatesOf(view_);
-  applyOptions(before, optionsAfterClick(before, id), id);
-}
-
-void MainWindowPresenter::applyOptionsFollowing(Control chosen) {
-  const OptionStates before = optionStatesOf(view_);
-  applyOptions(before, optionsFollowing(before, chosen), chosen);
-}
-
-void MainWindowPresenter::applyOptions(const OptionStates& before, const OptionStates& after,
-                                       Control chosen) {
-  for (const auto& [id, state] : after) {
-    if (state.checked != before.at(id).checked) view_.setChecked(id, state.checked);
-    if (state.enabled != before.at(id).enabled) view_.setEnabled(id, state.enabled);
-  }
-  // A box that takes typing looks like one, in the window's colours, and a
-  // disabled one is grey; the kind of run chosen decides which it is.
-  if (chosen == Control::allComponents || chosen == Control::selectedComponents)
-    view_.setBackground(Control::startNumber, after.at(Control::startNumber).enabled
-                                                  ? SystemColour::window
-                                                  : SystemColour::inactiveBorder);
+  clickOption(view_, id);
 }
 
 void MainWindowPresenter::onRun() {

@@ -14,7 +14,7 @@
 #include "app/long_work.h"
 #include "app/main_window_view.h"
 #include "app/numbering_options_editor.h"
-#include "app/option_rules.h"
+#include "app/option_view.h"
 #include "app/power_logic_link.h"
 #include "app/preview_flow.h"
 #include "app/preview_view.h"
@@ -45,9 +45,9 @@ class MainWindowPresenter : private DesignFollowing::Owner {
   void onClick(Control id);
 
   // The controls that follow a choice already shown in the window.
-  void onAllComponentsChosen() { applyOptionsFollowing(Control::allComponents); }
-  void onSelectedComponentsChosen() { applyOptionsFollowing(Control::selectedComponents); }
-  void onWriteEcoToggled() { applyOptionsFollowing(Control::writeEco); }
+  void onAllComponentsChosen() { followChoice(view_, Control::allComponents); }
+  void onSelectedComponentsChosen() { followChoice(view_, Control::selectedComponents); }
+  void onWriteEcoToggled() { followChoice(view_, Control::writeEco); }
   void onRun();
   void onEnd();
   // Esc stops long work while it goes, and otherwise ends Varnel as End does.
@@ -80,9 +80,6 @@ class MainWindowPresenter : private DesignFollowing::Owner {
   void endProgram() override { onEnd(); }
   bool ending() const override { return ended_ || work_.endAsked(); }
   bool offerRecovery();
-  // Sets the controls whose states differ from before, after chosen was clicked or chosen.
-  void applyOptions(const OptionStates& before, const OptionStates& after, Control chosen);
-  void applyOptionsFollowing(Control chosen);
   // The renumbering the window asks for, or nothing when it asks for none
   // or its start number is refused (and said so).
   std::optional<RunRequest> requestFromView();
