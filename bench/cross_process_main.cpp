@@ -82,7 +82,7 @@ void printRoundTrips(host::Application& app, int calls) {
 }
 
 Timing runInSession(StandIn& standIn, app::JournalStore& journals,
-                    const RunSettings& settings = {}) {
+                    const renumber::RunSettings& settings = {}) {
   win::ComHostAttacher attacher;
   app::ProgressValues progress;
   NoReport report;
@@ -138,7 +138,7 @@ void runNumbered(int size) {
   std::printf("cross-process \"Rename all components\" over %d components already numbered:\n",
               size);
   for (const bool keepRight : {false, true}) {
-    RunSettings settings;
+    renumber::RunSettings settings;
     settings.rules.keepRight = keepRight;
     StandIn standIn(file, L" --strict");
     app::NoJournals none;

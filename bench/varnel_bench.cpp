@@ -156,9 +156,10 @@ void selectedRun(benchmark::State& state, bool duplicates, bool plain) {
   for (auto _ : state) {
     state.PauseTiming();
     Setup s(takenNames(size, selected));
-    s.request.renumbering()->settings.scope = RunScope::selectedComponents;
-    s.request.renumbering()->settings.conflictRule =
-        duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
+    s.request.renumbering()->settings.scope = renumber::RunScope::selectedComponents;
+    s.request.renumbering()->settings.conflictRule = duplicates
+                                                         ? renumber::ConflictRule::renameDuplicates
+                                                         : renumber::ConflictRule::assignNextFree;
     const HeapPeak heap;
     state.ResumeTiming();
     if (plain)
@@ -193,24 +194,24 @@ BENCHMARK(BM_SelectedDuplicatesPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kM
 // The selection in placement order: one prefix, every component selected,
 // reverse placement order.
 void BM_PlacementSort(benchmark::State& state) {
-  RunSettings settings;
-  settings.scope = RunScope::selectedComponents;
-  Planning planning(reversePlacement(static_cast<int>(state.range(0))), settings);
+  renumber::RunSettings settings;
+  settings.scope = renumber::RunScope::selectedComponents;
+  renumber::Planning planning(reversePlacement(static_cast<int>(state.range(0))), settings);
   for (auto _ : state) planning.sortSelection();
 }
 BENCHMARK(BM_PlacementSort)->Arg(1000)->Arg(10001)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-std::vector<order::PlacementKey> reverseKeys(int size) {
-  std::vector<order::PlacementKey> keys;
+std::vector<renumber::PlacementKey> reverseKeys(int size) {
+  std::vector<renumber::PlacementKey> keys;
   const auto design = reversePlacement(size);
   for (const auto& p : design.parts)
-    keys.push_back(order::keyOf(order::coordinateText(p.x), order::coordinateText(p.y)));
+    keys.push_back(renumber::keyOf(renumber::coordinateText(p.x), renumber::coordinateText(p.y)));
   return keys;
 }
 
 void BM_PlacementOrder(benchmark::State& state) {
   const auto keys = reverseKeys(static_cast<int>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(order::placementOrder(keys));
+  for (auto _ : state) benchmark::DoNotOptimize(renumber::placementOrder(keys));
 }
 BENCHMARK(BM_PlacementOrder)->Arg(1000)->Arg(10001)->Arg(100000)->Unit(benchmark::kMillisecond);
 

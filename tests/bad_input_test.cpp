@@ -60,7 +60,7 @@ TEST(UnnamableDesignators, AreLeftAloneAndListedWhileTheRestIsRenumbered) {
       const auto error = e.run(selected);
       ASSERT_FALSE(error) << name << ": " << describe(*error);
       EXPECT_EQ(e.names(), (std::vector<std::string>{"R1", "C1", name, "R2"})) << name;
-      EXPECT_EQ(e.outcome.unnamable, (std::vector<Unnamable>{{3, name}})) << name;
+      EXPECT_EQ(e.outcome.unnamable, (std::vector<renumber::Unnamable>{{3, name}})) << name;
       EXPECT_NE(e.report.shown.find(note + "\r\n"), std::string::npos) << e.report.shown;
       EXPECT_EQ(e.files.files.at("/out/x.eco").find("\n" + name + " "), std::string::npos)
           << "no rename of it in the ECO file";
@@ -173,7 +173,8 @@ TEST(BadInput, EcoTargetsThatCannotBeWrittenAreNamedAndLeftWhole) {
     app::PowerLogicLink link(attacher);
     app::RenumberingSession session(link, progress, report, delivery, journals);
     link.attach([](host::HostEvent) {});
-    const auto outcome = session.run(app::renumbering(RunSettings{}, app::EcoOutput::writeOnly));
+    const auto outcome =
+        session.run(app::renumbering(renumber::RunSettings{}, app::EcoOutput::writeOnly));
     ASSERT_TRUE(outcome.error) << target;
     EXPECT_EQ(outcome.error->text(),
               "The ECO file cannot be written: " + reason + ". Nothing was renamed.");

@@ -11,9 +11,9 @@ using tests::design;
 using tests::words;
 
 std::vector<std::string> movesFor(const std::string& parts, const std::string& start) {
-  RunSettings settings;
+  renumber::RunSettings settings;
   settings.start = static_cast<Int16>(std::stoi(start));
-  Planning p(design(parts), settings);
+  renumber::Planning p(design(parts), settings);
   p.storeAllNames();
   p.moveConflictsAside();
   std::vector<std::string> moves;
@@ -36,7 +36,7 @@ TEST(ClearingConflicts, NeverMovesAlphabeticDesignators) {
 }
 
 TEST(ClearingConflicts, MovesNothingInAnEmptyTable) {
-  Planning p(design("R1"), RunSettings{});
+  renumber::Planning p(design("R1"), renumber::RunSettings{});
   p.moveConflictsAside();
   EXPECT_TRUE(p.plan().renames.empty());
 }

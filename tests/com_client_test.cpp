@@ -125,7 +125,7 @@ TEST_F(ComClient, RunsAWholeRenumberingThroughCom) {
   app::PowerLogicLink link(attacher);
   app::RenumberingSession session(link, progress, report, delivery, journals);
   link.attach([](host::HostEvent) {});
-  EXPECT_FALSE(session.run(app::renumbering(RunSettings{}, app::EcoOutput::none)).error);
+  EXPECT_FALSE(session.run(app::renumbering(renumber::RunSettings{}, app::EcoOutput::none)).error);
   EXPECT_EQ(tests::designators(host->design()), words("R1 R2 C1"));
 }
 
@@ -178,8 +178,8 @@ TEST_F(StrictComClient, ASelectedRunCallsEachClassOfListByItsOwnDispids) {
   app::PowerLogicLink link(attacher);
   app::RenumberingSession session(link, progress, fakes.report, fakes.delivery, fakes.journals);
   link.attach([](host::HostEvent) {});
-  RunSettings settings;
-  settings.scope = RunScope::selectedComponents;
+  renumber::RunSettings settings;
+  settings.scope = renumber::RunScope::selectedComponents;
   const auto outcome = session.run(app::renumbering(settings, app::EcoOutput::none));
   EXPECT_FALSE(outcome.error) << describe(*outcome.error);
   EXPECT_EQ(tests::designators(host->design()), words("R5 R1 C1"));

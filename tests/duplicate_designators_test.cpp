@@ -75,7 +75,7 @@ TEST(SharedDesignators, AnEcoRunThatWouldRenameOneIsRefusedBeforeAnyRename) {
 TEST(SharedDesignators, ARunThatSeparatedThemCannotBeTakenBack) {
   const std::vector<Rename> run{{2, "U2", "U1"}, {3, "U2", "U3"}, {1, "R5", "R1"}};
   try {
-    planUndo(design("R1 U1 U3"), run);
+    renumber::planUndo(design("R1 U1 U3"), run);
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), errors::kSharedDesignator);
@@ -84,9 +84,9 @@ TEST(SharedDesignators, ARunThatSeparatedThemCannotBeTakenBack) {
               "to one component only, so the run cannot be taken back. Nothing was renamed.");
   }
   // A component moved through a temporary name is one bearer, not two.
-  EXPECT_EQ(
-      planUndo(design("U1 U2"), {{1, "U2", "U9"}, {2, "U1", "U2"}, {1, "U9", "U1"}}).renames.size(),
-      3u);
+  EXPECT_EQ(renumber::planUndo(design("U1 U2"), {{1, "U2", "U9"}, {2, "U1", "U2"}, {1, "U9", "U1"}})
+                .renames.size(),
+            3u);
 }
 
 }  // namespace

@@ -64,14 +64,14 @@ struct FakeView final : app::MainWindowView {
   // The Numbering options box: each answer in turn is typed and OK pressed;
   // one the check refuses leaves its message and the next is typed; Cancel
   // once they run out.
-  std::vector<rules::RulesTexts> numberingAnswers;
-  std::vector<rules::RulesTexts> numberingShown;
+  std::vector<renumber::RulesTexts> numberingAnswers;
+  std::vector<renumber::RulesTexts> numberingShown;
   std::vector<std::string> numberingRefusals;
-  std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
-                                                       const RulesCheck& check) override {
+  std::optional<renumber::RulesTexts> askNumberingOptions(const renumber::RulesTexts& current,
+                                                          const RulesCheck& check) override {
     numberingShown.push_back(current);
     for (; !numberingAnswers.empty(); numberingAnswers.erase(numberingAnswers.begin())) {
-      const rules::RulesTexts typed = numberingAnswers.front();
+      const renumber::RulesTexts typed = numberingAnswers.front();
       if (const auto refusal = check(typed)) {
         numberingRefusals.push_back(refusal->text());
         continue;
@@ -102,10 +102,10 @@ struct FakeView final : app::MainWindowView {
 };
 
 struct FakeNumberingOptions final : app::NumberingOptionsStore {
-  rules::RulesTexts kept;
+  renumber::RulesTexts kept;
   int saves = 0;
-  rules::RulesTexts load() override { return kept; }
-  void save(const rules::RulesTexts& texts) override {
+  renumber::RulesTexts load() override { return kept; }
+  void save(const renumber::RulesTexts& texts) override {
     kept = texts;
     ++saves;
   }

@@ -69,12 +69,13 @@ struct OptionValues {
   std::string start = "1";
   bool all = false, selected = false, assign = false, duplicate = false;
   bool send = false, ecoOnly = false, direct = true;
-  NumberingRules rules;
+  renumber::NumberingRules rules;
 
-  RunSettings settings() const {
-    RunSettings s;
-    s.scope = selected ? RunScope::selectedComponents : RunScope::allComponents;
-    s.conflictRule = duplicate ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
+  renumber::RunSettings settings() const {
+    renumber::RunSettings s;
+    s.scope = selected ? renumber::RunScope::selectedComponents : renumber::RunScope::allComponents;
+    s.conflictRule = duplicate ? renumber::ConflictRule::renameDuplicates
+                               : renumber::ConflictRule::assignNextFree;
     s.start = designator::parseStartNumber(start).value();
     s.rules = rules;
     return s;

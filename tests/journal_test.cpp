@@ -191,10 +191,10 @@ TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
 }
 
 TEST(JournalFormat, SaysTheSettingsAsTheOfflineRunnerTakesThem) {
-  RunSettings settings;
+  renumber::RunSettings settings;
   EXPECT_EQ(app::requestText(app::renumbering(settings, app::EcoOutput::none)), "--all --start 1");
-  settings.scope = RunScope::selectedComponents;
-  settings.conflictRule = ConflictRule::renameDuplicates;
+  settings.scope = renumber::RunScope::selectedComponents;
+  settings.conflictRule = renumber::ConflictRule::renameDuplicates;
   settings.start = -3;
   EXPECT_EQ(app::requestText(app::renumbering(settings, app::EcoOutput::forceReadInPcb)),
             "--selected --duplicates --start -3 --eco force-read");
@@ -324,10 +324,11 @@ TEST(Undo, TwoUndosTakeBackTwoRuns) {
 TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
   auto after = design("R1 R2 C1");
   const std::vector<Rename> run{{1, "R5", "R1"}, {2, "R6", "R2"}};
-  EXPECT_EQ(planUndo(after, run).renames, (std::vector<Rename>{{2, "R2", "R6"}, {1, "R1", "R5"}}));
+  EXPECT_EQ(renumber::planUndo(after, run).renames,
+            (std::vector<Rename>{{2, "R2", "R6"}, {1, "R1", "R5"}}));
   after.parts[1].designator = "R7";  // renamed by hand since
   try {
-    planUndo(after, run);
+    renumber::planUndo(after, run);
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), errors::kDesignChanged);
@@ -337,14 +338,14 @@ TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
   }
   auto taken = design("R1 R2 R5");
   try {
-    planUndo(taken, run);
+    renumber::planUndo(taken, run);
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(e.text(),
               "The design changed since that run; nothing was renamed:\n"
               "R5 is taken by the component at position 3");
   }
-  EXPECT_THROW(planUndo(design("R1"), run), Error) << "a component fewer";
+  EXPECT_THROW(renumber::planUndo(design("R1"), run), Error) << "a component fewer";
 }
 
 TEST(Undo, ASessionRefusesItWithNothingRenamed) {

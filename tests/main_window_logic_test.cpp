@@ -468,7 +468,7 @@ TEST(NumberingOptions, WhatOkTakesIsKeptAndReachesTheRunAndItsJournal) {
   ASSERT_EQ(w.view.numberingRefusals.size(), 1u);
   EXPECT_NE(w.view.numberingRefusals[0].find("\"J8-J1\" runs backwards"), std::string::npos);
   EXPECT_EQ(w.numberingOptions.saves, 1);
-  EXPECT_EQ(w.numberingOptions.kept, (rules::RulesTexts{true, "R7", "", ""}));
+  EXPECT_EQ(w.numberingOptions.kept, (renumber::RulesTexts{true, "R7", "", ""}));
   w.presenter.onNumberingOptions();  // shown as kept; Cancel changes nothing
   EXPECT_EQ(w.view.numberingShown.back(), w.numberingOptions.kept);
   EXPECT_EQ(w.numberingOptions.saves, 1);
@@ -515,7 +515,7 @@ TEST(NumberingOptions, APlacementOrderChosenWhileAPreviewIsOpenRedrawsItsMap) {
     return text;
   };
   EXPECT_EQ(path(), "0,10 0,0 10,10 10,0 ") << "column by column";
-  rules::RulesTexts rowsFirst;
+  renumber::RulesTexts rowsFirst;
   rowsFirst.order = "rows-first";
   w.view.numberingAnswers = {rowsFirst};
   w.presenter.onNumberingOptions();

@@ -22,7 +22,7 @@ struct NextFreeCase {
 class NextFree : public testing::TestWithParam<NextFreeCase> {};
 
 TEST_P(NextFree, WalksTheFirstStretchOfThePrefix) {
-  Planning p(design(GetParam().list), RunSettings{});
+  renumber::Planning p(design(GetParam().list), renumber::RunSettings{});
   p.storeAllNames();
   EXPECT_EQ(p.freeNames().nextFreeName(GetParam().component), GetParam().result);
 }
@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(FirstFreeName, SkipsNamesInUseButNotTheComponentsOwn) {
-  Planning p(design("R3 R4 R6"), RunSettings{});
+  renumber::Planning p(design("R3 R4 R6"), renumber::RunSettings{});
   EXPECT_EQ(p.freeNames().firstFreeName("R3", ""), "R5");
   EXPECT_EQ(p.freeNames().firstFreeName("R3", "R4"), "R4");
   EXPECT_EQ(p.freeNames().firstFreeName("R1", ""), "R1");
@@ -55,12 +55,12 @@ TEST(FirstFreeName, SkipsNamesInUseButNotTheComponentsOwn) {
 }
 
 TEST(FirstFreeName, OverflowsInsteadOfWrappingAround) {
-  Planning p(design("R32767"), RunSettings{});
+  renumber::Planning p(design("R32767"), renumber::RunSettings{});
   EXPECT_THROW(p.freeNames().firstFreeName("R32767", ""), Error);
 }
 
 TEST(NextFreeName, TheWalkSeesTheRunsOwnRenames) {
-  Planning p(design("R1 R2 R3"), RunSettings{});
+  renumber::Planning p(design("R1 R2 R3"), renumber::RunSettings{});
   p.storeAllNames();
   EXPECT_EQ(p.freeNames().nextFreeName("R1"), "R4");
   p.rename(2, "R9");
@@ -78,11 +78,12 @@ namespace {
 TEST(FirstAboveTree, AnswersAsAScanDoesThroughChanges) {
   std::mt19937 random(5);
   for (int size : {1, 2, 7, 64, 100}) {
-    FirstAboveTree tree(size);
-    std::vector<int> keys(size, FirstAboveTree::kNever);
+    renumber::FirstAboveTree tree(size);
+    std::vector<int> keys(size, renumber::FirstAboveTree::kNever);
     for (int round = 0; round < 400; ++round) {
       const int index = static_cast<int>(random() % size);
-      keys[index] = random() % 5 == 0 ? FirstAboveTree::kNever : static_cast<int>(random() % 40);
+      keys[index] =
+          random() % 5 == 0 ? renumber::FirstAboveTree::kNever : static_cast<int>(random() % 40);
       tree.set(index, keys[index]);
       const int from = static_cast<int>(random() % (size + 1));
       const int bound = static_cast<int>(random() % 44) - 2;
@@ -91,14 +92,14 @@ TEST(FirstAboveTree, AnswersAsAScanDoesThroughChanges) {
         if (keys[k] > bound) scan = k;
       ASSERT_EQ(tree.firstAbove(from, bound), scan) << size << " " << round;
     }
-    const FirstAboveTree built(keys);  // the same keys, built at once
+    const renumber::FirstAboveTree built(keys);  // the same keys, built at once
     for (int bound = -2; bound < 42; ++bound)
       ASSERT_EQ(built.firstAbove(0, bound), tree.firstAbove(0, bound));
   }
 }
 
 TEST(KnownUsedNumbers, MergesSplitsAndAnswersRuns) {
-  KnownUsedNumbers known;
+  renumber::KnownUsedNumbers known;
   for (int n : {3, 5, 4, 9, 1}) known.add("R", n);
   EXPECT_EQ(known.runEnd("R", 3), 5);
   EXPECT_EQ(known.runEnd("R", 1), 1);
@@ -120,11 +121,11 @@ TEST(KnownUsedNumbers, MergesSplitsAndAnswersRuns) {
 }
 
 TEST(KnownUsedNumbers, KnowsOnlyPlainDesignators) {
-  EXPECT_EQ(plainNumber("R12"), (std::pair<std::string, int>{"R", 12}));
-  EXPECT_EQ(plainNumber("R-3"), (std::pair<std::string, int>{"R", -3}));
-  EXPECT_EQ(plainNumber("7"), (std::pair<std::string, int>{"", 7}));
+  EXPECT_EQ(renumber::plainNumber("R12"), (std::pair<std::string, int>{"R", 12}));
+  EXPECT_EQ(renumber::plainNumber("R-3"), (std::pair<std::string, int>{"R", -3}));
+  EXPECT_EQ(renumber::plainNumber("7"), (std::pair<std::string, int>{"", 7}));
   for (const char* other : {"R012", "R12A", "R", "R+1", "R1.0", "r1x"})
-    EXPECT_FALSE(plainNumber(other)) << other;
+    EXPECT_FALSE(renumber::plainNumber(other)) << other;
 }
 
 }  // namespace
@@ -134,11 +135,11 @@ namespace varnel {
 namespace {
 
 TEST(ListName, ParsesTheNumberOnce) {
-  EXPECT_EQ(ListName("R12").number, 12);
-  EXPECT_TRUE(ListName("R12").hasNumber);
-  EXPECT_FALSE(ListName("TP").hasNumber);
-  EXPECT_EQ(ListName("R12A").number, 0);
-  EXPECT_TRUE(ListName("R12A").hasNumber);
+  EXPECT_EQ(renumber::ListName("R12").number, 12);
+  EXPECT_TRUE(renumber::ListName("R12").hasNumber);
+  EXPECT_FALSE(renumber::ListName("TP").hasNumber);
+  EXPECT_EQ(renumber::ListName("R12A").number, 0);
+  EXPECT_TRUE(renumber::ListName("R12A").hasNumber);
 }
 
 }  // namespace

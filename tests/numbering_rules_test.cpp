@@ -13,9 +13,9 @@ namespace {
 using tests::design;
 using tests::words;
 
-std::string refusalOf(const rules::RulesTexts& texts) {
+std::string refusalOf(const renumber::RulesTexts& texts) {
   try {
-    rules::parseRules(texts);
+    renumber::parseRules(texts);
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), errors::kNumberingRule);
     return e.text();
@@ -24,23 +24,23 @@ std::string refusalOf(const rules::RulesTexts& texts) {
 }
 
 TEST(NumberingRulesText, EachFieldReadsWhatItsTextWrites) {
-  const rules::RulesTexts typed{true, "J1-J8, TP*  U100", "R C R", "TP=900 R=100 C=-5"};
-  const NumberingRules parsed = rules::parseRules(typed);
+  const renumber::RulesTexts typed{true, "J1-J8, TP*  U100", "R C R", "TP=900 R=100 C=-5"};
+  const renumber::NumberingRules parsed = renumber::parseRules(typed);
   ASSERT_EQ(parsed.locked.size(), 3u);
-  EXPECT_EQ(parsed.locked[0], (LockEntry{LockEntry::Kind::range, "J", 1, 8}));
+  EXPECT_EQ(parsed.locked[0], (renumber::LockEntry{renumber::LockEntry::Kind::range, "J", 1, 8}));
   EXPECT_EQ(parsed.onlyPrefixes, (std::vector<std::string>{"R", "C"}));
   EXPECT_EQ(parsed.startFor.at("C"), -5);
-  const rules::RulesTexts written = rules::textsOf(parsed);
-  EXPECT_EQ(written, (rules::RulesTexts{true, "J1-J8 TP* U100", "R C", "C=-5 R=100 TP=900"}));
-  EXPECT_EQ(rules::parseRules(written), parsed);
-  EXPECT_EQ(rules::rulesOptionText(parsed),
+  const renumber::RulesTexts written = renumber::textsOf(parsed);
+  EXPECT_EQ(written, (renumber::RulesTexts{true, "J1-J8 TP* U100", "R C", "C=-5 R=100 TP=900"}));
+  EXPECT_EQ(renumber::parseRules(written), parsed);
+  EXPECT_EQ(renumber::rulesOptionText(parsed),
             " --keep-right --lock \"J1-J8 TP* U100\" --only \"R C\" --start-for "
             "\"C=-5 R=100 TP=900\"");
-  EXPECT_EQ(rules::rulesOptionText({}), "");
+  EXPECT_EQ(renumber::rulesOptionText({}), "");
 }
 
 TEST(NumberingRulesText, AnEntryNotUnderstoodIsNamedWithItsField) {
-  const std::pair<rules::RulesTexts, std::string> cases[] = {
+  const std::pair<renumber::RulesTexts, std::string> cases[] = {
       {{false, "J8-J1", "", ""}, "Locked designators: \"J8-J1\" runs backwards"},
       {{false, "J1-K8", "", ""}, "Locked designators: \"J1-K8\" joins two prefixes"},
       {{false, "J1-J99999", "", ""}, "\"J1-J99999\" has a number above 32767"},
@@ -58,40 +58,41 @@ TEST(NumberingRulesText, AnEntryNotUnderstoodIsNamedWithItsField) {
 }
 
 TEST(NumberingRulesText, ThePlacementOrderReadsWhatItWritesAndNamesAWordItCannotRead) {
-  rules::RulesTexts typed;
+  renumber::RulesTexts typed;
   typed.order = "rows-first";
   typed.down = "bottom-to-top";
   typed.grid = " 2.5 ";
-  const NumberingRules parsed = rules::parseRules(typed);
+  const renumber::NumberingRules parsed = renumber::parseRules(typed);
   EXPECT_EQ(parsed.placement,
-            (PlacementSettings{Lines::rowsFirst, Across::leftToRight, Down::bottomToTop, 2.5}));
-  EXPECT_EQ(rules::textsOf(parsed).grid, "2.5");
-  EXPECT_EQ(rules::parseRules(rules::textsOf(parsed)), parsed);
-  EXPECT_EQ(rules::placementOptionText(parsed.placement),
+            (renumber::PlacementSettings{renumber::Lines::rowsFirst, renumber::Across::leftToRight,
+                                         renumber::Down::bottomToTop, 2.5}));
+  EXPECT_EQ(renumber::textsOf(parsed).grid, "2.5");
+  EXPECT_EQ(renumber::parseRules(renumber::textsOf(parsed)), parsed);
+  EXPECT_EQ(renumber::placementOptionText(parsed.placement),
             " --order rows-first --down bottom-to-top --grid 2.5");
-  EXPECT_EQ(rules::placementOptionText({}), "");
-  EXPECT_EQ(rules::parseGrid(""), 0);
+  EXPECT_EQ(renumber::placementOptionText({}), "");
+  EXPECT_EQ(renumber::parseGrid(""), 0);
   for (const char* grid : {"-5", "1e3", "abc", "2000000", "1.2.3", "."})
     EXPECT_NE(refusalOf([&] {
-                rules::RulesTexts t;
+                renumber::RulesTexts t;
                 t.grid = grid;
                 return t;
               }())
                   .find("Grid: \"" + std::string(grid) + "\" is not a number from 0 to 1000000"),
               std::string::npos)
         << grid;
-  rules::RulesTexts wrong;
+  renumber::RulesTexts wrong;
   wrong.across = "Left to right";  // the window's words are not the option's
   EXPECT_EQ(refusalOf(wrong),
             "Across: \"Left to right\" is not one of left-to-right or right-to-left.");
 }
 
 TEST(NumberingRules, EachRuleHoldsWhatItNames) {
-  const NumberingRules rules = rules::parseRules({false, "J1-J8 TP* U100", "", ""});
+  const renumber::NumberingRules rules = renumber::parseRules({false, "J1-J8 TP* U100", "", ""});
   for (const char* held : {"J1", "J8", "TP", "TP12", "U100"}) EXPECT_TRUE(rules.holds(held));
   for (const char* free : {"J0", "J9", "J05", "J3A", "TPX1", "U10", "U1000"})
     EXPECT_FALSE(rules.holds(free)) << free;
-  const NumberingRules only = rules::parseRules({false, "", "R C", ""});
+  const renumber::NumberingRules only = renumber::parseRules({false, "", "R C", ""});
   EXPECT_FALSE(only.holds("R7"));
   EXPECT_TRUE(only.holds("U7"));
   EXPECT_TRUE(only.holds("12"));  // no prefix: not among those named
@@ -99,8 +100,9 @@ TEST(NumberingRules, EachRuleHoldsWhatItNames) {
 
 struct RuledRun {
   tests::Engine e;
-  explicit RuledRun(const std::string& parts, const rules::RulesTexts& texts) : e(design(parts)) {
-    e.options.rules = rules::parseRules(texts);
+  explicit RuledRun(const std::string& parts, const renumber::RulesTexts& texts)
+      : e(design(parts)) {
+    e.options.rules = renumber::parseRules(texts);
   }
 };
 
@@ -145,16 +147,16 @@ TEST(NumberingRules, ThePreviewSaysTheRulesOrWhatKeepingRightWouldSave) {
     for (const auto& part : design(parts).parts) s.parts.push_back({part.designator});
     return s;
   };
-  RunSettings settings;
+  renumber::RunSettings settings;
   const DesignSnapshot numbered = snapshot("R1 R2 R3 R9");
-  const RenumberPlan plan = planRenumbering(numbered, settings);
+  const renumber::RenumberPlan plan = planRenumbering(numbered, settings);
   EXPECT_EQ(app::rulesLine(numbered, plan, settings.rules),
             "Keeping names that are already right would save " +
                 std::to_string(plan.renames.size() - 1) + " renames.");
-  settings.rules = rules::parseRules({true, "R9", "R", "R=1"});
+  settings.rules = renumber::parseRules({true, "R9", "R", "R=1"});
   settings.rules.lockedForRun = {"R2"};
-  const app::Preview preview =
-      app::previewOf(numbered, planRenumbering(numbered, settings), "Preview", &settings.rules);
+  const app::Preview preview = app::previewOf(
+      numbered, renumber::planRenumbering(numbered, settings), "Preview", &settings.rules);
   EXPECT_EQ(preview.rules,
             "Rules: names already right kept; locked R9; only R; starting at R=1; 1 row unchecked");
   ASSERT_FALSE(preview.rows.empty());
@@ -165,15 +167,16 @@ TEST(NumberingRules, ThePreviewSaysTheRulesOrWhatKeepingRightWouldSave) {
 TEST(NumberingRules, ThePreviewOfASelectedRunSaysAnOrderOtherThanTheDefault) {
   DesignSnapshot board;
   for (const char* name : {"R1", "R2"}) board.parts.push_back({name, 0, 0, true});
-  RunSettings settings;
-  settings.scope = RunScope::selectedComponents;
-  settings.rules.placement = {Lines::rowsFirst, Across::rightToLeft, Down::topToBottom, 25};
-  EXPECT_EQ(app::rulesLine(board, planRenumbering(board, settings), settings.rules),
+  renumber::RunSettings settings;
+  settings.scope = renumber::RunScope::selectedComponents;
+  settings.rules.placement = {renumber::Lines::rowsFirst, renumber::Across::rightToLeft,
+                              renumber::Down::topToBottom, 25};
+  EXPECT_EQ(app::rulesLine(board, renumber::planRenumbering(board, settings), settings.rules),
             "Rules: in order rows first, right to left, top to bottom; grid 25");
-  settings.scope = RunScope::allComponents;
-  EXPECT_EQ(
-      app::rulesLine(board, planRenumbering(board, settings), settings.rules).find("in order"),
-      std::string::npos);
+  settings.scope = renumber::RunScope::allComponents;
+  EXPECT_EQ(app::rulesLine(board, renumber::planRenumbering(board, settings), settings.rules)
+                .find("in order"),
+            std::string::npos);
 }
 
 }  // namespace

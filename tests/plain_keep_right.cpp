@@ -73,8 +73,8 @@ class PlainKeepingRight {
 
 }  // namespace
 
-PlainOutcome plainKeepingRight(standin::MemoryHost& host, const RunSettings& settings) {
-  RunSettings full = settings;
+PlainOutcome plainKeepingRight(standin::MemoryHost& host, const renumber::RunSettings& settings) {
+  renumber::RunSettings full = settings;
   full.rules.keepRight = false;
   standin::MemoryHost copy(host.design());
   PlainOutcome outcome = plainRenumbering(copy, full);

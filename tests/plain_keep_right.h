@@ -10,6 +10,6 @@
 
 namespace varnel::tests {
 
-PlainOutcome plainKeepingRight(standin::MemoryHost& host, const RunSettings& settings);
+PlainOutcome plainKeepingRight(standin::MemoryHost& host, const renumber::RunSettings& settings);
 
 }  // namespace varnel::tests

@@ -19,11 +19,11 @@ using host::Ref;
 
 class PlainRun {
  public:
-  PlainRun(host::Application& app, const RunSettings& settings)
+  PlainRun(host::Application& app, const renumber::RunSettings& settings)
       : document_(app.ActiveDocument()), settings_(settings) {}
 
   PlainOutcome run() {
-    const bool selectedRun = settings_.scope == RunScope::selectedComponents;
+    const bool selectedRun = settings_.scope == renumber::RunScope::selectedComponents;
     list_ = chooseList();
     for (std::int32_t i = 1; i <= list_->Count(); ++i)
       held_.push_back(settings_.rules.holds(list_->Item(i)->Name()) ||
@@ -176,7 +176,8 @@ class PlainRun {
       auto placement = list_->Item(selectedNames_[i])->Placements()->Item(1);
       const double x = placement->X(0), y = placement->Y(0);
       if (!std::isfinite(x) || !std::isfinite(y)) throw errors::overflow();
-      sortedNames_[i] = {selectedNames_[i], order::coordinateText(x), order::coordinateText(y)};
+      sortedNames_[i] = {selectedNames_[i], renumber::coordinateText(x),
+                         renumber::coordinateText(y)};
       keys_.push_back(plainPlacementKey(x, y, settings_.rules.placement));
     }
     for (int start = 0, end = 0; start < count; start = end) {
@@ -184,7 +185,7 @@ class PlainRun {
                                                designator::prefix(selectedNames_[start]);
            ++end) {
       }
-      std::vector<order::PlacementKey> keys;
+      std::vector<renumber::PlacementKey> keys;
       std::vector<PlacementRow> rows;
       for (int i = start; i < end; ++i) {
         keys.push_back(keys_[i]);
@@ -216,7 +217,7 @@ class PlainRun {
     if (!current_->Selected()) return;
     ++selectedDone_;
     const std::string want = wanted();
-    if (settings_.conflictRule == ConflictRule::assignNextFree) {
+    if (settings_.conflictRule == renumber::ConflictRule::assignNextFree) {
       if (want != currentName_) {
         const std::string target = inUse(want) ? firstFree(nextFree(want), currentName_) : want;
         if (target != currentName_) rename(*current_, currentName_, target);
@@ -239,11 +240,11 @@ class PlainRun {
   }
 
   Ref<host::Document> document_;
-  const RunSettings settings_;
+  const renumber::RunSettings settings_;
   Ref<ComponentList> list_;
   NameTable allNames_, selectedNames_;
   PlacementTable sortedNames_;
-  std::vector<order::PlacementKey> keys_;  // beside sortedNames_ as read, before the order
+  std::vector<renumber::PlacementKey> keys_;  // beside sortedNames_ as read, before the order
   Ref<Component> current_, previous_;
   std::string currentName_;
   std::int32_t position_ = 1, selectedDone_ = 0;
@@ -254,7 +255,7 @@ class PlainRun {
 
 }  // namespace
 
-PlainOutcome plainRenumbering(host::Application& app, const RunSettings& settings) {
+PlainOutcome plainRenumbering(host::Application& app, const renumber::RunSettings& settings) {
   return PlainRun(app, settings).run();
 }
 

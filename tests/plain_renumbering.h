@@ -16,6 +16,6 @@ struct PlainOutcome {
 };
 
 // Throws the Error at which the run stopped; renames made stay made.
-PlainOutcome plainRenumbering(host::Application& app, const RunSettings& settings);
+PlainOutcome plainRenumbering(host::Application& app, const renumber::RunSettings& settings);
 
 }  // namespace varnel::tests

@@ -46,18 +46,19 @@ TEST(RenamesMade, AreReadFromTheDesignWhateverTheMarksSay) {
 }
 
 TEST(PlanFinish, PlansTheRestOnceTheDesignShowsWhatWasMade) {
-  const RenumberPlan rest = planFinish(snapshotOf("R100 R1 C1"), kSwap, 2);
+  const renumber::RenumberPlan rest = renumber::planFinish(snapshotOf("R100 R1 C1"), kSwap, 2);
   EXPECT_EQ(rest.renames, (std::vector<Rename>{kSwap[2]}));
-  EXPECT_EQ(planFinish(snapshotOf("R1 R2 C1"), kSwap, 0).reasons,
-            (std::vector<RenameReason>{RenameReason::movedAside, RenameReason::renamed,
-                                       RenameReason::renamed}));
-  EXPECT_TRUE(planFinish(snapshotOf("R2 R1 C1"), kSwap, 3).renames.empty());
+  EXPECT_EQ(renumber::planFinish(snapshotOf("R1 R2 C1"), kSwap, 0).reasons,
+            (std::vector<renumber::RenameReason>{renumber::RenameReason::movedAside,
+                                                 renumber::RenameReason::renamed,
+                                                 renumber::RenameReason::renamed}));
+  EXPECT_TRUE(renumber::planFinish(snapshotOf("R2 R1 C1"), kSwap, 3).renames.empty());
   for (const auto& [names, difference] : std::vector<std::pair<std::string, std::string>>{
            {"R100 R9 C1", "position 2 is R9; the run left R2 there"},
            {"R100 R2 R1", "R1 is taken by the component at position 3"},
            {"R100", "position 2: no such component now"}}) {
     try {
-      planFinish(snapshotOf(names), kSwap, 1);
+      renumber::planFinish(snapshotOf(names), kSwap, 1);
       FAIL() << names;
     } catch (const Error& e) {
       EXPECT_EQ(e.number(), errors::kDesignChanged);

@@ -39,17 +39,19 @@ standin::DesignData generatedDesign(std::mt19937& random, int size, bool numbere
   return design;
 }
 
-NumberingRules generatedRules(std::mt19937& random, const standin::DesignData& design) {
-  NumberingRules rules;
+renumber::NumberingRules generatedRules(std::mt19937& random, const standin::DesignData& design) {
+  renumber::NumberingRules rules;
   rules.keepRight = random() % 2 == 0;
   const auto someName = [&] { return design.parts[random() % design.parts.size()].designator; };
   for (int k = static_cast<int>(random() % 3); k > 0; --k) {
     const int kind = static_cast<int>(random() % 3);
     const std::string prefix = kPrefixes[random() % 5];
     const Int16 low = static_cast<Int16>(random() % 6);
-    if (kind == 0) rules.locked.push_back({LockEntry::Kind::name, someName()});
-    if (kind == 1) rules.locked.push_back({LockEntry::Kind::range, prefix, low, Int16(low + 3)});
-    if (kind == 2 && random() % 3 == 0) rules.locked.push_back({LockEntry::Kind::prefix, prefix});
+    if (kind == 0) rules.locked.push_back({renumber::LockEntry::Kind::name, someName()});
+    if (kind == 1)
+      rules.locked.push_back({renumber::LockEntry::Kind::range, prefix, low, Int16(low + 3)});
+    if (kind == 2 && random() % 3 == 0)
+      rules.locked.push_back({renumber::LockEntry::Kind::prefix, prefix});
   }
   if (random() % 3 == 0) rules.onlyPrefixes = {"R", kPrefixes[random() % 5]};
   if (random() % 3 == 0) rules.startFor["R"] = static_cast<Int16>(random() % 3 ? 100 : -5);
@@ -57,8 +59,8 @@ NumberingRules generatedRules(std::mt19937& random, const standin::DesignData& d
   if (random() % 5 == 0) rules.lockedForRun.insert(someName());
   if (random() % 2 == 0) {
     static const double kGrids[] = {0, 0, 5, 100, 1000000};
-    rules.placement = {Lines(random() % 2), Across(random() % 2), Down(random() % 2),
-                       kGrids[random() % 5]};
+    rules.placement = {renumber::Lines(random() % 2), renumber::Across(random() % 2),
+                       renumber::Down(random() % 2), kGrids[random() % 5]};
   }
   return rules;
 }
@@ -77,7 +79,8 @@ std::string ecoOf(const std::vector<std::string>& from, const std::vector<std::s
   return eco::ecoFileBytes(log, encoder);
 }
 
-Ended planned(const standin::DesignData& design, bool selected, const NumberingRules& rules) {
+Ended planned(const standin::DesignData& design, bool selected,
+              const renumber::NumberingRules& rules) {
   tests::Engine e(design);
   e.options.rules = rules;
   const bool failed = e.run(selected).has_value();
@@ -92,7 +95,7 @@ Ended planned(const standin::DesignData& design, bool selected, const NumberingR
 
 // No component is renamed that ends with the name it bore.
 bool renamesOnlyWhatChanges(const standin::DesignData& design, bool selected,
-                            const NumberingRules& rules) {
+                            const renumber::NumberingRules& rules) {
   tests::Engine e(design);
   e.options.rules = rules;
   e.run(selected);
@@ -102,7 +105,8 @@ bool renamesOnlyWhatChanges(const standin::DesignData& design, bool selected,
   return true;
 }
 
-Ended plain(const standin::DesignData& design, bool selected, const NumberingRules& rules) {
+Ended plain(const standin::DesignData& design, bool selected,
+            const renumber::NumberingRules& rules) {
   standin::MemoryHost host(design);
   tests::OptionValues options;
   options.all = !selected;
@@ -128,7 +132,7 @@ TEST(RulesDifferential, PlannedRulesEqualTheRulesRunOnTheHost) {
   for (int trial = 0; trial < 700; ++trial) {
     const bool numbered = trial % 4 == 0;
     const auto design = generatedDesign(random, 1 + static_cast<int>(random() % 30), numbered);
-    const NumberingRules rules = generatedRules(random, design);
+    const renumber::NumberingRules rules = generatedRules(random, design);
     const bool selected = trial % 3 == 1;
     const Ended fast = planned(design, selected, rules);
     const Ended slow = plain(design, selected, rules);
@@ -142,7 +146,7 @@ TEST(RulesDifferential, PlannedRulesEqualTheRulesRunOnTheHost) {
     ASSERT_EQ(fast, slow) << "trial " << trial;
     ++compared;
     if (!rules.keepRight) continue;
-    NumberingRules full = rules;
+    renumber::NumberingRules full = rules;
     full.keepRight = false;
     EXPECT_EQ(planned(design, selected, full).names, fast.names) << trial;
     EXPECT_TRUE(renamesOnlyWhatChanges(design, selected, rules)) << trial;

@@ -18,14 +18,14 @@ std::string joined(const NameTable& table) {
   return out;
 }
 
-RunSettings selectedRun() {
-  RunSettings settings;
-  settings.scope = RunScope::selectedComponents;
+renumber::RunSettings selectedRun() {
+  renumber::RunSettings settings;
+  settings.scope = renumber::RunScope::selectedComponents;
   return settings;
 }
 
 TEST(NameTables, FillAllAndSelectedNamesInListOrder) {
-  Planning p(design("R2 C1* U1A R1*"), RunSettings{});
+  renumber::Planning p(design("R2 C1* U1A R1*"), renumber::RunSettings{});
   p.storeAllNames();
   p.storeSelectedNames();
   EXPECT_EQ(joined(p.allNames()), "R2 C1 U1A R1");
@@ -33,7 +33,7 @@ TEST(NameTables, FillAllAndSelectedNamesInListOrder) {
 }
 
 TEST(NameTables, AnEmptyNameInTheMiddleEndsTheTableForEveryReader) {
-  Planning p(design("R1 \"\" R3"), RunSettings{});
+  renumber::Planning p(design("R1 \"\" R3"), renumber::RunSettings{});
   p.storeAllNames();
   EXPECT_EQ(p.allNames().usedCount(), 1);
   EXPECT_EQ(p.allNames()[2], "R3");
@@ -42,7 +42,7 @@ TEST(NameTables, AnEmptyNameInTheMiddleEndsTheTableForEveryReader) {
 TEST(NameTables, TakeAsManyComponentsAsTheDesignHas) {
   std::string parts;
   for (int i = 1; i <= 40000; ++i) parts += "R" + std::to_string(i % 30000 + 1) + "* ";
-  Planning full(design(parts), RunSettings{});
+  renumber::Planning full(design(parts), renumber::RunSettings{});
   full.storeAllNames();
   full.storeSelectedNames();
   EXPECT_EQ(full.allNames().usedCount(), 40000);
@@ -52,7 +52,7 @@ TEST(NameTables, TakeAsManyComponentsAsTheDesignHas) {
 }
 
 TEST(NameTables, TheSelectedNamesNeedAtLeastOneComponent) {
-  Planning p(design(""), RunSettings{});
+  renumber::Planning p(design(""), renumber::RunSettings{});
   try {
     p.storeSelectedNames();
     FAIL();
@@ -82,12 +82,12 @@ TEST(NamesInUse, AreRefusedAsTheHostRefusesThem) {
 }
 
 TEST(CountSelected, CountsEveryPositionIncludingTheLast) {
-  EXPECT_EQ(Planning(design("R1 R2 R3*"), {}).countSelected(), 1);
-  EXPECT_EQ(Planning(design("R1*"), {}).countSelected(), 1);
-  EXPECT_EQ(Planning(design("R1* R2 R3*"), {}).countSelected(), 2);
-  EXPECT_EQ(Planning(design("R1 R2"), {}).countSelected(), 0);
-  EXPECT_EQ(Planning(design(""), {}).countSelected(), 0);
-  EXPECT_EQ(Planning(design("R1* R2*", /*scopes=*/3), {}).countSelected(), 2);
+  EXPECT_EQ(renumber::Planning(design("R1 R2 R3*"), {}).countSelected(), 1);
+  EXPECT_EQ(renumber::Planning(design("R1*"), {}).countSelected(), 1);
+  EXPECT_EQ(renumber::Planning(design("R1* R2 R3*"), {}).countSelected(), 2);
+  EXPECT_EQ(renumber::Planning(design("R1 R2"), {}).countSelected(), 0);
+  EXPECT_EQ(renumber::Planning(design(""), {}).countSelected(), 0);
+  EXPECT_EQ(renumber::Planning(design("R1* R2*", /*scopes=*/3), {}).countSelected(), 2);
 }
 
 TEST(Session, ASecondRunStartsFromNothingTheFirstLeft) {
@@ -112,15 +112,15 @@ TEST(ComponentList, ComesFromTheDocumentOnlyWhenItHasSeveralScopes) {
 }
 
 TEST(Progress, RangeFollowsTheMode) {
-  auto maximum = [](const std::string& parts, const RunSettings& settings) {
-    return Planning(design(parts), settings).progressRange()->maximum;
+  auto maximum = [](const std::string& parts, const renumber::RunSettings& settings) {
+    return renumber::Planning(design(parts), settings).progressRange()->maximum;
   };
   EXPECT_EQ(maximum("R1* R2* R3* R4* R5*", selectedRun()), 4);
-  EXPECT_EQ(maximum("R1* R2* R3* R4* R5*", RunSettings{}), 4);
-  EXPECT_EQ(maximum("R1* R2 R3", RunSettings{}), 2);
+  EXPECT_EQ(maximum("R1* R2* R3* R4* R5*", renumber::RunSettings{}), 4);
+  EXPECT_EQ(maximum("R1* R2 R3", renumber::RunSettings{}), 2);
   EXPECT_EQ(maximum("R1*", selectedRun()), 1);
   EXPECT_EQ(maximum("R1 R2", selectedRun()), 1) << "none selected";
-  EXPECT_FALSE(planRenumbering(design("R1 R2"), selectedRun()).progress)
+  EXPECT_FALSE(renumber::planRenumbering(design("R1 R2"), selectedRun()).progress)
       << "a run with nothing to do leaves the bar's range";
 }
 

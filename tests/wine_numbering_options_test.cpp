@@ -23,11 +23,11 @@ namespace {
 constexpr int kKeepRight = 100, kLocked = 101, kOrder = 104, kAcross = 105, kDown = 106,
               kGrid = 107;
 
-std::optional<rules::FieldRefusal> check(const rules::RulesTexts& texts) {
+std::optional<renumber::FieldRefusal> check(const renumber::RulesTexts& texts) {
   try {
-    rules::parseRules(texts);
+    renumber::parseRules(texts);
     return std::nullopt;
-  } catch (const rules::FieldRefusal& refusal) {
+  } catch (const renumber::FieldRefusal& refusal) {
     return refusal;
   }
 }
@@ -83,7 +83,7 @@ TEST(NumberingOptionsBox, AWrongEntryIsRefusedAndTheCaretGoesToItsField) {
   EXPECT_NE(refusal.find("Locked designators: \"J8-J1\" runs backwards"), std::string::npos)
       << refusal;
   ASSERT_TRUE(chosen);
-  EXPECT_EQ(*chosen, (rules::RulesTexts{true, "U100 J1-J8", "", ""}));
+  EXPECT_EQ(*chosen, (renumber::RulesTexts{true, "U100 J1-J8", "", ""}));
   // The whole entry selected in its field, for the user to type over.
   EXPECT_EQ(selectionAfter.load(), MAKELONG(0, 10));
 }
@@ -105,7 +105,7 @@ TEST(NumberingOptionsBox, CancelKeepsWhatWasThereAndTheBoxShowsIt) {
 
 TEST(NumberingOptionsBox, ThePlacementOrderIsChosenFromListsAndAWrongGridIsRefused) {
   tests::LocalWindow w("R1");
-  rules::RulesTexts current;
+  renumber::RulesTexts current;
   current.across = "right-to-left";
   LRESULT shownAcross = -1;
   HWND focusAfter = nullptr, grid = nullptr;

@@ -65,7 +65,7 @@ struct Arguments {
   bool crashInDelivery = false;
   std::string start = "1";
   std::optional<std::string> eco, out, journal, undo, map, recover, crashAfter;
-  rules::RulesTexts rules;
+  renumber::RulesTexts rules;
 };
 
 // The option that takes a value, or null.
@@ -136,8 +136,8 @@ std::optional<std::string> readArguments(const std::vector<std::string>& args, A
   return std::nullopt;
 }
 
-bool placementGiven(const rules::RulesTexts& texts) {
-  const rules::RulesTexts defaults;
+bool placementGiven(const renumber::RulesTexts& texts) {
+  const renumber::RulesTexts defaults;
   return texts.order != defaults.order || texts.across != defaults.across ||
          texts.down != defaults.down || texts.grid != defaults.grid;
 }
@@ -187,7 +187,7 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {a.map && !a.selected, "--map needs --selected"},
       {!a.selected && placementGiven(a.rules),
        "--order, --across, --down and --grid go with --selected"},
-      {(a.undo || a.recover) && a.rules != rules::RulesTexts{},
+      {(a.undo || a.recover) && a.rules != renumber::RulesTexts{},
        "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
   for (const auto& [broken, text] : rules)
     if (broken) return text;
@@ -236,7 +236,7 @@ void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
     for (const auto& name : outcome.ignored) out << ' ' << name;
     out << '\n';
   }
-  for (const Unnamable& component : outcome.unnamable)
+  for (const renumber::Unnamable& component : outcome.unnamable)
     out << "left alone: " << unnamableNote(component) << '\n';
 }
 
@@ -279,7 +279,7 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
     return 2;
   }
   try {
-    rules::parseRules(a->rules);
+    renumber::parseRules(a->rules);
   } catch (const Error& e) {
     err << e.text() << '\n';
     return 2;
@@ -287,13 +287,14 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
   return std::nullopt;
 }
 
-RunSettings settingsOf(const Arguments& a) {
-  RunSettings settings;
-  settings.scope = a.selected ? RunScope::selectedComponents : RunScope::allComponents;
-  settings.conflictRule =
-      a.duplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
+renumber::RunSettings settingsOf(const Arguments& a) {
+  renumber::RunSettings settings;
+  settings.scope =
+      a.selected ? renumber::RunScope::selectedComponents : renumber::RunScope::allComponents;
+  settings.conflictRule = a.duplicates ? renumber::ConflictRule::renameDuplicates
+                                       : renumber::ConflictRule::assignNextFree;
   settings.start = a.undo ? 1 : *designator::parseStartNumber(a.start);
-  settings.rules = rules::parseRules(a.rules);
+  settings.rules = renumber::parseRules(a.rules);
   return settings;
 }
 

@@ -15,11 +15,11 @@ namespace varnel::app {
 // says when it ran (runTime).
 std::string ignoredReport(const std::optional<std::string>& shown,
                           const std::vector<std::string>& names,
-                          const std::vector<Unnamable>& unnamable = {},
+                          const std::vector<renumber::Unnamable>& unnamable = {},
                           const std::string& runTime = {});
 
 // Why the run left that component alone, naming it by its designator, or
 // by its position when it has none.
-std::string unnamableNote(const Unnamable& component);
+std::string unnamableNote(const renumber::Unnamable& component);
 
 }  // namespace varnel::app

@@ -128,7 +128,7 @@ std::optional<RunRequest> MainWindowPresenter::requestFromView() {
   if (!choices.scope) return std::nullopt;
   if (!designator::isLegalStartText(choices.startText)) {
     view_.showMessage(
-        illegalStartText(*choices.scope == RunScope::allComponents, choices.startText),
+        illegalStartText(*choices.scope == renumber::RunScope::allComponents, choices.startText),
         "Error Message", MessageIcon::exclamation);
     return std::nullopt;
   }

@@ -53,9 +53,10 @@ class MainWindowView {
   // current. OK is refused, with check's refusal, while check finds a field
   // it cannot take, and that field is selected; nothing when the box is
   // cancelled.
-  using RulesCheck = std::function<std::optional<rules::FieldRefusal>(const rules::RulesTexts&)>;
-  virtual std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
-                                                               const RulesCheck& check) = 0;
+  using RulesCheck =
+      std::function<std::optional<renumber::FieldRefusal>(const renumber::RulesTexts&)>;
+  virtual std::optional<renumber::RulesTexts> askNumberingOptions(
+      const renumber::RulesTexts& current, const RulesCheck& check) = 0;
   // Shows a folder to the user (Explorer on Windows).
   virtual void openFolder(const std::string& path) = 0;
   // Closes every window at once; no further handler runs.

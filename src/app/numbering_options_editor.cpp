@@ -5,22 +5,22 @@
 namespace varnel::app {
 
 NumberingOptionsEditor::NumberingOptionsEditor(MainWindowView& view, NumberingOptionsStore& store)
-    : view_(view), store_(store), rules_(rules::parseRules(store.load())) {}
+    : view_(view), store_(store), rules_(renumber::parseRules(store.load())) {}
 
 bool NumberingOptionsEditor::edit() {
   const auto chosen = view_.askNumberingOptions(
-      rules::textsOf(rules_),
-      [](const rules::RulesTexts& texts) -> std::optional<rules::FieldRefusal> {
+      renumber::textsOf(rules_),
+      [](const renumber::RulesTexts& texts) -> std::optional<renumber::FieldRefusal> {
         try {
-          rules::parseRules(texts);
+          renumber::parseRules(texts);
           return std::nullopt;
-        } catch (const rules::FieldRefusal& refusal) {
+        } catch (const renumber::FieldRefusal& refusal) {
           return refusal;
         }
       });
   if (!chosen) return false;
-  rules_ = rules::parseRules(*chosen);
-  store_.save(rules::textsOf(rules_));
+  rules_ = renumber::parseRules(*chosen);
+  store_.save(renumber::textsOf(rules_));
   return true;
 }
 

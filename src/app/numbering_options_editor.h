@@ -14,12 +14,12 @@ class NumberingOptionsEditor {
 
   // Opens the Numbering options window; true when OK kept new rules.
   bool edit();
-  const NumberingRules& rules() const { return rules_; }
+  const renumber::NumberingRules& rules() const { return rules_; }
 
  private:
   MainWindowView& view_;
   NumberingOptionsStore& store_;
-  NumberingRules rules_;
+  renumber::NumberingRules rules_;
 };
 
 }  // namespace varnel::app

@@ -10,8 +10,8 @@ namespace varnel::app {
 class NumberingOptionsStore {
  public:
   virtual ~NumberingOptionsStore() = default;
-  virtual rules::RulesTexts load() = 0;
-  virtual void save(const rules::RulesTexts& texts) = 0;
+  virtual renumber::RulesTexts load() = 0;
+  virtual void save(const renumber::RulesTexts& texts) = 0;
 };
 
 }  // namespace varnel::app

@@ -11,17 +11,17 @@
 
 namespace varnel::app {
 
-const char* reasonText(RenameReason reason) {
+const char* reasonText(renumber::RenameReason reason) {
   switch (reason) {
-    case RenameReason::renamed:
+    case renumber::RenameReason::renamed:
       return "renamed";
-    case RenameReason::movedAside:
+    case renumber::RenameReason::movedAside:
       return "moved aside to a temporary number";
-    case RenameReason::nextFreeName:
+    case renumber::RenameReason::nextFreeName:
       return "given the next free name";
-    case RenameReason::movedForDuplicate:
+    case renumber::RenameReason::movedForDuplicate:
       return "moved aside for a duplicate";
-    case RenameReason::takenBack:
+    case renumber::RenameReason::takenBack:
       return "given its name back";
   }
   return "";
@@ -33,7 +33,7 @@ std::string countOf(std::size_t n, const std::string& one, const std::string& ma
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::vector<MapPoint> mapOf(const DesignSnapshot& design, const RenumberPlan& plan) {
+std::vector<MapPoint> mapOf(const DesignSnapshot& design, const renumber::RenumberPlan& plan) {
   std::map<std::int32_t, std::string> last;
   for (const Rename& rename : plan.renames) last[rename.position] = rename.to;
   std::vector<MapPoint> points;
@@ -48,30 +48,31 @@ std::vector<MapPoint> mapOf(const DesignSnapshot& design, const RenumberPlan& pl
 
 }  // namespace
 
-std::string rulesLine(const DesignSnapshot& design, const RenumberPlan& plan,
-                      const NumberingRules& rules) {
+std::string rulesLine(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                      const renumber::NumberingRules& rules) {
   std::vector<std::string> said;
   if (rules.keepRight) said.push_back("names already right kept");
-  if (!rules.locked.empty()) said.push_back("locked " + rules::lockedText(rules.locked));
+  if (!rules.locked.empty()) said.push_back("locked " + renumber::lockedText(rules.locked));
   if (!rules.onlyPrefixes.empty())
-    said.push_back("only " + rules::onlyPrefixesText(rules.onlyPrefixes));
-  if (!rules.startFor.empty()) said.push_back("starting at " + rules::startForText(rules.startFor));
+    said.push_back("only " + renumber::onlyPrefixesText(rules.onlyPrefixes));
+  if (!rules.startFor.empty())
+    said.push_back("starting at " + renumber::startForText(rules.startFor));
   if (!rules.lockedForRun.empty())
     said.push_back(countOf(rules.lockedForRun.size(), "row unchecked", "rows unchecked"));
   // Only a run over the selected components visits them by placement.
-  if (!plan.numberingOrder.empty() && rules.placement != PlacementSettings{})
-    said.push_back("in order " + rules::placementWords(rules.placement));
+  if (!plan.numberingOrder.empty() && rules.placement != renumber::PlacementSettings{})
+    said.push_back("in order " + renumber::placementWords(rules.placement));
   std::string line;
   for (const std::string& rule : said) line += (line.empty() ? "Rules: " : "; ") + rule;
   if (rules.keepRight || plan.renames.empty()) return line;
-  const std::size_t kept = keepingRightNames(design, plan).renames.size();
+  const std::size_t kept = renumber::keepingRightNames(design, plan).renames.size();
   if (kept >= plan.renames.size()) return line;
   return line + (line.empty() ? "" : ". ") + "Keeping names that are already right would save " +
          countOf(plan.renames.size() - kept, "rename", "renames") + ".";
 }
 
-Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const std::string& title,
-                  const NumberingRules* rules) {
+Preview previewOf(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                  const std::string& title, const renumber::NumberingRules* rules) {
   Preview preview{title, {}, {}, {}, {}, mapOf(design, plan)};
   const auto check = rules ? PreviewRow::Check::checked : PreviewRow::Check::none;
   std::vector<std::string> oldNames, newNames;
@@ -85,7 +86,7 @@ Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const 
   }
   for (const std::string& name : plan.ignored)
     preview.rows.push_back({0, name, name, "left alone: it ends in a letter"});
-  for (const Unnamable& component : plan.unnamable)
+  for (const renumber::Unnamable& component : plan.unnamable)
     preview.rows.push_back(
         {0, component.designator, component.designator, "left alone: " + unnamableNote(component)});
   if (rules) {

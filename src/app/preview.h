@@ -38,18 +38,18 @@ struct Preview {
 };
 
 // rules: a renumbering's (its rows get check boxes); none for an undo or a recovery.
-Preview previewOf(const DesignSnapshot& design, const RenumberPlan& plan, const std::string& title,
-                  const NumberingRules* rules = nullptr);
+Preview previewOf(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                  const std::string& title, const renumber::NumberingRules* rules = nullptr);
 
 // The rules in words for the Preview ("Rules: names already right kept;
 // locked J1-J8 TP*"), or, while names already right are not kept, how many
 // renames keeping them would save; empty when neither says anything.
-std::string rulesLine(const DesignSnapshot& design, const RenumberPlan& plan,
-                      const NumberingRules& rules);
+std::string rulesLine(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                      const renumber::NumberingRules& rules);
 
 // The rows as text, tab-separated, a line each: for the clipboard.
 std::string previewText(const Preview& preview);
 
-const char* reasonText(RenameReason reason);
+const char* reasonText(renumber::RenameReason reason);
 
 }  // namespace varnel::app

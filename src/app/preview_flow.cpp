@@ -22,10 +22,10 @@ void PreviewFlow::rowChecked(const std::string& component, bool checked) {
   showAgain(std::move(request));
 }
 
-void PreviewFlow::rulesChanged(const NumberingRules& rules) {
+void PreviewFlow::rulesChanged(const renumber::NumberingRules& rules) {
   if (!previewed_ || !previewed_->request.renumbering()) return;
   RunRequest request = previewed_->request;
-  NumberingRules& shown = request.renumbering()->settings.rules;
+  renumber::NumberingRules& shown = request.renumbering()->settings.rules;
   const auto forRun = shown.lockedForRun;
   shown = rules;
   shown.lockedForRun = forRun;

@@ -29,7 +29,7 @@ class PreviewFlow {
   // the plan is worked out again at once, on the design as read.
   void rowChecked(const std::string& component, bool checked);
   // The Numbering options kept now, for a renumbering shown: its own locks stay.
-  void rulesChanged(const NumberingRules& rules);
+  void rulesChanged(const renumber::NumberingRules& rules);
   // The Preview's Rename: the request to make, with the Preview closed, when
   // planning it again comes to the renames shown; otherwise the new plan is
   // shown and the user told, and nothing is to be made yet.

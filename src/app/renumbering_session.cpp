@@ -22,7 +22,7 @@ struct RenumberingSession::DesignRead {
 // The design as read, and the plan worked out on it.
 struct RenumberingSession::ReadPlan {
   DesignRead read;
-  RenumberPlan plan;
+  renumber::RenumberPlan plan;
   std::vector<Rename> made;  // a cut-off run finished or left: the renames it made
 };
 
@@ -52,7 +52,7 @@ namespace {
 
 bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
   return request.renumbering() &&
-         request.renumbering()->settings.scope == RunScope::selectedComponents &&
+         request.renumbering()->settings.scope == renumber::RunScope::selectedComponents &&
          std::none_of(design.parts.begin(), design.parts.end(),
                       [](const Part& part) { return part.selected; });
 }
@@ -78,17 +78,18 @@ bool beginsWith(const std::vector<Rename>& plan, const std::vector<Rename>& made
 // The request's plan on design. Finishing or leaving a cut-off run plans
 // what is left of it (nothing, to leave it) once the design shows the
 // renames it made, which go to made.
-RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
-                    std::vector<Rename>& made) {
+renumber::RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
+                              std::vector<Rename>& made) {
   if (const Renumbering* renumbering = request.renumbering())
     return planRenumbering(design, renumbering->settings);
   const JournalRun& run = *request.journalRun();
   std::vector<Rename> done = renamesMade(run.journal, design);
-  if (request.takesBack()) return planUndo(design, done);
+  if (request.takesBack()) return renumber::planUndo(design, done);
   const bool finishing = request.recovery()->choice == Recovery::finish;
   if (finishing && (!run.journal.holdsWholePlan() || !beginsWith(run.journal.plan, done)))
     throw partialPlanRefusal(run.path);
-  RenumberPlan plan = planFinish(design, finishing ? run.journal.plan : done, done.size());
+  renumber::RenumberPlan plan =
+      renumber::planFinish(design, finishing ? run.journal.plan : done, done.size());
   made = std::move(done);
   return plan;
 }
@@ -112,7 +113,8 @@ RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& r
   link_.documentForRun();
   ReadPlan planned;
   const Renumbering* renumbering = request.renumbering();
-  planned.read = readDesign(renumbering ? renumbering->settings.scope : RunScope::allComponents);
+  planned.read =
+      readDesign(renumbering ? renumbering->settings.scope : renumber::RunScope::allComponents);
   planned.plan = planOf(request, planned.read.design, planned.made);
   refuseUnfitNames(planned.read.design, planned.plan, request.eco, delivery_.encoder());
   return planned;
@@ -182,7 +184,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
 std::vector<Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
   activity_.phase(kLookingAtCutOffText);
   link_.documentForRun();
-  return renamesMade(journal, readDesign(RunScope::allComponents).design);
+  return renamesMade(journal, readDesign(renumber::RunScope::allComponents).design);
 }
 
 RunOutcome RenumberingSession::preview(const RunRequest& request) {
@@ -264,7 +266,7 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
                                                              const EcoTarget& target) {
   if (request.recovery() && !request.takesBack())
     return continueJournal(request.recovery()->run, planned.made);
-  const RenumberPlan& plan = planned.plan;
+  const renumber::RenumberPlan& plan = planned.plan;
   if (plan.renames.empty() || !journals_.enabled()) return nullptr;
   const std::string design = link_.designName();
   try {
@@ -298,7 +300,7 @@ std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const JournalRu
   }
 }
 
-RenumberingSession::DesignRead RenumberingSession::readDesign(RunScope scope) {
+RenumberingSession::DesignRead RenumberingSession::readDesign(renumber::RunScope scope) {
   DesignRead read;
   read.design.scopes = link_.document().Scopes()->Count();
   auto list = componentListFor(read.design.scopes);
@@ -310,7 +312,8 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(RunScope scope) {
     auto component = inOrder(i);
     Part part{component->Name()};
     // Only a selected-components run needs the selection and the placements.
-    if (scope == RunScope::selectedComponents && (part.selected = component->Selected())) {
+    if (scope == renumber::RunScope::selectedComponents &&
+        (part.selected = component->Selected())) {
       auto placement = component->Placements()->Item(1);
       part.x = placement->X(0);
       part.y = placement->Y(0);
@@ -322,11 +325,11 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(RunScope scope) {
   return read;
 }
 
-void RenumberingSession::applyPlan(const RenumberPlan& plan,
+void RenumberingSession::applyPlan(const renumber::RenumberPlan& plan,
                                    const std::vector<host::Ref<host::Component>>& parts,
                                    RunOutcome& outcome, JournalSink* journal) {
-  const ProgressRange range =
-      plan.progress.value_or(ProgressRange{progress_.min(), progress_.max()});
+  const renumber::ProgressRange range =
+      plan.progress.value_or(renumber::ProgressRange{progress_.min(), progress_.max()});
   progress_.setMin(range.minimum);
   progress_.setMax(range.maximum);
   std::size_t rename = 0, ignored = 0;
@@ -352,7 +355,7 @@ void RenumberingSession::applyPlan(const RenumberPlan& plan,
     }
     for (; ignored < ignoredEnd; ++ignored) outcome.ignored.push_back(plan.ignored[ignored]);
   };
-  for (const PlannedStep& step : plan.steps) {
+  for (const renumber::PlannedStep& step : plan.steps) {
     applyUntil(step.renamesEnd, step.ignoredEnd);
     if (progress_.value() != progress_.max()) progress_.setValue(progress_.value() + 1);
   }
@@ -376,7 +379,7 @@ void RenumberingSession::renameRecorded(host::Component& component, const Rename
 
 // While the report window stays open, later reports append below the earlier ones.
 void RenumberingSession::reportIgnored(const std::vector<std::string>& names,
-                                       const std::vector<Unnamable>& unnamable) {
+                                       const std::vector<renumber::Unnamable>& unnamable) {
   report_.show(
       ignoredReport(report_.isOpen() ? std::optional<std::string>(report_.text()) : std::nullopt,
                     names, unnamable, timeOfDayNow()));

@@ -26,18 +26,18 @@
 namespace varnel::app {
 
 struct RunOutcome {
-  eco::ChangeLog log;                // the renames the design underwent
-  std::vector<std::string> ignored;  // designators left alone, in the order met
-  std::vector<Unnamable> unnamable;  // components the run could not name, left alone
-  std::optional<Error> error;        // a refusal, or what stopped the run
-  bool cancelled = false;            // the user cancelled the save dialog: no run
-  bool applied = false;              // the plan reached the design (wholly, or up to a failure)
-  std::string journal;               // the journal written, if any
-  EcoOutput eco = EcoOutput::none;   // where the ECO file went
-  std::string ecoFile;               // the file written or read by PowerPCB
-  bool noneSelected = false;         // a selected-components run found no selection
-  bool deliveryOnly = false;         // the ECO file of renames made before: none made now
-  bool takenBack = false;            // an undo: the renames took a run back
+  eco::ChangeLog log;                          // the renames the design underwent
+  std::vector<std::string> ignored;            // designators left alone, in the order met
+  std::vector<renumber::Unnamable> unnamable;  // components the run could not name, left alone
+  std::optional<Error> error;                  // a refusal, or what stopped the run
+  bool cancelled = false;                      // the user cancelled the save dialog: no run
+  bool applied = false;             // the plan reached the design (wholly, or up to a failure)
+  std::string journal;              // the journal written, if any
+  EcoOutput eco = EcoOutput::none;  // where the ECO file went
+  std::string ecoFile;              // the file written or read by PowerPCB
+  bool noneSelected = false;        // a selected-components run found no selection
+  bool deliveryOnly = false;        // the ECO file of renames made before: none made now
+  bool takenBack = false;           // an undo: the renames took a run back
   // The user stopped the run after its first rename: its journal is left
   // cut off, for the run to be finished, taken back or left at once.
   bool stoppedCutOff = false;
@@ -54,7 +54,7 @@ struct JournalEnd {
 // it would be refused.
 struct PlannedRun {
   DesignSnapshot design;
-  RenumberPlan plan;
+  renumber::RenumberPlan plan;
   std::optional<Error> error;
   // A forced read whose PowerPCB, or the layout in it, cannot be reached
   // now: what PowerPCB said. The plan stands; making it would be refused.
@@ -99,12 +99,13 @@ class RenumberingSession {
                                            const EcoTarget& target);
   std::unique_ptr<JournalSink> continueJournal(const JournalRun& run,
                                                const std::vector<Rename>& made);
-  DesignRead readDesign(RunScope scope);
-  void applyPlan(const RenumberPlan& plan, const std::vector<host::Ref<host::Component>>& parts,
-                 RunOutcome& outcome, JournalSink* journal);
+  DesignRead readDesign(renumber::RunScope scope);
+  void applyPlan(const renumber::RenumberPlan& plan,
+                 const std::vector<host::Ref<host::Component>>& parts, RunOutcome& outcome,
+                 JournalSink* journal);
   void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
   void reportIgnored(const std::vector<std::string>& names,
-                     const std::vector<Unnamable>& unnamable);
+                     const std::vector<renumber::Unnamable>& unnamable);
   void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,
               std::size_t planned, JournalSink* journal, const JournalEnd& end);
   bool deliverMarked(const EcoTarget& target, const eco::ChangeLog& log, JournalSink* journal,

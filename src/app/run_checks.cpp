@@ -10,7 +10,7 @@ namespace {
 
 // An ECO file names a component by its designator: where several bear it,
 // PowerPCB cannot tell which one the run renamed.
-void refuseSharedDesignators(const DesignSnapshot& read, const RenumberPlan& plan) {
+void refuseSharedDesignators(const DesignSnapshot& read, const renumber::RenumberPlan& plan) {
   const WorkingDesign design(read);
   for (const Rename& rename : plan.renames) {
     const std::string& name = design.designatorAt(rename.position);
@@ -26,8 +26,8 @@ void refuseSharedDesignators(const DesignSnapshot& read, const RenumberPlan& pla
 
 }  // namespace
 
-void refuseUnfitNames(const DesignSnapshot& design, const RenumberPlan& plan, EcoOutput eco,
-                      eco::AnsiEncoder& encoder) {
+void refuseUnfitNames(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                      EcoOutput eco, eco::AnsiEncoder& encoder) {
   if (eco != EcoOutput::none) refuseSharedDesignators(design, plan);
   for (const Rename& rename : plan.renames) {
     if (designator::prefix(rename.from).empty())

@@ -14,20 +14,20 @@ EcoOutput ecoOf(MainWindowView& view) {
 RunChoices choicesOf(MainWindowView& view) {
   RunChoices choices;
   if (view.checked(Control::allComponents))
-    choices.scope = RunScope::allComponents;
+    choices.scope = renumber::RunScope::allComponents;
   else if (view.checked(Control::selectedComponents))
-    choices.scope = RunScope::selectedComponents;
+    choices.scope = renumber::RunScope::selectedComponents;
   choices.renameDuplicates = view.checked(Control::renameDuplicates);
   choices.startText = view.text(Control::startNumber);
   choices.eco = ecoOf(view);
   return choices;
 }
 
-RunRequest requestFor(const RunChoices& choices, const NumberingRules& rules) {
-  RunSettings settings;
+RunRequest requestFor(const RunChoices& choices, const renumber::NumberingRules& rules) {
+  renumber::RunSettings settings;
   settings.scope = *choices.scope;
-  settings.conflictRule =
-      choices.renameDuplicates ? ConflictRule::renameDuplicates : ConflictRule::assignNextFree;
+  settings.conflictRule = choices.renameDuplicates ? renumber::ConflictRule::renameDuplicates
+                                                   : renumber::ConflictRule::assignNextFree;
   settings.start = *designator::parseStartNumber(choices.startText);
   settings.rules = rules;
   return renumbering(settings, choices.eco);

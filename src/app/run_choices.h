@@ -12,7 +12,7 @@
 namespace varnel::app {
 
 struct RunChoices {
-  std::optional<RunScope> scope;  // none while neither kind of run is chosen
+  std::optional<renumber::RunScope> scope;  // none while neither kind of run is chosen
   bool renameDuplicates = false;
   std::string startText;  // as typed
   EcoOutput eco = EcoOutput::none;
@@ -26,6 +26,6 @@ EcoOutput ecoOf(MainWindowView& view);
 
 // The renumbering the choices ask for, with the Numbering options kept; the
 // choices must name a kind of run and a legal start number.
-RunRequest requestFor(const RunChoices& choices, const NumberingRules& rules);
+RunRequest requestFor(const RunChoices& choices, const renumber::NumberingRules& rules);
 
 }  // namespace varnel::app

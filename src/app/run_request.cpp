@@ -78,15 +78,16 @@ std::string requestText(const RunRequest& request) {
   if (const Recovering* closing = request.recovery())
     return "--recover " + closing->run.path + " --" + recoveryWord(closing->choice);
   if (const TakingBack* taking = request.undo()) return "--undo " + taking->run.path;
-  const RunSettings& settings = request.renumbering()->settings;
-  std::string text = settings.scope == RunScope::allComponents ? "--all" : "--selected";
-  if (settings.scope == RunScope::selectedComponents)
-    text += settings.conflictRule == ConflictRule::assignNextFree ? " --assign" : " --duplicates";
+  const renumber::RunSettings& settings = request.renumbering()->settings;
+  std::string text = settings.scope == renumber::RunScope::allComponents ? "--all" : "--selected";
+  if (settings.scope == renumber::RunScope::selectedComponents)
+    text += settings.conflictRule == renumber::ConflictRule::assignNextFree ? " --assign"
+                                                                            : " --duplicates";
   text += " --start " + std::to_string(settings.start);
-  text += rules::rulesOptionText(settings.rules);
+  text += renumber::rulesOptionText(settings.rules);
   // Only a selected-components run visits components by placement.
-  if (settings.scope == RunScope::selectedComponents)
-    text += rules::placementOptionText(settings.rules.placement);
+  if (settings.scope == renumber::RunScope::selectedComponents)
+    text += renumber::placementOptionText(settings.rules.placement);
   if (request.eco == EcoOutput::writeOnly) text += " --eco write-only";
   if (request.eco == EcoOutput::forceReadInPcb) text += " --eco force-read";
   return text;

@@ -20,7 +20,7 @@ enum class Recovery { finish, takeBack, leave, send, write };
 
 // A run renumbering the design with the settings chosen.
 struct Renumbering {
-  RunSettings settings;
+  renumber::RunSettings settings;
 };
 
 // The run a journal records, and the journal's file.
@@ -60,7 +60,7 @@ struct RunRequest {
   bool closesDelivery() const { return recovery() && recovery()->closesDelivery(); }
 };
 
-inline RunRequest renumbering(const RunSettings& settings, EcoOutput eco) {
+inline RunRequest renumbering(const renumber::RunSettings& settings, EcoOutput eco) {
   return RunRequest{Renumbering{settings}, eco, {}};
 }
 

@@ -1,6 +1,6 @@
 #include "renumber/design_changes.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 std::vector<std::string> differencesFrom(const WorkingDesign& design,
                                          const std::map<std::int32_t, std::string>& expected) {
@@ -26,4 +26,4 @@ Error changedDesignRefusal(const std::vector<std::string>& differences) {
   return Error(errors::kDesignChanged, text);
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -9,7 +9,7 @@
 #include "base/error.h"
 #include "model/working_design.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 // Each position whose component does not bear the name expected there.
 std::vector<std::string> differencesFrom(const WorkingDesign& design,
@@ -22,4 +22,4 @@ std::string takenByText(const std::string& name, std::int32_t holder);
 // Error 1005, every difference listed.
 Error changedDesignRefusal(const std::vector<std::string>& differences);
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace varnel {
+namespace varnel::renumber {
 
 FirstAboveTree::FirstAboveTree(int size) : size_(size) {
   while (leaves_ < size_) leaves_ *= 2;
@@ -39,4 +39,4 @@ int FirstAboveTree::find(int node, int low, int high, int from, int bound) const
   return left >= 0 ? left : find(2 * node + 1, middle, high, from, bound);
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

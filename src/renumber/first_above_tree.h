@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace varnel {
+namespace varnel::renumber {
 
 class FirstAboveTree {
  public:
@@ -27,4 +27,4 @@ class FirstAboveTree {
   std::vector<int> max_;  // node 1 is the root; leaves from leaves_
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

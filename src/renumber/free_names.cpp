@@ -5,7 +5,7 @@
 #include "base/error.h"
 #include "model/designator.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -140,4 +140,4 @@ std::string FreeNames::firstFreeName(const std::string& candidate, const std::st
   return name;
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -14,7 +14,7 @@
 #include "renumber/known_used_numbers.h"
 #include "renumber/list_name.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 class FreeNames {
  public:
@@ -59,4 +59,4 @@ class FreeNames {
   std::unordered_map<std::string, Stretch> stretches_;
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

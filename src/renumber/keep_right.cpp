@@ -10,7 +10,7 @@
 #include "model/designator.h"
 #include "model/working_design.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -123,4 +123,4 @@ RenumberPlan keepingRightNames(const DesignSnapshot& design, const RenumberPlan&
   return KeepingRight(design, full).run();
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

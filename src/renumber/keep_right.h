@@ -6,8 +6,8 @@
 #include "model/design_snapshot.h"
 #include "renumber/renumber_plan.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 RenumberPlan keepingRightNames(const DesignSnapshot& design, const RenumberPlan& full);
 
-}  // namespace varnel
+}  // namespace varnel::renumber

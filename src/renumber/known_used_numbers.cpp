@@ -5,7 +5,7 @@
 
 #include "model/designator.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -58,4 +58,4 @@ std::optional<std::pair<std::string, int>> plainNumber(const std::string& name) 
   return std::make_pair(prefix, static_cast<int>(*value));
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace varnel {
+namespace varnel::renumber {
 
 class KnownUsedNumbers {
  public:
@@ -28,4 +28,4 @@ class KnownUsedNumbers {
 // decimal number (R12, R-3; not R012 or R12A).
 std::optional<std::pair<std::string, int>> plainNumber(const std::string& name);
 
-}  // namespace varnel
+}  // namespace varnel::renumber

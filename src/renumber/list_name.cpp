@@ -2,11 +2,11 @@
 
 #include "model/designator.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 ListName::ListName(std::string text) : name(std::move(text)) {
   hasNumber = !designator::numberPart(name).empty();
   number = designator::wholeNumber(name);
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

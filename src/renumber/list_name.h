@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace varnel {
+namespace varnel::renumber {
 
 struct ListName {
   std::string name;
@@ -12,4 +12,4 @@ struct ListName {
   explicit ListName(std::string text = {});
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -4,7 +4,7 @@
 
 #include "model/designator.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -43,4 +43,4 @@ Int16 NumberingRules::startOf(const std::string& prefix, Int16 runStart) const {
   return own == startFor.end() ? runStart : own->second;
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -13,7 +13,7 @@
 #include "base/int16.h"
 #include "renumber/placement_settings.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 // One entry of the locked list: a name (U100), a range of one prefix
 // (J1-J8) or every designator of a prefix (TP*).
@@ -45,4 +45,4 @@ struct NumberingRules {
   bool allDefault() const { return *this == NumberingRules{}; }
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

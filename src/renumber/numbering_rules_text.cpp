@@ -6,7 +6,7 @@
 #include "model/designator.h"
 #include "model/working_design.h"
 
-namespace varnel::rules {
+namespace varnel::renumber {
 
 namespace {
 
@@ -168,4 +168,4 @@ std::string rulesOptionText(const NumberingRules& rules) {
   return text;
 }
 
-}  // namespace varnel::rules
+}  // namespace varnel::renumber

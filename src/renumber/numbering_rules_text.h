@@ -13,7 +13,7 @@
 #include "renumber/numbering_rules.h"
 #include "renumber/placement_settings_text.h"
 
-namespace varnel::rules {
+namespace varnel::renumber {
 
 // The field names, as the window labels them and the refusals begin.
 inline constexpr const char* kLockedField = "Locked designators";
@@ -51,4 +51,4 @@ RulesTexts textsOf(const NumberingRules& rules);
 // one run are among the locked names, so that the journal says what the run kept.
 std::string rulesOptionText(const NumberingRules& rules);
 
-}  // namespace varnel::rules
+}  // namespace varnel::renumber

@@ -7,7 +7,7 @@
 #include <set>
 #include <unordered_map>
 
-namespace varnel::order {
+namespace varnel::renumber {
 
 std::string coordinateText(double value) {
   char text[40];
@@ -137,4 +137,4 @@ std::vector<int> placementOrder(const std::vector<PlacementKey>& run) {
   return order;
 }
 
-}  // namespace varnel::order
+}  // namespace varnel::renumber

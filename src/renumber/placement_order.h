@@ -12,7 +12,7 @@
 
 #include "renumber/placement_settings.h"
 
-namespace varnel::order {
+namespace varnel::renumber {
 
 // The coordinate as text: up to 15 significant digits; equal doubles give
 // equal texts.
@@ -41,4 +41,4 @@ bool mustComeBefore(const PlacementKey& b, const PlacementKey& a);
 // front, so the result is found by a cyclic search for such a row.
 std::vector<int> placementOrder(const std::vector<PlacementKey>& run);
 
-}  // namespace varnel::order
+}  // namespace varnel::renumber

@@ -3,7 +3,7 @@
 // column or row by row, from any corner, with positions rounded to a grid
 // first. The default is columns first, left to right, top to bottom (top is
 // the larger Y), nothing rounded.
-namespace varnel {
+namespace varnel::renumber {
 
 enum class Lines { columnsFirst, rowsFirst };
 enum class Across { leftToRight, rightToLeft };
@@ -18,4 +18,4 @@ struct PlacementSettings {
   bool operator==(const PlacementSettings&) const = default;
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

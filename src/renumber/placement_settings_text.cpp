@@ -6,7 +6,7 @@
 #include "base/error_numbers.h"
 #include "renumber/placement_order.h"
 
-namespace varnel::rules {
+namespace varnel::renumber {
 
 namespace {
 
@@ -101,7 +101,7 @@ const char* wordOf(Down down) {
 }
 
 std::string gridText(double grid) {
-  return order::coordinateText(grid);
+  return coordinateText(grid);
 }
 
 std::string placementOptionText(const PlacementSettings& placement) {
@@ -128,4 +128,4 @@ std::string placementWords(const PlacementSettings& placement) {
   return words;
 }
 
-}  // namespace varnel::rules
+}  // namespace varnel::renumber

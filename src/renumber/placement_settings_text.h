@@ -10,7 +10,7 @@
 #include "base/error.h"
 #include "renumber/placement_settings.h"
 
-namespace varnel::rules {
+namespace varnel::renumber {
 
 inline constexpr const char* kOrderField = "Order";
 inline constexpr const char* kAcrossField = "Across";
@@ -61,4 +61,4 @@ std::string placementOptionText(const PlacementSettings& placement);
 // In words for the Preview ("rows first, right to left, bottom to top; grid 25").
 std::string placementWords(const PlacementSettings& placement);
 
-}  // namespace varnel::rules
+}  // namespace varnel::renumber

@@ -4,7 +4,7 @@
 
 #include "renumber/design_changes.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -50,4 +50,4 @@ RenumberPlan planFinish(const DesignSnapshot& snapshot, const std::vector<Rename
   return rest;
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

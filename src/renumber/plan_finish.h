@@ -8,7 +8,7 @@
 #include "model/rename.h"
 #include "renumber/renumber_plan.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 // The planned renames after the first `made`, once the design is seen to
 // bear exactly the names those made left (error 1005, every difference
@@ -17,4 +17,4 @@ namespace varnel {
 RenumberPlan planFinish(const DesignSnapshot& design, const std::vector<Rename>& plan,
                         std::size_t made);
 
-}  // namespace varnel
+}  // namespace varnel::renumber

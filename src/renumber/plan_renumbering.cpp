@@ -4,7 +4,7 @@
 #include "renumber/keep_right.h"
 #include "renumber/planning.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -30,4 +30,4 @@ RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& se
   }
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

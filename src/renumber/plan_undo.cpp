@@ -9,7 +9,7 @@
 #include "model/working_design.h"
 #include "renumber/design_changes.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -83,4 +83,4 @@ RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>&
   return plan;
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -7,7 +7,7 @@
 #include "model/rename.h"
 #include "renumber/renumber_plan.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 // The renames that give every component the run renamed its name from
 // before, in reverse order. Refused with error 1005, every difference
@@ -16,4 +16,4 @@ namespace varnel {
 // one designator back to several components.
 RenumberPlan planUndo(const DesignSnapshot& design, const std::vector<Rename>& renames);
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -9,7 +9,7 @@
 #include "model/designator.h"
 #include "renumber/sort_selection.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 // A component whose designator has no prefix to count cannot be named: it
 // is passed over as a lock passes it, and the plan lists it, so that one such
@@ -253,8 +253,8 @@ std::string Planning::temporaryName(const std::string& prefix, std::int64_t numb
 
 void Planning::sortSelection() {
   storeSelectedNames();
-  varnel::sortSelection(design_, selectedNames_, selectedPositions_, sortedNames_,
-                        settings_.rules.placement);
+  renumber::sortSelection(design_, selectedNames_, selectedPositions_, sortedNames_,
+                          settings_.rules.placement);
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -14,7 +14,7 @@
 #include "renumber/renumber_plan.h"
 #include "renumber/run_settings.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 class Planning {
  public:
@@ -81,4 +81,4 @@ class Planning {
   std::vector<bool> held_;  // by position, as read; empty when every rule is at its default
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

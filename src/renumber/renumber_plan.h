@@ -10,7 +10,7 @@
 
 #include "model/rename.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 struct PlannedStep {
   std::size_t renamesEnd;  // renames [end of the step before, renamesEnd) are this step's
@@ -53,4 +53,4 @@ struct RenumberPlan {
   std::vector<std::int32_t> numberingOrder;
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

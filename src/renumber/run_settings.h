@@ -4,7 +4,7 @@
 #include "base/int16.h"
 #include "renumber/numbering_rules.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 // Which components a run renames (not the host's Scope, a sheet of the design).
 enum class RunScope { allComponents, selectedComponents };
@@ -19,4 +19,4 @@ struct RunSettings {
   NumberingRules rules;
 };
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -6,7 +6,7 @@
 #include "model/designator.h"
 #include "renumber/placement_order.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 namespace {
 
@@ -25,17 +25,17 @@ std::string coordinate(double value) {
   // A coordinate with no whole value cannot be ordered.
   if (!std::isfinite(value))
     throw Error(errors::kOverflow, "Overflow: a placement coordinate is not a number");
-  return order::coordinateText(value);
+  return coordinateText(value);
 }
 
 void orderRun(PlacementTable& rows, int start, int size, const PlacementSettings& settings) {
-  std::vector<order::PlacementKey> keys;
+  std::vector<PlacementKey> keys;
   std::vector<PlacementRow> held;
   for (int i = 0; i < size; ++i) {
-    keys.push_back(order::keyOf(rows[start + i].x, rows[start + i].y, settings));
+    keys.push_back(keyOf(rows[start + i].x, rows[start + i].y, settings));
     held.push_back(rows[start + i]);
   }
-  const std::vector<int> order = order::placementOrder(keys);
+  const std::vector<int> order = placementOrder(keys);
   for (int i = 0; i < size; ++i) rows[start + i] = std::move(held[order[i]]);
 }
 
@@ -56,4 +56,4 @@ void sortSelection(const WorkingDesign& design, const NameTable& selectedNames,
   }
 }
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -11,7 +11,7 @@
 #include "model/working_design.h"
 #include "renumber/placement_settings.h"
 
-namespace varnel {
+namespace varnel::renumber {
 
 // selectedNames in list order, positions beside them, into sorted. Error 6
 // for a coordinate that is not a number.
@@ -19,4 +19,4 @@ void sortSelection(const WorkingDesign& design, const NameTable& selectedNames,
                    const std::vector<std::int32_t>& positions, PlacementTable& sorted,
                    const PlacementSettings& settings = {});
 
-}  // namespace varnel
+}  // namespace varnel::renumber

@@ -315,7 +315,7 @@ class Walkthrough {
   void showNumberingOptions(win::Program& program) {
     say("8. Numbering options: names already right kept, J1-J8 and TP* locked, only R and C, "
         "R counted from 100, selected components row by row on a grid of 50");
-    rules::RulesTexts chosen{true, "J1-J8 TP*", "R C", "R=100"};
+    renumber::RulesTexts chosen{true, "J1-J8 TP*", "R C", "R=100"};
     chosen.order = "rows-first";
     chosen.grid = "50";
     setNumberingOptions(chosen, "11-numbering-options.png");
@@ -325,7 +325,7 @@ class Walkthrough {
     shot(program.preview().handle(), "12-preview-with-rules.png", win::CaptureArea::wholeWindow);
     SendMessageW(program.preview().handle(), WM_CLOSE, 0, 0);
     say("9. Rename selected components row by row from the top right: the Preview's map");
-    rules::RulesTexts order;
+    renumber::RulesTexts order;
     order.order = "rows-first";
     order.across = "right-to-left";
     setNumberingOptions(order, nullptr);
@@ -337,7 +337,7 @@ class Walkthrough {
     setNumberingOptions({}, nullptr);
   }
 
-  void setNumberingOptions(const rules::RulesTexts& texts, const char* screenshot) {
+  void setNumberingOptions(const renumber::RulesTexts& texts, const char* screenshot) {
     const std::string path = screenshot ? file(screenshot) : "";
     win::DialogAnswerer answerer("", {}, [&](HWND box) {
       Sleep(300);
@@ -346,11 +346,12 @@ class Walkthrough {
       SetDlgItemTextW(box, 102, win::widen(texts.only).c_str());
       SetDlgItemTextW(box, 103, win::widen(texts.startFor).c_str());
       SendDlgItemMessageW(box, 104, CB_SETCURSEL,
-                          rules::indexOf(rules::orderChoices(), texts.order).value_or(0), 0);
+                          renumber::indexOf(renumber::orderChoices(), texts.order).value_or(0), 0);
       SendDlgItemMessageW(box, 105, CB_SETCURSEL,
-                          rules::indexOf(rules::acrossChoices(), texts.across).value_or(0), 0);
+                          renumber::indexOf(renumber::acrossChoices(), texts.across).value_or(0),
+                          0);
       SendDlgItemMessageW(box, 106, CB_SETCURSEL,
-                          rules::indexOf(rules::downChoices(), texts.down).value_or(0), 0);
+                          renumber::indexOf(renumber::downChoices(), texts.down).value_or(0), 0);
       SetDlgItemTextW(box, 107, win::widen(texts.grid).c_str());
       if (path.empty()) return;
       // Painted now, lists and all, before the picture is taken.

@@ -35,11 +35,11 @@ void planOn(const app::Journal& journal) {
   const auto made = app::renamesMade(journal, design);
   if (made.size() > std::max(journal.plan.size(), journal.renames.size())) std::abort();
   try {
-    planUndo(design, made);
+    renumber::planUndo(design, made);
   } catch (const Error&) {
   }
   try {
-    planFinish(design, journal.plan, std::min(made.size(), journal.plan.size()));
+    renumber::planFinish(design, journal.plan, std::min(made.size(), journal.plan.size()));
   } catch (const Error&) {
   }
 }

@@ -495,8 +495,8 @@ void MainWindow::showStatusNow(const std::string& text) {
   UpdateWindow(status_);
 }
 
-std::optional<rules::RulesTexts> MainWindow::askNumberingOptions(const rules::RulesTexts& current,
-                                                                 const RulesCheck& check) {
+std::optional<renumber::RulesTexts> MainWindow::askNumberingOptions(
+    const renumber::RulesTexts& current, const RulesCheck& check) {
   return win::askNumberingOptions(handle(), current, check);
 }
 

@@ -51,8 +51,8 @@ class MainWindow final : public Window, public app::MainWindowView {
   void showAbout(const app::AboutContent& about) override;
   bool askYesNo(const std::string& text) override;
   std::optional<app::Recovery> askRecovery(const app::RecoveryQuestion& question) override;
-  std::optional<rules::RulesTexts> askNumberingOptions(const rules::RulesTexts& current,
-                                                       const RulesCheck& check) override;
+  std::optional<renumber::RulesTexts> askNumberingOptions(const renumber::RulesTexts& current,
+                                                          const RulesCheck& check) override;
   void showMessage(const std::string& text, const std::string& title,
                    app::MessageIcon icon) override;
   void endProgram() override;

@@ -24,22 +24,22 @@ struct Field {
   const wchar_t* help;
 };
 const Field kFields[] = {
-    {kLocked, rules::kLockedField, L"&Locked designators:",
+    {kLocked, renumber::kLockedField, L"&Locked designators:",
      L"Names, ranges of one prefix and prefixes with *, such as J1-J8 TP* U100. Never renamed."},
-    {kOnly, rules::kOnlyField, L"&Only these prefixes:",
+    {kOnly, renumber::kOnlyField, L"&Only these prefixes:",
      L"Such as R C L; empty for every prefix. The others keep their names."},
-    {kStartFor, rules::kStartForField, L"&Start number per prefix:",
+    {kStartFor, renumber::kStartForField, L"&Start number per prefix:",
      L"Such as R=100 C=200 TP=900; the others start at the main window's number."}};
 
 // The three drop-down lists of the placement order, side by side.
 struct Choices {
   int id;
-  const std::vector<rules::Choice>& (*choices)();
-  std::string rules::RulesTexts::*text;
+  const std::vector<renumber::Choice>& (*choices)();
+  std::string renumber::RulesTexts::*text;
 };
-const Choices kChoices[] = {{kOrder, rules::orderChoices, &rules::RulesTexts::order},
-                            {kAcross, rules::acrossChoices, &rules::RulesTexts::across},
-                            {kDown, rules::downChoices, &rules::RulesTexts::down}};
+const Choices kChoices[] = {{kOrder, renumber::orderChoices, &renumber::RulesTexts::order},
+                            {kAcross, renumber::acrossChoices, &renumber::RulesTexts::across},
+                            {kDown, renumber::downChoices, &renumber::RulesTexts::down}};
 
 constexpr wchar_t kOrderLabel[] = L"&Placement order:";
 constexpr wchar_t kGridLabel[] = L"&Grid:";
@@ -49,26 +49,26 @@ constexpr wchar_t kOrderHelp[] =
 
 class NumberingOptionsBox final : public BuiltDialog {
  public:
-  NumberingOptionsBox(HWND owner, const rules::RulesTexts& current,
+  NumberingOptionsBox(HWND owner, const renumber::RulesTexts& current,
                       const app::MainWindowView::RulesCheck& check)
       : BuiltDialog(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
         texts_(current),
         check_(check) {}
-  const rules::RulesTexts& texts() const { return texts_; }
+  const renumber::RulesTexts& texts() const { return texts_; }
 
  private:
   void build(HWND dialog) override;
   bool onCommand(HWND dialog, int id) override;
   int addField(HWND dialog, const Field& field, const std::string& text, int top, int width);
   int addOrder(HWND dialog, int top, int width);
-  rules::RulesTexts typed(HWND dialog) const;
+  renumber::RulesTexts typed(HWND dialog) const;
 
-  rules::RulesTexts texts_;
+  renumber::RulesTexts texts_;
   const app::MainWindowView::RulesCheck& check_;
 };
 
-rules::RulesTexts NumberingOptionsBox::typed(HWND dialog) const {
-  rules::RulesTexts texts;
+renumber::RulesTexts NumberingOptionsBox::typed(HWND dialog) const {
+  renumber::RulesTexts texts;
   texts.keepRight = IsDlgButtonChecked(dialog, kKeepRight) == BST_CHECKED;
   texts.locked = windowText(GetDlgItem(dialog, kLocked));
   texts.only = windowText(GetDlgItem(dialog, kOnly));
@@ -87,7 +87,7 @@ bool NumberingOptionsBox::onCommand(HWND dialog, int id) {
     return true;
   }
   if (id != IDOK) return false;
-  const rules::RulesTexts texts = typed(dialog);
+  const renumber::RulesTexts texts = typed(dialog);
   const auto refusal = check_(texts);
   if (!refusal) {
     texts_ = texts;
@@ -104,7 +104,7 @@ bool NumberingOptionsBox::onCommand(HWND dialog, int id) {
   const std::string_view about = refusal->field();
   for (const Field& field : kFields)
     if (about == field.name) selectField(field.id);
-  if (about == rules::kGridField) selectField(kGrid);
+  if (about == renumber::kGridField) selectField(kGrid);
   return true;
 }
 
@@ -134,10 +134,10 @@ int NumberingOptionsBox::addOrder(HWND dialog, int top, int width) {
   int left = margin, listHeight = 0;
   for (const Choices& list : kChoices) {
     HWND box = add(dialog, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, list.id);
-    for (const rules::Choice& choice : list.choices())
+    for (const renumber::Choice& choice : list.choices())
       SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(choice.label).c_str()));
-    SendMessageW(box, CB_SETCURSEL, rules::indexOf(list.choices(), texts_.*list.text).value_or(0),
-                 0);
+    SendMessageW(box, CB_SETCURSEL,
+                 renumber::indexOf(list.choices(), texts_.*list.text).value_or(0), 0);
     // The height given is the closed box's and its open list's together.
     MoveWindow(box, left, listTop, listWidth, line * 6, FALSE);
     RECT closed;
@@ -179,8 +179,8 @@ void NumberingOptionsBox::build(HWND dialog) {
 
 }  // namespace
 
-std::optional<rules::RulesTexts> askNumberingOptions(HWND owner, const rules::RulesTexts& current,
-                                                     const app::MainWindowView::RulesCheck& check) {
+std::optional<renumber::RulesTexts> askNumberingOptions(
+    HWND owner, const renumber::RulesTexts& current, const app::MainWindowView::RulesCheck& check) {
   NumberingOptionsBox box(owner, current, check);
   if (box.show() != IDOK) return std::nullopt;
   return box.texts();

@@ -12,7 +12,7 @@
 namespace varnel::win {
 
 // What OK took; nothing for Cancel, or when the box could not be shown.
-std::optional<rules::RulesTexts> askNumberingOptions(HWND owner, const rules::RulesTexts& current,
-                                                     const app::MainWindowView::RulesCheck& check);
+std::optional<renumber::RulesTexts> askNumberingOptions(
+    HWND owner, const renumber::RulesTexts& current, const app::MainWindowView::RulesCheck& check);
 
 }  // namespace varnel::win

@@ -24,8 +24,8 @@ std::string textOr(const UserRegistryKey& key, const wchar_t* name, const std::s
 
 }  // namespace
 
-rules::RulesTexts RegistryNumberingOptions::load() {
-  rules::RulesTexts texts;
+renumber::RulesTexts RegistryNumberingOptions::load() {
+  renumber::RulesTexts texts;
   texts.keepRight = key_.number(kKeepRight).value_or(0) != 0;
   texts.locked = narrow(key_.text(kLocked).value_or(L""));
   texts.only = narrow(key_.text(kOnly).value_or(L""));
@@ -35,14 +35,14 @@ rules::RulesTexts RegistryNumberingOptions::load() {
   texts.down = textOr(key_, kDown, texts.down);
   texts.grid = textOr(key_, kGrid, texts.grid);
   try {
-    rules::parseRules(texts);
+    renumber::parseRules(texts);
   } catch (const Error&) {
     return {};
   }
   return texts;
 }
 
-void RegistryNumberingOptions::save(const rules::RulesTexts& texts) {
+void RegistryNumberingOptions::save(const renumber::RulesTexts& texts) {
   key_.setNumber(kKeepRight, texts.keepRight ? 1 : 0);
   key_.setText(kLocked, widen(texts.locked));
   key_.setText(kOnly, widen(texts.only));

@@ -12,8 +12,8 @@ class RegistryNumberingOptions final : public app::NumberingOptionsStore {
  public:
   explicit RegistryNumberingOptions(UserRegistryKey key = UserRegistryKey())
       : key_(std::move(key)) {}
-  rules::RulesTexts load() override;
-  void save(const rules::RulesTexts& texts) override;
+  renumber::RulesTexts load() override;
+  void save(const renumber::RulesTexts& texts) override;
 
  private:
   UserRegistryKey key_;
