@@ -5,7 +5,7 @@
 
 namespace varnel::standin {
 
-using PartData = Part;
-using DesignData = DesignSnapshot;
+using PartData = model::Part;
+using DesignData = model::DesignSnapshot;
 
 }  // namespace varnel::standin

@@ -24,7 +24,7 @@ struct Fault {
 
 // A loaded design: the stand-in keeps its designs as the run does.
 struct LoadedDesign {
-  WorkingDesign design;
+  model::WorkingDesign design;
   explicit LoadedDesign(DesignData data) : design(std::move(data)) {}
   const DesignData& data() const { return design.design(); }
 };

@@ -25,7 +25,7 @@ namespace varnel::standin {
 inline constexpr std::int64_t kBadIndex = 0x8002000B;
 
 // One successful rename, as the design underwent it.
-using RenameRecord = Rename;
+using RenameRecord = model::Rename;
 
 struct HostState;
 
@@ -75,6 +75,6 @@ class MemoryHost final : public host::Application {
   std::shared_ptr<HostState> state_;
 };
 
-using varnel::isAcceptableDesignator;
+using model::isAcceptableDesignator;
 
 }  // namespace varnel::standin

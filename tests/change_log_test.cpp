@@ -14,7 +14,7 @@ TEST(ChangeLog, RecordsRenamesInOrderAndListsThem) {
   log.record(2, "R3", "R101");
   log.record(2, "R101", "R101");  // the same name back
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log.entries()[0], (Rename{2, "R3", "R101"}));
+  EXPECT_EQ(log.entries()[0], (model::Rename{2, "R3", "R101"}));
   EXPECT_EQ(log.listing(), "R3 R101\nR101 R101\n");
   EXPECT_EQ(log.listing("\r\n"), "R3 R101\r\nR101 R101\r\n");
 }
@@ -55,7 +55,7 @@ TEST(ChangeLog, ARenameWhoseReadBackFailsIsStillLogged) {
   ASSERT_TRUE(e.outcome.error);
   EXPECT_EQ(e.names(), tests::words("R1"));
   ASSERT_EQ(e.outcome.log.size(), 1u);
-  EXPECT_EQ(e.outcome.log.entries()[0], (Rename{1, "R5", "R1"}));
+  EXPECT_EQ(e.outcome.log.entries()[0], (model::Rename{1, "R5", "R1"}));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ std::vector<std::string> movesFor(const std::string& parts, const std::string& s
   p.storeAllNames();
   p.moveConflictsAside();
   std::vector<std::string> moves;
-  for (const Rename& r : p.plan().renames) moves.push_back(r.from + ">" + r.to);
+  for (const model::Rename& r : p.plan().renames) moves.push_back(r.from + ">" + r.to);
   return moves;
 }
 

@@ -23,7 +23,7 @@ class DesignatorTable : public testing::TestWithParam<DesignatorCase> {};
 
 TEST_P(DesignatorTable, SplitsTestsAndComposes) {
   const DesignatorCase& c = GetParam();
-  using namespace designator;
+  using namespace model::designator;
   EXPECT_EQ(prefix(c.designator), c.prefix);
   // Letters only: no number part, which the run reads as "0".
   EXPECT_EQ(numberPart(c.designator).empty(), c.setsNoNumber);
@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(DesignatorNumbers, ConvertLikeTheHostWithBlanksSignsAndBankersRounding) {
-  using designator::numberValue;
+  using model::designator::numberValue;
   EXPECT_EQ(numberValue(" 12 "), 12);
   EXPECT_EQ(numberValue("+5"), 5);
   EXPECT_EQ(numberValue("2.5"), 2);
@@ -76,27 +76,27 @@ TEST(DesignatorNumbers, ConvertLikeTheHostWithBlanksSignsAndBankersRounding) {
 }
 
 TEST(DesignatorNumbers, WithNumberWritesNegativeNumbersAfterThePrefix) {
-  EXPECT_EQ(designator::withNumber("R3", -2), "R-2");
-  EXPECT_EQ(designator::withNumber("C1", 32767), "C32767");
-  EXPECT_EQ(designator::withNumber("C1", -32768), "C-32768");
+  EXPECT_EQ(model::designator::withNumber("R3", -2), "R-2");
+  EXPECT_EQ(model::designator::withNumber("C1", 32767), "C32767");
+  EXPECT_EQ(model::designator::withNumber("C1", -32768), "C-32768");
 }
 
 TEST(DesignatorPrefix, OverflowsAt32767LeadingLetters) {
-  EXPECT_EQ(designator::prefix(std::string(32766, 'A') + "1").size(), 32766u);
+  EXPECT_EQ(model::designator::prefix(std::string(32766, 'A') + "1").size(), 32766u);
   try {
-    designator::prefix(std::string(32767, 'A'));
+    model::designator::prefix(std::string(32767, 'A'));
     FAIL() << "expected overflow";
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), 6);
     EXPECT_EQ(e.text(), "Overflow: a designator begins with more than 32766 letters");
   }
   // The number part and the alphabetic test have no such limit.
-  EXPECT_EQ(designator::numberPart(std::string(40000, 'A') + "5"), "5");
-  EXPECT_TRUE(designator::endsInLetter(std::string(40000, 'A')));
+  EXPECT_EQ(model::designator::numberPart(std::string(40000, 'A') + "5"), "5");
+  EXPECT_TRUE(model::designator::endsInLetter(std::string(40000, 'A')));
 }
 
 TEST(StartNumberText, AcceptsOnlyWholeNumbersIn16Bits) {
-  using designator::parseStartNumber;
+  using model::designator::parseStartNumber;
   EXPECT_EQ(parseStartNumber("1"), 1);
   EXPECT_EQ(parseStartNumber("-5"), -5);
   EXPECT_EQ(parseStartNumber("0"), 0);

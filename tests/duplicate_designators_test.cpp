@@ -73,7 +73,7 @@ TEST(SharedDesignators, AnEcoRunThatWouldRenameOneIsRefusedBeforeAnyRename) {
 }
 
 TEST(SharedDesignators, ARunThatSeparatedThemCannotBeTakenBack) {
-  const std::vector<Rename> run{{2, "U2", "U1"}, {3, "U2", "U3"}, {1, "R5", "R1"}};
+  const std::vector<model::Rename> run{{2, "U2", "U1"}, {3, "U2", "U3"}, {1, "R5", "R1"}};
   try {
     renumber::planUndo(design("R1 U1 U3"), run);
     FAIL();

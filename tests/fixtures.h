@@ -76,7 +76,7 @@ struct OptionValues {
     s.scope = selected ? renumber::RunScope::selectedComponents : renumber::RunScope::allComponents;
     s.conflictRule = duplicate ? renumber::ConflictRule::renameDuplicates
                                : renumber::ConflictRule::assignNextFree;
-    s.start = designator::parseStartNumber(start).value();
+    s.start = model::designator::parseStartNumber(start).value();
     s.rules = rules;
     return s;
   }
@@ -91,7 +91,7 @@ struct OptionValues {
 
 inline RunRecord recordOf(const app::RunOutcome& outcome) {
   RunRecord record;
-  for (const Rename& rename : outcome.log.entries()) {
+  for (const model::Rename& rename : outcome.log.entries()) {
     record.oldNames.push_back(rename.from);
     record.newNames.push_back(rename.to);
   }

@@ -59,7 +59,8 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
   EXPECT_EQ(journal.started, "2026-12-07T16:05:09Z");
   EXPECT_EQ(journal.settings, "--all --start 1");
   EXPECT_EQ(journal.planned, 3u);
-  EXPECT_EQ(journal.renames, (std::vector<Rename>{{12, "R17", "R16"}, {5, "odd name", "100%"}}));
+  EXPECT_EQ(journal.renames,
+            (std::vector<model::Rename>{{12, "R17", "R16"}, {5, "odd name", "100%"}}));
   EXPECT_EQ(journal.end, app::Journal::End::failed);
   EXPECT_EQ(journal.failureNumber, 0x800706BE);
   EXPECT_EQ(journal.failureText, "The remote procedure call failed\nfor good");
@@ -68,8 +69,8 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
   EXPECT_EQ(journal.version, 3);
   EXPECT_EQ(journal.eco, app::EcoOutput::forceReadInPcb);
   EXPECT_EQ(journal.ecoFile, "C:\\eco\\my board.eco");
-  EXPECT_EQ(journal.plan,
-            (std::vector<Rename>{{12, "R17", "R16"}, {5, "odd name", "100%"}, {12, "R16", "R1"}}));
+  EXPECT_EQ(journal.plan, (std::vector<model::Rename>{
+                              {12, "R17", "R16"}, {5, "odd name", "100%"}, {12, "R16", "R1"}}));
   const app::Journal empty = app::parseJournal(headOf("b", "t", "s"));
   EXPECT_TRUE(empty.cutOff());
   EXPECT_FALSE(app::parseJournal(headOf("b", "t", "s") + app::journalRecovered("leave")).cutOff());
@@ -78,7 +79,7 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
       "varnel-journal 1\ndesign b\nsettings --all --start 1\nplanned 1\nrename 1 R2 R1\n");
   EXPECT_EQ(first.version, 1);
   EXPECT_TRUE(first.plan.empty());
-  EXPECT_EQ(first.renames, (std::vector<Rename>{{1, "R2", "R1"}}));
+  EXPECT_EQ(first.renames, (std::vector<model::Rename>{{1, "R2", "R1"}}));
 }
 
 TEST(JournalFormat, KnowsAnUndoByItsOwnRecordAndTheUndosOfOldJournalsByTheirSettings) {
@@ -267,7 +268,7 @@ TEST(RunJournal, HoldsExactlyTheRenamesMadeWhereverPowerLogicDies) {
     e.host->failCall(k, Error(0x800706BA, "The RPC server is unavailable"), true);
     const auto error = e.runAll();
     if (!error) break;  // past the run's last call
-    std::vector<Rename> underwent = e.host->renames();
+    std::vector<model::Rename> underwent = e.host->renames();
     if (e.journals.texts.empty()) {
       EXPECT_TRUE(underwent.empty()) << k;
       continue;
@@ -323,9 +324,9 @@ TEST(Undo, TwoUndosTakeBackTwoRuns) {
 
 TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
   auto after = design("R1 R2 C1");
-  const std::vector<Rename> run{{1, "R5", "R1"}, {2, "R6", "R2"}};
+  const std::vector<model::Rename> run{{1, "R5", "R1"}, {2, "R6", "R2"}};
   EXPECT_EQ(renumber::planUndo(after, run).renames,
-            (std::vector<Rename>{{2, "R2", "R6"}, {1, "R1", "R5"}}));
+            (std::vector<model::Rename>{{2, "R2", "R6"}, {1, "R1", "R5"}}));
   after.parts[1].designator = "R7";  // renamed by hand since
   try {
     renumber::planUndo(after, run);

@@ -15,13 +15,13 @@ TEST(NameIndex, FollowsRenamesAndSharedNamesAsAPlainMapDoes) {
   std::mt19937 random(23);
   for (int trial = 0; trial < 200; ++trial) {
     const int size = 1 + static_cast<int>(random() % 40), names = 1 + size / 2 + trial % 7;
-    std::vector<Part> parts;
+    std::vector<model::Part> parts;
     std::map<std::string, std::set<std::int32_t>> plain;
     for (int k = 0; k < size; ++k) {
       parts.push_back({"N" + std::to_string(random() % names)});
       plain[parts.back().designator].insert(k + 1);
     }
-    NameIndex index(parts);
+    model::NameIndex index(parts);
     for (int step = 0; step < 200; ++step) {
       const std::int32_t position = 1 + static_cast<std::int32_t>(random() % size);
       std::string& name = parts[position - 1].designator;

@@ -11,7 +11,7 @@ namespace varnel {
 namespace {
 
 TEST(NameTable, TheFirstEmptyEntryEndsTheUsedPart) {
-  NameTable table;
+  model::NameTable table;
   EXPECT_TRUE(table.empty());
   table.set(0, "R1");
   table.set(1, "R2");
@@ -23,7 +23,7 @@ TEST(NameTable, TheFirstEmptyEntryEndsTheUsedPart) {
 }
 
 TEST(NameTable, HoldsExactly10001EntriesAndClearsAFullTable) {
-  NameTable table;
+  model::NameTable table;
   for (int i = 0; i <= 10000; ++i) table.set(i, "N" + std::to_string(i));
   EXPECT_EQ(table.usedCount(), 10001);
   EXPECT_EQ(table[10000], "N10000");
@@ -33,7 +33,7 @@ TEST(NameTable, HoldsExactly10001EntriesAndClearsAFullTable) {
 }
 
 TEST(NameTable, GrowsAsEntriesAreSetAndANegativeIndexIsSubscriptOutOfRange) {
-  NameTable table;
+  model::NameTable table;
   table.set(40000, "X");
   EXPECT_EQ(table[40000], "X");
   EXPECT_EQ(table[90000], "") << "past the entries set is the end mark";
@@ -45,7 +45,7 @@ TEST(NameTable, GrowsAsEntriesAreSetAndANegativeIndexIsSubscriptOutOfRange) {
     EXPECT_EQ(e.text(), "Subscript out of range");
   }
   EXPECT_THROW(table[-1], Error);
-  PlacementTable rows;
+  model::PlacementTable rows;
   rows[50000].name = "R1";
   EXPECT_EQ(std::as_const(rows)[50000].name, "R1");
   EXPECT_EQ(std::as_const(rows)[50001].name, "");

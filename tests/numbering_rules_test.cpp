@@ -143,12 +143,12 @@ TEST(NumberingRules, KeepingRightNamesRenamesOnlyWhatChanges) {
 
 TEST(NumberingRules, ThePreviewSaysTheRulesOrWhatKeepingRightWouldSave) {
   const auto snapshot = [](const std::string& parts) {
-    DesignSnapshot s;
+    model::DesignSnapshot s;
     for (const auto& part : design(parts).parts) s.parts.push_back({part.designator});
     return s;
   };
   renumber::RunSettings settings;
-  const DesignSnapshot numbered = snapshot("R1 R2 R3 R9");
+  const model::DesignSnapshot numbered = snapshot("R1 R2 R3 R9");
   const renumber::RenumberPlan plan = planRenumbering(numbered, settings);
   EXPECT_EQ(app::rulesLine(numbered, plan, settings.rules),
             "Keeping names that are already right would save " +
@@ -165,7 +165,7 @@ TEST(NumberingRules, ThePreviewSaysTheRulesOrWhatKeepingRightWouldSave) {
 }
 
 TEST(NumberingRules, ThePreviewOfASelectedRunSaysAnOrderOtherThanTheDefault) {
-  DesignSnapshot board;
+  model::DesignSnapshot board;
   for (const char* name : {"R1", "R2"}) board.parts.push_back({name, 0, 0, true});
   renumber::RunSettings settings;
   settings.scope = renumber::RunScope::selectedComponents;

@@ -16,9 +16,9 @@ class PlainKeepingRight {
     list_ = document_->Scopes()->Count() > 1 ? document_->Components()
                                              : document_->CurrentScope()->Components();
     for (Int16 q = 1; q <= list_->Count(); q = add16(q, 1))
-      base_ = std::max(base_, designator::wholeNumber(name(q)));
+      base_ = std::max(base_, model::designator::wholeNumber(name(q)));
     for (const std::string& final : finals_)
-      base_ = std::max(base_, designator::wholeNumber(final));
+      base_ = std::max(base_, model::designator::wholeNumber(final));
   }
 
   PlainOutcome run() {
@@ -60,8 +60,8 @@ class PlainKeepingRight {
   }
   std::string temporary(Int16 q) {
     Int16 number = add16(base_, 1);
-    while (inUse(designator::withNumber(name(q), number))) number = add16(number, 1);
-    return designator::withNumber(name(q), number);
+    while (inUse(model::designator::withNumber(name(q), number))) number = add16(number, 1);
+    return model::designator::withNumber(name(q), number);
   }
 
   host::Ref<host::Document> document_;

@@ -27,7 +27,7 @@ class PlainRun {
     list_ = chooseList();
     for (std::int32_t i = 1; i <= list_->Count(); ++i)
       held_.push_back(settings_.rules.holds(list_->Item(i)->Name()) ||
-                      !designator::beginsWithLetter(list_->Item(i)->Name()));
+                      !model::designator::beginsWithLetter(list_->Item(i)->Name()));
     storeAllNames();
     if (!selectedRun) {
       moveConflictsAside();
@@ -52,7 +52,8 @@ class PlainRun {
         current_ = list_->Item(sortedNames_[position_ - 1].name);
       }
       currentName_ = current_->Name();
-      if (!previous_ || designator::prefix(previous_->Name()) != designator::prefix(currentName_))
+      if (!previous_ ||
+          model::designator::prefix(previous_->Name()) != model::designator::prefix(currentName_))
         offset_ = 0;
       selectedRun ? stepSelected() : stepAll();
       if (selectedRun && selectedNames_[selectedDone_].empty()) position_ = last + 1;
@@ -68,11 +69,12 @@ class PlainRun {
   }
   bool inUse(const std::string& name) { return !chooseList()->Item(name).empty(); }
   std::string wanted() {
-    const Int16 start = settings_.rules.startOf(designator::prefix(currentName_), settings_.start);
-    std::string name = designator::withNumber(currentName_, add16(start, offset_));
+    const Int16 start =
+        settings_.rules.startOf(model::designator::prefix(currentName_), settings_.start);
+    std::string name = model::designator::withNumber(currentName_, add16(start, offset_));
     while (settings_.rules.holds(name)) {
       offset_ = add16(offset_, 1);
-      name = designator::withNumber(currentName_, add16(start, offset_));
+      name = model::designator::withNumber(currentName_, add16(start, offset_));
     }
     return name;
   }
@@ -102,26 +104,29 @@ class PlainRun {
   void moveConflictsAside() {
     const int count = allNames_.usedCount();
     Int16 max = 0;
-    for (int i = 0; i < count; ++i) max = std::max(max, designator::wholeNumber(allNames_[i]));
+    for (int i = 0; i < count; ++i)
+      max = std::max(max, model::designator::wholeNumber(allNames_[i]));
     const std::int64_t base = std::int64_t(max) + 1;
     std::int64_t moved = 0;
     std::map<std::string, std::int64_t> movedOf;
     for (int i = 0; i < count; ++i) {
       const std::string name = allNames_[i];
       if (held_[i]) continue;
-      const std::int64_t n = designator::wholeNumber(name);
-      const std::int64_t start = settings_.rules.startOf(designator::prefix(name), settings_.start);
-      if (n < start || n > start + list_->Count() || designator::endsInLetter(name)) continue;
+      const std::int64_t n = model::designator::wholeNumber(name);
+      const std::int64_t start =
+          settings_.rules.startOf(model::designator::prefix(name), settings_.start);
+      if (n < start || n > start + list_->Count() || model::designator::endsInLetter(name))
+        continue;
       auto part = list_->Item(name);
       // Counted across prefixes while that stays within 16 bits, then by
       // prefix, then the first free number above the run's range.
-      const std::string prefix = designator::prefix(part->Name());
+      const std::string prefix = model::designator::prefix(part->Name());
       const std::int64_t temporary = fitsInt16(start + base + moved) ? start + base + moved
                                      : fitsInt16(start + base + movedOf[prefix])
                                          ? start + base + movedOf[prefix]
                                          : start + list_->Count() + 1;
       const std::string target =
-          firstFree(designator::withNumber(part->Name(), toInt16(temporary)), "");
+          firstFree(model::designator::withNumber(part->Name(), toInt16(temporary)), "");
       rename(*part, name, target);
       ++moved;
       ++movedOf[prefix];
@@ -129,40 +134,42 @@ class PlainRun {
   }
 
   std::string firstFree(const std::string& candidate, const std::string& ownName) {
-    const std::string prefix = designator::prefix(candidate);
-    Int16 number = designator::wholeNumber(candidate);
+    const std::string prefix = model::designator::prefix(candidate);
+    Int16 number = model::designator::wholeNumber(candidate);
     std::string name = candidate;
     while (name != ownName && inUse(name)) {
       number = add16(number, 1);
-      name = designator::compose(prefix, number);
+      name = model::designator::compose(prefix, number);
     }
     return name;
   }
 
   std::string nextFree(const std::string& component) {
-    const std::string prefix = designator::prefix(component);
+    const std::string prefix = model::designator::prefix(component);
     auto list = chooseList();
     const std::int32_t count = list->Count();
     int first = -1;
     for (int k = 0; !allNames_[k].empty() && first < 0; ++k)
-      if (designator::hasPrefix(allNames_[k], prefix)) first = k;
-    if (first < 0) return designator::compose(prefix, add16(designator::wholeNumber(component), 1));
-    const Int16 wantedNumber = designator::wholeNumber(component);
+      if (model::designator::hasPrefix(allNames_[k], prefix)) first = k;
+    if (first < 0)
+      return model::designator::compose(prefix,
+                                        add16(model::designator::wholeNumber(component), 1));
+    const Int16 wantedNumber = model::designator::wholeNumber(component);
     std::int32_t pos = first + 1;
     std::string previous = pos > 1 ? list->Item(pos - 1)->Name() : "";
     Int16 lastNumber = 0;
     for (;; ++pos) {
-      if (pos == count + 1) return designator::compose(prefix, add16(lastNumber, 1));
+      if (pos == count + 1) return model::designator::compose(prefix, add16(lastNumber, 1));
       const std::string current = list->Item(pos)->Name();
-      lastNumber = designator::wholeNumber(current);
-      const Int16 previousNumber = designator::wholeNumber(previous);
-      if (!designator::hasPrefix(current, prefix)) {
-        if (!designator::numberPart(previous).empty())
-          return designator::compose(prefix, add16(previousNumber, 1));
+      lastNumber = model::designator::wholeNumber(current);
+      const Int16 previousNumber = model::designator::wholeNumber(previous);
+      if (!model::designator::hasPrefix(current, prefix)) {
+        if (!model::designator::numberPart(previous).empty())
+          return model::designator::compose(prefix, add16(previousNumber, 1));
       } else if (pos > 1) {
         const Int16 below = add16(lastNumber, -1);
         if (below != previousNumber && wantedNumber < lastNumber)
-          return designator::compose(prefix, below);
+          return model::designator::compose(prefix, below);
       }
       previous = current;
     }
@@ -181,12 +188,12 @@ class PlainRun {
       keys_.push_back(plainPlacementKey(x, y, settings_.rules.placement));
     }
     for (int start = 0, end = 0; start < count; start = end) {
-      for (end = start + 1; end < count && designator::prefix(selectedNames_[end]) ==
-                                               designator::prefix(selectedNames_[start]);
+      for (end = start + 1; end < count && model::designator::prefix(selectedNames_[end]) ==
+                                               model::designator::prefix(selectedNames_[start]);
            ++end) {
       }
       std::vector<renumber::PlacementKey> keys;
-      std::vector<PlacementRow> rows;
+      std::vector<model::PlacementRow> rows;
       for (int i = start; i < end; ++i) {
         keys.push_back(keys_[i]);
         rows.push_back(sortedNames_[i]);
@@ -197,7 +204,7 @@ class PlainRun {
   }
 
   void stepAll() {
-    if (designator::endsInLetter(currentName_)) {
+    if (model::designator::endsInLetter(currentName_)) {
       offset_ = add16(offset_, 1);
       ignore();
       return;
@@ -208,7 +215,7 @@ class PlainRun {
   }
 
   void stepSelected() {
-    if (designator::endsInLetter(currentName_)) {
+    if (model::designator::endsInLetter(currentName_)) {
       offset_ = add16(offset_, 1);
       ++selectedDone_;
       ignore();
@@ -242,8 +249,8 @@ class PlainRun {
   Ref<host::Document> document_;
   const renumber::RunSettings settings_;
   Ref<ComponentList> list_;
-  NameTable allNames_, selectedNames_;
-  PlacementTable sortedNames_;
+  model::NameTable allNames_, selectedNames_;
+  model::PlacementTable sortedNames_;
   std::vector<renumber::PlacementKey> keys_;  // beside sortedNames_ as read, before the order
   Ref<Component> current_, previous_;
   std::string currentName_;

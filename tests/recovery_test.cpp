@@ -17,14 +17,14 @@ using tests::design;
 using tests::Engine;
 using tests::words;
 
-DesignSnapshot snapshotOf(const std::string& names) {
-  DesignSnapshot snapshot;
-  for (const std::string& name : words(names)) snapshot.parts.push_back(Part{name});
+model::DesignSnapshot snapshotOf(const std::string& names) {
+  model::DesignSnapshot snapshot;
+  for (const std::string& name : words(names)) snapshot.parts.push_back(model::Part{name});
   return snapshot;
 }
 
 // R1 and R2 swap through a temporary number.
-const std::vector<Rename> kSwap = {{1, "R1", "R100"}, {2, "R2", "R1"}, {1, "R100", "R2"}};
+const std::vector<model::Rename> kSwap = {{1, "R1", "R100"}, {2, "R2", "R1"}, {1, "R100", "R2"}};
 const char* const kSwapStates[] = {"R1 R2 C1", "R100 R2 C1", "R100 R1 C1", "R2 R1 C1"};
 
 TEST(RenamesMade, AreReadFromTheDesignWhateverTheMarksSay) {
@@ -34,7 +34,7 @@ TEST(RenamesMade, AreReadFromTheDesignWhateverTheMarksSay) {
       journal.plan = kSwap;
       journal.renames.assign(kSwap.begin(), kSwap.begin() + marked);
       const auto found = app::renamesMade(journal, snapshotOf(kSwapStates[made]));
-      EXPECT_EQ(found, std::vector<Rename>(kSwap.begin(), kSwap.begin() + made))
+      EXPECT_EQ(found, std::vector<model::Rename>(kSwap.begin(), kSwap.begin() + made))
           << made << " made, " << marked << " marked";
     }
   }
@@ -47,7 +47,7 @@ TEST(RenamesMade, AreReadFromTheDesignWhateverTheMarksSay) {
 
 TEST(PlanFinish, PlansTheRestOnceTheDesignShowsWhatWasMade) {
   const renumber::RenumberPlan rest = renumber::planFinish(snapshotOf("R100 R1 C1"), kSwap, 2);
-  EXPECT_EQ(rest.renames, (std::vector<Rename>{kSwap[2]}));
+  EXPECT_EQ(rest.renames, (std::vector<model::Rename>{kSwap[2]}));
   EXPECT_EQ(renumber::planFinish(snapshotOf("R1 R2 C1"), kSwap, 0).reasons,
             (std::vector<renumber::RenameReason>{renumber::RenameReason::movedAside,
                                                  renumber::RenameReason::renamed,
@@ -68,7 +68,7 @@ TEST(PlanFinish, PlansTheRestOnceTheDesignShowsWhatWasMade) {
 }
 
 // The design as the host holds it after the plan's first `made` renames.
-standin::DesignData after(const std::string& parts, const std::vector<Rename>& plan,
+standin::DesignData after(const std::string& parts, const std::vector<model::Rename>& plan,
                           std::size_t made) {
   standin::DesignData data = design(parts);
   for (std::size_t k = 0; k < made; ++k) data.parts[plan[k].position - 1].designator = plan[k].to;
@@ -138,7 +138,7 @@ TEST(Recovery, EveryCutOfTheJournalIsClosedToTheRightState) {
       EXPECT_FALSE(leave.outcome.error) << bytes;
       EXPECT_EQ(leave.names(), tests::designators(left)) << bytes;
       EXPECT_EQ(leave.outcome.log.entries(),
-                std::vector<Rename>(full.plan.begin(), full.plan.begin() + made))
+                std::vector<model::Rename>(full.plan.begin(), full.plan.begin() + made))
           << bytes;
       EXPECT_TRUE(leave.closed()) << bytes;
       ++checked;

@@ -34,7 +34,7 @@ standin::DesignData generatedDesign(std::mt19937& random, int size, bool numbere
   }
   if (numbered)  // the list in prefix order, as a numbered board usually comes
     std::stable_sort(design.parts.begin(), design.parts.end(), [](const auto& a, const auto& b) {
-      return designator::prefix(a.designator) < designator::prefix(b.designator);
+      return model::designator::prefix(a.designator) < model::designator::prefix(b.designator);
     });
   return design;
 }
@@ -100,7 +100,7 @@ bool renamesOnlyWhatChanges(const standin::DesignData& design, bool selected,
   e.options.rules = rules;
   e.run(selected);
   const auto after = e.names();
-  for (const Rename& rename : e.outcome.log.entries())
+  for (const model::Rename& rename : e.outcome.log.entries())
     if (after[rename.position - 1] == design.parts[rename.position - 1].designator) return false;
   return true;
 }

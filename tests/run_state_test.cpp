@@ -12,7 +12,7 @@ namespace {
 using tests::design;
 using tests::Engine;
 
-std::string joined(const NameTable& table) {
+std::string joined(const model::NameTable& table) {
   std::string out;
   for (int i = 0; i < table.usedCount(); ++i) out += (i ? " " : "") + table[i];
   return out;
@@ -62,7 +62,7 @@ TEST(NameTables, TheSelectedNamesNeedAtLeastOneComponent) {
 }
 
 TEST(NamesInUse, AreFoundIncludingTheComponentsOwn) {
-  WorkingDesign d(design("R1 R2"));
+  model::WorkingDesign d(design("R1 R2"));
   EXPECT_TRUE(d.isInUse("R1"));
   EXPECT_FALSE(d.isInUse("R3"));
   EXPECT_FALSE(d.isInUse("r1"));
@@ -73,7 +73,7 @@ TEST(NamesInUse, AreFoundIncludingTheComponentsOwn) {
 }
 
 TEST(NamesInUse, AreRefusedAsTheHostRefusesThem) {
-  WorkingDesign d(design("R1 R2"));
+  model::WorkingDesign d(design("R1 R2"));
   EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R2"); }), errors::kDesignatorInUse);
   EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R 3"); }), errors::kIllegalDesignator);
   EXPECT_EQ(tests::failureOf([&] { d.rename(1, ""); }), errors::kIllegalDesignator);

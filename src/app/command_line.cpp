@@ -274,7 +274,7 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
       out << program << " " VARNEL_VERSION "\n";
     return 0;
   }
-  if (!a->undo && !a->recover && !designator::isLegalStartText(a->start)) {
+  if (!a->undo && !a->recover && !model::designator::isLegalStartText(a->start)) {
     err << illegalStartText(a->all, a->start) << '\n';
     return 2;
   }
@@ -293,7 +293,7 @@ renumber::RunSettings settingsOf(const Arguments& a) {
       a.selected ? renumber::RunScope::selectedComponents : renumber::RunScope::allComponents;
   settings.conflictRule = a.duplicates ? renumber::ConflictRule::renameDuplicates
                                        : renumber::ConflictRule::assignNextFree;
-  settings.start = a.undo ? 1 : *designator::parseStartNumber(a.start);
+  settings.start = a.undo ? 1 : *model::designator::parseStartNumber(a.start);
   settings.rules = renumber::parseRules(a.rules);
   return settings;
 }

@@ -81,7 +81,7 @@ std::string ecoRecord(EcoOutput eco, const std::string& file) {
   }
 }
 
-std::string renameWords(const Rename& rename) {
+std::string renameWords(const model::Rename& rename) {
   return std::to_string(rename.position) + " " + escaped(rename.from) + " " + escaped(rename.to) +
          "\n";
 }
@@ -94,11 +94,11 @@ std::string journalHead(const JournalHead& head) {
   if (!head.undoOf.empty()) text += "undo-of " + escaped(head.undoOf) + "\n";
   text += ecoRecord(head.eco, head.ecoFile);
   text += "planned " + std::to_string(head.plan.size()) + "\n";
-  for (const Rename& rename : head.plan) text += "plan " + renameWords(rename);
+  for (const model::Rename& rename : head.plan) text += "plan " + renameWords(rename);
   return text;
 }
 
-std::string journalRename(const Rename& rename) {
+std::string journalRename(const model::Rename& rename) {
   return "rename " + renameWords(rename);
 }
 
@@ -133,7 +133,7 @@ std::string journalUndelivered() {
 
 namespace {
 
-Rename renameOf(const std::vector<std::string>& w, int number) {
+model::Rename renameOf(const std::vector<std::string>& w, int number) {
   const long long position = std::strtoll(w[1].c_str(), nullptr, 10);
   if (position < 1 || position > INT32_MAX)
     throw notAJournal(number, "a rename without its position");

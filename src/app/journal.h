@@ -43,7 +43,7 @@ struct Journal {
   std::string started;
   std::string settings;
   std::size_t planned = 0;
-  std::vector<Rename> renames;
+  std::vector<model::Rename> renames;
   End end = End::cutOff;
   std::int64_t failureNumber = 0;
   std::string failureText;
@@ -52,11 +52,11 @@ struct Journal {
   int version = 1;
   EcoOutput eco = EcoOutput::none;  // version 2: where the run's ECO file was to go
   std::string ecoFile;
-  std::vector<Rename> plan;    // version 2: every planned rename, in order
-  std::string recovered;       // how a cut-off run was closed: "finish", "take-back", "leave"
-  bool deliveryBegun = false;  // version 3: PowerPCB was asked to read the ECO file
-  bool delivered = false;      // version 3: the ECO file reached its place
-  bool deliveryLeft = false;   // version 3: the user chose not to deliver it
+  std::vector<model::Rename> plan;  // version 2: every planned rename, in order
+  std::string recovered;            // how a cut-off run was closed: "finish", "take-back", "leave"
+  bool deliveryBegun = false;       // version 3: PowerPCB was asked to read the ECO file
+  bool delivered = false;           // version 3: the ECO file reached its place
+  bool deliveryLeft = false;        // version 3: the user chose not to deliver it
 
   bool undone() const { return !undoneBy.empty(); }
   bool isUndo() const { return !undoOf.empty(); }
@@ -82,12 +82,12 @@ struct JournalHead {
   std::string undoOf;  // an undo's: the journal it takes back
   EcoOutput eco = EcoOutput::none;
   std::string ecoFile;
-  std::vector<Rename> plan;
+  std::vector<model::Rename> plan;
 };
 
 // The lines of each record, every one ended by "\n".
 std::string journalHead(const JournalHead& head);
-std::string journalRename(const Rename& rename);
+std::string journalRename(const model::Rename& rename);
 std::string journalCompleted();
 std::string journalFailed(const Error& error);
 std::string journalUndoneBy(const std::string& file);

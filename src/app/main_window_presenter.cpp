@@ -126,7 +126,7 @@ void MainWindowPresenter::onEscape() {
 std::optional<RunRequest> MainWindowPresenter::requestFromView() {
   const RunChoices choices = choicesOf(view_);
   if (!choices.scope) return std::nullopt;
-  if (!designator::isLegalStartText(choices.startText)) {
+  if (!model::designator::isLegalStartText(choices.startText)) {
     view_.showMessage(
         illegalStartText(*choices.scope == renumber::RunScope::allComponents, choices.startText),
         "Error Message", MessageIcon::exclamation);

@@ -33,12 +33,13 @@ std::string countOf(std::size_t n, const std::string& one, const std::string& ma
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::vector<MapPoint> mapOf(const DesignSnapshot& design, const renumber::RenumberPlan& plan) {
+std::vector<MapPoint> mapOf(const model::DesignSnapshot& design,
+                            const renumber::RenumberPlan& plan) {
   std::map<std::int32_t, std::string> last;
-  for (const Rename& rename : plan.renames) last[rename.position] = rename.to;
+  for (const model::Rename& rename : plan.renames) last[rename.position] = rename.to;
   std::vector<MapPoint> points;
   for (std::int32_t position : plan.numberingOrder) {
-    const Part& part = design.parts[position - 1];
+    const model::Part& part = design.parts[position - 1];
     const auto renamed = last.find(position);
     const bool keeps = renamed == last.end() || renamed->second == part.designator;
     points.push_back({part.x, part.y, keeps ? part.designator : renamed->second, keeps});
@@ -48,7 +49,7 @@ std::vector<MapPoint> mapOf(const DesignSnapshot& design, const renumber::Renumb
 
 }  // namespace
 
-std::string rulesLine(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+std::string rulesLine(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
                       const renumber::NumberingRules& rules) {
   std::vector<std::string> said;
   if (rules.keepRight) said.push_back("names already right kept");
@@ -71,13 +72,13 @@ std::string rulesLine(const DesignSnapshot& design, const renumber::RenumberPlan
          countOf(plan.renames.size() - kept, "rename", "renames") + ".";
 }
 
-Preview previewOf(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
                   const std::string& title, const renumber::NumberingRules* rules) {
   Preview preview{title, {}, {}, {}, {}, mapOf(design, plan)};
   const auto check = rules ? PreviewRow::Check::checked : PreviewRow::Check::none;
   std::vector<std::string> oldNames, newNames;
   for (std::size_t k = 0; k < plan.renames.size(); ++k) {
-    const Rename& rename = plan.renames[k];
+    const model::Rename& rename = plan.renames[k];
     preview.rows.push_back({k + 1, rename.from, rename.to,
                             k < plan.reasons.size() ? reasonText(plan.reasons[k]) : "", check,
                             design.parts[rename.position - 1].designator});

@@ -38,13 +38,13 @@ struct Preview {
 };
 
 // rules: a renumbering's (its rows get check boxes); none for an undo or a recovery.
-Preview previewOf(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
                   const std::string& title, const renumber::NumberingRules* rules = nullptr);
 
 // The rules in words for the Preview ("Rules: names already right kept;
 // locked J1-J8 TP*"), or, while names already right are not kept, how many
 // renames keeping them would save; empty when neither says anything.
-std::string rulesLine(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+std::string rulesLine(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
                       const renumber::NumberingRules& rules);
 
 // The rows as text, tab-separated, a line each: for the clipboard.

@@ -42,7 +42,7 @@ class PreviewFlow {
   // The plan shown now: what was asked, and the renames it came to.
   struct Previewed {
     RunRequest request;
-    std::vector<Rename> renames;
+    std::vector<model::Rename> renames;
     PlannedRun planned;  // as shown
   };
   void showAgain(RunRequest request);

@@ -11,11 +11,12 @@ namespace {
 // many of them the design disagrees with.
 class NamesAfter {
  public:
-  NamesAfter(const std::vector<Rename>& plan, const DesignSnapshot& design) : design_(design) {
-    for (const Rename& rename : plan) names_.try_emplace(rename.position, rename.from);
+  NamesAfter(const std::vector<model::Rename>& plan, const model::DesignSnapshot& design)
+      : design_(design) {
+    for (const model::Rename& rename : plan) names_.try_emplace(rename.position, rename.from);
     for (const auto& [position, name] : names_) wrong_ += differs(position, name);
   }
-  void apply(const Rename& rename) {
+  void apply(const model::Rename& rename) {
     std::string& name = names_[rename.position];
     wrong_ -= differs(rename.position, name);
     name = rename.to;
@@ -29,21 +30,22 @@ class NamesAfter {
     return index >= design_.parts.size() || design_.parts[index].designator != name;
   }
 
-  const DesignSnapshot& design_;
+  const model::DesignSnapshot& design_;
   std::map<std::int32_t, std::string> names_;
   int wrong_ = 0;
 };
 
 }  // namespace
 
-std::vector<Rename> renamesMade(const Journal& journal, const DesignSnapshot& design) {
+std::vector<model::Rename> renamesMade(const Journal& journal,
+                                       const model::DesignSnapshot& design) {
   const std::size_t marked = journal.renames.size();
   if (journal.plan.size() <= marked) return journal.renames;
   NamesAfter names(journal.plan, design);
-  for (const Rename& rename : journal.renames) names.apply(rename);
+  for (const model::Rename& rename : journal.renames) names.apply(rename);
   for (std::size_t made = marked; made <= journal.plan.size(); ++made) {
     if (names.matchDesign()) {
-      std::vector<Rename> out = journal.renames;
+      std::vector<model::Rename> out = journal.renames;
       out.insert(out.end(), journal.plan.begin() + marked, journal.plan.begin() + made);
       return out;
     }

@@ -15,6 +15,6 @@ namespace varnel::app {
 // its position bears its new name; the marks only say where to start
 // looking. The marks alone when the journal holds no plan, or when no count
 // of planned renames matches the design (something else changed it).
-std::vector<Rename> renamesMade(const Journal& journal, const DesignSnapshot& design);
+std::vector<model::Rename> renamesMade(const Journal& journal, const model::DesignSnapshot& design);
 
 }  // namespace varnel::app

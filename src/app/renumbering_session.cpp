@@ -15,7 +15,7 @@
 namespace varnel::app {
 
 struct RenumberingSession::DesignRead {
-  DesignSnapshot design;
+  model::DesignSnapshot design;
   std::vector<host::Ref<host::Component>> parts;  // the real ones, in list order
 };
 
@@ -23,7 +23,7 @@ struct RenumberingSession::DesignRead {
 struct RenumberingSession::ReadPlan {
   DesignRead read;
   renumber::RenumberPlan plan;
-  std::vector<Rename> made;  // a cut-off run finished or left: the renames it made
+  std::vector<model::Rename> made;  // a cut-off run finished or left: the renames it made
 };
 
 RenumberingSession::RenumberingSession(PowerLogicLink& link, app::ProgressDisplay& progress,
@@ -50,11 +50,11 @@ host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t
 
 namespace {
 
-bool foundNoSelection(const RunRequest& request, const DesignSnapshot& design) {
+bool foundNoSelection(const RunRequest& request, const model::DesignSnapshot& design) {
   return request.renumbering() &&
          request.renumbering()->settings.scope == renumber::RunScope::selectedComponents &&
          std::none_of(design.parts.begin(), design.parts.end(),
-                      [](const Part& part) { return part.selected; });
+                      [](const model::Part& part) { return part.selected; });
 }
 
 // The refusal of a run whose journal cannot be written: no rename is made
@@ -71,19 +71,19 @@ Error partialPlanRefusal(const std::string& journalPath) {
 }
 
 // The renames made are the plan's first ones.
-bool beginsWith(const std::vector<Rename>& plan, const std::vector<Rename>& made) {
+bool beginsWith(const std::vector<model::Rename>& plan, const std::vector<model::Rename>& made) {
   return made.size() <= plan.size() && std::equal(made.begin(), made.end(), plan.begin());
 }
 
 // The request's plan on design. Finishing or leaving a cut-off run plans
 // what is left of it (nothing, to leave it) once the design shows the
 // renames it made, which go to made.
-renumber::RenumberPlan planOf(const RunRequest& request, const DesignSnapshot& design,
-                              std::vector<Rename>& made) {
+renumber::RenumberPlan planOf(const RunRequest& request, const model::DesignSnapshot& design,
+                              std::vector<model::Rename>& made) {
   if (const Renumbering* renumbering = request.renumbering())
     return planRenumbering(design, renumbering->settings);
   const JournalRun& run = *request.journalRun();
-  std::vector<Rename> done = renamesMade(run.journal, design);
+  std::vector<model::Rename> done = renamesMade(run.journal, design);
   if (request.takesBack()) return renumber::planUndo(design, done);
   const bool finishing = request.recovery()->choice == Recovery::finish;
   if (finishing && (!run.journal.holdsWholePlan() || !beginsWith(run.journal.plan, done)))
@@ -172,7 +172,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
   PlannedRun planned = shown;
   planned.error.reset();
   try {
-    std::vector<Rename> made;
+    std::vector<model::Rename> made;
     planned.plan = planOf(request, shown.design, made);
     refuseUnfitNames(shown.design, planned.plan, request.eco, delivery_.encoder());
   } catch (const Error& e) {
@@ -181,7 +181,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
   return planned;
 }
 
-std::vector<Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
+std::vector<model::Rename> RenumberingSession::renamesMadeBy(const Journal& journal) {
   activity_.phase(kLookingAtCutOffText);
   link_.documentForRun();
   return renamesMade(journal, readDesign(renumber::RunScope::allComponents).design);
@@ -193,7 +193,7 @@ RunOutcome RenumberingSession::preview(const RunRequest& request) {
   outcome.error =
       planned.layoutMissing ? layoutMissingRefusal(*planned.layoutMissing) : planned.error;
   if (outcome.error) return outcome;
-  for (const Rename& rename : planned.plan.renames)
+  for (const model::Rename& rename : planned.plan.renames)
     outcome.log.record(rename.position, rename.from, rename.to);
   outcome.ignored = planned.plan.ignored;
   outcome.unnamable = planned.plan.unnamable;
@@ -247,7 +247,7 @@ void RenumberingSession::beginOutcome(RunOutcome& outcome, const RunRequest& req
   outcome.unnamable = planned.plan.unnamable;
   if (journal) outcome.journal = journal->path();
   // The ECO file of a cut-off run finished or left holds the renames it made.
-  for (const Rename& rename : planned.made)
+  for (const model::Rename& rename : planned.made)
     outcome.log.record(rename.position, rename.from, rename.to);
 }
 
@@ -284,8 +284,8 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
 
 // A cut-off run finished or left goes on in its own journal, which first
 // gets the marks of the renames the design shows made and the journal lacks.
-std::unique_ptr<JournalSink> RenumberingSession::continueJournal(const JournalRun& run,
-                                                                 const std::vector<Rename>& made) {
+std::unique_ptr<JournalSink> RenumberingSession::continueJournal(
+    const JournalRun& run, const std::vector<model::Rename>& made) {
   try {
     std::unique_ptr<JournalSink> sink = journals_.reopen(run.path);
     if (!sink) return nullptr;
@@ -310,7 +310,7 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(renumber::RunScope
   for (std::int32_t i = 1; i <= count; ++i) {
     checkForStop();
     auto component = inOrder(i);
-    Part part{component->Name()};
+    model::Part part{component->Name()};
     // Only a selected-components run needs the selection and the placements.
     if (scope == renumber::RunScope::selectedComponents &&
         (part.selected = component->Selected())) {
@@ -337,7 +337,7 @@ void RenumberingSession::applyPlan(const renumber::RenumberPlan& plan,
     for (; rename < renamesEnd; ++rename) {
       checkForStop();
       activity_.renaming(rename, plan.renames.size());
-      const Rename& planned = plan.renames[rename];
+      const model::Rename& planned = plan.renames[rename];
       const std::size_t logged = outcome.log.size();
       try {
         renameRecorded(*parts[planned.position - 1], planned, outcome.log);
@@ -364,7 +364,7 @@ void RenumberingSession::applyPlan(const renumber::RenumberPlan& plan,
 
 // The log holds exactly what the design underwent: a refused rename is not
 // logged; one whose name cannot be read back is logged with the name asked for.
-void RenumberingSession::renameRecorded(host::Component& component, const Rename& rename,
+void RenumberingSession::renameRecorded(host::Component& component, const model::Rename& rename,
                                         eco::ChangeLog& log) {
   component.setName(rename.to);
   std::string reported;
@@ -484,7 +484,7 @@ RunOutcome RenumberingSession::deliverRecorded(const Recovering& closing,
   RunOutcome outcome;
   outcome.deliveryOnly = true;
   const Journal& journal = closing.run.journal;
-  for (const Rename& rename : journal.renames)
+  for (const model::Rename& rename : journal.renames)
     outcome.log.record(rename.position, rename.from, rename.to);
   try {
     if (closing.choice == Recovery::leave)

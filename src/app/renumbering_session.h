@@ -53,7 +53,7 @@ struct JournalEnd {
 // A run worked out and not made: the design it read and its plan, or why
 // it would be refused.
 struct PlannedRun {
-  DesignSnapshot design;
+  model::DesignSnapshot design;
   renumber::RenumberPlan plan;
   std::optional<Error> error;
   // A forced read whose PowerPCB, or the layout in it, cannot be reached
@@ -81,7 +81,7 @@ class RenumberingSession {
   // for it, asking PowerLogic nothing: the Preview's check boxes.
   PlannedRun planAgain(const PlannedRun& shown, const RunRequest& request);
   // The renames the cut-off run of journal made, as the open design shows them.
-  std::vector<Rename> renamesMadeBy(const Journal& journal);
+  std::vector<model::Rename> renamesMadeBy(const Journal& journal);
   // The same, as an outcome whose log holds the planned renames; a forced
   // read that could not reach PowerPCB is refused, as the run would be.
   RunOutcome preview(const RunRequest& request);
@@ -98,12 +98,12 @@ class RenumberingSession {
   std::unique_ptr<JournalSink> openJournal(const ReadPlan& planned, const RunRequest& request,
                                            const EcoTarget& target);
   std::unique_ptr<JournalSink> continueJournal(const JournalRun& run,
-                                               const std::vector<Rename>& made);
+                                               const std::vector<model::Rename>& made);
   DesignRead readDesign(renumber::RunScope scope);
   void applyPlan(const renumber::RenumberPlan& plan,
                  const std::vector<host::Ref<host::Component>>& parts, RunOutcome& outcome,
                  JournalSink* journal);
-  void renameRecorded(host::Component& component, const Rename& rename, eco::ChangeLog& log);
+  void renameRecorded(host::Component& component, const model::Rename& rename, eco::ChangeLog& log);
   void reportIgnored(const std::vector<std::string>& names,
                      const std::vector<renumber::Unnamable>& unnamable);
   void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,

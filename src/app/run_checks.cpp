@@ -10,9 +10,10 @@ namespace {
 
 // An ECO file names a component by its designator: where several bear it,
 // PowerPCB cannot tell which one the run renamed.
-void refuseSharedDesignators(const DesignSnapshot& read, const renumber::RenumberPlan& plan) {
-  const WorkingDesign design(read);
-  for (const Rename& rename : plan.renames) {
+void refuseSharedDesignators(const model::DesignSnapshot& read,
+                             const renumber::RenumberPlan& plan) {
+  const model::WorkingDesign design(read);
+  for (const model::Rename& rename : plan.renames) {
     const std::string& name = design.designatorAt(rename.position);
     const std::size_t bearers = design.bearers(name);
     if (bearers < 2) continue;
@@ -26,11 +27,11 @@ void refuseSharedDesignators(const DesignSnapshot& read, const renumber::Renumbe
 
 }  // namespace
 
-void refuseUnfitNames(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+void refuseUnfitNames(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
                       EcoOutput eco, eco::AnsiEncoder& encoder) {
   if (eco != EcoOutput::none) refuseSharedDesignators(design, plan);
-  for (const Rename& rename : plan.renames) {
-    if (designator::prefix(rename.from).empty())
+  for (const model::Rename& rename : plan.renames) {
+    if (model::designator::prefix(rename.from).empty())
       throw errors::refusal(errors::kNoPrefix,
                             "The designator '" + rename.from +
                                 "' does not begin with a capital letter (A-Z); the run would "

@@ -10,7 +10,7 @@
 namespace varnel::app {
 
 // Throws the refusal (error 1003, 1002 or 1006) of the first such rename.
-void refuseUnfitNames(const DesignSnapshot& design, const renumber::RenumberPlan& plan,
+void refuseUnfitNames(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
                       EcoOutput eco, eco::AnsiEncoder& encoder);
 
 }  // namespace varnel::app

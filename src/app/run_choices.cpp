@@ -28,7 +28,7 @@ RunRequest requestFor(const RunChoices& choices, const renumber::NumberingRules&
   settings.scope = *choices.scope;
   settings.conflictRule = choices.renameDuplicates ? renumber::ConflictRule::renameDuplicates
                                                    : renumber::ConflictRule::assignNextFree;
-  settings.start = *designator::parseStartNumber(choices.startText);
+  settings.start = *model::designator::parseStartNumber(choices.startText);
   settings.rules = rules;
   return renumbering(settings, choices.eco);
 }

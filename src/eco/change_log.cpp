@@ -4,7 +4,7 @@ namespace varnel::eco {
 
 std::string ChangeLog::listing(const std::string& lineEnd) const {
   std::string lines;
-  for (const Rename& rename : entries_) lines += rename.from + " " + rename.to + lineEnd;
+  for (const model::Rename& rename : entries_) lines += rename.from + " " + rename.to + lineEnd;
   return lines;
 }
 

@@ -13,7 +13,7 @@ class ChangeLog {
   void record(std::int32_t position, std::string from, std::string to) {
     entries_.push_back({position, std::move(from), std::move(to)});
   }
-  const std::vector<Rename>& entries() const { return entries_; }
+  const std::vector<model::Rename>& entries() const { return entries_; }
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
 
@@ -21,7 +21,7 @@ class ChangeLog {
   std::string listing(const std::string& lineEnd = "\n") const;
 
  private:
-  std::vector<Rename> entries_;
+  std::vector<model::Rename> entries_;
 };
 
 }  // namespace varnel::eco

@@ -19,7 +19,7 @@ std::string encodedForEco(const std::string& name, AnsiEncoder& encoder) {
 
 std::string ecoFileBytes(const ChangeLog& log, AnsiEncoder& encoder) {
   std::vector<std::string> oldBytes, newBytes;
-  for (const Rename& rename : log.entries()) {
+  for (const model::Rename& rename : log.entries()) {
     oldBytes.push_back(encodedForEco(rename.from, encoder));
     newBytes.push_back(encodedForEco(rename.to, encoder));
   }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace varnel {
+namespace varnel::model {
 
 // A component in list order. A run over all components reads only its
 // designator; the selection and the first placement are read for a run over
@@ -28,4 +28,4 @@ struct DesignSnapshot {
   bool operator==(const DesignSnapshot&) const = default;
 };
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -4,7 +4,7 @@
 
 #include "base/error.h"
 
-namespace varnel::designator {
+namespace varnel::model::designator {
 
 namespace {
 
@@ -113,4 +113,4 @@ bool isLegalStartText(std::string_view text) {
   return number && *number != 0;
 }
 
-}  // namespace varnel::designator
+}  // namespace varnel::model::designator

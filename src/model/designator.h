@@ -8,7 +8,7 @@
 
 #include "base/int16.h"
 
-namespace varnel::designator {
+namespace varnel::model::designator {
 
 // Only A-Z are letters; lower case, accented letters and digits are not.
 inline bool isLetter(char c) {
@@ -59,4 +59,4 @@ std::optional<Int16> parseStartNumber(std::string_view text);
 // -32768 to 32767 other than 0 (blanks around it and a sign allowed).
 bool isLegalStartText(std::string_view text);
 
-}  // namespace varnel::designator
+}  // namespace varnel::model::designator

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-namespace varnel {
+namespace varnel::model {
 
 namespace {
 
@@ -100,4 +100,4 @@ void NameIndex::eraseSlot(std::size_t slot) {
   }
 }
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -13,7 +13,7 @@
 
 #include "model/design_snapshot.h"
 
-namespace varnel {
+namespace varnel::model {
 
 class NameIndex {
  public:
@@ -47,4 +47,4 @@ class NameIndex {
   std::unordered_map<std::string, std::vector<std::int32_t>> others_;
 };
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -2,7 +2,7 @@
 
 #include "base/error.h"
 
-namespace varnel {
+namespace varnel::model {
 
 void checkTableIndex(int index) {
   if (index < 0) throw errors::subscriptOutOfRange();
@@ -30,4 +30,4 @@ void NameTable::clear() {
   for (std::size_t i = 0; i < entries_.size() && !entries_[i].empty(); ++i) entries_[i].clear();
 }
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace varnel {
+namespace varnel::model {
 
 class NameTable {
  public:
@@ -27,4 +27,4 @@ class NameTable {
 // Error 9 for a negative index: the rule of every table.
 void checkTableIndex(int index);
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -1,6 +1,6 @@
 #include "model/placement_table.h"
 
-namespace varnel {
+namespace varnel::model {
 
 PlacementRow& PlacementTable::operator[](int index) {
   checkTableIndex(index);
@@ -14,4 +14,4 @@ const PlacementRow& PlacementTable::operator[](int index) const {
   return index < static_cast<int>(rows_.size()) ? rows_[index] : kEmpty;
 }
 
-}  // namespace varnel
+}  // namespace varnel::model

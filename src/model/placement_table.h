@@ -5,7 +5,7 @@
 
 #include "model/name_table.h"
 
-namespace varnel {
+namespace varnel::model {
 
 // Rows of the placement order: designator and the texts of its first
 // placement's X and Y, and the list position of the component they are of
@@ -27,4 +27,4 @@ class PlacementTable {
   std::vector<PlacementRow> rows_;
 };
 
-}  // namespace varnel
+}  // namespace varnel::model

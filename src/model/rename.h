@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace varnel {
+namespace varnel::model {
 
 struct Rename {
   std::int32_t position;
@@ -13,4 +13,4 @@ struct Rename {
   bool operator==(const Rename&) const = default;
 };
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -4,7 +4,7 @@
 
 #include "base/error.h"
 
-namespace varnel {
+namespace varnel::model {
 
 bool isAcceptableDesignator(const std::string& text) {
   if (text.empty()) return false;
@@ -43,4 +43,4 @@ bool WorkingDesign::rename(std::int32_t position, const std::string& to) {
   return true;
 }
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -12,7 +12,7 @@
 #include "model/design_snapshot.h"
 #include "model/name_index.h"
 
-namespace varnel {
+namespace varnel::model {
 
 // True when the host accepts text as a designator.
 bool isAcceptableDesignator(const std::string& text);
@@ -49,4 +49,4 @@ class WorkingDesign {
   NameIndex positionsByName_;  // over design_.parts
 };
 
-}  // namespace varnel
+}  // namespace varnel::model

@@ -2,7 +2,7 @@
 
 namespace varnel::renumber {
 
-std::vector<std::string> differencesFrom(const WorkingDesign& design,
+std::vector<std::string> differencesFrom(const model::WorkingDesign& design,
                                          const std::map<std::int32_t, std::string>& expected) {
   std::vector<std::string> differences;
   for (const auto& [position, name] : expected) {

@@ -12,7 +12,7 @@
 namespace varnel::renumber {
 
 // Each position whose component does not bear the name expected there.
-std::vector<std::string> differencesFrom(const WorkingDesign& design,
+std::vector<std::string> differencesFrom(const model::WorkingDesign& design,
                                          const std::map<std::int32_t, std::string>& expected);
 
 // The difference of a name that a run would give, or give back, and that

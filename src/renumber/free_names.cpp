@@ -12,7 +12,7 @@ namespace {
 // The prefix as hasPrefix compares it, without prefix()'s length check.
 std::string_view leadingLetters(std::string_view name) {
   std::size_t length = 0;
-  while (length < name.size() && designator::isLetter(name[length])) ++length;
+  while (length < name.size() && model::designator::isLetter(name[length])) ++length;
   return name.substr(0, length);
 }
 
@@ -21,7 +21,7 @@ constexpr int kFailsHere = INT_MAX;
 
 }  // namespace
 
-FreeNames::FreeNames(const WorkingDesign& design, const NameTable& allNames)
+FreeNames::FreeNames(const model::WorkingDesign& design, const model::NameTable& allNames)
     : design_(design), allNames_(allNames), parsed_(design.count() + 1) {}
 
 void FreeNames::renamed(std::int32_t position, const std::string& from, const std::string& to) {
@@ -44,16 +44,17 @@ const ListName& FreeNames::nameAt(std::int32_t position) {
 }
 
 std::string FreeNames::nextFreeName(const std::string& wantedName) {
-  const std::string prefix = designator::prefix(wantedName);
+  const std::string prefix = model::designator::prefix(wantedName);
   const auto first = firstPositionOf(prefix);
-  if (!first) return designator::compose(prefix, add16(designator::wholeNumber(wantedName), 1));
-  const Int16 wanted = designator::wholeNumber(wantedName);
+  if (!first)
+    return model::designator::compose(prefix, add16(model::designator::wholeNumber(wantedName), 1));
+  const Int16 wanted = model::designator::wholeNumber(wantedName);
   const Stretch& stretch = stretchOf(prefix, *first);
   // The first gap whose upper number is above the wanted one: the number below it.
   if (const auto stop = stretch.stops.firstAbove(0, wanted))
-    return designator::compose(prefix, add16(nameAt(stretch.start + *stop).number, -1));
+    return model::designator::compose(prefix, add16(nameAt(stretch.start + *stop).number, -1));
   // None: one more than the last item read, whether the stretch or the list ended.
-  return designator::compose(prefix, add16(nameAt(stretch.end - 1).number, 1));
+  return model::designator::compose(prefix, add16(nameAt(stretch.end - 1).number, 1));
 }
 
 // What stops a walk for prefix at position: a member of the prefix whose
@@ -61,7 +62,8 @@ std::string FreeNames::nextFreeName(const std::string& wantedName) {
 // wanted number is below its own, so its key is its number.
 int FreeNames::gapKey(std::int32_t position, const std::string& prefix) {
   const ListName& current = nameAt(position);
-  if (position <= 1 || !designator::hasPrefix(current.name, prefix)) return FirstAboveTree::kNever;
+  if (position <= 1 || !model::designator::hasPrefix(current.name, prefix))
+    return FirstAboveTree::kNever;
   if (current.number == INT16_MIN) return kFailsHere;
   if (current.number - 1 != nameAt(position - 1).number) return current.number;
   return FirstAboveTree::kNever;
@@ -74,7 +76,7 @@ FreeNames::Stretch& FreeNames::stretchOf(const std::string& prefix, std::int32_t
   if (const auto built = stretches_.find(prefix); built != stretches_.end()) return built->second;
   std::int32_t end = start;
   for (; end <= design_.count(); ++end) {
-    const bool otherPrefix = !designator::hasPrefix(nameAt(end).name, prefix);
+    const bool otherPrefix = !model::designator::hasPrefix(nameAt(end).name, prefix);
     if (otherPrefix && end > 1 && nameAt(end - 1).hasNumber) break;
   }
   std::vector<int> keys;
@@ -104,7 +106,8 @@ std::optional<std::int32_t> FreeNames::firstPositionOf(const std::string& prefix
 void FreeNames::updateStops(std::int32_t position, const std::string& oldName) {
   const std::string& newName = nameAt(position).name;
   if (leadingLetters(oldName) != leadingLetters(newName) ||
-      designator::numberPart(oldName).empty() != designator::numberPart(newName).empty()) {
+      model::designator::numberPart(oldName).empty() !=
+          model::designator::numberPart(newName).empty()) {
     stretches_.clear();
     return;
   }
@@ -119,8 +122,8 @@ void FreeNames::updateStops(std::int32_t position, const std::string& oldName) {
 }
 
 std::string FreeNames::firstFreeName(const std::string& candidate, const std::string& ownName) {
-  const std::string prefix = designator::prefix(candidate);
-  Int16 number = designator::wholeNumber(candidate);
+  const std::string prefix = model::designator::prefix(candidate);
+  Int16 number = model::designator::wholeNumber(candidate);
   std::string name = candidate;
   const auto own = plainNumber(ownName);
   const bool ownHere = own && own->first == prefix;
@@ -129,13 +132,13 @@ std::string FreeNames::firstFreeName(const std::string& candidate, const std::st
       // The walk would stop at the component's own name inside the run.
       if (ownHere && number <= own->second && own->second <= *end) return ownName;
       number = add16(*end, 1);
-      name = designator::compose(prefix, number);
+      name = model::designator::compose(prefix, number);
       continue;
     }
     if (!design_.isInUse(name)) break;
-    if (name == designator::compose(prefix, number)) knownUsed_.add(prefix, number);
+    if (name == model::designator::compose(prefix, number)) knownUsed_.add(prefix, number);
     number = add16(number, 1);
-    name = designator::compose(prefix, number);
+    name = model::designator::compose(prefix, number);
   }
   return name;
 }

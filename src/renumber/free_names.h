@@ -19,7 +19,7 @@ namespace varnel::renumber {
 class FreeNames {
  public:
   // Over design and the run's table of every designator, both kept by the planner.
-  FreeNames(const WorkingDesign& design, const NameTable& allNames);
+  FreeNames(const model::WorkingDesign& design, const model::NameTable& allNames);
 
   // Another designator of designator's prefix, as a walk of the stretch of
   // the list that holds the prefix gives it: the first gap above its number,
@@ -49,8 +49,8 @@ class FreeNames {
   std::optional<std::int32_t> firstPositionOf(const std::string& prefix);
   void updateStops(std::int32_t position, const std::string& oldName);
 
-  const WorkingDesign& design_;
-  const NameTable& allNames_;
+  const model::WorkingDesign& design_;
+  const model::NameTable& allNames_;
   KnownUsedNumbers knownUsed_;
   std::vector<std::optional<ListName>> parsed_;  // by position, kept current
   // The first position of each prefix in allNames_, and the stretches built.

@@ -16,7 +16,8 @@ namespace {
 
 class KeepingRight {
  public:
-  KeepingRight(const DesignSnapshot& snapshot, const RenumberPlan& full) : design_(snapshot) {
+  KeepingRight(const model::DesignSnapshot& snapshot, const RenumberPlan& full)
+      : design_(snapshot) {
     // A component's last rename in the full plan says where and why it ends.
     for (std::size_t k = 0; k < full.renames.size(); ++k)
       finals_[full.renames[k].position] = {
@@ -25,10 +26,10 @@ class KeepingRight {
     plan_.unnamable = full.unnamable;
     plan_.numberingOrder = full.numberingOrder;
     Int16 max = 0;
-    for (const Part& part : snapshot.parts)
-      max = std::max(max, designator::wholeNumber(part.designator));
+    for (const model::Part& part : snapshot.parts)
+      max = std::max(max, model::designator::wholeNumber(part.designator));
     for (const auto& entry : finals_) {
-      max = std::max(max, designator::wholeNumber(entry.second.name));
+      max = std::max(max, model::designator::wholeNumber(entry.second.name));
       finalNames_.insert(entry.second.name);
     }
     temporaryBase_ = max;
@@ -84,13 +85,13 @@ class KeepingRight {
   // would pass 32767, the first number that nothing bears and no final name
   // uses.
   std::string temporaryFor(std::int32_t position) {
-    const std::string prefix = designator::prefix(design_.designatorAt(position));
+    const std::string prefix = model::designator::prefix(design_.designatorAt(position));
     for (std::int64_t number = std::int64_t(temporaryBase_) + 1; fitsInt16(number); ++number)
-      if (const std::string name = designator::compose(prefix, toInt16(number));
+      if (const std::string name = model::designator::compose(prefix, toInt16(number));
           !design_.isInUse(name))
         return name;
     for (std::int64_t number = 1; number <= INT16_MAX; ++number)
-      if (const std::string name = designator::compose(prefix, toInt16(number));
+      if (const std::string name = model::designator::compose(prefix, toInt16(number));
           !design_.isInUse(name) && !finalNames_.count(name))
         return name;
     throw errors::refusal(errors::kOverflow, "Overflow: a ring of renames of prefix " + prefix +
@@ -105,7 +106,7 @@ class KeepingRight {
     plan_.reasons.push_back(reason);
   }
 
-  WorkingDesign design_;
+  model::WorkingDesign design_;
   struct Final {
     std::string name;
     RenameReason reason;
@@ -119,7 +120,7 @@ class KeepingRight {
 
 }  // namespace
 
-RenumberPlan keepingRightNames(const DesignSnapshot& design, const RenumberPlan& full) {
+RenumberPlan keepingRightNames(const model::DesignSnapshot& design, const RenumberPlan& full) {
   return KeepingRight(design, full).run();
 }
 

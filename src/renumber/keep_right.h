@@ -8,6 +8,6 @@
 
 namespace varnel::renumber {
 
-RenumberPlan keepingRightNames(const DesignSnapshot& design, const RenumberPlan& full);
+RenumberPlan keepingRightNames(const model::DesignSnapshot& design, const RenumberPlan& full);
 
 }  // namespace varnel::renumber

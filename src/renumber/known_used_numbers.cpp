@@ -52,9 +52,9 @@ std::optional<int> KnownUsedNumbers::runEnd(const std::string& prefix, int numbe
 
 std::optional<std::pair<std::string, int>> plainNumber(const std::string& name) {
   const std::string prefix =
-      std::string(name.substr(0, name.size() - designator::numberPart(name).size()));
-  const auto value = designator::numberValue(designator::numberPart(name));
-  if (!value || designator::compose(prefix, *value) != name) return std::nullopt;
+      std::string(name.substr(0, name.size() - model::designator::numberPart(name).size()));
+  const auto value = model::designator::numberValue(model::designator::numberPart(name));
+  if (!value || model::designator::compose(prefix, *value) != name) return std::nullopt;
   return std::make_pair(prefix, static_cast<int>(*value));
 }
 

@@ -5,8 +5,8 @@
 namespace varnel::renumber {
 
 ListName::ListName(std::string text) : name(std::move(text)) {
-  hasNumber = !designator::numberPart(name).empty();
-  number = designator::wholeNumber(name);
+  hasNumber = !model::designator::numberPart(name).empty();
+  number = model::designator::wholeNumber(name);
 }
 
 }  // namespace varnel::renumber

@@ -13,13 +13,13 @@ bool locks(const LockEntry& entry, const std::string& designator) {
     case LockEntry::Kind::name:
       return designator == entry.text;
     case LockEntry::Kind::prefix:
-      return designator::hasPrefix(designator, entry.text);
+      return model::designator::hasPrefix(designator, entry.text);
     case LockEntry::Kind::range: {
-      if (!designator::hasPrefix(designator, entry.text)) return false;
+      if (!model::designator::hasPrefix(designator, entry.text)) return false;
       // Only a plain number lies in a range: R5A and R05 name no number of it.
-      const std::string_view number = designator::numberPart(designator);
-      const auto value = designator::parseStartNumber(number);
-      return value && designator::compose(entry.text, *value) == designator &&
+      const std::string_view number = model::designator::numberPart(designator);
+      const auto value = model::designator::parseStartNumber(number);
+      return value && model::designator::compose(entry.text, *value) == designator &&
              *value >= entry.low && *value <= entry.high;
     }
   }
@@ -34,8 +34,8 @@ bool NumberingRules::holds(const std::string& designator) const {
                   [&](const LockEntry& entry) { return locks(entry, designator); }))
     return true;
   if (onlyPrefixes.empty()) return false;
-  return std::find(onlyPrefixes.begin(), onlyPrefixes.end(), designator::prefix(designator)) ==
-         onlyPrefixes.end();
+  return std::find(onlyPrefixes.begin(), onlyPrefixes.end(),
+                   model::designator::prefix(designator)) == onlyPrefixes.end();
 }
 
 Int16 NumberingRules::startOf(const std::string& prefix, Int16 runStart) const {

@@ -29,12 +29,12 @@ FieldRefusal notUnderstood(const char* field, const std::string& entry, const st
 }
 
 bool isPrefix(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), designator::isLetter);
+  return !text.empty() && std::all_of(text.begin(), text.end(), model::designator::isLetter);
 }
 
 // LETTERS DIGITS: the prefix and the number; nothing for another text.
 std::optional<std::pair<std::string, std::string>> plainDesignator(const std::string& text) {
-  const std::string prefix = designator::prefix(text);
+  const std::string prefix = model::designator::prefix(text);
   const std::string digits = text.substr(prefix.size());
   if (prefix.empty() || digits.empty() ||
       !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -48,8 +48,8 @@ LockEntry rangeEntry(const std::string& entry, std::size_t dash) {
   if (!low || !high) throw notUnderstood(kLockedField, entry, "is not a range such as J1-J8");
   if (low->first != high->first)
     throw notUnderstood(kLockedField, entry, "joins two prefixes; a range keeps to one");
-  const auto from = designator::numberValue(low->second);
-  const auto to = designator::numberValue(high->second);
+  const auto from = model::designator::numberValue(low->second);
+  const auto to = model::designator::numberValue(high->second);
   if (!from || !to) throw notUnderstood(kLockedField, entry, "has a number above 32767");
   if (*from > *to)
     throw notUnderstood(kLockedField, entry, "runs backwards; the lower number comes first");
@@ -65,7 +65,7 @@ LockEntry lockEntry(const std::string& entry) {
     return {LockEntry::Kind::prefix, prefix};
   }
   if (const auto dash = entry.find('-'); dash != std::string::npos) return rangeEntry(entry, dash);
-  if (entry.find('*') != std::string::npos || !isAcceptableDesignator(entry))
+  if (entry.find('*') != std::string::npos || !model::isAcceptableDesignator(entry))
     throw notUnderstood(kLockedField, entry, "is not a designator");
   return {LockEntry::Kind::name, entry};
 }
@@ -96,7 +96,7 @@ std::map<std::string, Int16> parseStartFor(const std::string& text) {
     const std::string prefix = entry.substr(0, equals);
     if (equals == std::string::npos || !isPrefix(prefix))
       throw notUnderstood(kStartForField, entry, "is not a prefix and its start, such as R=100");
-    const auto start = designator::parseStartNumber(entry.substr(equals + 1));
+    const auto start = model::designator::parseStartNumber(entry.substr(equals + 1));
     if (!start || *start == 0)
       throw notUnderstood(kStartForField, entry,
                           "needs a whole number from -32768 to 32767 other than 0 after the =");
@@ -113,8 +113,8 @@ std::string lockedText(const std::vector<LockEntry>& entries) {
     if (entry.kind == LockEntry::Kind::name) text += entry.text;
     if (entry.kind == LockEntry::Kind::prefix) text += entry.text + "*";
     if (entry.kind == LockEntry::Kind::range)
-      text += designator::compose(entry.text, entry.low) + "-" +
-              designator::compose(entry.text, entry.high);
+      text += model::designator::compose(entry.text, entry.low) + "-" +
+              model::designator::compose(entry.text, entry.high);
   }
   return text;
 }

@@ -9,15 +9,17 @@ namespace varnel::renumber {
 namespace {
 
 // The name each planned position bears once the first `made` renames are made.
-std::map<std::int32_t, std::string> namesAfter(const std::vector<Rename>& plan, std::size_t made) {
+std::map<std::int32_t, std::string> namesAfter(const std::vector<model::Rename>& plan,
+                                               std::size_t made) {
   std::map<std::int32_t, std::string> names;
-  for (const Rename& rename : plan) names.try_emplace(rename.position, rename.from);
+  for (const model::Rename& rename : plan) names.try_emplace(rename.position, rename.from);
   for (std::size_t k = 0; k < made; ++k) names[plan[k].position] = plan[k].to;
   return names;
 }
 
 // A rename with a later one of the same component goes to a temporary number.
-void markTemporaryMoves(const std::vector<Rename>& plan, std::size_t made, RenumberPlan& rest) {
+void markTemporaryMoves(const std::vector<model::Rename>& plan, std::size_t made,
+                        RenumberPlan& rest) {
   std::map<std::int32_t, std::size_t> last;
   for (std::size_t k = 0; k < plan.size(); ++k) last[plan[k].position] = k;
   for (std::size_t k = 0; k < rest.renames.size(); ++k)
@@ -27,14 +29,14 @@ void markTemporaryMoves(const std::vector<Rename>& plan, std::size_t made, Renum
 
 }  // namespace
 
-RenumberPlan planFinish(const DesignSnapshot& snapshot, const std::vector<Rename>& plan,
-                        std::size_t made) {
-  WorkingDesign design(snapshot);
+RenumberPlan planFinish(const model::DesignSnapshot& snapshot,
+                        const std::vector<model::Rename>& plan, std::size_t made) {
+  model::WorkingDesign design(snapshot);
   auto differences = differencesFrom(design, namesAfter(plan, made));
   if (!differences.empty()) throw changedDesignRefusal(differences);
   RenumberPlan rest;
   for (std::size_t k = made; k < plan.size(); ++k) {
-    const Rename& rename = plan[k];
+    const model::Rename& rename = plan[k];
     if (const auto holder = design.positionOf(rename.to); holder && *holder != rename.position) {
       differences.push_back(takenByText(rename.to, *holder));
       continue;

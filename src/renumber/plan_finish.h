@@ -14,7 +14,7 @@ namespace varnel::renumber {
 // bear exactly the names those made left (error 1005, every difference
 // listed, when it does not, or when a name the rest needs was taken since).
 // made == plan.size() checks the design and plans nothing; made is never more.
-RenumberPlan planFinish(const DesignSnapshot& design, const std::vector<Rename>& plan,
+RenumberPlan planFinish(const model::DesignSnapshot& design, const std::vector<model::Rename>& plan,
                         std::size_t made);
 
 }  // namespace varnel::renumber

@@ -20,7 +20,7 @@ Error planRefusal(const Error& e) {
 
 }  // namespace
 
-RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& settings) {
+RenumberPlan planRenumbering(const model::DesignSnapshot& design, const RunSettings& settings) {
   try {
     RenumberPlan plan = Planning(design, settings).run();
     if (settings.rules.keepRight) return keepingRightNames(design, plan);

@@ -9,6 +9,6 @@ namespace varnel::renumber {
 // The plan of a run over design, or a refusal: an Error whose text ends in
 // "Nothing was renamed." (a number past 16 bits,
 // an empty design, a rename the host would refuse).
-RenumberPlan planRenumbering(const DesignSnapshot& design, const RunSettings& settings);
+RenumberPlan planRenumbering(const model::DesignSnapshot& design, const RunSettings& settings);
 
 }  // namespace varnel::renumber

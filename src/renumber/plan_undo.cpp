@@ -14,10 +14,10 @@ namespace varnel::renumber {
 namespace {
 
 // Each renamed position with the name the run left it with, where the design differs.
-std::vector<std::string> changedSince(const WorkingDesign& design,
-                                      const std::vector<Rename>& renames) {
+std::vector<std::string> changedSince(const model::WorkingDesign& design,
+                                      const std::vector<model::Rename>& renames) {
   std::map<std::int32_t, std::string> left;
-  for (const Rename& rename : renames) left[rename.position] = rename.to;
+  for (const model::Rename& rename : renames) left[rename.position] = rename.to;
   return differencesFrom(design, left);
 }
 
@@ -35,11 +35,11 @@ void markTemporaryMoves(RenumberPlan& plan) {
 // several components sharing one a name of its own cannot be taken back.
 // (A component the run left alone that bears such a name now is a change
 // since the run, which the undo's own check names.)
-void refuseSharingAgain(const std::vector<Rename>& renames) {
+void refuseSharingAgain(const std::vector<model::Rename>& renames) {
   // Each component's name before the run: the from of its first rename.
   std::unordered_map<std::int32_t, std::string_view> before;
   before.reserve(renames.size());
-  for (const Rename& rename : renames) before.emplace(rename.position, rename.from);
+  for (const model::Rename& rename : renames) before.emplace(rename.position, rename.from);
   std::vector<std::string_view> names;
   names.reserve(before.size());
   for (const auto& entry : before) names.push_back(entry.second);
@@ -58,8 +58,9 @@ void refuseSharingAgain(const std::vector<Rename>& renames) {
 
 }  // namespace
 
-RenumberPlan planUndo(const DesignSnapshot& snapshot, const std::vector<Rename>& renames) {
-  WorkingDesign design(snapshot);
+RenumberPlan planUndo(const model::DesignSnapshot& snapshot,
+                      const std::vector<model::Rename>& renames) {
+  model::WorkingDesign design(snapshot);
   auto differences = changedSince(design, renames);
   if (!differences.empty()) throw changedDesignRefusal(differences);
   refuseSharingAgain(renames);

@@ -14,6 +14,7 @@ namespace varnel::renumber {
 // listed, when a component no longer bears the name the run gave it, or a
 // name the inverse needs was taken since; with error 1006 when it would give
 // one designator back to several components.
-RenumberPlan planUndo(const DesignSnapshot& design, const std::vector<Rename>& renames);
+RenumberPlan planUndo(const model::DesignSnapshot& design,
+                      const std::vector<model::Rename>& renames);
 
 }  // namespace varnel::renumber

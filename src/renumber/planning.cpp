@@ -14,18 +14,18 @@ namespace varnel::renumber {
 // A component whose designator has no prefix to count cannot be named: it
 // is passed over as a lock passes it, and the plan lists it, so that one such
 // part does not keep the rest of the design from being renumbered.
-Planning::Planning(const DesignSnapshot& design, const RunSettings& settings)
+Planning::Planning(const model::DesignSnapshot& design, const RunSettings& settings)
     : design_(design), settings_(settings), freeNames_(design_, allNames_) {
   const bool selectedRun = settings.scope == RunScope::selectedComponents;
   for (std::size_t k = 0; k < design.parts.size(); ++k) {
-    const Part& part = design.parts[k];
-    if (!designator::beginsWithLetter(part.designator) && (!selectedRun || part.selected))
+    const model::Part& part = design.parts[k];
+    if (!model::designator::beginsWithLetter(part.designator) && (!selectedRun || part.selected))
       plan_.unnamable.push_back({static_cast<std::int32_t>(k + 1), part.designator});
   }
   if (settings.rules.allDefault() && plan_.unnamable.empty()) return;
   held_.resize(design.parts.size());
   for (std::size_t k = 0; k < design.parts.size(); ++k)
-    held_[k] = !designator::beginsWithLetter(design.parts[k].designator) ||
+    held_[k] = !model::designator::beginsWithLetter(design.parts[k].designator) ||
                settings.rules.holds(design.parts[k].designator);
 }
 
@@ -64,8 +64,8 @@ void Planning::step(bool firstStep) {
   current_ = next;
   currentName_ = design_.designatorAt(current_);
   // Each prefix counts from the start number; nothing before the run shares the count.
-  if (!handledAny_ ||
-      designator::prefix(design_.designatorAt(previous_)) != designator::prefix(currentName_))
+  if (!handledAny_ || model::designator::prefix(design_.designatorAt(previous_)) !=
+                          model::designator::prefix(currentName_))
     numberOffset_ = 0;
   handledAny_ = true;
   if (settings_.scope == RunScope::allComponents)
@@ -79,7 +79,7 @@ void Planning::ignoreCurrent() {
 }
 
 void Planning::numberAll() {
-  if (designator::endsInLetter(currentName_)) {
+  if (model::designator::endsInLetter(currentName_)) {
     numberOffset_ = add16(numberOffset_, 1);
     ignoreCurrent();
     return;
@@ -92,9 +92,9 @@ void Planning::numberAll() {
 }
 
 void Planning::numberSelected() {
-  if (designator::endsInLetter(currentName_) || design_.partAt(current_).selected)
+  if (model::designator::endsInLetter(currentName_) || design_.partAt(current_).selected)
     plan_.numberingOrder.push_back(current_);
-  if (designator::endsInLetter(currentName_)) {
+  if (model::designator::endsInLetter(currentName_)) {
     numberOffset_ = add16(numberOffset_, 1);
     ++selectedDone_;
     ignoreCurrent();
@@ -111,13 +111,13 @@ void Planning::numberSelected() {
 }
 
 std::string Planning::wantedName() {
-  const std::string prefix = designator::prefix(currentName_);
+  const std::string prefix = model::designator::prefix(currentName_);
   const Int16 start = settings_.rules.startOf(prefix, settings_.start);
-  std::string wanted = designator::compose(prefix, add16(start, numberOffset_));
+  std::string wanted = model::designator::compose(prefix, add16(start, numberOffset_));
   // The count goes past every name a rule keeps, borne or not.
   while (!held_.empty() && settings_.rules.holds(wanted)) {
     numberOffset_ = add16(numberOffset_, 1);
-    wanted = designator::compose(prefix, add16(start, numberOffset_));
+    wanted = model::designator::compose(prefix, add16(start, numberOffset_));
   }
   return wanted;
 }
@@ -207,12 +207,12 @@ void Planning::moveConflictsAside() {
     const std::int64_t start =
         settings_.rules.startFor.empty()
             ? settings_.start
-            : settings_.rules.startOf(designator::prefix(name), settings_.start);
+            : settings_.rules.startOf(model::designator::prefix(name), settings_.start);
     const std::int64_t last = start + count;  // one past the run's last number
-    const std::int64_t n = designator::wholeNumber(name);
-    if (n < start || n > last || designator::endsInLetter(name)) continue;
+    const std::int64_t n = model::designator::wholeNumber(name);
+    if (n < start || n > last || model::designator::endsInLetter(name)) continue;
     if (!tempBase) tempBase = highestNumber() + 1;
-    const std::string prefix = designator::prefix(design_.designatorAt(position));
+    const std::string prefix = model::designator::prefix(design_.designatorAt(position));
     // The moves are counted across prefixes; past 16 bits, each prefix counts
     // its own; past that, the first free number above the run's range.
     const std::int64_t shared = start + *tempBase + movedCount;
@@ -230,7 +230,7 @@ void Planning::moveConflictsAside() {
 Int16 Planning::highestNumber() const {
   Int16 max = 0;
   for (std::int32_t position = 1; position <= design_.count(); ++position)
-    max = std::max(max, designator::wholeNumber(allNames_[position - 1]));
+    max = std::max(max, model::designator::wholeNumber(allNames_[position - 1]));
   return max;
 }
 
@@ -241,7 +241,7 @@ Int16 Planning::highestNumber() const {
 std::string Planning::temporaryName(const std::string& prefix, std::int64_t number) {
   try {
     if (!fitsInt16(number)) throw errors::overflow();
-    return freeNames_.firstFreeName(designator::compose(prefix, toInt16(number)), "");
+    return freeNames_.firstFreeName(model::designator::compose(prefix, toInt16(number)), "");
   } catch (const Error& e) {
     if (e.number() != errors::kOverflow) throw;
     throw errors::refusal(errors::kOverflow,

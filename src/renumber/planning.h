@@ -18,7 +18,7 @@ namespace varnel::renumber {
 
 class Planning {
  public:
-  Planning(const DesignSnapshot& design, const RunSettings& settings);
+  Planning(const model::DesignSnapshot& design, const RunSettings& settings);
   RenumberPlan run();
 
   // Renames and records; keeps the free names current.
@@ -41,10 +41,10 @@ class Planning {
   std::optional<ProgressRange> progressRange() const;
 
   // What the steps above leave, for a look from outside.
-  const WorkingDesign& design() const { return design_; }
-  const NameTable& allNames() const { return allNames_; }
-  const NameTable& selectedNames() const { return selectedNames_; }
-  const PlacementTable& sortedNames() const { return sortedNames_; }
+  const model::WorkingDesign& design() const { return design_; }
+  const model::NameTable& allNames() const { return allNames_; }
+  const model::NameTable& selectedNames() const { return selectedNames_; }
+  const model::PlacementTable& sortedNames() const { return sortedNames_; }
   const RenumberPlan& plan() const { return plan_; }
   FreeNames& freeNames() { return freeNames_; }
 
@@ -63,11 +63,11 @@ class Planning {
   Int16 highestNumber() const;
   std::string temporaryName(const std::string& prefix, std::int64_t number);
 
-  WorkingDesign design_;
+  model::WorkingDesign design_;
   const RunSettings settings_;
-  NameTable allNames_;
-  NameTable selectedNames_;
-  PlacementTable sortedNames_;
+  model::NameTable allNames_;
+  model::NameTable selectedNames_;
+  model::PlacementTable sortedNames_;
   FreeNames freeNames_;                          // over design_ and allNames_, declared before it
   std::vector<std::int32_t> selectedPositions_;  // beside selectedNames_
   RenumberPlan plan_;

@@ -40,7 +40,7 @@ struct Unnamable {
 };
 
 struct RenumberPlan {
-  std::vector<Rename> renames;
+  std::vector<model::Rename> renames;
   std::vector<RenameReason> reasons;  // one a rename
   std::vector<std::string> ignored;   // designators ending in a letter, in the order met
   std::vector<Unnamable> unnamable;   // passed over as a lock would pass them, in list order

@@ -11,10 +11,10 @@ namespace varnel::renumber {
 namespace {
 
 // Sizes of the runs of equal prefix, in table order.
-std::vector<int> prefixRuns(const NameTable& names, int count) {
+std::vector<int> prefixRuns(const model::NameTable& names, int count) {
   std::vector<int> sizes;
   for (int i = 0; i < count; ++i) {
-    if (i == 0 || designator::prefix(names[i]) != designator::prefix(names[i - 1]))
+    if (i == 0 || model::designator::prefix(names[i]) != model::designator::prefix(names[i - 1]))
       sizes.push_back(0);
     ++sizes.back();
   }
@@ -28,9 +28,9 @@ std::string coordinate(double value) {
   return coordinateText(value);
 }
 
-void orderRun(PlacementTable& rows, int start, int size, const PlacementSettings& settings) {
+void orderRun(model::PlacementTable& rows, int start, int size, const PlacementSettings& settings) {
   std::vector<PlacementKey> keys;
-  std::vector<PlacementRow> held;
+  std::vector<model::PlacementRow> held;
   for (int i = 0; i < size; ++i) {
     keys.push_back(keyOf(rows[start + i].x, rows[start + i].y, settings));
     held.push_back(rows[start + i]);
@@ -41,12 +41,12 @@ void orderRun(PlacementTable& rows, int start, int size, const PlacementSettings
 
 }  // namespace
 
-void sortSelection(const WorkingDesign& design, const NameTable& selectedNames,
-                   const std::vector<std::int32_t>& positions, PlacementTable& sorted,
+void sortSelection(const model::WorkingDesign& design, const model::NameTable& selectedNames,
+                   const std::vector<std::int32_t>& positions, model::PlacementTable& sorted,
                    const PlacementSettings& settings) {
   const int count = selectedNames.usedCount();
   for (int i = 0; i < count; ++i) {
-    const Part& part = design.partAt(positions[i]);
+    const model::Part& part = design.partAt(positions[i]);
     sorted[i] = {selectedNames[i], coordinate(part.x), coordinate(part.y), positions[i]};
   }
   int start = 0;

@@ -15,8 +15,8 @@ namespace varnel::renumber {
 
 // selectedNames in list order, positions beside them, into sorted. Error 6
 // for a coordinate that is not a number.
-void sortSelection(const WorkingDesign& design, const NameTable& selectedNames,
-                   const std::vector<std::int32_t>& positions, PlacementTable& sorted,
+void sortSelection(const model::WorkingDesign& design, const model::NameTable& selectedNames,
+                   const std::vector<std::int32_t>& positions, model::PlacementTable& sorted,
                    const PlacementSettings& settings = {});
 
 }  // namespace varnel::renumber

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   const varnel::Int16 number = static_cast<varnel::Int16>(data[0] | (data[1] << 8));
   const std::string part(reinterpret_cast<const char*>(data + 2), size - 2);
-  namespace designator = varnel::designator;
+  namespace designator = varnel::model::designator;
   const std::string code = designator::prefix(part);
   check(allLetters(code) && part.rfind(code, 0) == 0);
   check(code.size() == part.size() || !designator::isLetter(part[code.size()]));
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(renamed == code + std::to_string(number));
   check(designator::wholeNumber(renamed) == number && designator::prefix(renamed) == code);
   // The start box takes exactly the whole numbers it can hold.
-  const auto start = varnel::designator::parseStartNumber(part);
+  const auto start = designator::parseStartNumber(part);
   check(start.has_value() == isStartNumber(part));
   if (start) check(std::to_string(*start) == std::to_string(std::stoll(part)));
   return 0;

@@ -18,20 +18,20 @@ using namespace varnel;
 
 // A design the journal's run could have left: each planned position with
 // the name it was planned from.
-DesignSnapshot designOf(const app::Journal& journal) {
-  DesignSnapshot design;
+model::DesignSnapshot designOf(const app::Journal& journal) {
+  model::DesignSnapshot design;
   std::int32_t count = 0;
-  for (const Rename& rename : journal.plan) count = std::max(count, rename.position);
-  design.parts.resize(static_cast<std::size_t>(std::min(count, 256)), Part{"X"});
+  for (const model::Rename& rename : journal.plan) count = std::max(count, rename.position);
+  design.parts.resize(static_cast<std::size_t>(std::min(count, 256)), model::Part{"X"});
   for (std::size_t k = 0; k < design.parts.size(); ++k)
     design.parts[k].designator = "X" + std::to_string(k + 1);
-  for (const Rename& rename : journal.plan)
+  for (const model::Rename& rename : journal.plan)
     if (rename.position <= 256) design.parts[rename.position - 1].designator = rename.from;
   return design;
 }
 
 void planOn(const app::Journal& journal) {
-  const DesignSnapshot design = designOf(journal);
+  const model::DesignSnapshot design = designOf(journal);
   const auto made = app::renamesMade(journal, design);
   if (made.size() > std::max(journal.plan.size(), journal.renames.size())) std::abort();
   try {
