@@ -44,8 +44,8 @@ bool DesignFollowing::tookAnotherDesign() {
 void DesignFollowing::takeNewDesign() {
   try {
     link_.takeDocument();
-    // The title without a blank while the list is taken is meant: the
-    // window has always shown it so, and users know the flicker.
+    // The title without a blank while the list is taken is meant: it is how
+    // the window has always titled itself for that moment.
     view_.setTitle("Varnel" + link_.designName());
     view_.setChecked(Control::allComponents, false);
     link_.takeComponentList();

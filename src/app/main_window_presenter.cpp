@@ -107,8 +107,9 @@ void MainWindowPresenter::onClick(Control id) {
 void MainWindowPresenter::onRun() {
   whileBusy([&] {
     if (!following_.attachedIfLost()) return;
-    if (!choicesOf(view_).scope) return view_.setStatus(kChooseAMode);
-    if (const auto request = requestFromView(); request && !following_.tookAnotherDesign())
+    const RunChoices choices = choicesOf(view_);
+    if (!choices.scope) return view_.setStatus(kChooseAMode);
+    if (const auto request = requestFrom(choices); request && !following_.tookAnotherDesign())
       make(*request);
   });
 }
@@ -123,8 +124,7 @@ void MainWindowPresenter::onEscape() {
   onClick(Control::end);
 }
 
-std::optional<RunRequest> MainWindowPresenter::requestFromView() {
-  const RunChoices choices = choicesOf(view_);
+std::optional<RunRequest> MainWindowPresenter::requestFrom(const RunChoices& choices) {
   if (!choices.scope) return std::nullopt;
   if (!model::designator::isLegalStartText(choices.startText)) {
     view_.showMessage(
@@ -142,7 +142,8 @@ void MainWindowPresenter::onPreview() {
 
 void MainWindowPresenter::previewRun() {
   if (!following_.attachedIfLost()) return;
-  if (const auto request = requestFromView(); request && !following_.tookAnotherDesign())
+  if (const auto request = requestFrom(choicesOf(view_));
+      request && !following_.tookAnotherDesign())
     previews_.show(*request);
 }
 

@@ -19,6 +19,7 @@
 #include "app/preview_flow.h"
 #include "app/preview_view.h"
 #include "app/renumbering_session.h"
+#include "app/run_choices.h"
 
 namespace varnel::app {
 
@@ -80,9 +81,9 @@ class MainWindowPresenter : private DesignFollowing::Owner {
   void endProgram() override { onEnd(); }
   bool ending() const override { return ended_ || work_.endAsked(); }
   bool offerRecovery();
-  // The renumbering the window asks for, or nothing when it asks for none
-  // or its start number is refused (and said so).
-  std::optional<RunRequest> requestFromView();
+  // The renumbering the choices ask for, or nothing when they ask for none
+  // or their start number is refused (and said so).
+  std::optional<RunRequest> requestFrom(const RunChoices& choices);
   void previewRun();
   void previewUndo();
   void make(const RunRequest& request);

@@ -12,23 +12,28 @@ void PreviewFlow::show(const RunRequest& request) {
 }
 
 void PreviewFlow::rowChecked(const std::string& component, bool checked) {
-  if (!previewed_ || !previewed_->request.renumbering()) return;
-  RunRequest request = previewed_->request;
-  auto& locked = request.renumbering()->settings.rules.lockedForRun;
-  if (checked)
-    locked.erase(component);
-  else
-    locked.insert(component);
-  showAgain(std::move(request));
+  changeRules([&](renumber::NumberingRules& rules) {
+    if (checked)
+      rules.lockedForRun.erase(component);
+    else
+      rules.lockedForRun.insert(component);
+  });
 }
 
 void PreviewFlow::rulesChanged(const renumber::NumberingRules& rules) {
+  changeRules([&](renumber::NumberingRules& shown) {
+    const auto forRun = shown.lockedForRun;
+    shown = rules;
+    shown.lockedForRun = forRun;
+  });
+}
+
+// A renumbering shown is worked out again with its rules changed by change;
+// an undo shown has no rules to change.
+void PreviewFlow::changeRules(const std::function<void(renumber::NumberingRules&)>& change) {
   if (!previewed_ || !previewed_->request.renumbering()) return;
   RunRequest request = previewed_->request;
-  renumber::NumberingRules& shown = request.renumbering()->settings.rules;
-  const auto forRun = shown.lockedForRun;
-  shown = rules;
-  shown.lockedForRun = forRun;
+  change(request.renumbering()->settings.rules);
   showAgain(std::move(request));
 }
 

@@ -3,6 +3,7 @@
 // out and shown, renaming nothing; worked out again when a row is unchecked
 // or the Numbering options change; planned once more at Rename, and made
 // only when it still comes to what the user saw.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,7 @@ class PreviewFlow {
     std::vector<model::Rename> renames;
     PlannedRun planned;  // as shown
   };
+  void changeRules(const std::function<void(renumber::NumberingRules&)>& change);
   void showAgain(RunRequest request);
   void showPlanned(const PlannedRun& planned, const RunRequest& request);
 
