@@ -193,7 +193,7 @@ int wmain(int argc, wchar_t** argv) {
       print(kind.name, "in Varnel's window", window, size);
     }
     runNumbered(size);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     std::printf("%s\n", describe(e).c_str());
     return 1;
   }

@@ -31,7 +31,7 @@ class EcoLines {
   }
 
   [[noreturn]] void fail(const std::string& what) const {
-    throw Error(kMalformedEco, "ECO file line " + std::to_string(number_ + 1) + ": " + what);
+    throw base::Error(kMalformedEco, "ECO file line " + std::to_string(number_ + 1) + ": " + what);
   }
 
  private:

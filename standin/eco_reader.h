@@ -18,7 +18,7 @@ struct EcoRename {
 using EcoSection = std::vector<EcoRename>;
 
 // The sections with their renames, names in UTF-8 (the file is
-// Windows-1252). Throws varnel::Error kMalformedEco naming the line.
+// Windows-1252). Throws varnel::base::Error kMalformedEco naming the line.
 std::vector<EcoSection> readEco(std::string_view bytes);
 
 }  // namespace varnel::standin

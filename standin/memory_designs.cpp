@@ -12,7 +12,7 @@ std::shared_ptr<host::Application> MemoryDesigns::open(const std::string& design
   try {
     host_ = std::make_shared<MemoryHost>(loadDesignFile(designFile));
   } catch (const DesignFileMissing&) {
-    throw errors::fileNotFound(designFile);
+    throw base::errors::fileNotFound(designFile);
   }
   return host_;
 }

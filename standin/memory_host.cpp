@@ -16,7 +16,7 @@ using host::Ref;
 
 struct Fault {
   std::int64_t atCall;
-  Error error;
+  base::Error error;
   bool persistent;
 };
 
@@ -57,14 +57,14 @@ struct HostState {
     if (callListener) callListener(calls, operation);
     if (!fault || calls < fault->atCall) return;
     if (calls == fault->atCall || fault->persistent) {
-      Error error = fault->error;
+      base::Error error = fault->error;
       if (!fault->persistent) fault.reset();
       throw error;
     }
   }
 
   const std::shared_ptr<LoadedDesign>& loaded() const {
-    if (!design) throw Error(errors::kNoDesign, "No design is loaded");
+    if (!design) throw base::Error(base::errors::kNoDesign, "No design is loaded");
     return design;
   }
 };
@@ -98,7 +98,7 @@ class PlacementList final : public ObjectList<Placement> {
       : host_(std::move(host)), design_(std::move(design)), index_(index) {}
   Ref<Placement> Item(std::int32_t position) override {
     host_->call("Placements.Item");
-    if (position != 1) throw Error(kBadIndex, "Invalid index");
+    if (position != 1) throw base::Error(kBadIndex, "Invalid index");
     return host::makeRef<MemoryPlacement>(host_, design_, index_);
   }
   Ref<Placement> Item(const std::string&) override {
@@ -160,8 +160,8 @@ class MemoryComponentList final : public ComponentList {
   Ref<Component> Item(std::int32_t position) override {
     host_->call("Components.Item");
     const std::int32_t count = design_->design.count();
-    if (count == 0) throw Error(errors::kNoDesign, "The design has no components");
-    if (position < 1 || position > count) throw Error(kBadIndex, "Invalid index");
+    if (count == 0) throw base::Error(base::errors::kNoDesign, "The design has no components");
+    if (position < 1 || position > count) throw base::Error(kBadIndex, "Invalid index");
     return host::makeRef<MemoryComponent>(host_, design_, position - 1);
   }
 
@@ -294,7 +294,7 @@ void MemoryHost::resetCounts() {
   state_->callOrder = kFnvOffset;
 }
 
-void MemoryHost::failCall(std::int64_t nth, Error error, bool persistent) {
+void MemoryHost::failCall(std::int64_t nth, base::Error error, bool persistent) {
   state_->fault = Fault{state_->calls + nth, std::move(error), persistent};
 }
 

@@ -51,7 +51,7 @@ class MemoryHost final : public host::Application {
 
   // Makes the nth call from now fail with error; with persistent, every call
   // after it fails too (the host has gone).
-  void failCall(std::int64_t nth, Error error, bool persistent = false);
+  void failCall(std::int64_t nth, base::Error error, bool persistent = false);
   void clearFault();
 
   // Renames since the design was loaded, in order.

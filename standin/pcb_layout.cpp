@@ -17,11 +17,11 @@ void applyEco(DesignData& layout, std::string_view bytes) {
     for (const EcoRename& rename : section) {
       auto part = partByName.find(rename.from);
       if (part == partByName.end())
-        throw Error(kEcoUnknownPart, "ECO file: the layout has no part " + rename.from);
+        throw base::Error(kEcoUnknownPart, "ECO file: the layout has no part " + rename.from);
       if (rename.to == rename.from) continue;
       if (partByName.count(rename.to))
-        throw Error(kEcoNameExists, "ECO file: cannot rename " + rename.from + " to " + rename.to +
-                                        ": the layout has a part " + rename.to);
+        throw base::Error(kEcoNameExists, "ECO file: cannot rename " + rename.from + " to " +
+                                              rename.to + ": the layout has a part " + rename.to);
       const std::size_t index = part->second;
       partByName.erase(part);
       partByName.emplace(rename.to, index);

@@ -58,7 +58,7 @@ TEST(UnnamableDesignators, AreLeftAloneAndListedWhileTheRestIsRenumbered) {
       e.options.ecoOnly = true;
       e.dialog.answer = "/out/x.eco";
       const auto error = e.run(selected);
-      ASSERT_FALSE(error) << name << ": " << describe(*error);
+      ASSERT_FALSE(error) << name << ": " << base::describe(*error);
       EXPECT_EQ(e.names(), (std::vector<std::string>{"R1", "C1", name, "R2"})) << name;
       EXPECT_EQ(e.outcome.unnamable, (std::vector<renumber::Unnamable>{{3, name}})) << name;
       EXPECT_NE(e.report.shown.find(note + "\r\n"), std::string::npos) << e.report.shown;

@@ -30,7 +30,7 @@ TEST(ChangeLog, HasNoFixedCapacity) {
 // A run of one rename (R5 to R1) whose k-th host call from its start fails.
 void runFailingAt(Engine& e, std::int64_t k) {
   e.host->resetCounts();
-  e.host->failCall(k, Error(0x80004005, "Unspecified error"));
+  e.host->failCall(k, base::Error(0x80004005, "Unspecified error"));
   e.runAll();
 }
 

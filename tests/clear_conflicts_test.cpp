@@ -12,7 +12,7 @@ using tests::words;
 
 std::vector<std::string> movesFor(const std::string& parts, const std::string& start) {
   renumber::RunSettings settings;
-  settings.start = static_cast<Int16>(std::stoi(start));
+  settings.start = static_cast<base::Int16>(std::stoi(start));
   renumber::Planning p(design(parts), settings);
   p.storeAllNames();
   p.moveConflictsAside();

@@ -60,14 +60,14 @@ TEST_F(ComClient, CarriesTheHostsErrorNumbersAndTexts) {
   try {
     list->Item(1)->setName("R6");
     FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errors::kDesignatorInUse);
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.number(), base::errors::kDesignatorInUse);
     EXPECT_EQ(e.text(), "Reference designator R6 is already in use");
   }
   try {
     list->Item(9);
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), standin::kBadIndex);
   }
   standin::MemoryHost none;
@@ -78,8 +78,8 @@ TEST_F(ComClient, CarriesTheHostsErrorNumbersAndTexts) {
   try {
     win::ComHostAttacher().attach()->ActiveDocument();
     FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errors::kNoDesign);
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.number(), base::errors::kNoDesign);
   }
 }
 
@@ -88,13 +88,13 @@ TEST_F(ComClient, NotRunningIsError429) {
   try {
     win::ComHostAttacher().attach();
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), 429);
   }
   try {
     win::attachRunning(L"NoSuch.Application");
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), 429);
   }
 }
@@ -145,7 +145,7 @@ TEST_F(ComClient, PcbReadsAnEcoFileByName) {
   try {
     layout->ReadEcoFile(eco);  // R5 is gone now
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), standin::kEcoUnknownPart);
   }
 }
@@ -231,7 +231,7 @@ TEST_F(StrictComClient, AClosedDesignsDocumentIsLetGoAndAnEmptyOneMeansNoDesign)
   try {
     old->Name();
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), 0x80010108) << e.text();
   }
   EXPECT_EQ(app->ActiveDocument()->Name(), "other.sch");

@@ -100,7 +100,7 @@ TEST(ComResults, AnErrorThroughIErrorInfoKeepsItsText) {
   try {
     object.call("Rename");
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), 0x80040203);
     EXPECT_EQ(e.text(), "Reference designator R6 is already in use");
   }
@@ -110,7 +110,7 @@ TEST(ComResults, AnErrorThroughIErrorInfoKeepsItsText) {
   try {
     other.call("Rename");
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), 0x80040203);
     EXPECT_NE(e.text(), "Reference designator R6 is already in use");
   }

@@ -227,7 +227,7 @@ struct NoCounts final : CallCounter {
 struct Attacher final : host::HostAttacher {
   std::shared_ptr<host::Application> app;  // empty: PowerLogic is not running
   std::shared_ptr<host::Application> attach() override {
-    if (!app) throw errors::cannotCreateObject();
+    if (!app) throw base::errors::cannotCreateObject();
     return app;
   }
 };

@@ -46,7 +46,7 @@ TEST(DeliveryRecovery, TheJournalIsClosedOnlyOncePowerPcbReadTheFile) {
   Engine failing(design("R5 R6"));
   failing.journals.keep = true;
   failing.options.send = true;
-  failing.pcb.readFailure = Error(0x80040302, "no such part");
+  failing.pcb.readFailure = base::Error(0x80040302, "no such part");
   ASSERT_TRUE(failing.runAll());
   const app::Journal left = app::parseJournal(failing.journals.texts.at(failing.outcome.journal));
   EXPECT_TRUE(left.undelivered());
@@ -67,7 +67,7 @@ TEST(DeliveryRecovery, EachChoiceClosesTheRunFromEveryPointOfTheDelivery) {
           app::recovering(app::parseJournal(run.endedBefore(next)), run.journal, choice);
       e.host->resetCounts();
       e.outcome = e.session.run(request);
-      ASSERT_FALSE(e.outcome.error) << at << ": " << describe(*e.outcome.error);
+      ASSERT_FALSE(e.outcome.error) << at << ": " << base::describe(*e.outcome.error);
       EXPECT_EQ(e.host->totalCalls(), 0) << at << ": PowerLogic is not asked";
       EXPECT_EQ(e.names(), run.e.names()) << at;
       const app::Journal closed = app::parseJournal(e.journals.texts.at(run.journal));
@@ -100,7 +100,7 @@ TEST(DeliveryRecovery, ChoicesThatDoNotFitTheRunAreRefused) {
            {app::parseJournal(run.whole), Recovery::leave, "is closed already: it completed"}}) {
     const auto outcome = e.session.run(app::recovering(journal, run.journal, choice));
     ASSERT_TRUE(outcome.error) << says;
-    EXPECT_EQ(outcome.error->number(), errors::kRecoveryUnfit);
+    EXPECT_EQ(outcome.error->number(), base::errors::kRecoveryUnfit);
     EXPECT_NE(outcome.error->text().find(says), std::string::npos) << outcome.error->text();
   }
   EXPECT_TRUE(e.pcb.filesRead.empty());

@@ -12,7 +12,7 @@ struct DesignatorCase {
   std::string designator;
   std::string prefix;
   std::string number;
-  Int16 value;
+  base::Int16 value;
   bool alphabetic;
   std::string renumbered;  // withNumber 7
   bool setsNoNumber;       // letters only: no number part
@@ -86,7 +86,7 @@ TEST(DesignatorPrefix, OverflowsAt32767LeadingLetters) {
   try {
     model::designator::prefix(std::string(32767, 'A'));
     FAIL() << "expected overflow";
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), 6);
     EXPECT_EQ(e.text(), "Overflow: a designator begins with more than 32766 letters");
   }

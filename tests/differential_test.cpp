@@ -85,7 +85,7 @@ Outcome straightOnTheHost(const standin::DesignData& design, int mode, int varia
     const auto plain = tests::plainRenumbering(host, options.settings());
     return {tests::designators(host.design()), plain.oldNames, plain.newNames, plain.ignored,
             false};
-  } catch (const Error&) {
+  } catch (const base::Error&) {
     return {tests::designators(host.design()), {}, {}, {}, true};
   }
 }

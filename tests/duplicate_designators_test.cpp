@@ -55,7 +55,7 @@ TEST(SharedDesignators, AnEcoRunThatWouldRenameOneIsRefusedBeforeAnyRename) {
     e.dialog.answer = "/jobs/board.eco";
     const auto error = e.runAll();
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->number(), errors::kSharedDesignator);
+    EXPECT_EQ(error->number(), base::errors::kSharedDesignator);
     EXPECT_EQ(error->text(),
               "U2 is borne by 4 components; an ECO file could not tell PowerPCB which of "
               "them the run renames. Give each its own designator in PowerLogic first, or "
@@ -77,8 +77,8 @@ TEST(SharedDesignators, ARunThatSeparatedThemCannotBeTakenBack) {
   try {
     renumber::planUndo(design("R1 U1 U3"), run);
     FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errors::kSharedDesignator);
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.number(), base::errors::kSharedDesignator);
     EXPECT_EQ(e.text(),
               "Before that run U2 was borne by 2 components; PowerLogic gives a designator "
               "to one component only, so the run cannot be taken back. Nothing was renamed.");

@@ -106,8 +106,8 @@ TEST(EcoFileBytes, RefusesANameItCannotCarryBeforeWritingAnything) {
   try {
     eco::ecoFileBytes(log, encoder);
     FAIL();
-  } catch (const Error& error) {
-    EXPECT_EQ(error.number(), errors::kEcoCannotCarry);
+  } catch (const base::Error& error) {
+    EXPECT_EQ(error.number(), base::errors::kEcoCannotCarry);
     EXPECT_EQ(error.text(),
               "The ECO file cannot carry the designator 'R\xCE\xA9': a character "
               "has no place in the ANSI code page.");

@@ -114,7 +114,7 @@ struct FakeNumberingOptions final : app::NumberingOptionsStore {
 struct FakeAttacher final : host::HostAttacher {
   std::shared_ptr<host::Application> app;  // empty: not running
   std::shared_ptr<host::Application> attach() override {
-    if (!app) throw errors::cannotCreateObject();
+    if (!app) throw base::errors::cannotCreateObject();
     return app;
   }
 };

@@ -38,7 +38,7 @@ struct FakeReport final : app::ReportView {
 
 struct FakeSaveDialog final : app::SaveDialog {
   std::string answer;  // empty: cancelled
-  std::optional<Error> failure;
+  std::optional<base::Error> failure;
   std::string filterSeen, proposedSeen;
   int asked = 0;
   std::vector<std::string> writtenSeen;
@@ -58,8 +58,8 @@ struct FakeFiles final : base::FileSystem {
   explicit FakeFiles(CallLog& journal) : journal(journal) {}
   CallLog& journal;
   std::map<std::string, std::string> files;
-  std::optional<Error> replaceFailure, deleteFailure, checkFailure;
-  std::map<std::string, Error> failingWrites;  // by path
+  std::optional<base::Error> replaceFailure, deleteFailure, checkFailure;
+  std::map<std::string, base::Error> failingWrites;  // by path
   void replaceFile(const std::string& path, const std::string& content) override {
     journal.push_back("write " + path);
     if (replaceFailure) throw *replaceFailure;
@@ -73,12 +73,12 @@ struct FakeFiles final : base::FileSystem {
   bool exists(const std::string& path) override { return files.count(path) > 0; }
   std::string readFile(const std::string& path) override {
     if (auto f = files.find(path); f != files.end()) return f->second;
-    throw errors::fileNotFound(path);
+    throw base::errors::fileNotFound(path);
   }
   void deleteFile(const std::string& path) override {
     journal.push_back("delete " + path);
     if (deleteFailure) throw *deleteFailure;
-    if (!files.erase(path)) throw errors::fileNotFound(path);
+    if (!files.erase(path)) throw base::errors::fileNotFound(path);
   }
   std::string tempFolder() override { return "/temp/"; }
 };
@@ -88,7 +88,7 @@ struct FakePcb final : host::PcbConnector {
   CallLog& journal;
   FakeFiles& files;
   bool running = true;
-  std::optional<Error> readFailure;
+  std::optional<base::Error> readFailure;
   std::vector<std::string> filesRead;  // the content of each file read
 
   struct Document final : host::PcbDocument {
@@ -107,7 +107,7 @@ struct FakePcb final : host::PcbConnector {
   };
   std::shared_ptr<host::PcbApplication> attach() override {
     journal.push_back("attach PowerPCB");
-    if (!running) throw errors::cannotCreateObject();
+    if (!running) throw base::errors::cannotCreateObject();
     return std::make_shared<App>(this);
   }
 };
@@ -143,8 +143,8 @@ struct FakeActivity final : app::RunActivity {
 // Journals in memory, by path; each append is kept at once, as a file's would be.
 struct FakeJournals final : app::JournalStore, app::JournalLibrary {
   std::map<std::string, std::string> texts;
-  bool keep = false;                   // a test that looks at journals turns them on
-  std::optional<Error> appendFailure;  // from the nth append on (1-based), or never
+  bool keep = false;                         // a test that looks at journals turns them on
+  std::optional<base::Error> appendFailure;  // from the nth append on (1-based), or never
   int failFromAppend = 0, appends = 0;
   bool failWriteThrough = false;
   std::map<std::string, std::string> writtenThrough;  // each journal as last written through
@@ -158,7 +158,8 @@ struct FakeJournals final : app::JournalStore, app::JournalLibrary {
       store->texts[at] += lines;
     }
     void writeThrough() override {
-      if (store->failWriteThrough) throw Error(errors::kPathFileAccess, "the disk is full");
+      if (store->failWriteThrough)
+        throw base::Error(base::errors::kPathFileAccess, "the disk is full");
       store->writtenThrough[at] = store->texts[at];
     }
     std::string path() const override { return at; }

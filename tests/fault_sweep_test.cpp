@@ -71,7 +71,7 @@ TEST_P(FaultSweep, SurvivesAFailureAtEveryHostCall) {
       SCOPED_TRACE("call " + std::to_string(k) + (persistent ? ", for good" : ", once"));
       Engine e(design(s.parts));
       configure(e, s);
-      e.host->failCall(k, Error(0x800706BE, "The remote procedure call failed"), persistent);
+      e.host->failCall(k, base::Error(0x800706BE, "The remote procedure call failed"), persistent);
       const auto error = e.run(s.mode);
       ASSERT_TRUE(error) << "the failure was not reported";
       e.host->clearFault();

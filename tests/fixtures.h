@@ -51,7 +51,7 @@ inline std::vector<std::string> designators(const standin::DesignData& data) {
 inline std::int64_t failureOf(const std::function<void()>& action) {
   try {
     action();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     return e.number();
   }
   return 0;
@@ -140,10 +140,10 @@ struct Engine : HostedSession {
   std::vector<std::string> names() const { return designators(host->design()); }
 
   // A run as the Run button starts it; the error it ends with, if any.
-  std::optional<Error> runAll() { return run(false); }
-  std::optional<Error> runSelected() { return run(true); }
+  std::optional<base::Error> runAll() { return run(false); }
+  std::optional<base::Error> runSelected() { return run(true); }
   // For tests that sweep both modes.
-  std::optional<Error> run(bool selected) {
+  std::optional<base::Error> run(bool selected) {
     options.all = !selected;
     options.selected = selected;
     if (selected && !options.duplicate) options.assign = true;

@@ -81,7 +81,7 @@ TEST_F(HandOff, ACancelledDialogMeansNoRun) {
 
 TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
   writeOnly("/ro/board.eco");
-  e.files.checkFailure = Error(70, "Permission denied: /ro/board.eco is read-only");
+  e.files.checkFailure = base::Error(70, "Permission denied: /ro/board.eco is read-only");
   const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 70);
@@ -90,7 +90,7 @@ TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
             "Nothing was renamed.")
       << "the path said once";
   EXPECT_EQ(e.names(), words("R5 R6"));
-  e.files.checkFailure = Error(70, "Permission denied: the drive is read-only");
+  e.files.checkFailure = base::Error(70, "Permission denied: the drive is read-only");
   EXPECT_EQ(e.runAll()->text(),
             "The ECO file /ro/board.eco cannot be written: Permission denied: the drive is "
             "read-only. Nothing was renamed.")
@@ -99,7 +99,7 @@ TEST_F(HandOff, ATargetThatCannotBeWrittenIsRefusedByNameBeforeAnyRename) {
 
 TEST_F(HandOff, AWriteThatFailsAtTheEndPutsTheRenamesInAListFile) {
   writeOnly("/ro/board.eco");
-  e.files.failingWrites.emplace("/ro/board.eco", Error(70, "Permission denied: disk full"));
+  e.files.failingWrites.emplace("/ro/board.eco", base::Error(70, "Permission denied: disk full"));
   const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 70);
@@ -139,7 +139,7 @@ TEST_F(HandOff, PcbNotRunningRefusesTheRunWithNothingRenamed) {
 
 TEST_F(HandOff, AFileThePcbFailedToReadIsKeptAndNamed) {
   forcedRead();
-  e.pcb.readFailure = Error(0x80004005, "Unspecified error");
+  e.pcb.readFailure = base::Error(0x80004005, "Unspecified error");
   const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->text(),
@@ -151,7 +151,7 @@ TEST_F(HandOff, AFileThePcbFailedToReadIsKeptAndNamed) {
 
 TEST_F(HandOff, AFailedDeleteSaysTheFileWasReadButRemains) {
   forcedRead();
-  e.files.deleteFailure = Error(75, "Path/File access error: busy");
+  e.files.deleteFailure = base::Error(75, "Path/File access error: busy");
   const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_NE(error->text().find("PowerPCB has read the file; it is still at /temp/abc.eco."),
@@ -162,11 +162,11 @@ TEST_F(HandOff, AFailedDeleteSaysTheFileWasReadButRemains) {
 TEST_F(HandOff, PowerLogicDyingInMidRunStillSendsTheRenamesMadeToPcb) {
   forcedRead();
   e.host->onRenamed([&](const standin::RenameRecord&) {
-    e.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+    e.host->failCall(1, base::Error(0x800706BA, "The RPC server is unavailable"), true);
   });
   const auto error = e.runAll();
   ASSERT_TRUE(error);
-  EXPECT_EQ(userMessage(*error),
+  EXPECT_EQ(base::userMessage(*error),
             "The run stopped after 1 of the 2 planned renames. PowerPCB has read them from the "
             "ECO file.\nerror 0x800706BA: The RPC server is unavailable");
   ASSERT_EQ(e.pcb.filesRead.size(), 1u);

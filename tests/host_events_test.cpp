@@ -24,7 +24,7 @@ struct HostOfUnknownEvents final : host::Application {
   host::Ref<host::Document> ActiveDocument() override { return host->ActiveDocument(); }
   void Prepare() override { host->Prepare(); }
   host::Subscription subscribe(std::function<void(host::HostEvent)> handler) override {
-    if (!subscribable) throw Error(0x80040202, "Advise failed");
+    if (!subscribable) throw base::Error(0x80040202, "Advise failed");
     auto unknown = [handler] { handler(host::HostEvent::unknown); };
     auto opened = std::make_shared<host::Subscription>(host->onOpenDocument(unknown));
     auto selected = std::make_shared<host::Subscription>(host->onSelectionChanged(unknown));

@@ -48,7 +48,7 @@ TEST(JournalFormat, ReadsBackWhatItWrites) {
                         "C:\\eco\\my board.eco",
                         {{12, "R17", "R16"}, {5, "odd name", "100%"}, {12, "R16", "R1"}}}) +
       app::journalRename({12, "R17", "R16"}) + app::journalRename({5, "odd name", "100%"}) +
-      app::journalFailed(Error(0x800706BE, "The remote procedure call failed\nfor good")) +
+      app::journalFailed(base::Error(0x800706BE, "The remote procedure call failed\nfor good")) +
       app::journalUndoneBy("C:\\Journal\\undo 1.journal");
   EXPECT_NE(text.find("rename 5 odd%20name 100%25\n"), std::string::npos) << text;
   EXPECT_NE(text.find("failed 0x800706BE The remote procedure call failed%0Afor good\n"),
@@ -163,7 +163,7 @@ TEST(JournalFormat, SaysWhichRunsMustBeClosedAndHow) {
       const bool fits = std::count(c.fitting.begin(), c.fitting.end(), choice) > 0;
       EXPECT_EQ(!unfit, fits) << c.text << app::recoveryWord(choice);
       if (unfit) {
-        EXPECT_EQ(unfit->number(), errors::kRecoveryUnfit);
+        EXPECT_EQ(unfit->number(), base::errors::kRecoveryUnfit);
       }
       if (unfit && c.fitting.empty()) {
         EXPECT_NE(unfit->text().find("is closed already"), std::string::npos) << unfit->text();
@@ -184,8 +184,8 @@ TEST(JournalFormat, RefusesATextThatIsNoJournalNamingTheLine) {
     try {
       app::parseJournal(text);
       FAIL() << text;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), errors::kNotAJournal);
+    } catch (const base::Error& e) {
+      EXPECT_EQ(e.number(), base::errors::kNotAJournal);
       EXPECT_NE(e.text().find(line), std::string::npos) << e.text();
     }
   }
@@ -227,7 +227,7 @@ TEST(RunJournal, RecordsEveryRenameAndHowTheRunEnded) {
 
 TEST(RunJournal, AJournalThatCannotBeStartedRefusesTheRun) {
   Journaled e("R5 R6");
-  e.journals.appendFailure = Error(75, "Path/File access error: disk full");
+  e.journals.appendFailure = base::Error(75, "Path/File access error: disk full");
   e.journals.failFromAppend = 1;
   const auto error = e.runAll();
   ASSERT_TRUE(error);
@@ -265,7 +265,7 @@ TEST(RunJournal, HoldsExactlyTheRenamesMadeWhereverPowerLogicDies) {
   for (std::int64_t k = 1; k < 60; ++k) {
     Journaled e("R3 R1 C2 R2 TP C1");
     e.host->resetCounts();
-    e.host->failCall(k, Error(0x800706BA, "The RPC server is unavailable"), true);
+    e.host->failCall(k, base::Error(0x800706BA, "The RPC server is unavailable"), true);
     const auto error = e.runAll();
     if (!error) break;  // past the run's last call
     std::vector<model::Rename> underwent = e.host->renames();
@@ -277,7 +277,7 @@ TEST(RunJournal, HoldsExactlyTheRenamesMadeWhereverPowerLogicDies) {
     EXPECT_EQ(journal.renames, underwent) << k;
     EXPECT_EQ(journal.end, app::Journal::End::failed) << k;
     if (underwent.empty()) continue;
-    EXPECT_NE(userMessage(*error).find("The journal " + e.outcome.journal + " records them."),
+    EXPECT_NE(base::userMessage(*error).find("The journal " + e.outcome.journal + " records them."),
               std::string::npos)
         << k;
     ++withRenames;
@@ -293,7 +293,7 @@ TEST(Undo, TakesARunBackAndMarksItsJournal) {
   ASSERT_NE(e.names(), before);
   const auto outcome = e.session.run(
       app::takingBack(app::parseJournal(e.lastJournal()), first, app::EcoOutput::none));
-  ASSERT_FALSE(outcome.error) << userMessage(*outcome.error);
+  ASSERT_FALSE(outcome.error) << base::userMessage(*outcome.error);
   EXPECT_EQ(e.names(), before);
   const app::Journal marked = app::parseJournal(e.journals.texts.at(first));
   EXPECT_EQ(marked.undoneBy, std::vector<std::string>{outcome.journal});
@@ -317,7 +317,7 @@ TEST(Undo, TwoUndosTakeBackTwoRuns) {
   for (const std::string& journal : {second, first}) {
     const auto outcome = e.session.run(app::takingBack(
         app::parseJournal(e.journals.texts.at(journal)), journal, app::EcoOutput::none));
-    ASSERT_FALSE(outcome.error) << userMessage(*outcome.error);
+    ASSERT_FALSE(outcome.error) << base::userMessage(*outcome.error);
   }
   EXPECT_EQ(e.names(), before);
 }
@@ -331,8 +331,8 @@ TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
   try {
     renumber::planUndo(after, run);
     FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errors::kDesignChanged);
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.number(), base::errors::kDesignChanged);
     EXPECT_EQ(e.text(),
               "The design changed since that run; nothing was renamed:\n"
               "position 2 is R7; the run left R2 there");
@@ -341,12 +341,12 @@ TEST(Undo, IsRefusedWithTheDifferencesWhenTheDesignChanged) {
   try {
     renumber::planUndo(taken, run);
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.text(),
               "The design changed since that run; nothing was renamed:\n"
               "R5 is taken by the component at position 3");
   }
-  EXPECT_THROW(renumber::planUndo(design("R1"), run), Error) << "a component fewer";
+  EXPECT_THROW(renumber::planUndo(design("R1"), run), base::Error) << "a component fewer";
 }
 
 TEST(Undo, ASessionRefusesItWithNothingRenamed) {
@@ -357,7 +357,7 @@ TEST(Undo, ASessionRefusesItWithNothingRenamed) {
   const auto outcome = e.session.run(app::takingBack(
       app::parseJournal(e.journals.texts.at(journal)), journal, app::EcoOutput::none));
   ASSERT_TRUE(outcome.error);
-  EXPECT_EQ(outcome.error->number(), errors::kDesignChanged);
+  EXPECT_EQ(outcome.error->number(), base::errors::kDesignChanged);
   EXPECT_EQ(e.names(), words("R9 R2"));
   EXPECT_FALSE(app::parseJournal(e.journals.texts.at(journal)).undone());
 }

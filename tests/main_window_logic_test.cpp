@@ -66,7 +66,7 @@ TEST(StartUp, EndsWithAMessageWhenNoDesignOrAnEmptyOneIsLoaded) {
 
 TEST(StartUp, StopsQuietlyOnAnyOtherError) {
   auto host = std::make_shared<standin::MemoryHost>(design("R1"));
-  host->failCall(1, Error(0x800706BA, "RPC server unavailable"));
+  host->failCall(1, base::Error(0x800706BA, "RPC server unavailable"));
   WindowLogic w(host);
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_FALSE(w.view.ended);
@@ -184,7 +184,7 @@ TEST(Run, TheStatusBarSaysWhatEachRunDid) {
   EXPECT_EQ(w.view.status, "6 renames made; ECO file read by PowerPCB.")
       << "R1 R2 C1 again: each through a temporary number";
   w.view.setChecked(Control::writeEco, false);
-  w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+  w.host->failCall(1, base::Error(0x800706BA, "The RPC server is unavailable"), true);
   w.presenter.onRun();
   EXPECT_EQ(w.view.status, "Nothing was renamed.");
 }
@@ -227,7 +227,7 @@ TEST(Run, ShowsARunsErrorAndStaysReadyForTheNextRun) {
   w.view.select(Control::allComponents);
   int renames = 0;
   w.host->onRenamed([&](const standin::RenameRecord&) {
-    if (++renames == 2) w.host->failCall(1, Error(0x80004005, "Unspecified error"));
+    if (++renames == 2) w.host->failCall(1, base::Error(0x80004005, "Unspecified error"));
   });
   w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
@@ -251,7 +251,8 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
   w.dialog.answer = "/jobs/b.eco";
   int renames = 0;
   w.host->onRenamed([&](const standin::RenameRecord&) {
-    if (++renames == 1) w.host->failCall(1, Error(0x800706BE, "The remote procedure call failed"));
+    if (++renames == 1)
+      w.host->failCall(1, base::Error(0x800706BE, "The remote procedure call failed"));
   });
   w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
@@ -270,7 +271,8 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
   many.files.files["/temp/Varnel renames.txt"] = "an earlier list";
   renames = 0;
   big->onRenamed([&](const standin::RenameRecord&) {
-    if (++renames == 25) big->failCall(1, Error(0x800706BE, "The remote procedure call failed"));
+    if (++renames == 25)
+      big->failCall(1, base::Error(0x800706BE, "The remote procedure call failed"));
   });
   many.presenter.onRun();
   ASSERT_EQ(many.view.messages.size(), 1u);
@@ -291,7 +293,7 @@ TEST(Run, SaysWhereTheRenamesOfAStoppedRunAre) {
 TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
   WindowLogic w("R5 R6");
   w.view.select(Control::allComponents);
-  w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+  w.host->failCall(1, base::Error(0x800706BA, "The RPC server is unavailable"), true);
   w.presenter.onRun();
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_EQ(w.view.messages[0].text,
@@ -337,7 +339,7 @@ TEST(Run, AfterPowerLogicWentAwayTheNextRunAttachesAfresh) {
 TEST(Run, AfterPowerLogicRestartedOnTheSameDesignTheFirstRunRenames) {
   WindowLogic w("R5 R6");
   w.view.select(Control::allComponents);
-  w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+  w.host->failCall(1, base::Error(0x800706BA, "The RPC server is unavailable"), true);
   w.presenter.onRun();
   auto host = std::make_shared<standin::MemoryHost>(design("R5 R6"));
   w.attacher.app = host;
@@ -566,7 +568,7 @@ TEST(Preview, RenameAfterPowerLogicWentAwayHasTheNextRunAttachAfresh) {
   w.presenter.onClick(Control::allComponents);
   w.presenter.onPreview();
   ASSERT_EQ(w.preview.shown.size(), 1u);
-  w.host->failCall(1, Error(0x800706BA, "The RPC server is unavailable"), true);
+  w.host->failCall(1, base::Error(0x800706BA, "The RPC server is unavailable"), true);
   w.presenter.onPreviewRename();
   ASSERT_EQ(w.view.messages.size(), 1u);
   EXPECT_NE(w.view.messages[0].text.find("PowerLogic is no longer running."), std::string::npos);

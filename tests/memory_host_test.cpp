@@ -42,9 +42,9 @@ TEST(MemoryHost, RenamesAreSeenAtOnceAndKeepListOrder) {
 TEST(MemoryHost, RefusesDuplicateEmptyAndBlankDesignators) {
   MemoryHost host(design("R1 R2"));
   auto part = host.ActiveDocument()->Components()->Item(1);
-  EXPECT_EQ(failureOf([&] { part->setName("R2"); }), errors::kDesignatorInUse);
+  EXPECT_EQ(failureOf([&] { part->setName("R2"); }), base::errors::kDesignatorInUse);
   for (const char* bad : {"", "R 3", "R\t3", "R\n3", "R\x7f"})
-    EXPECT_EQ(failureOf([&] { part->setName(bad); }), errors::kIllegalDesignator) << bad;
+    EXPECT_EQ(failureOf([&] { part->setName(bad); }), base::errors::kIllegalDesignator) << bad;
   EXPECT_NO_THROW(part->setName("R1"));  // its own name
   EXPECT_EQ(tests::designators(host.design()), (std::vector<std::string>{"R1", "R2"}));
   EXPECT_TRUE(host.renames().empty());
@@ -52,11 +52,11 @@ TEST(MemoryHost, RefusesDuplicateEmptyAndBlankDesignators) {
 
 TEST(MemoryHost, ReportsNoDesignAndEmptyDesignWith0x80040202) {
   MemoryHost none;
-  EXPECT_EQ(failureOf([&] { none.ActiveDocument(); }), errors::kNoDesign);
+  EXPECT_EQ(failureOf([&] { none.ActiveDocument(); }), base::errors::kNoDesign);
   MemoryHost empty(design(""));
   auto list = empty.ActiveDocument()->Components();
   EXPECT_EQ(list->Count(), 0);
-  EXPECT_EQ(failureOf([&] { list->Item(1); }), errors::kNoDesign);
+  EXPECT_EQ(failureOf([&] { list->Item(1); }), base::errors::kNoDesign);
   MemoryHost two(design("R1"));
   EXPECT_EQ(failureOf([&] { two.ActiveDocument()->Components()->Item(2); }), kBadIndex);
 }
@@ -75,15 +75,15 @@ TEST(MemoryHost, CountsEveryCallByOperation) {
 TEST(MemoryHost, FailsTheNthCallOnceOrForGood) {
   MemoryHost host(design("R1 R2"));
   auto list = host.ActiveDocument()->Components();
-  host.failCall(2, Error(0x800706BA, "The RPC server is unavailable"));
+  host.failCall(2, base::Error(0x800706BA, "The RPC server is unavailable"));
   EXPECT_NO_THROW(list->Count());
   EXPECT_EQ(failureOf([&] { list->Item(1)->setName("R5"); }), 0x800706BA);
   EXPECT_NO_THROW(list->Count());
   EXPECT_EQ(host.design().parts[0].designator, "R1");
 
-  host.failCall(1, Error(0x800706BA, "gone"), /*persistent=*/true);
-  EXPECT_THROW(list->Count(), Error);
-  EXPECT_THROW(list->Count(), Error);
+  host.failCall(1, base::Error(0x800706BA, "gone"), /*persistent=*/true);
+  EXPECT_THROW(list->Count(), base::Error);
+  EXPECT_THROW(list->Count(), base::Error);
   host.clearFault();
   EXPECT_NO_THROW(list->Count());
 }

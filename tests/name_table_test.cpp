@@ -40,22 +40,23 @@ TEST(NameTable, GrowsAsEntriesAreSetAndANegativeIndexIsSubscriptOutOfRange) {
   try {
     table.set(-1, "X");
     FAIL();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     EXPECT_EQ(e.number(), 9);
     EXPECT_EQ(e.text(), "Subscript out of range");
   }
-  EXPECT_THROW(table[-1], Error);
+  EXPECT_THROW(table[-1], base::Error);
   model::PlacementTable rows;
   rows[50000].name = "R1";
   EXPECT_EQ(std::as_const(rows)[50000].name, "R1");
   EXPECT_EQ(std::as_const(rows)[50001].name, "");
-  EXPECT_THROW(rows[-1], Error);
+  EXPECT_THROW(rows[-1], base::Error);
 }
 
 TEST(ErrorNumbers, PrintSmallNumbersInDecimalAndHresultsInHex) {
-  EXPECT_EQ(describe(errors::overflow()), "error 6: Overflow");
-  EXPECT_EQ(describe(Error(errors::kNoDesign, "No design")), "error 0x80040202: No design");
-  EXPECT_EQ(formatErrorNumber(429), "429");
+  EXPECT_EQ(base::describe(base::errors::overflow()), "error 6: Overflow");
+  EXPECT_EQ(base::describe(base::Error(base::errors::kNoDesign, "No design")),
+            "error 0x80040202: No design");
+  EXPECT_EQ(base::formatErrorNumber(429), "429");
 }
 
 }  // namespace

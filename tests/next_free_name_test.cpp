@@ -56,7 +56,7 @@ TEST(FirstFreeName, SkipsNamesInUseButNotTheComponentsOwn) {
 
 TEST(FirstFreeName, OverflowsInsteadOfWrappingAround) {
   renumber::Planning p(design("R32767"), renumber::RunSettings{});
-  EXPECT_THROW(p.freeNames().firstFreeName("R32767", ""), Error);
+  EXPECT_THROW(p.freeNames().firstFreeName("R32767", ""), base::Error);
 }
 
 TEST(NextFreeName, TheWalkSeesTheRunsOwnRenames) {

@@ -16,8 +16,8 @@ using tests::words;
 std::string refusalOf(const renumber::RulesTexts& texts) {
   try {
     renumber::parseRules(texts);
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errors::kNumberingRule);
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.number(), base::errors::kNumberingRule);
     return e.text();
   }
   return "";
@@ -121,7 +121,7 @@ TEST(NumberingRules, OnlyThesePrefixesAndAStartOfTheirOwn) {
   EXPECT_FALSE(r.e.runAll());
   EXPECT_EQ(r.e.names(), words("C1 R100 U9 R101 C2"));
   RuledRun far("R1 R2", {false, "", "", "R=32767"});
-  EXPECT_EQ(far.e.runAll()->number(), errors::kOverflow);
+  EXPECT_EQ(far.e.runAll()->number(), base::errors::kOverflow);
   EXPECT_EQ(far.e.names(), words("R1 R2"));
 }
 

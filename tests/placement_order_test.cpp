@@ -203,7 +203,7 @@ TEST(SortSelection, ACoordinateThatIsNoNumberIsRefused) {
   auto d = design("R1* R2*");
   d.parts[1].x = std::numeric_limits<double>::infinity();
   EXPECT_EQ(tests::failureOf([&] { renumber::planRenumbering(d, selectedRun()); }),
-            errors::kOverflow);
+            base::errors::kOverflow);
 }
 
 }  // namespace

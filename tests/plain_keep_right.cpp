@@ -15,21 +15,21 @@ class PlainKeepingRight {
       : document_(host.ActiveDocument()), finals_(std::move(finals)) {
     list_ = document_->Scopes()->Count() > 1 ? document_->Components()
                                              : document_->CurrentScope()->Components();
-    for (Int16 q = 1; q <= list_->Count(); q = add16(q, 1))
+    for (base::Int16 q = 1; q <= list_->Count(); q = base::add16(q, 1))
       base_ = std::max(base_, model::designator::wholeNumber(name(q)));
     for (const std::string& final : finals_)
       base_ = std::max(base_, model::designator::wholeNumber(final));
   }
 
   PlainOutcome run() {
-    const Int16 n = toInt16(list_->Count());
-    for (Int16 p = 1; p <= n; p = add16(p, 1)) {
+    const base::Int16 n = base::toInt16(list_->Count());
+    for (base::Int16 p = 1; p <= n; p = base::add16(p, 1)) {
       if (name(p) == finals_[p - 1] || inUse(finals_[p - 1])) continue;
       const std::string left = name(p);
       rename(p, finals_[p - 1]);
       follow(left, p - 1);
     }
-    for (Int16 q = 1; q <= n; q = add16(q, 1)) {
+    for (base::Int16 q = 1; q <= n; q = base::add16(q, 1)) {
       if (name(q) == finals_[q - 1]) continue;
       const std::string left = name(q);
       rename(q, temporary(q));
@@ -39,18 +39,18 @@ class PlainKeepingRight {
   }
 
  private:
-  std::string name(Int16 q) { return list_->Item(q)->Name(); }
+  std::string name(base::Int16 q) { return list_->Item(q)->Name(); }
   bool inUse(const std::string& designator) { return !list_->Item(designator).empty(); }
-  void rename(Int16 q, const std::string& to) {
+  void rename(base::Int16 q, const std::string& to) {
     outcome_.oldNames.push_back(name(q));
     list_->Item(q)->setName(to);
     outcome_.newNames.push_back(name(q));
   }
   // Whoever among the first upTo waits for the name freed takes it.
-  void follow(std::string freed, Int16 upTo) {
+  void follow(std::string freed, base::Int16 upTo) {
     for (bool moved = true; moved && !inUse(freed);) {
       moved = false;
-      for (Int16 q = 1; q <= upTo && !moved; q = add16(q, 1)) {
+      for (base::Int16 q = 1; q <= upTo && !moved; q = base::add16(q, 1)) {
         if (name(q) == finals_[q - 1] || finals_[q - 1] != freed) continue;
         freed = name(q);
         rename(q, finals_[q - 1]);
@@ -58,16 +58,16 @@ class PlainKeepingRight {
       }
     }
   }
-  std::string temporary(Int16 q) {
-    Int16 number = add16(base_, 1);
-    while (inUse(model::designator::withNumber(name(q), number))) number = add16(number, 1);
+  std::string temporary(base::Int16 q) {
+    base::Int16 number = base::add16(base_, 1);
+    while (inUse(model::designator::withNumber(name(q), number))) number = base::add16(number, 1);
     return model::designator::withNumber(name(q), number);
   }
 
   host::Ref<host::Document> document_;
   host::Ref<host::ComponentList> list_;
   std::vector<std::string> finals_;
-  Int16 base_ = 0;
+  base::Int16 base_ = 0;
   PlainOutcome outcome_;
 };
 

@@ -69,12 +69,12 @@ class PlainRun {
   }
   bool inUse(const std::string& name) { return !chooseList()->Item(name).empty(); }
   std::string wanted() {
-    const Int16 start =
+    const base::Int16 start =
         settings_.rules.startOf(model::designator::prefix(currentName_), settings_.start);
-    std::string name = model::designator::withNumber(currentName_, add16(start, offset_));
+    std::string name = model::designator::withNumber(currentName_, base::add16(start, offset_));
     while (settings_.rules.holds(name)) {
-      offset_ = add16(offset_, 1);
-      name = model::designator::withNumber(currentName_, add16(start, offset_));
+      offset_ = base::add16(offset_, 1);
+      name = model::designator::withNumber(currentName_, base::add16(start, offset_));
     }
     return name;
   }
@@ -103,7 +103,7 @@ class PlainRun {
 
   void moveConflictsAside() {
     const int count = allNames_.usedCount();
-    Int16 max = 0;
+    base::Int16 max = 0;
     for (int i = 0; i < count; ++i)
       max = std::max(max, model::designator::wholeNumber(allNames_[i]));
     const std::int64_t base = std::int64_t(max) + 1;
@@ -121,12 +121,12 @@ class PlainRun {
       // Counted across prefixes while that stays within 16 bits, then by
       // prefix, then the first free number above the run's range.
       const std::string prefix = model::designator::prefix(part->Name());
-      const std::int64_t temporary = fitsInt16(start + base + moved) ? start + base + moved
-                                     : fitsInt16(start + base + movedOf[prefix])
+      const std::int64_t temporary = base::fitsInt16(start + base + moved) ? start + base + moved
+                                     : base::fitsInt16(start + base + movedOf[prefix])
                                          ? start + base + movedOf[prefix]
                                          : start + list_->Count() + 1;
       const std::string target =
-          firstFree(model::designator::withNumber(part->Name(), toInt16(temporary)), "");
+          firstFree(model::designator::withNumber(part->Name(), base::toInt16(temporary)), "");
       rename(*part, name, target);
       ++moved;
       ++movedOf[prefix];
@@ -135,10 +135,10 @@ class PlainRun {
 
   std::string firstFree(const std::string& candidate, const std::string& ownName) {
     const std::string prefix = model::designator::prefix(candidate);
-    Int16 number = model::designator::wholeNumber(candidate);
+    base::Int16 number = model::designator::wholeNumber(candidate);
     std::string name = candidate;
     while (name != ownName && inUse(name)) {
-      number = add16(number, 1);
+      number = base::add16(number, 1);
       name = model::designator::compose(prefix, number);
     }
     return name;
@@ -153,21 +153,21 @@ class PlainRun {
       if (model::designator::hasPrefix(allNames_[k], prefix)) first = k;
     if (first < 0)
       return model::designator::compose(prefix,
-                                        add16(model::designator::wholeNumber(component), 1));
-    const Int16 wantedNumber = model::designator::wholeNumber(component);
+                                        base::add16(model::designator::wholeNumber(component), 1));
+    const base::Int16 wantedNumber = model::designator::wholeNumber(component);
     std::int32_t pos = first + 1;
     std::string previous = pos > 1 ? list->Item(pos - 1)->Name() : "";
-    Int16 lastNumber = 0;
+    base::Int16 lastNumber = 0;
     for (;; ++pos) {
-      if (pos == count + 1) return model::designator::compose(prefix, add16(lastNumber, 1));
+      if (pos == count + 1) return model::designator::compose(prefix, base::add16(lastNumber, 1));
       const std::string current = list->Item(pos)->Name();
       lastNumber = model::designator::wholeNumber(current);
-      const Int16 previousNumber = model::designator::wholeNumber(previous);
+      const base::Int16 previousNumber = model::designator::wholeNumber(previous);
       if (!model::designator::hasPrefix(current, prefix)) {
         if (!model::designator::numberPart(previous).empty())
-          return model::designator::compose(prefix, add16(previousNumber, 1));
+          return model::designator::compose(prefix, base::add16(previousNumber, 1));
       } else if (pos > 1) {
-        const Int16 below = add16(lastNumber, -1);
+        const base::Int16 below = base::add16(lastNumber, -1);
         if (below != previousNumber && wantedNumber < lastNumber)
           return model::designator::compose(prefix, below);
       }
@@ -182,7 +182,7 @@ class PlainRun {
     for (int i = 0; i < count; ++i) {
       auto placement = list_->Item(selectedNames_[i])->Placements()->Item(1);
       const double x = placement->X(0), y = placement->Y(0);
-      if (!std::isfinite(x) || !std::isfinite(y)) throw errors::overflow();
+      if (!std::isfinite(x) || !std::isfinite(y)) throw base::errors::overflow();
       sortedNames_[i] = {selectedNames_[i], renumber::coordinateText(x),
                          renumber::coordinateText(y)};
       keys_.push_back(plainPlacementKey(x, y, settings_.rules.placement));
@@ -205,18 +205,18 @@ class PlainRun {
 
   void stepAll() {
     if (model::designator::endsInLetter(currentName_)) {
-      offset_ = add16(offset_, 1);
+      offset_ = base::add16(offset_, 1);
       ignore();
       return;
     }
     const std::string target = firstFree(wanted(), currentName_);
     if (target != currentName_) rename(*current_, currentName_, target);
-    offset_ = add16(offset_, 1);
+    offset_ = base::add16(offset_, 1);
   }
 
   void stepSelected() {
     if (model::designator::endsInLetter(currentName_)) {
-      offset_ = add16(offset_, 1);
+      offset_ = base::add16(offset_, 1);
       ++selectedDone_;
       ignore();
       return;
@@ -243,7 +243,7 @@ class PlainRun {
         }
       rename(*current_, currentName_, want);
     }
-    offset_ = add16(offset_, 1);
+    offset_ = base::add16(offset_, 1);
   }
 
   Ref<host::Document> document_;
@@ -255,7 +255,7 @@ class PlainRun {
   Ref<Component> current_, previous_;
   std::string currentName_;
   std::int32_t position_ = 1, selectedDone_ = 0;
-  Int16 offset_ = 0;
+  base::Int16 offset_ = 0;
   std::vector<bool> held_;  // by list position: what the numbering rules keep
   PlainOutcome outcome_;
 };

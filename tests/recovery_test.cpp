@@ -60,8 +60,8 @@ TEST(PlanFinish, PlansTheRestOnceTheDesignShowsWhatWasMade) {
     try {
       renumber::planFinish(snapshotOf(names), kSwap, 1);
       FAIL() << names;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), errors::kDesignChanged);
+    } catch (const base::Error& e) {
+      EXPECT_EQ(e.number(), base::errors::kDesignChanged);
       EXPECT_NE(e.text().find(difference), std::string::npos) << e.text();
     }
   }
@@ -113,8 +113,8 @@ TEST(Recovery, EveryCutOfTheJournalIsClosedToTheRightState) {
     std::size_t marks = 0;
     try {
       marks = marksIn(cut);
-    } catch (const Error& e) {
-      ASSERT_EQ(e.number(), errors::kNotAJournal) << bytes;
+    } catch (const base::Error& e) {
+      ASSERT_EQ(e.number(), base::errors::kNotAJournal) << bytes;
       continue;  // cut in its first line: no rename was made
     }
     const bool planWhole = app::parseJournal(cut).holdsWholePlan();
@@ -122,7 +122,8 @@ TEST(Recovery, EveryCutOfTheJournalIsClosedToTheRightState) {
       const auto left = after(parts, full.plan, made);
       Recovered finish(left, cut, app::Recovery::finish);
       if (planWhole) {
-        EXPECT_FALSE(finish.outcome.error) << bytes << ": " << describe(*finish.outcome.error);
+        EXPECT_FALSE(finish.outcome.error)
+            << bytes << ": " << base::describe(*finish.outcome.error);
         EXPECT_EQ(finish.names(), whole.names()) << bytes;
         EXPECT_EQ(finish.outcome.log.entries(), whole.outcome.log.entries()) << bytes;
         EXPECT_TRUE(finish.closed()) << bytes;
@@ -173,7 +174,7 @@ TEST(Recovery, AFinishedUndoMarksTheRunItTookBack) {
   finish.journals.texts = e.journals.texts;
   finish.outcome = finish.session.run(app::recovering(
       app::parseJournal(e.journals.texts[undo.journal]), undo.journal, app::Recovery::finish));
-  ASSERT_FALSE(finish.outcome.error) << describe(*finish.outcome.error);
+  ASSERT_FALSE(finish.outcome.error) << base::describe(*finish.outcome.error);
   EXPECT_EQ(finish.names(), words("R5 R6"));
   EXPECT_EQ(app::parseJournal(finish.journals.texts.at(runPath)).undoneBy,
             std::vector<std::string>{undo.journal});
@@ -187,7 +188,7 @@ TEST(Recovery, AChangedDesignIsNotFinishedAndTheJournalStaysOpen) {
   left.parts[2].designator = "R2";  // renamed by hand since
   Recovered finish(left, cut, app::Recovery::finish);
   ASSERT_TRUE(finish.outcome.error);
-  EXPECT_EQ(finish.outcome.error->number(), errors::kDesignChanged);
+  EXPECT_EQ(finish.outcome.error->number(), base::errors::kDesignChanged);
   EXPECT_FALSE(finish.closed());
   EXPECT_EQ(finish.names(), words("R1 R6 R2"));
 }

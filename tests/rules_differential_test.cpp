@@ -46,15 +46,15 @@ renumber::NumberingRules generatedRules(std::mt19937& random, const standin::Des
   for (int k = static_cast<int>(random() % 3); k > 0; --k) {
     const int kind = static_cast<int>(random() % 3);
     const std::string prefix = kPrefixes[random() % 5];
-    const Int16 low = static_cast<Int16>(random() % 6);
+    const base::Int16 low = static_cast<base::Int16>(random() % 6);
     if (kind == 0) rules.locked.push_back({renumber::LockEntry::Kind::name, someName()});
     if (kind == 1)
-      rules.locked.push_back({renumber::LockEntry::Kind::range, prefix, low, Int16(low + 3)});
+      rules.locked.push_back({renumber::LockEntry::Kind::range, prefix, low, base::Int16(low + 3)});
     if (kind == 2 && random() % 3 == 0)
       rules.locked.push_back({renumber::LockEntry::Kind::prefix, prefix});
   }
   if (random() % 3 == 0) rules.onlyPrefixes = {"R", kPrefixes[random() % 5]};
-  if (random() % 3 == 0) rules.startFor["R"] = static_cast<Int16>(random() % 3 ? 100 : -5);
+  if (random() % 3 == 0) rules.startFor["R"] = static_cast<base::Int16>(random() % 3 ? 100 : -5);
   if (random() % 4 == 0) rules.startFor["C"] = 32766;  // past 16 bits: refused
   if (random() % 5 == 0) rules.lockedForRun.insert(someName());
   if (random() % 2 == 0) {
@@ -121,7 +121,7 @@ Ended plain(const standin::DesignData& design, bool selected,
             outcome.ignored,
             ecoOf(outcome.oldNames, outcome.newNames),
             false};
-  } catch (const Error&) {
+  } catch (const base::Error&) {
     return {tests::designators(design), {}, {}, {}, {}, true};
   }
 }

@@ -56,8 +56,8 @@ TEST(NameTables, TheSelectedNamesNeedAtLeastOneComponent) {
   try {
     p.storeSelectedNames();
     FAIL();
-  } catch (const Error& error) {
-    EXPECT_EQ(error.number(), errors::kNoDesign);
+  } catch (const base::Error& error) {
+    EXPECT_EQ(error.number(), base::errors::kNoDesign);
   }
 }
 
@@ -74,9 +74,9 @@ TEST(NamesInUse, AreFoundIncludingTheComponentsOwn) {
 
 TEST(NamesInUse, AreRefusedAsTheHostRefusesThem) {
   model::WorkingDesign d(design("R1 R2"));
-  EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R2"); }), errors::kDesignatorInUse);
-  EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R 3"); }), errors::kIllegalDesignator);
-  EXPECT_EQ(tests::failureOf([&] { d.rename(1, ""); }), errors::kIllegalDesignator);
+  EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R2"); }), base::errors::kDesignatorInUse);
+  EXPECT_EQ(tests::failureOf([&] { d.rename(1, "R 3"); }), base::errors::kIllegalDesignator);
+  EXPECT_EQ(tests::failureOf([&] { d.rename(1, ""); }), base::errors::kIllegalDesignator);
   EXPECT_FALSE(d.rename(1, "R1")) << "its own name changes nothing";
   EXPECT_EQ(tests::designators(d.design()), tests::words("R1 R2"));
 }

@@ -87,7 +87,7 @@ TEST(AllComponents, RenumbersADesignOfMoreComponentsThanSixteenBitsCount) {
   Engine over(design(large));
   const auto error = over.runAll();
   ASSERT_TRUE(error);
-  EXPECT_EQ(error->number(), errors::kOverflow);
+  EXPECT_EQ(error->number(), base::errors::kOverflow);
   EXPECT_TRUE(over.host->renames().empty());
 }
 
@@ -116,7 +116,7 @@ TEST(AllComponents, RenamesADesignNumberedUpTo32767) {
     Engine e(design(parts));
     e.options.rules.keepRight = keepRight;
     const auto error = e.runAll();
-    ASSERT_FALSE(error) << describe(*error);
+    ASSERT_FALSE(error) << base::describe(*error);
     std::vector<std::string> wanted;
     for (int n = 1; n <= 68; ++n) wanted.push_back("R" + std::to_string(n));
     EXPECT_EQ(e.names(), wanted);
@@ -255,7 +255,7 @@ TEST(HostFailure, StopsTheRunButTheRenamesMadeReachTheEcoFile) {
   e.options.direct = false;
   e.dialog.answer = "/out/run.eco";
   // Reading the design and the dry run take the first calls; fail in the renames.
-  e.host->failCall(16, Error(0x800706BA, "The RPC server is unavailable"));
+  e.host->failCall(16, base::Error(0x800706BA, "The RPC server is unavailable"));
   const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(error->number(), 0x800706BA);
@@ -272,7 +272,7 @@ TEST(HostFailure, StopsTheRunButTheRenamesMadeReachTheEcoFile) {
 
 TEST(HostFailure, BeforeTheFirstRenameChangesNothing) {
   Engine e(design("R5 R6 R7"));
-  e.host->failCall(3, Error(0x800706BA, "gone"));
+  e.host->failCall(3, base::Error(0x800706BA, "gone"));
   const auto error = e.runAll();
   ASSERT_TRUE(error);
   EXPECT_EQ(e.names(), words("R5 R6 R7"));

@@ -359,14 +359,14 @@ TEST_P(StandIns, TheClientReadsAndRenamesInAnotherProcess) {
   try {
     list->Item(1)->setName("R6");
     FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errors::kDesignatorInUse);
+  } catch (const base::Error& e) {
+    EXPECT_EQ(e.number(), base::errors::kDesignatorInUse);
     EXPECT_EQ(e.text(), "Reference designator R6 is already in use");
   }
   list->Item(1)->setName("R1");
   EXPECT_EQ(standin::loadDesignFile(schematicSaved).parts[0].designator, "R1");
   powerLogic->kill();
-  EXPECT_THROW(list->Count(), Error);
+  EXPECT_THROW(list->Count(), base::Error);
 }
 
 TEST_P(StandIns, StartUpWithoutPowerLogicSaysSoAndEnds) {
@@ -401,7 +401,7 @@ TEST_P(StandIns, OpeningAnotherDesignReattaches) {
   const win::Variant path = win::Variant::fromString(other);
   try {
     app.call("OpenDesign", {&path});
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     FAIL() << describe(e);
   }
   win::pumpMessages(300ms);

@@ -221,7 +221,9 @@ struct FixedSaveDialog final : SaveDialog {
 };
 
 struct NoPcb final : host::PcbConnector {
-  std::shared_ptr<host::PcbApplication> attach() override { throw errors::cannotCreateObject(); }
+  std::shared_ptr<host::PcbApplication> attach() override {
+    throw base::errors::cannotCreateObject();
+  }
 };
 
 struct FixedHost final : host::HostAttacher {
@@ -255,7 +257,8 @@ void writeMap(const app::PlannedRun& planned, const std::string& path, base::Fil
   if (planned.error) return;
   const app::Preview preview = app::previewOf(planned.design, planned.plan, "Preview");
   constexpr int kWidth = 800, kHeight = 600;
-  files.replaceFile(path, encodePng(kWidth, kHeight, app::mapPixels(preview.map, kWidth, kHeight)));
+  files.replaceFile(path,
+                    base::encodePng(kWidth, kHeight, app::mapPixels(preview.map, kWidth, kHeight)));
 }
 
 // Help, version, or the settings of a well-formed command line; the exit
@@ -280,7 +283,7 @@ std::optional<int> answerWithoutRun(const ParsedArguments& parsed, const char* u
   }
   try {
     renumber::parseRules(a->rules);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     err << e.text() << '\n';
     return 2;
   }
@@ -345,8 +348,8 @@ app::RunRequest requestOf(const Arguments& a, base::FileSystem& files) {
 void attach(app::PowerLogicLink& link) {
   try {
     link.attach([](host::HostEvent) {});
-  } catch (const Error& e) {
-    if (e.number() != errors::kCannotCreateObject) throw;
+  } catch (const base::Error& e) {
+    if (e.number() != base::errors::kCannotCreateObject) throw;
     throw e.withLead(app::kNotRunningOnCommandLine);
   }
 }
@@ -375,10 +378,10 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
     calls.resetCounts();
     if (a.map) writeMap(session.plan(app::renumbering(settingsOf(a), ecoOf(a))), *a.map, files);
     outcome = runAsAsked(a, requestOf(a, files), session, delivery);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     outcome.error = e;
   }
-  if (outcome.error) err << userMessage(*outcome.error) << '\n';
+  if (outcome.error) err << base::userMessage(*outcome.error) << '\n';
   printOutcome(outcome, out);
   if (!outcome.error && !outcome.cancelled && outcome.log.empty())
     err << app::kNothingToRename << '\n';
@@ -423,7 +426,7 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   FixedHost attacher;
   try {
     attacher.host = designs.open(a->design);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     err << userMessage(e) << '\n';
     return 1;
   } catch (const std::runtime_error& e) {

@@ -15,7 +15,7 @@ CutOffRecovery::Asked CutOffRecovery::ask(const std::string& design) {
     const RecoveryQuestion question = recoveryQuestion(journal, made);
     if (const auto choice = view_.askRecovery(question))
       asked.closing = recovering(std::move(journal), *path, *choice);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     asked.found = true;
     errors_.show(e);
   }

@@ -9,7 +9,7 @@ bool DesignFollowing::start() {
     link_.attach([this](host::HostEvent event) { view_.deliverLater(event); });
     view_.setTitle(link_.title());
     return true;
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     endOnMissingHost(e, "You must load a project before running Varnel");
   } catch (const std::exception&) {
     // Start-up stops quietly on anything else, as on any other error.
@@ -25,7 +25,7 @@ bool DesignFollowing::tookAnotherDesign() {
   if (link_.subscribed()) return false;
   try {
     if (!link_.designChanged()) return false;
-  } catch (const Error&) {
+  } catch (const base::Error&) {
     return false;  // the run itself says what is wrong
   }
   takeNewDesign();
@@ -33,7 +33,7 @@ bool DesignFollowing::tookAnotherDesign() {
   std::string name;
   try {
     name = link_.designName();
-  } catch (const Error&) {
+  } catch (const base::Error&) {
   }
   view_.showMessage("Another design is open in PowerLogic. Varnel now works on the design " + name +
                         "; nothing was renamed.",
@@ -50,7 +50,7 @@ void DesignFollowing::takeNewDesign() {
     view_.setChecked(Control::allComponents, false);
     link_.takeComponentList();
     view_.setTitle(link_.title());
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     link_.noteFailure(e);
     endOnMissingHost(e, "There is no componets in project");  // "componets" is meant
     return;
@@ -71,10 +71,10 @@ bool DesignFollowing::attachAgain() {
   try {
     link_.attachAgain([this](host::HostEvent event) { view_.deliverLater(event); });
     view_.setTitle(link_.title());
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     const std::string text =
-        e.number() == errors::kCannotCreateObject ? kNotRunningOnRun
-        : e.number() == errors::kNoDesign
+        e.number() == base::errors::kCannotCreateObject ? kNotRunningOnRun
+        : e.number() == base::errors::kNoDesign
             ? "PowerLogic has no design loaded. Open your design, then press Run again."
             : "Varnel could not attach to PowerLogic.\n" + userMessage(e);
     view_.showMessage(text, "", MessageIcon::exclamation);
@@ -90,10 +90,10 @@ bool DesignFollowing::attachAgain() {
 
 // The one message that ends the program, for the two errors that say the
 // host or its design is missing; other errors stop quietly.
-void DesignFollowing::endOnMissingHost(const Error& e, const char* noDesignText) {
-  const char* text = e.number() == errors::kNoDesign             ? noDesignText
-                     : e.number() == errors::kCannotCreateObject ? kNotRunning
-                                                                 : nullptr;
+void DesignFollowing::endOnMissingHost(const base::Error& e, const char* noDesignText) {
+  const char* text = e.number() == base::errors::kNoDesign             ? noDesignText
+                     : e.number() == base::errors::kCannotCreateObject ? kNotRunning
+                                                                       : nullptr;
   if (!text) return;
   view_.showMessage(text, "", MessageIcon::critical);
   owner_.endProgram();

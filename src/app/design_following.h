@@ -45,7 +45,7 @@ class DesignFollowing {
  private:
   void takeNewDesign();
   bool attachAgain();
-  void endOnMissingHost(const Error& error, const char* noDesignText);
+  void endOnMissingHost(const base::Error& error, const char* noDesignText);
 
   MainWindowView& view_;
   PowerLogicLink& link_;

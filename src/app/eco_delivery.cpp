@@ -9,19 +9,20 @@ namespace {
 
 constexpr std::size_t kRenamesShown = 20;
 
-Error handOffError(const Error& cause, const std::string& step, const std::string& tail) {
-  return Error(cause.number(),
-               "Write and force read in PCB failed while " + step + ": " + cause.text() + tail);
+base::Error handOffError(const base::Error& cause, const std::string& step,
+                         const std::string& tail) {
+  return base::Error(cause.number(), "Write and force read in PCB failed while " + step + ": " +
+                                         cause.text() + tail);
 }
 
 // "The ECO file P" unless the file system's own text names P already: a
 // path is said once.
-std::string theEcoFile(const std::string& path, const Error& cause) {
+std::string theEcoFile(const std::string& path, const base::Error& cause) {
   if (!path.empty() && cause.text().find(path) != std::string::npos) return "The ECO file";
   return "The ECO file " + path;
 }
 
-std::string layoutNeeded(const Error& cause) {
+std::string layoutNeeded(const base::Error& cause) {
   return " with the layout open to write and force read the ECO file (or choose \"Write "
          "only\"). PowerPCB said: " +
          cause.text() + ".";
@@ -31,8 +32,8 @@ std::string layoutNeeded(const Error& cause) {
 std::string designNameFor(host::Document& design, const std::string& option) {
   try {
     return design.Name();
-  } catch (const Error& e) {
-    throw errors::refusal(
+  } catch (const base::Error& e) {
+    throw base::errors::refusal(
         e.number(),
         option + " failed while asking PowerLogic for the design's name: " + e.text() + ".");
   }
@@ -40,11 +41,11 @@ std::string designNameFor(host::Document& design, const std::string& option) {
 
 }  // namespace
 
-Error layoutMissingRefusal(const Error& cause) {
-  return errors::refusal(cause.number(), "PowerPCB must be running" + layoutNeeded(cause));
+base::Error layoutMissingRefusal(const base::Error& cause) {
+  return base::errors::refusal(cause.number(), "PowerPCB must be running" + layoutNeeded(cause));
 }
 
-std::string layoutMissingNote(const Error& cause) {
+std::string layoutMissingNote(const base::Error& cause) {
   return "Rename needs PowerPCB running" + layoutNeeded(cause);
 }
 
@@ -72,15 +73,15 @@ std::optional<EcoTarget> EcoDelivery::prepareNamed(EcoOutput output, const Desig
     const std::string proposed = eco::proposedEcoFileName(designName("Write only"));
     try {
       target.path = saveDialog_.askSavePath("ECO files (*.eco) |*.eco|", proposed);
-    } catch (const Error& e) {
-      throw errors::refusal(e.number(), "The save dialog failed: " + e.text() + ".");
+    } catch (const base::Error& e) {
+      throw base::errors::refusal(e.number(), "The save dialog failed: " + e.text() + ".");
     }
     if (target.path.empty()) return std::nullopt;  // cancelled: the user's choice
   } else {
     target.path = forcedReadPath(designName);
     try {
       target.layout = openLayout();
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
       throw layoutMissingRefusal(e);
     }
     target.keptCopy = chosenFile;
@@ -90,13 +91,13 @@ std::optional<EcoTarget> EcoDelivery::prepareNamed(EcoOutput output, const Desig
   return target;
 }
 
-std::optional<Error> EcoDelivery::rehearse(EcoOutput output, host::Document& design) {
+std::optional<base::Error> EcoDelivery::rehearse(EcoOutput output, host::Document& design) {
   if (output != EcoOutput::forceReadInPcb) return std::nullopt;
   checkTarget(
       forcedReadPath([&](const std::string& option) { return designNameFor(design, option); }));
   try {
     openLayout();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     return e;
   }
   return std::nullopt;
@@ -105,9 +106,9 @@ std::optional<Error> EcoDelivery::rehearse(EcoOutput output, host::Document& des
 void EcoDelivery::checkTarget(const std::string& path) {
   try {
     files_.checkWritable(path);
-  } catch (const Error& e) {
-    throw errors::refusal(e.number(),
-                          theEcoFile(path, e) + " cannot be written: " + e.text() + ".");
+  } catch (const base::Error& e) {
+    throw base::errors::refusal(e.number(),
+                                theEcoFile(path, e) + " cannot be written: " + e.text() + ".");
   }
 }
 
@@ -132,9 +133,9 @@ bool EcoDelivery::deliver(const EcoTarget& target, const eco::ChangeLog& log,
     case EcoOutput::writeOnly:
       try {
         writeEco(target.path, log);
-      } catch (const Error& e) {
-        throw Error(e.number(), theEcoFile(target.path, e) + " could not be written: " + e.text() +
-                                    unsavedRenamesNote(log));
+      } catch (const base::Error& e) {
+        throw base::Error(e.number(), theEcoFile(target.path, e) + " could not be written: " +
+                                          e.text() + unsavedRenamesNote(log));
       }
       if (marks.delivered) marks.delivered();
       saveDialog_.written(target.path);
@@ -151,28 +152,28 @@ void EcoDelivery::forceRead(const EcoTarget& target, const eco::ChangeLog& log,
   const std::string& path = target.path;
   try {
     writeEco(path, log);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     throw handOffError(e, "writing " + path, unsavedRenamesNote(log));
   }
   const std::string byHand = "\nThe ECO file is still at " + path + "; read it in by hand.";
   if (marks.pcbReading) marks.pcbReading();
   try {
     target.layout->ReadEcoFile(path);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     throw handOffError(e, "PowerPCB read " + path, byHand);
   }
   if (marks.delivered) marks.delivered();
   if (!target.keptCopy.empty()) {
     try {
       writeEco(target.keptCopy, log);
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
       throw handOffError(e, "keeping a copy at " + target.keptCopy,
                          "\nPowerPCB has read the file; it is still at " + path + ".");
     }
   }
   try {
     files_.deleteFile(path);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     throw handOffError(e, "deleting " + path + " after PowerPCB read it",
                        "\nPowerPCB has read the file; it is still at " + path + ".");
   }
@@ -187,7 +188,7 @@ std::string EcoDelivery::unsavedRenamesNote(const eco::ChangeLog& log) {
     const std::string listFile = freeListFileName();
     files_.replaceFile(listFile, log.listing("\r\n"));
     where = "the full list (old new) is in " + listFile;
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     where = "the list could not be written to a file (" + e.text() + "); the first are (old new)";
   }
   std::string note = "\nNo ECO file holds the renames made; " + where + ":\n";

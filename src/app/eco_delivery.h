@@ -53,7 +53,7 @@ class EcoDelivery {
   // What prepare would check, asking for no file: the forced-read file's
   // place is checked, and what PowerPCB said when it cannot be reached
   // (the plan stands; making it would be refused).
-  std::optional<Error> rehearse(EcoOutput output, host::Document& design);
+  std::optional<base::Error> rehearse(EcoOutput output, host::Document& design);
   // The refusal of a run whose ECO file could not be written at path.
   void checkTarget(const std::string& path);
   // Writes the file of log where target says; false when there is none.
@@ -83,7 +83,7 @@ class EcoDelivery {
 
 // What a run with a forced read refuses with when PowerPCB or its layout
 // cannot be reached, and what a Preview says of it under its summary.
-Error layoutMissingRefusal(const Error& cause);
-std::string layoutMissingNote(const Error& cause);
+base::Error layoutMissingRefusal(const base::Error& cause);
+std::string layoutMissingNote(const base::Error& cause);
 
 }  // namespace varnel::app

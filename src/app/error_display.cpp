@@ -4,18 +4,18 @@
 
 namespace varnel::app {
 
-void ErrorDisplay::show(const Error& error) {
-  std::string text = userMessage(error);
+void ErrorDisplay::show(const base::Error& error) {
+  std::string text = base::userMessage(error);
   link_.noteFailure(error);
-  if (errors::isHostGone(error.number())) {
+  if (base::errors::isHostGone(error.number())) {
     text += std::string("\n") + kGoneDuringWork;
     view_.setTitle(kNotRunningTitle);
   }
   view_.showMessage(text, "", MessageIcon::critical);
 }
 
-void ErrorDisplay::showPlanError(const Error& error) {
-  if (error.number() != errors::kStopped) return show(error);
+void ErrorDisplay::showPlanError(const base::Error& error) {
+  if (error.number() != base::errors::kStopped) return show(error);
   view_.setStatus("Stopped; nothing was renamed.");
 }
 

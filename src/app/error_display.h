@@ -13,10 +13,10 @@ class ErrorDisplay {
  public:
   ErrorDisplay(MainWindowView& view, PowerLogicLink& link) : view_(view), link_(link) {}
 
-  void show(const Error& error);
+  void show(const base::Error& error);
   // A plan the user stopped is told in the status bar, since the stop was
   // the user's own doing; any other error is shown as every error is.
-  void showPlanError(const Error& error);
+  void showPlanError(const base::Error& error);
 
  private:
   MainWindowView& view_;

@@ -37,9 +37,9 @@ int hexDigit(char c) {
   return -1;
 }
 
-Error notAJournal(int line, const std::string& why) {
-  return Error(errors::kNotAJournal,
-               "Not a Varnel journal: line " + std::to_string(line) + ": " + why);
+base::Error notAJournal(int line, const std::string& why) {
+  return base::Error(base::errors::kNotAJournal,
+                     "Not a Varnel journal: line " + std::to_string(line) + ": " + why);
 }
 
 std::string unescaped(std::string_view text, int line) {
@@ -106,8 +106,8 @@ std::string journalCompleted() {
   return "completed\n";
 }
 
-std::string journalFailed(const Error& error) {
-  return "failed " + formatErrorNumber(error.number()) + " " +
+std::string journalFailed(const base::Error& error) {
+  return "failed " + base::formatErrorNumber(error.number()) + " " +
          escaped(error.text(), /*keepBlanks=*/true) + "\n";
 }
 

@@ -89,7 +89,7 @@ struct JournalHead {
 std::string journalHead(const JournalHead& head);
 std::string journalRename(const model::Rename& rename);
 std::string journalCompleted();
-std::string journalFailed(const Error& error);
+std::string journalFailed(const base::Error& error);
 std::string journalUndoneBy(const std::string& file);
 std::string journalRecovered(const std::string& choice);
 std::string journalDelivering();

@@ -33,7 +33,7 @@ void dropCutRecord(const std::string& path) {
   std::string text;
   {
     std::ifstream in(pathOf(path), std::ios::binary);
-    if (!in) throw errors::fileAccess(path);
+    if (!in) throw base::errors::fileAccess(path);
     text.assign(std::istreambuf_iterator<char>(in), {});
   }
   const std::size_t end = text.rfind('\n');
@@ -41,7 +41,7 @@ void dropCutRecord(const std::string& path) {
   if (keep == text.size()) return;
   std::error_code failed;
   std::filesystem::resize_file(pathOf(path), keep, failed);
-  if (failed) throw errors::fileAccess(path);
+  if (failed) throw base::errors::fileAccess(path);
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ std::optional<std::string> JournalFolder::newest(const std::string& designName,
       const Journal journal = parseJournal(files_.readFile(utf8Of(path)));
       if (journal.design == designName && wanted(journal))
         candidates.push_back({journal.started, fs::last_write_time(path, ec), utf8Of(path)});
-    } catch (const Error&) {
+    } catch (const base::Error&) {
       // Not a journal of ours: not a run to take back or close.
     }
   }

@@ -173,7 +173,7 @@ void MainWindowPresenter::previewUndo() {
       return view_.showMessage("No run of " + design + " is left to undo.", "",
                                MessageIcon::information);
     previews_.show(takingBack(parseJournal(journals_.read(*path)), *path, ecoOf(view_)));
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     errors_.show(e);
   }
 }
@@ -193,7 +193,7 @@ void MainWindowPresenter::make(const RunRequest& request) {
   const RunOutcome outcome = work_.run([&] { return session_.run(request); });
   view_.setStatus(runStatus(outcome));
   if (work_.endAsked()) return;
-  if (outcome.error && outcome.error->number() == errors::kStopped) {
+  if (outcome.error && outcome.error->number() == base::errors::kStopped) {
     if (outcome.stoppedCutOff) offerRecovery();
     return;
   }
@@ -204,7 +204,7 @@ void MainWindowPresenter::onAbout() {
   std::string design;
   try {
     design = link_.designName();
-  } catch (const Error&) {
+  } catch (const base::Error&) {
     design = kCannotBeReached;
   }
   view_.showAbout({"Varnel " VARNEL_VERSION

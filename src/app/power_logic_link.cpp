@@ -11,7 +11,7 @@ void PowerLogicLink::attach(std::function<void(host::HostEvent)> onEvent) {
   try {
     eventSubscription_ = application_->subscribe(std::move(onEvent));
     subscribed_ = true;
-  } catch (const Error&) {
+  } catch (const base::Error&) {
     subscribed_ = false;
   }
   takeDesign();
@@ -35,9 +35,10 @@ void PowerLogicLink::detach() {
 }
 
 host::Ref<host::Document> PowerLogicLink::activeDocument() {
-  if (!application_) throw errors::objectNotSet();
+  if (!application_) throw base::errors::objectNotSet();
   auto document = application_->ActiveDocument();
-  if (document.empty()) throw Error(errors::kNoDesign, "PowerLogic has no design open.");
+  if (document.empty())
+    throw base::Error(base::errors::kNoDesign, "PowerLogic has no design open.");
   return document;
 }
 
@@ -72,7 +73,7 @@ bool PowerLogicLink::eventChangesDesign(host::HostEvent event) {
   if (event != host::HostEvent::unknown) return true;
   try {
     return designChanged();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     noteFailure(e);
     return false;
   }
@@ -91,7 +92,7 @@ std::string PowerLogicLink::title() {
 }
 
 host::Document& PowerLogicLink::documentForRun() {
-  if (!application_) throw errors::objectNotSet();
+  if (!application_) throw base::errors::objectNotSet();
   application_->Prepare();
   document_ = activeDocument();
   return *document_;
@@ -101,8 +102,8 @@ host::Document& PowerLogicLink::document() {
   return *document_;
 }
 
-void PowerLogicLink::noteFailure(const Error& error) {
-  if (errors::isHostGone(error.number())) lost_ = true;
+void PowerLogicLink::noteFailure(const base::Error& error) {
+  if (base::errors::isHostGone(error.number())) lost_ = true;
 }
 
 }  // namespace varnel::app

@@ -68,7 +68,7 @@ class PowerLogicLink {
   // Varnel attaches again.
   bool lost() const { return lost_; }
   // Notes that PowerLogic's process has gone when error says so.
-  void noteFailure(const Error& error);
+  void noteFailure(const base::Error& error);
 
  private:
   host::Ref<host::Document> activeDocument();

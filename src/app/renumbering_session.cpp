@@ -39,7 +39,7 @@ RenumberingSession::RenumberingSession(PowerLogicLink& link, app::ProgressDispla
 // Between two calls to PowerLogic, never inside one: the user may have
 // asked to stop.
 void RenumberingSession::checkForStop() {
-  if (activity_.stopAsked()) throw Error(errors::kStopped, "Stopped.");
+  if (activity_.stopAsked()) throw base::Error(base::errors::kStopped, "Stopped.");
 }
 
 host::Ref<host::ComponentList> RenumberingSession::componentListFor(std::int32_t scopeCount) {
@@ -59,15 +59,17 @@ bool foundNoSelection(const RunRequest& request, const model::DesignSnapshot& de
 
 // The refusal of a run whose journal cannot be written: no rename is made
 // that could not be taken back.
-Error journalNotWritten(const Error& e) {
-  return errors::refusal(e.number(), "The run's journal could not be written: " + e.text() + ".");
+base::Error journalNotWritten(const base::Error& e) {
+  return base::errors::refusal(e.number(),
+                               "The run's journal could not be written: " + e.text() + ".");
 }
 
-Error partialPlanRefusal(const std::string& journalPath) {
-  return errors::refusal(errors::kNotAJournal,
-                         "The journal " + journalPath +
-                             " does not hold that run's whole plan: the run can be taken back or "
-                             "left as it is, not finished.");
+base::Error partialPlanRefusal(const std::string& journalPath) {
+  return base::errors::refusal(
+      base::errors::kNotAJournal,
+      "The journal " + journalPath +
+          " does not hold that run's whole plan: the run can be taken back or "
+          "left as it is, not finished.");
 }
 
 // The renames made are the plan's first ones.
@@ -96,7 +98,7 @@ renumber::RenumberPlan planOf(const RunRequest& request, const model::DesignSnap
 
 // The records that end a journal: how the run ended, written before its
 // ECO file is delivered, and how a cut-off run was closed, written once it is.
-JournalEnd endRecords(const RunRequest& request, const std::optional<Error>& failure) {
+JournalEnd endRecords(const RunRequest& request, const std::optional<base::Error>& failure) {
   const Recovering* closing = request.recovery();
   const bool leaving = closing && closing->choice == Recovery::leave;
   JournalEnd end;
@@ -147,9 +149,9 @@ void RenumberingSession::markTakenBack(const std::string& journalPath, const std
   if ((!outcome.applied && !outcome.deliveryOnly) || outcome.error) return;
   try {
     journals_.appendTo(journalPath, marks);
-  } catch (const Error& e) {
-    outcome.error = Error(e.number(), "The undo is done, but " + journalPath +
-                                          " could not be marked undone: " + e.text());
+  } catch (const base::Error& e) {
+    outcome.error = base::Error(e.number(), "The undo is done, but " + journalPath +
+                                                " could not be marked undone: " + e.text());
   }
 }
 
@@ -162,7 +164,7 @@ PlannedRun RenumberingSession::plan(const RunRequest& request) {
     // The plan is worth seeing while PowerPCB is not there yet.
     if (!planned.plan.renames.empty())
       planned.layoutMissing = delivery_.rehearse(request.eco, link_.document());
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     planned.error = e;
   }
   return planned;
@@ -175,7 +177,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
     std::vector<model::Rename> made;
     planned.plan = planOf(request, shown.design, made);
     refuseUnfitNames(shown.design, planned.plan, request.eco, delivery_.encoder());
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     planned.error = e;
   }
   return planned;
@@ -209,7 +211,7 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
     planned = readAndPlan(request);
     target = targetFor(planned, request);
     if (target) journal = openJournal(planned, request, *target);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     outcome.error = e;
     return outcome;
   }
@@ -218,15 +220,15 @@ RunOutcome RenumberingSession::execute(const RunRequest& request) {
     return outcome;
   }
   beginOutcome(outcome, request, planned, *target, journal.get());
-  std::optional<Error> failure;
+  std::optional<base::Error> failure;
   outcome.applied = true;
   try {
     applyPlan(planned.plan, planned.read.parts, outcome, journal.get());
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     failure = e;
   }
   const std::size_t made = outcome.log.size() - planned.made.size();
-  if (failure && failure->number() == errors::kStopped && (made == 0 || journal)) {
+  if (failure && failure->number() == base::errors::kStopped && (made == 0 || journal)) {
     endStopped(outcome, *failure,
                {made, planned.plan.renames.size(), request.recovery() != nullptr}, journal.get());
     return outcome;
@@ -277,7 +279,7 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
                                      target.output, target.path, plan.renames}));
     opened.sink->writeThrough();
     return std::move(opened.sink);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     throw journalNotWritten(e);
   }
 }
@@ -295,7 +297,7 @@ std::unique_ptr<JournalSink> RenumberingSession::continueJournal(
     sink->append(marks);
     sink->writeThrough();
     return sink;
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     throw journalNotWritten(e);
   }
 }
@@ -349,9 +351,10 @@ void RenumberingSession::applyPlan(const renumber::RenumberPlan& plan,
       }
       if (journal) journal->append(journalRename(outcome.log.entries().back()));
       if (outcome.log.entries().back().to != planned.to)
-        throw Error(errors::kHostRenamedOtherwise,
-                    "PowerLogic named " + planned.from + " '" + outcome.log.entries().back().to +
-                        "' instead of '" + planned.to + "'; the run stopped there.");
+        throw base::Error(base::errors::kHostRenamedOtherwise,
+                          "PowerLogic named " + planned.from + " '" +
+                              outcome.log.entries().back().to + "' instead of '" + planned.to +
+                              "'; the run stopped there.");
     }
     for (; ignored < ignoredEnd; ++ignored) outcome.ignored.push_back(plan.ignored[ignored]);
   };
@@ -389,12 +392,13 @@ namespace {
 
 // Appends lines to the journal, through to the disk; a journal that cannot
 // be written keeps its first error in failure, and the run goes on.
-void writeThrough(JournalSink* journal, const std::string& lines, std::optional<Error>& failure) {
+void writeThrough(JournalSink* journal, const std::string& lines,
+                  std::optional<base::Error>& failure) {
   if (!journal || lines.empty()) return;
   try {
     journal->append(lines);
     journal->writeThrough();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     if (!failure) failure = e;
   }
 }
@@ -405,7 +409,7 @@ void writeThrough(JournalSink* journal, const std::string& lines, std::optional<
 // true once it reached its place. A journal closed only once its file is
 // delivered tells a Varnel ended during the delivery from a finished run.
 bool RenumberingSession::deliverMarked(const EcoTarget& target, const eco::ChangeLog& log,
-                                       JournalSink* journal, std::optional<Error>& failure) {
+                                       JournalSink* journal, std::optional<base::Error>& failure) {
   const DeliveryMarks marks{[&] {
                               writeThrough(journal, journalDelivering(), failure);
                               activity_.phase(kPcbReadingText);
@@ -413,21 +417,21 @@ bool RenumberingSession::deliverMarked(const EcoTarget& target, const eco::Chang
                             [&] { writeThrough(journal, journalDelivered(), failure); }};
   try {
     return delivery_.deliver(target, log, marks);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     if (!failure) failure = e;
     return false;
   }
 }
 
-void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>& failure,
+void RenumberingSession::finish(RunOutcome& outcome, const std::optional<base::Error>& failure,
                                 const EcoTarget& target, std::size_t planned, JournalSink* journal,
                                 const JournalEnd& end) {
-  std::optional<Error> deliveryFailure;
+  std::optional<base::Error> deliveryFailure;
   writeThrough(journal, end.ended, deliveryFailure);
   try {
     if (!outcome.ignored.empty() || !outcome.unnamable.empty())
       reportIgnored(outcome.ignored, outcome.unnamable);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     if (!deliveryFailure) deliveryFailure = e;
   }
   const bool delivered = deliverMarked(target, outcome.log, journal, deliveryFailure);
@@ -435,8 +439,8 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
     writeThrough(journal, end.closed, deliveryFailure);
   if (failure) {
     std::string text = failure->text();
-    if (deliveryFailure) text += "\n" + describe(*deliveryFailure);
-    outcome.error = Error(failure->number(), text)
+    if (deliveryFailure) text += "\n" + base::describe(*deliveryFailure);
+    outcome.error = base::Error(failure->number(), text)
                         .withLead(delivery_.stoppedRunSummary(outcome.log, planned, target,
                                                               delivered && !deliveryFailure) +
                                   (outcome.journal.empty() || outcome.log.empty()
@@ -455,21 +459,21 @@ void RenumberingSession::finish(RunOutcome& outcome, const std::optional<Error>&
 // part of it. A cut-off run that a recovery was closing stays cut off when
 // that recovery is stopped too. (A run that keeps no journal goes on to
 // finish as a failed run does.)
-void RenumberingSession::endStopped(RunOutcome& outcome, const Error& stop, StoppedAt at,
+void RenumberingSession::endStopped(RunOutcome& outcome, const base::Error& stop, StoppedAt at,
                                     JournalSink* journal) {
-  std::optional<Error> journalFailure;
+  std::optional<base::Error> journalFailure;
   if (at.made == 0 && !at.recovering) {
     writeThrough(journal, journalFailed(stop), journalFailure);
-    outcome.error =
-        Error(errors::kStopped, "Stopped before the first rename; nothing was renamed.");
+    outcome.error = base::Error(base::errors::kStopped,
+                                "Stopped before the first rename; nothing was renamed.");
   } else if (at.made == 0) {
-    outcome.error = Error(errors::kStopped,
-                          "Stopped before the first rename; the run is still cut "
-                          "off.");
+    outcome.error = base::Error(base::errors::kStopped,
+                                "Stopped before the first rename; the run is still cut "
+                                "off.");
   } else {
     outcome.stoppedCutOff = true;
-    outcome.error =
-        Error(errors::kStopped, "Stopped after " + std::to_string(at.made) + " of the " +
+    outcome.error = base::Error(base::errors::kStopped,
+                                "Stopped after " + std::to_string(at.made) + " of the " +
                                     std::to_string(at.planned) + " planned renames.");
   }
   if (journalFailure) outcome.error = journalFailure;
@@ -492,7 +496,7 @@ RunOutcome RenumberingSession::deliverRecorded(const Recovering& closing,
                          journalUndelivered() + journalRecovered(recoveryWord(Recovery::leave)));
     else
       deliverAgain(closing, request, outcome);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     outcome.error = e;
   }
   // A whole undo ended while its file was delivered had not marked its run undone.
@@ -513,7 +517,7 @@ void RenumberingSession::deliverAgain(const Recovering& closing, const RunReques
   outcome.eco = target->output;
   outcome.ecoFile = target->path;
   std::unique_ptr<JournalSink> sink = journals_.reopen(closing.run.path);
-  std::optional<Error> failure;
+  std::optional<base::Error> failure;
   if (deliverMarked(*target, outcome.log, sink.get(), failure))
     writeThrough(sink.get(), journalRecovered(recoveryWord(closing.choice)), failure);
   outcome.error = failure;

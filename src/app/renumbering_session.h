@@ -29,7 +29,7 @@ struct RunOutcome {
   eco::ChangeLog log;                          // the renames the design underwent
   std::vector<std::string> ignored;            // designators left alone, in the order met
   std::vector<renumber::Unnamable> unnamable;  // components the run could not name, left alone
-  std::optional<Error> error;                  // a refusal, or what stopped the run
+  std::optional<base::Error> error;            // a refusal, or what stopped the run
   bool cancelled = false;                      // the user cancelled the save dialog: no run
   bool applied = false;             // the plan reached the design (wholly, or up to a failure)
   std::string journal;              // the journal written, if any
@@ -55,10 +55,10 @@ struct JournalEnd {
 struct PlannedRun {
   model::DesignSnapshot design;
   renumber::RenumberPlan plan;
-  std::optional<Error> error;
+  std::optional<base::Error> error;
   // A forced read whose PowerPCB, or the layout in it, cannot be reached
   // now: what PowerPCB said. The plan stands; making it would be refused.
-  std::optional<Error> layoutMissing;
+  std::optional<base::Error> layoutMissing;
 };
 
 class RenumberingSession {
@@ -106,10 +106,11 @@ class RenumberingSession {
   void renameRecorded(host::Component& component, const model::Rename& rename, eco::ChangeLog& log);
   void reportIgnored(const std::vector<std::string>& names,
                      const std::vector<renumber::Unnamable>& unnamable);
-  void finish(RunOutcome& outcome, const std::optional<Error>& failure, const EcoTarget& target,
-              std::size_t planned, JournalSink* journal, const JournalEnd& end);
+  void finish(RunOutcome& outcome, const std::optional<base::Error>& failure,
+              const EcoTarget& target, std::size_t planned, JournalSink* journal,
+              const JournalEnd& end);
   bool deliverMarked(const EcoTarget& target, const eco::ChangeLog& log, JournalSink* journal,
-                     std::optional<Error>& failure);
+                     std::optional<base::Error>& failure);
   RunOutcome deliverRecorded(const Recovering& closing, const RunRequest& request);
   void checkForStop();
   struct StoppedAt {
@@ -117,7 +118,7 @@ class RenumberingSession {
     std::size_t planned;  // of its plan
     bool recovering;      // closing a run cut off before
   };
-  void endStopped(RunOutcome& outcome, const Error& stop, StoppedAt at, JournalSink* journal);
+  void endStopped(RunOutcome& outcome, const base::Error& stop, StoppedAt at, JournalSink* journal);
   void deliverAgain(const Recovering& closing, const RunRequest& request, RunOutcome& outcome);
   host::Ref<host::ComponentList> componentListFor(std::int32_t scopeCount);
 

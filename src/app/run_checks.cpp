@@ -17,11 +17,12 @@ void refuseSharedDesignators(const model::DesignSnapshot& read,
     const std::string& name = design.designatorAt(rename.position);
     const std::size_t bearers = design.bearers(name);
     if (bearers < 2) continue;
-    throw errors::refusal(errors::kSharedDesignator,
-                          name + " is borne by " + std::to_string(bearers) +
-                              " components; an ECO file could not tell PowerPCB which of them "
-                              "the run renames. Give each its own designator in PowerLogic "
-                              "first, or run without an ECO file.");
+    throw base::errors::refusal(
+        base::errors::kSharedDesignator,
+        name + " is borne by " + std::to_string(bearers) +
+            " components; an ECO file could not tell PowerPCB which of them "
+            "the run renames. Give each its own designator in PowerLogic "
+            "first, or run without an ECO file.");
   }
 }
 
@@ -32,17 +33,17 @@ void refuseUnfitNames(const model::DesignSnapshot& design, const renumber::Renum
   if (eco != EcoOutput::none) refuseSharedDesignators(design, plan);
   for (const model::Rename& rename : plan.renames) {
     if (model::designator::prefix(rename.from).empty())
-      throw errors::refusal(errors::kNoPrefix,
-                            "The designator '" + rename.from +
-                                "' does not begin with a capital letter (A-Z); the run would "
-                                "rename it to '" +
-                                rename.to + "'. Rename it by hand first.");
+      throw base::errors::refusal(base::errors::kNoPrefix,
+                                  "The designator '" + rename.from +
+                                      "' does not begin with a capital letter (A-Z); the run would "
+                                      "rename it to '" +
+                                      rename.to + "'. Rename it by hand first.");
     if (eco == EcoOutput::none) continue;
     try {
       eco::encodedForEco(rename.from, encoder);
       eco::encodedForEco(rename.to, encoder);
-    } catch (const Error& e) {
-      throw errors::refusal(e.number(), e.text());
+    } catch (const base::Error& e) {
+      throw base::errors::refusal(e.number(), e.text());
     }
   }
 }

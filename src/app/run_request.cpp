@@ -56,21 +56,22 @@ std::string howItEnded(const Journal& journal) {
 
 }  // namespace
 
-std::optional<Error> unfitRecovery(const Journal& journal, const std::string& journalPath,
-                                   Recovery choice) {
+std::optional<base::Error> unfitRecovery(const Journal& journal, const std::string& journalPath,
+                                         Recovery choice) {
   const std::string run = "The run of " + journalPath + ", started " + journal.started;
   if (!journal.needsClosing())
-    return errors::refusal(errors::kRecoveryUnfit,
-                           run + ", is closed already: " + howItEnded(journal) + ".");
+    return base::errors::refusal(base::errors::kRecoveryUnfit,
+                                 run + ", is closed already: " + howItEnded(journal) + ".");
   const bool forDelivery = choice == Recovery::send || choice == Recovery::write;
   if (journal.cutOff() && forDelivery)
-    return errors::refusal(errors::kRecoveryUnfit,
-                           run + ", was cut off in mid-run: it is finished, taken back or left.");
+    return base::errors::refusal(
+        base::errors::kRecoveryUnfit,
+        run + ", was cut off in mid-run: it is finished, taken back or left.");
   if (journal.undelivered() && (choice == Recovery::finish || choice == Recovery::takeBack))
-    return errors::refusal(errors::kRecoveryUnfit,
-                           run +
-                               ", made all its renames; only its ECO file did not reach the "
-                               "layout: it is sent, written or left.");
+    return base::errors::refusal(base::errors::kRecoveryUnfit,
+                                 run +
+                                     ", made all its renames; only its ECO file did not reach the "
+                                     "layout: it is sent, written or left.");
   return std::nullopt;
 }
 

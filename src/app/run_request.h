@@ -82,8 +82,8 @@ const char* recoveryWord(Recovery choice);
 // The refusal of a choice that does not fit the journal's run: one closed
 // already, Send or Write for a run cut off in mid-run, Finish or Take it
 // back for one whose renames were all made; nothing when it fits.
-std::optional<Error> unfitRecovery(const Journal& journal, const std::string& journalPath,
-                                   Recovery choice);
+std::optional<base::Error> unfitRecovery(const Journal& journal, const std::string& journalPath,
+                                         Recovery choice);
 
 // The request as the command line's options: "--selected --assign --start
 // 1 --eco force-read", "--undo JOURNAL" or "--recover JOURNAL --leave". The

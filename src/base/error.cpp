@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace varnel {
+namespace varnel::base {
 
 Error::Error(std::int64_t number, std::string text)
     : std::runtime_error(text), number_(number), text_(std::move(text)) {}
@@ -73,12 +73,12 @@ std::string describe(const Error& error) {
   return "error " + formatErrorNumber(error.number()) + ": " + error.text();
 }
 
-}  // namespace varnel
+}  // namespace varnel::base
 
-namespace varnel {
+namespace varnel::base {
 
 std::string userMessage(const Error& error) {
   return error.lead().empty() ? describe(error) : error.lead() + "\n" + describe(error);
 }
 
-}  // namespace varnel
+}  // namespace varnel::base

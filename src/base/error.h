@@ -7,7 +7,7 @@
 
 #include "base/error_numbers.h"
 
-namespace varnel {
+namespace varnel::base {
 
 class Error : public std::runtime_error {
  public:
@@ -56,4 +56,4 @@ std::string describe(const Error& error);
 // The error as the user reads it: its lead, if any, on a line before describe().
 std::string userMessage(const Error& error);
 
-}  // namespace varnel
+}  // namespace varnel::base

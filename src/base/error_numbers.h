@@ -4,7 +4,7 @@
 // host's HRESULTs, and Varnel's own refusals from 1001.
 #include <cstdint>
 
-namespace varnel::errors {
+namespace varnel::base::errors {
 
 // Classic run-time errors.
 inline constexpr std::int64_t kOverflow = 6;
@@ -34,4 +34,4 @@ inline constexpr std::int64_t kNumberingRule = 1007;         // a numbering opti
 inline constexpr std::int64_t kRecoveryUnfit = 1008;         // a choice that does not fit the run
 inline constexpr std::int64_t kStopped = 1009;               // the user stopped the work
 
-}  // namespace varnel::errors
+}  // namespace varnel::base::errors

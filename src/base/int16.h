@@ -3,7 +3,7 @@
 // outside -32768..32767 is error 6, never a wrap-around.
 #include <cstdint>
 
-namespace varnel {
+namespace varnel::base {
 
 using Int16 = std::int16_t;
 
@@ -19,4 +19,4 @@ inline Int16 add16(std::int64_t a, std::int64_t b) {
   return toInt16(a + b);
 }
 
-}  // namespace varnel
+}  // namespace varnel::base

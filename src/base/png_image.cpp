@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace varnel {
+namespace varnel::base {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::string encodePng(int width, int height, const std::vector<std::uint8_t>& rg
   return png;
 }
 
-}  // namespace varnel
+}  // namespace varnel::base

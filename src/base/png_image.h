@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-namespace varnel {
+namespace varnel::base {
 
 // rgb holds width * height * 3 bytes, rows top to bottom.
 std::string encodePng(int width, int height, const std::vector<std::uint8_t>& rgb);
 
 std::uint32_t crc32(const std::string& bytes);
 
-}  // namespace varnel
+}  // namespace varnel::base

@@ -8,12 +8,13 @@ namespace varnel::eco {
 std::string encodedForEco(const std::string& name, AnsiEncoder& encoder) {
   const std::string why = unfitForEco(name);
   if (!why.empty())
-    throw Error(errors::kEcoCannotCarry,
-                "The ECO file cannot carry the designator '" + name + "': it holds " + why + ".");
+    throw base::Error(base::errors::kEcoCannotCarry, "The ECO file cannot carry the designator '" +
+                                                         name + "': it holds " + why + ".");
   auto bytes = encoder.encode(name);
   if (!bytes)
-    throw Error(errors::kEcoCannotCarry, "The ECO file cannot carry the designator '" + name +
-                                             "': a character has no place in the ANSI code page.");
+    throw base::Error(base::errors::kEcoCannotCarry,
+                      "The ECO file cannot carry the designator '" + name +
+                          "': a character has no place in the ANSI code page.");
   return *bytes;
 }
 

@@ -2,7 +2,7 @@
 // PowerLogic's automation objects as the engine sees them.
 //
 // Host contract the engine relies on:
-// - Every operation either succeeds or throws varnel::Error with the host's
+// - Every operation either succeeds or throws varnel::base::Error with the host's
 //   number and text; nothing fails silently.
 // - ObjectList::Item takes a position from 1 to Count, or a name. A name that
 //   no member bears gives an empty Ref, never an error.

@@ -20,7 +20,7 @@ class Ref {
 
   // Throws error 91 when empty.
   T* operator->() const {
-    if (!object_) throw errors::objectNotSet();
+    if (!object_) throw base::errors::objectNotSet();
     return object_.get();
   }
   T& operator*() const { return *operator->(); }

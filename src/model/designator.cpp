@@ -45,7 +45,8 @@ bool isDecimal(std::string_view text) {
 std::string prefix(std::string_view part) {
   const std::size_t length = prefixLength(part);
   if (length > kLongestPrefix)
-    throw Error(errors::kOverflow, "Overflow: a designator begins with more than 32766 letters");
+    throw base::Error(base::errors::kOverflow,
+                      "Overflow: a designator begins with more than 32766 letters");
   return std::string(part.substr(0, length));
 }
 
@@ -61,7 +62,7 @@ bool endsInLetter(std::string_view name) {
   return !name.empty() && isLetter(name.back());
 }
 
-std::optional<Int16> numberValue(std::string_view text) {
+std::optional<base::Int16> numberValue(std::string_view text) {
   text = trimBlanks(text);
   bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -74,16 +75,16 @@ std::optional<Int16> numberValue(std::string_view text) {
     long value = 0;
     for (char c : text) value = value * 10 + (c - '0');
     if (negative) value = -value;
-    if (!fitsInt16(value)) return std::nullopt;
-    return static_cast<Int16>(value);
+    if (!base::fitsInt16(value)) return std::nullopt;
+    return static_cast<base::Int16>(value);
   }
   const double magnitude = std::strtod(std::string(text).c_str(), nullptr);
   const double rounded = std::nearbyint(negative ? -magnitude : magnitude);  // half to even
   if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
-  return static_cast<Int16>(rounded);
+  return static_cast<base::Int16>(rounded);
 }
 
-Int16 wholeNumber(std::string_view part) {
+base::Int16 wholeNumber(std::string_view part) {
   return numberValue(numberPart(part)).value_or(0);
 }
 
@@ -91,7 +92,7 @@ std::string compose(std::string_view prefix, std::int64_t number) {
   return std::string(prefix) + std::to_string(number);
 }
 
-std::optional<Int16> parseStartNumber(std::string_view text) {
+std::optional<base::Int16> parseStartNumber(std::string_view text) {
   text = trimBlanks(text);
   const bool negative = !text.empty() && text.front() == '-';
   const bool sign = negative || (!text.empty() && text.front() == '+');
@@ -104,8 +105,8 @@ std::optional<Int16> parseStartNumber(std::string_view text) {
     if (value > 32768) return std::nullopt;
   }
   if (negative) value = -value;
-  if (!fitsInt16(value)) return std::nullopt;
-  return static_cast<Int16>(value);
+  if (!base::fitsInt16(value)) return std::nullopt;
+  return static_cast<base::Int16>(value);
 }
 
 bool isLegalStartText(std::string_view text) {

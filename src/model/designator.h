@@ -36,11 +36,11 @@ inline bool beginsWithLetter(std::string_view name) {
 // The value of a number part as the host's text-to-number conversion reads
 // it: blanks around it, a sign and a fraction (rounded half to even) are
 // allowed. Nothing when it is not a number or does not fit 16 bits.
-std::optional<Int16> numberValue(std::string_view text);
+std::optional<base::Int16> numberValue(std::string_view text);
 
 // The number part's value as the run counts it: 0 when it is empty or not a
 // whole number in 16 bits.
-Int16 wholeNumber(std::string_view part);
+base::Int16 wholeNumber(std::string_view part);
 
 // The prefix followed by number in decimal ("R" and -2 give "R-2").
 std::string compose(std::string_view prefix, std::int64_t number);
@@ -54,7 +54,7 @@ inline std::string withNumber(std::string_view designator, std::int64_t number) 
 // The start-number box: a whole number in 16 bits, digits with an optional
 // sign, blanks around them allowed as numberValue allows them; no fraction,
 // exponent or hexadecimal. Nothing for any other text.
-std::optional<Int16> parseStartNumber(std::string_view text);
+std::optional<base::Int16> parseStartNumber(std::string_view text);
 // True when text is a start number a run accepts: a whole number from
 // -32768 to 32767 other than 0 (blanks around it and a sign allowed).
 bool isLegalStartText(std::string_view text);

@@ -5,7 +5,7 @@
 namespace varnel::model {
 
 void checkTableIndex(int index) {
-  if (index < 0) throw errors::subscriptOutOfRange();
+  if (index < 0) throw base::errors::subscriptOutOfRange();
 }
 
 const std::string& NameTable::operator[](int index) const {

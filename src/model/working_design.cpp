@@ -32,11 +32,13 @@ std::size_t WorkingDesign::bearers(const std::string& name) const {
 
 bool WorkingDesign::rename(std::int32_t position, const std::string& to) {
   if (!isAcceptableDesignator(to))
-    throw Error(errors::kIllegalDesignator, "Illegal reference designator '" + to + "'");
+    throw base::Error(base::errors::kIllegalDesignator,
+                      "Illegal reference designator '" + to + "'");
   std::string& name = design_.parts[position - 1].designator;
   if (to == name) return false;
   if (isInUse(to))
-    throw Error(errors::kDesignatorInUse, "Reference designator " + to + " is already in use");
+    throw base::Error(base::errors::kDesignatorInUse,
+                      "Reference designator " + to + " is already in use");
   positionsByName_.remove(design_.parts, name, position);
   name = to;
   positionsByName_.add(design_.parts, to, position);

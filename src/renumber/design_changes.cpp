@@ -20,10 +20,10 @@ std::string takenByText(const std::string& name, std::int32_t holder) {
   return name + " is taken by the component at position " + std::to_string(holder);
 }
 
-Error changedDesignRefusal(const std::vector<std::string>& differences) {
+base::Error changedDesignRefusal(const std::vector<std::string>& differences) {
   std::string text = "The design changed since that run; nothing was renamed:";
   for (const std::string& difference : differences) text += "\n" + difference;
-  return Error(errors::kDesignChanged, text);
+  return base::Error(base::errors::kDesignChanged, text);
 }
 
 }  // namespace varnel::renumber

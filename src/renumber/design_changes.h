@@ -20,6 +20,6 @@ std::vector<std::string> differencesFrom(const model::WorkingDesign& design,
 std::string takenByText(const std::string& name, std::int32_t holder);
 
 // Error 1005, every difference listed.
-Error changedDesignRefusal(const std::vector<std::string>& differences);
+base::Error changedDesignRefusal(const std::vector<std::string>& differences);
 
 }  // namespace varnel::renumber

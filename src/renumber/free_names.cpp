@@ -47,14 +47,16 @@ std::string FreeNames::nextFreeName(const std::string& wantedName) {
   const std::string prefix = model::designator::prefix(wantedName);
   const auto first = firstPositionOf(prefix);
   if (!first)
-    return model::designator::compose(prefix, add16(model::designator::wholeNumber(wantedName), 1));
-  const Int16 wanted = model::designator::wholeNumber(wantedName);
+    return model::designator::compose(prefix,
+                                      base::add16(model::designator::wholeNumber(wantedName), 1));
+  const base::Int16 wanted = model::designator::wholeNumber(wantedName);
   const Stretch& stretch = stretchOf(prefix, *first);
   // The first gap whose upper number is above the wanted one: the number below it.
   if (const auto stop = stretch.stops.firstAbove(0, wanted))
-    return model::designator::compose(prefix, add16(nameAt(stretch.start + *stop).number, -1));
+    return model::designator::compose(prefix,
+                                      base::add16(nameAt(stretch.start + *stop).number, -1));
   // None: one more than the last item read, whether the stretch or the list ended.
-  return model::designator::compose(prefix, add16(nameAt(stretch.end - 1).number, 1));
+  return model::designator::compose(prefix, base::add16(nameAt(stretch.end - 1).number, 1));
 }
 
 // What stops a walk for prefix at position: a member of the prefix whose
@@ -123,7 +125,7 @@ void FreeNames::updateStops(std::int32_t position, const std::string& oldName) {
 
 std::string FreeNames::firstFreeName(const std::string& candidate, const std::string& ownName) {
   const std::string prefix = model::designator::prefix(candidate);
-  Int16 number = model::designator::wholeNumber(candidate);
+  base::Int16 number = model::designator::wholeNumber(candidate);
   std::string name = candidate;
   const auto own = plainNumber(ownName);
   const bool ownHere = own && own->first == prefix;
@@ -131,13 +133,13 @@ std::string FreeNames::firstFreeName(const std::string& candidate, const std::st
     if (auto end = knownUsed_.runEnd(prefix, number)) {
       // The walk would stop at the component's own name inside the run.
       if (ownHere && number <= own->second && own->second <= *end) return ownName;
-      number = add16(*end, 1);
+      number = base::add16(*end, 1);
       name = model::designator::compose(prefix, number);
       continue;
     }
     if (!design_.isInUse(name)) break;
     if (name == model::designator::compose(prefix, number)) knownUsed_.add(prefix, number);
-    number = add16(number, 1);
+    number = base::add16(number, 1);
     name = model::designator::compose(prefix, number);
   }
   return name;

@@ -25,7 +25,7 @@ class KeepingRight {
     plan_.ignored = full.ignored;
     plan_.unnamable = full.unnamable;
     plan_.numberingOrder = full.numberingOrder;
-    Int16 max = 0;
+    base::Int16 max = 0;
     for (const model::Part& part : snapshot.parts)
       max = std::max(max, model::designator::wholeNumber(part.designator));
     for (const auto& entry : finals_) {
@@ -86,17 +86,18 @@ class KeepingRight {
   // uses.
   std::string temporaryFor(std::int32_t position) {
     const std::string prefix = model::designator::prefix(design_.designatorAt(position));
-    for (std::int64_t number = std::int64_t(temporaryBase_) + 1; fitsInt16(number); ++number)
-      if (const std::string name = model::designator::compose(prefix, toInt16(number));
+    for (std::int64_t number = std::int64_t(temporaryBase_) + 1; base::fitsInt16(number); ++number)
+      if (const std::string name = model::designator::compose(prefix, base::toInt16(number));
           !design_.isInUse(name))
         return name;
     for (std::int64_t number = 1; number <= INT16_MAX; ++number)
-      if (const std::string name = model::designator::compose(prefix, toInt16(number));
+      if (const std::string name = model::designator::compose(prefix, base::toInt16(number));
           !design_.isInUse(name) && !finalNames_.count(name))
         return name;
-    throw errors::refusal(errors::kOverflow, "Overflow: a ring of renames of prefix " + prefix +
-                                                 " needs a temporary name, and every number of " +
-                                                 prefix + " up to 32767 is taken.");
+    throw base::errors::refusal(base::errors::kOverflow,
+                                "Overflow: a ring of renames of prefix " + prefix +
+                                    " needs a temporary name, and every number of " + prefix +
+                                    " up to 32767 is taken.");
   }
 
   void make(std::int32_t position, const std::string& to, RenameReason reason) {
@@ -114,7 +115,7 @@ class KeepingRight {
   std::map<std::int32_t, Final> finals_;                   // by position, in list order
   std::unordered_map<std::string, std::int32_t> waiting_;  // a name, and who waits for it
   std::unordered_set<std::string> finalNames_;             // every name the plan gives
-  Int16 temporaryBase_ = 0;                                // one below the first temporary number
+  base::Int16 temporaryBase_ = 0;                          // one below the first temporary number
   RenumberPlan plan_;
 };
 

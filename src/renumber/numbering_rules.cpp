@@ -38,7 +38,7 @@ bool NumberingRules::holds(const std::string& designator) const {
                    model::designator::prefix(designator)) == onlyPrefixes.end();
 }
 
-Int16 NumberingRules::startOf(const std::string& prefix, Int16 runStart) const {
+base::Int16 NumberingRules::startOf(const std::string& prefix, base::Int16 runStart) const {
   const auto own = startFor.find(prefix);
   return own == startFor.end() ? runStart : own->second;
 }

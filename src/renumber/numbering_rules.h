@@ -20,9 +20,9 @@ namespace varnel::renumber {
 struct LockEntry {
   enum class Kind { name, range, prefix };
   Kind kind = Kind::name;
-  std::string text;  // the name, or the range's or pattern's prefix
-  Int16 low = 0;     // a range's ends, both included
-  Int16 high = 0;
+  std::string text;     // the name, or the range's or pattern's prefix
+  base::Int16 low = 0;  // a range's ends, both included
+  base::Int16 high = 0;
 
   bool operator==(const LockEntry&) const = default;
 };
@@ -30,9 +30,9 @@ struct LockEntry {
 struct NumberingRules {
   bool keepRight = false;
   std::vector<LockEntry> locked;
-  std::vector<std::string> onlyPrefixes;  // empty: every prefix
-  std::map<std::string, Int16> startFor;  // by prefix
-  std::set<std::string> lockedForRun;     // the Preview's unchecked rows: this run only
+  std::vector<std::string> onlyPrefixes;        // empty: every prefix
+  std::map<std::string, base::Int16> startFor;  // by prefix
+  std::set<std::string> lockedForRun;           // the Preview's unchecked rows: this run only
   PlacementSettings placement;
 
   bool operator==(const NumberingRules&) const = default;
@@ -40,7 +40,7 @@ struct NumberingRules {
   // True when a rule keeps designator as it is.
   bool holds(const std::string& designator) const;
   // Where prefix's count starts: its own start, or the run's.
-  Int16 startOf(const std::string& prefix, Int16 runStart) const;
+  base::Int16 startOf(const std::string& prefix, base::Int16 runStart) const;
   // True when no rule changes what a run does.
   bool allDefault() const { return *this == NumberingRules{}; }
 };

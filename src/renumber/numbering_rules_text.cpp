@@ -89,8 +89,8 @@ std::vector<std::string> parseOnlyPrefixes(const std::string& text) {
   return prefixes;
 }
 
-std::map<std::string, Int16> parseStartFor(const std::string& text) {
-  std::map<std::string, Int16> starts;
+std::map<std::string, base::Int16> parseStartFor(const std::string& text) {
+  std::map<std::string, base::Int16> starts;
   for (const std::string& entry : entriesOf(text)) {
     const auto equals = entry.find('=');
     const std::string prefix = entry.substr(0, equals);
@@ -125,7 +125,7 @@ std::string onlyPrefixesText(const std::vector<std::string>& prefixes) {
   return text;
 }
 
-std::string startForText(const std::map<std::string, Int16>& starts) {
+std::string startForText(const std::map<std::string, base::Int16>& starts) {
   std::string text;
   for (const auto& [prefix, start] : starts)
     text += (text.empty() ? "" : " ") + prefix + "=" + std::to_string(start);

@@ -22,11 +22,11 @@ inline constexpr const char* kStartForField = "Start number per prefix";
 
 std::vector<LockEntry> parseLocked(const std::string& text);
 std::vector<std::string> parseOnlyPrefixes(const std::string& text);
-std::map<std::string, Int16> parseStartFor(const std::string& text);
+std::map<std::string, base::Int16> parseStartFor(const std::string& text);
 
 std::string lockedText(const std::vector<LockEntry>& entries);
 std::string onlyPrefixesText(const std::vector<std::string>& prefixes);
-std::string startForText(const std::map<std::string, Int16>& starts);
+std::string startForText(const std::map<std::string, base::Int16>& starts);
 
 // The four rules and the placement order as texts, as the options window
 // and the registry hold them.

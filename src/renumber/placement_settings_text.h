@@ -20,10 +20,10 @@ inline constexpr const char* kGridField = "Grid";
 // A text of the Numbering options that cannot be taken: error 1007, whose
 // text begins with the field's name, and the field itself, so that the
 // options window can select the field it is about.
-class FieldRefusal : public Error {
+class FieldRefusal : public base::Error {
  public:
   FieldRefusal(const char* field, const std::string& why)
-      : Error(errors::kNumberingRule, std::string(field) + ": " + why), field_(field) {}
+      : base::Error(base::errors::kNumberingRule, std::string(field) + ": " + why), field_(field) {}
   const char* field() const noexcept { return field_; }
 
  private:

@@ -9,13 +9,13 @@ namespace varnel::renumber {
 namespace {
 
 // The host's own words for a failure of the plan, and what it means here.
-Error planRefusal(const Error& e) {
+base::Error planRefusal(const base::Error& e) {
   std::string why = e.text();
-  if (e.number() == errors::kOverflow && e.text() == "Overflow")
+  if (e.number() == base::errors::kOverflow && e.text() == "Overflow")
     why += ": a number this run would form lies outside -32768 to 32767.";
   else
     why += ".";
-  return errors::refusal(e.number(), why);
+  return base::errors::refusal(e.number(), why);
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ RenumberPlan planRenumbering(const model::DesignSnapshot& design, const RunSetti
     RenumberPlan plan = Planning(design, settings).run();
     if (settings.rules.keepRight) return keepingRightNames(design, plan);
     return plan;
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     throw planRefusal(e);
   }
 }

@@ -47,11 +47,11 @@ void refuseSharingAgain(const std::vector<model::Rename>& renames) {
   for (auto first = names.begin(); first != names.end();) {
     const auto end = std::upper_bound(first, names.end(), *first);
     if (end - first >= 2)
-      throw errors::refusal(errors::kSharedDesignator,
-                            "Before that run " + std::string(*first) + " was borne by " +
-                                std::to_string(end - first) +
-                                " components; PowerLogic gives a designator to one component "
-                                "only, so the run cannot be taken back.");
+      throw base::errors::refusal(base::errors::kSharedDesignator,
+                                  "Before that run " + std::string(*first) + " was borne by " +
+                                      std::to_string(end - first) +
+                                      " components; PowerLogic gives a designator to one component "
+                                      "only, so the run cannot be taken back.");
     first = end;
   }
 }

@@ -80,7 +80,7 @@ void Planning::ignoreCurrent() {
 
 void Planning::numberAll() {
   if (model::designator::endsInLetter(currentName_)) {
-    numberOffset_ = add16(numberOffset_, 1);
+    numberOffset_ = base::add16(numberOffset_, 1);
     ignoreCurrent();
     return;
   }
@@ -88,14 +88,14 @@ void Planning::numberAll() {
   // A prefix whose parts are not adjacent restarts its count: never reuse a name.
   const std::string target = freeNames_.firstFreeName(wanted, ownNameIfSole(current_));
   if (target != currentName_) rename(current_, target);
-  numberOffset_ = add16(numberOffset_, 1);
+  numberOffset_ = base::add16(numberOffset_, 1);
 }
 
 void Planning::numberSelected() {
   if (model::designator::endsInLetter(currentName_) || design_.partAt(current_).selected)
     plan_.numberingOrder.push_back(current_);
   if (model::designator::endsInLetter(currentName_)) {
-    numberOffset_ = add16(numberOffset_, 1);
+    numberOffset_ = base::add16(numberOffset_, 1);
     ++selectedDone_;
     ignoreCurrent();
     return;
@@ -107,17 +107,17 @@ void Planning::numberSelected() {
     assignNextFree(wanted);
   else
     renameDuplicate(wanted);
-  numberOffset_ = add16(numberOffset_, 1);
+  numberOffset_ = base::add16(numberOffset_, 1);
 }
 
 std::string Planning::wantedName() {
   const std::string prefix = model::designator::prefix(currentName_);
-  const Int16 start = settings_.rules.startOf(prefix, settings_.start);
-  std::string wanted = model::designator::compose(prefix, add16(start, numberOffset_));
+  const base::Int16 start = settings_.rules.startOf(prefix, settings_.start);
+  std::string wanted = model::designator::compose(prefix, base::add16(start, numberOffset_));
   // The count goes past every name a rule keeps, borne or not.
   while (!held_.empty() && settings_.rules.holds(wanted)) {
-    numberOffset_ = add16(numberOffset_, 1);
-    wanted = model::designator::compose(prefix, add16(start, numberOffset_));
+    numberOffset_ = base::add16(numberOffset_, 1);
+    wanted = model::designator::compose(prefix, base::add16(start, numberOffset_));
   }
   return wanted;
 }
@@ -168,7 +168,8 @@ void Planning::storeAllNames() {
 
 void Planning::storeSelectedNames() {
   // The host's list has no first item when the design is empty.
-  if (design_.count() == 0) throw Error(errors::kNoDesign, "The design has no components");
+  if (design_.count() == 0)
+    throw base::Error(base::errors::kNoDesign, "The design has no components");
   int k = 0;
   selectedPositions_.clear();
   for (std::int32_t position = 1; position <= design_.count(); ++position) {
@@ -218,17 +219,17 @@ void Planning::moveConflictsAside() {
     const std::int64_t shared = start + *tempBase + movedCount;
     const std::int64_t own = start + *tempBase + movedOf[prefix];
     rename(position,
-           temporaryName(prefix, fitsInt16(shared) ? shared
-                                 : fitsInt16(own)  ? own
-                                                   : last + 1),
+           temporaryName(prefix, base::fitsInt16(shared) ? shared
+                                 : base::fitsInt16(own)  ? own
+                                                         : last + 1),
            RenameReason::movedAside);
     ++movedCount;
     ++movedOf[prefix];
   }
 }
 
-Int16 Planning::highestNumber() const {
-  Int16 max = 0;
+base::Int16 Planning::highestNumber() const {
+  base::Int16 max = 0;
   for (std::int32_t position = 1; position <= design_.count(); ++position)
     max = std::max(max, model::designator::wholeNumber(allNames_[position - 1]));
   return max;
@@ -240,14 +241,14 @@ Int16 Planning::highestNumber() const {
 // above the range are all taken is refused by name.
 std::string Planning::temporaryName(const std::string& prefix, std::int64_t number) {
   try {
-    if (!fitsInt16(number)) throw errors::overflow();
-    return freeNames_.firstFreeName(model::designator::compose(prefix, toInt16(number)), "");
-  } catch (const Error& e) {
-    if (e.number() != errors::kOverflow) throw;
-    throw errors::refusal(errors::kOverflow,
-                          "Overflow: the run needs a temporary name for a component of prefix " +
-                              prefix + ", and no number of " + prefix +
-                              " up to 32767 is free beyond the run's own.");
+    if (!base::fitsInt16(number)) throw base::errors::overflow();
+    return freeNames_.firstFreeName(model::designator::compose(prefix, base::toInt16(number)), "");
+  } catch (const base::Error& e) {
+    if (e.number() != base::errors::kOverflow) throw;
+    throw base::errors::refusal(
+        base::errors::kOverflow,
+        "Overflow: the run needs a temporary name for a component of prefix " + prefix +
+            ", and no number of " + prefix + " up to 32767 is free beyond the run's own.");
   }
 }
 

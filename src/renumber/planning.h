@@ -60,7 +60,7 @@ class Planning {
   // offset, past the names the numbering rules hold.
   std::string wantedName();
   bool held(std::int32_t position) const { return !held_.empty() && held_[position - 1]; }
-  Int16 highestNumber() const;
+  base::Int16 highestNumber() const;
   std::string temporaryName(const std::string& prefix, std::int64_t number);
 
   model::WorkingDesign design_;
@@ -71,8 +71,8 @@ class Planning {
   FreeNames freeNames_;                          // over design_ and allNames_, declared before it
   std::vector<std::int32_t> selectedPositions_;  // beside selectedNames_
   RenumberPlan plan_;
-  std::int32_t position_ = 1;  // positions and counts of components: any number the host gives
-  Int16 numberOffset_ = 0;     // numbers of designators: 16 bits
+  std::int32_t position_ = 1;     // positions and counts of components: any number the host gives
+  base::Int16 numberOffset_ = 0;  // numbers of designators: 16 bits
   std::int32_t selectedDone_ = 0;
   std::int32_t current_ = 0;   // position of the component at hand
   std::int32_t previous_ = 0;  // and of the one before it

@@ -15,7 +15,7 @@ enum class ConflictRule { assignNextFree, renameDuplicates };
 struct RunSettings {
   RunScope scope = RunScope::allComponents;
   ConflictRule conflictRule = ConflictRule::assignNextFree;
-  Int16 start = 1;  // the first number of every prefix; never 0
+  base::Int16 start = 1;  // the first number of every prefix; never 0
   NumberingRules rules;
 };
 

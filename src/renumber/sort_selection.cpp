@@ -24,7 +24,7 @@ std::vector<int> prefixRuns(const model::NameTable& names, int count) {
 std::string coordinate(double value) {
   // A coordinate with no whole value cannot be ordered.
   if (!std::isfinite(value))
-    throw Error(errors::kOverflow, "Overflow: a placement coordinate is not a number");
+    throw base::Error(base::errors::kOverflow, "Overflow: a placement coordinate is not a number");
   return coordinateText(value);
 }
 

@@ -246,7 +246,7 @@ class ApplicationObject final : public ServerObject, public IConnectionPointCont
     try {
       host_->open(loadDesignFile(argText(args, 0)));
     } catch (const DesignFileError& e) {
-      throw Error(53, e.what());
+      throw base::Error(53, e.what());
     }
     return {};
   }

@@ -18,7 +18,7 @@ using Args = std::vector<const VARIANT*>;
 
 std::string readFile(const std::string& path) {
   std::ifstream in(std::filesystem::path(win::widen(path)), std::ios::binary);
-  if (!in) throw Error(53, "File not found: " + path);
+  if (!in) throw base::Error(53, "File not found: " + path);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();

@@ -14,7 +14,7 @@ inline constexpr CLSID kStandinPowerLogicClsid = {
 inline constexpr CLSID kStandinPowerPcbClsid = {
     0x3b8d5e21, 0x6f0a, 0x4c47, {0x8e, 0x19, 0x5d, 0x2b, 0x7a, 0x64, 0xc1, 0x02}};
 
-// HKCR\progId\CLSID = clsid. Throws varnel::Error when the registry refuses.
+// HKCR\progId\CLSID = clsid. Throws varnel::base::Error when the registry refuses.
 void registerProgId(const wchar_t* progId, const CLSID& clsid);
 
 // Registers object under progId and in the running object table, and

@@ -58,7 +58,7 @@ HRESULT ServerObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
     win::Variant value = invokeMember(member, (flags & DISPATCH_PROPERTYPUT) != 0, args);
     if (result) *result = value.release();
     return S_OK;
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     if (error) {
       *error = EXCEPINFO{};
       error->bstrSource = win::Bstr("Stand-in").release();
@@ -82,7 +82,7 @@ win::Variant objectVariant(ServerObject* fresh) {
 namespace {
 
 const VARIANT& argAt(const std::vector<const VARIANT*>& args, std::size_t index) {
-  if (index >= args.size()) throw Error(13, "Type mismatch: argument missing");
+  if (index >= args.size()) throw base::Error(13, "Type mismatch: argument missing");
   return *args[index];
 }
 

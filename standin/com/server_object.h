@@ -1,6 +1,6 @@
 #pragma once
 // A hand-written IDispatch for the stand-in servers: members by name, no type
-// library. A member that throws varnel::Error answers DISP_E_EXCEPTION with
+// library. A member that throws varnel::base::Error answers DISP_E_EXCEPTION with
 // the error's number and text in EXCEPINFO; nothing else leaves Invoke.
 #include <string>
 #include <vector>

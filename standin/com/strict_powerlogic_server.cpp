@@ -42,8 +42,8 @@ class DesignObject : public TypedObject<Interface> {
   HRESULT member(Body&& body) noexcept {
     return this->guarded([&] {
       if (!life_->open)
-        throw Error(static_cast<std::uint32_t>(RPC_E_DISCONNECTED),
-                    "The object invoked has disconnected from its clients.");
+        throw base::Error(static_cast<std::uint32_t>(RPC_E_DISCONNECTED),
+                          "The object invoked has disconnected from its clients.");
       body();
     });
   }
@@ -78,7 +78,7 @@ struct ItemIndex {
 ItemIndex itemIndex(const VARIANT& index) {
   win::Variant value;
   if (FAILED(VariantCopyInd(value.receive(), const_cast<VARIANT*>(&index))))
-    throw Error(13, "Type mismatch");
+    throw base::Error(13, "Type mismatch");
   if (value.get().vt == VT_BSTR) return {win::toText(value), 0};
   return {std::nullopt, static_cast<std::int32_t>(win::toLong(value))};
 }
@@ -157,7 +157,7 @@ class ComponentEnumerator final : public win::RefCounted<IEnumVARIANT> {
     try {
       for (; given < wanted && next_ <= count_; ++given, ++next_)
         giveVariant<StrictComponent>(&items[given], list_->Item(next_), life_);
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
       for (ULONG i = 0; i < given; ++i) VariantClear(&items[i]);
       raiseErrorInfo(e, IID_IEnumVARIANT);
       return hresultOf(e);
@@ -357,7 +357,7 @@ class StrictApplication final : public TypedObject<IStrictApplication>,
       try {
         host_->open(loadDesignFile(win::narrow({path, SysStringLen(path)})));
       } catch (const DesignFileError& e) {
-        throw Error(53, e.what());
+        throw base::Error(53, e.what());
       }
     });
   }

@@ -15,7 +15,7 @@
 namespace varnel::standin {
 
 // Registers the type library (and so the marshalling of its interfaces)
-// first; throws varnel::Error when that fails.
+// first; throws varnel::base::Error when that fails.
 win::ComPtr<IDispatch> serveStrictApplication(std::shared_ptr<MemoryHost> host);
 
 }  // namespace varnel::standin

@@ -49,12 +49,12 @@ win::ComPtr<ITypeInfo> vtableTypeInfo(REFIID iid) {
   return info;
 }
 
-HRESULT hresultOf(const Error& error) {
+HRESULT hresultOf(const base::Error& error) {
   if (error.number() > 0xFFFF) return static_cast<HRESULT>(error.number());
   return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.number() & 0xFFFF);
 }
 
-void raiseErrorInfo(const Error& error, REFIID iid) {
+void raiseErrorInfo(const base::Error& error, REFIID iid) {
   win::ComPtr<ICreateErrorInfo> created;
   if (FAILED(CreateErrorInfo(created.receive()))) return;
   const win::Bstr description(error.text());

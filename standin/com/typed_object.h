@@ -22,16 +22,16 @@ namespace varnel::standin {
 
 // The strict stand-in's type library, loaded from the running exe's
 // resources and registered (with the marshalling of its interfaces) on the
-// first call; throws varnel::Error when that fails.
+// first call; throws varnel::base::Error when that fails.
 ITypeLib& strictTypeLibrary();
 // The vtable type info of a dual interface of that library.
 win::ComPtr<ITypeInfo> vtableTypeInfo(REFIID iid);
 
 // The HRESULT a member answers for error: HRESULT-sized numbers as they are,
 // small ones as FACILITY_CONTROL codes, as automation servers report them.
-HRESULT hresultOf(const Error& error);
+HRESULT hresultOf(const base::Error& error);
 // Sets the thread's IErrorInfo to error, from source iid.
-void raiseErrorInfo(const Error& error, REFIID iid);
+void raiseErrorInfo(const base::Error& error, REFIID iid);
 
 template <class Interface>
 class TypedObject : public win::RefCounted<Interface, ISupportErrorInfo> {
@@ -95,10 +95,10 @@ class TypedObject : public win::RefCounted<Interface, ISupportErrorInfo> {
     try {
       body();
       return S_OK;
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
       failure_ = e;
     } catch (const std::exception& e) {
-      failure_ = Error(E_FAIL, e.what());
+      failure_ = base::Error(E_FAIL, e.what());
     }
     raiseErrorInfo(*failure_, __uuidof(Interface));
     return hresultOf(*failure_);
@@ -108,7 +108,7 @@ class TypedObject : public win::RefCounted<Interface, ISupportErrorInfo> {
   // As IDispatch's contract has it: DISP_E_EXCEPTION with the error in
   // EXCEPINFO when the caller gave one, else the member's own HRESULT; the
   // thread's IErrorInfo describes it either way.
-  HRESULT failed(const Error& error, EXCEPINFO* exception) {
+  HRESULT failed(const base::Error& error, EXCEPINFO* exception) {
     raiseErrorInfo(error, __uuidof(Interface));
     if (!exception) return hresultOf(error);
     *exception = EXCEPINFO{};
@@ -119,7 +119,7 @@ class TypedObject : public win::RefCounted<Interface, ISupportErrorInfo> {
   }
 
   win::ComPtr<ITypeInfo> typeInfo_;
-  std::optional<Error> failure_;
+  std::optional<base::Error> failure_;
 };
 
 }  // namespace varnel::standin

@@ -260,7 +260,7 @@ inline bool waitForServer(const wchar_t* progId,
     try {
       attachRunning(progId);
       return true;
-    } catch (const Error&) {
+    } catch (const base::Error&) {
       pumpMessages(std::chrono::milliseconds(50));
     }
   }

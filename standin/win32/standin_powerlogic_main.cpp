@@ -86,8 +86,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         [&](std::int64_t number, const char* operation) { watch->onCall(number, operation); });
   }
   if (args->failAfter)
-    host->failCall(*args->failAfter + 1, Error(0x800706BE, "The remote procedure call failed"),
-                   true);
+    host->failCall(*args->failAfter + 1,
+                   base::Error(0x800706BE, "The remote procedure call failed"), true);
 
   std::optional<standin::BusyFilter> busy;
   if (args->busyAfter)
@@ -100,7 +100,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     else
       standin::serveUntilClosed(standin::serveApplication(host).get(), win::kPowerLogicProgId,
                                 standin::kStandinPowerLogicClsid);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     return fail(describe(e));
   }
   return 0;

@@ -71,7 +71,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     standin::serveUntilClosed(standin::servePcbApplication(model).get(), win::kPowerPcbProgId,
                               standin::kStandinPowerPcbClsid);
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     return fail(describe(e));
   }
   return 0;

@@ -72,7 +72,7 @@ void saveWindowPng(HWND window, const std::string& path, CaptureArea part) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   GdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap.get()) throw Error(7, "Out of memory: no bitmap for the screenshot");
+  if (!bitmap.get()) throw base::Error(7, "Out of memory: no bitmap for the screenshot");
   HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
   BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
   SelectObject(memory.get(), previous);
@@ -85,8 +85,8 @@ void saveWindowPng(HWND window, const std::string& path, CaptureArea part) {
     rgb[i * 3 + 2] = bgra[i * 4];
   }
   std::ofstream out(std::filesystem::path(widen(path)), std::ios::binary);
-  out << encodePng(width, height, rgb);
-  if (!out) throw Error(75, "Path/File access error: " + path);
+  out << base::encodePng(width, height, rgb);
+  if (!out) throw base::Error(75, "Path/File access error: " + path);
 }
 
 }  // namespace varnel::win

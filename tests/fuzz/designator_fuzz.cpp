@@ -39,7 +39,7 @@ bool isStartNumber(std::string text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  const varnel::Int16 number = static_cast<varnel::Int16>(data[0] | (data[1] << 8));
+  const varnel::base::Int16 number = static_cast<varnel::base::Int16>(data[0] | (data[1] << 8));
   const std::string part(reinterpret_cast<const char*>(data + 2), size - 2);
   namespace designator = varnel::model::designator;
   const std::string code = designator::prefix(part);
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(code.size() == part.size() || !designator::isLetter(part[code.size()]));
   const std::string_view tail = designator::numberPart(part);
   check(code + std::string(tail) == part);
-  const varnel::Int16 value = designator::wholeNumber(part);
+  const varnel::base::Int16 value = designator::wholeNumber(part);
   if (const auto parsed = designator::numberValue(tail))
     check(*parsed == value);
   else

@@ -36,11 +36,11 @@ void planOn(const app::Journal& journal) {
   if (made.size() > std::max(journal.plan.size(), journal.renames.size())) std::abort();
   try {
     renumber::planUndo(design, made);
-  } catch (const Error&) {
+  } catch (const base::Error&) {
   }
   try {
     renumber::planFinish(design, journal.plan, std::min(made.size(), journal.plan.size()));
-  } catch (const Error&) {
+  } catch (const base::Error&) {
   }
 }
 
@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   app::Journal journal;
   try {
     journal = app::parseJournal(text);
-  } catch (const Error& e) {
-    if (e.number() != errors::kNotAJournal) std::abort();
+  } catch (const base::Error& e) {
+    if (e.number() != base::errors::kNotAJournal) std::abort();
     return 0;
   }
   const app::Journal cut = app::parseJournal(text + "rename 1 R");

@@ -4,12 +4,12 @@
 
 namespace varnel::win {
 
-Error ComConnection::failure(HRESULT result, EXCEPINFO* info, IUnknown* object) const {
+base::Error ComConnection::failure(HRESULT result, EXCEPINFO* info, IUnknown* object) const {
   if (!isBusyRejection(static_cast<std::uint32_t>(result))) return comError(result, info, object);
   if (info) comError(result, info);  // frees its texts
-  return Error(static_cast<std::uint32_t>(result),
-               server + " is busy and did not take the call. Close any dialog open in " + server +
-                   ", then try again.");
+  return base::Error(static_cast<std::uint32_t>(result),
+                     server + " is busy and did not take the call. Close any dialog open in " +
+                         server + ", then try again.");
 }
 
 }  // namespace varnel::win

@@ -23,7 +23,7 @@ struct ComConnection {
   explicit ComConnection(std::string serverName) : server(std::move(serverName)) {}
   // The error for a failed call to the server: a rejection for being busy
   // says so in the server's name; anything else as comError says.
-  Error failure(HRESULT result, EXCEPINFO* info = nullptr, IUnknown* object = nullptr) const;
+  base::Error failure(HRESULT result, EXCEPINFO* info = nullptr, IUnknown* object = nullptr) const;
 
   std::string server;                     // "PowerLogic"
   std::map<std::string, DISPID> dispids;  // by "class.member"

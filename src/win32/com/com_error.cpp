@@ -49,7 +49,7 @@ bool isBusyRejection(std::int64_t number) {
          number == static_cast<std::uint32_t>(RPC_E_SERVERCALL_RETRYLATER);
 }
 
-Error comError(HRESULT result, EXCEPINFO* info, IUnknown* object) {
+base::Error comError(HRESULT result, EXCEPINFO* info, IUnknown* object) {
   std::int64_t number = errorNumber(result);
   std::string text;
   if (result == DISP_E_EXCEPTION && info) {
@@ -68,7 +68,7 @@ Error comError(HRESULT result, EXCEPINFO* info, IUnknown* object) {
     text = errorInfoText(object);
   }
   if (text.empty()) text = systemText(static_cast<HRESULT>(number));
-  return Error(number, text);
+  return base::Error(number, text);
 }
 
 }  // namespace varnel::win

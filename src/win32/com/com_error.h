@@ -15,7 +15,7 @@ namespace varnel::win {
 // EXCEPINFO, the text is the IErrorInfo of object when object vouches for it
 // (ISupportErrorInfo), else the system's. Errors of FACILITY_CONTROL give
 // their automation error number (0x800A0035 is 53).
-Error comError(HRESULT result, EXCEPINFO* info = nullptr, IUnknown* object = nullptr);
+base::Error comError(HRESULT result, EXCEPINFO* info = nullptr, IUnknown* object = nullptr);
 
 // True for the HRESULTs of a call the server rejected because it was busy.
 bool isBusyRejection(std::int64_t number);

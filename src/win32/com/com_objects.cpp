@@ -112,8 +112,8 @@ ComPtr<IEnumVARIANT> ComComponentList::enumerator() {
     ++connection.roundTrips;
     if (unknown && SUCCEEDED(unknown->QueryInterface(IID_IEnumVARIANT, items.receiveVoid())))
       return items;
-  } catch (const Error& e) {
-    if (errors::isHostGone(e.number()) || isBusyRejection(e.number())) throw;
+  } catch (const base::Error& e) {
+    if (base::errors::isHostGone(e.number()) || isBusyRejection(e.number())) throw;
   }
   connection.missing.insert(key);  // a list of this class has no enumerator
   return {};

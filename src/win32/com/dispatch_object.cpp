@@ -11,7 +11,7 @@ namespace varnel::win {
 DispatchObject::DispatchObject(ComPtr<IDispatch> object, std::string kind,
                                std::shared_ptr<ComConnection> connection)
     : object_(std::move(object)), kind_(std::move(kind)), connection_(std::move(connection)) {
-  if (!object_) throw errors::objectNotSet();
+  if (!object_) throw base::errors::objectNotSet();
   if (!connection_) connection_ = std::make_shared<ComConnection>("The program");
 }
 
@@ -51,7 +51,7 @@ Variant DispatchObject::invoke(DISPID id, WORD flags, std::initializer_list<cons
   if (result.get().vt & VT_BYREF) {
     Variant value;
     if (FAILED(VariantCopyInd(value.receive(), const_cast<VARIANT*>(&result.get()))))
-      throw errors::typeMismatch();
+      throw base::errors::typeMismatch();
     return value;
   }
   return result;

@@ -1,6 +1,6 @@
 #pragma once
 // Late binding: members called by name through IDispatch, DISPIDs cached.
-// Every failure is a varnel::Error whose number is the HRESULT (or the
+// Every failure is a varnel::base::Error whose number is the HRESULT (or the
 // server's own error code) and whose text comes from EXCEPINFO, the
 // server's IErrorInfo, or the system.
 #include <initializer_list>

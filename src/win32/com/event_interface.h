@@ -22,7 +22,7 @@ struct EventInterface {
 // else the first connection point's GetConnectionInterface. OpenDocument is
 // looked up by name in the coclass's type info of that interface, else in
 // the type library registered for it (HKCR\Interface\{IID}\TypeLib).
-// Throws varnel::Error when the host has no connection point.
+// Throws varnel::base::Error when the host has no connection point.
 EventInterface findEventInterface(IDispatch* source);
 
 }  // namespace varnel::win

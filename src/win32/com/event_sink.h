@@ -13,7 +13,7 @@ namespace varnel::win {
 // other event of such a host is ignored; with no type information every
 // event is HostEvent::unknown. The handler runs on this thread whenever it
 // pumps messages, also while a call of its own waits; nothing it throws
-// leaves the COM callback. Throws varnel::Error when the host cannot be
+// leaves the COM callback. Throws varnel::base::Error when the host cannot be
 // subscribed to (no connection point, or Advise refused).
 host::Subscription subscribeToEvents(IDispatch* source,
                                      std::function<void(host::HostEvent)> handler);

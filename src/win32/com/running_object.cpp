@@ -7,10 +7,10 @@ namespace varnel::win {
 
 ComPtr<IDispatch> attachRunning(const wchar_t* progId) {
   CLSID clsid;
-  if (FAILED(CLSIDFromProgID(progId, &clsid))) throw errors::cannotCreateObject();
+  if (FAILED(CLSIDFromProgID(progId, &clsid))) throw base::errors::cannotCreateObject();
   ComPtr<IUnknown> running;
   if (FAILED(GetActiveObject(clsid, nullptr, running.receive())))
-    throw errors::cannotCreateObject();
+    throw base::errors::cannotCreateObject();
   ComPtr<IDispatch> object;
   const HRESULT result = running.query(IID_IDispatch, object);
   if (FAILED(result)) throw comError(result);

@@ -10,7 +10,7 @@ namespace {
 Variant converted(const Variant& value, VARTYPE type) {
   Variant out;
   if (FAILED(VariantChangeType(out.receive(), const_cast<VARIANT*>(&value.get()), 0, type)))
-    throw errors::typeMismatch();
+    throw base::errors::typeMismatch();
   return out;
 }
 
@@ -44,7 +44,7 @@ ComPtr<IDispatch> toObject(const Variant& value) {
     ComPtr<IDispatch> object;
     if (SUCCEEDED(v.punkVal->QueryInterface(IID_IDispatch, object.receiveVoid()))) return object;
   }
-  throw errors::typeMismatch();
+  throw base::errors::typeMismatch();
 }
 
 }  // namespace varnel::win

@@ -36,7 +36,7 @@ renumber::RulesTexts RegistryNumberingOptions::load() {
   texts.grid = textOr(key_, kGrid, texts.grid);
   try {
     renumber::parseRules(texts);
-  } catch (const Error&) {
+  } catch (const base::Error&) {
     return {};
   }
   return texts;

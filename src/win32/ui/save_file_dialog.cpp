@@ -52,8 +52,8 @@ std::string SaveFileDialog::askSavePath(const std::string& filter,
       OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (GetSaveFileNameW(&dialog)) return narrow(path);
   if (const DWORD failure = CommDlgExtendedError())
-    throw Error(failure,
-                "The save dialog failed (common dialog error " + std::to_string(failure) + ")");
+    throw base::Error(
+        failure, "The save dialog failed (common dialog error " + std::to_string(failure) + ")");
   return {};  // cancelled
 }
 
