@@ -10,7 +10,7 @@ echo "== fuzzers (build/fuzz), $seconds s each"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVARNEL_FUZZ=ON -DVARNEL_TESTS=OFF -DVARNEL_SANITIZE=address,undefined >/dev/null
 cmake --build build/fuzz
-for fuzzer in design_file designator eco_writer file_name journal; do
+for fuzzer in design_file designator eco_writer file_name journal placement_file; do
   corpus="build/fuzz/corpus/$fuzzer"
   mkdir -p "$corpus"
   # New findings land in build/fuzz as crash-* files; the seeds stay as they are.

@@ -33,5 +33,6 @@ inline constexpr std::int64_t kSharedDesignator = 1006;      // one designator, 
 inline constexpr std::int64_t kNumberingRule = 1007;         // a numbering option not understood
 inline constexpr std::int64_t kRecoveryUnfit = 1008;         // a choice that does not fit the run
 inline constexpr std::int64_t kStopped = 1009;               // the user stopped the work
+inline constexpr std::int64_t kPlacementFile = 1010;         // a placement file not understood
 
 }  // namespace varnel::base::errors
