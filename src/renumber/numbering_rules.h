@@ -6,11 +6,13 @@
 // order a selected-components run visits the placements in. All default to
 // off, which is a run as it always was.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "base/int16.h"
+#include "renumber/board_settings.h"
 #include "renumber/placement_settings.h"
 
 namespace varnel::renumber {
@@ -34,6 +36,8 @@ struct NumberingRules {
   std::map<std::string, base::Int16> startFor;  // by prefix
   std::set<std::string> lockedForRun;           // the Preview's unchecked rows: this run only
   PlacementSettings placement;
+  // Set when the run numbers by board position, from the layout's placement file.
+  std::optional<BoardSettings> board;
 
   bool operator==(const NumberingRules&) const = default;
 

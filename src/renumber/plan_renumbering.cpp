@@ -1,6 +1,7 @@
 #include "renumber/plan_renumbering.h"
 
 #include "base/error.h"
+#include "renumber/board_order.h"
 #include "renumber/keep_right.h"
 #include "renumber/planning.h"
 
@@ -18,16 +19,28 @@ base::Error planRefusal(const base::Error& e) {
   return base::errors::refusal(e.number(), why);
 }
 
-}  // namespace
-
-RenumberPlan planRenumbering(const model::DesignSnapshot& design, const RunSettings& settings) {
+RenumberPlan planWith(const model::DesignSnapshot& design, const RunSettings& settings,
+                      const BoardOrder* board) {
   try {
-    RenumberPlan plan = Planning(design, settings).run();
+    RenumberPlan plan = Planning(design, settings, board).run();
     if (settings.rules.keepRight) return keepingRightNames(design, plan);
     return plan;
   } catch (const base::Error& e) {
     throw planRefusal(e);
   }
+}
+
+}  // namespace
+
+RenumberPlan planRenumbering(const model::DesignSnapshot& design, const RunSettings& settings) {
+  return planWith(design, settings, nullptr);
+}
+
+RenumberPlan planRenumbering(const model::DesignSnapshot& design, const RunSettings& settings,
+                             const model::BoardPlacement& board) {
+  const BoardOrder order =
+      boardOrder(design, board, settings.rules.board.value_or(BoardSettings{}), settings.scope);
+  return planWith(design, settings, &order);
 }
 
 }  // namespace varnel::renumber

@@ -14,19 +14,26 @@ namespace varnel::renumber {
 // A component whose designator has no prefix to count cannot be named: it
 // is passed over as a lock passes it, and the plan lists it, so that one such
 // part does not keep the rest of the design from being renumbered.
-Planning::Planning(const model::DesignSnapshot& design, const RunSettings& settings)
-    : design_(design), settings_(settings), freeNames_(design_, allNames_) {
+Planning::Planning(const model::DesignSnapshot& design, const RunSettings& settings,
+                   const BoardOrder* board)
+    : design_(design), settings_(settings), freeNames_(design_, allNames_), board_(board) {
   const bool selectedRun = settings.scope == RunScope::selectedComponents;
   for (std::size_t k = 0; k < design.parts.size(); ++k) {
     const model::Part& part = design.parts[k];
     if (!model::designator::beginsWithLetter(part.designator) && (!selectedRun || part.selected))
       plan_.unnamable.push_back({static_cast<std::int32_t>(k + 1), part.designator});
   }
-  if (settings.rules.allDefault() && plan_.unnamable.empty()) return;
+  if (settings.rules.allDefault() && plan_.unnamable.empty() && !board) return;
+  // A run by board position leaves alone, as a lock would, every component
+  // it does not number: those the file does not place and those of the
+  // other side.
+  std::vector<bool> onBoard(design.parts.size(), board == nullptr);
+  if (board)
+    for (const BoardStop& stop : board->stops) onBoard[stop.position - 1] = true;
   held_.resize(design.parts.size());
   for (std::size_t k = 0; k < design.parts.size(); ++k)
     held_[k] = !model::designator::beginsWithLetter(design.parts[k].designator) ||
-               settings.rules.holds(design.parts[k].designator);
+               settings.rules.holds(design.parts[k].designator) || !onBoard[k];
 }
 
 RenumberPlan Planning::run() {
@@ -38,9 +45,11 @@ RenumberPlan Planning::run() {
   }
   storeSelectedNames();
   // A selected-components run with nothing selected does nothing.
-  const bool enabled = !(selectedNames_.empty() && selectedRun);
+  const bool enabled =
+      !(selectedNames_.empty() && selectedRun) && !(board_ && board_->stops.empty());
   if (enabled) plan_.progress = progressRange();
-  const std::int32_t lastPosition = design_.count();
+  const auto lastPosition =
+      board_ ? static_cast<std::int32_t>(board_->stops.size()) : design_.count();
   if (!enabled) return std::move(plan_);
   for (bool first = true; position_ <= lastPosition; first = false) {
     step(first);
@@ -54,7 +63,11 @@ RenumberPlan Planning::run() {
 void Planning::step(bool firstStep) {
   // By position, not by name: a design may give one designator to several.
   std::int32_t next = position_;
-  if (settings_.scope == RunScope::selectedComponents) {
+  bool bottom = false;
+  if (board_) {
+    next = board_->stops[position_ - 1].position;
+    bottom = board_->stops[position_ - 1].side == model::BoardSide::bottom;
+  } else if (settings_.scope == RunScope::selectedComponents) {
     if (firstStep) sortSelection();
     next = sortedNames_[position_ - 1].position;
   }
@@ -62,10 +75,16 @@ void Planning::step(bool firstStep) {
   if (held(next)) return;
   previous_ = current_;
   current_ = next;
+  previousBottom_ = currentBottom_;
+  currentBottom_ = bottom;
   currentName_ = design_.designatorAt(current_);
-  // Each prefix counts from the start number; nothing before the run shares the count.
-  if (!handledAny_ || model::designator::prefix(design_.designatorAt(previous_)) !=
-                          model::designator::prefix(currentName_))
+  // Each prefix counts from the start number; nothing before the run shares
+  // the count. The bottom side counts afresh from a start of its own.
+  const bool ownBottomStart = board_ && settings_.rules.board->bottomStart;
+  if (!handledAny_ ||
+      model::designator::prefix(design_.designatorAt(previous_)) !=
+          model::designator::prefix(currentName_) ||
+      (ownBottomStart && previousBottom_ != currentBottom_))
     numberOffset_ = 0;
   handledAny_ = true;
   if (settings_.scope == RunScope::allComponents)
@@ -84,9 +103,11 @@ void Planning::numberAll() {
     ignoreCurrent();
     return;
   }
+  if (board_) plan_.numberingOrder.push_back(current_);
   const std::string wanted = wantedName();
   // A prefix whose parts are not adjacent restarts its count: never reuse a name.
   const std::string target = freeNames_.firstFreeName(wanted, ownNameIfSole(current_));
+  refuseTopReachingBottom(target);
   if (target != currentName_) rename(current_, target);
   numberOffset_ = base::add16(numberOffset_, 1);
 }
@@ -112,14 +133,34 @@ void Planning::numberSelected() {
 
 std::string Planning::wantedName() {
   const std::string prefix = model::designator::prefix(currentName_);
-  const base::Int16 start = settings_.rules.startOf(prefix, settings_.start);
+  const base::Int16 start = startOfCurrent();
   std::string wanted = model::designator::compose(prefix, base::add16(start, numberOffset_));
   // The count goes past every name a rule keeps, borne or not.
   while (!held_.empty() && settings_.rules.holds(wanted)) {
     numberOffset_ = base::add16(numberOffset_, 1);
     wanted = model::designator::compose(prefix, base::add16(start, numberOffset_));
   }
+  refuseTopReachingBottom(wanted);
   return wanted;
+}
+
+base::Int16 Planning::startOfCurrent() const {
+  if (board_ && currentBottom_ && settings_.rules.board->bottomStart)
+    return *settings_.rules.board->bottomStart;
+  return settings_.rules.startOf(model::designator::prefix(currentName_), settings_.start);
+}
+
+// The top side's count must stay below where the bottom side's starts, or
+// the two sides would share numbers.
+void Planning::refuseTopReachingBottom(const std::string& name) const {
+  if (!board_ || currentBottom_ || !settings_.rules.board->bottomStart) return;
+  const base::Int16 bottomStart = *settings_.rules.board->bottomStart;
+  if (model::designator::wholeNumber(name) < bottomStart) return;
+  const std::string prefix = model::designator::prefix(name);
+  throw base::errors::refusal(base::errors::kNumberingRule,
+                              "The top side's " + prefix + " parts would reach " +
+                                  model::designator::compose(prefix, bottomStart) +
+                                  ", where the bottom side starts: choose a higher bottom start.");
 }
 
 // A name the component shares with another is no name of its own: it is
@@ -191,7 +232,9 @@ std::optional<ProgressRange> Planning::progressRange() const {
     const std::int32_t n = countSelected();
     return ProgressRange{0, n <= 1 ? 1.0f : static_cast<float>(n - 1)};
   }
-  return ProgressRange{0, static_cast<float>(design_.count()) - 1};
+  const std::size_t steps =
+      board_ ? board_->stops.size() : static_cast<std::size_t>(design_.count());
+  return ProgressRange{0, static_cast<float>(steps) - 1};
 }
 
 // Before an all-components run, every component whose number lies in the
@@ -211,7 +254,7 @@ void Planning::moveConflictsAside() {
             : settings_.rules.startOf(model::designator::prefix(name), settings_.start);
     const std::int64_t last = start + count;  // one past the run's last number
     const std::int64_t n = model::designator::wholeNumber(name);
-    if (n < start || n > last || model::designator::endsInLetter(name)) continue;
+    if (!inMoveRange(n, start, count) || model::designator::endsInLetter(name)) continue;
     if (!tempBase) tempBase = highestNumber() + 1;
     const std::string prefix = model::designator::prefix(design_.designatorAt(position));
     // The moves are counted across prefixes; past 16 bits, each prefix counts
@@ -226,6 +269,15 @@ void Planning::moveConflictsAside() {
     ++movedCount;
     ++movedOf[prefix];
   }
+}
+
+// A number the run may give: from the start to one past the count, or the
+// same from the bottom side's own start.
+bool Planning::inMoveRange(std::int64_t number, std::int64_t start, std::int64_t count) const {
+  if (number >= start && number <= start + count) return true;
+  if (!board_ || !settings_.rules.board->bottomStart) return false;
+  const std::int64_t bottomStart = *settings_.rules.board->bottomStart;
+  return number >= bottomStart && number <= bottomStart + count;
 }
 
 base::Int16 Planning::highestNumber() const {

@@ -10,6 +10,7 @@
 #include "model/name_table.h"
 #include "model/placement_table.h"
 #include "model/working_design.h"
+#include "renumber/board_order.h"
 #include "renumber/free_names.h"
 #include "renumber/renumber_plan.h"
 #include "renumber/run_settings.h"
@@ -18,7 +19,10 @@ namespace varnel::renumber {
 
 class Planning {
  public:
-  Planning(const model::DesignSnapshot& design, const RunSettings& settings);
+  // With board, the run numbers the board's parts in its order and leaves
+  // every other component alone.
+  Planning(const model::DesignSnapshot& design, const RunSettings& settings,
+           const BoardOrder* board = nullptr);
   RenumberPlan run();
 
   // Renames and records; keeps the free names current.
@@ -61,6 +65,9 @@ class Planning {
   std::string wantedName();
   bool held(std::int32_t position) const { return !held_.empty() && held_[position - 1]; }
   base::Int16 highestNumber() const;
+  base::Int16 startOfCurrent() const;
+  void refuseTopReachingBottom(const std::string& name) const;
+  bool inMoveRange(std::int64_t number, std::int64_t start, std::int64_t count) const;
   std::string temporaryName(const std::string& prefix, std::int64_t number);
 
   model::WorkingDesign design_;
@@ -78,7 +85,10 @@ class Planning {
   std::int32_t previous_ = 0;  // and of the one before it
   std::string currentName_;
   bool handledAny_ = false;
-  std::vector<bool> held_;  // by position, as read; empty when every rule is at its default
+  std::vector<bool> held_;      // by position, as read; empty when every rule is at its default
+  const BoardOrder* board_;     // null when the run numbers by the sheet
+  bool currentBottom_ = false;  // the component at hand is on the board's bottom side
+  bool previousBottom_ = false;
 };
 
 }  // namespace varnel::renumber
