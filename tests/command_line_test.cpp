@@ -49,6 +49,50 @@ TEST_F(CommandLineRuns, SavesTheDesignAndCountsHostCalls) {
             "design board.sch\nU5 0 0\nU3 10 0 selected\nU1A 20 0\nU7 30 0\n");
 }
 
+TEST_F(CommandLineRuns, NumbersByBoardPositionFromThePlacementFile) {
+  const std::string design =
+      dir.write("pcb.design", "design pcb.sch\nR1 0 0\nR2 0 0\nMH1 0 0\nR3 0 0\nR4 0 0\nC1 0 0\n");
+  const std::string placement =
+      dir.write("pcb.csv",
+                "Designator,Mid X,Mid Y,Layer\nR4,10,0,Top\nR3,20,0,Top\nR1,5,0,Bottom\n"
+                "R2,30,0,Bottom\nC1,0,0,Top\nQ7,1,1,Top\n");
+  const auto r = offline({design, "--all", "--board", placement, "--bottom-start", "101", "--out",
+                          dir.file("after.design"), "--journal", dir.file("run.journal")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // The bottom side seen from below: R2, at the larger X, comes first.
+  EXPECT_EQ(TempDir::read(dir.file("after.design")),
+            "design pcb.sch\nR102 0 0\nR101 0 0\nMH1 0 0\nR2 0 0\nR1 0 0\nC1 0 0\n");
+  EXPECT_NE(r.out.find("Not on the board: MH1\nOnly on the board: Q7\n"), std::string::npos)
+      << r.out;
+  const std::string journal = TempDir::read(dir.file("run.journal"));
+  EXPECT_NE(journal.find("--board \"" + placement + "\" --bottom-start 101 --order columns-first"),
+            std::string::npos)
+      << journal;
+  EXPECT_NE(journal.find("; placement file " + placement + ", " +
+                         std::to_string(TempDir::read(placement).size()) + " bytes, CRC-32 "),
+            std::string::npos)
+      << journal;
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string says;
+  } refusals[] = {
+      {{"--all", "--board", placement, "--sides", "left"}, 2, "Sides: \"left\" is not one of"},
+      {{"--all", "--board", placement, "--bottom-start", "0"}, 2, "Bottom side starts at: \"0\""},
+      {{"--all", "--sides", "top"}, 2, "--sides need --board"},
+      {{"--all", "--board", dir.file("none.csv")}, 1, "error 53"},
+      {{"--all", "--board", design}, 1, "has no column of designators"},
+      {{"--all", "--board", placement, "--bottom-start", "2"}, 1, "would reach R2"},
+  };
+  for (const auto& refusal : refusals) {
+    std::vector<std::string> args{design};
+    args.insert(args.end(), refusal.args.begin(), refusal.args.end());
+    const auto refused = offline(args);
+    EXPECT_EQ(refused.status, refusal.status) << refusal.says;
+    EXPECT_NE(refused.err.find(refusal.says), std::string::npos) << refused.err;
+  }
+}
+
 TEST_F(CommandLineRuns, WritesTheEcoFileAsWriteOnly) {
   const auto r = offline({board, "--all", "--eco", dir.file("run.eco")});
   EXPECT_EQ(r.status, 0) << r.err;
@@ -152,7 +196,7 @@ TEST_F(CommandLineRuns, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
             "--keep-right, --lock, --only and --start-for go with --all or --selected"},
            {{board, "--all", "--lock"}, "--lock needs a value"},
            {{board, "--all", "--order", "rows-first"},
-            "--order, --across, --down and --grid go with --selected"},
+            "--order, --across, --down and --grid go with --selected or --board"},
            {{"--help", "--all"}, "--help stands alone"}}) {
     const auto r = offline(args);
     EXPECT_EQ(r.status, 2);

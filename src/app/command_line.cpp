@@ -39,6 +39,9 @@ constexpr const char* kUsage =
     "[--start-for \"R=100 C=200\"]\n"
     "       varnel-offline DESIGN --selected ... [--order columns-first|rows-first] "
     "[--across left-to-right|right-to-left] [--down top-to-bottom|bottom-to-top] [--grid N]\n"
+    "       varnel-offline DESIGN (--all | --selected) ... --board FILE [--board-bottom FILE2] "
+    "[--bottom-start N] [--bottom-view below|above] [--sides both|top|bottom] [--order ...] "
+    "[--grid MM]\n"
     "       varnel-offline --help | --version\n";
 
 constexpr const char* kVarnelUsage =
@@ -51,6 +54,8 @@ constexpr const char* kVarnelUsage =
     "[--start-for \"R=100 C=200\"]\n"
     "       Varnel --selected ... [--order columns-first|rows-first] "
     "[--across left-to-right|right-to-left] [--down top-to-bottom|bottom-to-top] [--grid N]\n"
+    "       Varnel (--all | --selected) ... --board FILE [--board-bottom FILE2] [--bottom-start N] "
+    "[--bottom-view below|above] [--sides both|top|bottom] [--order ...] [--grid MM]\n"
     "       Varnel --help | --version\n"
     "Without arguments Varnel opens its window. With them it runs once against the running\n"
     "PowerLogic; --force-read has the running PowerPCB read the ECO file (and keeps a copy at\n"
@@ -64,7 +69,7 @@ struct Arguments {
   bool finish = false, takeBack = false, leave = false, send = false, write = false;
   bool crashInDelivery = false;
   std::string start = "1";
-  std::optional<std::string> eco, out, journal, undo, map, recover, crashAfter;
+  std::optional<std::string> eco, out, journal, undo, map, recover, crashAfter, grid;
   renumber::RulesTexts rules;
 };
 
@@ -77,6 +82,7 @@ std::optional<std::string>* valueOption(Arguments& a, const std::string& arg) {
   if (arg == "--map") return &a.map;
   if (arg == "--recover") return &a.recover;
   if (arg == "--crash-after") return &a.crashAfter;
+  if (arg == "--grid") return &a.grid;
   return nullptr;
 }
 
@@ -108,7 +114,11 @@ std::string* ruleOption(Arguments& a, const std::string& arg) {
   if (arg == "--order") return &a.rules.order;
   if (arg == "--across") return &a.rules.across;
   if (arg == "--down") return &a.rules.down;
-  if (arg == "--grid") return &a.rules.grid;
+  if (arg == "--board") return &a.rules.boardFile;
+  if (arg == "--board-bottom") return &a.rules.bottomFile;
+  if (arg == "--bottom-start") return &a.rules.bottomStart;
+  if (arg == "--bottom-view") return &a.rules.bottomView;
+  if (arg == "--sides") return &a.rules.sides;
   return nullptr;
 }
 
@@ -122,6 +132,7 @@ std::optional<std::string> readArguments(const std::vector<std::string>& args, A
     } else if (std::string* rule = ruleOption(a, arg)) {
       if (i + 1 >= args.size()) return arg + " needs a value";
       *rule = args[++i];
+      if (arg == "--board") a.rules.byBoard = true;
     } else if (auto* value = valueOption(a, arg); value || arg == "--start") {
       if (i + 1 >= args.size()) return arg + " needs a value";
       (value ? value->emplace() : a.start) = args[++i];
@@ -133,6 +144,8 @@ std::optional<std::string> readArguments(const std::vector<std::string>& args, A
       a.design = arg;
     }
   }
+  // With --board the grid is the board's, in millimetres.
+  if (a.grid) (a.rules.byBoard ? a.rules.boardGrid : a.rules.grid) = *a.grid;
   return std::nullopt;
 }
 
@@ -140,6 +153,12 @@ bool placementGiven(const renumber::RulesTexts& texts) {
   const renumber::RulesTexts defaults;
   return texts.order != defaults.order || texts.across != defaults.across ||
          texts.down != defaults.down || texts.grid != defaults.grid;
+}
+
+bool boardDetailGiven(const renumber::RulesTexts& texts) {
+  const renumber::RulesTexts defaults;
+  return texts.bottomFile != defaults.bottomFile || texts.bottomStart != defaults.bottomStart ||
+         texts.bottomView != defaults.bottomView || texts.sides != defaults.sides;
 }
 
 bool isCount(const std::string& text) {
@@ -185,8 +204,10 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
       {a.undo && a.preview, "--preview does not go with --undo"},
       {a.map && !a.selected, "--map needs --selected"},
-      {!a.selected && placementGiven(a.rules),
-       "--order, --across, --down and --grid go with --selected"},
+      {!a.selected && !a.rules.byBoard && placementGiven(a.rules),
+       "--order, --across, --down and --grid go with --selected or --board"},
+      {!a.rules.byBoard && boardDetailGiven(a.rules),
+       "--board-bottom, --bottom-start, --bottom-view and --sides need --board"},
       {(a.undo || a.recover) && a.rules != renumber::RulesTexts{},
        "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
   for (const auto& [broken, text] : rules)
@@ -231,6 +252,14 @@ struct FixedHost final : host::HostAttacher {
   std::shared_ptr<host::Application> attach() override { return host; }
 };
 
+// "Not on the board: MH1 MH2", when there are any.
+void printNames(std::ostream& out, const char* heading, const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  out << heading << ':';
+  for (const std::string& name : names) out << ' ' << name;
+  out << '\n';
+}
+
 void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
   out << outcome.log.listing();
   if (!outcome.ignored.empty()) {
@@ -240,6 +269,8 @@ void printOutcome(const app::RunOutcome& outcome, std::ostream& out) {
   }
   for (const renumber::Unnamable& component : outcome.unnamable)
     out << "left alone: " << unnamableNote(component) << '\n';
+  printNames(out, kNotOnBoard, outcome.notOnBoard);
+  printNames(out, kOnlyOnBoard, outcome.onlyOnBoard);
 }
 
 // The run, its preview or its undo, as the command line asks.

@@ -63,6 +63,9 @@ class EcoDelivery {
   std::string stoppedRunSummary(const eco::ChangeLog& log, std::size_t planned,
                                 const EcoTarget& target, bool delivered);
   eco::AnsiEncoder& encoder() { return encoder_; }
+  // The files of its machine, which a run by board position reads its
+  // placement files from too.
+  base::FileSystem& files() { return files_; }
 
  private:
   using DesignName = std::function<std::string(const std::string& option)>;

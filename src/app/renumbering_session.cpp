@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/board_files.h"
 #include "app/ignored_report.h"
 #include "app/renames_made.h"
 #include "app/run_checks.h"
@@ -24,6 +25,7 @@ struct RenumberingSession::ReadPlan {
   DesignRead read;
   renumber::RenumberPlan plan;
   std::vector<model::Rename> made;  // a cut-off run finished or left: the renames it made
+  std::optional<BoardRead> board;   // a run by board position: its placement files
 };
 
 RenumberingSession::RenumberingSession(PowerLogicLink& link, app::ProgressDisplay& progress,
@@ -81,9 +83,11 @@ bool beginsWith(const std::vector<model::Rename>& plan, const std::vector<model:
 // what is left of it (nothing, to leave it) once the design shows the
 // renames it made, which go to made.
 renumber::RenumberPlan planOf(const RunRequest& request, const model::DesignSnapshot& design,
-                              std::vector<model::Rename>& made) {
+                              std::vector<model::Rename>& made,
+                              const std::optional<model::BoardPlacement>& board) {
   if (const Renumbering* renumbering = request.renumbering())
-    return planRenumbering(design, renumbering->settings);
+    return board ? planRenumbering(design, renumbering->settings, *board)
+                 : planRenumbering(design, renumbering->settings);
   const JournalRun& run = *request.journalRun();
   std::vector<model::Rename> done = renamesMade(run.journal, design);
   if (request.takesBack()) return renumber::planUndo(design, done);
@@ -94,6 +98,13 @@ renumber::RenumberPlan planOf(const RunRequest& request, const model::DesignSnap
       renumber::planFinish(design, finishing ? run.journal.plan : done, done.size());
   made = std::move(done);
   return plan;
+}
+
+void noteBoardLists(RunOutcome& outcome, const renumber::RenumberPlan& plan,
+                    const model::DesignSnapshot& design) {
+  for (const std::int32_t position : plan.notOnBoard)
+    outcome.notOnBoard.push_back(design.parts[position - 1].designator);
+  outcome.onlyOnBoard = plan.onlyOnBoard;
 }
 
 // The records that end a journal: how the run ended, written before its
@@ -109,6 +120,11 @@ JournalEnd endRecords(const RunRequest& request, const std::optional<base::Error
 
 }  // namespace
 
+std::optional<model::BoardPlacement> RenumberingSession::boardOf(const ReadPlan& planned) {
+  if (!planned.board) return std::nullopt;
+  return planned.board->placement;
+}
+
 // Every run, preview, undo and recovery is read and planned here. One that
 // works on a journal reads designators only, since it needs no selection.
 RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& request) {
@@ -117,7 +133,9 @@ RenumberingSession::ReadPlan RenumberingSession::readAndPlan(const RunRequest& r
   const Renumbering* renumbering = request.renumbering();
   planned.read =
       readDesign(renumbering ? renumbering->settings.scope : renumber::RunScope::allComponents);
-  planned.plan = planOf(request, planned.read.design, planned.made);
+  if (renumbering && renumbering->settings.rules.board)
+    planned.board = readBoard(delivery_.files(), *renumbering->settings.rules.board);
+  planned.plan = planOf(request, planned.read.design, planned.made, boardOf(planned));
   refuseUnfitNames(planned.read.design, planned.plan, request.eco, delivery_.encoder());
   return planned;
 }
@@ -161,6 +179,7 @@ PlannedRun RenumberingSession::plan(const RunRequest& request) {
     ReadPlan read = readAndPlan(request);
     planned.design = std::move(read.read.design);
     planned.plan = std::move(read.plan);
+    planned.board = boardOf(read);
     // The plan is worth seeing while PowerPCB is not there yet.
     if (!planned.plan.renames.empty())
       planned.layoutMissing = delivery_.rehearse(request.eco, link_.document());
@@ -175,7 +194,7 @@ PlannedRun RenumberingSession::planAgain(const PlannedRun& shown, const RunReque
   planned.error.reset();
   try {
     std::vector<model::Rename> made;
-    planned.plan = planOf(request, shown.design, made);
+    planned.plan = planOf(request, shown.design, made, shown.board);
     refuseUnfitNames(shown.design, planned.plan, request.eco, delivery_.encoder());
   } catch (const base::Error& e) {
     planned.error = e;
@@ -199,6 +218,7 @@ RunOutcome RenumberingSession::preview(const RunRequest& request) {
     outcome.log.record(rename.position, rename.from, rename.to);
   outcome.ignored = planned.plan.ignored;
   outcome.unnamable = planned.plan.unnamable;
+  noteBoardLists(outcome, planned.plan, planned.design);
   return outcome;
 }
 
@@ -247,6 +267,7 @@ void RenumberingSession::beginOutcome(RunOutcome& outcome, const RunRequest& req
   outcome.ecoFile = target.path;
   outcome.noneSelected = foundNoSelection(request, planned.read.design);
   outcome.unnamable = planned.plan.unnamable;
+  noteBoardLists(outcome, planned.plan, planned.read.design);
   if (journal) outcome.journal = journal->path();
   // The ECO file of a cut-off run finished or left holds the renames it made.
   for (const model::Rename& rename : planned.made)
@@ -274,7 +295,9 @@ std::unique_ptr<JournalSink> RenumberingSession::openJournal(const ReadPlan& pla
   try {
     JournalStore::Opened opened = journals_.create(design);
     if (!opened.sink) return nullptr;
-    opened.sink->append(journalHead({design, opened.started, requestText(request),
+    const std::string settings =
+        requestText(request) + (planned.board ? planned.board->record : "");
+    opened.sink->append(journalHead({design, opened.started, settings,
                                      request.takesBack() ? request.journalRun()->path : "",
                                      target.output, target.path, plan.renames}));
     opened.sink->writeThrough();

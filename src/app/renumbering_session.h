@@ -20,6 +20,7 @@
 #include "base/error.h"
 #include "eco/change_log.h"
 #include "host/automation.h"
+#include "model/board_placement.h"
 #include "model/design_snapshot.h"
 #include "renumber/renumber_plan.h"
 
@@ -36,8 +37,11 @@ struct RunOutcome {
   EcoOutput eco = EcoOutput::none;  // where the ECO file went
   std::string ecoFile;              // the file written or read by PowerPCB
   bool noneSelected = false;        // a selected-components run found no selection
-  bool deliveryOnly = false;        // the ECO file of renames made before: none made now
-  bool takenBack = false;           // an undo: the renames took a run back
+  // A run by board position: the designators left alone because the
+  // placement file does not place them, and those only the file has.
+  std::vector<std::string> notOnBoard, onlyOnBoard;
+  bool deliveryOnly = false;  // the ECO file of renames made before: none made now
+  bool takenBack = false;     // an undo: the renames took a run back
   // The user stopped the run after its first rename: its journal is left
   // cut off, for the run to be finished, taken back or left at once.
   bool stoppedCutOff = false;
@@ -59,6 +63,8 @@ struct PlannedRun {
   // A forced read whose PowerPCB, or the layout in it, cannot be reached
   // now: what PowerPCB said. The plan stands; making it would be refused.
   std::optional<base::Error> layoutMissing;
+  // A run by board position: the placement its files gave.
+  std::optional<model::BoardPlacement> board;
 };
 
 class RenumberingSession {
@@ -90,6 +96,7 @@ class RenumberingSession {
   struct DesignRead;
   struct ReadPlan;
   ReadPlan readAndPlan(const RunRequest& request);
+  static std::optional<model::BoardPlacement> boardOf(const ReadPlan& planned);
   RunOutcome execute(const RunRequest& request);
   void beginOutcome(RunOutcome& outcome, const RunRequest& request, const ReadPlan& planned,
                     const EcoTarget& target, const JournalSink* journal);

@@ -1,5 +1,7 @@
 #include "app/run_request.h"
 
+#include "renumber/board_settings_text.h"
+
 #include "renumber/numbering_rules_text.h"
 
 namespace varnel::app {
@@ -86,8 +88,11 @@ std::string requestText(const RunRequest& request) {
                                                                             : " --duplicates";
   text += " --start " + std::to_string(settings.start);
   text += renumber::rulesOptionText(settings.rules);
-  // Only a selected-components run visits components by placement.
-  if (settings.scope == renumber::RunScope::selectedComponents)
+  // Only a selected-components run visits components by the sheet's
+  // placement; either run may number by the board's.
+  if (settings.rules.board)
+    text += renumber::boardOptionText(*settings.rules.board);
+  else if (settings.scope == renumber::RunScope::selectedComponents)
     text += renumber::placementOptionText(settings.rules.placement);
   if (request.eco == EcoOutput::writeOnly) text += " --eco write-only";
   if (request.eco == EcoOutput::forceReadInPcb) text += " --eco force-read";

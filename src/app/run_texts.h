@@ -38,4 +38,10 @@ inline std::string illegalStartText(bool allComponents, const std::string& typed
          "\")";
 }
 
+// The headings of the components a run by board position leaves alone
+// because the placement file does not place them, and of the designators
+// only the file has.
+inline constexpr const char* kNotOnBoard = "Not on the board";
+inline constexpr const char* kOnlyOnBoard = "Only on the board";
+
 }  // namespace varnel::app

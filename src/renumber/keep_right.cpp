@@ -25,6 +25,8 @@ class KeepingRight {
     plan_.ignored = full.ignored;
     plan_.unnamable = full.unnamable;
     plan_.numberingOrder = full.numberingOrder;
+    plan_.notOnBoard = full.notOnBoard;
+    plan_.onlyOnBoard = full.onlyOnBoard;
     base::Int16 max = 0;
     for (const model::Part& part : snapshot.parts)
       max = std::max(max, model::designator::wholeNumber(part.designator));

@@ -132,6 +132,8 @@ std::string startForText(const std::map<std::string, base::Int16>& starts) {
   return text;
 }
 
+BoardSettings parseBoard(const RulesTexts& texts, const PlacementSettings& placement);
+
 NumberingRules parseRules(const RulesTexts& texts) {
   NumberingRules rules;
   rules.keepRight = texts.keepRight;
@@ -140,19 +142,55 @@ NumberingRules parseRules(const RulesTexts& texts) {
   rules.startFor = parseStartFor(texts.startFor);
   rules.placement = {parseOrder(texts.order), parseAcross(texts.across), parseDown(texts.down),
                      parseGrid(texts.grid)};
+  if (texts.byBoard) rules.board = parseBoard(texts, rules.placement);
   return rules;
 }
 
-RulesTexts textsOf(const NumberingRules& rules) {
+// The board's positions are in millimetres: its grid is its own, the
+// placement order the sheet's.
+BoardSettings parseBoard(const RulesTexts& texts, const PlacementSettings& placement) {
+  BoardSettings board;
+  board.file = parseBoardFile(texts.boardFile);
+  const auto first = texts.bottomFile.find_first_not_of(" \t");
+  if (first != std::string::npos)
+    board.bottomFile =
+        texts.bottomFile.substr(first, texts.bottomFile.find_last_not_of(" \t") - first + 1);
+  board.sides = parseSides(texts.sides);
+  board.bottomStart = parseBottomStart(texts.bottomStart);
+  board.bottomSeenFromBelow = parseSeenFromBelow(texts.bottomView);
+  board.placement = placement;
+  board.placement.grid = parseGrid(texts.boardGrid, kBoardGridField);
+  return board;
+}
+
+RulesTexts textsOf(const NumberingRules& rules, const RulesTexts& kept) {
   const PlacementSettings& p = rules.placement;
-  return {rules.keepRight,
-          lockedText(rules.locked),
-          onlyPrefixesText(rules.onlyPrefixes),
-          startForText(rules.startFor),
-          wordOf(p.lines),
-          wordOf(p.across),
-          wordOf(p.down),
-          gridText(p.grid)};
+  RulesTexts texts{rules.keepRight,
+                   lockedText(rules.locked),
+                   onlyPrefixesText(rules.onlyPrefixes),
+                   startForText(rules.startFor),
+                   wordOf(p.lines),
+                   wordOf(p.across),
+                   wordOf(p.down),
+                   gridText(p.grid)};
+  if (!rules.board) {
+    texts.boardFile = kept.boardFile;
+    texts.bottomFile = kept.bottomFile;
+    texts.sides = kept.sides;
+    texts.bottomStart = kept.bottomStart;
+    texts.bottomView = kept.bottomView;
+    texts.boardGrid = kept.boardGrid;
+    return texts;
+  }
+  const BoardSettings& board = *rules.board;
+  texts.byBoard = true;
+  texts.boardFile = board.file;
+  texts.bottomFile = board.bottomFile;
+  texts.sides = wordOf(board.sides);
+  texts.bottomStart = bottomStartText(board.bottomStart);
+  texts.bottomView = board.bottomSeenFromBelow ? "below" : "above";
+  texts.boardGrid = gridText(board.placement.grid);
+  return texts;
 }
 
 std::string rulesOptionText(const NumberingRules& rules) {

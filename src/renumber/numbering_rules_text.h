@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "renumber/board_settings_text.h"
 #include "renumber/numbering_rules.h"
 #include "renumber/placement_settings_text.h"
 
@@ -37,13 +38,23 @@ struct RulesTexts {
   std::string across = wordOf(Across::leftToRight);
   std::string down = wordOf(Down::topToBottom);
   std::string grid = "0";
+  // Numbering by board position: chosen or not, the texts are kept, so that
+  // the file chosen once is there when the board is chosen again.
+  bool byBoard = false;
+  std::string boardFile = "";
+  std::string bottomFile = "";
+  std::string sides = wordOf(Sides::both);
+  std::string bottomStart = "";
+  std::string bottomView = "below";
+  std::string boardGrid = "1";
 
   bool operator==(const RulesTexts&) const = default;
 };
 
 // Every field parsed; error 1007 for the first entry not understood.
 NumberingRules parseRules(const RulesTexts& texts);
-RulesTexts textsOf(const NumberingRules& rules);
+// The texts of rules; numbering by the sheet, the board's texts of kept.
+RulesTexts textsOf(const NumberingRules& rules, const RulesTexts& kept = {});
 
 // The rules that differ from the defaults as command-line options, each
 // after a blank: ` --keep-right --lock "J1-J8 TP*" --only "R C"`; empty when

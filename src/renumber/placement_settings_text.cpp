@@ -80,12 +80,12 @@ Down parseDown(const std::string& text) {
   return parseChoice<Down>(kDownField, text, downChoices());
 }
 
-double parseGrid(const std::string& text) {
+double parseGrid(const std::string& text, const char* field) {
   const std::string number = trimmed(text);
   if (number.empty()) return 0;
   const double grid = isPlainNumber(number) ? std::strtod(number.c_str(), nullptr) : -1;
   if (grid < 0 || grid > 1000000)
-    throw FieldRefusal(kGridField,
+    throw FieldRefusal(field,
                        "\"" + number + "\" is not a number from 0 to 1000000 (0 rounds nothing).");
   return grid;
 }

@@ -48,7 +48,7 @@ std::optional<std::size_t> indexOf(const std::vector<Choice>& choices, const std
 Lines parseOrder(const std::string& text);
 Across parseAcross(const std::string& text);
 Down parseDown(const std::string& text);
-double parseGrid(const std::string& text);
+double parseGrid(const std::string& text, const char* field = kGridField);
 
 const char* wordOf(Lines lines);
 const char* wordOf(Across across);

@@ -40,7 +40,10 @@ RenumberPlan planRenumbering(const model::DesignSnapshot& design, const RunSetti
                              const model::BoardPlacement& board) {
   const BoardOrder order =
       boardOrder(design, board, settings.rules.board.value_or(BoardSettings{}), settings.scope);
-  return planWith(design, settings, &order);
+  RenumberPlan plan = planWith(design, settings, &order);
+  plan.notOnBoard = order.notOnBoard;
+  plan.onlyOnBoard = order.onlyOnBoard;
+  return plan;
 }
 
 }  // namespace varnel::renumber

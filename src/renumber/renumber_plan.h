@@ -51,6 +51,10 @@ struct RenumberPlan {
   // A selected-components run: the positions it visited, in the order it
   // numbered them (the preview's map draws its line through them).
   std::vector<std::int32_t> numberingOrder;
+  // A run by board position: the design's components the placement file
+  // does not place, left alone, and the file's designators the design lacks.
+  std::vector<std::int32_t> notOnBoard;
+  std::vector<std::string> onlyOnBoard;
 };
 
 }  // namespace varnel::renumber
