@@ -6,6 +6,7 @@
 
 #include "app/renumbering_session.h"
 #include "eco/eco_format.h"
+#include "eco/placement_file.h"
 #include "fixtures.h"
 #include "generated_designs.h"
 #include "heap_use.h"
@@ -190,6 +191,51 @@ BENCHMARK(BM_SelectedAssign)->Arg(1000)->Arg(10001)->Arg(100000)->Unit(benchmark
 BENCHMARK(BM_SelectedAssignPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectedDuplicates)->Arg(1000)->Arg(10001)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectedDuplicatesPlain)->Arg(1000)->Arg(10001)->Unit(benchmark::kMillisecond);
+
+// A placement file of the design's parts, as a KiCad CSV export writes it:
+// positions in millimetres, one part in ten on the bottom side.
+std::string placementFileOf(const standin::DesignData& design) {
+  std::string text = "Ref,Val,Package,PosX,PosY,Rot,Side\n";
+  for (std::size_t k = 0; k < design.parts.size(); ++k) {
+    const auto& part = design.parts[k];
+    text += "\"" + part.designator + "\",\"10k\",\"R_0603_1608Metric\"," +
+            std::to_string(part.x * 0.0254) + "," + std::to_string(part.y * 0.0254) + ",90," +
+            (k % 10 == 0 ? "bottom" : "top") + "\n";
+  }
+  return text;
+}
+
+void BM_ReadPlacementFile(benchmark::State& state) {
+  const std::string file = placementFileOf(allMove(static_cast<int>(state.range(0))));
+  for (auto _ : state) benchmark::DoNotOptimize(eco::readPlacementFile(file, "board-pos.csv"));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_ReadPlacementFile)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A whole "Rename all components" by board position: the placement file
+// read, the board ordered, every component moved aside and numbered.
+void BM_AllComponentsByBoard(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  const standin::DesignData design = allMove(size);
+  const std::string file = placementFileOf(design);
+  for (auto _ : state) {
+    state.PauseTiming();
+    Setup s(design);
+    s.files.files["board-pos.csv"] = file;
+    renumber::BoardSettings board;
+    board.file = "board-pos.csv";
+    s.request.renumbering()->settings.rules.board = board;
+    const HeapPeak heap;
+    state.ResumeTiming();
+    if (const auto outcome = s.session.run(s.request); outcome.error)
+      return state.SkipWithError(outcome.error->text().c_str());
+    state.PauseTiming();
+    heap.report(state);
+    report(state, s, size, "calls/component");
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_AllComponentsByBoard)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The selection in placement order: one prefix, every component selected,
 // reverse placement order.

@@ -73,37 +73,40 @@ char separatorChar(Separator separator) {
   return ' ';
 }
 
-// Fields split at every separator outside double quotes; "" inside quotes is one quote.
+// Fields split at every separator outside double quotes; "" inside quotes
+// is one quote. Text after a field's closing quote up to the separator is
+// kept with it.
 std::vector<Field> charFields(std::string_view line, char separator) {
   std::vector<Field> fields;
-  Field field;
-  bool quoted = false, wasQuoted = false;
-  std::string raw;
-  auto close = [&](std::size_t end) {
-    field.text = wasQuoted ? raw : std::string(trim(raw));
-    field.end = end;
-    fields.push_back(field);
-    field = Field{{}, end + 1, end + 1};
-    raw.clear();
-    wasQuoted = false;
-  };
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-      raw += '"';
-      ++i;
-    } else if (c == '"' && (quoted || trim(raw).empty())) {
-      if (!quoted) raw.clear();
-      quoted = !quoted;
-      wasQuoted = true;
-    } else if (c == separator && !quoted) {
-      close(i);
-    } else if (!(wasQuoted && !quoted)) {
-      raw += c;
+  std::size_t i = 0;
+  while (true) {
+    Field field{{}, i, i};
+    std::size_t k = i;
+    while (k < line.size() && (line[k] == ' ' || line[k] == '\t') && line[k] != separator) ++k;
+    if (k < line.size() && line[k] == '"') {
+      for (++k; k < line.size(); ++k) {
+        if (line[k] == '"' && k + 1 < line.size() && line[k + 1] == '"') {
+          field.text += '"';
+          ++k;
+        } else if (line[k] == '"') {
+          ++k;
+          break;
+        } else {
+          field.text += line[k];
+        }
+      }
+      const std::size_t next = std::min(line.find(separator, k), line.size());
+      field.text += trim(line.substr(k, next - k));
+      k = next;
+    } else {
+      k = std::min(line.find(separator, i), line.size());
+      field.text = std::string(trim(line.substr(i, k - i)));
     }
+    field.end = k;
+    fields.push_back(std::move(field));
+    if (k >= line.size()) return fields;
+    i = k + 1;
   }
-  close(line.size());
-  return fields;
 }
 
 // Names of two words ("Ref Des", "Mid X", "Board Side") joined, and a unit

@@ -42,9 +42,10 @@ bool isComment(std::string_view line) {
 
 // "## End" closes the data of KiCad's files.
 bool endsData(std::string_view line) {
-  const std::string text = lowerTrimmed(line);
-  return text.starts_with("##") &&
-         lowerTrimmed(text.substr(text.find_first_not_of('#'))).starts_with("end");
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos || !line.substr(first).starts_with("##")) return false;
+  const std::string text = lowerTrimmed(line.substr(first));
+  return lowerTrimmed(text.substr(text.find_first_not_of('#'))).starts_with("end");
 }
 
 // A rule of '=' or '-' drawn under a header.
@@ -52,16 +53,27 @@ bool isRule(std::string_view line) {
   return line.find_first_not_of(" \t-=_*,;!") == std::string_view::npos;
 }
 
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+bool endsWithNoCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  const std::string_view tail = text.substr(text.size() - suffix.size());
+  return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
+}
+
 // The unit a value ends in, taken off it; millimetres per unit.
-std::optional<double> takeSuffix(std::string& value) {
-  static const std::pair<const char*, double> kSuffixes[] = {
+std::optional<double> takeSuffix(std::string_view& value) {
+  static const std::pair<std::string_view, double> kSuffixes[] = {
       {"mils", 0.0254}, {"mil", 0.0254}, {"mm", 1.0}, {"inch", 25.4}, {"in", 25.4}, {"\"", 25.4}};
-  std::string lower = value;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   for (const auto& [suffix, unit] : kSuffixes) {
-    if (!lower.ends_with(suffix)) continue;
-    value.resize(value.size() - std::string_view(suffix).size());
+    if (!endsWithNoCase(value, suffix)) continue;
+    value = trim(value.substr(0, value.size() - suffix.size()));
     return unit;
   }
   return std::nullopt;
@@ -71,11 +83,15 @@ std::optional<double> takeSuffix(std::string& value) {
 // in the unit it ends in; in a semicolon-separated file a comma is the
 // decimal point.
 std::optional<double> lengthOf(std::string_view text, double unit, bool decimalComma) {
-  std::string value = lowerTrimmed(text);
+  std::string_view value = trim(text);
   if (const auto own = takeSuffix(value)) unit = *own;
-  while (!value.empty() && value.back() == ' ') value.pop_back();
-  if (decimalComma) std::replace(value.begin(), value.end(), ',', '.');
-  if (value.starts_with('+')) value.erase(0, 1);
+  std::string copy;
+  if (decimalComma && value.find(',') != std::string_view::npos) {
+    copy = std::string(value);
+    std::replace(copy.begin(), copy.end(), ',', '.');
+    value = copy;
+  }
+  if (value.starts_with('+')) value.remove_prefix(1);
   double number = 0;
   const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), number);
   if (value.empty() || failure != std::errc() || end != value.data() + value.size() ||
@@ -99,7 +115,10 @@ class PlacementReader {
  public:
   PlacementReader(std::string_view bytes, const std::string& name,
                   std::optional<model::BoardSide> side)
-      : text_(decodeText(bytes)), lines_(splitLines(text_)), name_(name), side_(side) {}
+      : text_(decodeText(bytes)), lines_(splitLines(text_)), name_(name), side_(side) {
+    lineOf_.reserve(lines_.size());
+    placement_.parts.reserve(lines_.size());
+  }
 
   model::BoardPlacement read() {
     if (std::all_of(lines_.begin(), lines_.end(), isBlank)) throw refusal(name_ + " is empty.");
