@@ -21,7 +21,8 @@ namespace varnel {
 namespace {
 
 constexpr int kKeepRight = 100, kLocked = 101, kOrder = 104, kAcross = 105, kDown = 106,
-              kGrid = 107;
+              kGrid = 107, kByBoard = 109, kBoardFile = 110, kSides = 114, kBottomStart = 115,
+              kSeenFromBelow = 116, kBoardGrid = 117;
 
 std::optional<renumber::FieldRefusal> check(const renumber::RulesTexts& texts) {
   try {
@@ -141,6 +142,51 @@ TEST(NumberingOptionsBox, ThePlacementOrderIsChosenFromListsAndAWrongGridIsRefus
   EXPECT_EQ(chosen->across, "right-to-left");
   EXPECT_EQ(chosen->down, "bottom-to-top");
   EXPECT_EQ(chosen->grid, "25");
+}
+
+TEST(NumberingOptionsBox, TheBoardIsChosenWithItsFileAndAnEmptyFileIsRefused) {
+  tests::LocalWindow w("R1");
+  renumber::RulesTexts current;
+  current.boardFile = "C:\\pcb\\old.pos";
+  std::wstring shownFile;
+  HWND focusAfter = nullptr, file = nullptr;
+  std::thread fixer;
+  win::DialogAnswerer answerer("", {}, [&](HWND dialog) {
+    if (isOptionsBox(dialog)) {
+      wchar_t text[64] = L"";
+      GetDlgItemTextW(dialog, kBoardFile, text, 64);
+      shownFile = text;
+      CheckRadioButton(dialog, 108, kByBoard, kByBoard);
+      SetDlgItemTextW(dialog, kBoardFile, L"");
+      SendDlgItemMessageW(dialog, kSides, CB_SETCURSEL, 1, 0);
+      SetDlgItemTextW(dialog, kBottomStart, L"101");
+      CheckDlgButton(dialog, kSeenFromBelow, BST_UNCHECKED);
+      SetDlgItemTextW(dialog, kBoardGrid, L"0.5");
+      file = GetDlgItem(dialog, kBoardFile);
+      return;  // then OK, refused: no file
+    }
+    HWND box = GetWindow(dialog, GW_OWNER);
+    fixer = std::thread([&focusAfter, box] {
+      Sleep(500);
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info);
+      focusAfter = info.hwndFocus;
+      SetDlgItemTextW(box, kBoardFile, L"C:\\pcb\\board.pos");
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+  });
+  const auto chosen = win::askNumberingOptions(w.window.handle(), current, check);
+  if (fixer.joinable()) fixer.join();
+  EXPECT_EQ(shownFile, L"C:\\pcb\\old.pos") << "the file kept is shown";
+  EXPECT_EQ(focusAfter, file) << "the caret goes to the file";
+  ASSERT_TRUE(chosen);
+  EXPECT_TRUE(chosen->byBoard);
+  EXPECT_EQ(chosen->boardFile, "C:\\pcb\\board.pos");
+  EXPECT_EQ(chosen->sides, "top");
+  EXPECT_EQ(chosen->bottomStart, "101");
+  EXPECT_EQ(chosen->bottomView, "above");
+  EXPECT_EQ(chosen->boardGrid, "0.5");
 }
 
 // Run in a child process by the test below, after the DPI is set.

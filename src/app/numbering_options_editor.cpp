@@ -5,11 +5,11 @@
 namespace varnel::app {
 
 NumberingOptionsEditor::NumberingOptionsEditor(MainWindowView& view, NumberingOptionsStore& store)
-    : view_(view), store_(store), rules_(renumber::parseRules(store.load())) {}
+    : view_(view), store_(store), kept_(store.load()), rules_(renumber::parseRules(kept_)) {}
 
 bool NumberingOptionsEditor::edit() {
   const auto chosen = view_.askNumberingOptions(
-      renumber::textsOf(rules_),
+      renumber::textsOf(rules_, kept_),
       [](const renumber::RulesTexts& texts) -> std::optional<renumber::FieldRefusal> {
         try {
           renumber::parseRules(texts);
@@ -19,8 +19,10 @@ bool NumberingOptionsEditor::edit() {
         }
       });
   if (!chosen) return false;
+  kept_ = *chosen;
   rules_ = renumber::parseRules(*chosen);
-  store_.save(renumber::textsOf(rules_));
+  // The board's file stays chosen while the sheet is numbered by.
+  store_.save(renumber::textsOf(rules_, *chosen));
   return true;
 }
 

@@ -19,6 +19,7 @@ class NumberingOptionsEditor {
  private:
   MainWindowView& view_;
   NumberingOptionsStore& store_;
+  renumber::RulesTexts kept_;  // as last chosen, the board's texts too
   renumber::NumberingRules rules_;
 };
 

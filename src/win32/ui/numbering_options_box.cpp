@@ -4,17 +4,41 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "win32/base/text.h"
 #include "win32/base/text_metrics.h"
 #include "win32/base/window_text.h"
 #include "win32/ui/built_dialog.h"
+#include "win32/ui/open_file_dialog.h"
 
 namespace varnel::win {
 
 namespace {
 
 constexpr int kKeepRight = 100, kLocked = 101, kOnly = 102, kStartFor = 103, kOrder = 104,
-              kAcross = 105, kDown = 106, kGrid = 107;
+              kAcross = 105, kDown = 106, kGrid = 107, kBySheet = 108, kByBoard = 109,
+              kBoardFile = 110, kBrowseBoard = 111, kBottomFile = 112, kBrowseBottom = 113,
+              kSides = 114, kBottomStart = 115, kSeenFromBelow = 116, kBoardGrid = 117;
+
+// The board's fields that name a file, each with its Browse button.
+struct FileField {
+  int id, browse;
+  const char* name;
+  const wchar_t* label;
+  std::string renumber::RulesTexts::*text;
+};
+const FileField kFileFields[] = {
+    {kBoardFile, kBrowseBoard, renumber::kBoardFileField, L"the &board's placement, from the file:",
+     &renumber::RulesTexts::boardFile},
+    {kBottomFile, kBrowseBottom, renumber::kBottomFileField,
+     L"Bottom side's own file (&if the layout writes one a side):",
+     &renumber::RulesTexts::bottomFile}};
+constexpr wchar_t kPlacementFilter[] =
+    L"Placement files (*.pos;*.csv;*.txt;*.mnt;*.mnb;*.xy)|*.pos;*.csv;*.txt;*.mnt;*.mnb;*.xy|"
+    L"All files (*.*)|*.*|";
+constexpr wchar_t kBoardHelp[] =
+    L"The file the layout exports for assembly, read afresh at every Run and Preview; "
+    L"positions in mm, the grid too. Parts it does not place keep their names.";
 
 // A field: its label with its access key, its edit box and a line of help.
 struct Field {
@@ -61,6 +85,10 @@ class NumberingOptionsBox final : public BuiltDialog {
   bool onCommand(HWND dialog, int id) override;
   int addField(HWND dialog, const Field& field, const std::string& text, int top, int width);
   int addOrder(HWND dialog, int top, int width);
+  int addBoard(HWND dialog, int top, int width);
+  int addFileField(HWND dialog, const FileField& field, int top, int width, int indent);
+  int addBoardDetails(HWND dialog, int top, int width, int indent);
+  void browse(HWND dialog, const FileField& field);
   renumber::RulesTexts typed(HWND dialog) const;
 
   renumber::RulesTexts texts_;
@@ -78,12 +106,40 @@ renumber::RulesTexts NumberingOptionsBox::typed(HWND dialog) const {
     texts.*list.text = list.choices()[chosen == CB_ERR ? 0 : chosen].word;
   }
   texts.grid = windowText(GetDlgItem(dialog, kGrid));
+  texts.byBoard = IsDlgButtonChecked(dialog, kByBoard) == BST_CHECKED;
+  for (const FileField& field : kFileFields)
+    texts.*field.text = windowText(GetDlgItem(dialog, field.id));
+  const LRESULT sides = SendDlgItemMessageW(dialog, kSides, CB_GETCURSEL, 0, 0);
+  texts.sides = renumber::sidesChoices()[sides == CB_ERR ? 0 : sides].word;
+  texts.bottomStart = windowText(GetDlgItem(dialog, kBottomStart));
+  texts.bottomView = IsDlgButtonChecked(dialog, kSeenFromBelow) == BST_CHECKED ? "below" : "above";
+  texts.boardGrid = windowText(GetDlgItem(dialog, kBoardGrid));
   return texts;
+}
+
+// The dialog's failure is said over the box: no exception leaves its
+// window procedure.
+void NumberingOptionsBox::browse(HWND dialog, const FileField& field) {
+  try {
+    const auto chosen =
+        askOpenPath(dialog, windowText(GetDlgItem(dialog, field.id)), kPlacementFilter);
+    if (!chosen) return;
+    SetDlgItemTextW(dialog, field.id, widen(*chosen).c_str());
+    if (field.id == kBoardFile) CheckRadioButton(dialog, kBySheet, kByBoard, kByBoard);
+  } catch (const base::Error& e) {
+    MessageBoxW(dialog, widen(base::userMessage(e)).c_str(), L"Numbering options",
+                MB_OK | MB_ICONEXCLAMATION);
+  }
 }
 
 bool NumberingOptionsBox::onCommand(HWND dialog, int id) {
   if (id == IDCANCEL) {
     EndDialog(dialog, IDCANCEL);
+    return true;
+  }
+  for (const FileField& field : kFileFields) {
+    if (id != field.browse) continue;
+    browse(dialog, field);
     return true;
   }
   if (id != IDOK) return false;
@@ -105,6 +161,10 @@ bool NumberingOptionsBox::onCommand(HWND dialog, int id) {
   for (const Field& field : kFields)
     if (about == field.name) selectField(field.id);
   if (about == renumber::kGridField) selectField(kGrid);
+  for (const FileField& field : kFileFields)
+    if (about == field.name) selectField(field.id);
+  if (about == renumber::kBottomStartField) selectField(kBottomStart);
+  if (about == renumber::kBoardGridField) selectField(kBoardGrid);
   return true;
 }
 
@@ -153,6 +213,80 @@ int NumberingOptionsBox::addOrder(HWND dialog, int top, int width) {
   return addWords(dialog, kOrderHelp, margin, listTop + listHeight + scaled(5), width) + scaled(10);
 }
 
+// A label above an edit box with its Browse button beside it.
+int NumberingOptionsBox::addFileField(HWND dialog, const FileField& field, int top, int width,
+                                      int indent) {
+  const int margin = scaled(11), gap = scaled(7), line = fontHeight(dialog, font());
+  const int button = buttonHeight(dialog), browseWidth = buttonWidth(dialog, L"Browse...");
+  if (field.id != kBoardFile) {
+    HWND label = add(dialog, L"STATIC", field.label, SS_LEFT, -1);
+    MoveWindow(label, margin + indent, top, width - indent, line, FALSE);
+    top += line + scaled(3);
+  }
+  HWND edit = add(dialog, L"EDIT", widen(texts_.*field.text), ES_AUTOHSCROLL | WS_TABSTOP, field.id,
+                  WS_EX_CLIENTEDGE);
+  MoveWindow(edit, margin + indent, top, width - indent - gap - browseWidth, button, FALSE);
+  HWND browse = add(dialog, L"BUTTON", L"Browse...", BS_PUSHBUTTON | WS_TABSTOP, field.browse);
+  MoveWindow(browse, margin + width - browseWidth, top, browseWidth, button, FALSE);
+  return top + button + gap;
+}
+
+// Sides and the bottom start on one row, the bottom's view and the grid on the next.
+int NumberingOptionsBox::addBoardDetails(HWND dialog, int top, int width, int indent) {
+  const int margin = scaled(11), gap = scaled(7), line = fontHeight(dialog, font());
+  const int button = buttonHeight(dialog), field = scaled(60), half = (width - indent) / 2;
+  const int left = margin + indent, right = left + half;
+  auto label = [&](const wchar_t* text, int x, int y, int w) {
+    MoveWindow(add(dialog, L"STATIC", text, SS_LEFT, -1), x, y + (button - line) / 2, w, line,
+               FALSE);
+  };
+  const int sidesLabel = textWidth(dialog, font(), L"Sides:") + scaled(6);
+  label(L"Si&des:", left, top, sidesLabel);
+  HWND sides = add(dialog, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kSides);
+  for (const renumber::Choice& choice : renumber::sidesChoices())
+    SendMessageW(sides, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(choice.label).c_str()));
+  SendMessageW(sides, CB_SETCURSEL,
+               renumber::indexOf(renumber::sidesChoices(), texts_.sides).value_or(0), 0);
+  MoveWindow(sides, left + sidesLabel, top, half - sidesLabel - gap, line * 6, FALSE);
+  label(L"Bottom side s&tarts at:", right, top, half - field - gap);
+  HWND start = add(dialog, L"EDIT", widen(texts_.bottomStart), ES_AUTOHSCROLL | WS_TABSTOP,
+                   kBottomStart, WS_EX_CLIENTEDGE);
+  MoveWindow(start, margin + width - field, top, field, button, FALSE);
+  top += button + gap;
+  HWND below = add(dialog, L"BUTTON", L"Bottom side seen from bel&ow (X mirrored)",
+                   BS_AUTOCHECKBOX | WS_TABSTOP, kSeenFromBelow);
+  CheckDlgButton(dialog, kSeenFromBelow,
+                 texts_.bottomView == "above" ? BST_UNCHECKED : BST_CHECKED);
+  MoveWindow(below, left, top, half + half / 3, button, FALSE);
+  label(L"Board g&rid (mm):", right + half / 3 + gap, top, half * 2 / 3 - field - 2 * gap);
+  HWND grid = add(dialog, L"EDIT", widen(texts_.boardGrid), ES_AUTOHSCROLL | WS_TABSTOP, kBoardGrid,
+                  WS_EX_CLIENTEDGE);
+  MoveWindow(grid, margin + width - field, top, field, button, FALSE);
+  return top + button + scaled(5);
+}
+
+// "Number by" with its two choices, the board's files and its details.
+int NumberingOptionsBox::addBoard(HWND dialog, int top, int width) {
+  const int margin = scaled(11), gap = scaled(7), button = buttonHeight(dialog);
+  const int indent = scaled(18);
+  HWND label = add(dialog, L"STATIC", L"Number by:", SS_LEFT, -1);
+  MoveWindow(label, margin, top, width, fontHeight(dialog, font()), FALSE);
+  top += fontHeight(dialog, font()) + scaled(3);
+  HWND sheet = add(dialog, L"BUTTON", L"the s&heet's placement, as PowerLogic shows it",
+                   BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, kBySheet);
+  MoveWindow(sheet, margin + indent, top, width - indent, button, FALSE);
+  top += button;
+  HWND board = add(dialog, L"BUTTON", kFileFields[0].label, BS_AUTORADIOBUTTON, kByBoard);
+  MoveWindow(board, margin + indent, top, width - indent, button, FALSE);
+  CheckRadioButton(dialog, kBySheet, kByBoard, texts_.byBoard ? kByBoard : kBySheet);
+  top += button + scaled(3);
+  top = addFileField(dialog, kFileFields[0], top, width, 2 * indent);
+  top = addFileField(dialog, kFileFields[1], top, width, 2 * indent);
+  top = addBoardDetails(dialog, top, width, 2 * indent);
+  return addWords(dialog, kBoardHelp, margin + 2 * indent, top, width - 2 * indent) + gap +
+         scaled(3);
+}
+
 void NumberingOptionsBox::build(HWND dialog) {
   takeOwnersDpi();
   SetWindowTextW(dialog, L"Numbering options");
@@ -168,6 +302,7 @@ void NumberingOptionsBox::build(HWND dialog) {
   y = addField(dialog, kFields[1], texts_.only, y, width);
   y = addField(dialog, kFields[2], texts_.startFor, y, width);
   y = addOrder(dialog, y, width);
+  y = addBoard(dialog, y, width);
   const int ok = buttonWidth(dialog, L"OK"), cancel = buttonWidth(dialog, L"Cancel");
   HWND okButton = add(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
   MoveWindow(okButton, margin + width - ok - gap - cancel, y, ok, button, FALSE);

@@ -15,6 +15,13 @@ constexpr wchar_t kOrder[] = L"PlacementOrder";
 constexpr wchar_t kAcross[] = L"PlacementAcross";
 constexpr wchar_t kDown[] = L"PlacementDown";
 constexpr wchar_t kGrid[] = L"PlacementGrid";
+constexpr wchar_t kNumberBy[] = L"NumberBy";  // "sheet" or "board"
+constexpr wchar_t kBoardFile[] = L"PlacementFile";
+constexpr wchar_t kBottomFile[] = L"BottomPlacementFile";
+constexpr wchar_t kSides[] = L"BoardSides";
+constexpr wchar_t kBottomStart[] = L"BottomStart";
+constexpr wchar_t kBottomView[] = L"BottomView";
+constexpr wchar_t kBoardGrid[] = L"BoardGrid";
 
 // A text value, or what the window holds by default when there is none.
 std::string textOr(const UserRegistryKey& key, const wchar_t* name, const std::string& fallback) {
@@ -34,6 +41,13 @@ renumber::RulesTexts RegistryNumberingOptions::load() {
   texts.across = textOr(key_, kAcross, texts.across);
   texts.down = textOr(key_, kDown, texts.down);
   texts.grid = textOr(key_, kGrid, texts.grid);
+  texts.byBoard = textOr(key_, kNumberBy, "sheet") == "board";
+  texts.boardFile = textOr(key_, kBoardFile, "");
+  texts.bottomFile = textOr(key_, kBottomFile, "");
+  texts.sides = textOr(key_, kSides, texts.sides);
+  texts.bottomStart = textOr(key_, kBottomStart, "");
+  texts.bottomView = textOr(key_, kBottomView, texts.bottomView);
+  texts.boardGrid = textOr(key_, kBoardGrid, texts.boardGrid);
   try {
     renumber::parseRules(texts);
   } catch (const base::Error&) {
@@ -51,6 +65,13 @@ void RegistryNumberingOptions::save(const renumber::RulesTexts& texts) {
   key_.setText(kAcross, widen(texts.across));
   key_.setText(kDown, widen(texts.down));
   key_.setText(kGrid, widen(texts.grid));
+  key_.setText(kNumberBy, texts.byBoard ? L"board" : L"sheet");
+  key_.setText(kBoardFile, widen(texts.boardFile));
+  key_.setText(kBottomFile, widen(texts.bottomFile));
+  key_.setText(kSides, widen(texts.sides));
+  key_.setText(kBottomStart, widen(texts.bottomStart));
+  key_.setText(kBottomView, widen(texts.bottomView));
+  key_.setText(kBoardGrid, widen(texts.boardGrid));
 }
 
 }  // namespace varnel::win
