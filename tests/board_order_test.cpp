@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 
+#include "app/preview.h"
 #include "base/error.h"
 #include "model/designator.h"
 #include "renumber/plan_renumbering.h"
@@ -196,6 +197,46 @@ TEST(BoardOrder, ATopSideReachingTheBottomStartIsRefusedByPrefix) {
   }
   settings.rules.board->bottomStart = 4;
   EXPECT_NO_THROW(renumber::planRenumbering(design, settings, placement));
+}
+
+}  // namespace
+}  // namespace varnel::tests
+
+namespace varnel::tests {
+namespace {
+
+TEST(BoardPreview, ListsWhatIsNotOnTheBoardAndDrawsBothSides) {
+  model::DesignSnapshot design;
+  for (const char* name : {"R2", "R1", "MH1", "MH2", "MH3"}) design.parts.push_back({name});
+  model::BoardPlacement board;
+  board.parts = {
+      {"R2", 10, 0, BoardSide::top}, {"R1", 2, 0, BoardSide::bottom}, {"Q9", 0, 5, BoardSide::top}};
+  board.emptyDesignators = 2;
+  renumber::RunSettings settings;
+  settings.rules.board = BoardSettings{};
+  settings.rules.board->file = "C:\\pcb\\ctrl-pos.csv";
+  const renumber::RenumberPlan plan = renumber::planRenumbering(design, settings, board);
+  const app::Preview preview = app::previewOf(design, plan, "Preview", &settings.rules, &board);
+  std::vector<std::string> left;
+  for (const app::PreviewRow& row : preview.rows)
+    if (row.step == 0) left.push_back(row.from + " " + row.why);
+  EXPECT_EQ(left, (std::vector<std::string>{"MH1 Not on the board: left alone",
+                                            "MH2 Not on the board: left alone",
+                                            "MH3 Not on the board: left alone",
+                                            "Q9 Only on the board: the design has no such part"}));
+  EXPECT_NE(preview.summary.find(", by board position from ctrl-pos.csv"), std::string::npos)
+      << preview.summary;
+  EXPECT_EQ(preview.note,
+            "3 components of 5 are not in ctrl-pos.csv: the file is probably older than the "
+            "design. 2 rows of the file had no designator and were skipped.");
+  // R2 (top) becomes R1, then R1 (bottom) R2, drawn mirrored right of the top side.
+  ASSERT_EQ(preview.map.size(), 3u);
+  EXPECT_EQ(preview.map[0].label, "R1");
+  EXPECT_EQ(preview.map[0].x, 10);
+  EXPECT_EQ(preview.map[1].label, "R2");
+  EXPECT_GT(preview.map[1].x, 10);
+  EXPECT_EQ(preview.map[2].label, "Q9");
+  EXPECT_TRUE(preview.map[2].keepsName);
 }
 
 }  // namespace

@@ -190,7 +190,7 @@ TEST_F(CommandLineRuns, RefusesCommandLinesOfAnyOtherFormNamingWhatIsWrong) {
             "--assign and --duplicates exclude each other"},
            {{board, "--all", "--start"}, "--start needs a value"},
            {{board, "--all", "--bogus"}, "unknown option --bogus"},
-           {{board, "--all", "--map", "m.png"}, "--map needs --selected"},
+           {{board, "--all", "--map", "m.png"}, "--map needs --selected or --board"},
            {{board, board, "--all"}, "one design file only: " + board},
            {{board, "--undo", "j", "--keep-right"},
             "--keep-right, --lock, --only and --start-for go with --all or --selected"},

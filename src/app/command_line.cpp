@@ -203,7 +203,7 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {!a.selected && a.duplicates, "--duplicates needs --selected"},
       {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
       {a.undo && a.preview, "--preview does not go with --undo"},
-      {a.map && !a.selected, "--map needs --selected"},
+      {a.map && !a.selected && !a.rules.byBoard, "--map needs --selected or --board"},
       {!a.selected && !a.rules.byBoard && placementGiven(a.rules),
        "--order, --across, --down and --grid go with --selected or --board"},
       {!a.rules.byBoard && boardDetailGiven(a.rules),
@@ -284,9 +284,13 @@ app::RunOutcome runAsAsked(const Arguments& a, const app::RunRequest& request,
 
 // The map of the planned run as a PNG; a refused run draws nothing (the run
 // that follows says why).
-void writeMap(const app::PlannedRun& planned, const std::string& path, base::FileSystem& files) {
+void writeMap(app::RenumberingSession& session, const app::RunRequest& request,
+              const std::string& path, base::FileSystem& files) {
+  const app::PlannedRun planned = session.plan(request);
   if (planned.error) return;
-  const app::Preview preview = app::previewOf(planned.design, planned.plan, "Preview");
+  const app::Preview preview = app::previewOf(planned.design, planned.plan, "Preview",
+                                              &request.renumbering()->settings.rules,
+                                              planned.board ? &*planned.board : nullptr);
   constexpr int kWidth = 800, kHeight = 600;
   files.replaceFile(path,
                     base::encodePng(kWidth, kHeight, app::mapPixels(preview.map, kWidth, kHeight)));
@@ -407,7 +411,7 @@ app::RunOutcome runWith(const Arguments& a, host::HostAttacher& attacher, host::
   try {
     attach(link);
     calls.resetCounts();
-    if (a.map) writeMap(session.plan(app::renumbering(settingsOf(a), ecoOf(a))), *a.map, files);
+    if (a.map) writeMap(session, app::renumbering(settingsOf(a), ecoOf(a)), *a.map, files);
     outcome = runAsAsked(a, requestOf(a, files), session, delivery);
   } catch (const base::Error& e) {
     outcome.error = e;

@@ -2,7 +2,9 @@
 
 #include "app/ignored_report.h"
 
+#include <algorithm>
 #include <map>
+#include <set>
 
 #include "app/run_texts.h"
 #include "eco/eco_format.h"
@@ -47,6 +49,72 @@ std::vector<MapPoint> mapOf(const model::DesignSnapshot& design,
   return points;
 }
 
+// Where the map draws a board part: the top side as it is, the bottom side
+// in a panel of its own to the right, mirrored when it is seen from below.
+struct BoardPanels {
+  double minX = 0, maxX = 0;
+  bool seenFromBelow = true;
+  MapPoint pointOf(const model::BoardPart& part, std::string label, bool keeps) const {
+    if (part.side == model::BoardSide::top) return {part.x, part.y, std::move(label), keeps};
+    const double width = maxX - minX, left = maxX + std::max(width * 0.15, 1.0);
+    const double x = left + (seenFromBelow ? maxX - part.x : part.x - minX);
+    return {x, part.y, std::move(label), keeps};
+  }
+};
+
+// Every part the file places, those the run numbers first, in numbering order.
+std::vector<MapPoint> boardMapOf(const model::DesignSnapshot& design,
+                                 const renumber::RenumberPlan& plan,
+                                 const model::BoardPlacement& board, bool seenFromBelow) {
+  std::map<std::string, const model::BoardPart*> placed;
+  BoardPanels panels{board.parts.empty() ? 0 : board.parts[0].x,
+                     board.parts.empty() ? 0 : board.parts[0].x, seenFromBelow};
+  for (const model::BoardPart& part : board.parts) {
+    placed[part.designator] = &part;
+    panels.minX = std::min(panels.minX, part.x);
+    panels.maxX = std::max(panels.maxX, part.x);
+  }
+  std::vector<MapPoint> points;
+  std::map<std::int32_t, std::string> last;
+  for (const model::Rename& rename : plan.renames) last[rename.position] = rename.to;
+  std::set<std::string> drawn;
+  for (const std::int32_t position : plan.numberingOrder) {
+    const std::string& name = design.parts[position - 1].designator;
+    const auto part = placed.find(name);
+    if (part == placed.end()) continue;
+    const auto renamed = last.find(position);
+    const bool keeps = renamed == last.end() || renamed->second == name;
+    points.push_back(panels.pointOf(*part->second, keeps ? name : renamed->second, keeps));
+    drawn.insert(name);
+  }
+  for (const model::BoardPart& part : board.parts)
+    if (!drawn.contains(part.designator))
+      points.push_back(panels.pointOf(part, part.designator, true));
+  return points;
+}
+
+std::string fileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// What the Preview says under the summary of a run by board position: a
+// file that misses most of the design is likely older than it, and rows
+// skipped for want of a designator are counted.
+std::string boardNote(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                      const renumber::BoardSettings& board, std::int32_t emptyDesignators) {
+  std::string note;
+  if (plan.notOnBoard.size() * 2 > design.parts.size())
+    note = countOf(plan.notOnBoard.size(), "component", "components") + " of " +
+           std::to_string(design.parts.size()) + " are not in " + fileNameOf(board.file) +
+           ": the file is probably older than the design.";
+  if (emptyDesignators > 0)
+    note += (note.empty() ? "" : " ") +
+            countOf(static_cast<std::size_t>(emptyDesignators), "row", "rows") +
+            " of the file had no designator and were skipped.";
+  return note;
+}
+
 }  // namespace
 
 std::string rulesLine(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
@@ -73,8 +141,17 @@ std::string rulesLine(const model::DesignSnapshot& design, const renumber::Renum
 }
 
 Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
-                  const std::string& title, const renumber::NumberingRules* rules) {
-  Preview preview{title, {}, {}, {}, {}, mapOf(design, plan)};
+                  const std::string& title, const renumber::NumberingRules* rules,
+                  const model::BoardPlacement* board) {
+  const renumber::BoardSettings* byBoard =
+      rules && rules->board && board ? &*rules->board : nullptr;
+  Preview preview{title,
+                  {},
+                  {},
+                  {},
+                  {},
+                  byBoard ? boardMapOf(design, plan, *board, byBoard->bottomSeenFromBelow)
+                          : mapOf(design, plan)};
   const auto check = rules ? PreviewRow::Check::checked : PreviewRow::Check::none;
   std::vector<std::string> oldNames, newNames;
   for (std::size_t k = 0; k < plan.renames.size(); ++k) {
@@ -90,6 +167,14 @@ Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberP
   for (const renumber::Unnamable& component : plan.unnamable)
     preview.rows.push_back(
         {0, component.designator, component.designator, "left alone: " + unnamableNote(component)});
+  for (const std::int32_t position : plan.notOnBoard) {
+    const std::string& name = design.parts[position - 1].designator;
+    preview.rows.push_back({0, name, name, std::string(kNotOnBoard) + ": left alone"});
+  }
+  for (const std::string& name : plan.onlyOnBoard)
+    preview.rows.push_back(
+        {0, name, "", std::string(kOnlyOnBoard) + ": the design has no such part"});
+  if (byBoard) preview.note = boardNote(design, plan, *byBoard, board->emptyDesignators);
   if (rules) {
     for (const std::string& name : rules->lockedForRun)
       preview.rows.push_back(
@@ -106,6 +191,7 @@ Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberP
       countOf(plan.renames.size(), "rename", "renames") + ", " +
       countOf(plan.ignored.size() + plan.unnamable.size(), "left alone", "left alone") + ", " +
       countOf(sections, "ECO section", "ECO sections");
+  if (byBoard) preview.summary += ", by board position from " + fileNameOf(byBoard->file);
   return preview;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/board_placement.h"
 #include "model/design_snapshot.h"
 #include "renumber/numbering_rules.h"
 #include "renumber/renumber_plan.h"
@@ -38,8 +39,11 @@ struct Preview {
 };
 
 // rules: a renumbering's (its rows get check boxes); none for an undo or a recovery.
+// board: a run by board position's placement, which the map draws (both
+// sides side by side, the bottom as rules say it is seen).
 Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
-                  const std::string& title, const renumber::NumberingRules* rules = nullptr);
+                  const std::string& title, const renumber::NumberingRules* rules = nullptr,
+                  const model::BoardPlacement* board = nullptr);
 
 // The rules in words for the Preview ("Rules: names already right kept;
 // locked J1-J8 TP*"), or, while names already right are not kept, how many

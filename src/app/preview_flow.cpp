@@ -52,7 +52,8 @@ void PreviewFlow::showAgain(RunRequest request) {
 void PreviewFlow::showPlanned(const PlannedRun& planned, const RunRequest& request) {
   const Renumbering* renumbering = request.renumbering();
   Preview preview =
-      renumbering ? previewOf(planned.design, planned.plan, "Preview", &renumbering->settings.rules)
+      renumbering ? previewOf(planned.design, planned.plan, "Preview", &renumbering->settings.rules,
+                              planned.board ? &*planned.board : nullptr)
                   : previewOf(planned.design, planned.plan, "Undo");
   if (planned.layoutMissing) preview.note = layoutMissingNote(*planned.layoutMissing);
   if (const JournalRun* run = request.journalRun())
