@@ -158,6 +158,7 @@ class Walkthrough {
     showAbout();
     showRecoveryBox();
     showNumberingOptions(program);
+    if (const int failed = numberByBoard(program)) return failed;
     if (const int failed = stopARun()) return failed;
     return check();
   }
@@ -166,7 +167,7 @@ class Walkthrough {
   // status text and Stop button in a picture; the run it cut off is taken
   // back at once, from the box that comes.
   int stopARun() {
-    say("10. Rename all components, stopped part-way with Stop, then taken back");
+    say("11. Rename all components, stopped part-way with Stop, then taken back");
     const std::string path = file("14-run-stopped.png");
     const std::vector<std::string> before = names(schematic());
     HWND run = window_->control(Control::run);
@@ -337,6 +338,42 @@ class Walkthrough {
     setNumberingOptions({}, nullptr);
   }
 
+  // The placement file the layout would export for assembly: the layout's
+  // parts in millimetres, every fourth on the bottom side, the last part
+  // (a mechanical one, say) left out.
+  std::string writePlacementFile() const {
+    const standin::DesignData layout = standin::loadDesignFile(file("layout.design"));
+    std::ofstream out(file("controller-pos.csv"), std::ios::binary);
+    out << "Designator,Mid X,Mid Y,Layer,Rotation\r\n";
+    for (std::size_t k = 0; k + 1 < layout.parts.size(); ++k) {
+      const auto& part = layout.parts[k];
+      out << part.designator << ',' << part.x * 0.0254 << "mm," << part.y * 0.0254 << "mm,"
+          << (k % 4 == 3 ? "Bottom" : "Top") << ",0\r\n";
+    }
+    return file("controller-pos.csv");
+  }
+
+  // Numbered by board position from the placement file: the options, the
+  // Preview's board map, the run, and the layout following it.
+  int numberByBoard(win::Program& program) {
+    say("10. Numbering options: number by the board's placement, from the placement file the");
+    say("    layout exported; the bottom side from 101, seen from below");
+    renumber::RulesTexts board;
+    board.byBoard = true;
+    board.boardFile = writePlacementFile();
+    board.bottomStart = "101";
+    setNumberingOptions(board, "15-numbering-options-board.png");
+    say("   Preview renames (Ctrl+P) of Rename all components by board position: the board map");
+    SendMessageW(window_->handle(), WM_SYSCOMMAND, kPreviewCommand, 0);
+    shot(program.preview().handle(), "16-preview-board-map.png", win::CaptureArea::wholeWindow);
+    SendMessageW(program.preview().handle(), WM_CLOSE, 0, 0);
+    press();
+    printTable("schematic after", schematic());
+    printEco();
+    setNumberingOptions({}, nullptr);
+    return check();
+  }
+
   void setNumberingOptions(const renumber::RulesTexts& texts, const char* screenshot) {
     const std::string path = screenshot ? file(screenshot) : "";
     win::DialogAnswerer answerer("", {}, [&](HWND box) {
@@ -353,6 +390,9 @@ class Walkthrough {
       SendDlgItemMessageW(box, 106, CB_SETCURSEL,
                           renumber::indexOf(renumber::downChoices(), texts.down).value_or(0), 0);
       SetDlgItemTextW(box, 107, win::widen(texts.grid).c_str());
+      CheckRadioButton(box, 108, 109, texts.byBoard ? 109 : 108);
+      SetDlgItemTextW(box, 110, win::widen(texts.boardFile).c_str());
+      SetDlgItemTextW(box, 115, win::widen(texts.bottomStart).c_str());
       if (path.empty()) return;
       // Painted now, lists and all, before the picture is taken.
       RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -257,8 +257,11 @@ int NumberingOptionsBox::addBoardDetails(HWND dialog, int top, int width, int in
                    BS_AUTOCHECKBOX | WS_TABSTOP, kSeenFromBelow);
   CheckDlgButton(dialog, kSeenFromBelow,
                  texts_.bottomView == "above" ? BST_UNCHECKED : BST_CHECKED);
-  MoveWindow(below, left, top, half + half / 3, button, FALSE);
-  label(L"Board g&rid (mm):", right + half / 3 + gap, top, half * 2 / 3 - field - 2 * gap);
+  // The grid's label stands just before its field, as wide as its words.
+  const int gridLabel = textWidth(dialog, font(), L"Board grid (mm):") + scaled(6);
+  const int gridLeft = margin + width - field - gap - gridLabel;
+  MoveWindow(below, left, top, gridLeft - left - gap, button, FALSE);
+  label(L"Board g&rid (mm):", gridLeft, top, gridLabel);
   HWND grid = add(dialog, L"EDIT", widen(texts_.boardGrid), ES_AUTOHSCROLL | WS_TABSTOP, kBoardGrid,
                   WS_EX_CLIENTEDGE);
   MoveWindow(grid, margin + width - field, top, field, button, FALSE);
