@@ -237,6 +237,10 @@ TEST(BoardPreview, ListsWhatIsNotOnTheBoardAndDrawsBothSides) {
   EXPECT_GT(preview.map[1].x, 10);
   EXPECT_EQ(preview.map[2].label, "Q9");
   EXPECT_TRUE(preview.map[2].keepsName);
+  // One prefix, one colour; the sides' lines apart; Q9 not on any line.
+  EXPECT_EQ(preview.map[1].colour, preview.map[0].colour);
+  EXPECT_FALSE(preview.map[1].joinsPrevious);
+  EXPECT_FALSE(preview.map[2].joinsPrevious);
 }
 
 }  // namespace

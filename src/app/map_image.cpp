@@ -64,7 +64,8 @@ class Canvas {
 std::vector<std::uint8_t> mapPixels(const std::vector<MapPoint>& map, int width, int height) {
   Canvas canvas(width, height);
   const auto at = mapLayout(map, width, height, 16);
-  for (std::size_t k = 1; k < at.size(); ++k) canvas.line(at[k - 1], at[k], kMapLine);
+  for (std::size_t k = 1; k < at.size(); ++k)
+    if (map[k].joinsPrevious) canvas.line(at[k - 1], at[k], mapLineColour(map[k].colour));
   static const std::uint8_t kBlack[3] = {0, 0, 0}, kGrey[3] = {150, 150, 150};
   for (std::size_t k = 0; k < at.size(); ++k) canvas.dot(at[k], map[k].keepsName ? kGrey : kBlack);
   return canvas.take();
@@ -82,6 +83,13 @@ double alongSegment(const std::vector<MapPixel>& pixels, std::size_t k, std::siz
 }
 
 }  // namespace
+
+const std::uint8_t* mapLineColour(std::size_t colour) {
+  static const std::uint8_t kOthers[][3] = {
+      {200, 60, 0}, {0, 140, 60}, {150, 0, 150}, {170, 130, 0}, {0, 140, 160}};
+  if (colour == 0) return kMapLine;
+  return kOthers[(colour - 1) % std::size(kOthers)];
+}
 
 LabelCorner labelCorner(const std::vector<MapPixel>& pixels, std::size_t k) {
   // In the order tried: above right wins ties, where labels stood before.

@@ -30,4 +30,8 @@ std::vector<std::uint8_t> mapPixels(const std::vector<MapPoint>& map, int width,
 
 inline constexpr std::uint8_t kMapLine[3] = {0, 90, 200};
 
+// The line's colour of a map point's colour number: the first is kMapLine,
+// the others follow in turn.
+const std::uint8_t* mapLineColour(std::size_t colour);
+
 }  // namespace varnel::app

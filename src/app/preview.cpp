@@ -8,6 +8,7 @@
 
 #include "app/run_texts.h"
 #include "eco/eco_format.h"
+#include "model/designator.h"
 #include "renumber/keep_right.h"
 #include "renumber/numbering_rules_text.h"
 
@@ -78,18 +79,28 @@ std::vector<MapPoint> boardMapOf(const model::DesignSnapshot& design,
   std::map<std::int32_t, std::string> last;
   for (const model::Rename& rename : plan.renames) last[rename.position] = rename.to;
   std::set<std::string> drawn;
+  std::map<std::string, std::size_t> colourOf;  // by prefix, in numbering order
+  const model::BoardPart* previous = nullptr;
   for (const std::int32_t position : plan.numberingOrder) {
     const std::string& name = design.parts[position - 1].designator;
     const auto part = placed.find(name);
     if (part == placed.end()) continue;
     const auto renamed = last.find(position);
     const bool keeps = renamed == last.end() || renamed->second == name;
-    points.push_back(panels.pointOf(*part->second, keeps ? name : renamed->second, keeps));
+    MapPoint point = panels.pointOf(*part->second, keeps ? name : renamed->second, keeps);
+    const std::string prefix = model::designator::prefix(name);
+    point.colour = colourOf.try_emplace(prefix, colourOf.size()).first->second;
+    point.joinsPrevious = previous && previous->side == part->second->side &&
+                          model::designator::prefix(previous->designator) == prefix;
+    points.push_back(std::move(point));
+    previous = part->second;
     drawn.insert(name);
   }
-  for (const model::BoardPart& part : board.parts)
-    if (!drawn.contains(part.designator))
-      points.push_back(panels.pointOf(part, part.designator, true));
+  for (const model::BoardPart& part : board.parts) {
+    if (drawn.contains(part.designator)) continue;
+    points.push_back(panels.pointOf(part, part.designator, true));
+    points.back().joinsPrevious = false;
+  }
   return points;
 }
 

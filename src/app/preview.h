@@ -27,6 +27,10 @@ struct MapPoint {
   double x, y;        // the component's placement
   std::string label;  // its designator after the run
   bool keepsName;     // drawn in grey
+  // The board's map draws each prefix in a colour of its own and each side's
+  // line apart; a sheet's map has one line in the first colour.
+  std::size_t colour = 0;
+  bool joinsPrevious = true;
 };
 
 struct Preview {

@@ -331,17 +331,16 @@ void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
   if (preview_.map.empty()) return;
   const auto pixels = app::mapLayout(preview_.map, area.right, area.bottom, scaled(24));
   auto at = [&](std::size_t k) { return POINT{pixels[k].x, pixels[k].y}; };
-  GdiObject pen(
-      CreatePen(PS_SOLID, scaled(2), RGB(app::kMapLine[0], app::kMapLine[1], app::kMapLine[2])));
-  HGDIOBJ oldPen = SelectObject(dc, pen.get());
-  for (std::size_t k = 0; k < preview_.map.size(); ++k) {
-    const POINT p = at(k);
-    if (k == 0)
-      MoveToEx(dc, p.x, p.y, nullptr);
-    else
-      LineTo(dc, p.x, p.y);
+  for (std::size_t k = 1; k < preview_.map.size(); ++k) {
+    if (!preview_.map[k].joinsPrevious) continue;
+    const std::uint8_t* rgb = app::mapLineColour(preview_.map[k].colour);
+    GdiObject pen(CreatePen(PS_SOLID, scaled(2), RGB(rgb[0], rgb[1], rgb[2])));
+    HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    const POINT from = at(k - 1), to = at(k);
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, to.x, to.y);
+    SelectObject(dc, oldPen);
   }
-  SelectObject(dc, oldPen);
   HGDIOBJ oldFont = SelectObject(dc, fontOrDefault(font_));
   SetBkMode(dc, TRANSPARENT);
   for (std::size_t k = 0; k < preview_.map.size(); ++k) {
