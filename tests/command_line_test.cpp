@@ -72,6 +72,11 @@ TEST_F(CommandLineRuns, NumbersByBoardPositionFromThePlacementFile) {
                          std::to_string(TempDir::read(placement).size()) + " bytes, CRC-32 "),
             std::string::npos)
       << journal;
+  // Its undo is any run's: the schematic gets its names back.
+  const auto undone = offline({dir.file("after.design"), "--undo", dir.file("run.journal"), "--out",
+                               dir.file("undone.design")});
+  EXPECT_EQ(undone.status, 0) << undone.err;
+  EXPECT_EQ(TempDir::read(dir.file("undone.design")), TempDir::read(design));
   const struct {
     std::vector<std::string> args;
     int status;

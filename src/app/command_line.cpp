@@ -173,6 +173,22 @@ std::optional<std::string> misuseOfHelp(const Arguments& a, std::size_t words) {
   return a.help ? "--help stands alone" : "--version stands alone";
 }
 
+// The map, the placement order, the board and the numbering rules, each
+// with the runs they go with.
+std::optional<std::string> misuseOfNumbering(const Arguments& a) {
+  const std::pair<bool, const char*> rules[] = {
+      {a.map && !a.selected && !a.rules.byBoard, "--map needs --selected or --board"},
+      {!a.selected && !a.rules.byBoard && placementGiven(a.rules),
+       "--order, --across, --down and --grid go with --selected or --board"},
+      {!a.rules.byBoard && boardDetailGiven(a.rules),
+       "--board-bottom, --bottom-start, --bottom-view and --sides need --board"},
+      {(a.undo || a.recover) && a.rules != renumber::RulesTexts{},
+       "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
+  for (const auto& [broken, text] : rules)
+    if (broken) return text;
+  return std::nullopt;
+}
+
 // What the options read ask that the documented forms do not allow; Varnel.exe
 // takes no design file (it works on PowerLogic's) nor --out.
 std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool offline) {
@@ -202,17 +218,10 @@ std::optional<std::string> misuseOf(const Arguments& a, std::size_t words, bool 
       {!a.selected && a.assign, "--assign needs --selected"},
       {!a.selected && a.duplicates, "--duplicates needs --selected"},
       {a.assign && a.duplicates, "--assign and --duplicates exclude each other"},
-      {a.undo && a.preview, "--preview does not go with --undo"},
-      {a.map && !a.selected && !a.rules.byBoard, "--map needs --selected or --board"},
-      {!a.selected && !a.rules.byBoard && placementGiven(a.rules),
-       "--order, --across, --down and --grid go with --selected or --board"},
-      {!a.rules.byBoard && boardDetailGiven(a.rules),
-       "--board-bottom, --bottom-start, --bottom-view and --sides need --board"},
-      {(a.undo || a.recover) && a.rules != renumber::RulesTexts{},
-       "--keep-right, --lock, --only and --start-for go with --all or --selected"}};
+      {a.undo && a.preview, "--preview does not go with --undo"}};
   for (const auto& [broken, text] : rules)
     if (broken) return text;
-  return std::nullopt;
+  return misuseOfNumbering(a);
 }
 
 // The arguments of a command line of the documented form, or what is wrong.
@@ -446,6 +455,20 @@ class EndingOnceEcoWritten final : public base::FileSystem {
   OfflineDesigns& designs_;
 };
 
+// The design saved to --out, if asked; false when it could not be. A
+// refused run leaves the design as it was: there is nothing to write.
+bool savedAsAsked(const Arguments& a, const app::RunOutcome& outcome, OfflineDesigns& designs,
+                  std::ostream& err) {
+  if (!a.out || a.preview || (!outcome.applied && outcome.error)) return true;
+  try {
+    designs.save(*a.out);
+    return true;
+  } catch (const std::runtime_error& e) {
+    err << e.what() << '\n';
+    return false;
+  }
+}
+
 int exitStatus(const app::RunOutcome& outcome) {
   return outcome.error ? 1 : 0;
 }
@@ -478,15 +501,7 @@ int runOffline(const std::vector<std::string>& args, std::ostream& out, std::ost
   const app::RunOutcome outcome = runWith(*a, attacher, pcb, marker, designs, files, out, err);
   int status = exitStatus(outcome);
   if (a->stats) err << designs.callStatistics();
-  // A refused run leaves the design as it was: there is nothing to write.
-  if (a->out && !a->preview && (outcome.applied || !outcome.error)) {
-    try {
-      designs.save(*a->out);
-    } catch (const std::runtime_error& e) {
-      err << e.what() << '\n';
-      status = 1;
-    }
-  }
+  if (!savedAsAsked(*a, outcome, designs, err)) status = 1;
   return status;
 }
 

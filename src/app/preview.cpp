@@ -63,31 +63,34 @@ struct BoardPanels {
   }
 };
 
-// Every part the file places, those the run numbers first, in numbering order.
-std::vector<MapPoint> boardMapOf(const model::DesignSnapshot& design,
-                                 const renumber::RenumberPlan& plan,
-                                 const model::BoardPlacement& board, bool seenFromBelow) {
-  std::map<std::string, const model::BoardPart*> placed;
+BoardPanels panelsOf(const model::BoardPlacement& board, bool seenFromBelow) {
   BoardPanels panels{board.parts.empty() ? 0 : board.parts[0].x,
                      board.parts.empty() ? 0 : board.parts[0].x, seenFromBelow};
   for (const model::BoardPart& part : board.parts) {
-    placed[part.designator] = &part;
     panels.minX = std::min(panels.minX, part.x);
     panels.maxX = std::max(panels.maxX, part.x);
   }
+  return panels;
+}
+
+// Every part the file places, those the run numbers first, in numbering
+// order and labelled as the sheet's map labels them.
+std::vector<MapPoint> boardMapOf(const model::DesignSnapshot& design,
+                                 const renumber::RenumberPlan& plan,
+                                 const model::BoardPlacement& board, bool seenFromBelow) {
+  const BoardPanels panels = panelsOf(board, seenFromBelow);
+  std::map<std::string, const model::BoardPart*> placed;
+  for (const model::BoardPart& part : board.parts) placed[part.designator] = &part;
+  const std::vector<MapPoint> labelled = mapOf(design, plan);
   std::vector<MapPoint> points;
-  std::map<std::int32_t, std::string> last;
-  for (const model::Rename& rename : plan.renames) last[rename.position] = rename.to;
   std::set<std::string> drawn;
   std::map<std::string, std::size_t> colourOf;  // by prefix, in numbering order
   const model::BoardPart* previous = nullptr;
-  for (const std::int32_t position : plan.numberingOrder) {
-    const std::string& name = design.parts[position - 1].designator;
+  for (std::size_t k = 0; k < plan.numberingOrder.size(); ++k) {
+    const std::string& name = design.parts[plan.numberingOrder[k] - 1].designator;
     const auto part = placed.find(name);
     if (part == placed.end()) continue;
-    const auto renamed = last.find(position);
-    const bool keeps = renamed == last.end() || renamed->second == name;
-    MapPoint point = panels.pointOf(*part->second, keeps ? name : renamed->second, keeps);
+    MapPoint point = panels.pointOf(*part->second, labelled[k].label, labelled[k].keepsName);
     const std::string prefix = model::designator::prefix(name);
     point.colour = colourOf.try_emplace(prefix, colourOf.size()).first->second;
     point.joinsPrevious = previous && previous->side == part->second->side &&
@@ -96,11 +99,10 @@ std::vector<MapPoint> boardMapOf(const model::DesignSnapshot& design,
     previous = part->second;
     drawn.insert(name);
   }
-  for (const model::BoardPart& part : board.parts) {
-    if (drawn.contains(part.designator)) continue;
-    points.push_back(panels.pointOf(part, part.designator, true));
-    points.back().joinsPrevious = false;
-  }
+  for (const model::BoardPart& part : board.parts)
+    if (!drawn.contains(part.designator))
+      points.push_back(panels.pointOf(part, part.designator, true)),
+          points.back().joinsPrevious = false;
   return points;
 }
 
@@ -151,28 +153,22 @@ std::string rulesLine(const model::DesignSnapshot& design, const renumber::Renum
          countOf(plan.renames.size() - kept, "rename", "renames") + ".";
 }
 
-Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
-                  const std::string& title, const renumber::NumberingRules* rules,
-                  const model::BoardPlacement* board) {
-  const renumber::BoardSettings* byBoard =
-      rules && rules->board && board ? &*rules->board : nullptr;
-  Preview preview{title,
-                  {},
-                  {},
-                  {},
-                  {},
-                  byBoard ? boardMapOf(design, plan, *board, byBoard->bottomSeenFromBelow)
-                          : mapOf(design, plan)};
-  const auto check = rules ? PreviewRow::Check::checked : PreviewRow::Check::none;
-  std::vector<std::string> oldNames, newNames;
+namespace {
+
+void addRenameRows(Preview& preview, const model::DesignSnapshot& design,
+                   const renumber::RenumberPlan& plan, PreviewRow::Check check) {
   for (std::size_t k = 0; k < plan.renames.size(); ++k) {
     const model::Rename& rename = plan.renames[k];
     preview.rows.push_back({k + 1, rename.from, rename.to,
                             k < plan.reasons.size() ? reasonText(plan.reasons[k]) : "", check,
                             design.parts[rename.position - 1].designator});
-    oldNames.push_back(rename.from);
-    newNames.push_back(rename.to);
   }
+}
+
+// The designators left alone, after the renames: those ending in a letter,
+// those without a prefix, and those a run by board position did not find.
+void addLeftAloneRows(Preview& preview, const model::DesignSnapshot& design,
+                      const renumber::RenumberPlan& plan) {
   for (const std::string& name : plan.ignored)
     preview.rows.push_back({0, name, name, "left alone: it ends in a letter"});
   for (const renumber::Unnamable& component : plan.unnamable)
@@ -185,6 +181,43 @@ Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberP
   for (const std::string& name : plan.onlyOnBoard)
     preview.rows.push_back(
         {0, name, "", std::string(kOnlyOnBoard) + ": the design has no such part"});
+}
+
+std::string summaryOf(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                      const renumber::BoardSettings* byBoard) {
+  if (plan.renames.empty()) return kNothingToRename;
+  std::vector<std::string> oldNames, newNames;
+  for (const model::Rename& rename : plan.renames) {
+    oldNames.push_back(rename.from);
+    newNames.push_back(rename.to);
+  }
+  const std::size_t sections = eco::sectionBreaks(oldNames, newNames).size() + 1;
+  std::string summary =
+      countOf(design.parts.size(), "component read", "components read") + ", " +
+      countOf(plan.renames.size(), "rename", "renames") + ", " +
+      countOf(plan.ignored.size() + plan.unnamable.size(), "left alone", "left alone") + ", " +
+      countOf(sections, "ECO section", "ECO sections");
+  if (byBoard) summary += ", by board position from " + fileNameOf(byBoard->file);
+  return summary;
+}
+
+}  // namespace
+
+Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
+                  const std::string& title, const renumber::NumberingRules* rules,
+                  const model::BoardPlacement* board) {
+  const renumber::BoardSettings* byBoard =
+      rules && rules->board && board ? &*rules->board : nullptr;
+  Preview preview{title,
+                  {},
+                  {},
+                  {},
+                  {},
+                  byBoard ? boardMapOf(design, plan, *board, byBoard->bottomSeenFromBelow)
+                          : mapOf(design, plan)};
+  addRenameRows(preview, design, plan,
+                rules ? PreviewRow::Check::checked : PreviewRow::Check::none);
+  addLeftAloneRows(preview, design, plan);
   if (byBoard) preview.note = boardNote(design, plan, *byBoard, board->emptyDesignators);
   if (rules) {
     for (const std::string& name : rules->lockedForRun)
@@ -192,17 +225,7 @@ Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberP
           {0, name, name, "kept: unchecked for this run", PreviewRow::Check::unchecked, name});
     preview.rules = rulesLine(design, plan, *rules);
   }
-  const std::size_t sections = eco::sectionBreaks(oldNames, newNames).size() + 1;
-  if (plan.renames.empty()) {
-    preview.summary = kNothingToRename;
-    return preview;
-  }
-  preview.summary =
-      countOf(design.parts.size(), "component read", "components read") + ", " +
-      countOf(plan.renames.size(), "rename", "renames") + ", " +
-      countOf(plan.ignored.size() + plan.unnamable.size(), "left alone", "left alone") + ", " +
-      countOf(sections, "ECO section", "ECO sections");
-  if (byBoard) preview.summary += ", by board position from " + fileNameOf(byBoard->file);
+  preview.summary = summaryOf(design, plan, byBoard);
   return preview;
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include "base/blanks.h"
+
 namespace varnel::eco {
 
 namespace {
@@ -41,19 +43,15 @@ bool isColumnName(const std::string& k) {
          rankIn(kSideNames, k);
 }
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
+using base::trimBlanks;
 
 // A name's unit in brackets at its end ("Center-X(mm)", "X [mil]"), taken off the name.
 std::optional<double> takeUnit(std::string& name) {
   const std::size_t open = name.find_last_of("([");
   if (open == std::string::npos || (name.back() != ')' && name.back() != ']')) return std::nullopt;
   const auto unit =
-      unitNamed(trim(std::string_view(name).substr(open + 1, name.size() - open - 2)));
-  if (unit) name = std::string(trim(std::string_view(name).substr(0, open)));
+      unitNamed(trimBlanks(std::string_view(name).substr(open + 1, name.size() - open - 2)));
+  if (unit) name = std::string(trimBlanks(std::string_view(name).substr(0, open)));
   return unit;
 }
 
@@ -96,11 +94,11 @@ std::vector<Field> charFields(std::string_view line, char separator) {
         }
       }
       const std::size_t next = std::min(line.find(separator, k), line.size());
-      field.text += trim(line.substr(k, next - k));
+      field.text += trimBlanks(line.substr(k, next - k));
       k = next;
     } else {
       k = std::min(line.find(separator, i), line.size());
-      field.text = std::string(trim(line.substr(i, k - i)));
+      field.text = std::string(trimBlanks(line.substr(i, k - i)));
     }
     field.end = k;
     fields.push_back(std::move(field));

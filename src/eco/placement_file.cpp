@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/blanks.h"
 #include "base/error.h"
 #include "eco/placement_columns.h"
 #include "eco/text_decoding.h"
@@ -53,11 +54,7 @@ bool isRule(std::string_view line) {
   return line.find_first_not_of(" \t-=_*,;!") == std::string_view::npos;
 }
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
+using base::trimBlanks;
 
 bool endsWithNoCase(std::string_view text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
@@ -73,7 +70,7 @@ std::optional<double> takeSuffix(std::string_view& value) {
       {"mils", 0.0254}, {"mil", 0.0254}, {"mm", 1.0}, {"inch", 25.4}, {"in", 25.4}, {"\"", 25.4}};
   for (const auto& [suffix, unit] : kSuffixes) {
     if (!endsWithNoCase(value, suffix)) continue;
-    value = trim(value.substr(0, value.size() - suffix.size()));
+    value = trimBlanks(value.substr(0, value.size() - suffix.size()));
     return unit;
   }
   return std::nullopt;
@@ -83,7 +80,7 @@ std::optional<double> takeSuffix(std::string_view& value) {
 // in the unit it ends in; in a semicolon-separated file a comma is the
 // decimal point.
 std::optional<double> lengthOf(std::string_view text, double unit, bool decimalComma) {
-  std::string_view value = trim(text);
+  std::string_view value = trimBlanks(text);
   if (const auto own = takeSuffix(value)) unit = *own;
   std::string copy;
   if (decimalComma && value.find(',') != std::string_view::npos) {

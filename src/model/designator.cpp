@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/blanks.h"
 #include "base/error.h"
 
 namespace varnel::model::designator {
@@ -16,18 +17,13 @@ std::size_t prefixLength(std::string_view part) {
   return length;
 }
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
-}
+using base::isBlank;
+
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+using base::trimBlanks;
 
 // Digits, then optionally "." and more digits; at least one digit in all.
 bool isDecimal(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/blanks.h"
 #include "model/designator.h"
 
 namespace varnel::renumber {
@@ -9,18 +10,7 @@ namespace varnel::renumber {
 namespace {
 
 std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::size_t choiceIndex(const char* field, const std::string& text,
-                        const std::vector<Choice>& choices) {
-  if (const auto index = indexOf(choices, trimmed(text))) return *index;
-  std::string words;
-  for (const Choice& choice : choices)
-    words += std::string(words.empty() ? "" : " or ") + choice.word;
-  throw FieldRefusal(field, "\"" + text + "\" is not one of " + words + ".");
+  return std::string(base::trimBlanks(text));
 }
 
 }  // namespace
@@ -38,11 +28,11 @@ const std::vector<Choice>& bottomViewChoices() {
 }
 
 Sides parseSides(const std::string& text) {
-  return static_cast<Sides>(choiceIndex(kSidesField, text, sidesChoices()));
+  return static_cast<Sides>(choiceIndex(kSidesField, trimmed(text), sidesChoices()));
 }
 
 bool parseSeenFromBelow(const std::string& text) {
-  return choiceIndex(kBottomViewField, text, bottomViewChoices()) == 0;
+  return choiceIndex(kBottomViewField, trimmed(text), bottomViewChoices()) == 0;
 }
 
 std::optional<base::Int16> parseBottomStart(const std::string& text) {

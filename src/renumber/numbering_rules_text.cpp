@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/blanks.h"
 #include "base/error.h"
 #include "model/designator.h"
 #include "model/working_design.h"
@@ -151,10 +152,7 @@ NumberingRules parseRules(const RulesTexts& texts) {
 BoardSettings parseBoard(const RulesTexts& texts, const PlacementSettings& placement) {
   BoardSettings board;
   board.file = parseBoardFile(texts.boardFile);
-  const auto first = texts.bottomFile.find_first_not_of(" \t");
-  if (first != std::string::npos)
-    board.bottomFile =
-        texts.bottomFile.substr(first, texts.bottomFile.find_last_not_of(" \t") - first + 1);
+  board.bottomFile = std::string(base::trimBlanks(texts.bottomFile));
   board.sides = parseSides(texts.sides);
   board.bottomStart = parseBottomStart(texts.bottomStart);
   board.bottomSeenFromBelow = parseSeenFromBelow(texts.bottomView);

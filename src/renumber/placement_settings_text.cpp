@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "base/blanks.h"
 #include "base/error.h"
 #include "base/error_numbers.h"
 #include "renumber/placement_order.h"
@@ -10,24 +11,13 @@ namespace varnel::renumber {
 
 namespace {
 
-FieldRefusal notAChoice(const char* field, const std::string& text,
-                        const std::vector<Choice>& choices) {
-  std::string words;
-  for (const Choice& choice : choices)
-    words += std::string(words.empty() ? "" : " or ") + choice.word;
-  return FieldRefusal(field, "\"" + text + "\" is not one of " + words + ".");
-}
-
 template <typename Value>
 Value parseChoice(const char* field, const std::string& text, const std::vector<Choice>& choices) {
-  if (const auto index = indexOf(choices, text)) return static_cast<Value>(*index);
-  throw notAChoice(field, text, choices);
+  return static_cast<Value>(choiceIndex(field, text, choices));
 }
 
 std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return std::string(base::trimBlanks(text));
 }
 
 // Digits, and at most one point among or after them.
@@ -45,6 +35,15 @@ bool isPlainNumber(const std::string& text) {
 }
 
 }  // namespace
+
+std::size_t choiceIndex(const char* field, const std::string& text,
+                        const std::vector<Choice>& choices) {
+  if (const auto index = indexOf(choices, text)) return *index;
+  std::string words;
+  for (const Choice& choice : choices)
+    words += std::string(words.empty() ? "" : " or ") + choice.word;
+  throw FieldRefusal(field, "\"" + text + "\" is not one of " + words + ".");
+}
 
 const std::vector<Choice>& orderChoices() {
   static const std::vector<Choice> choices{{"columns-first", "Columns first"},

@@ -42,6 +42,9 @@ const std::vector<Choice>& acrossChoices();
 const std::vector<Choice>& downChoices();
 // Where word stands among choices; nothing when it is none of them.
 std::optional<std::size_t> indexOf(const std::vector<Choice>& choices, const std::string& word);
+// The same, or error 1007 naming field and the words it may be.
+std::size_t choiceIndex(const char* field, const std::string& text,
+                        const std::vector<Choice>& choices);
 
 // Error 1007 naming the field and the text for a word not among its choices,
 // or a grid that is not a number from 0 to 1000000.

@@ -23,13 +23,16 @@ std::wstring folderOf(const std::string& current) {
 
 }  // namespace
 
+std::wstring dialogFilter(std::wstring filter) {
+  for (wchar_t& c : filter)
+    if (c == L'|') c = L'\0';
+  filter.push_back(L'\0');
+  return filter;
+}
+
 std::optional<std::string> askOpenPath(HWND owner, const std::string& current,
                                        const wchar_t* filter) {
-  // The filter's parts are separated by '|', as the save dialog's are.
-  std::wstring filters = filter;
-  for (wchar_t& c : filters)
-    if (c == L'|') c = L'\0';
-  filters.push_back(L'\0');
+  const std::wstring filters = dialogFilter(filter);
   const std::wstring folder = folderOf(current);
   wchar_t path[MAX_PATH * 4] = L"";
   OPENFILENAMEW dialog{};

@@ -13,4 +13,8 @@ namespace varnel::win {
 std::optional<std::string> askOpenPath(HWND owner, const std::string& current,
                                        const wchar_t* filter);
 
+// A filter as "Name (*.x)|*.x|" into the form the dialogs take, each part
+// ended by a null and the whole by another.
+std::wstring dialogFilter(std::wstring filter);
+
 }  // namespace varnel::win

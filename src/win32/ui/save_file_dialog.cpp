@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "win32/base/text.h"
+#include "win32/ui/open_file_dialog.h"
 #include "win32/ui/user_folders.h"
 
 namespace varnel::win {
@@ -28,10 +29,7 @@ std::string SaveFileDialog::startFolder() const {
 std::string SaveFileDialog::askSavePath(const std::string& filter,
                                         const std::string& proposedName) {
   // "ECO files (*.eco) |*.eco|" becomes "ECO files (*.eco) \0*.eco\0\0".
-  std::wstring filters = widen(filter);
-  for (wchar_t& c : filters)
-    if (c == L'|') c = L'\0';
-  filters.push_back(L'\0');
+  const std::wstring filters = dialogFilter(widen(filter));
   // A path in the file box, not lpstrInitialDir: Windows may put its own
   // choice of folder before lpstrInitialDir, never before the path given.
   const std::string folder = startFolder();
