@@ -350,6 +350,25 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(renumber::RunScope
   return read;
 }
 
+// One planned rename made and journalled; a host that gave another name
+// stops the run there.
+void RenumberingSession::applyRename(host::Component& component, const model::Rename& planned,
+                                     eco::ChangeLog& log, JournalSink* journal) {
+  const std::size_t logged = log.size();
+  try {
+    renameRecorded(component, planned, log);
+  } catch (...) {
+    // A rename whose name could not be read back was made all the same.
+    if (journal && log.size() > logged) journal->append(journalRename(log.entries().back()));
+    throw;
+  }
+  if (journal) journal->append(journalRename(log.entries().back()));
+  if (log.entries().back().to != planned.to)
+    throw base::Error(base::errors::kHostRenamedOtherwise,
+                      "PowerLogic named " + planned.from + " '" + log.entries().back().to +
+                          "' instead of '" + planned.to + "'; the run stopped there.");
+}
+
 void RenumberingSession::applyPlan(const renumber::RenumberPlan& plan,
                                    const std::vector<host::Ref<host::Component>>& parts,
                                    RunOutcome& outcome, JournalSink* journal) {
@@ -363,21 +382,7 @@ void RenumberingSession::applyPlan(const renumber::RenumberPlan& plan,
       checkForStop();
       activity_.renaming(rename, plan.renames.size());
       const model::Rename& planned = plan.renames[rename];
-      const std::size_t logged = outcome.log.size();
-      try {
-        renameRecorded(*parts[planned.position - 1], planned, outcome.log);
-      } catch (...) {
-        // A rename whose name could not be read back was made all the same.
-        if (journal && outcome.log.size() > logged)
-          journal->append(journalRename(outcome.log.entries().back()));
-        throw;
-      }
-      if (journal) journal->append(journalRename(outcome.log.entries().back()));
-      if (outcome.log.entries().back().to != planned.to)
-        throw base::Error(base::errors::kHostRenamedOtherwise,
-                          "PowerLogic named " + planned.from + " '" +
-                              outcome.log.entries().back().to + "' instead of '" + planned.to +
-                              "'; the run stopped there.");
+      applyRename(*parts[planned.position - 1], planned, outcome.log, journal);
     }
     for (; ignored < ignoredEnd; ++ignored) outcome.ignored.push_back(plan.ignored[ignored]);
   };

@@ -111,6 +111,8 @@ class RenumberingSession {
                  const std::vector<host::Ref<host::Component>>& parts, RunOutcome& outcome,
                  JournalSink* journal);
   void renameRecorded(host::Component& component, const model::Rename& rename, eco::ChangeLog& log);
+  void applyRename(host::Component& component, const model::Rename& planned, eco::ChangeLog& log,
+                   JournalSink* journal);
   void reportIgnored(const std::vector<std::string>& names,
                      const std::vector<renumber::Unnamable>& unnamable);
   void finish(RunOutcome& outcome, const std::optional<base::Error>& failure,
