@@ -253,7 +253,7 @@ int NumberingOptionsBox::addBoardDetails(HWND dialog, int top, int width, int in
                    kBottomStart, WS_EX_CLIENTEDGE);
   MoveWindow(start, margin + width - field, top, field, button, FALSE);
   top += button + gap;
-  HWND below = add(dialog, L"BUTTON", L"Bottom side seen from bel&ow (X mirrored)",
+  HWND below = add(dialog, L"BUTTON", L"Bottom side seen fro&m below (X mirrored)",
                    BS_AUTOCHECKBOX | WS_TABSTOP, kSeenFromBelow);
   CheckDlgButton(dialog, kSeenFromBelow,
                  texts_.bottomView == "above" ? BST_UNCHECKED : BST_CHECKED);
