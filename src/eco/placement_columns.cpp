@@ -137,9 +137,8 @@ Separator separatorOf(std::string_view line) {
 }
 
 std::vector<Field> fieldsOf(std::string_view line, Separator separator) {
-  return separator == Separator::blanks || separator == Separator::tab
-             ? (separator == Separator::tab ? charFields(line, '\t') : blankFields(line))
-             : charFields(line, separatorChar(separator));
+  return separator == Separator::blanks ? blankFields(line)
+                                        : charFields(line, separatorChar(separator));
 }
 
 // Where each of the designator, X, Y and side columns is, by the rank of

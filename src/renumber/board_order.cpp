@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "model/designator.h"
 
@@ -52,12 +53,12 @@ BoardOrder boardOrder(const model::DesignSnapshot& design, const model::BoardPla
   std::unordered_map<std::string, const model::BoardPart*> placed;
   for (const model::BoardPart& part : board.parts) placed.emplace(part.designator, &part);
   BoardOrder order;
-  std::unordered_map<std::string, bool> inDesign;
+  std::unordered_set<std::string> inDesign;
   std::vector<Entry> entries;
   for (std::size_t k = 0; k < design.parts.size(); ++k) {
     const model::Part& component = design.parts[k];
     const auto position = static_cast<std::int32_t>(k + 1);
-    inDesign[component.designator] = true;
+    inDesign.insert(component.designator);
     const auto found = placed.find(component.designator);
     if (found == placed.end()) {
       order.notOnBoard.push_back(position);
