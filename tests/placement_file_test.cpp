@@ -109,6 +109,7 @@ TEST(PlacementFile, VariantsOfSeparatorsUnitsHeadersAndEncodings) {
       {"mirror column", "Name,X,Y,Mirror\nR1,3,4,M\n", {"R1", 3, 4, BoardSide::bottom}},
       {"side words", "Ref,X,Y,TB\nR1,3,4, B.Cu\n", {"R1", 3, 4, BoardSide::bottom}},
       {"rules under the header", "Ref X Y\n=== === ===\nR1 3 4\n", {"R1", 3, 4, {}}},
+      {"hash rule in the data", "Ref X Y\n###\nR1 3 4\n## End\nR2 5 6\n", {"R1", 3, 4, {}}},
       {"title with a comma first", "Board, rev B\nDesignator\tX\tY\nR1\t3\t4\n", {"R1", 3, 4, {}}},
   };
   for (const auto& c : cases) {

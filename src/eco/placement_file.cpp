@@ -46,7 +46,9 @@ bool endsData(std::string_view line) {
   const std::size_t first = line.find_first_not_of(" \t");
   if (first == std::string_view::npos || !line.substr(first).starts_with("##")) return false;
   const std::string text = lowerTrimmed(line.substr(first));
-  return lowerTrimmed(text.substr(text.find_first_not_of('#'))).starts_with("end");
+  const std::size_t word = text.find_first_not_of('#');
+  // A line of hashes alone is a comment rule, not the end of the data.
+  return word != std::string::npos && lowerTrimmed(text.substr(word)).starts_with("end");
 }
 
 // A rule of '=' or '-' drawn under a header.
