@@ -212,6 +212,7 @@ TEST(BoardPreview, ListsWhatIsNotOnTheBoardAndDrawsBothSides) {
   board.parts = {
       {"R2", 10, 0, BoardSide::top}, {"R1", 2, 0, BoardSide::bottom}, {"Q9", 0, 5, BoardSide::top}};
   board.emptyDesignators = 2;
+  board.writtenOn = "2026-11-02";
   renumber::RunSettings settings;
   settings.rules.board = BoardSettings{};
   settings.rules.board->file = "C:\\pcb\\ctrl-pos.csv";
@@ -226,9 +227,10 @@ TEST(BoardPreview, ListsWhatIsNotOnTheBoardAndDrawsBothSides) {
                                             "Q9 Only on the board: the design has no such part"}));
   EXPECT_NE(preview.summary.find(", by board position from ctrl-pos.csv"), std::string::npos)
       << preview.summary;
-  EXPECT_EQ(preview.note,
-            "3 components of 5 are not in ctrl-pos.csv: the file is probably older than the "
-            "design. 2 rows of the file had no designator and were skipped.");
+  EXPECT_EQ(
+      preview.note,
+      "3 components of 5 are not in ctrl-pos.csv, last written 2026-11-02: the file is "
+      "probably older than the design. 2 rows of the file had no designator and were skipped.");
   // R2 (top) becomes R1, then R1 (bottom) R2, drawn mirrored right of the top side.
   ASSERT_EQ(preview.map.size(), 3u);
   EXPECT_EQ(preview.map[0].label, "R1");

@@ -58,6 +58,7 @@ struct FakeFiles final : base::FileSystem {
   explicit FakeFiles(CallLog& journal) : journal(journal) {}
   CallLog& journal;
   std::map<std::string, std::string> files;
+  std::map<std::string, std::string> dates;  // by path; a file without one has none
   std::optional<base::Error> replaceFailure, deleteFailure, checkFailure;
   std::map<std::string, base::Error> failingWrites;  // by path
   void replaceFile(const std::string& path, const std::string& content) override {
@@ -74,6 +75,10 @@ struct FakeFiles final : base::FileSystem {
   std::string readFile(const std::string& path) override {
     if (auto f = files.find(path); f != files.end()) return f->second;
     throw base::errors::fileNotFound(path);
+  }
+  std::string lastWrittenDate(const std::string& path) override {
+    const auto date = dates.find(path);
+    return date == dates.end() ? std::string() : date->second;
   }
   void deleteFile(const std::string& path) override {
     journal.push_back("delete " + path);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 
 #include "base/error.h"
@@ -38,6 +39,24 @@ TEST(StdFileSystem, RefusesMissingFoldersFoldersReadOnlyFilesAndNoName) {
   std::filesystem::create_directory(dir.file("folder.eco"));
   EXPECT_EQ(failureOf([&] { files.replaceFile(dir.file("folder.eco"), "x"); }), 75);
   EXPECT_EQ(failureOf([&] { files.deleteFile(dir.file("never.eco")); }), 53);
+}
+
+std::string today() {
+  const std::time_t now = std::time(nullptr);
+  char date[16];
+  std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&now));
+  return date;
+}
+
+// The file clock's epoch differs from the system clock's on some platforms,
+// so a file written now must show today's date, not one decades away.
+TEST(StdFileSystem, GivesTheDayAFileWasLastWrittenAndNoneForAMissingFile) {
+  TempDir dir;
+  StdFileSystem files;
+  const std::string before = today();
+  const std::string written = files.lastWrittenDate(dir.write("board.pos", "R1 1 2"));
+  EXPECT_TRUE(written == before || written == today()) << written;
+  EXPECT_EQ(files.lastWrittenDate(dir.file("never.pos")), "");
 }
 
 TEST(StdFileSystem, TempFolderEndsWithASeparator) {

@@ -23,6 +23,7 @@ BoardRead readBoard(base::FileSystem& files, const renumber::BoardSettings& boar
   const std::string bytes = files.readFile(board.file);
   read.placement = eco::readPlacementFile(bytes, board.file);
   read.record = recordOf(board.file, bytes);
+  read.placement.writtenOn = files.lastWrittenDate(board.file);
   if (board.bottomFile.empty()) return read;
   const std::string bottomBytes = files.readFile(board.bottomFile);
   read.placement = eco::combinedPlacement(

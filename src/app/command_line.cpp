@@ -446,6 +446,9 @@ class EndingOnceEcoWritten final : public base::FileSystem {
   void checkWritable(const std::string& path) override { files_.checkWritable(path); }
   bool exists(const std::string& path) override { return files_.exists(path); }
   std::string readFile(const std::string& path) override { return files_.readFile(path); }
+  std::string lastWrittenDate(const std::string& path) override {
+    return files_.lastWrittenDate(path);
+  }
   void deleteFile(const std::string& path) override { files_.deleteFile(path); }
   std::string tempFolder() override { return files_.tempFolder(); }
 

@@ -115,15 +115,16 @@ std::string fileNameOf(const std::string& path) {
 // file that misses most of the design is likely older than it, and rows
 // skipped for want of a designator are counted.
 std::string boardNote(const model::DesignSnapshot& design, const renumber::RenumberPlan& plan,
-                      const renumber::BoardSettings& board, std::int32_t emptyDesignators) {
+                      const renumber::BoardSettings& board, const model::BoardPlacement& read) {
   std::string note;
   if (plan.notOnBoard.size() * 2 > design.parts.size())
     note = countOf(plan.notOnBoard.size(), "component", "components") + " of " +
            std::to_string(design.parts.size()) + " are not in " + fileNameOf(board.file) +
+           (read.writtenOn.empty() ? "" : ", last written " + read.writtenOn) +
            ": the file is probably older than the design.";
-  if (emptyDesignators > 0)
+  if (read.emptyDesignators > 0)
     note += (note.empty() ? "" : " ") +
-            countOf(static_cast<std::size_t>(emptyDesignators), "row", "rows") +
+            countOf(static_cast<std::size_t>(read.emptyDesignators), "row", "rows") +
             " of the file had no designator and were skipped.";
   return note;
 }
@@ -218,7 +219,7 @@ Preview previewOf(const model::DesignSnapshot& design, const renumber::RenumberP
   addRenameRows(preview, design, plan,
                 rules ? PreviewRow::Check::checked : PreviewRow::Check::none);
   addLeftAloneRows(preview, design, plan);
-  if (byBoard) preview.note = boardNote(design, plan, *byBoard, board->emptyDesignators);
+  if (byBoard) preview.note = boardNote(design, plan, *byBoard, *board);
   if (rules) {
     for (const std::string& name : rules->lockedForRun)
       preview.rows.push_back(

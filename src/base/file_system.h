@@ -17,6 +17,9 @@ class FileSystem {
   virtual bool exists(const std::string& path) = 0;
   // The file's bytes; error 53 naming path when it cannot be read.
   virtual std::string readFile(const std::string& path) = 0;
+  // The day the file was last written, in local time ("2026-12-09"); empty
+  // when the file system does not tell.
+  virtual std::string lastWrittenDate(const std::string& path) = 0;
   virtual void deleteFile(const std::string& path) = 0;
   // The user's folder for temporary files, ending in a separator.
   virtual std::string tempFolder() = 0;

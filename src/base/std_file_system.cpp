@@ -1,5 +1,7 @@
 #include "base/std_file_system.h"
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -50,6 +52,19 @@ std::string StdFileSystem::readFile(const std::string& path) {
   std::ifstream in(pathOf(path), std::ios::binary);
   if (!in) throw errors::fileNotFound(path);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string StdFileSystem::lastWrittenDate(const std::string& path) {
+  std::error_code ec;
+  const fs::file_time_type written = fs::last_write_time(pathOf(path), ec);
+  if (ec) return {};
+  const std::time_t when = std::chrono::system_clock::to_time_t(
+      std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+          std::chrono::file_clock::to_sys(written)));
+  const std::tm* local = std::localtime(&when);
+  char date[16];
+  if (!local || !std::strftime(date, sizeof date, "%Y-%m-%d", local)) return {};
+  return date;
 }
 
 bool StdFileSystem::exists(const std::string& path) {

@@ -15,6 +15,7 @@ class StdFileSystem final : public FileSystem {
   void checkWritable(const std::string& path) override;
   bool exists(const std::string& path) override;
   std::string readFile(const std::string& path) override;
+  std::string lastWrittenDate(const std::string& path) override;
   // Error 53 "File not found", or 75 with the system's reason.
   void deleteFile(const std::string& path) override;
   std::string tempFolder() override;

@@ -23,6 +23,9 @@ struct BoardPart {
 struct BoardPlacement {
   std::vector<BoardPart> parts;       // in the file's order, each designator once
   std::int32_t emptyDesignators = 0;  // rows skipped because their designator was empty
+  // The day the (top side's) file was last written, "2026-12-09", when the
+  // file system tells: a file older than the design is named by its date.
+  std::string writtenOn;
 
   bool operator==(const BoardPlacement&) const = default;
 };
