@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-#include <algorithm>
 #include <cstdlib>
 
 namespace varnel::app {

@@ -6,10 +6,22 @@ PaintedChild::PaintedChild(const CreateArgs& args, Painter paint) : paint_(std::
   create(args);
 }
 
+// WM_PRINTCLIENT draws into the caller's device context what WM_PAINT draws
+// on the screen, for PrintWindow and for pictures of the window.
 LRESULT PaintedChild::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PRINTCLIENT) {
+    paintInto(window, reinterpret_cast<HDC>(wParam));
+    return 0;
+  }
   if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
+  paintInto(window, dc);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+void PaintedChild::paintInto(HWND window, HDC dc) {
   RECT area;
   GetClientRect(window, &area);
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
@@ -18,8 +30,6 @@ LRESULT PaintedChild::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM
   } catch (...) {
     // Whatever was drawn stays; the paint still ends.
   }
-  EndPaint(window, &paint);
-  return 0;
 }
 
 }  // namespace varnel::win

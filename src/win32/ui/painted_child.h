@@ -14,6 +14,7 @@ class PaintedChild final : public Window {
 
  private:
   LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void paintInto(HWND window, HDC dc);
 
   Painter paint_;
 };

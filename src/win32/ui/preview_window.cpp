@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/map_image.h"
+#include "app/map_labels.h"
 #include "win32/base/clipboard.h"
 #include "win32/base/text.h"
 #include "win32/base/window_dc.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VarnelPreview";
 constexpr wchar_t kMapClassName[] = L"VarnelPreviewMap";
+constexpr COLORREF kKeptGrey = RGB(150, 150, 150);  // a component that keeps its name
 enum : int { kList = 10, kSummary, kMap, kNote, kRename = IDOK, kCopy = 20, kClose = IDCANCEL };
 // A row's check box toggled, posted so that the list is refilled only once
 // its own notification has returned.
@@ -305,56 +307,55 @@ void PreviewWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
   layout();
 }
 
-// The top left of a label at corner beside the point p, clear of its dot.
-// Beside the point at corner, and wholly inside area: a long name near an
-// edge is moved in rather than cut.
-POINT PreviewWindow::labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label,
-                             const RECT& area) const {
-  SIZE size{};
-  GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
-  const bool left = corner == app::LabelCorner::aboveLeft || corner == app::LabelCorner::belowLeft;
-  const bool above =
-      corner == app::LabelCorner::aboveLeft || corner == app::LabelCorner::aboveRight;
-  const int gap = scaled(4), edge = scaled(2);
-  const POINT at{left ? p.x - gap - size.cx : p.x + gap,
-                 above ? p.y - gap / 2 - size.cy : p.y + gap / 2};
-  return {std::clamp<LONG>(at.x, area.left + edge,
-                           std::max(area.left + edge, area.right - edge - size.cx)),
-          std::clamp<LONG>(at.y, area.top + edge,
-                           std::max(area.top + edge, area.bottom - edge - size.cy))};
-}
-
 // The components scaled to fit, the sheet's Y upwards; a line through them in
 // numbering order; each labelled with its new designator, grey when it keeps
-// its name.
+// its name. Dots come before labels, so that no dot hides a label.
 void PreviewWindow::paintMap(HDC dc, const RECT& area) const {
   if (preview_.map.empty()) return;
   const auto pixels = app::mapLayout(preview_.map, area.right, area.bottom, scaled(24));
-  auto at = [&](std::size_t k) { return POINT{pixels[k].x, pixels[k].y}; };
+  paintLines(dc, pixels);
+  for (std::size_t k = 0; k < preview_.map.size(); ++k) {
+    GdiObject dot(CreateSolidBrush(preview_.map[k].keepsName ? kKeptGrey : RGB(0, 0, 0)));
+    const int half = scaled(3);
+    const RECT mark{pixels[k].x - half, pixels[k].y - half, pixels[k].x + half + 1,
+                    pixels[k].y + half + 1};
+    FillRect(dc, &mark, static_cast<HBRUSH>(dot.get()));
+  }
+  paintLabels(dc, pixels, area);
+}
+
+void PreviewWindow::paintLines(HDC dc, const std::vector<app::MapPixel>& pixels) const {
   for (std::size_t k = 1; k < preview_.map.size(); ++k) {
     if (!preview_.map[k].joinsPrevious) continue;
     const std::uint8_t* rgb = app::mapLineColour(preview_.map[k].colour);
     GdiObject pen(CreatePen(PS_SOLID, scaled(2), RGB(rgb[0], rgb[1], rgb[2])));
     HGDIOBJ oldPen = SelectObject(dc, pen.get());
-    const POINT from = at(k - 1), to = at(k);
-    MoveToEx(dc, from.x, from.y, nullptr);
-    LineTo(dc, to.x, to.y);
+    MoveToEx(dc, pixels[k - 1].x, pixels[k - 1].y, nullptr);
+    LineTo(dc, pixels[k].x, pixels[k].y);
     SelectObject(dc, oldPen);
   }
+}
+
+// Each label where it covers no other; on a crowded board some go unlabelled.
+void PreviewWindow::paintLabels(HDC dc, const std::vector<app::MapPixel>& pixels,
+                                const RECT& area) const {
   HGDIOBJ oldFont = SelectObject(dc, fontOrDefault(font_));
   SetBkMode(dc, TRANSPARENT);
+  std::vector<std::wstring> labels;
+  std::vector<app::LabelSize> sizes;
+  for (const app::MapPoint& point : preview_.map) {
+    labels.push_back(widen(point.label));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, labels.back().c_str(), static_cast<int>(labels.back().size()), &size);
+    sizes.push_back({size.cx, size.cy});
+  }
+  const auto boxes = app::placeLabels(preview_.map, pixels, sizes, area.right, area.bottom,
+                                      {scaled(4), scaled(2), scaled(3)});
   for (std::size_t k = 0; k < preview_.map.size(); ++k) {
-    const app::MapPoint& point = preview_.map[k];
-    const POINT p = at(k);
-    const COLORREF colour = point.keepsName ? RGB(150, 150, 150) : RGB(0, 0, 0);
-    GdiObject dot(CreateSolidBrush(colour));
-    const int half = scaled(3);
-    const RECT mark{p.x - half, p.y - half, p.x + half + 1, p.y + half + 1};
-    FillRect(dc, &mark, static_cast<HBRUSH>(dot.get()));
-    SetTextColor(dc, colour);
-    const std::wstring label = widen(point.label);
-    const POINT corner = labelAt(dc, p, app::labelCorner(pixels, k), label, area);
-    TextOutW(dc, corner.x, corner.y, label.c_str(), static_cast<int>(label.size()));
+    if (!boxes[k]) continue;
+    SetTextColor(dc, preview_.map[k].keepsName ? kKeptGrey : RGB(0, 0, 0));
+    TextOutW(dc, boxes[k]->left, boxes[k]->top, labels[k].c_str(),
+             static_cast<int>(labels[k].size()));
   }
   SelectObject(dc, oldFont);
 }

@@ -41,6 +41,7 @@ class PreviewWindow final : public Window, public app::PreviewView {
   HWND list() const { return list_.handle(); }
   HWND summary() const { return summary_; }
   HWND note() const { return note_; }
+  HWND map() const { return map_ ? map_->handle() : nullptr; }
   // Keys of its own: Tab between its buttons, Esc closes it.
   bool translate(MSG& message);
 
@@ -58,9 +59,9 @@ class PreviewWindow final : public Window, public app::PreviewView {
   void onRowsToggled();
   void measureColumns();
   void sizeColumns();
-  POINT labelAt(HDC dc, POINT p, app::LabelCorner corner, const std::wstring& label,
-                const RECT& area) const;
   void paintMap(HDC dc, const RECT& area) const;
+  void paintLines(HDC dc, const std::vector<app::MapPixel>& pixels) const;
+  void paintLabels(HDC dc, const std::vector<app::MapPixel>& pixels, const RECT& area) const;
   void copyToClipboard() const;
   // Pixels at 96 DPI as pixels at the window's DPI.
   int scaled(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), kDefaultDpi); }
