@@ -29,8 +29,10 @@ LabelBox plainBox(MapPixel p, LabelCorner corner, LabelSize size, int width, int
   return {x, y, x + size.width, y + size.height};
 }
 
+// Closer than the two pixels labels keep apart.
 bool overlap(const LabelBox& a, const LabelBox& b) {
-  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+  return a.left - 2 < b.right && b.left - 2 < a.right && a.top - 2 < b.bottom &&
+         b.top - 2 < a.bottom;
 }
 
 bool sameBox(const LabelBox& a, const LabelBox& b) {

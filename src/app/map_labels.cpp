@@ -121,7 +121,9 @@ class LabelPlacer {
     std::optional<LabelBox> chosen;
     for (LabelCorner corner : cornersFrom(labelCorner(pixels_, k))) {
       const LabelBox box = boxAt(pixels_[k], corner, sizes_[k], width_, height_, spacing_);
-      if (placed_.overlaps(box)) continue;
+      // Labels that touch read as one word: each keeps the edge's space apart.
+      const int e = spacing_.edge;
+      if (placed_.overlaps({box.left - e, box.top - e, box.right + e, box.bottom + e})) continue;
       const bool clear = !coversOtherDots(box, k);
       if (clear || !chosen) chosen = box;
       if (clear) break;

@@ -20,7 +20,7 @@ struct LabelSize {
 
 struct LabelSpacing {
   int gap;      // between a point and its label
-  int edge;     // between a label and the picture's edge
+  int edge;     // between a label and the picture's edge or another label
   int dotHalf;  // half a dot's width: a label clear of a dot keeps this far off its centre
 };
 

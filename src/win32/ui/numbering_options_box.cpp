@@ -37,8 +37,8 @@ constexpr wchar_t kPlacementFilter[] =
     L"Placement files (*.pos;*.csv;*.txt;*.mnt;*.mnb;*.xy)|*.pos;*.csv;*.txt;*.mnt;*.mnb;*.xy|"
     L"All files (*.*)|*.*|";
 constexpr wchar_t kBoardHelp[] =
-    L"The file the layout exports for assembly, read afresh at every Run and Preview; "
-    L"positions in mm, the grid too. Parts it does not place keep their names.";
+    L"The layout's file for assembly, read afresh at every Run and Preview; in mm, the "
+    L"bottom mirrored when seen from below. Parts it does not place keep their names.";
 
 // A field: its label with its access key, its edit box and a line of help.
 struct Field {
@@ -179,7 +179,7 @@ int NumberingOptionsBox::addField(HWND dialog, const Field& field, const std::st
   const int editHeight = line + scaled(8);
   MoveWindow(edit, margin, top + line + scaled(3), width, editHeight, FALSE);
   return addWords(dialog, field.help, margin, top + line + editHeight + scaled(5), width) +
-         scaled(10);
+         scaled(7);
 }
 
 // The label, the three lists below it and the help under that.
@@ -210,7 +210,7 @@ int NumberingOptionsBox::addOrder(HWND dialog, int top, int width) {
   HWND field = add(dialog, L"EDIT", widen(texts_.grid), ES_AUTOHSCROLL | WS_TABSTOP, kGrid,
                    WS_EX_CLIENTEDGE);
   MoveWindow(field, margin + width - gridWidth, listTop, gridWidth, listHeight, FALSE);
-  return addWords(dialog, kOrderHelp, margin, listTop + listHeight + scaled(5), width) + scaled(10);
+  return addWords(dialog, kOrderHelp, margin, listTop + listHeight + scaled(5), width) + scaled(7);
 }
 
 // A label above an edit box with its Browse button beside it.
@@ -253,8 +253,8 @@ int NumberingOptionsBox::addBoardDetails(HWND dialog, int top, int width, int in
                    kBottomStart, WS_EX_CLIENTEDGE);
   MoveWindow(start, margin + width - field, top, field, button, FALSE);
   top += button + gap;
-  HWND below = add(dialog, L"BUTTON", L"Bottom side seen fro&m below (X mirrored)",
-                   BS_AUTOCHECKBOX | WS_TABSTOP, kSeenFromBelow);
+  HWND below = add(dialog, L"BUTTON", L"Bottom side seen fro&m below", BS_AUTOCHECKBOX | WS_TABSTOP,
+                   kSeenFromBelow);
   CheckDlgButton(dialog, kSeenFromBelow,
                  texts_.bottomView == "above" ? BST_UNCHECKED : BST_CHECKED);
   // The grid's label stands just before its field, as wide as its words.
@@ -271,23 +271,26 @@ int NumberingOptionsBox::addBoardDetails(HWND dialog, int top, int width, int in
 // "Number by" with its two choices, the board's files and its details.
 int NumberingOptionsBox::addBoard(HWND dialog, int top, int width) {
   const int margin = scaled(11), gap = scaled(7), button = buttonHeight(dialog);
-  const int indent = scaled(18);
+  const int indent = scaled(17), line = fontHeight(dialog, font());
+  // The label stands on the first choice's row, so that the box fits a
+  // laptop's screen at 125 % as well.
+  const int choices = textWidth(dialog, font(), L"Number by:") + scaled(8);
   HWND label = add(dialog, L"STATIC", L"Number by:", SS_LEFT, -1);
-  MoveWindow(label, margin, top, width, fontHeight(dialog, font()), FALSE);
-  top += fontHeight(dialog, font()) + scaled(3);
+  MoveWindow(label, margin, top + (button - line) / 2, choices, line, FALSE);
   HWND sheet = add(dialog, L"BUTTON", L"the s&heet's placement, as PowerLogic shows it",
                    BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, kBySheet);
-  MoveWindow(sheet, margin + indent, top, width - indent, button, FALSE);
+  MoveWindow(sheet, margin + choices, top, width - choices, button, FALSE);
   top += button;
   HWND board = add(dialog, L"BUTTON", kFileFields[0].label, BS_AUTORADIOBUTTON, kByBoard);
-  MoveWindow(board, margin + indent, top, width - indent, button, FALSE);
+  MoveWindow(board, margin + choices, top, width - choices, button, FALSE);
   CheckRadioButton(dialog, kBySheet, kByBoard, texts_.byBoard ? kByBoard : kBySheet);
   top += button + scaled(3);
-  top = addFileField(dialog, kFileFields[0], top, width, 2 * indent);
-  top = addFileField(dialog, kFileFields[1], top, width, 2 * indent);
-  top = addBoardDetails(dialog, top, width, 2 * indent);
-  return addWords(dialog, kBoardHelp, margin + 2 * indent, top, width - 2 * indent) + gap +
-         scaled(3);
+  // The board's fields line up with the words of its choice.
+  const int fields = choices + indent;
+  top = addFileField(dialog, kFileFields[0], top, width, fields);
+  top = addFileField(dialog, kFileFields[1], top, width, fields);
+  top = addBoardDetails(dialog, top, width, fields);
+  return addWords(dialog, kBoardHelp, margin + fields, top, width - fields) + gap + scaled(3);
 }
 
 void NumberingOptionsBox::build(HWND dialog) {
