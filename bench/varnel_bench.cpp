@@ -4,6 +4,7 @@
 // comparison at the smaller sizes.
 #include <benchmark/benchmark.h>
 
+#include "app/map_labels.h"
 #include "app/renumbering_session.h"
 #include "eco/eco_format.h"
 #include "eco/placement_file.h"
@@ -236,6 +237,20 @@ void BM_AllComponentsByBoard(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AllComponentsByBoard)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The labels of a map the Preview paints, on a picture of 600 by 500
+// pixels: every paint places them again.
+void BM_PlaceMapLabels(benchmark::State& state) {
+  const std::size_t count = static_cast<std::size_t>(state.range(0));
+  std::vector<app::MapPoint> map;
+  for (std::size_t k = 0; k < count; ++k)
+    map.push_back({double(k % 317), double(k * 7 % 211), "R" + std::to_string(k + 1), k % 9 == 0});
+  const auto pixels = app::mapLayout(map, 600, 500, 24);
+  const std::vector<app::LabelSize> sizes(count, app::LabelSize{36, 13});
+  for (auto _ : state)
+    benchmark::DoNotOptimize(app::placeLabels(map, pixels, sizes, 600, 500, {4, 2, 3}));
+}
+BENCHMARK(BM_PlaceMapLabels)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The selection in placement order: one prefix, every component selected,
 // reverse placement order.
