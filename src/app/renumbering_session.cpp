@@ -350,8 +350,8 @@ RenumberingSession::DesignRead RenumberingSession::readDesign(renumber::RunScope
   return read;
 }
 
-// One planned rename made and journalled; a host that gave another name
-// stops the run there.
+// Makes one planned rename and journals it; a host that gave the component
+// another name than the planned one stops the run there.
 void RenumberingSession::applyRename(host::Component& component, const model::Rename& planned,
                                      eco::ChangeLog& log, JournalSink* journal) {
   const std::size_t logged = log.size();

@@ -80,7 +80,7 @@ void Planning::step(bool firstStep) {
   currentName_ = design_.designatorAt(current_);
   // Each prefix counts from the start number; nothing before the run shares
   // the count. The bottom side counts afresh from a start of its own.
-  const bool ownBottomStart = board_ && settings_.rules.board->bottomStart;
+  const bool ownBottomStart = bottomStart().has_value();
   if (!handledAny_ ||
       model::designator::prefix(design_.designatorAt(previous_)) !=
           model::designator::prefix(currentName_) ||
@@ -145,21 +145,20 @@ std::string Planning::wantedName() {
 }
 
 base::Int16 Planning::startOfCurrent() const {
-  if (board_ && currentBottom_ && settings_.rules.board->bottomStart)
-    return *settings_.rules.board->bottomStart;
+  if (currentBottom_ && bottomStart()) return *bottomStart();
   return settings_.rules.startOf(model::designator::prefix(currentName_), settings_.start);
 }
 
 // The top side's count must stay below where the bottom side's starts, or
 // the two sides would share numbers.
 void Planning::refuseTopReachingBottom(const std::string& name) const {
-  if (!board_ || currentBottom_ || !settings_.rules.board->bottomStart) return;
-  const base::Int16 bottomStart = *settings_.rules.board->bottomStart;
-  if (model::designator::wholeNumber(name) < bottomStart) return;
+  const std::optional<base::Int16> bottom = bottomStart();
+  if (currentBottom_ || !bottom) return;
+  if (model::designator::wholeNumber(name) < *bottom) return;
   const std::string prefix = model::designator::prefix(name);
   throw base::errors::refusal(base::errors::kNumberingRule,
                               "The top side's " + prefix + " parts would reach " +
-                                  model::designator::compose(prefix, bottomStart) +
+                                  model::designator::compose(prefix, *bottom) +
                                   ", where the bottom side starts: choose a higher bottom start.");
 }
 
@@ -275,9 +274,12 @@ void Planning::moveConflictsAside() {
 // same from the bottom side's own start.
 bool Planning::inMoveRange(std::int64_t number, std::int64_t start, std::int64_t count) const {
   if (number >= start && number <= start + count) return true;
-  if (!board_ || !settings_.rules.board->bottomStart) return false;
-  const std::int64_t bottomStart = *settings_.rules.board->bottomStart;
-  return number >= bottomStart && number <= bottomStart + count;
+  const std::optional<base::Int16> bottom = bottomStart();
+  return bottom && number >= *bottom && number <= std::int64_t{*bottom} + count;
+}
+
+std::optional<base::Int16> Planning::bottomStart() const {
+  return board_ ? settings_.rules.board->bottomStart : std::nullopt;
 }
 
 base::Int16 Planning::highestNumber() const {

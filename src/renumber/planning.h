@@ -68,6 +68,8 @@ class Planning {
   base::Int16 startOfCurrent() const;
   void refuseTopReachingBottom(const std::string& name) const;
   bool inMoveRange(std::int64_t number, std::int64_t start, std::int64_t count) const;
+  // Where the bottom side's count starts in a run by board position that gives it one.
+  std::optional<base::Int16> bottomStart() const;
   std::string temporaryName(const std::string& prefix, std::int64_t number);
 
   model::WorkingDesign design_;
