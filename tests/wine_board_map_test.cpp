@@ -21,6 +21,7 @@ namespace varnel {
 namespace {
 
 using model::BoardSide;
+using tests::rectIn;
 
 // Two prefixes on both sides of a board, far enough apart that every label
 // has room, and a mounting hole the file does not place.
@@ -46,13 +47,6 @@ app::Preview boardPreview() {
   settings.rules.board->file = "C:\\pcb\\board.pos";
   const renumber::RenumberPlan plan = renumber::planRenumbering(design, settings, board);
   return app::previewOf(design, plan, "Preview", &settings.rules, &board);
-}
-
-RECT rectIn(HWND parent, HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
 }
 
 bool apart(const RECT& a, const RECT& b) {

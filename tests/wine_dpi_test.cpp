@@ -22,13 +22,7 @@ namespace {
 
 using app::Control;
 using tests::LocalWindow;
-
-RECT rectIn(HWND parent, HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
+using tests::rectIn;
 
 LONG fontHeight(HGDIOBJ font) {
   LOGFONTW description{};

@@ -72,9 +72,7 @@ std::string misfits(HWND box) {
   std::vector<RECT> placed;
   std::string wrong;
   for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    RECT r;
-    GetWindowRect(c, &r);
-    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    const RECT r = tests::rectIn(box, c);
     bool ok = r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
     for (const RECT& q : placed)
       ok &= !(r.left < q.right && q.left < r.right && r.top < q.bottom && q.top < r.bottom);

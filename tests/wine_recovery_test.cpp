@@ -42,9 +42,7 @@ BoxSeen readBox(HWND box) {
   GetClientRect(box, &client);
   std::vector<RECT> placed;
   for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    RECT r;
-    GetWindowRect(c, &r);
-    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    const RECT r = tests::rectIn(box, c);
     seen.fits &= r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
     for (const RECT& q : placed)
       seen.fits &= !(r.left < q.right && q.left < r.right && r.top < q.bottom && q.top < r.bottom);

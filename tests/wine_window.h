@@ -33,6 +33,13 @@ inline void type(HWND control, const char* text) {
 inline std::string titleOf(HWND window) {
   return win::windowText(window);
 }
+// Where a control lies in its parent's client area.
+inline RECT rectIn(HWND parent, HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 struct LocalWindow {
   std::shared_ptr<standin::MemoryHost> host;
